@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "GameState.h"
 #include "Ports.h"
@@ -11,6 +12,28 @@ namespace zv {
 
 // The picture position that shows a cell value; -1 for values outside 0..6.
 int ColourPicture(ColourCode v);
+
+// A record text taken as a number: optional blanks, an optional '-', decimal
+// digits, optional blanks, within the 32-bit range. False for anything else.
+bool ParseRecordText(const std::string& text, std::int32_t& value);
+
+// The record a mode gets when its record text is not a number.
+constexpr std::int32_t kDefaultRecord = 100;
+
+// Points of a removed block group of n balls: 1.7 n rounded half to even, minus 4.
+std::int32_t BlockPoints(std::int32_t n);
+
+// Running totals of what the rules did since the last ResetTotals(); they cost
+// a few additions per turn and let tests and the autoplayer check the books.
+struct Tally {
+    std::int64_t turns = 0;         // moves made
+    std::int64_t refused = 0;       // moves refused for lack of a path
+    std::int64_t ballsRemoved = 0;  // balls taken off by figures and groups
+    std::int64_t ballsDropped = 0;  // preview balls put on the board
+    std::int64_t ballsDealt = 0;    // starting balls
+    std::int64_t figurePoints = 0;  // points added by the figure scans
+    std::int64_t undos = 0;         // undos made (each costs 3 points)
+};
 
 class Game {
 public:
@@ -52,9 +75,22 @@ public:
     // Reseeds the generator from the clock, as every game start does.
     void ReseedFromClock();
 
+    const Tally& Totals() const { return tally_; }
+    void ResetTotals() { tally_ = Tally{}; }
+
 private:
     void ChooseMode(Mode m);
     void RecordIfReached(); // the record step at the end of a figure scan
+    bool FindPath();        // the bounded sweep search from SelectedCell to ClickedCell
+    void MakeMove();
+    void RefuseMove();
+    void Sound(const char* fileName);
+    bool TryFigure(int anchor, const int* offsets, int count, int points);
+    bool TryLine(int anchor, int step, int length, int points);
+    void LineFigures();
+    void SquareFigures();
+    void CrossFigures();
+    void RingFigures();
 
     GameState s_;
     BoardView& view_;
@@ -64,6 +100,7 @@ private:
     Random rng_;
     Mode checked_ = Mode::Line;
     bool selectorsEnabled_ = true;
+    Tally tally_;
 };
 
 } // namespace zv

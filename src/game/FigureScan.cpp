@@ -1,0 +1,130 @@
+// The figure scan: dispatch on the mode, the fixed-shape figures of four modes, and the record step.
+#include "Game.h"
+
+namespace zv {
+
+namespace {
+
+// Flat offsets from the anchor, first offset always 0 (the cell that must hold a ball).
+constexpr int D(int dr, int dc) { return dr * kCols + dc; }
+
+constexpr int kTall[6] = {D(0, 0), D(0, 1), D(1, 0), D(1, 1), D(2, 0), D(2, 1)};
+constexpr int kWide[6] = {D(0, 0), D(0, 1), D(1, 0), D(1, 1), D(0, 2), D(1, 2)};
+constexpr int kSmallSquare[4] = {D(0, 0), D(0, 1), D(1, 0), D(1, 1)};
+constexpr int kPlus[5] = {D(0, 0), D(1, 0), D(-1, 0), D(0, 1), D(0, -1)};
+constexpr int kDiagonal[5] = {D(0, 0), D(1, 1), D(-1, -1), D(-1, 1), D(1, -1)};
+constexpr int kSmallRing[4] = {D(0, 0), D(1, 1), D(-1, 1), D(0, 2)};
+constexpr int kLargeRing[8] = {D(0, 0), D(1, 0), D(2, 1), D(2, 2), D(-1, 1), D(-1, 2), D(0, 3), D(1, 3)};
+
+constexpr int kLinePoints[11] = {0, 0, 0, 0, 0, 5, 7, 9, 12, 15, 20};
+
+constexpr int A(int row, int col) { return (row - 1) * kCols + (col - 1); }
+
+} // namespace
+
+void Game::FigureScan() {
+    Mode m;
+    const bool known = ModeFromWord(s_.GameMode, m);
+    if (!known) return; // no figures, no display, no record
+
+    switch (m) {
+    case Mode::Line: LineFigures(); break;
+    case Mode::Square: SquareFigures(); break;
+    case Mode::Blok: CrossFigures(); break;
+    case Mode::Ring: RingFigures(); break;
+    case Mode::Block:
+        BlockFigureScan();
+        // However many groups went, one scan counts one figure.
+        if (s_.BlockRemoved == 1) ++s_.FiguresRemoved;
+        if (s_.BlockRemoved == 1) s_.BlockRemoved = 0;
+        break;
+    }
+    RecordIfReached();
+}
+
+void Game::RecordIfReached() {
+    Mode m;
+    if (!ModeFromWord(s_.GameMode, m)) return;
+    view_.SetScoreText(std::to_string(s_.Score));
+    if (s_.Score >= s_.BestScore) {
+        s_.BestScore = s_.Score;
+        std::string& text = s_.RecordText[static_cast<std::size_t>(m)];
+        text = std::to_string(s_.BestScore);
+        // The writer reports its own failures; the turn goes on either way.
+        records_.WriteRecordFile(m, s_.Score);
+        view_.SetRecordText(text);
+    }
+}
+
+bool Game::TryFigure(int anchor, const int* offsets, int count, int points) {
+    auto& b = s_.Board.cells;
+    const ColourCode first = b[static_cast<std::size_t>(anchor)];
+    if (first == 0) return false;
+    for (int k = 1; k < count; ++k)
+        if (b[static_cast<std::size_t>(anchor + offsets[k])] != first) return false;
+    for (int k = 0; k < count; ++k) b[static_cast<std::size_t>(anchor + offsets[k])] = 0;
+    ++s_.FiguresRemoved;
+    s_.Score += points;
+    tally_.ballsRemoved += count;
+    tally_.figurePoints += points;
+    return true;
+}
+
+bool Game::TryLine(int anchor, int step, int length, int points) {
+    auto& b = s_.Board.cells;
+    const ColourCode first = b[static_cast<std::size_t>(anchor)];
+    if (first == 0) return false;
+    for (int k = 1; k < length; ++k)
+        if (b[static_cast<std::size_t>(anchor + k * step)] != first) return false;
+    for (int k = 0; k < length; ++k) b[static_cast<std::size_t>(anchor + k * step)] = 0;
+    ++s_.FiguresRemoved;
+    s_.Score += points;
+    tally_.ballsRemoved += length;
+    tally_.figurePoints += points;
+    return true;
+}
+
+// 602 tests: each direction in turn, lengths 10 down to 5, every anchor of a
+// length before the next length, so a run is always taken at its full length.
+void Game::LineFigures() {
+    for (int len = 10; len >= 5; --len)
+        for (int r = 1; r <= 10; ++r)
+            for (int c = 1; c <= 11 - len; ++c) TryLine(A(r, c), 1, len, kLinePoints[len]);
+    for (int len = 10; len >= 5; --len)
+        for (int c = 1; c <= 10; ++c)
+            for (int r = 1; r <= 11 - len; ++r) TryLine(A(r, c), kCols, len, kLinePoints[len]);
+    for (int len = 10; len >= 5; --len)
+        for (int r = 1; r <= 11 - len; ++r)
+            for (int c = 1; c <= 11 - len; ++c) TryLine(A(r, c), kCols + 1, len, kLinePoints[len]);
+    for (int len = 10; len >= 5; --len)
+        for (int r = 1; r <= 11 - len; ++r)
+            for (int c = len; c <= 10; ++c) TryLine(A(r, c), kCols - 1, len, kLinePoints[len]);
+}
+
+void Game::SquareFigures() {
+    for (int r = 1; r <= 8; ++r)
+        for (int c = 1; c <= 9; ++c) TryFigure(A(r, c), kTall, 6, 8);
+    for (int r = 1; r <= 9; ++r)
+        for (int c = 1; c <= 8; ++c) TryFigure(A(r, c), kWide, 6, 8);
+    for (int r = 1; r <= 9; ++r)
+        for (int c = 1; c <= 9; ++c) TryFigure(A(r, c), kSmallSquare, 4, 4);
+}
+
+void Game::CrossFigures() {
+    for (int r = 2; r <= 9; ++r)
+        for (int c = 2; c <= 9; ++c) {
+            // After a plus the centre is empty, so the cross here fails at once.
+            TryFigure(A(r, c), kPlus, 5, 5);
+            TryFigure(A(r, c), kDiagonal, 5, 5);
+        }
+}
+
+void Game::RingFigures() {
+    for (int r = 2; r <= 9; ++r)
+        for (int c = 1; c <= 8; ++c) {
+            TryFigure(A(r, c), kSmallRing, 4, 4);
+            if (r <= 8 && c <= 7) TryFigure(A(r, c), kLargeRing, 8, 15);
+        }
+}
+
+} // namespace zv

@@ -1,0 +1,130 @@
+// The cell click: select, reselect, and the move with its bounded path search and the steps after it.
+#include "Game.h"
+
+namespace zv {
+
+namespace {
+
+constexpr ColourCode kReached = 10;  // reached, neighbours not looked at yet
+constexpr ColourCode kExpanded = 15; // reached and expanded
+constexpr std::int32_t kPathStepLimit = 5000; // 50 sweeps of 100 cells
+
+} // namespace
+
+void Game::CellClick() {
+    const CellPos clicked = s_.ClickedCell;
+    if (clicked.row < 1 || clicked.row > kRows || clicked.col < 1 || clicked.col > kCols) {
+        RedrawBoard();
+        return;
+    }
+    const ColourCode v = s_.Board.at(clicked.row, clicked.col);
+
+    if (s_.PlayState >= kPlayOver) {
+        // Game over: the click only repaints.
+    } else if (s_.PlayState == kPlaySelected && v == 0) {
+        if (FindPath())
+            MakeMove();
+        else
+            RefuseMove();
+    } else if (s_.PlayState == kPlayIdle && v != 0) {
+        s_.PlayState = kPlaySelected;
+        s_.SelectedColour = v;
+        s_.SelectedCell = clicked;
+        ShowSelection();
+        Sound("blip.wav");
+    } else if (s_.PlayState == kPlaySelected && v != 0 && !(clicked == s_.SelectedCell)) {
+        HideSelection(); // still the old cell
+        s_.SelectedCell = clicked;
+        s_.SelectedColour = v;
+        ShowSelection();
+        Sound("blip.wav");
+    } else if (clicked == s_.SelectedCell) {
+        // The selected ball clicked again. In the window its highlight takes
+        // this click, so it only arrives from other callers.
+        s_.PlayState = kPlayIdle;
+    }
+    RedrawBoard();
+}
+
+// Sweeps the board in row-major order, marking in place. A neighbour below or to
+// the right is expanded later in the same sweep, one above or to the left in the
+// next, so the sweep count and hence the 5000-step bound depend on the route.
+bool Game::FindPath() {
+    const CellPos src = s_.SelectedCell;
+    const CellPos dst = s_.ClickedCell;
+    if (src.row < 1 || src.row > kRows || src.col < 1 || src.col > kCols) return false;
+
+    auto& b = s_.Board.cells;
+    const std::size_t target = static_cast<std::size_t>(CellIndex(dst.row, dst.col) - 1);
+    b[static_cast<std::size_t>(CellIndex(src.row, src.col) - 1)] = kReached;
+    s_.PathSteps = 0;
+
+    for (;;) {
+        for (int r = 0; r < kRows; ++r) {
+            for (int c = 0; c < kCols; ++c) {
+                const std::size_t i = static_cast<std::size_t>(r * kCols + c);
+                if (b[i] != kReached) continue;
+                b[i] = kExpanded;
+                if (r + 1 < kRows && b[i + kCols] == 0) b[i + kCols] = kReached;
+                if (r > 0 && b[i - kCols] == 0) b[i - kCols] = kReached;
+                if (c + 1 < kCols && b[i + 1] == 0) b[i + 1] = kReached;
+                if (c > 0 && b[i - 1] == 0) b[i - 1] = kReached;
+            }
+        }
+        s_.PathSteps += kCells; // one visit per cell of the sweep
+        if (b[target] == kExpanded || s_.PathSteps >= kPathStepLimit) break;
+    }
+
+    for (auto& cell : b)
+        if (cell == kReached || cell == kExpanded) cell = 0;
+    // The 50th sweep counts as failure even when it reached the target.
+    return s_.PathSteps != kPathStepLimit;
+}
+
+void Game::MakeMove() {
+    const int src = CellIndex(s_.SelectedCell.row, s_.SelectedCell.col) - 1;
+    const int dst = CellIndex(s_.ClickedCell.row, s_.ClickedCell.col) - 1;
+    auto at = [](Grid& g, int i) -> ColourCode& { return g.cells[static_cast<std::size_t>(i)]; };
+
+    // The source cell is empty here: the search cleared its mark.
+    s_.UndoBoard = s_.Board;
+    s_.MoveSnapshot = s_.Board;
+    at(s_.UndoBoard, src) = s_.SelectedColour;
+    s_.UndoAllowed = 1;
+    s_.ScoreBeforeMove = s_.Score;
+    at(s_.Board, src) = 0;
+    at(s_.Board, dst) = s_.SelectedColour;
+    s_.PlayState = kPlayIdle;
+    HideSelection();
+    ClearBlockedCells();
+    ++tally_.turns;
+
+    s_.FiguresRemoved = 0;
+    FigureScan();
+    Sound(s_.FiguresRemoved >= 1 ? "boom.wav" : "blip2.wav");
+
+    // A move does not change the number of empty cells, so the last redraw's count holds.
+    if (s_.FiguresRemoved == 0 && s_.EmptyCellCount >= 4) {
+        DropNextBalls();
+        s_.FiguresRemoved = 0;
+        FigureScan();
+        if (s_.FiguresRemoved >= 1) Sound("boom.wav");
+        NewNextBalls();
+        if (s_.AdvancedMode == 1) {
+            ScatterBlockedCells();
+            ScatterBlockedCells();
+        }
+    }
+}
+
+void Game::RefuseMove() {
+    s_.PlayState = kPlayIdle;
+    Sound("no.wav");
+    if (s_.SelectedCell.row >= 1 && s_.SelectedCell.row <= kRows && s_.SelectedCell.col >= 1 &&
+        s_.SelectedCell.col <= kCols)
+        s_.Board.at(s_.SelectedCell.row, s_.SelectedCell.col) = s_.SelectedColour;
+    HideSelection();
+    ++tally_.refused;
+}
+
+} // namespace zv
