@@ -1,0 +1,98 @@
+// Record file names, format, start-up loading and the writer the rules call during play.
+#include "Records.h"
+
+#include <utility>
+
+#include "TextFile.h"
+
+namespace zv::store {
+
+namespace {
+
+bool IsBlank(char ch) { return ch == ' ' || ch == '\t'; }
+
+} // namespace
+
+const char* RecordFileName(Mode mode) {
+    switch (mode) {
+    case Mode::Block: return "zorvexck2000.rec";
+    case Mode::Ring: return "zorvexr2000.rec";
+    case Mode::Line: return "zorvex2000.rec";
+    case Mode::Square: return "zorvexs2000.rec";
+    case Mode::Blok: return "zorvexb2000.rec";
+    }
+    return "";
+}
+
+std::string RecordFilePath(const std::string& dir, Mode mode) { return dir + "/" + RecordFileName(mode); }
+
+std::string ParseRecordText(std::string_view content) {
+    std::string_view last;
+    std::size_t pos = 0;
+    while (pos < content.size()) last = NextLine(content, pos);
+    return std::string(last);
+}
+
+bool ParseRecordNumber(const std::string& text, std::int32_t& out) {
+    std::size_t i = 0, end = text.size();
+    while (i < end && IsBlank(text[i])) ++i;
+    while (end > i && IsBlank(text[end - 1])) --end;
+    bool negative = false;
+    if (i < end && text[i] == '-') {
+        negative = true;
+        ++i;
+    }
+    if (i == end) return false;
+    // Accumulated as the negative value, whose range includes INT32_MIN.
+    std::int64_t v = 0;
+    for (; i < end; ++i) {
+        const char ch = text[i];
+        if (ch < '0' || ch > '9') return false;
+        v = v * 10 - (ch - '0');
+        if (v < -std::int64_t{2147483648}) return false;
+    }
+    if (!negative) {
+        if (v < -std::int64_t{2147483647}) return false;
+        v = -v;
+    }
+    out = static_cast<std::int32_t>(v);
+    return true;
+}
+
+std::string FormatRecord(std::int32_t score) { return std::to_string(score) + "\r\n"; }
+
+void WriteRecordFile(const std::string& path, std::int32_t score) { WriteTextFileAtomic(path, FormatRecord(score)); }
+
+RecordLoad LoadRecordFile(const std::string& dir, Mode mode) {
+    const std::string path = RecordFilePath(dir, mode);
+    RecordLoad r;
+    try {
+        if (!FileExists(path)) WriteTextFileAtomic(path, kNewRecordText);
+        std::string text = ParseRecordText(ReadTextFile(path));
+        std::int32_t value = 0;
+        if (!ParseRecordNumber(text, value)) {
+            r.error = path + ": " + kInvalidConversion;
+            return r;
+        }
+        r.text = std::move(text);
+        r.value = value;
+    } catch (const InOutError& e) {
+        r.error = path + ": " + e.what();
+    }
+    return r;
+}
+
+FileRecordWriter::FileRecordWriter(std::string dir, Report report) : dir_(std::move(dir)), report_(std::move(report)) {}
+
+void FileRecordWriter::WriteRecordFile(Mode mode, std::int32_t score) {
+    if (*RecordFileName(mode) == '\0') return; // not one of the five modes: nothing to write
+    const std::string path = RecordFilePath(dir_, mode);
+    try {
+        store::WriteRecordFile(path, score);
+        failing_.erase(path);
+    } catch (const InOutError& e) {
+        if (failing_.insert(path).second && report_) report_(e.what());
+    }
+}
+
+} // namespace zv::store

@@ -1,0 +1,59 @@
+// Small, bounded text-file layer: whole-file reads, atomic rewrites and the error messages players see.
+#pragma once
+
+#include <cstddef>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace zv::store {
+
+// Files the game reads are tiny; anything larger is refused rather than loaded.
+constexpr std::size_t kMaxTextFileSize = 64 * 1024;
+
+// The input/output error of the file layer. what() is one of "File not found",
+// "Invalid filename", "Too many open files", "File access denied",
+// "Read beyond end of file", "Disk full", "Invalid numeric input" or "I/O error N".
+class InOutError : public std::runtime_error {
+public:
+    explicit InOutError(const std::string& message, int errnoValue = 0)
+        : std::runtime_error(message), errno_(errnoValue) {}
+    // The system error behind the message, 0 when there was none.
+    int errnoValue() const { return errno_; }
+    static InOutError FromErrno(int errnoValue);
+
+private:
+    int errno_;
+};
+
+inline constexpr const char* kFileNotFound = "File not found";
+inline constexpr const char* kInvalidFilename = "Invalid filename";
+inline constexpr const char* kTooManyOpenFiles = "Too many open files";
+inline constexpr const char* kFileAccessDenied = "File access denied";
+inline constexpr const char* kReadBeyondEnd = "Read beyond end of file";
+inline constexpr const char* kDiskFull = "Disk full";
+inline constexpr const char* kInvalidNumericInput = "Invalid numeric input";
+
+// The message the layer shows for a system error number.
+std::string MessageForErrno(int errnoValue);
+
+// The whole content of a regular file of at most kMaxTextFileSize bytes.
+std::string ReadTextFile(const std::string& path);
+
+// Replaces the file with content so that a reader sees either the old or the new
+// file, never a part: a temporary file beside it is written, flushed and renamed
+// over it. On failure the old file is left as it was and InOutError is thrown.
+void WriteTextFileAtomic(const std::string& path, std::string_view content);
+
+// True when something (file, directory, link to one) answers to the name.
+bool FileExists(const std::string& path);
+
+// Creates the directory and its missing parents, each new one private to the user.
+void EnsureDirectory(const std::string& path);
+
+// The line that begins at pos, without its line end, and moves pos past it.
+// A line ends at LF; a CR right before that LF, or right before the end of the
+// content, belongs to the line end. Call only while pos < content.size().
+std::string_view NextLine(std::string_view content, std::size_t& pos);
+
+} // namespace zv::store
