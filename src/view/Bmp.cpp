@@ -1,0 +1,105 @@
+// Bitmap header checks done before SDL's decoder sees the data: SDL allocates whatever size a header claims.
+#include "Bmp.h"
+
+#include <cstdint>
+#include <cstdlib>
+
+#include "ThemeError.h"
+
+namespace zv::view {
+
+namespace {
+
+constexpr std::size_t kFileHeaderSize = 14;
+
+std::uint32_t U16(const std::uint8_t* p) { return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8; }
+std::uint32_t U32(const std::uint8_t* p) { return U16(p) | U16(p + 2) << 16; }
+std::int32_t I32(const std::uint8_t* p) { return static_cast<std::int32_t>(U32(p)); }
+
+} // namespace
+
+bool ReadBmpInfo(const std::uint8_t* data, std::size_t size, BmpInfo& info) {
+    if (size < kFileHeaderSize + 12 || data[0] != 'B' || data[1] != 'M') return false;
+    const std::uint64_t fileSize = U32(data + 2);
+    const std::uint64_t pixelOffset = U32(data + 10);
+    const std::uint64_t headerSize = U32(data + kFileHeaderSize);
+    // A declared size beyond the data means the file was cut short; 0 is left by some writers.
+    if (fileSize != 0 && fileSize > size) return false;
+
+    const std::uint8_t* h = data + kFileHeaderSize;
+    std::int64_t width = 0, height = 0;
+    std::uint32_t bits = 0, compression = 0, coloursUsed = 0;
+    std::uint64_t paletteEntrySize = 4;
+    std::uint64_t extra = 0;  // colour masks that follow a plain 40-byte header
+    if (headerSize == 12) {
+        width = U16(h + 4);
+        height = U16(h + 6);
+        bits = U16(h + 10);
+        paletteEntrySize = 3;
+    } else if (headerSize == 40 || headerSize == 52 || headerSize == 56 || headerSize == 108 || headerSize == 124) {
+        if (size < kFileHeaderSize + headerSize) return false;
+        width = I32(h + 4);
+        height = I32(h + 8);
+        bits = U16(h + 14);
+        compression = U32(h + 16);
+        coloursUsed = U32(h + 32);
+        if (compression == 3 && headerSize == 40) extra = 12;
+    } else {
+        return false;
+    }
+    const bool topDown = height < 0;
+    if (topDown) height = -height;
+    if (width < 1 || width > kMaxBmpSide || height < 1 || height > kMaxBmpSide) return false;
+
+    switch (compression) {
+    case 0:
+        if (bits != 1 && bits != 4 && bits != 8 && bits != 24 && bits != 32) return false;
+        break;
+    case 1:
+        if (bits != 8 || topDown) return false;
+        break;
+    case 2:
+        if (bits != 4 || topDown) return false;
+        break;
+    case 3:
+        if (bits != 32) return false;
+        break;
+    default:
+        return false;
+    }
+
+    std::uint64_t paletteEntries = 0;
+    if (bits <= 8) {
+        const std::uint64_t most = std::uint64_t{1} << bits;
+        if (coloursUsed > most) return false;
+        paletteEntries = coloursUsed != 0 ? coloursUsed : most;
+    }
+    const std::uint64_t headersEnd = kFileHeaderSize + headerSize + extra + paletteEntries * paletteEntrySize;
+    if (headersEnd > size || pixelOffset < headersEnd || pixelOffset >= size) return false;
+    if (compression == 0 || compression == 3) {
+        const std::uint64_t rowBytes = (static_cast<std::uint64_t>(width) * bits + 31) / 32 * 4;
+        if (pixelOffset + rowBytes * static_cast<std::uint64_t>(height) > size) return false;
+    }
+
+    info.width = static_cast<int>(width);
+    info.height = static_cast<int>(height);
+    info.topDown = topDown;
+    info.bitsPerPixel = static_cast<int>(bits);
+    info.compression = static_cast<int>(compression);
+    return true;
+}
+
+zv::ui::SurfacePtr DecodeBmp(const std::uint8_t* data, std::size_t size) {
+    BmpInfo info;
+    if (size > static_cast<std::size_t>(INT32_MAX) || !ReadBmpInfo(data, size, info)) throw ThemeError(kBitmapNotValid);
+    SDL_RWops* rw = SDL_RWFromConstMem(data, static_cast<int>(size));
+    if (rw == nullptr) throw ThemeError(kOutOfMemory);
+    zv::ui::SurfacePtr decoded = zv::ui::AdoptSurface(SDL_LoadBMP_RW(rw, 1));
+    if (!decoded) throw ThemeError(kBitmapNotValid);
+    if (decoded->w != info.width || decoded->h != info.height) throw ThemeError(kBitmapNotValid);
+    zv::ui::SurfacePtr converted = zv::ui::AdoptSurface(SDL_ConvertSurfaceFormat(decoded.get(), SDL_PIXELFORMAT_RGB888, 0));
+    if (!converted) throw ThemeError(kOutOfMemory);
+    return converted;
+}
+
+} // namespace zv::view

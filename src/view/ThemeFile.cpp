@@ -1,0 +1,245 @@
+// Reading theme files into image lists, and writing them.
+#include "ThemeFile.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <limits>
+#include <memory>
+#include <stdexcept>
+
+#include "Bmp.h"
+#include "LzChunk.h"
+#include "ThemeError.h"
+
+namespace zv::view {
+
+namespace {
+
+constexpr std::uint8_t kSignature[9] = {8, 'L', 'M', 'D', 'B', 'M', 'L', '3', '0'};
+
+enum Flags : std::uint8_t {
+    kFlagCompressed = 1,
+    kFlagDescription = 2,
+    kFlagIdentifier = 4,
+    kFlagData = 8,
+    kFlagFormat1 = 16,
+    kFlagFormat2 = 32,
+    kFlagFormat3 = 64,
+};
+
+[[noreturn]] void ReadError() { throw ThemeError(kStreamReadError); }
+
+std::string CannotOpen(const std::string& name) { return "Cannot open file " + name; }
+
+// Resumes the list's change notices however the load ends.
+class UpdateGuard {
+public:
+    explicit UpdateGuard(zv::ui::ImageList& list) : list_(list) { list_.BeginUpdate(); }
+    ~UpdateGuard() { list_.EndUpdate(); }
+    UpdateGuard(const UpdateGuard&) = delete;
+    UpdateGuard& operator=(const UpdateGuard&) = delete;
+
+private:
+    zv::ui::ImageList& list_;
+};
+
+} // namespace
+
+void ThemeReader::Need(std::size_t bytes) const {
+    if (bytes > size_ - pos_) ReadError();
+}
+
+std::uint8_t ThemeReader::ReadByte() {
+    Need(1);
+    return data_[pos_++];
+}
+
+std::int32_t ThemeReader::ReadInt32() {
+    Need(4);
+    const std::uint8_t* p = data_ + pos_;
+    pos_ += 4;
+    const std::uint32_t v = static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
+                            static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+    return static_cast<std::int32_t>(v);
+}
+
+void ThemeReader::Charge(std::size_t bytes) {
+    if (bytes > kMaxThemeBytes - charged_) throw ThemeError(kOutOfMemory);
+    charged_ += bytes;
+}
+
+bool ThemeReader::ReadSignature() {
+    if (size_ - pos_ < sizeof kSignature || std::memcmp(data_ + pos_, kSignature, sizeof kSignature) != 0)
+        return false;
+    pos_ += sizeof kSignature;
+    return true;
+}
+
+int ThemeReader::ReadCount() {
+    const std::int32_t n = ReadInt32();
+    if (n <= 0) return 0;
+    Need(std::size_t{4} * static_cast<std::size_t>(n));
+    if (n > kMaxThemePictures) throw ThemeError(kOutOfMemory);
+    pos_ += std::size_t{4} * static_cast<std::size_t>(n);
+    return n;
+}
+
+void ThemeReader::ReadCompressed(std::vector<std::uint8_t>& out) {
+    const std::int32_t total = ReadInt32();
+    if (total < 0) ReadError();
+    // The whole chunk area must be present: the chunks that make up T lie inside it.
+    Need(static_cast<std::size_t>(total));
+    std::int64_t left = total;
+    while (left > 0) {
+        const std::int32_t length = ReadInt32();
+        if (length < 0 || static_cast<std::size_t>(length) > kMaxChunkLength) ReadError();
+        Need(static_cast<std::size_t>(length));
+        const std::size_t before = out.size();
+        ExpandChunk(data_ + pos_, static_cast<std::size_t>(length), out);
+        pos_ += static_cast<std::size_t>(length);
+        if (out.size() > kMaxBitmapBytes) throw ThemeError(kBitmapNotValid);
+        Charge(out.size() - before);
+        left -= static_cast<std::int64_t>(length) + 4;
+    }
+}
+
+void ThemeReader::ReadRecord(ThemeEntry& entry) {
+    entry = ThemeEntry{};
+    const std::uint8_t flags = ReadByte();
+    entry.compressed = (flags & kFlagCompressed) != 0;
+    if (flags & kFlagDescription) {
+        const std::size_t length = ReadByte();
+        Need(length);
+        entry.description.assign(reinterpret_cast<const char*>(data_ + pos_), length);
+        pos_ += length;
+    }
+    if (flags & kFlagIdentifier) entry.identifier = ReadInt32();
+    entry.pixelFormat = (flags & kFlagFormat1) ? 1 : (flags & kFlagFormat2) ? 2 : (flags & kFlagFormat3) ? 3 : 0;
+    if (!(flags & kFlagData)) return;
+    if (entry.compressed) {
+        ReadCompressed(entry.bitmap);
+        return;
+    }
+    const std::int32_t length = ReadInt32();
+    if (length < 0) ReadError();
+    Need(static_cast<std::size_t>(length));
+    if (static_cast<std::size_t>(length) > kMaxBitmapBytes) throw ThemeError(kBitmapNotValid);
+    Charge(static_cast<std::size_t>(length));
+    entry.bitmap.assign(data_ + pos_, data_ + pos_ + length);
+    pos_ += static_cast<std::size_t>(length);
+}
+
+void LoadThemeBytes(const std::uint8_t* data, std::size_t size, const std::string& nameForMessages,
+                    zv::ui::ImageList& list) {
+    ThemeReader reader(data, size);
+    if (!reader.ReadSignature()) throw ThemeError(CannotOpen(nameForMessages) + ": " + kImageListClassName);
+    UpdateGuard guard(list);
+    list.Clear();
+    const int count = reader.ReadCount();
+    ThemeEntry entry;
+    for (int i = 0; i < count; ++i) {
+        // The picture joins the list before its record is read: a failing record leaves it there, empty.
+        zv::ui::Picture& picture = list.Append();
+        reader.ReadRecord(entry);
+        zv::ui::Picture loaded;
+        loaded.compressed = entry.compressed;
+        loaded.description = std::move(entry.description);
+        loaded.identifier = entry.identifier;
+        loaded.pixelFormat = entry.pixelFormat;
+        // Picture data of no bytes at all stands for an empty bitmap, as the record without data does.
+        if (!entry.bitmap.empty()) {
+            BmpInfo info;
+            if (!ReadBmpInfo(entry.bitmap.data(), entry.bitmap.size(), info)) throw ThemeError(kBitmapNotValid);
+            reader.Charge(std::size_t{4} * static_cast<std::size_t>(info.width) * static_cast<std::size_t>(info.height));
+            loaded.surface = DecodeBmp(entry.bitmap.data(), entry.bitmap.size());
+        }
+        picture = std::move(loaded);
+    }
+}
+
+void LoadThemeFile(const std::string& path, zv::ui::ImageList& list) {
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+    if (!file) throw ThemeError(CannotOpen(path));
+    // Read in pieces up to one byte past the limit, so that pipes and special files are bounded too.
+    std::vector<std::uint8_t> bytes;
+    std::uint8_t piece[65536];
+    for (;;) {
+        const std::size_t got = std::fread(piece, 1, sizeof piece, file.get());
+        bytes.insert(bytes.end(), piece, piece + got);
+        if (bytes.size() > kMaxThemeFileSize) throw ThemeError(CannotOpen(path) + ": the file is larger than 64 MiB");
+        if (got < sizeof piece) break;
+    }
+    if (std::ferror(file.get())) throw ThemeError(CannotOpen(path));
+    file.reset();
+    LoadThemeBytes(bytes.data(), bytes.size(), path, list);
+}
+
+std::vector<ThemeEntry> ReadThemeEntries(const std::uint8_t* data, std::size_t size, const std::string& nameForMessages) {
+    ThemeReader reader(data, size);
+    if (!reader.ReadSignature()) throw ThemeError(CannotOpen(nameForMessages) + ": " + kImageListClassName);
+    const int count = reader.ReadCount();
+    std::vector<ThemeEntry> entries(static_cast<std::size_t>(count));
+    for (ThemeEntry& e : entries) reader.ReadRecord(e);
+    return entries;
+}
+
+namespace {
+
+void PutInt32(std::vector<std::uint8_t>& out, std::int64_t value) {
+    if (value < std::numeric_limits<std::int32_t>::min() || value > std::numeric_limits<std::int32_t>::max())
+        throw std::invalid_argument("theme data larger than 2 GiB");
+    const auto v = static_cast<std::uint32_t>(static_cast<std::int32_t>(value));
+    for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<std::uint8_t>(v >> shift));
+}
+
+void SetInt32(std::vector<std::uint8_t>& out, std::size_t at, std::int64_t value) {
+    std::vector<std::uint8_t> four;
+    PutInt32(four, value);
+    std::memcpy(out.data() + at, four.data(), 4);
+}
+
+} // namespace
+
+std::vector<std::uint8_t> WriteThemeBytes(const std::vector<ThemeEntry>& entries) {
+    std::vector<std::uint8_t> out(std::begin(kSignature), std::end(kSignature));
+    PutInt32(out, static_cast<std::int64_t>(entries.size()));
+    const std::size_t table = out.size();
+    out.resize(out.size() + 4 * entries.size());
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const ThemeEntry& e = entries[i];
+        if (e.description.size() > 255) throw std::invalid_argument("picture description longer than 255 bytes");
+        if (e.pixelFormat < 0 || e.pixelFormat > 3) throw std::invalid_argument("pixel format outside 0 to 3");
+        SetInt32(out, table + 4 * i, static_cast<std::int64_t>(out.size()));
+
+        std::uint8_t flags = e.compressed ? kFlagCompressed : 0;
+        if (!e.description.empty()) flags |= kFlagDescription;
+        if (e.identifier != 0) flags |= kFlagIdentifier;
+        if (!e.bitmap.empty()) flags |= kFlagData;
+        if (e.pixelFormat > 0) flags |= static_cast<std::uint8_t>(kFlagFormat1 << (e.pixelFormat - 1));
+        out.push_back(flags);
+        if (flags & kFlagDescription) {
+            out.push_back(static_cast<std::uint8_t>(e.description.size()));
+            out.insert(out.end(), e.description.begin(), e.description.end());
+        }
+        if (flags & kFlagIdentifier) PutInt32(out, e.identifier);
+        if (!(flags & kFlagData)) continue;
+        if (!e.compressed) {
+            PutInt32(out, static_cast<std::int64_t>(e.bitmap.size()));
+            out.insert(out.end(), e.bitmap.begin(), e.bitmap.end());
+            continue;
+        }
+        const std::size_t totalAt = out.size();
+        PutInt32(out, 0);
+        for (std::size_t p = 0; p < e.bitmap.size(); p += kMaxChunkOutput) {
+            const std::size_t piece = std::min(kMaxChunkOutput, e.bitmap.size() - p);
+            const std::vector<std::uint8_t> chunk = CompressChunk(e.bitmap.data() + p, piece);
+            PutInt32(out, static_cast<std::int64_t>(chunk.size()));
+            out.insert(out.end(), chunk.begin(), chunk.end());
+        }
+        SetInt32(out, totalAt, static_cast<std::int64_t>(out.size() - totalAt - 4));
+    }
+    return out;
+}
+
+} // namespace zv::view
