@@ -1,0 +1,159 @@
+// Tests of the record files: names, format, start-up loading and the writer used in play.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <random>
+#include <sys/stat.h>
+
+#include "Records.h"
+#include "StoreTestUtil.h"
+#include "TextFile.h"
+
+namespace zv::store {
+namespace {
+
+using test::GetFile;
+using test::PutFile;
+using test::TempDir;
+
+TEST(RecordNames, EachModeHasItsFileAndBlockIsReadFirst) {
+    EXPECT_STREQ(RecordFileName(Mode::Block), "zorvexck2000.rec");
+    EXPECT_STREQ(RecordFileName(Mode::Ring), "zorvexr2000.rec");
+    EXPECT_STREQ(RecordFileName(Mode::Line), "zorvex2000.rec");
+    EXPECT_STREQ(RecordFileName(Mode::Square), "zorvexs2000.rec");
+    EXPECT_STREQ(RecordFileName(Mode::Blok), "zorvexb2000.rec");
+    EXPECT_EQ(kRecordReadOrder,
+              (std::array<Mode, kModeCount>{Mode::Block, Mode::Ring, Mode::Line, Mode::Square, Mode::Blok}));
+    EXPECT_EQ(RecordFilePath("/d", Mode::Line), "/d/zorvex2000.rec");
+}
+
+TEST(RecordText, LastLineCountsWithoutItsLineEnd) {
+    EXPECT_EQ(ParseRecordText("250\r\n"), "250");
+    EXPECT_EQ(ParseRecordText("100"), "100");
+    EXPECT_EQ(ParseRecordText(""), "");
+    EXPECT_EQ(ParseRecordText("100\r\n180\r\n250\r\n"), "250");
+    EXPECT_EQ(ParseRecordText("100\n250"), "250");
+    // A trailing empty line is the last line, and it is no number.
+    EXPECT_EQ(ParseRecordText("250\r\n\r\n"), "");
+    EXPECT_EQ(FormatRecord(250), "250\r\n");
+    EXPECT_EQ(FormatRecord(-7), "-7\r\n");
+}
+
+TEST(RecordNumber, DecimalInTheSigned32BitRange) {
+    std::int32_t v = 42;
+    EXPECT_TRUE(ParseRecordNumber("250", v));
+    EXPECT_EQ(v, 250);
+    EXPECT_TRUE(ParseRecordNumber("  -3\t", v));
+    EXPECT_EQ(v, -3);
+    EXPECT_TRUE(ParseRecordNumber("2147483647", v));
+    EXPECT_EQ(v, 2147483647);
+    EXPECT_TRUE(ParseRecordNumber("-2147483648", v));
+    EXPECT_EQ(v, -2147483647 - 1);
+    for (const char* bad : {"", "  ", "-", "2147483648", "-2147483649", "12a", "1 2", "0x10", "--1",
+                            "99999999999999999999999999"}) {
+        v = 42;
+        EXPECT_FALSE(ParseRecordNumber(bad, v)) << '"' << bad << '"';
+        EXPECT_EQ(v, 42);
+    }
+}
+
+TEST(RecordLoad, MissingFileIsCreatedWithOneHundredAndNoLineEnd) {
+    TempDir dir;
+    const RecordLoad r = LoadRecordFile(dir.path(), Mode::Ring);
+    EXPECT_EQ(r.text, "100");
+    EXPECT_EQ(r.value, 100);
+    EXPECT_EQ(r.error, "");
+    EXPECT_EQ(GetFile(dir / "zorvexr2000.rec"), "100");
+}
+
+TEST(RecordLoad, ReadsTheLastLineOfAnExistingFile) {
+    TempDir dir;
+    PutFile(dir / "zorvex2000.rec", "100\r\n250\r\n");
+    const RecordLoad r = LoadRecordFile(dir.path(), Mode::Line);
+    EXPECT_EQ(r.text, "250");
+    EXPECT_EQ(r.value, 250);
+    EXPECT_EQ(r.error, "");
+}
+
+TEST(RecordLoad, UnusableFilesCountAsOneHundredAndAreLeftAlone) {
+    TempDir dir;
+    const std::string path = dir / "zorvexs2000.rec";
+    for (const char* content : {"champion\r\n", "250\r\n\r\n", ""}) {
+        PutFile(path, content);
+        const RecordLoad r = LoadRecordFile(dir.path(), Mode::Square);
+        EXPECT_EQ(r.text, "100");
+        EXPECT_EQ(r.value, 100);
+        EXPECT_EQ(r.error, path + ": Invalid variant type conversion");
+        EXPECT_EQ(GetFile(path), content);
+    }
+    std::remove(path.c_str());
+    ::mkdir(path.c_str(), 0755);
+    const RecordLoad r = LoadRecordFile(dir.path(), Mode::Square);
+    EXPECT_EQ(r.text, "100");
+    EXPECT_EQ(r.error, path + ": File access denied");
+
+    const RecordLoad gone = LoadRecordFile(dir / "missing", Mode::Blok);
+    EXPECT_EQ(gone.text, "100");
+    EXPECT_EQ(gone.error, dir / "missing/zorvexb2000.rec: File not found");
+}
+
+TEST(RecordWriterTest, WritesTheScoreAndCrLf) {
+    TempDir dir;
+    std::vector<std::string> reports;
+    FileRecordWriter writer(dir.path(), [&](const std::string& m) { reports.push_back(m); });
+    writer.WriteRecordFile(Mode::Blok, 120);
+    writer.WriteRecordFile(Mode::Blok, 130);
+    EXPECT_EQ(GetFile(dir / "zorvexb2000.rec"), "130\r\n");
+    EXPECT_EQ(LoadRecordFile(dir.path(), Mode::Blok).value, 130);
+    EXPECT_TRUE(reports.empty());
+}
+
+TEST(RecordWriterTest, FailingFileIsReportedOnceUntilAWriteSucceeds) {
+    TempDir dir;
+    const std::string records = dir / "records";
+    PutFile(records, "a file where the directory should be");
+    std::vector<std::string> reports;
+    FileRecordWriter writer(records, [&](const std::string& m) { reports.push_back(m); });
+
+    writer.WriteRecordFile(Mode::Line, 110);
+    writer.WriteRecordFile(Mode::Line, 120);
+    writer.WriteRecordFile(Mode::Line, 130);
+    EXPECT_EQ(reports, std::vector<std::string>{"File not found"});
+    // Another mode's file is a failure of its own.
+    writer.WriteRecordFile(Mode::Ring, 130);
+    EXPECT_EQ(reports.size(), 2u);
+
+    std::remove(records.c_str());
+    EnsureDirectory(records);
+    writer.WriteRecordFile(Mode::Line, 140);
+    EXPECT_EQ(GetFile(records + "/zorvex2000.rec"), "140\r\n");
+    EXPECT_EQ(reports.size(), 2u);
+
+    std::filesystem::remove_all(records);
+    PutFile(records, "broken again");
+    writer.WriteRecordFile(Mode::Line, 150);
+    writer.WriteRecordFile(Mode::Line, 160);
+    EXPECT_EQ(reports.size(), 3u);
+    // Ring never succeeded in between: still quiet.
+    writer.WriteRecordFile(Mode::Ring, 160);
+    EXPECT_EQ(reports.size(), 3u);
+}
+
+TEST(RecordWriterTest, WrittenScoresReadBackExactly) {
+    const unsigned seed = std::random_device{}();
+    std::printf("seed %u\n", seed);
+    std::mt19937 rng(seed);
+    std::uniform_int_distribution<std::int32_t> score(INT32_MIN, INT32_MAX);
+    TempDir dir;
+    FileRecordWriter writer(dir.path(), [](const std::string& m) { ADD_FAILURE() << m; });
+    for (int round = 0; round < 100; ++round) {
+        const std::int32_t s = round == 0 ? INT32_MIN : score(rng);
+        writer.WriteRecordFile(Mode::Square, s);
+        const RecordLoad r = LoadRecordFile(dir.path(), Mode::Square);
+        ASSERT_EQ(r.value, s) << "seed " << seed;
+        ASSERT_EQ(r.text, std::to_string(s)) << "seed " << seed;
+    }
+}
+
+} // namespace
+} // namespace zv::store

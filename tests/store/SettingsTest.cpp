@@ -1,0 +1,111 @@
+// Tests of the settings file format and its reading rules.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <random>
+#include <tuple>
+#include <sys/stat.h>
+
+#include "Settings.h"
+#include "StoreTestUtil.h"
+#include "TextFile.h"
+
+
+namespace zv::store {
+namespace {
+
+using test::GetFile;
+using test::PutFile;
+using test::TempDir;
+
+using Codes = std::tuple<std::string, std::string, std::string>;
+
+// Codes as a comparable, printable value.
+Codes Key(const SettingsCodes& c) { return {c.advanced, c.fullScreen, c.sound}; }
+
+Codes Parsed(std::string_view content, SettingsCodes start = {"x", "y", "z"}) {
+    ParseSettings(content, start);
+    return Key(start);
+}
+
+TEST(SettingsFormat, WrittenAsSixLettersAndCrLf) {
+    EXPECT_EQ(FormatSettings({"ad", "fs", "sy"}), "adfssy\r\n");
+    EXPECT_EQ(FormatSettings({"", "", ""}), "\r\n");
+    EXPECT_EQ(Key(DefaultSettings()), (Codes{"na", "ns", "sy"}));
+}
+
+TEST(SettingsParse, CodesAreTakenTwoCharactersAtATime) {
+    EXPECT_EQ(Parsed("adfssy\r\n"), (Codes{"ad", "fs", "sy"}));
+    EXPECT_EQ(Parsed("adfssy"), (Codes{"ad", "fs", "sy"}));
+    EXPECT_EQ(Parsed("adfssy\n"), (Codes{"ad", "fs", "sy"}));
+    EXPECT_EQ(Parsed("adfssyEXTRA\r\n"), (Codes{"ad", "fs", "sy"}));
+    // A short line stops at its line end and leaves the later codes short or empty.
+    EXPECT_EQ(Parsed("adf\r\n"), (Codes{"ad", "f", ""}));
+    EXPECT_EQ(Parsed("a\r\n"), (Codes{"a", "", ""}));
+}
+
+TEST(SettingsParse, LastLineCountsAndEmptyContentChangesNothing) {
+    EXPECT_EQ(Parsed("nansss\r\nadfssy\r\n"), (Codes{"ad", "fs", "sy"}));
+    EXPECT_EQ(Parsed("nansss\nadfssy"), (Codes{"ad", "fs", "sy"}));
+    // A trailing empty line is a line: all three codes become empty.
+    EXPECT_EQ(Parsed("adfssy\r\n\r\n"), (Codes{"", "", ""}));
+    EXPECT_EQ(Parsed("adfssy\n\n"), (Codes{"", "", ""}));
+    EXPECT_EQ(Parsed(""), (Codes{"x", "y", "z"}));
+}
+
+TEST(SettingsFile, ShortCodeShiftsTheOthersOnTheNextStart) {
+    TempDir dir;
+    WriteSettingsFile(dir / "config.cfg", {"a", "fs", "sy"});
+    EXPECT_EQ(GetFile(dir / "config.cfg"), "afssy\r\n");
+    SettingsCodes codes;
+    ASSERT_TRUE(ReadSettingsFile(dir / "config.cfg", codes));
+    EXPECT_EQ(Key(codes), (Codes{"af", "ss", "y"}));
+}
+
+TEST(SettingsFile, MissingFileLeavesCodesOtherFailuresThrow) {
+    TempDir dir;
+    SettingsCodes codes = DefaultSettings();
+    EXPECT_FALSE(ReadSettingsFile(dir / "config.cfg", codes));
+    EXPECT_EQ(Key(codes), Key(DefaultSettings()));
+
+    PutFile(dir / "config.cfg", "");
+    EXPECT_TRUE(ReadSettingsFile(dir / "config.cfg", codes));
+    EXPECT_EQ(Key(codes), Key(DefaultSettings()));
+
+    ::mkdir((dir / "dirname").c_str(), 0755);
+    try {
+        ReadSettingsFile(dir / "dirname", codes);
+        FAIL() << "a directory read as settings";
+    } catch (const InOutError& e) {
+        EXPECT_STREQ(e.what(), "File access denied");
+    }
+    PutFile(dir / "plain", "");
+    EXPECT_THROW(ReadSettingsFile(dir / "plain/config.cfg", codes), InOutError);
+    EXPECT_THROW(WriteSettingsFile(dir / "plain/config.cfg", codes), InOutError);
+}
+
+TEST(SettingsFile, TwoLetterCodesSurviveTheRoundTrip) {
+    const unsigned seed = std::random_device{}();
+    std::printf("seed %u\n", seed);
+    std::mt19937 rng(seed);
+    std::uniform_int_distribution<int> byte(0, 255);
+    TempDir dir;
+    for (int round = 0; round < 200; ++round) {
+        auto code = [&] {
+            std::string s;
+            while (s.size() < 2) {
+                const char ch = static_cast<char>(byte(rng));
+                if (ch != '\n') s += ch; // a LF cannot be inside a line
+            }
+            return s;
+        };
+        const SettingsCodes written{code(), code(), code()};
+        WriteSettingsFile(dir / "config.cfg", written);
+        SettingsCodes read;
+        ASSERT_TRUE(ReadSettingsFile(dir / "config.cfg", read));
+        ASSERT_EQ(Key(read), Key(written)) << "seed " << seed << " round " << round;
+    }
+}
+
+} // namespace
+} // namespace zv::store

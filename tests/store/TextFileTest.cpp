@@ -1,0 +1,170 @@
+// Tests of the text-file layer: error messages, bounded reads and atomic rewrites.
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "StoreTestUtil.h"
+#include "TextFile.h"
+
+namespace zv::store {
+namespace {
+
+using test::GetFile;
+using test::PutFile;
+using test::TempDir;
+
+// The message of the error the call throws, or "" when it throws none.
+template <typename F>
+std::string ErrorOf(F&& f) {
+    try {
+        f();
+    } catch (const InOutError& e) {
+        return e.what();
+    }
+    return "";
+}
+
+TEST(TextFileErrors, SystemErrorsBecomeTheGamesMessages) {
+    EXPECT_EQ(MessageForErrno(ENOENT), "File not found");
+    EXPECT_EQ(MessageForErrno(ENOTDIR), "File not found");
+    EXPECT_EQ(MessageForErrno(ENAMETOOLONG), "Invalid filename");
+    EXPECT_EQ(MessageForErrno(EMFILE), "Too many open files");
+    EXPECT_EQ(MessageForErrno(ENFILE), "Too many open files");
+    EXPECT_EQ(MessageForErrno(EACCES), "File access denied");
+    EXPECT_EQ(MessageForErrno(EROFS), "File access denied");
+    EXPECT_EQ(MessageForErrno(ENOSPC), "Disk full");
+    EXPECT_EQ(MessageForErrno(EDQUOT), "Disk full");
+    EXPECT_EQ(MessageForErrno(EIO), "I/O error 5");
+    EXPECT_STREQ(InOutError::FromErrno(EXDEV).what(), "I/O error 18");
+}
+
+TEST(TextFileRead, ReportsMissingAndMisplacedFiles) {
+    TempDir dir;
+    EXPECT_EQ(ErrorOf([&] { ReadTextFile(dir / "absent"); }), "File not found");
+    PutFile(dir / "plain", "x");
+    EXPECT_EQ(ErrorOf([&] { ReadTextFile(dir / "plain/inner"); }), "File not found");
+    ::mkdir((dir / "sub").c_str(), 0755);
+    EXPECT_EQ(ErrorOf([&] { ReadTextFile(dir / "sub"); }), "File access denied");
+    EXPECT_EQ(ErrorOf([&] { ReadTextFile(dir / std::string(300, 'n')); }), "Invalid filename");
+    // A name with a NUL inside must not quietly open the shorter name.
+    EXPECT_EQ(ErrorOf([&] { ReadTextFile(dir / std::string("plain\0x", 7)); }), "Invalid filename");
+    EXPECT_EQ(ErrorOf([&] { ReadTextFile(""); }), "Invalid filename");
+}
+
+TEST(TextFileRead, ReadsBytesAsTheyAreAndRefusesLargeOrOddFiles) {
+    TempDir dir;
+    const std::string bytes("a\r\nb\0c\r", 7);
+    PutFile(dir / "f", bytes);
+    EXPECT_EQ(ReadTextFile(dir / "f"), bytes);
+
+    PutFile(dir / "limit", std::string(kMaxTextFileSize, '7'));
+    EXPECT_EQ(ReadTextFile(dir / "limit").size(), kMaxTextFileSize);
+    PutFile(dir / "big", std::string(kMaxTextFileSize + 1, '7'));
+    EXPECT_EQ(ErrorOf([&] { ReadTextFile(dir / "big"); }), "File access denied");
+
+    // A FIFO has no writer: opening it for reading would block without care.
+    ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
+    EXPECT_EQ(ErrorOf([&] { ReadTextFile(dir / "fifo"); }), "File access denied");
+}
+
+TEST(TextFileWrite, ReplacesContentExactlyAndLeavesNoTemporaryFile) {
+    TempDir dir;
+    WriteTextFileAtomic(dir / "f", "first, longer content\r\n");
+    WriteTextFileAtomic(dir / "f", "2");
+    EXPECT_EQ(GetFile(dir / "f"), "2");
+    WriteTextFileAtomic(dir / "f", "");
+    EXPECT_EQ(GetFile(dir / "f"), "");
+    EXPECT_EQ(dir.Names(), std::vector<std::string>{"f"});
+}
+
+TEST(TextFileWrite, KeepsTheModeOfAnExistingFile) {
+    TempDir dir;
+    PutFile(dir / "f", "old");
+    ::chmod((dir / "f").c_str(), 0640);
+    WriteTextFileAtomic(dir / "f", "new");
+    struct stat st {};
+    ASSERT_EQ(::stat((dir / "f").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+}
+
+TEST(TextFileWrite, FailuresNameTheCause) {
+    TempDir dir;
+    EXPECT_EQ(ErrorOf([&] { WriteTextFileAtomic(dir / "nodir/f", "1"); }), "File not found");
+    PutFile(dir / "plain", "x");
+    EXPECT_EQ(ErrorOf([&] { WriteTextFileAtomic(dir / "plain/f", "1"); }), "File not found");
+    EXPECT_EQ(ErrorOf([&] { WriteTextFileAtomic(dir / "", "1"); }), "Invalid filename");
+    EXPECT_EQ(ErrorOf([&] { WriteTextFileAtomic(dir / std::string(300, 'n'), "1"); }), "Invalid filename");
+    EXPECT_EQ(dir.Names(), std::vector<std::string>{"plain"});
+}
+
+TEST(TextFileWrite, FailedRenameLeavesTheTargetAndRemovesTheTemporaryFile) {
+    TempDir dir;
+    // A directory (not empty) where the file should be: the rename over it fails.
+    ::mkdir((dir / "f").c_str(), 0755);
+    PutFile(dir / "f/keep", "kept");
+    EXPECT_EQ(ErrorOf([&] { WriteTextFileAtomic(dir / "f", "new"); }), "File access denied");
+    EXPECT_EQ(GetFile(dir / "f/keep"), "kept");
+    EXPECT_EQ(dir.Names(), std::vector<std::string>{"f"});
+}
+
+TEST(TextFileWrite, FailedWriteLeavesTheOldContent) {
+    TempDir dir;
+    PutFile(dir / "f", "old content");
+    // A file size limit makes the write itself fail, even for root.
+    rlimit old{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+    rlimit small = old;
+    small.rlim_cur = 4;
+    auto* oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const std::string error = ErrorOf([&] { WriteTextFileAtomic(dir / "f", "new and much longer content"); });
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_EQ(error, "Disk full");
+    EXPECT_EQ(GetFile(dir / "f"), "old content");
+    EXPECT_EQ(dir.Names(), std::vector<std::string>{"f"});
+}
+
+TEST(TextFileWrite, HonoursWriteProtection) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root is not bound by file permissions";
+    TempDir dir;
+    PutFile(dir / "ro", "old");
+    ::chmod((dir / "ro").c_str(), 0444);
+    EXPECT_EQ(ErrorOf([&] { WriteTextFileAtomic(dir / "ro", "new"); }), "File access denied");
+    EXPECT_EQ(GetFile(dir / "ro"), "old");
+    ::mkdir((dir / "locked").c_str(), 0555);
+    EXPECT_EQ(ErrorOf([&] { WriteTextFileAtomic(dir / "locked/f", "new"); }), "File access denied");
+    ::chmod((dir / "locked").c_str(), 0755);
+}
+
+TEST(TextFileDirs, EnsureDirectoryCreatesPrivateParentsAndChecksWhatExists) {
+    TempDir dir;
+    const std::string deep = dir / "a/b//c/";
+    EnsureDirectory(deep);
+    EnsureDirectory(deep); // already there: fine
+    struct stat st {};
+    ASSERT_EQ(::stat((dir / "a/b/c").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISDIR(st.st_mode));
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
+    EXPECT_TRUE(FileExists(dir / "a/b"));
+    EXPECT_FALSE(FileExists(dir / "a/x"));
+
+    PutFile(dir / "file", "x");
+    EXPECT_EQ(ErrorOf([&] { EnsureDirectory(dir / "file"); }), "File not found");
+    EXPECT_EQ(ErrorOf([&] { EnsureDirectory(dir / "file/sub"); }), "File not found");
+}
+
+TEST(TextFileLines, LineEndsAreLfWithAnOptionalCrBefore) {
+    const std::string_view text = "a\r\nb\nc\rd\r\r\n\ne\r";
+    std::vector<std::string> lines;
+    std::size_t pos = 0;
+    while (pos < text.size()) lines.emplace_back(NextLine(text, pos));
+    EXPECT_EQ(lines, (std::vector<std::string>{"a", "b", "c\rd\r", "", "e"}));
+}
+
+} // namespace
+} // namespace zv::store
