@@ -1,0 +1,22 @@
+// The system clock read as a UTC time of day.
+#include "Clock.h"
+
+#include <ctime>
+
+namespace zv::platform {
+
+zv::TimeOfDay SystemClock::Now() const {
+    timespec ts{};
+    clock_gettime(CLOCK_REALTIME, &ts);
+    std::tm tm{};
+    gmtime_r(&ts.tv_sec, &tm);
+    zv::TimeOfDay t;
+    t.hour = tm.tm_hour;
+    t.minute = tm.tm_min;
+    // A leap second shows as 60; the seed only needs a value in the usual range.
+    t.second = tm.tm_sec > 59 ? 59 : tm.tm_sec;
+    t.millisecond = static_cast<int>(ts.tv_nsec / 1000000);
+    return t;
+}
+
+} // namespace zv::platform

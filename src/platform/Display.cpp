@@ -1,0 +1,132 @@
+// Full screen through SDL: picking a display mode, switching to it and back.
+#include "Display.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+
+namespace zv::platform {
+
+namespace {
+
+void AddRankedAtDepth(const std::vector<Mode>& available, int bpp, std::vector<Mode>& out) {
+    const int w = kFullScreenMode.width, h = kFullScreenMode.height;
+    auto push = [&out](const Mode& m) {
+        if (std::find(out.begin(), out.end(), m) == out.end()) out.push_back(m);
+    };
+    std::vector<Mode> big;
+    for (const Mode& m : available) {
+        if (m.bpp != bpp) continue;
+        if (m.width == w && m.height == h) push(m);
+        if (m.width >= w && m.height >= h) big.push_back(m);
+    }
+    std::stable_sort(big.begin(), big.end(), [](const Mode& a, const Mode& b) {
+        const long long aa = 1LL * a.width * a.height, ab = 1LL * b.width * b.height;
+        if (aa != ab) return aa < ab;
+        return a.width < b.width;
+    });
+    for (const Mode& m : big)
+        if (3LL * m.width == 4LL * m.height) push(m);
+    for (const Mode& m : big) push(m);
+}
+
+std::runtime_error ModeError() {
+    return std::runtime_error("Cannot set display mode " + std::to_string(kFullScreenMode.width) + "x" +
+                              std::to_string(kFullScreenMode.height) + "x" + std::to_string(kFullScreenMode.bpp));
+}
+
+} // namespace
+
+std::vector<Mode> RankDisplayModes(const std::vector<Mode>& available, int desktopBpp) {
+    std::vector<Mode> out;
+    AddRankedAtDepth(available, kFullScreenMode.bpp, out);
+    if (desktopBpp != kFullScreenMode.bpp) AddRankedAtDepth(available, desktopBpp, out);
+    return out;
+}
+
+std::optional<Mode> ChooseDisplayMode(const std::vector<Mode>& available, int desktopBpp) {
+    const auto ranked = RankDisplayModes(available, desktopBpp);
+    if (ranked.empty()) return std::nullopt;
+    return ranked.front();
+}
+
+Placement ScaleAndOffset(int winW, int winH, int contentW, int contentH) {
+    Placement p;
+    if (contentW <= 0 || contentH <= 0) return p;
+    p.scale = std::max(1, std::min(winW / contentW, winH / contentH));
+    p.x = (winW - contentW * p.scale) / 2;
+    p.y = (winH - contentH * p.scale) / 2;
+    return p;
+}
+
+void FullScreen::Initialise() {
+    if (!window_) throw ModeError();
+    if (active_) return;
+    int display = SDL_GetWindowDisplayIndex(window_);
+    if (display < 0) display = 0;
+
+    SDL_DisplayMode desktop{};
+    if (SDL_GetDesktopDisplayMode(display, &desktop) == 0)
+        saved_ = {desktop.w, desktop.h, static_cast<int>(SDL_BITSPERPIXEL(desktop.format))};
+
+    std::vector<SDL_DisplayMode> sdlModes;
+    std::vector<Mode> modes;
+    const int count = SDL_GetNumDisplayModes(display);
+    for (int i = 0; i < count; ++i) {
+        SDL_DisplayMode m{};
+        if (SDL_GetDisplayMode(display, i, &m) != 0) continue;
+        sdlModes.push_back(m);
+        modes.push_back({m.w, m.h, static_cast<int>(SDL_BITSPERPIXEL(m.format))});
+    }
+
+    // SDL lists the highest refresh rate of a size first, so the first match is the one to take.
+    for (const Mode& want : RankDisplayModes(modes, saved_.bpp)) {
+        const auto it = std::find(modes.begin(), modes.end(), want);
+        const SDL_DisplayMode& m = sdlModes[static_cast<size_t>(it - modes.begin())];
+        if (SDL_SetWindowDisplayMode(window_, &m) == 0 && SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN) == 0) {
+            active_ = true;
+            desktopFallback_ = false;
+            return;
+        }
+    }
+    if (SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0) {
+        active_ = true;
+        desktopFallback_ = true;
+        return;
+    }
+    throw ModeError();
+}
+
+void FullScreen::Finalise() {
+    if (!active_ || !window_) return;
+    SDL_SetWindowFullscreen(window_, 0);
+    active_ = false;
+    desktopFallback_ = false;
+    // SDL may still report the full-screen size after leaving it.
+    SDL_SetWindowSize(window_, windowW_, windowH_);
+    SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+}
+
+void FullScreen::RestoreSavedDisplayMode() {
+    // Leaving full screen is how SDL hands the display back its earlier mode; the window
+    // itself is about to go, so its size does not matter.
+    if (!active_ || !window_) return;
+    SDL_SetWindowFullscreen(window_, 0);
+    active_ = false;
+    desktopFallback_ = false;
+}
+
+void FakeFullScreen::Initialise() {
+    ++initialiseCalls;
+    if (failInitialise) throw ModeError();
+    active = true;
+}
+
+void FakeFullScreen::Finalise() {
+    ++finaliseCalls;
+    active = false;
+}
+
+} // namespace zv::platform

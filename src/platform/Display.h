@@ -1,0 +1,98 @@
+// Full screen at 640 x 480 x 16: the choice of display mode, the switch itself and the scaling of the picture.
+#pragma once
+
+#include <optional>
+#include <vector>
+
+struct SDL_Window;
+
+namespace zv::platform {
+
+struct Mode {
+    int width = 0;
+    int height = 0;
+    int bpp = 0;
+    bool operator==(const Mode&) const = default;
+};
+
+// The display mode the close step returns the screen to.
+struct SavedDisplayMode {
+    int width = 0;
+    int height = 0;
+    int bpp = 0;
+};
+
+constexpr Mode kFullScreenMode{640, 480, 16};
+constexpr int kMainWindowWidth = 632;
+constexpr int kMainWindowHeight = 492;
+
+// The modes worth trying, best first: exactly 640 x 480 x 16; then the 16-bit modes of at least
+// 640 x 480 with a 4:3 ratio, smallest first; then the other 16-bit modes of at least
+// 640 x 480, smallest first. Displays that offer modes only at their own depth (X11, Wayland)
+// have no 16-bit mode at all, so the same order at desktopBpp follows.
+std::vector<Mode> RankDisplayModes(const std::vector<Mode>& available, int desktopBpp);
+
+// The first of RankDisplayModes, or nullopt when no mode fits.
+std::optional<Mode> ChooseDisplayMode(const std::vector<Mode>& available, int desktopBpp);
+
+struct Placement {
+    int scale = 1; // whole factor, at least 1
+    int x = 0;     // offset of the content's top left corner; negative when it does not fit
+    int y = 0;
+};
+
+// The largest whole factor at which the content fits the window, and its centred offset.
+// Content larger than the window stays at factor 1, centred, its edges cut off.
+Placement ScaleAndOffset(int winW, int winH, int contentW = kMainWindowWidth, int contentH = kMainWindowHeight);
+
+class FullScreenDisplay {
+public:
+    virtual ~FullScreenDisplay() = default;
+    // Enters full screen; throws std::runtime_error naming the requested mode when that fails.
+    virtual void Initialise() = 0;
+    // Leaves full screen; the display returns to the mode it had before. No-op when not active.
+    virtual void Finalise() = 0;
+    virtual bool Active() const = 0;
+    virtual SavedDisplayMode Saved() const = 0;
+    // The close step's request for the saved mode; its result is not looked at.
+    virtual void RestoreSavedDisplayMode() = 0;
+};
+
+class FullScreen : public FullScreenDisplay {
+public:
+    explicit FullScreen(SDL_Window* window, int windowW = kMainWindowWidth, int windowH = kMainWindowHeight)
+        : window_(window), windowW_(windowW), windowH_(windowH) {}
+    void Initialise() override;
+    void Finalise() override;
+    bool Active() const override { return active_; }
+    SavedDisplayMode Saved() const override { return saved_; }
+    void RestoreSavedDisplayMode() override;
+    // True when the last Initialise fell back to a desktop-sized full screen.
+    bool Borderless() const { return desktopFallback_; }
+
+private:
+    SDL_Window* window_;
+    int windowW_, windowH_;
+    bool active_ = false;
+    bool desktopFallback_ = false;
+    SavedDisplayMode saved_;
+};
+
+// Counts the calls; Initialise throws while failInitialise is set.
+class FakeFullScreen : public FullScreenDisplay {
+public:
+    void Initialise() override;
+    void Finalise() override;
+    bool Active() const override { return active; }
+    SavedDisplayMode Saved() const override { return saved; }
+    void RestoreSavedDisplayMode() override { ++restoreCalls; }
+
+    bool failInitialise = false;
+    bool active = false;
+    int initialiseCalls = 0;
+    int finaliseCalls = 0;
+    int restoreCalls = 0;
+    SavedDisplayMode saved{1920, 1080, 24};
+};
+
+} // namespace zv::platform

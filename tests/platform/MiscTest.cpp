@@ -1,0 +1,113 @@
+// The clock, the message box locale, the zenity fallback of the file chooser, and the fakes.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <fstream>
+
+#include "Clock.h"
+#include "Display.h"
+#include "FileDialog.h"
+#include "MessageBox.h"
+#include "TestDir.h"
+
+using namespace zv::platform;
+
+TEST(Clock, SystemClockGivesAValidUtcTimeOfDay) {
+    const zv::TimeOfDay t = SystemClock().Now();
+    EXPECT_GE(t.hour, 0);
+    EXPECT_LE(t.hour, 23);
+    EXPECT_GE(t.minute, 0);
+    EXPECT_LE(t.minute, 59);
+    EXPECT_GE(t.second, 0);
+    EXPECT_LE(t.second, 59);
+    EXPECT_GE(t.millisecond, 0);
+    EXPECT_LE(t.millisecond, 999);
+    const time_t now = time(nullptr);
+    std::tm tm{};
+    gmtime_r(&now, &tm);
+    // Same hour, unless the test straddles its end.
+    EXPECT_TRUE(t.hour == tm.tm_hour || t.minute == 59 || tm.tm_min == 0);
+
+    FixedClock fixed({1, 2, 3, 4});
+    EXPECT_EQ(fixed.Now().millisecond, 4);
+    fixed.Set({5, 6, 7, 8});
+    EXPECT_EQ(fixed.Now().hour, 5);
+}
+
+TEST(MessageBox, NonUtf8EnvironmentGetsAUtf8LocaleForTheBox) {
+    ScopedEnv all("LC_ALL", nullptr);
+    ScopedEnv ctype("LC_CTYPE", nullptr);
+    {
+        ScopedEnv lang("LANG", "C");
+        EXPECT_EQ(Utf8LocaleOverride(), "C.UTF-8");
+    }
+    {
+        ScopedEnv lang("LANG", "C.UTF-8");
+        EXPECT_EQ(Utf8LocaleOverride(), "");
+    }
+    {
+        ScopedEnv lang("LANG", "C.UTF-8");
+        ScopedEnv posix("LC_ALL", "POSIX");
+        EXPECT_EQ(Utf8LocaleOverride(), "C.UTF-8");
+    }
+}
+
+TEST(MessageBox, FakeRecordsKindTitleAndText) {
+    FakeMessageBoxes boxes;
+    MessageBoxes& b = boxes;
+    b.ShowInfo(kAppTitle, "Zorvex 2000 уже загружены");
+    b.ShowError(kAppTitle, "File not found");
+    ASSERT_EQ(boxes.shown.size(), 2u);
+    EXPECT_EQ(boxes.shown[0].kind, FakeMessageBoxes::Kind::Info);
+    EXPECT_EQ(boxes.shown[0].title, "Zorvex 2000");
+    EXPECT_EQ(boxes.shown[0].text, "Zorvex 2000 уже загружены");
+    EXPECT_EQ(boxes.shown[1].kind, FakeMessageBoxes::Kind::Error);
+}
+
+TEST(FileDialog, ZenityAnswerIsReadAndItsArgumentsAreRight) {
+    TestDir dir;
+    const std::string program = dir / "zenity";
+    std::ofstream(program) << "#!/bin/sh\n"
+                              "printf '%s\\n' \"$@\" > \"" << dir.path << "/args\"\n"
+                              "[ -e \"" << dir.path << "/cancel\" ] && exit 1\n"
+                              "echo '/home/игрок/темы/a b.zvt'\n";
+    chmod(program.c_str(), 0700);
+
+    const auto picked = OpenFileWithZenity("Тема", kThemeFilterName, kThemePattern, program);
+    ASSERT_TRUE(picked.has_value());
+    EXPECT_EQ(*picked, "/home/игрок/темы/a b.zvt");
+    std::ifstream args(dir / "args");
+    std::string a1, a2, a3;
+    std::getline(args, a1);
+    std::getline(args, a2);
+    std::getline(args, a3);
+    EXPECT_EQ(a1, "--file-selection");
+    EXPECT_EQ(a2, "--title=Тема");
+    EXPECT_EQ(a3, "--file-filter=Zorvex 2000 Theme | *.zvt");
+
+    std::ofstream(dir / "cancel") << "";
+    EXPECT_EQ(OpenFileWithZenity("t", kThemeFilterName, kThemePattern, program), std::nullopt);
+    EXPECT_EQ(OpenFileWithZenity("t", kThemeFilterName, kThemePattern, dir / "missing"), std::nullopt);
+}
+
+TEST(Fakes, FileDialogAndFullScreenFollowTheirScript) {
+    FakeFileDialog dialog;
+    dialog.answers = {std::string("/tmp/a.zvt"), std::nullopt};
+    EXPECT_EQ(dialog.OpenFile("t", kThemeFilterName, kThemePattern), "/tmp/a.zvt");
+    EXPECT_EQ(dialog.OpenFile("t", kThemeFilterName, kThemePattern), std::nullopt);
+    EXPECT_EQ(dialog.OpenFile("t", kThemeFilterName, kThemePattern), std::nullopt);
+    EXPECT_EQ(dialog.requests.size(), 3u);
+
+    FakeFullScreen fs;
+    fs.failInitialise = true;
+    EXPECT_THROW(fs.Initialise(), std::runtime_error);
+    EXPECT_FALSE(fs.Active());
+    fs.failInitialise = false;
+    fs.Initialise();
+    EXPECT_TRUE(fs.Active());
+    fs.Finalise();
+    EXPECT_FALSE(fs.Active());
+    EXPECT_EQ(fs.initialiseCalls, 2);
+    EXPECT_EQ(fs.finaliseCalls, 1);
+}

@@ -1,0 +1,65 @@
+// Directory lookups: the user data directory, the program's own name, the data directories.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <unistd.h>
+
+#include "Paths.h"
+#include "TestDir.h"
+
+using namespace zv::platform;
+
+TEST(Paths, UserDataDirFollowsXdgDataHomeAndIsCreatedPrivate) {
+    TestDir dir;
+    ScopedEnv xdg("XDG_DATA_HOME", (dir / "deep/data").c_str());
+    const std::string got = UserDataDir();
+    EXPECT_EQ(got, dir / "deep/data/zorvex2000");
+    struct stat st{};
+    ASSERT_EQ(stat(got.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISDIR(st.st_mode));
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
+    // A second call finds it in place.
+    EXPECT_EQ(UserDataDir(), got);
+}
+
+TEST(Paths, UserDataDirFallsBackToHomeWhenXdgDataHomeIsUnsetOrRelative) {
+    TestDir dir;
+    ScopedEnv home("HOME", dir.path.c_str());
+    {
+        ScopedEnv xdg("XDG_DATA_HOME", nullptr);
+        EXPECT_EQ(UserDataDir(), dir / ".local/share/zorvex2000");
+    }
+    {
+        ScopedEnv xdg("XDG_DATA_HOME", "relative");
+        EXPECT_EQ(UserDataDir(), dir / ".local/share/zorvex2000");
+    }
+    EXPECT_TRUE(std::filesystem::is_directory(dir / ".local/share/zorvex2000"));
+}
+
+TEST(Paths, ExecutableNameIsTheNameAsStarted) {
+    EXPECT_EQ(ExecutableName("/usr/games/zorvex2000"), "zorvex2000");
+    EXPECT_EQ(ExecutableName("./my copy"), "my copy");
+    EXPECT_EQ(ExecutableName("zorvex2000"), "zorvex2000");
+    // Without argv[0] the running file's own name is taken.
+    EXPECT_EQ(ExecutableName(nullptr), "test_platform");
+    EXPECT_EQ(ExecutableName(""), "test_platform");
+}
+
+TEST(Paths, DataDirsExistAndIncludeTheSourceAssetsFromTheBuildTree) {
+    const auto dirs = DataDirs();
+    for (const auto& d : dirs) EXPECT_TRUE(std::filesystem::is_directory(d)) << d;
+    const std::string sounds = std::filesystem::weakly_canonical(std::string(ZV_TEST_DATA) + "/../../../assets/sounds");
+    if (std::filesystem::is_directory(sounds)) {
+        EXPECT_NE(std::find(dirs.begin(), dirs.end(), sounds), dirs.end());
+    }
+}
+
+TEST(Paths, MakeDirectoriesReportsFailure) {
+    TestDir dir;
+    std::FILE* f = std::fopen((dir / "file").c_str(), "w");
+    std::fclose(f);
+    EXPECT_FALSE(MakeDirectories(dir / "file/sub", 0700));
+    EXPECT_TRUE(MakeDirectories(dir / "a/b/c", 0700));
+}
