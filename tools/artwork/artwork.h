@@ -1,0 +1,33 @@
+// The pictures of the game, grouped by where they are used, and the palettes of the skins.
+#pragma once
+
+#include "paint.h"
+
+#include <string>
+
+// The colours and lettering of a skin that has a background of its own.
+struct SkinLook {
+    Rgb window;      // the window colour the skin sets; shows round the background
+    Rgb backTop, backBottom;
+    Rgb plate, plateLight, plateDark;   // the side plates under the captions and the marks
+    Rgb tray, trayLight, trayDark;      // the board tray
+    Rgb well;                           // the frame round each cell
+    Rgb display;                        // the box behind the score numbers
+    Rgb markWell, markDot;              // the 14 x 14 choice marks
+    Lettering heading, caption;
+    int motif;                          // 0 glass petals, 1 pinstripes, 2 brushed metal
+};
+
+const SkinLook& glassLook();
+const SkinLook& chipsLook();
+const SkinLook& marblesLook();
+
+// The 621 x 462 panel background of a skin.
+void drawBackground(Canvas& c, const SkinLook& look, uint32_t seed);
+// The 14 x 14 choice mark of a skin, checked or not.
+void drawMark(Canvas& c, const SkinLook& look, bool checked);
+
+// Each writer creates its sub-folder of dir and fills it.
+void writeSkins(const std::string& dir);   // skins/<list>/NN.bmp
+void writeChrome(const std::string& dir);  // ui/*.bmp
+void writeIcons(const std::string& dir);   // icons/zorvex2000-N.png
