@@ -1,0 +1,109 @@
+// Times one whole turn (path search, scan, drop, second scan, redraw) on crowded boards in each mode.
+#include <benchmark/benchmark.h>
+
+#include "game/Game.h"
+
+namespace {
+
+using namespace zv;
+
+class NullView : public BoardView {
+public:
+    void SetCellPicture(int, int) override {}
+    void SetNextPicture(int, int) override {}
+    void SetHighlight(int, bool) override {}
+    void SetBlocked(int, bool) override {}
+    bool IsBlocked(int) const override { return false; }
+    void SetScoreText(const std::string&) override {}
+    void SetRecordText(const std::string&) override {}
+    void SetBannerVisible(bool) override {}
+    void SetModeSelectorsEnabled(bool) override {}
+    void SetModeMarks(Mode) override {}
+};
+class NullSound : public SoundPlayer {
+public:
+    void Play(const char*) override {}
+};
+class NullRecords : public RecordWriter {
+public:
+    void WriteRecordFile(Mode, std::int32_t) override {}
+};
+class FixedClock : public Clock {
+public:
+    TimeOfDay Now() const override { return {}; }
+};
+
+// A crowded board without figures: colours cycle so that no two neighbours
+// in any direction match, with a free lane so the ball must travel far.
+Grid CrowdedBoard() {
+    Grid g;
+    for (int r = 1; r <= 10; ++r)
+        for (int c = 1; c <= 10; ++c) g.at(r, c) = ((r + 2 * c) % 6) + 1;
+    // An empty lane: row 10 leftwards, then up column 1 to row 2; 19 cells plus a few holes.
+    for (int c = 1; c <= 9; ++c) g.at(10, c) = 0;
+    for (int r = 2; r <= 9; ++r) g.at(r, 1) = 0;
+    g.at(4, 6) = g.at(6, 4) = g.at(7, 8) = 0;
+    return g;
+}
+
+void WholeTurn(benchmark::State& state) {
+    const Mode mode = static_cast<Mode>(state.range(0));
+    NullView view;
+    NullSound sound;
+    NullRecords records;
+    FixedClock clock;
+    Game game(view, sound, records, clock);
+    GameState& s = game.State();
+    s.Codes.sound = "sy";
+    s.GameMode = ModeWord(mode);
+    s.BestScore = 1000000;
+    s.AdvancedMode = 1;
+    const Grid board = CrowdedBoard();
+    std::uint32_t seed = 1;
+    for (auto _ : state) {
+        state.PauseTiming();
+        s.Board = board;
+        s.PlayState = kPlayIdle;
+        s.NextBalls = {1, 2, 3, 4};
+        s.EmptyCellCount = 20;
+        game.Rng().Seed(seed++);
+        state.ResumeTiming();
+        // Ball at (10,10) goes left along row 10 and up column 1 to (2,1).
+        game.ImClick(CellIndex(10, 10));
+        game.ImClick(CellIndex(2, 1));
+        benchmark::DoNotOptimize(s.Board);
+    }
+    state.SetLabel(ModeWord(mode));
+}
+BENCHMARK(WholeTurn)->DenseRange(0, 4);
+
+// The same without the pause/resume overhead: restoring the board is part of the time.
+void WholeTurnWithReset(benchmark::State& state) {
+    const Mode mode = static_cast<Mode>(state.range(0));
+    NullView view;
+    NullSound sound;
+    NullRecords records;
+    FixedClock clock;
+    Game game(view, sound, records, clock);
+    GameState& s = game.State();
+    s.GameMode = ModeWord(mode);
+    s.BestScore = 1000000;
+    const Grid board = CrowdedBoard();
+    std::uint32_t seed = 1;
+    for (auto _ : state) {
+        s.Board = board;
+        s.PlayState = kPlayIdle;
+        s.NextBalls = {1, 2, 3, 4};
+        s.EmptyCellCount = 20;
+        game.Rng().Seed(seed++);
+        game.ImClick(CellIndex(10, 10));
+        game.ImClick(CellIndex(2, 1));
+        benchmark::DoNotOptimize(s.Board);
+    }
+    state.SetLabel(ModeWord(mode));
+}
+BENCHMARK(WholeTurnWithReset)->DenseRange(0, 4);
+
+} // namespace
+
+BENCHMARK_MAIN();
