@@ -1,0 +1,32 @@
+// Lookup of embedded files.
+#include "Resources.h"
+
+#include <cstring>
+
+namespace zv::app {
+
+struct EmbeddedFile {
+    const char* name;
+    const unsigned char* begin;
+    const unsigned char* end;
+};
+extern const EmbeddedFile kEmbeddedFiles[];
+
+std::span<const std::uint8_t> Resource(const std::string& name) {
+    for (const EmbeddedFile* f = kEmbeddedFiles; f->name; ++f)
+        if (name == f->name) return {f->begin, static_cast<std::size_t>(f->end - f->begin)};
+    return {};
+}
+
+ui::SurfacePtr ResourcePicture(const std::string& name) {
+    auto bytes = Resource(name);
+    if (bytes.empty()) return {};
+    SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+    SDL_Surface* s = SDL_LoadBMP_RW(rw, 1);
+    if (!s) return {};
+    SDL_Surface* c = SDL_ConvertSurfaceFormat(s, SDL_PIXELFORMAT_RGB888, 0);
+    SDL_FreeSurface(s);
+    return ui::AdoptSurface(c);
+}
+
+} // namespace zv::app

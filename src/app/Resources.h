@@ -1,0 +1,18 @@
+// The artwork stored inside the program: looked up by name, decoded on demand.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "Surface.h"
+
+namespace zv::app {
+
+// The bytes of an embedded file, empty when the build had none of that name.
+std::span<const std::uint8_t> Resource(const std::string& name);
+// An embedded BMP decoded into a 32-bit surface, or null.
+ui::SurfacePtr ResourcePicture(const std::string& name);
+
+} // namespace zv::app

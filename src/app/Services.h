@@ -1,0 +1,36 @@
+// What the windows need of the operating system, gathered so tests can hand in fakes.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "Ports.h"
+
+namespace zv::platform {
+class MessageBoxes;
+class FileDialog;
+class FullScreenDisplay;
+} // namespace zv::platform
+
+namespace zv::app {
+
+struct Services {
+    platform::MessageBoxes* messages = nullptr;
+    SoundPlayer* sound = nullptr;
+    const Clock* clock = nullptr;
+    platform::FileDialog* fileDialog = nullptr;
+    // Where the record and skin files live (created when missing).
+    std::string dataDir;
+    // Where "config.cfg" lives: the current directory, as the game always had it.
+    std::string settingsPath = "config.cfg";
+    // Full screen for the main window; null where there is no real window (tests).
+    std::function<platform::FullScreenDisplay*()> fullScreen;
+    std::function<void()> minimise;
+    std::function<void()> requestQuit;
+    std::function<void()> showOptions;
+    std::function<void()> hideOptions;
+    std::function<void(const std::string&)> openUrl;
+};
+
+} // namespace zv::app

@@ -1,0 +1,122 @@
+// The main window: title strip, frame, the board panel with all its controls, and its handlers.
+#pragma once
+
+#include <array>
+#include <memory>
+#include <set>
+#include <string>
+
+#include "Control.h"
+#include "Game.h"
+#include "ImageButton.h"
+#include "ImageList.h"
+#include "Label.h"
+#include "PictureControl.h"
+#include "Services.h"
+#include "ShadeOverlay.h"
+#include "Skins.h"
+
+namespace zv::store {
+class FileRecordWriter;
+}
+
+namespace zv::app {
+
+class TForm1 : public BoardView {
+public:
+    explicit TForm1(Services& services);
+    ~TForm1() override;
+
+    ui::Form& Window() { return form_; }
+    Game& Rules() { return *game_; }
+
+    // The creation sequence and the exit work of the main window.
+    void FormCreate();
+    void FormDestroy();
+    void LayOutControls();
+
+    // Handlers.
+    void LMDLImage9Click();
+    void LMDLImage10Click();
+    void GoptionsClick();
+    void CheckGlassClick();
+    void CheckWindowsClick();
+    void CheckBlockClick();
+    void CheckSingleClick();
+    void CheckpeopleClick();
+    void CheckAddedClick();
+
+    // Shows an error the way the application's default error report does.
+    void ReportError(const std::string& message);
+
+    // BoardView
+    void SetCellPicture(int cell, int position) override;
+    void SetNextPicture(int k, int position) override;
+    void SetHighlight(int cell, bool shown) override;
+    void SetBlocked(int cell, bool shown) override;
+    bool IsBlocked(int cell) const override;
+    void SetScoreText(const std::string& text) override;
+    void SetRecordText(const std::string& text) override;
+    void SetBannerVisible(bool shown) override;
+    void SetModeSelectorsEnabled(bool enabled) override;
+    void SetModeMarks(Mode chosen) override;
+
+    SDL_Color WindowColour() const { return colour_; }
+    void SetWindowColour(SDL_Color c);
+
+    // Controls, by their names in the window.
+    ui::PictureControl* Image1 = nullptr;
+    std::array<ui::PictureControl*, 10> LMDLImage{}; // LMDLImage1 .. LMDLImage10
+    ui::Container* Panel1 = nullptr;
+    ui::PictureControl* BackGround = nullptr;
+    std::array<ui::ImageButton*, 100> im{};
+    std::array<ui::ShadeOverlay*, 100> Fill{};
+    std::array<ui::ShadeOverlay*, 100> blok{};
+    std::array<ui::ImageButton*, 4> next{};
+    ui::Label* label2 = nullptr;
+    ui::Label* Label1 = nullptr;
+    ui::Label* Label5 = nullptr;
+    ui::Label* Label6 = nullptr;
+    ui::ImageButton* finish = nullptr;
+    ui::ImageButton* Gstart = nullptr;
+    ui::ImageButton* TurnBack = nullptr;
+    ui::ImageButton* Goptions = nullptr;
+    ui::PictureControl* CheckGlass = nullptr;
+    ui::PictureControl* CheckWindows = nullptr;
+    ui::PictureControl* CheckBlock = nullptr;
+    ui::PictureControl* CheckSingle = nullptr;
+    ui::PictureControl* Checkpeople = nullptr;
+    ui::PictureControl* CheckAdded = nullptr;
+    ui::PictureControl* line = nullptr;
+    ui::PictureControl* cube = nullptr;
+    ui::PictureControl* cross = nullptr;
+    ui::PictureControl* ring = nullptr;
+    ui::PictureControl* corner = nullptr;
+    std::array<ui::Label*, 5> RadioButton{}; // RadioButton1, Radiobutton2 .. RadioButton5
+    ui::PictureControl* DXDraw1 = nullptr;
+
+    // Image lists of the skins, the loaded theme, and the frame pieces.
+    ui::ImageList list1{"list1"}, list2{"list2"}, List3{"List3"}, List4{"List4"}, list5{"list5"}, list6{"list6"};
+    ui::ImageList LMDBitmapList1{"LMDBitmapList1"};
+
+    view::SkinTargets& Skin() { return skin_; }
+    const std::string& SkinFilePath() const { return skinFile_; }
+
+private:
+    void BuildDesign();
+    void LoadArtwork();
+    void ReadStartupFiles();
+    void WriteSkinFile(std::int32_t number);
+    void FullScreenAtStart();
+
+    Services& services_;
+    ui::Form form_{"Form1", 632, 492};
+    SDL_Color colour_{151, 179, 185, 255};
+    std::unique_ptr<store::FileRecordWriter> records_;
+    std::unique_ptr<Game> game_;
+    view::SkinTargets skin_;
+    std::string skinFile_;
+    std::set<std::string> reported_;
+};
+
+} // namespace zv::app

@@ -1,0 +1,55 @@
+// The options window: the advanced, full-screen and sound switches with their indicators, and the link to our home page.
+#pragma once
+
+#include <array>
+
+#include "Control.h"
+#include "GameState.h"
+#include "ImageButton.h"
+#include "ImageList.h"
+#include "Label.h"
+#include "PictureControl.h"
+#include "Services.h"
+
+namespace zv::app {
+
+class TForm2 {
+public:
+    TForm2(Services& services, GameState& state);
+
+    ui::Form& Window() { return form_; }
+
+    void FormCreate();
+    void OoptionsClick();
+    void LMD3DEffectButton1Click(); // advanced switch
+    void LMD3DEffectButton2Click(); // full-screen switch
+    void LMD3DEffectButton3Click(); // sound switch
+    void digitalClick();
+
+    ui::Label* advancedCaption = nullptr;
+    ui::Label* LMDLabel4 = nullptr;
+    ui::Label* LMDLabel5 = nullptr;
+    ui::PictureControl* f1 = nullptr;
+    ui::PictureControl* f2 = nullptr;
+    ui::PictureControl* f3 = nullptr;
+    ui::ImageButton* LMD3DEffectButton1 = nullptr;
+    ui::ImageButton* LMD3DEffectButton2 = nullptr;
+    ui::ImageButton* LMD3DEffectButton3 = nullptr;
+    ui::Container* Panel1 = nullptr;
+    ui::Container* Panel2 = nullptr;
+    ui::Container* Panel3 = nullptr;
+    ui::Label* LMDLabel1 = nullptr;
+    ui::Label* LMDLabel2 = nullptr;
+    ui::Label* LMDLabel3 = nullptr;
+    ui::Label* digital = nullptr;
+    ui::ImageButton* Ooptions = nullptr;
+    ui::ImageList LMDBitmapList1{"LMDBitmapList1"};
+
+private:
+    void Report(const std::string& message);
+    Services& services_;
+    GameState& s_;
+    ui::Form form_{"Form2", 640, 480};
+};
+
+} // namespace zv::app

@@ -1,0 +1,84 @@
+// Program entry: the single-instance guard, the three windows in their order, the event loop and shutdown.
+#include <SDL.h>
+
+#include <clocale>
+#include <cstdio>
+#include <exception>
+
+#include "Clock.h"
+#include "Display.h"
+#include "FileDialog.h"
+#include "InstanceLock.h"
+#include "MessageBox.h"
+#include "OpenUrl.h"
+#include "Paths.h"
+#include "Sound.h"
+#include "Unit1.h"
+#include "Unit2.h"
+#include "Unit3.h"
+#include "WindowHost.h"
+
+using namespace zv;
+
+int main(int argc, char** argv) {
+    (void)argc;
+    std::setlocale(LC_ALL, "");
+    // The guard is taken before any window; its name is the file name we were started under.
+    platform::InstanceLock lock;
+    const bool secondCopy = lock.Acquire(platform::ExecutableName(argv[0])) == platform::InstanceLock::Result::AlreadyHeld;
+
+    try {
+        platform::WindowHost host;
+        platform::SdlMessageBoxes boxes;
+        platform::SdlSound sound(platform::DataDirs());
+        platform::SystemClock clock;
+        platform::SystemFileDialog dialog;
+        std::unique_ptr<platform::FullScreen> fullScreen;
+
+        app::Services services;
+        services.messages = &boxes;
+        services.sound = &sound;
+        services.clock = &clock;
+        services.fileDialog = &dialog;
+        services.dataDir = platform::UserDataDir();
+        services.fullScreen = [&]() -> platform::FullScreenDisplay* { return fullScreen.get(); };
+        services.minimise = [&] { host.MinimiseAll(); };
+        services.requestQuit = [&] { host.RequestQuit(); };
+        services.openUrl = [](const std::string& url) { platform::OpenUrl(url); };
+
+        app::TForm1 form1(services);
+        platform::HostWindow& window1 = host.Create(form1.Window(), "Zorvex 2000", {});
+        boxes.SetParent(window1.Sdl());
+        fullScreen = std::make_unique<platform::FullScreen>(window1.Sdl());
+        host.OnError = [&](const std::string& m) { form1.ReportError(m); };
+
+        if (secondCopy) {
+            boxes.SetParent(nullptr);
+            boxes.ShowInfo(platform::kAppTitle, "Zorvex 2000 уже загружены");
+            host.RequestQuit();
+        }
+        form1.FormCreate();
+        // A second copy ends on the first pass of its loop; its window need not flash up.
+        if (!secondCopy) window1.Show();
+
+        app::TForm2 form2(services, form1.Rules().State());
+        platform::HostWindow& window2 = host.Create(form2.Window(), "Zorvex 2000", {true, true, true});
+        services.showOptions = [&] { window2.Show(); SDL_RaiseWindow(window2.Sdl()); };
+        services.hideOptions = [&] { window2.Hide(); };
+        form2.FormCreate();
+
+        app::TForm3 form3;
+        platform::HostWindow& window3 = host.Create(form3.Window(), "Zorvex 2000", {true, false, true});
+        form3.hide = [&] { window3.Hide(); };
+
+        host.Run();
+
+        form1.FormDestroy();
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "zorvex2000: %s\n", e.what());
+        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Zorvex 2000", e.what(), nullptr);
+        return 1;
+    }
+    SDL_Quit();
+    return 0;
+}

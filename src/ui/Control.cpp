@@ -1,0 +1,228 @@
+// Controls, containers and the form: painting with damage tracking, and mouse routing to the topmost control.
+#include "Control.h"
+
+#include <algorithm>
+
+namespace zv::ui {
+
+namespace {
+SDL_Rect Union(const SDL_Rect& a, const SDL_Rect& b) {
+    if (a.w <= 0 || a.h <= 0) return b;
+    if (b.w <= 0 || b.h <= 0) return a;
+    SDL_Rect r;
+    SDL_UnionRect(&a, &b, &r);
+    return r;
+}
+} // namespace
+
+void Control::SetBounds(int left, int top, int width, int height) {
+    if (left == rect_.x && top == rect_.y && width == rect_.w && height == rect_.h) return;
+    Invalidate();
+    rect_ = {left, top, width, height};
+    Invalidate();
+}
+
+void Control::SetVisible(bool v) {
+    if (v == visible_) return;
+    // Invalidate while visible so the area is repainted either way.
+    if (visible_) Invalidate();
+    visible_ = v;
+    if (visible_) Invalidate();
+}
+
+void Control::SetEnabled(bool v) {
+    if (v == enabled_) return;
+    enabled_ = v;
+    if (!enabled_) pressed_ = hovered_ = false;
+    Invalidate();
+}
+
+void Control::SetHovered(bool v) {
+    if (v == hovered_) return;
+    hovered_ = v;
+    Invalidate();
+}
+
+void Control::SetPressed(bool v) {
+    if (v == pressed_) return;
+    pressed_ = v;
+    Invalidate();
+}
+
+ButtonState Control::CurrentState() const {
+    if (!enabled_) return ButtonState::Disabled;
+    if (pressed_ && hovered_) return ButtonState::Pressed;
+    if (hovered_) return ButtonState::Hover;
+    return ButtonState::Normal;
+}
+
+SDL_Rect Control::ScreenBounds() const {
+    SDL_Rect r = rect_;
+    for (const Control* p = parent_; p && p->parent_; p = p->parent_) {
+        r.x += p->rect_.x;
+        r.y += p->rect_.y;
+    }
+    return r;
+}
+
+Form* Control::OwnerForm() const {
+    const Control* c = this;
+    while (c->parent_) c = c->parent_;
+    return dynamic_cast<Form*>(const_cast<Control*>(c));
+}
+
+void Control::Invalidate() {
+    // Hidden controls and those inside hidden containers paint nothing.
+    for (const Control* c = this; c; c = c->parent_)
+        if (!c->visible_) return;
+    if (Form* f = OwnerForm(); f && f != this) f->InvalidateRect(ScreenBounds());
+    else if (f) f->InvalidateAll();
+}
+
+void Container::Adopt(std::unique_ptr<Control> child) {
+    child->parent_ = this;
+    children_.push_back(std::move(child));
+    children_.back()->Invalidate();
+}
+
+void Container::BringToFront(Control& child) {
+    auto it = std::find_if(children_.begin(), children_.end(), [&](const auto& p) { return p.get() == &child; });
+    if (it == children_.end()) return;
+    auto owned = std::move(*it);
+    children_.erase(it);
+    children_.push_back(std::move(owned));
+    child.Invalidate();
+}
+
+Control* Container::Find(const std::string& name) const {
+    for (const auto& c : children_) {
+        if (c->Name() == name) return c.get();
+        if (auto* sub = dynamic_cast<Container*>(c.get()))
+            if (Control* hit = sub->Find(name)) return hit;
+    }
+    return nullptr;
+}
+
+void Container::SetColour(SDL_Color c) {
+    if (c.r == colour_.r && c.g == colour_.g && c.b == colour_.b && c.a == colour_.a) return;
+    colour_ = c;
+    Invalidate();
+}
+
+Control* Container::ControlAt(int x, int y) {
+    for (auto it = children_.rbegin(); it != children_.rend(); ++it) {
+        Control* c = it->get();
+        if (!c->Visible() || !c->Enabled()) continue;
+        const int lx = x - c->Left(), ly = y - c->Top();
+        if (!c->Contains(lx, ly)) continue;
+        if (auto* sub = dynamic_cast<Container*>(c)) return sub->HitAt(lx, ly);
+        return c;
+    }
+    return nullptr;
+}
+
+Control* Container::HitAt(int x, int y) {
+    if (Control* c = ControlAt(x, y)) return c;
+    return Contains(x, y) ? this : nullptr;
+}
+
+void Container::Paint(SDL_Surface* target, int originX, int originY) {
+    SDL_Rect clip;
+    SDL_GetClipRect(target, &clip);
+    const SDL_Rect mine{originX, originY, Width(), Height()};
+    SDL_Rect area;
+    if (!SDL_IntersectRect(&clip, &mine, &area)) return;
+    SDL_SetClipRect(target, &area);
+    if (colour_.a) SDL_FillRect(target, &area, SDL_MapRGB(target->format, colour_.r, colour_.g, colour_.b));
+    for (const auto& c : children_) {
+        if (!c->Visible()) continue;
+        const SDL_Rect r{originX + c->Left(), originY + c->Top(), c->Width(), c->Height()};
+        if (!SDL_HasIntersection(&r, &area)) continue;
+        c->Paint(target, r.x, r.y);
+        SDL_SetClipRect(target, &area);
+    }
+    SDL_SetClipRect(target, &clip);
+}
+
+Form::Form(std::string name, int width, int height) : Container(std::move(name)) {
+    SetBounds(0, 0, width, height);
+    canvas_ = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_RGB888);
+    InvalidateAll();
+}
+
+Form::~Form() {
+    if (canvas_) SDL_FreeSurface(canvas_);
+}
+
+void Form::SetClientSize(int width, int height) {
+    if (width == Width() && height == Height()) return;
+    SetBounds(0, 0, width, height);
+    if (canvas_) SDL_FreeSurface(canvas_);
+    canvas_ = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_RGB888);
+    InvalidateAll();
+}
+
+void Form::InvalidateRect(const SDL_Rect& r) {
+    const SDL_Rect all{0, 0, Width(), Height()};
+    SDL_Rect clipped;
+    if (!SDL_IntersectRect(&r, &all, &clipped)) return;
+    dirty_ = Union(dirty_, clipped);
+}
+
+void Form::InvalidateAll() { dirty_ = {0, 0, Width(), Height()}; }
+
+SDL_Rect Form::Render() {
+    const SDL_Rect area = dirty_;
+    dirty_ = {0, 0, 0, 0};
+    if (area.w <= 0 || area.h <= 0 || !canvas_) return {0, 0, 0, 0};
+    SDL_SetClipRect(canvas_, &area);
+    Paint(canvas_, 0, 0);
+    SDL_SetClipRect(canvas_, nullptr);
+    return area;
+}
+
+void Form::MouseMove(int x, int y) {
+    Control* now = HitAt(x, y);
+    if (now == this) now = nullptr;
+    if (now != hover_) {
+        if (hover_) hover_->SetHovered(false);
+        hover_ = now;
+        if (hover_ && (!press_ || press_ == hover_)) hover_->SetHovered(true);
+    }
+}
+
+void Form::MouseDown(int x, int y) {
+    MouseMove(x, y);
+    press_ = hover_;
+    if (press_) press_->SetPressed(true);
+}
+
+void Form::MouseUp(int x, int y) {
+    MouseMove(x, y);
+    Control* pressed = press_;
+    press_ = nullptr;
+    if (!pressed) return;
+    pressed->SetPressed(false);
+    if (pressed == hover_ && pressed->Visible() && pressed->Enabled() && pressed->OnClick) {
+        // The handler may reshape the window; copy it so it survives that.
+        auto handler = pressed->OnClick;
+        handler();
+    }
+}
+
+void Form::MouseLeave() {
+    if (hover_) hover_->SetHovered(false);
+    hover_ = nullptr;
+}
+
+bool Form::IsDragPoint(int x, int y) {
+    Control* c = HitAt(x, y);
+    return c == nullptr || c == this || !c->BlocksDrag();
+}
+
+void Form::ControlGone(Control* c) {
+    if (hover_ == c) hover_ = nullptr;
+    if (press_ == c) press_ = nullptr;
+}
+
+} // namespace zv::ui

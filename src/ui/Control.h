@@ -1,0 +1,158 @@
+// The base of our component library: controls with place, size, visibility, enabled state, stacking order and a click handler.
+#pragma once
+
+#include <SDL.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace zv::ui {
+
+class Form;
+class Container;
+
+// States a control can be drawn in; image buttons pick a cell of their state strip by it.
+enum class ButtonState { Normal = 0, Hover = 1, Pressed = 2, Disabled = 3 };
+
+class Control {
+public:
+    explicit Control(std::string name = {}) : name_(std::move(name)) {}
+    virtual ~Control() = default;
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+
+    const std::string& Name() const { return name_; }
+
+    int Left() const { return rect_.x; }
+    int Top() const { return rect_.y; }
+    int Width() const { return rect_.w; }
+    int Height() const { return rect_.h; }
+    const SDL_Rect& Bounds() const { return rect_; }
+    void SetBounds(int left, int top, int width, int height);
+    void SetLeft(int v) { SetBounds(v, rect_.y, rect_.w, rect_.h); }
+    void SetTop(int v) { SetBounds(rect_.x, v, rect_.w, rect_.h); }
+    void SetWidth(int v) { SetBounds(rect_.x, rect_.y, v, rect_.h); }
+    void SetHeight(int v) { SetBounds(rect_.x, rect_.y, rect_.w, v); }
+
+    bool Visible() const { return visible_; }
+    void SetVisible(bool v);
+    void Show() { SetVisible(true); }
+    void Hide() { SetVisible(false); }
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool v);
+
+    // A click: a press and a release over the same control.
+    std::function<void()> OnClick;
+
+    // Rectangle in window coordinates.
+    SDL_Rect ScreenBounds() const;
+    Container* Parent() const { return parent_; }
+    Form* OwnerForm() const;
+
+    // Paints the control; origin is the control's top-left corner on the target.
+    virtual void Paint(SDL_Surface* target, int originX, int originY) = 0;
+    // Whether the point (in control coordinates) belongs to the control.
+    virtual bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < rect_.w && y < rect_.h; }
+    // Whether a press here keeps the window from being dragged (picture controls and panels do).
+    virtual bool BlocksDrag() const { return true; }
+
+    // Asks for a repaint of the control's area.
+    void Invalidate();
+
+    // Mouse state pushed by the form's routing.
+    bool Hovered() const { return hovered_; }
+    bool PressedDown() const { return pressed_; }
+    void SetHovered(bool v);
+    void SetPressed(bool v);
+
+protected:
+    ButtonState CurrentState() const;
+
+private:
+    friend class Container;
+    std::string name_;
+    SDL_Rect rect_{0, 0, 0, 0};
+    bool visible_ = true;
+    bool enabled_ = true;
+    bool hovered_ = false;
+    bool pressed_ = false;
+    Container* parent_ = nullptr;
+};
+
+// A control that holds others, stacked from bottom (first added) to top (last added).
+class Container : public Control {
+public:
+    explicit Container(std::string name = {}) : Control(std::move(name)) {}
+
+    template <class T, class... Args>
+    T& Add(Args&&... args) {
+        auto owned = std::make_unique<T>(std::forward<Args>(args)...);
+        T& ref = *owned;
+        Adopt(std::move(owned));
+        return ref;
+    }
+    void Adopt(std::unique_ptr<Control> child);
+    // Moves a child to the top of the stacking order.
+    void BringToFront(Control& child);
+    const std::vector<std::unique_ptr<Control>>& Children() const { return children_; }
+    Control* Find(const std::string& name) const;
+
+    // Fill colour of the container itself; alpha 0 paints nothing.
+    void SetColour(SDL_Color c);
+    SDL_Color Colour() const { return colour_; }
+
+    // Topmost visible and enabled control under a point in this container's coordinates, or null.
+    Control* ControlAt(int x, int y);
+    // Same, but also considers this container itself.
+    Control* HitAt(int x, int y);
+
+    void Paint(SDL_Surface* target, int originX, int originY) override;
+
+private:
+    std::vector<std::unique_ptr<Control>> children_;
+    SDL_Color colour_{0, 0, 0, 0};
+};
+
+// The root of a window: it owns the paint surface, tracks what needs repainting, and routes the mouse.
+class Form : public Container {
+public:
+    Form(std::string name, int width, int height);
+    ~Form() override;
+
+    SDL_Surface* Canvas() const { return canvas_; }
+    // Repaints what was invalidated; returns the repainted area (w = 0 when nothing).
+    SDL_Rect Render();
+    // Marks a window-coordinate rectangle for repaint.
+    void InvalidateRect(const SDL_Rect& r);
+    void InvalidateAll();
+    bool Dirty() const { return dirty_.w > 0; }
+    // Resizes the canvas (the window sizes itself to its content).
+    void SetClientSize(int width, int height);
+
+    // Mouse routing, in window coordinates.
+    void MouseMove(int x, int y);
+    void MouseDown(int x, int y);
+    void MouseUp(int x, int y);
+    void MouseLeave();
+    // A press here drags the window: no visible, enabled control that blocks dragging lies under it.
+    bool IsDragPoint(int x, int y);
+
+    // Convenience for tests: a full click at a point.
+    void ClickAt(int x, int y) { MouseDown(x, y); MouseUp(x, y); }
+
+    std::function<void(const std::string& caption)> OnCaptionChanged;
+    const std::string& Caption() const { return caption_; }
+    void SetCaption(std::string c) { caption_ = std::move(c); }
+
+private:
+    void ControlGone(Control* c);
+    SDL_Surface* canvas_ = nullptr;
+    SDL_Rect dirty_{0, 0, 0, 0};
+    Control* hover_ = nullptr;
+    Control* press_ = nullptr;
+    std::string caption_;
+};
+
+} // namespace zv::ui

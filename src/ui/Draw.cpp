@@ -1,0 +1,45 @@
+// Small drawing helpers shared by the controls.
+#include "Draw.h"
+
+namespace zv::ui {
+
+void FillRect(SDL_Surface* s, int x, int y, int w, int h, SDL_Color c) {
+    SDL_Rect r{x, y, w, h};
+    SDL_FillRect(s, &r, SDL_MapRGB(s->format, c.r, c.g, c.b));
+}
+
+void Bevel(SDL_Surface* s, int x, int y, int w, int h, bool raised, int width) {
+    const SDL_Color light{255, 255, 255, 255}, dark{128, 128, 128, 255};
+    const SDL_Color tl = raised ? light : dark, br = raised ? dark : light;
+    for (int i = 0; i < width; ++i) {
+        FillRect(s, x + i, y + i, w - 2 * i, 1, tl);
+        FillRect(s, x + i, y + i, 1, h - 2 * i, tl);
+        FillRect(s, x + i, y + h - 1 - i, w - 2 * i, 1, br);
+        FillRect(s, x + w - 1 - i, y + i, 1, h - 2 * i, br);
+    }
+}
+
+void ButtonFace(SDL_Surface* s, int x, int y, int w, int h) {
+    FillRect(s, x, y, w, h, {212, 208, 200, 255});
+    Bevel(s, x, y, w, h, true, 1);
+    FillRect(s, x, y + h - 1, w, 1, {64, 64, 64, 255});
+    FillRect(s, x + w - 1, y, 1, h, {64, 64, 64, 255});
+}
+
+void Blit(SDL_Surface* src, const SDL_Rect* srcRect, SDL_Surface* dst, int x, int y) {
+    if (!src) return;
+    SDL_Rect to{x, y, 0, 0};
+    SDL_BlitSurface(src, srcRect, dst, &to);
+}
+
+void BlitStretched(SDL_Surface* src, SDL_Surface* dst, const SDL_Rect& to) {
+    if (!src || to.w <= 0 || to.h <= 0) return;
+    SDL_Rect r = to;
+    if (src->w == to.w && src->h == to.h) {
+        SDL_BlitSurface(src, nullptr, dst, &r);
+        return;
+    }
+    SDL_BlitScaled(src, nullptr, dst, &r);
+}
+
+} // namespace zv::ui

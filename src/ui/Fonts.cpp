@@ -1,0 +1,102 @@
+// Font resolution through fontconfig with a family and Cyrillic check, and a cache of open fonts.
+#include "Fonts.h"
+
+#include <fontconfig/fontconfig.h>
+
+#include <algorithm>
+#include <cctype>
+
+namespace zv::ui {
+
+namespace {
+std::string Lower(std::string s) {
+    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return s;
+}
+} // namespace
+
+std::vector<std::string> StandInFamilies(const std::string& family, bool bold) {
+    const std::string f = Lower(family);
+    if (f == "impact")
+        return {"Roboto Condensed", "PT Sans Narrow", "Open Sans Condensed", "DejaVu Sans Condensed", "DejaVu Sans"};
+    if (f == "arial") return {"Liberation Sans", "Arimo", "DejaVu Sans"};
+    if (f == "verdana" || f == "ms sans serif" || f == "tahoma") return {"DejaVu Sans", "Liberation Sans"};
+    (void)bold;
+    return {family, "DejaVu Sans", "Liberation Sans"};
+}
+
+std::string ResolveFontFile(const std::string& family, bool bold) {
+    if (!FcInit()) return {};
+    FcPattern* pat = FcPatternCreate();
+    FcPatternAddString(pat, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
+    FcPatternAddInteger(pat, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+    FcPatternAddInteger(pat, FC_SLANT, FC_SLANT_ROMAN);
+    FcPatternAddBool(pat, FC_SCALABLE, FcTrue);
+    FcConfigSubstitute(nullptr, pat, FcMatchPattern);
+    FcDefaultSubstitute(pat);
+    FcResult result = FcResultNoMatch;
+    FcPattern* match = FcFontMatch(nullptr, pat, &result);
+    FcPatternDestroy(pat);
+    if (!match) return {};
+    std::string path;
+    bool familyOk = false;
+    FcChar8* fam = nullptr;
+    // fontconfig substitutes silently, so a match only counts when it is the family we asked for.
+    for (int i = 0; FcPatternGetString(match, FC_FAMILY, i, &fam) == FcResultMatch; ++i)
+        if (Lower(reinterpret_cast<const char*>(fam)) == Lower(family)) familyOk = true;
+    FcCharSet* cs = nullptr;
+    const bool cyrillic = FcPatternGetCharSet(match, FC_CHARSET, 0, &cs) == FcResultMatch && cs &&
+                          FcCharSetHasChar(cs, 0x0416) && FcCharSetHasChar(cs, 0x0451);
+    int weight = 0;
+    FcPatternGetInteger(match, FC_WEIGHT, 0, &weight);
+    const bool weightOk = !bold || weight >= FC_WEIGHT_DEMIBOLD;
+    FcChar8* file = nullptr;
+    if (familyOk && cyrillic && weightOk && FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch)
+        path = reinterpret_cast<const char*>(file);
+    FcPatternDestroy(match);
+    return path;
+}
+
+FontCache::~FontCache() {
+    for (auto& [k, f] : open_)
+        if (f) TTF_CloseFont(f);
+}
+
+std::string FontCache::PathFor(const FontRequest& r) {
+    const std::string key = Lower(r.family) + (r.bold ? ":b" : ":r");
+    if (auto it = paths_.find(key); it != paths_.end()) return it->second;
+    std::string path;
+    for (const auto& fam : StandInFamilies(r.family, r.bold)) {
+        path = ResolveFontFile(fam, r.bold);
+        if (path.empty() && r.bold) path = ResolveFontFile(fam, false);
+        if (!path.empty()) break;
+    }
+    paths_[key] = path;
+    return path;
+}
+
+std::string FontCache::UsedFile(const FontRequest& request) { return PathFor(request); }
+
+TTF_Font* FontCache::Get(const FontRequest& r) {
+    if (!TTF_WasInit() && TTF_Init() != 0) return nullptr;
+    const std::string key = Lower(r.family) + (r.bold ? ":b:" : ":r:") + std::to_string(r.pixelSize) + (r.underline ? ":u" : "");
+    if (auto it = open_.find(key); it != open_.end()) return it->second;
+    TTF_Font* font = nullptr;
+    const std::string path = PathFor(r);
+    if (!path.empty()) font = TTF_OpenFont(path.c_str(), r.pixelSize);
+    if (font) {
+        int style = TTF_STYLE_NORMAL;
+        if (r.underline) style |= TTF_STYLE_UNDERLINE;
+        TTF_SetFontStyle(font, style);
+        TTF_SetFontHinting(font, TTF_HINTING_LIGHT);
+    }
+    open_[key] = font;
+    return font;
+}
+
+FontCache& Fonts() {
+    static FontCache cache;
+    return cache;
+}
+
+} // namespace zv::ui

@@ -1,0 +1,186 @@
+// Labels with their text effects, rendered once per change and blitted with alpha.
+#include "Label.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "Draw.h"
+
+namespace zv::ui {
+
+namespace {
+std::vector<std::string> SplitLines(const std::string& s) {
+    std::vector<std::string> out;
+    std::string::size_type start = 0;
+    for (;;) {
+        auto nl = s.find('\n', start);
+        out.push_back(s.substr(start, nl == std::string::npos ? std::string::npos : nl - start));
+        if (nl == std::string::npos) break;
+        start = nl + 1;
+    }
+    return out;
+}
+
+// Renders text white-on-transparent so the colour can be applied per pixel afterwards.
+SurfacePtr RenderMask(TTF_Font* font, const std::string& text) {
+    if (!font || text.empty()) return {};
+    SDL_Surface* s = TTF_RenderUTF8_Blended(font, text.c_str(), SDL_Color{255, 255, 255, 255});
+    if (!s) return {};
+    SDL_Surface* c = SDL_ConvertSurfaceFormat(s, SDL_PIXELFORMAT_ARGB8888, 0);
+    SDL_FreeSurface(s);
+    return AdoptSurface(c);
+}
+
+// Draws the mask into dst at x, y in one colour per row chosen by colourOf(row), compositing over what is there.
+template <class ColourOf>
+void Stamp(SDL_Surface* mask, SDL_Surface* dst, int x, int y, ColourOf colourOf) {
+    for (int row = 0; row < mask->h; ++row) {
+        const int dy = y + row;
+        if (dy < 0 || dy >= dst->h) continue;
+        const SDL_Color c = colourOf(row);
+        const auto* src = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(mask->pixels) + row * mask->pitch);
+        auto* out = reinterpret_cast<Uint32*>(static_cast<Uint8*>(dst->pixels) + dy * dst->pitch);
+        for (int col = 0; col < mask->w; ++col) {
+            const int dx = x + col;
+            if (dx < 0 || dx >= dst->w) continue;
+            const Uint32 a = src[col] >> 24;
+            if (!a) continue;
+            const Uint32 d = out[dx];
+            const Uint32 da = d >> 24, dr = (d >> 16) & 255, dg = (d >> 8) & 255, db = d & 255;
+            // Porter-Duff "over" for straight alpha.
+            const Uint32 oa = a + da * (255 - a) / 255;
+            auto mix = [&](Uint32 s, Uint32 dc) { return oa ? (s * a + dc * da * (255 - a) / 255) / oa : 0; };
+            out[dx] = (oa << 24) | (mix(c.r, dr) << 16) | (mix(c.g, dg) << 8) | mix(c.b, db);
+        }
+    }
+}
+} // namespace
+
+void Label::SetCaption(const std::string& text) {
+    if (text == caption_) return;
+    Invalidate();
+    caption_ = text;
+    dirtyText_ = true;
+    Invalidate();
+}
+
+void Label::SetFont(FontRequest font) {
+    font_ = std::move(font);
+    dirtyText_ = true;
+    Invalidate();
+}
+
+void Label::SetColour(SDL_Color c) {
+    colour_ = c;
+    dirtyText_ = true;
+    Invalidate();
+}
+
+void Label::SetDropShadow(int depth, SDL_Color colour) {
+    effect_ = Effect::DropShadow;
+    depth1_ = depth;
+    effect1_ = colour;
+    dirtyText_ = true;
+    Invalidate();
+}
+
+void Label::SetRaisedShadow(int lightDepth, SDL_Color light, int shadowDepth, SDL_Color shadow) {
+    effect_ = Effect::RaisedShadow;
+    depth1_ = lightDepth;
+    effect1_ = light;
+    depth2_ = shadowDepth;
+    effect2_ = shadow;
+    dirtyText_ = true;
+    Invalidate();
+}
+
+void Label::SetGradient(int steps, SDL_Color from, SDL_Color to) {
+    effect_ = Effect::Gradient;
+    steps_ = std::max(1, steps);
+    effect1_ = from;
+    effect2_ = to;
+    dirtyText_ = true;
+    Invalidate();
+}
+
+void Label::Build() {
+    dirtyText_ = false;
+    rendered_.reset();
+    TTF_Font* font = Fonts().Get(font_);
+    if (!font || caption_.empty()) return;
+    std::vector<SurfacePtr> lines;
+    int w = 0, h = 0;
+    const int lineHeight = TTF_FontLineSkip(font) + lineSpacing_;
+    const auto texts = SplitLines(caption_);
+    for (const auto& t : texts) {
+        lines.push_back(RenderMask(font, t));
+        if (lines.back()) w = std::max(w, lines.back()->w);
+    }
+    h = lineHeight * static_cast<int>(texts.size());
+    if (w == 0) return;
+    const int pad = std::max({depth1_, depth2_, haloOn_ ? 1 : 0});
+    SDL_Surface* out = SDL_CreateRGBSurfaceWithFormat(0, w + 2 * pad, h + 2 * pad, 32, SDL_PIXELFORMAT_ARGB8888);
+    if (!out) return;
+    SDL_FillRect(out, nullptr, 0);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        SDL_Surface* m = lines[i].get();
+        if (!m) continue;
+        const int x = pad, y = pad + static_cast<int>(i) * lineHeight;
+        auto solid = [](SDL_Color c) { return [c](int) { return c; }; };
+        if (haloOn_)
+            for (int dx = -1; dx <= 1; ++dx)
+                for (int dy = -1; dy <= 1; ++dy)
+                    if (dx || dy) Stamp(m, out, x + dx, y + dy, solid(halo_));
+        switch (effect_) {
+        case Effect::DropShadow:
+            Stamp(m, out, x + depth1_, y + depth1_, solid(effect1_));
+            Stamp(m, out, x, y, solid(colour_));
+            break;
+        case Effect::RaisedShadow:
+            Stamp(m, out, x + depth2_, y + depth2_, solid(effect2_));
+            Stamp(m, out, x - std::min(depth1_, pad), y - std::min(depth1_, pad), solid(effect1_));
+            Stamp(m, out, x, y, solid(colour_));
+            break;
+        case Effect::Gradient: {
+            const SDL_Color a = effect1_, b = effect2_;
+            const int rows = m->h, steps = steps_;
+            Stamp(m, out, x, y, [=](int row) {
+                // Quantised into `steps` bands from the first colour to the last.
+                const int band = std::min(steps - 1, row * steps / std::max(1, rows));
+                const int den = std::max(1, steps - 1);
+                auto lerp = [&](Uint8 p, Uint8 q) { return static_cast<Uint8>(p + (q - p) * band / den); };
+                return SDL_Color{lerp(a.r, b.r), lerp(a.g, b.g), lerp(a.b, b.b), 255};
+            });
+            break;
+        }
+        case Effect::None:
+            Stamp(m, out, x, y, solid(colour_));
+            break;
+        }
+    }
+    SDL_SetSurfaceBlendMode(out, SDL_BLENDMODE_BLEND);
+    rendered_ = AdoptSurface(out);
+    if (autoSize_ && rendered_->w != Width()) SetWidth(rendered_->w);
+}
+
+SDL_Surface* Label::Rendered() {
+    if (dirtyText_) Build();
+    return rendered_.get();
+}
+
+void Label::Paint(SDL_Surface* target, int originX, int originY) {
+    if (fill_.a) FillRect(target, originX, originY, Width(), Height(), fill_);
+    SDL_Surface* r = Rendered();
+    if (!r) return;
+    int x = originX;
+    if (align_ == Align::Centre) x += (Width() - r->w) / 2;
+    else if (align_ == Align::Right) x += Width() - r->w;
+    SDL_Rect clip, mine{originX, originY, Width(), Height()}, area;
+    SDL_GetClipRect(target, &clip);
+    if (!SDL_IntersectRect(&clip, &mine, &area)) return;
+    SDL_SetClipRect(target, &area);
+    Blit(r, nullptr, target, x, originY);
+    SDL_SetClipRect(target, &clip);
+}
+
+} // namespace zv::ui

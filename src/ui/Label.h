@@ -1,0 +1,63 @@
+// Labels: text in a chosen font, plain, with a drop shadow, a raised shadow, or a gradient fill of N colour steps.
+#pragma once
+
+#include <string>
+
+#include "Control.h"
+#include "Fonts.h"
+#include "Surface.h"
+
+namespace zv::ui {
+
+class Label : public Control {
+public:
+    enum class Effect { None, DropShadow, RaisedShadow, Gradient };
+    enum class Align { Left, Centre, Right };
+
+    explicit Label(std::string name = {}) : Control(std::move(name)) {}
+
+    const std::string& Caption() const { return caption_; }
+    void SetCaption(const std::string& text);
+    void SetFont(FontRequest font);
+    void SetColour(SDL_Color c);
+    void SetAlign(Align a) { align_ = a; Invalidate(); }
+    // Text lines are separated by '\n'.
+    void SetLineSpacing(int pixels) { lineSpacing_ = pixels; dirtyText_ = true; Invalidate(); }
+    // Grows the width to fit the text, keeping the left edge.
+    void SetAutoSize(bool on) { autoSize_ = on; dirtyText_ = true; Invalidate(); }
+    void SetFill(SDL_Color c) { fill_ = c; Invalidate(); }
+
+    void SetDropShadow(int depth, SDL_Color colour);
+    // A light edge up-left and a shadow down-right.
+    void SetRaisedShadow(int lightDepth, SDL_Color light, int shadowDepth, SDL_Color shadow);
+    // Colours run from `from` (top) to `to` (bottom) in `steps` bands; glyph edges keep their alpha.
+    void SetGradient(int steps, SDL_Color from, SDL_Color to);
+    void SetHalo(SDL_Color c) { halo_ = c; haloOn_ = true; dirtyText_ = true; Invalidate(); }
+
+    // Labels never start a window drag but also do not block one: they are not picture controls.
+    bool BlocksDrag() const override { return false; }
+    void Paint(SDL_Surface* target, int originX, int originY) override;
+
+    // The rendered text (for tests); built on demand.
+    SDL_Surface* Rendered();
+
+private:
+    void Build();
+    std::string caption_;
+    FontRequest font_{"MS Sans Serif", false, 11, false};
+    SDL_Color colour_{0, 0, 0, 255};
+    SDL_Color fill_{0, 0, 0, 0};
+    Align align_ = Align::Left;
+    Effect effect_ = Effect::None;
+    int depth1_ = 0, depth2_ = 0;
+    SDL_Color effect1_{0, 0, 0, 255}, effect2_{0, 0, 0, 255};
+    int steps_ = 0;
+    int lineSpacing_ = 0;
+    bool autoSize_ = false;
+    bool haloOn_ = false;
+    SDL_Color halo_{0, 0, 0, 0};
+    SurfacePtr rendered_;
+    bool dirtyText_ = true;
+};
+
+} // namespace zv::ui

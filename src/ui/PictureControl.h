@@ -1,0 +1,37 @@
+// Picture controls: a picture from an image list or a picture of its own, drawn unscaled, offset or stretched.
+#pragma once
+
+#include "Control.h"
+#include "ImageList.h"
+
+namespace zv::ui {
+
+class PictureControl : public Control {
+public:
+    explicit PictureControl(std::string name = {}) : Control(std::move(name)) {}
+
+    void SetImageList(const ImageList* list);
+    const ImageList* GetImageList() const { return list_; }
+    int ListIndex() const { return index_; }
+    void SetListIndex(int position);
+
+    // A picture of the control's own, used when no image list is set.
+    void SetPicture(SurfacePtr picture);
+    void SetStretch(bool stretch) { stretch_ = stretch; Invalidate(); }
+    // Where the picture's top-left corner lies inside the control when not stretched.
+    void SetPictureOffset(int x, int y) { offsetX_ = x; offsetY_ = y; Invalidate(); }
+
+    // The picture currently shown, or null.
+    SDL_Surface* Shown() const;
+
+    void Paint(SDL_Surface* target, int originX, int originY) override;
+
+private:
+    const ImageList* list_ = nullptr;
+    int index_ = 0;
+    SurfacePtr own_;
+    bool stretch_ = false;
+    int offsetX_ = 0, offsetY_ = 0;
+};
+
+} // namespace zv::ui

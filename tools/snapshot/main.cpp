@@ -1,0 +1,118 @@
+// Renders the main window (or the options window) headless to a BMP file: for the README and for looking at changes.
+#include <SDL.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "Clock.h"
+#include "FileDialog.h"
+#include "MessageBox.h"
+#include "Sound.h"
+#include "Unit1.h"
+#include "Unit2.h"
+
+using namespace zv;
+
+namespace {
+void Usage() {
+    std::fprintf(stderr,
+                 "usage: zv-snapshot OUT.bmp [--skin N] [--play SEED MOVES] [--options] [--over]\n"
+                 "  Renders the window as a player would see it, without a display.\n");
+}
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        Usage();
+        return 2;
+    }
+    std::string out = argv[1];
+    int skin = 0, moves = 0;
+    unsigned seed = 0;
+    bool options = false, over = false, play = false;
+    for (int i = 2; i < argc; ++i) {
+        std::string a = argv[i];
+        if (a == "--skin" && i + 1 < argc) skin = std::atoi(argv[++i]);
+        else if (a == "--play" && i + 2 < argc) {
+            play = true;
+            seed = static_cast<unsigned>(std::strtoul(argv[++i], nullptr, 10));
+            moves = std::atoi(argv[++i]);
+        } else if (a == "--options") options = true;
+        else if (a == "--over") over = true;
+        else {
+            Usage();
+            return 2;
+        }
+    }
+    SDL_setenv("SDL_VIDEODRIVER", "dummy", 0);
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+        std::fprintf(stderr, "zv-snapshot: %s\n", SDL_GetError());
+        return 1;
+    }
+    char tmpl[] = "/tmp/zv-snapshot-XXXXXX";
+    const char* dir = mkdtemp(tmpl);
+    if (!dir) return 1;
+    platform::FakeMessageBoxes boxes;
+    platform::FakeSound sound;
+    platform::FixedClock clock({12, 0, 0, static_cast<int>(seed % 1000)});
+    platform::FakeFileDialog dialog;
+    app::Services services;
+    services.messages = &boxes;
+    services.sound = &sound;
+    services.clock = &clock;
+    services.fileDialog = &dialog;
+    services.dataDir = std::string(dir) + "/data";
+    services.settingsPath = std::string(dir) + "/config.cfg";
+
+    app::TForm1 form1(services);
+    form1.FormCreate();
+    if (skin >= 1 && skin <= 5) view::ApplyBuiltInSkin(form1.Skin(), skin);
+    Game& g = form1.Rules();
+    if (play) {
+        clock.Set({static_cast<int>(seed / 3600000 % 24), static_cast<int>(seed / 60000 % 60), static_cast<int>(seed / 1000 % 60),
+                   static_cast<int>(seed % 1000)});
+        g.GstartClick();
+        Random pick(seed);
+        // Random legal-looking clicks: select a ball, then an empty cell.
+        for (int m = 0; m < moves && g.State().PlayState != kPlayOver; ++m) {
+            for (int tries = 0; tries < 200; ++tries) {
+                int n = pick(100) + 1;
+                if (g.State().Board.cells[static_cast<std::size_t>(n - 1)] != 0) {
+                    g.ImClick(n);
+                    break;
+                }
+            }
+            for (int tries = 0; tries < 200; ++tries) {
+                int n = pick(100) + 1;
+                if (g.State().Board.cells[static_cast<std::size_t>(n - 1)] == 0) {
+                    g.ImClick(n);
+                    break;
+                }
+            }
+        }
+        // Leave one ball selected so the highlight shows.
+        for (int n = 1; n <= 100; ++n)
+            if (g.State().Board.cells[static_cast<std::size_t>(n - 1)] != 0) {
+                g.ImClick(n);
+                break;
+            }
+    }
+    if (over) g.State().Board.cells.fill(1), g.RedrawBoard();
+    SDL_Surface* canvas = nullptr;
+    app::TForm2 form2(services, g.State());
+    if (options) {
+        form2.FormCreate();
+        form2.Window().Render();
+        canvas = form2.Window().Canvas();
+    } else {
+        form1.Window().Render();
+        canvas = form1.Window().Canvas();
+    }
+    for (const auto& m : boxes.shown) std::fprintf(stderr, "message: %s\n", m.text.c_str());
+    if (SDL_SaveBMP(canvas, out.c_str()) != 0) {
+        std::fprintf(stderr, "zv-snapshot: %s\n", SDL_GetError());
+        return 1;
+    }
+    return 0;
+}
