@@ -59,8 +59,8 @@ void Canvas::saveBmp(const std::string& path) const {
     putLe(out, 24, 2);
     putLe(out, 0, 4);  // no compression
     putLe(out, imageSize, 4);
-    putLe(out, 2835, 4);  // 72 dpi
-    putLe(out, 2835, 4);
+    putLe(out, 0, 4);  // no resolution given
+    putLe(out, 0, 4);
     putLe(out, 0, 4);
     putLe(out, 0, 4);
     for (int y = height_ - 1; y >= 0; --y) {
