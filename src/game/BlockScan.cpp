@@ -24,18 +24,30 @@ void Game::BlockFigureScan() {
 
         // A fixed number of passes: enough for any group of up to 25 balls; a
         // longer winding group may be cut off, and only its marked part counts.
-        for (int pass = 0; pass < kMarkingPasses; ++pass) {
-            for (int r = 0; r < kRows; ++r) {
-                for (int c = 0; c < kCols; ++c) {
-                    const std::size_t i = static_cast<std::size_t>(r * kCols + c);
-                    if (b[i] != kPending) continue;
-                    b[i] = kDone;
-                    if (r + 1 < kRows && b[i + kCols] == colour) { b[i + kCols] = kPending; ++n; }
-                    if (r > 0 && b[i - kCols] == colour) { b[i - kCols] = kPending; ++n; }
-                    if (c + 1 < kCols && b[i + 1] == colour) { b[i + 1] = kPending; ++n; }
-                    if (c > 0 && b[i - 1] == colour) { b[i - 1] = kPending; ++n; }
+        // A mark placed above or to the left waits for the next pass; when no
+        // mark waits, the remaining passes would change nothing and are skipped.
+        int from = static_cast<int>(start);
+        for (int pass = 0; pass < kMarkingPasses && from < kCells; ++pass) {
+            int waiting = kCells;
+            for (int i0 = from; i0 < kCells; ++i0) {
+                const std::size_t i = static_cast<std::size_t>(i0);
+                if (b[i] != kPending) continue;
+                const int r = i0 / kCols, c = i0 % kCols;
+                b[i] = kDone;
+                if (r + 1 < kRows && b[i + kCols] == colour) { b[i + kCols] = kPending; ++n; }
+                if (r > 0 && b[i - kCols] == colour) {
+                    b[i - kCols] = kPending;
+                    ++n;
+                    if (i0 - kCols < waiting) waiting = i0 - kCols;
+                }
+                if (c + 1 < kCols && b[i + 1] == colour) { b[i + 1] = kPending; ++n; }
+                if (c > 0 && b[i - 1] == colour) {
+                    b[i - 1] = kPending;
+                    ++n;
+                    if (i0 - 1 < waiting) waiting = i0 - 1;
                 }
             }
+            from = waiting;
         }
 
         const bool remove = n >= 7;

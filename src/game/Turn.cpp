@@ -59,20 +59,35 @@ bool Game::FindPath() {
     b[static_cast<std::size_t>(CellIndex(src.row, src.col) - 1)] = kReached;
     s_.PathSteps = 0;
 
+    // Each sweep starts at the first mark left waiting by the one before: the
+    // cells ahead of it hold no mark, so skipping them changes nothing but time.
+    int from = CellIndex(src.row, src.col) - 1;
     for (;;) {
-        for (int r = 0; r < kRows; ++r) {
-            for (int c = 0; c < kCols; ++c) {
-                const std::size_t i = static_cast<std::size_t>(r * kCols + c);
-                if (b[i] != kReached) continue;
-                b[i] = kExpanded;
-                if (r + 1 < kRows && b[i + kCols] == 0) b[i + kCols] = kReached;
-                if (r > 0 && b[i - kCols] == 0) b[i - kCols] = kReached;
-                if (c + 1 < kCols && b[i + 1] == 0) b[i + 1] = kReached;
-                if (c > 0 && b[i - 1] == 0) b[i - 1] = kReached;
+        int waiting = kCells;
+        for (int i0 = from; i0 < kCells; ++i0) {
+            const std::size_t i = static_cast<std::size_t>(i0);
+            if (b[i] != kReached) continue;
+            const int r = i0 / kCols, c = i0 % kCols;
+            b[i] = kExpanded;
+            if (r + 1 < kRows && b[i + kCols] == 0) b[i + kCols] = kReached;
+            if (r > 0 && b[i - kCols] == 0) {
+                b[i - kCols] = kReached;
+                if (i0 - kCols < waiting) waiting = i0 - kCols;
+            }
+            if (c + 1 < kCols && b[i + 1] == 0) b[i + 1] = kReached;
+            if (c > 0 && b[i - 1] == 0) {
+                b[i - 1] = kReached;
+                if (i0 - 1 < waiting) waiting = i0 - 1;
             }
         }
-        s_.PathSteps += kCells; // one visit per cell of the sweep
+        s_.PathSteps += kCells; // every sweep visits all 100 cells
         if (b[target] == kExpanded || s_.PathSteps >= kPathStepLimit) break;
+        if (waiting == kCells) {
+            // Nothing left to expand: the sweeps up to the bound would find nothing.
+            s_.PathSteps = kPathStepLimit;
+            break;
+        }
+        from = waiting;
     }
 
     for (auto& cell : b)
