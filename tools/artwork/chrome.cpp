@@ -291,8 +291,8 @@ void writeChrome(const std::string& dir) {
         piece.saveBmp(ui + name);
     }
 
-    // The panel behind a command button differs by skin; its corners show the Glass window colour.
-    const Rgb panel = rgb(151, 179, 185);
+    // The panel behind a command button differs by skin, so its corners take the border colour.
+    const Rgb panel = rgb(30, 26, 92);
     const struct { const char* file; const char* caption; } commands[] = {
         {"btn_finish.bmp", "Закончить"},
         {"btn_gstart.bmp", "Новая игра"},

@@ -14,6 +14,7 @@ int main(int argc, char** argv) {
         writeSkins(dir);
         writeChrome(dir);
         writeIcons(dir);
+        releaseTextResources();
     } catch (const std::exception& e) {
         std::fprintf(stderr, "zv-artwork: %s\n", e.what());
         return 1;

@@ -1,6 +1,7 @@
 // Drawing helpers shared by the artwork generator: colours, canvases, shapes and lettering.
 #include "paint.h"
 
+#include <fontconfig/fontconfig.h>
 #include <pango/pangocairo.h>
 
 #include <algorithm>
@@ -144,10 +145,28 @@ static PangoLayout* makeLayout(cairo_t* cr, const std::string& text, const Lette
     return layout;
 }
 
+static cairo_surface_t* scratchSurface = nullptr;
+static cairo_t* scratch = nullptr;
+
 static cairo_t* scratchContext() {
-    static cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 4, 4);
-    static cairo_t* cr = cairo_create(s);
-    return cr;
+    if (!scratch) {
+        scratchSurface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 4, 4);
+        scratch = cairo_create(scratchSurface);
+    }
+    return scratch;
+}
+
+void releaseTextResources() {
+    if (scratch) {
+        cairo_destroy(scratch);
+        cairo_surface_destroy(scratchSurface);
+        scratch = nullptr;
+        scratchSurface = nullptr;
+    }
+    // Drop the font caches of Pango, Cairo and fontconfig so leak checkers see a clean exit.
+    pango_cairo_font_map_set_default(nullptr);
+    cairo_debug_reset_static_data();
+    FcFini();
 }
 
 double textWidth(const std::string& text, const Lettering& style) {

@@ -74,6 +74,9 @@ struct Lettering {
     double highlightAlpha = 0; // engraved look: a light copy one pixel below
 };
 
+// Frees the font caches; call once when all drawing is done.
+void releaseTextResources();
+
 double textWidth(const std::string& text, const Lettering& style);
 // Draws one line; x is the anchor for the alignment, cy the vertical centre of the capital letters.
 void drawText(cairo_t* cr, const std::string& text, double x, double cy, Align align, const Lettering& style);
