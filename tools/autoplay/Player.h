@@ -1,0 +1,77 @@
+// A greedy player and a book-keeper that checks the rules' invariants while it plays.
+#pragma once
+
+#include <cstdint>
+#include <random>
+#include <string>
+
+#include "Game.h"
+
+namespace zv::autoplay {
+
+// Headless ports: the view remembers the blocked cells (clicks on them must be
+// refused), the rest does nothing.
+class HeadlessView : public BoardView {
+public:
+    bool blocked[kCells + 1] = {};
+    void SetCellPicture(int, int) override {}
+    void SetNextPicture(int, int) override {}
+    void SetHighlight(int, bool) override {}
+    void SetBlocked(int cell, bool shown) override { blocked[cell] = shown; }
+    bool IsBlocked(int cell) const override { return blocked[cell]; }
+    void SetScoreText(const std::string&) override {}
+    void SetRecordText(const std::string&) override {}
+    void SetBannerVisible(bool) override {}
+    void SetModeSelectorsEnabled(bool) override {}
+    void SetModeMarks(Mode) override {}
+};
+class Silence : public SoundPlayer {
+public:
+    void Play(const char*) override {}
+};
+class RecordSink : public RecordWriter {
+public:
+    std::int64_t writes = 0;
+    void WriteRecordFile(Mode, std::int32_t) override { ++writes; }
+};
+class SetClock : public Clock {
+public:
+    TimeOfDay now;
+    TimeOfDay Now() const override { return now; }
+};
+
+struct GameResult {
+    std::int32_t score = 0;
+    std::int64_t turns = 0;
+    bool capped = false;
+};
+
+class Player {
+public:
+    Player(Mode mode, bool advanced, bool check, std::uint64_t seed);
+    // Plays one whole game; false (with a message in Error()) when --check found a violation.
+    bool PlayGame(std::uint64_t gameSeed, GameResult& out);
+    const std::string& Error() const { return error_; }
+
+private:
+    bool PickMove(int& from, int& to);
+    int Evaluate(int from, int to, ColourCode colour);
+    bool Check(const char* after);
+    bool CheckTurn(int ballsBefore, const Tally& before);
+
+    HeadlessView view_;
+    Silence sound_;
+    RecordSink records_;
+    SetClock clock_;
+    Game game_{view_, sound_, records_, clock_};
+    // A second engine on throw-away state, to see what a candidate move would score.
+    HeadlessView scratchView_;
+    Game scratch_{scratchView_, sound_, records_, clock_};
+    Mode mode_;
+    bool check_;
+    std::mt19937_64 pick_;
+    std::string error_;
+    int component_[kCells] = {};
+};
+
+} // namespace zv::autoplay
