@@ -11,8 +11,8 @@ namespace zv::view {
 
 namespace {
 
-// Copies of up to 18 bytes are done as one fixed 18-byte move when they do not overlap;
-// the output is over-allocated by this much so the move may run past the copy's end.
+// Copies are done in fixed-size moves that may run past the copy's end; the output is
+// over-allocated by this much to hold that overrun.
 constexpr std::size_t kSlack = 32;
 constexpr std::size_t kMaxDistance = 4095;
 constexpr std::size_t kMinCopy = 3;
@@ -21,6 +21,22 @@ constexpr std::size_t kMinRun = 16;
 constexpr std::size_t kMaxRun = 4111;
 
 [[noreturn]] void ReadError() { throw ThemeError(kStreamReadError); }
+
+// Copies `count` (3 to 18) bytes from `distance` back, as if byte by byte. From a distance of 8
+// on, three 8-byte moves each read only bytes already in place; they may write up to 24 bytes,
+// which the slack after the output allows.
+inline void CopyItem(std::uint8_t* dst, std::size_t distance, std::size_t count) {
+    const std::uint8_t* from = dst - distance;
+    if (distance >= 8) {
+        std::memcpy(dst, from, 8);
+        std::memcpy(dst + 8, from + 8, 8);
+        std::memcpy(dst + 16, from + 16, 8);
+    } else if (distance == 1) {
+        std::memset(dst, *from, count);
+    } else {
+        for (std::size_t i = 0; i < count; ++i) dst[i] = from[i];
+    }
+}
 
 // Decodes the items of a compressed chunk into [start, limit); returns the end of the output,
 // or null when the chunk is malformed.
@@ -38,6 +54,35 @@ std::uint8_t* DecodeItems(const std::uint8_t* src, const std::uint8_t* const end
             itemsLeft = 16;
             continue;
         }
+        if (itemsLeft == 16 && end - src >= 16 * 4 && limit - dst >= static_cast<std::ptrdiff_t>(16 * kMaxCopy)) {
+            // Fast path: the 16 items of this control word can neither run out of input nor, short
+            // of a run, out of room; a run hands the rest of the word to the checked loop.
+            while (itemsLeft > 0) {
+                --itemsLeft;
+                const bool isCopy = (control & 0x8000u) != 0;
+                control <<= 1;
+                if (!isCopy) {
+                    *dst++ = *src++;
+                    continue;
+                }
+                const std::size_t distance = static_cast<std::size_t>(src[0]) << 4 | src[1] >> 4;
+                if (distance == 0) {
+                    const std::size_t count = (static_cast<std::size_t>(src[1]) << 8 | src[2]) + kMinRun;
+                    const std::uint8_t value = src[3];
+                    src += 4;
+                    if (static_cast<std::size_t>(limit - dst) < count) return nullptr;
+                    std::memset(dst, value, count);
+                    dst += count;
+                    break;
+                }
+                const std::size_t count = (src[1] & 15u) + kMinCopy;
+                src += 2;
+                if (distance > static_cast<std::size_t>(dst - start)) return nullptr;
+                CopyItem(dst, distance, count);
+                dst += count;
+            }
+            continue;
+        }
         --itemsLeft;
         const bool isCopy = (control & 0x8000u) != 0;
         control <<= 1;
@@ -53,15 +98,7 @@ std::uint8_t* DecodeItems(const std::uint8_t* src, const std::uint8_t* const end
             src += 2;
             if (distance > static_cast<std::size_t>(dst - start)) return nullptr;
             if (static_cast<std::size_t>(limit - dst) < count) return nullptr;
-            const std::uint8_t* from = dst - distance;
-            if (distance >= kMaxCopy) {
-                std::memcpy(dst, from, kMaxCopy);
-            } else if (distance == 1) {
-                std::memset(dst, *from, count);
-            } else {
-                // Overlapping copy: each byte may be one this copy has just produced.
-                for (std::size_t i = 0; i < count; ++i) dst[i] = from[i];
-            }
+            CopyItem(dst, distance, count);
             dst += count;
         } else {
             if (end - src < 4) return nullptr;

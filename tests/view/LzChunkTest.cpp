@@ -126,7 +126,7 @@ TEST(CompressChunk, RoundTripsAndPicksTheSmallerForm) {
     const unsigned seed = std::random_device{}();
     SCOPED_TRACE(testing::Message() << "seed " << seed);
     std::mt19937 rng(seed);
-    const Bytes picture = zv::test::MakeBmp24(80, 100, 3);
+    const Bytes picture = zv::test::MakeBmp24(200, 100, 3);
     for (std::size_t length : {0u, 1u, 2u, 3u, 17u, 18u, 19u, 4096u, 4111u, 4127u, 32780u, 32781u}) {
         Bytes noise(length), flat(length, 0x5A), mixed(length);
         for (auto& b : noise) b = static_cast<std::uint8_t>(rng());

@@ -1,0 +1,35 @@
+// libFuzzer target: theme loading and chunk expansion on arbitrary bytes, and the compressor's round trip.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <vector>
+
+#include "ImageList.h"
+#include "LzChunk.h"
+#include "ThemeError.h"
+#include "ThemeFile.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    zv::ui::ImageList list;
+    try {
+        zv::view::LoadThemeBytes(data, size, "fuzz.zvt", list);
+    } catch (const zv::view::ThemeError&) {
+    }
+
+    if (size <= zv::view::kMaxChunkLength) {
+        std::vector<std::uint8_t> out(3, 0);
+        try {
+            zv::view::ExpandChunk(data, size, out);
+            if (out.size() > 3 + zv::view::kMaxChunkOutput) std::abort();
+        } catch (const zv::view::ThemeError&) {
+            if (out.size() != 3) std::abort();
+        }
+    }
+    if (size <= zv::view::kMaxChunkOutput) {
+        const std::vector<std::uint8_t> chunk = zv::view::CompressChunk(data, size);
+        std::vector<std::uint8_t> back;
+        zv::view::ExpandChunk(chunk.data(), chunk.size(), back);
+        if (chunk.size() > size + 1 || back != std::vector<std::uint8_t>(data, data + size)) std::abort();
+    }
+    return 0;
+}
