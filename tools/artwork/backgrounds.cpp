@@ -52,7 +52,7 @@ SkinLook makeChips() {
     k.trayDark = rgb(8, 50, 36);
     k.well = rgb(12, 62, 45);
     k.display = rgb(255, 252, 244);
-    k.markWell = rgb(214, 186, 168);
+    k.markWell = rgb(196, 160, 144);
     k.markDot = rgb(204, 40, 52);
     k.heading = lettering("Roboto Condensed", 19, rgb(160, 44, 44), rgb(104, 22, 26));
     k.heading.highlight = rgb(255, 255, 255);

@@ -522,7 +522,7 @@ void writeSkins(const std::string& dir) {
         if (pos == 0) return;
         dropShadow(cr, kMid + 1.5, kMid + 2, 12.5, 12, 0.3);
         drawSphere(cr, kMid - 0.5, kMid - 0.5, 11.5, ballColour(pos));
-        drawGlyph(cr, pos, kMid - 0.5, kMid + 1.5, 8, ballColour(pos), 0.85);
+        drawGlyph(cr, pos, kMid - 0.5, kMid + 1.5, 9, ballColour(pos), 0.9);
     });
 
     const std::string l3 = root + "/List3";
