@@ -1,0 +1,107 @@
+// A main window and options window built headless with fake services, in a scratch directory.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "Clock.h"
+#include "Display.h"
+#include "FileDialog.h"
+#include "MessageBox.h"
+#include "Sound.h"
+#include "Unit1.h"
+#include "Unit2.h"
+
+namespace zv::test {
+
+inline std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+inline void WriteFile(const std::string& path, const std::string& content) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << content;
+}
+
+class AppTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
+        char tmpl[] = "/tmp/zv-app-XXXXXX";
+        ASSERT_NE(mkdtemp(tmpl), nullptr);
+        dir = tmpl;
+        services.messages = &boxes;
+        services.sound = &sound;
+        services.clock = &clock;
+        services.fileDialog = &dialog;
+        services.dataDir = dir + "/data";
+        services.settingsPath = dir + "/config.cfg";
+        services.fullScreen = [this]() -> platform::FullScreenDisplay* { return &fullScreen; };
+        services.minimise = [this] { ++minimised; };
+        services.requestQuit = [this] { ++quitRequests; };
+        services.showOptions = [this] { optionsShown = true; };
+        services.hideOptions = [this] { optionsShown = false; };
+        services.openUrl = [this](const std::string& u) { opened.push_back(u); };
+    }
+    void TearDown() override {
+        form2.reset();
+        form1.reset();
+        std::filesystem::remove_all(dir);
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    }
+
+    // Creates both windows as the program does: the main window's start-up, then the options window's.
+    void Start() {
+        form1 = std::make_unique<app::TForm1>(services);
+        form1->FormCreate();
+        form2 = std::make_unique<app::TForm2>(services, form1->Rules().State());
+        form2->FormCreate();
+    }
+
+    GameState& S() { return form1->Rules().State(); }
+    std::string DataFile(const std::string& name) { return services.dataDir + "/" + name; }
+
+    // Centre of cell N in window coordinates.
+    static SDL_Point CellCentre(int n) {
+        const CellPos c = CellOf(n);
+        return {4 + 112 + 40 * (c.col - 1) + 16, 24 + 56 + 40 * (c.row - 1) + 16};
+    }
+    void ClickCell(int n) {
+        const SDL_Point p = CellCentre(n);
+        form1->Window().ClickAt(p.x, p.y);
+    }
+    static void ClickCentre(ui::Form& f, const ui::Control& c) {
+        const SDL_Rect r = c.ScreenBounds();
+        f.ClickAt(r.x + r.w / 2, r.y + r.h / 2);
+    }
+
+    static Uint32 Pixel(SDL_Surface* s, int x, int y) {
+        return *reinterpret_cast<Uint32*>(static_cast<Uint8*>(s->pixels) + y * s->pitch + x * 4) & 0xFFFFFF;
+    }
+
+    std::string dir;
+    platform::FakeMessageBoxes boxes;
+    platform::FakeSound sound;
+    platform::FixedClock clock{{10, 20, 30, 400}};
+    platform::FakeFileDialog dialog;
+    platform::FakeFullScreen fullScreen;
+    app::Services services;
+    int minimised = 0, quitRequests = 0;
+    bool optionsShown = false;
+    std::vector<std::string> opened;
+    std::unique_ptr<app::TForm1> form1;
+    std::unique_ptr<app::TForm2> form2;
+};
+
+} // namespace zv::test

@@ -1,0 +1,104 @@
+// The options window: its switches and indicators on each settings line, and what they change.
+#include "AppFixture.h"
+
+namespace zv::test {
+namespace {
+
+TEST_F(AppTest, AdvancedSwitchWithAd) {
+    WriteFile(services.settingsPath, "adnssy\r\n");
+    Start();
+    EXPECT_EQ(S().AdvancedMode, 1);
+    EXPECT_TRUE(form2->f1->Visible());
+    ClickCentre(form2->Window(), *form2->LMD3DEffectButton1);
+    EXPECT_EQ(S().AdvancedMode, 0);
+    EXPECT_FALSE(form2->f1->Visible());
+    ClickCentre(form2->Window(), *form2->LMD3DEffectButton1);
+    EXPECT_EQ(S().AdvancedMode, 1);
+    EXPECT_TRUE(form2->f1->Visible());
+    form1->FormDestroy();
+    EXPECT_EQ(ReadFile(services.settingsPath), "adnssy\r\n");
+}
+
+TEST_F(AppTest, AdvancedSwitchWithoutAdFlipsTheModeButNotTheIndicator) {
+    Start();
+    EXPECT_EQ(S().AdvancedMode, 0);
+    form2->LMD3DEffectButton1Click();
+    EXPECT_EQ(S().AdvancedMode, 1);
+    EXPECT_FALSE(form2->f1->Visible());
+    // Advanced mode now lays blocked cells at game start.
+    int blocked = 0;
+    for (int tries = 0; tries < 20 && !blocked; ++tries) {
+        form1->Rules().GstartClick();
+        for (int n = 1; n <= 100; ++n) blocked += form1->IsBlocked(n);
+    }
+    EXPECT_GT(blocked, 0);
+    form2->LMD3DEffectButton1Click();
+    EXPECT_EQ(S().AdvancedMode, 0);
+}
+
+TEST_F(AppTest, FullScreenSwitchRoundTrip) {
+    Start();
+    form2->LMD3DEffectButton2Click();
+    EXPECT_EQ(S().Codes.fullScreen, "fs");
+    EXPECT_TRUE(form2->f2->Visible());
+    EXPECT_TRUE(fullScreen.Active());
+    form2->LMD3DEffectButton2Click();
+    EXPECT_EQ(S().Codes.fullScreen, "ns");
+    EXPECT_FALSE(form2->f2->Visible());
+    EXPECT_EQ(fullScreen.finaliseCalls, 1);
+    // A failure names the mode, keeps "ns" and the indicator hidden.
+    fullScreen.failInitialise = true;
+    form2->LMD3DEffectButton2Click();
+    EXPECT_EQ(S().Codes.fullScreen, "ns");
+    EXPECT_FALSE(form2->f2->Visible());
+    ASSERT_EQ(boxes.shown.size(), 1u);
+}
+
+TEST_F(AppTest, UnknownCodesMakeTheirSwitchesDoNothing) {
+    WriteFile(services.settingsPath, "xxqqzz\r\n");
+    Start();
+    form2->LMD3DEffectButton2Click();
+    form2->LMD3DEffectButton3Click();
+    EXPECT_EQ(S().Codes.fullScreen, "qq");
+    EXPECT_EQ(S().Codes.sound, "zz");
+    EXPECT_FALSE(form2->f2->Visible());
+    EXPECT_FALSE(form2->f3->Visible());
+    EXPECT_EQ(fullScreen.initialiseCalls, 0);
+}
+
+TEST_F(AppTest, SoundSwitchSilencesAndRestoresTheTurn) {
+    WriteFile(services.settingsPath, "nanssn\r\n");
+    Start();
+    EXPECT_FALSE(form2->f3->Visible());
+    form1->Rules().GstartClick();
+    int ball = 0;
+    for (int n = 1; n <= 100 && !ball; ++n)
+        if (S().Board.cells[static_cast<std::size_t>(n - 1)]) ball = n;
+    form1->Rules().ImClick(ball);
+    EXPECT_TRUE(sound.played.empty());
+    form2->LMD3DEffectButton3Click();
+    EXPECT_EQ(S().Codes.sound, "sy");
+    EXPECT_TRUE(form2->f3->Visible());
+    int other = 0;
+    for (int n = 1; n <= 100 && !other; ++n)
+        if (n != ball && S().Board.cells[static_cast<std::size_t>(n - 1)]) other = n;
+    form1->Rules().ImClick(other);
+    ASSERT_EQ(sound.played.size(), 1u);
+    EXPECT_EQ(sound.played[0], "blip.wav");
+}
+
+TEST_F(AppTest, OpeningAndClosingOptionsChangesNoSetting) {
+    WriteFile(services.settingsPath, "adnssy\r\n");
+    Start();
+    ClickCentre(form1->Window(), *form1->Goptions);
+    EXPECT_TRUE(optionsShown);
+    ClickCentre(form2->Window(), *form2->Ooptions);
+    EXPECT_FALSE(optionsShown);
+    form1->FormDestroy();
+    EXPECT_EQ(ReadFile(services.settingsPath), "adnssy\r\n");
+    ClickCentre(form2->Window(), *form2->digital);
+    ASSERT_EQ(opened.size(), 1u);
+}
+
+} // namespace
+} // namespace zv::test

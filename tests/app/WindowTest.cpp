@@ -1,0 +1,227 @@
+// The main window headless: layout, stacking, mouse routing, dragging, the overlays and the label effects.
+#include "AppFixture.h"
+
+#include "ShadeOverlay.h"
+
+namespace zv::test {
+namespace {
+
+TEST_F(AppTest, LayoutSizesToTheFrameAndPlacesCellsByRule) {
+    Start();
+    ui::Form& f = form1->Window();
+    EXPECT_EQ(f.Width(), 632);
+    EXPECT_EQ(f.Height(), 492);
+    EXPECT_EQ(f.Canvas()->w, 632);
+    ui::ImageButton* im37 = form1->im[36];
+    EXPECT_EQ(im37->Name(), "im37");
+    EXPECT_EQ(im37->Left(), 352);
+    EXPECT_EQ(im37->Top(), 176);
+    EXPECT_EQ(im37->ScreenBounds().x, 356);
+    EXPECT_EQ(im37->ScreenBounds().y, 200);
+    EXPECT_EQ(form1->im[99]->Left(), 472);
+    EXPECT_EQ(form1->im[99]->Top(), 416);
+    for (int n = 1; n <= 100; ++n) {
+        const auto i = static_cast<std::size_t>(n - 1);
+        EXPECT_EQ(form1->Fill[i]->Bounds().x, form1->im[i]->Bounds().x);
+        EXPECT_EQ(form1->blok[i]->Bounds().y, form1->im[i]->Bounds().y);
+    }
+    // The command buttons take their laid-out places, not the stored ones.
+    EXPECT_EQ(form1->finish->Top(), 10);
+    EXPECT_EQ(form1->finish->Height(), 25);
+    EXPECT_EQ(form1->Goptions->Top(), 425);
+    EXPECT_EQ(form1->corner->Width(), 87);
+}
+
+TEST_F(AppTest, StackingOrderOnThePanel) {
+    Start();
+    std::vector<std::string> order;
+    for (const auto& c : form1->Panel1->Children()) order.push_back(c->Name());
+    auto pos = [&](const std::string& n) { return std::find(order.begin(), order.end(), n) - order.begin(); };
+    EXPECT_EQ(pos("BackGround"), 0);
+    EXPECT_LT(pos("im100"), pos("Label5"));
+    EXPECT_LT(pos("Label6"), pos("next1"));
+    EXPECT_LT(pos("next4"), pos("CheckGlass"));
+    EXPECT_LT(pos("ring"), pos("Checkpeople"));
+    EXPECT_LT(pos("corner"), pos("Fill1"));
+    EXPECT_LT(pos("Fill100"), pos("blok1"));
+    EXPECT_LT(pos("blok100"), pos("CheckAdded"));
+    EXPECT_LT(pos("CheckAdded"), pos("finish"));
+    EXPECT_LT(pos("Goptions"), pos("Gstart"));
+    EXPECT_LT(pos("Gstart"), pos("label2"));
+    EXPECT_LT(pos("label2"), pos("Label1"));
+    EXPECT_FALSE(form1->Label5->Visible());
+    EXPECT_FALSE(form1->DXDraw1->Visible());
+    for (auto* r : form1->RadioButton) EXPECT_FALSE(r->Visible());
+}
+
+TEST_F(AppTest, OverlaysTakeTheClicksOfTheirCells) {
+    Start();
+    ui::Form& f = form1->Window();
+    ClickCentre(f, *form1->Gstart);
+    int ball = 0;
+    for (int n = 1; n <= 100 && !ball; ++n)
+        if (S().Board.cells[static_cast<std::size_t>(n - 1)]) ball = n;
+    ASSERT_NE(ball, 0);
+    const SDL_Point p = CellCentre(ball);
+    EXPECT_EQ(f.HitAt(p.x, p.y), form1->im[static_cast<std::size_t>(ball - 1)]);
+    ClickCell(ball);
+    EXPECT_EQ(S().PlayState, kPlaySelected);
+    EXPECT_TRUE(form1->Fill[static_cast<std::size_t>(ball - 1)]->Visible());
+    // The highlight now lies on top and swallows the click.
+    EXPECT_EQ(f.HitAt(p.x, p.y), form1->Fill[static_cast<std::size_t>(ball - 1)]);
+    ClickCell(ball);
+    EXPECT_EQ(S().PlayState, kPlaySelected);
+    // A blocked empty cell cannot be a target.
+    int empty = 0;
+    for (int n = 1; n <= 100 && !empty; ++n)
+        if (!S().Board.cells[static_cast<std::size_t>(n - 1)]) empty = n;
+    form1->SetBlocked(empty, true);
+    const Grid before = S().Board;
+    ClickCell(empty);
+    EXPECT_EQ(S().Board, before);
+    EXPECT_EQ(S().PlayState, kPlaySelected);
+}
+
+TEST_F(AppTest, DraggingOnlyByTheTitleStrip) {
+    Start();
+    ui::Form& f = form1->Window();
+    EXPECT_TRUE(f.IsDragPoint(300, 10));   // title strip: the disabled Image1 does not count
+    EXPECT_FALSE(f.IsDragPoint(600, 10));  // minimise area
+    EXPECT_FALSE(f.IsDragPoint(620, 10));  // close area
+    EXPECT_FALSE(f.IsDragPoint(300, 200)); // board panel
+    EXPECT_FALSE(f.IsDragPoint(1, 300));   // frame
+}
+
+TEST_F(AppTest, TitleStripAreasMinimiseAndClose) {
+    Start();
+    ui::Form& f = form1->Window();
+    f.ClickAt(603, 11);
+    EXPECT_EQ(minimised, 1);
+    f.ClickAt(621, 11);
+    EXPECT_EQ(fullScreen.restoreCalls, 1);
+    EXPECT_EQ(quitRequests, 1);
+}
+
+TEST_F(AppTest, ShadeOverlaysDrawTheCheckerboard) {
+    Start();
+    ui::Form& f = form1->Window();
+    f.Render();
+    SDL_Surface* canvas = f.Canvas();
+    const SDL_Rect r = form1->blok[0]->ScreenBounds();
+    std::vector<Uint32> before;
+    for (int y = 0; y < 33; ++y)
+        for (int x = 0; x < 33; ++x) before.push_back(Pixel(canvas, r.x + x, r.y + y));
+    form1->SetBlocked(1, true);
+    f.Render();
+    for (int y = 0; y < 33; ++y)
+        for (int x = 0; x < 33; ++x) {
+            const Uint32 now = Pixel(canvas, r.x + x, r.y + y);
+            if (ui::ShadeOverlay::PatternBlack(x, y)) EXPECT_EQ(now, 0u) << x << "," << y;
+            else EXPECT_EQ(now, before[static_cast<std::size_t>(y * 33 + x)]) << x << "," << y;
+        }
+    // The highlight shades only inside its bevel.
+    form1->SetBlocked(1, false);
+    form1->SetHighlight(1, true);
+    f.Render();
+    int shaded = 0;
+    for (int y = 2; y < 31; ++y)
+        for (int x = 2; x < 31; ++x)
+            if (ui::ShadeOverlay::PatternBlack(x, y) && Pixel(canvas, r.x + x, r.y + y) == 0) ++shaded;
+    EXPECT_EQ(shaded, (29 * 29) / 2);
+    EXPECT_NE(Pixel(canvas, r.x, r.y + 1), 0u); // bevel, not pattern
+}
+
+TEST_F(AppTest, LabelEffects) {
+    Start();
+    // Score label: the shadow colour lies two pixels down-right of the text.
+    form1->SetScoreText("8");
+    SDL_Surface* score = form1->Label1->Rendered();
+    ASSERT_NE(score, nullptr);
+    bool textSeen = false, shadowSeen = false;
+    for (int y = 0; y < score->h; ++y)
+        for (int x = 0; x < score->w; ++x) {
+            Uint32 p = *reinterpret_cast<Uint32*>(static_cast<Uint8*>(score->pixels) + y * score->pitch + x * 4);
+            if ((p >> 24) < 250) continue;
+            const Uint32 rgb = p & 0xFFFFFF;
+            if (rgb == 0x007ACC) textSeen = true;
+            if (rgb == 0x0C1F89) shadowSeen = true;
+        }
+    EXPECT_TRUE(textSeen);
+    EXPECT_TRUE(shadowSeen);
+    // Banner: "Игра" runs from fuchsia at the top to black at the bottom.
+    SDL_Surface* banner = form1->Label5->Rendered();
+    ASSERT_NE(banner, nullptr);
+    auto rowColour = [&](int y) -> Uint32 {
+        for (int x = 0; x < banner->w; ++x) {
+            Uint32 p = *reinterpret_cast<Uint32*>(static_cast<Uint8*>(banner->pixels) + y * banner->pitch + x * 4);
+            if ((p >> 24) == 255 && (p & 0xFFFFFF) != 0xFFF0FF) return p & 0xFFFFFF;
+        }
+        return 0xFFFFFFFF;
+    };
+    Uint32 top = 0xFFFFFFFF, bottom = 0xFFFFFFFF;
+    for (int y = 0; y < banner->h && top == 0xFFFFFFFF; ++y) top = rowColour(y);
+    for (int y = banner->h - 1; y >= 0 && bottom == 0xFFFFFFFF; --y) bottom = rowColour(y);
+    ASSERT_NE(top, 0xFFFFFFFFu);
+    EXPECT_GT((top >> 16) & 255, (bottom >> 16) & 255); // more red at the top
+    EXPECT_EQ((top >> 8) & 255, 0u);                     // fuchsia has no green
+}
+
+TEST_F(AppTest, ScriptedGameByClicks) {
+    Start();
+    ui::Form& f = form1->Window();
+    ClickCentre(f, *form1->Gstart);
+    int balls = 0;
+    for (ColourCode v : S().Board.cells) balls += v != 0;
+    EXPECT_EQ(balls, 6);
+    EXPECT_FALSE(form1->line->Enabled());
+    // Select each ball in turn and move it to the first cell it can reach; count the moves made.
+    int moves = 0;
+    for (int turn = 0; turn < 20 && S().PlayState != kPlayOver; ++turn) {
+        int from = 0;
+        for (int n = 1; n <= 100 && !from; ++n)
+            if (S().Board.cells[static_cast<std::size_t>(n - 1)] && !form1->IsBlocked(n)) from = n;
+        ASSERT_NE(from, 0);
+        ClickCell(from);
+        ASSERT_EQ(S().PlayState, kPlaySelected);
+        const CellPos c = CellOf(from);
+        int to = 0;
+        const int dr[4] = {1, -1, 0, 0}, dc[4] = {0, 0, 1, -1};
+        for (int d = 0; d < 4 && !to; ++d) {
+            const int r = c.row + dr[d], cc = c.col + dc[d];
+            if (r < 1 || r > 10 || cc < 1 || cc > 10) continue;
+            const int n = CellIndex(r, cc);
+            if (!S().Board.cells[static_cast<std::size_t>(n - 1)] && !form1->IsBlocked(n)) to = n;
+        }
+        if (!to) {
+            ClickCentre(f, *form1->finish); // nothing adjacent: give up cleanly
+            break;
+        }
+        const int score = S().Score;
+        ClickCell(to);
+        ++moves;
+        EXPECT_EQ(S().PlayState == kPlayOver ? kPlayOver : kPlayIdle, S().PlayState);
+        EXPECT_FALSE(form1->Fill[static_cast<std::size_t>(from - 1)]->Visible());
+        EXPECT_GE(S().Score, score);
+        EXPECT_EQ(form1->Label1->Caption(), std::to_string(S().Score));
+    }
+    EXPECT_GT(moves, 0);
+    EXPECT_FALSE(sound.played.empty());
+}
+
+TEST_F(AppTest, ModeSelectorsChooseTheModeOnlyBetweenGames) {
+    Start();
+    ui::Form& f = form1->Window();
+    ClickCentre(f, *form1->cross);
+    EXPECT_EQ(form1->cross->ListIndex(), 9);
+    EXPECT_EQ(form1->line->ListIndex(), 8);
+    ClickCentre(f, *form1->Gstart);
+    EXPECT_EQ(S().GameMode, "blok");
+    ClickCentre(f, *form1->ring); // disabled while the game runs
+    EXPECT_EQ(form1->ring->ListIndex(), 8);
+    ClickCentre(f, *form1->finish);
+    ClickCentre(f, *form1->ring);
+    EXPECT_EQ(form1->ring->ListIndex(), 9);
+}
+
+} // namespace
+} // namespace zv::test
