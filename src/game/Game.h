@@ -47,7 +47,9 @@ public:
     Mode CheckedMode() const { return checked_; }
     bool ModeSelectorsEnabled() const { return selectorsEnabled_; }
 
-    // Click handlers. ImClick(n) is im1Click .. im100Click.
+    // Click handlers. ImClick(n) is im1Click .. im100Click; a click on a cell
+    // whose blocked overlay is shown (BoardView::IsBlocked) is dropped, as the
+    // overlay would take it.
     void ImClick(int n);
     void GstartClick();
     void finishClick();
