@@ -86,19 +86,5 @@ TEST(Supply, ScatterMakesOneDrawPerCellAndNeverHides) {
     EXPECT_EQ(t.view.BlockedCount(), 0);
 }
 
-TEST(Supply, ScatterBlocksAboutOneCellInAHundred) {
-    Rig t;
-    t.game.Rng().Seed(2024);
-    long blocked = 0;
-    const int calls = 2000;
-    for (int i = 0; i < calls; ++i) {
-        t.game.ClearBlockedCells();
-        t.game.ScatterBlockedCells();
-        blocked += t.view.BlockedCount();
-    }
-    const double mean = static_cast<double>(blocked) / calls;
-    EXPECT_NEAR(mean, 1.0, 0.15);
-}
-
 } // namespace
 } // namespace zv::testing
