@@ -285,6 +285,17 @@ TEST(ThemeLoad, TopDownAndPalettedBitmapsDecode) {
     EXPECT_EQ(p->format->format, SDL_PIXELFORMAT_RGB888);
     // Bottom-up: the file's first row (x + 0) % 16 is the picture's last row. Palette entry 3: red 3, green 252, blue 48.
     EXPECT_EQ(PixelAt(p, 3, 4), 0x03FC30u);
+
+    // RLE8, 4 x 2: the bottom row a run of colour 3, the top row a run of colour 5.
+    Bytes rle = MakeBmp8(4, 2);
+    rle.resize(54 + 64);
+    rle.insert(rle.end(), {4, 3, 0, 0, 4, 5, 0, 1});
+    PutU32(rle, 2, static_cast<std::uint32_t>(rle.size()));
+    PutU32(rle, 30, 1);
+    PutU32(rle, 34, 8);
+    ASSERT_EQ(Load(zv::view::WriteThemeBytes({Entry(rle)}), list), "");
+    EXPECT_EQ(PixelAt(list.Get(0), 0, 1), 0x03FC30u);
+    EXPECT_EQ(PixelAt(list.Get(0), 3, 0), 0x05FA50u);
 }
 
 TEST(ThemeLoad, ResourceLimitsStopMemoryBombs) {
