@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# A second copy shows its message and ends after OK; the first runs on; a copy under another name runs too.
+source "$(dirname "$0")/lib.sh"
+bin="$1"
+shot="${2:-}"
+start_display
+cd "$E2E_TMP"
+
+"$bin" 2>>"$E2E_TMP/log" &
+first=$!; E2E_PIDS+=($first)
+wait_window "$first" >/dev/null || { cat "$E2E_TMP/log" >&2; fail "first copy has no window"; }
+
+"$bin" 2>>"$E2E_TMP/log" &
+second=$!; E2E_PIDS+=($second)
+box=""
+for _ in $(seq 200); do
+    box="$(find_message_box)"
+    [[ -n "$box" ]] && break
+    sleep 0.05
+done
+[[ -n "$box" ]] || fail "second copy showed no message box"
+sleep 0.5
+[[ -n "$shot" ]] && import -window "$box" "$shot"
+kill -0 "$second" 2>/dev/null || fail "second copy ended before OK"
+xdotool windowfocus --sync "$box" key Return
+for _ in $(seq 100); do kill -0 "$second" 2>/dev/null || break; sleep 0.05; done
+kill -0 "$second" 2>/dev/null && fail "second copy still runs after OK"
+kill -0 "$first" 2>/dev/null || fail "first copy ended"
+
+# The guard is named after the program's file name: another name is another program.
+cp "$bin" "$E2E_TMP/zorvex-copy"
+"$E2E_TMP/zorvex-copy" &
+other=$!; E2E_PIDS+=($other)
+wait_window "$other" >/dev/null || fail "copy under another name did not start"
+echo "1 passed, 0 failed"
