@@ -68,7 +68,7 @@ public:
     SavedDisplayMode Saved() const override { return saved_; }
     void RestoreSavedDisplayMode() override;
     // True when the last Initialise fell back to a desktop-sized full screen.
-    bool Borderless() const { return desktopFallback_; }
+    bool DesktopSized() const { return desktopFallback_; }
 
 private:
     SDL_Window* window_;
