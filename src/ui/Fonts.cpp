@@ -20,7 +20,9 @@ std::vector<std::string> StandInFamilies(const std::string& family, bool bold) {
     if (f == "impact")
         return {"Roboto Condensed", "PT Sans Narrow", "Open Sans Condensed", "DejaVu Sans Condensed", "DejaVu Sans"};
     if (f == "arial") return {"Liberation Sans", "Arimo", "DejaVu Sans"};
-    if (f == "verdana" || f == "ms sans serif" || f == "tahoma") return {"DejaVu Sans", "Liberation Sans"};
+    if (f == "verdana") return {"DejaVu Sans", "Liberation Sans"};
+    // The old bitmap UI face is narrow; Arial's metric twin keeps the same texts inside their boxes.
+    if (f == "ms sans serif" || f == "tahoma") return {"Liberation Sans", "DejaVu Sans"};
     (void)bold;
     return {family, "DejaVu Sans", "Liberation Sans"};
 }

@@ -137,8 +137,9 @@ void Label::Build() {
             Stamp(m, out, x, y, solid(colour_));
             break;
         case Effect::RaisedShadow:
-            Stamp(m, out, x + depth2_, y + depth2_, solid(effect2_));
-            Stamp(m, out, x - std::min(depth1_, pad), y - std::min(depth1_, pad), solid(effect1_));
+            // Extruded both ways, so the text stands out of the window rather than casting ghosts.
+            for (int d = depth2_; d >= 1; --d) Stamp(m, out, x + d, y + d, solid(effect2_));
+            for (int d = std::min(depth1_, pad); d >= 1; --d) Stamp(m, out, x - d, y - d, solid(effect1_));
             Stamp(m, out, x, y, solid(colour_));
             break;
         case Effect::Gradient: {

@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Renders the README's pictures headless with zv-snapshot, so they always show the game as it is built.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="${1:-$root/build}"
+cmake -S "$root" -B "$build" -G Ninja >/dev/null
+cmake --build "$build" --target zv-snapshot
+snap="$build/tools/snapshot/zv-snapshot"
+tmp="$(mktemp -d)"
+trap 'rm -rf "$tmp"' EXIT
+mkdir -p "$root/docs"
+"$snap" "$tmp/main.bmp" --play 4242 12
+convert "$tmp/main.bmp" "$root/docs/screenshot.png"
+"$snap" "$tmp/options.bmp" --options
+convert "$tmp/options.bmp" "$root/docs/options.png"
+for skin in 2 3 4 5; do
+    "$snap" "$tmp/skin$skin.bmp" --skin "$skin" --play 77 6
+    convert "$tmp/skin$skin.bmp" -resize 50% "$root/docs/skin$skin.png"
+done
+echo "pictures written to docs/"
