@@ -107,3 +107,43 @@ TEST(InstanceLock, ProgramsStartedByTheHolderDoNotInheritIt) {
     pclose(p);
     EXPECT_EQ(count, 0);
 }
+
+TEST(InstanceLock, ExactlyOneOfManySimultaneousStartsWins) {
+    TestDir dir;
+    ScopedEnv env("XDG_RUNTIME_DIR", dir.path.c_str());
+    constexpr int kStarts = 24;
+    int go[2], results[2];
+    ASSERT_EQ(pipe(go), 0);
+    ASSERT_EQ(pipe(results), 0);
+    std::vector<pid_t> pids;
+    for (int i = 0; i < kStarts; ++i) {
+        const pid_t pid = fork();
+        if (pid == 0) {
+            close(go[1]);
+            char c;
+            (void)!read(go[0], &c, 1); // all start together when the pipe closes
+            InstanceLock lock;
+            const char r = lock.Acquire("zorvex2000") == Result::Acquired ? 'W' : 'L';
+            (void)!write(results[1], &r, 1);
+            sleep(2); // hold it while the others try
+            _exit(0);
+        }
+        pids.push_back(pid);
+    }
+    close(go[0]);
+    close(go[1]);
+    close(results[1]);
+    int wins = 0, total = 0;
+    char r;
+    while (total < kStarts && read(results[0], &r, 1) == 1) {
+        ++total;
+        wins += r == 'W';
+    }
+    close(results[0]);
+    for (pid_t pid : pids) {
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+    }
+    EXPECT_EQ(total, kStarts);
+    EXPECT_EQ(wins, 1);
+}
