@@ -55,9 +55,11 @@ void HostWindow::Layout() {
     int w = 0, h = 0;
     SDL_GetWindowSize(window_, &w, &h);
     const int cw = form_.Width(), ch = form_.Height();
-    scale_ = std::max(1, std::min(w / std::max(1, cw), h / std::max(1, ch)));
-    offsetX_ = std::max(0, (w - cw * scale_) / 2);
-    offsetY_ = std::max(0, (h - ch * scale_) / 2);
+    const int whole = std::min(w / std::max(1, cw), h / std::max(1, ch));
+    if (whole >= 1) scale_ = whole;
+    else scale_ = std::min(static_cast<double>(w) / cw, static_cast<double>(h) / ch);
+    offsetX_ = std::max(0, static_cast<int>((w - cw * scale_) / 2));
+    offsetY_ = std::max(0, static_cast<int>((h - ch * scale_) / 2));
 }
 
 void HostWindow::SurfaceChanged() {
@@ -67,9 +69,9 @@ void HostWindow::SurfaceChanged() {
 }
 
 bool HostWindow::ToForm(int wx, int wy, int& fx, int& fy) const {
-    fx = (wx - offsetX_) / scale_;
-    fy = (wy - offsetY_) / scale_;
     if (wx < offsetX_ || wy < offsetY_) return false;
+    fx = static_cast<int>((wx - offsetX_) / scale_);
+    fy = static_cast<int>((wy - offsetY_) / scale_);
     return fx < form_.Width() && fy < form_.Height();
 }
 
@@ -87,8 +89,10 @@ void HostWindow::Present() {
         SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));
         area = {0, 0, form_.Width(), form_.Height()};
     }
-    SDL_Rect to{offsetX_ + area.x * scale_, offsetY_ + area.y * scale_, area.w * scale_, area.h * scale_};
-    if (scale_ == 1) {
+    if (scale_ != 1.0 && !fullRedraw_) area = {0, 0, form_.Width(), form_.Height()}; // no seams between scaled pieces
+    auto at = [&](int v) { return static_cast<int>(v * scale_); };
+    SDL_Rect to{offsetX_ + at(area.x), offsetY_ + at(area.y), at(area.x + area.w) - at(area.x), at(area.y + area.h) - at(area.y)};
+    if (scale_ == 1.0) {
         SDL_BlitSurface(form_.Canvas(), &area, surface, &to);
     } else {
         SDL_BlitScaled(form_.Canvas(), &area, surface, &to);

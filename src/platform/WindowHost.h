@@ -50,7 +50,9 @@ private:
     Uint32 id_ = 0;
     bool shown_ = false;
     bool everShown_ = false;
-    int scale_ = 1, offsetX_ = 0, offsetY_ = 0;
+    // Whole factors where the content fits; a uniform shrink where it does not (a 640 x 480 mode).
+    double scale_ = 1.0;
+    int offsetX_ = 0, offsetY_ = 0;
     SDL_Surface* scaled_ = nullptr;
     bool fullRedraw_ = true;
 };
