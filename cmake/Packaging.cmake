@@ -1,0 +1,43 @@
+# The Debian package: `cpack` in a build directory makes zorvex2000_<version>_<arch>.deb from the install rules.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME zorvex2000)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VENDOR "The Zorvex 2000 developers")
+set(CPACK_PACKAGE_CONTACT "The Zorvex 2000 developers <zorvex2000@example.com>")
+set(CPACK_PACKAGE_HOMEPAGE_URL "https://zorvex2000.example.com/")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "puzzle game with coloured balls and five figure modes")
+# One string: the lines of the long description must not become a list.
+set(CPACK_PACKAGE_DESCRIPTION "\
+Balls of six colours lie on a board of 10 x 10 cells. A turn moves one ball
+to an empty cell it can reach through empty cells; the figures of the chosen
+mode (lines, squares, crosses, rings or blocks) then vanish and score. Each
+mode keeps its own record. Five built-in skins, and your own from a theme file.")
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+
+# The fonts are looked up by name through fontconfig and the message boxes draw with X core fonts:
+# nothing links against them, so they are named.
+set(_zv_depends fonts-dejavu-core fonts-liberation2 fonts-roboto-unhinted xfonts-base)
+# The libraries come from dpkg-shlibdeps, with the versions this build really needs; without it, by name.
+find_program(ZV_DPKG_SHLIBDEPS dpkg-shlibdeps)
+mark_as_advanced(ZV_DPKG_SHLIBDEPS)
+if(ZV_DPKG_SHLIBDEPS)
+  set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+else()
+  list(PREPEND _zv_depends libc6 libstdc++6 libgcc-s1 libsdl2-2.0-0 libsdl2-ttf-2.0-0 libfontconfig1)
+endif()
+list(JOIN _zv_depends ", " CPACK_DEBIAN_PACKAGE_DEPENDS)
+# The file chooser loads GTK on demand, and the home page opens through xdg-open.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libgtk-3-0, xdg-utils")
+
+# A source package of the tree, without build directories and version control.
+set(CPACK_SOURCE_GENERATOR TGZ)
+set(CPACK_SOURCE_IGNORE_FILES "/\\\\.git/" "/build[^/]*/" "/out/" "\\\\.swp$")
+
+include(CPack)
