@@ -72,6 +72,11 @@ TEST(KillWhileWriting, EveryFileIsTheOldOrTheNewOneWhole) {
     char tmpl[] = "/tmp/zv-kill-XXXXXX";
     ASSERT_NE(mkdtemp(tmpl), nullptr);
     const std::string dir = tmpl;
+    // Removed however the test ends.
+    struct Cleanup {
+        std::string dir;
+        ~Cleanup() { std::error_code ec; fs::remove_all(dir, ec); }
+    } cleanup{dir};
 
     const std::string expected[3][2] = {
         {store::FormatSettings(kSettings[0]), store::FormatSettings(kSettings[1])},
@@ -116,7 +121,6 @@ TEST(KillWhileWriting, EveryFileIsTheOldOrTheNewOneWhole) {
         std::cout << names[f] << ": old content " << seen[f][0] << " times, new content " << seen[f][1] << " times\n";
     // The kills must really have landed inside the writes, or the test proved nothing.
     EXPECT_GT(midWrite, rounds / 10);
-    fs::remove_all(dir);
 }
 
 } // namespace
