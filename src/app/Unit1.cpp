@@ -207,19 +207,13 @@ void TForm1::BuildDesign() {
     skin_.lists = {&list1, &list2, &List3, &List4, &list5, &list6};
     skin_.skinIndex = &game_->State().SkinIndex;
     skin_.writeSkinFile = [this](std::int32_t n) { WriteSkinFile(n); };
+    skin_.prepareList = [this](int index) { EnsureList(index); };
 }
 
 // The pictures stored with the window. A missing one leaves its control showing its bare face.
 void TForm1::LoadArtwork() {
-    try {
-        LoadList(list1, "skins/list1.zvt");
-        LoadList(list2, "skins/list2.zvt");
-        LoadList(List3, "skins/List3.zvt");
-        LoadList(List4, "skins/List4.zvt");
-        LoadList(list5, "skins/list5.zvt");
-    } catch (const std::exception& e) {
-        ReportError(e.what());
-    }
+    // The window as built shows list1; the other skins are decoded when first chosen.
+    EnsureList(0);
     for (int i = 0; i < 8; ++i) {
         ui::Picture piece;
         piece.surface = ResourcePicture("ui/frame" + std::to_string(i) + ".bmp");
@@ -231,6 +225,19 @@ void TForm1::LoadArtwork() {
     TurnBack->SetStateStrip(ResourcePicture("ui/btn_turnback.bmp"), 91);
     Goptions->SetStateStrip(ResourcePicture("ui/btn_goptions.bmp"), 91);
     form_.InvalidateAll();
+}
+
+void TForm1::EnsureList(int index) {
+    if (index < 0 || index >= 5 || listLoaded_[static_cast<std::size_t>(index)]) return;
+    listLoaded_[static_cast<std::size_t>(index)] = true;
+    static const char* const names[5] = {"skins/list1.zvt", "skins/list2.zvt", "skins/List3.zvt", "skins/List4.zvt",
+                                         "skins/list5.zvt"};
+    ui::ImageList* lists[5] = {&list1, &list2, &List3, &List4, &list5};
+    try {
+        LoadList(*lists[index], names[index]);
+    } catch (const std::exception& e) {
+        ReportError(e.what());
+    }
 }
 
 void TForm1::LayOutControls() {

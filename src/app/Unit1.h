@@ -105,6 +105,8 @@ public:
 private:
     void BuildDesign();
     void LoadArtwork();
+    // Decodes built-in list 0..4 (list1 .. list5) on first use.
+    void EnsureList(int index);
     void ReadStartupFiles();
     void WriteSkinFile(std::int32_t number);
     void FullScreenAtStart();
@@ -117,6 +119,7 @@ private:
     view::SkinTargets skin_;
     std::string skinFile_;
     std::set<std::string> reported_;
+    std::array<bool, 5> listLoaded_{};
 };
 
 } // namespace zv::app

@@ -82,23 +82,22 @@ void HostWindow::Present() {
     if (fullRedraw_) {
         Layout();
         form_.InvalidateAll();
-    }
-    SDL_Rect area = form_.Render();
-    if (area.w <= 0 && !fullRedraw_) return;
-    if (fullRedraw_) {
         SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));
-        area = {0, 0, form_.Width(), form_.Height()};
     }
-    if (scale_ != 1.0 && !fullRedraw_) area = {0, 0, form_.Width(), form_.Height()}; // no seams between scaled pieces
-    auto at = [&](int v) { return static_cast<int>(v * scale_); };
-    SDL_Rect to{offsetX_ + at(area.x), offsetY_ + at(area.y), at(area.x + area.w) - at(area.x), at(area.y + area.h) - at(area.y)};
+    SDL_Rect to{0, 0, 0, 0};
     if (scale_ == 1.0) {
-        SDL_BlitSurface(form_.Canvas(), &area, surface, &to);
+        // At scale 1 the form paints straight into the window surface: no second copy of the window.
+        const SDL_Rect area = form_.RenderTo(surface, offsetX_, offsetY_);
+        to = {offsetX_ + area.x, offsetY_ + area.y, area.w, area.h};
     } else {
-        SDL_BlitScaled(form_.Canvas(), &area, surface, &to);
+        SDL_Rect area = form_.Render();
+        if (area.w > 0 && scale_ != static_cast<int>(scale_)) area = {0, 0, form_.Width(), form_.Height()}; // no seams
+        auto at = [&](int v) { return static_cast<int>(v * scale_); };
+        to = {offsetX_ + at(area.x), offsetY_ + at(area.y), at(area.x + area.w) - at(area.x), at(area.y + area.h) - at(area.y)};
+        if (area.w > 0) SDL_BlitScaled(form_.Canvas(), &area, surface, &to);
     }
     if (fullRedraw_) SDL_UpdateWindowSurface(window_);
-    else SDL_UpdateWindowSurfaceRects(window_, &to, 1);
+    else if (to.w > 0) SDL_UpdateWindowSurfaceRects(window_, &to, 1);
     fullRedraw_ = false;
 }
 

@@ -146,7 +146,6 @@ void Container::Paint(SDL_Surface* target, int originX, int originY) {
 
 Form::Form(std::string name, int width, int height) : Container(std::move(name)) {
     SetBounds(0, 0, width, height);
-    canvas_ = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_RGB888);
     InvalidateAll();
 }
 
@@ -158,7 +157,7 @@ void Form::SetClientSize(int width, int height) {
     if (width == Width() && height == Height()) return;
     SetBounds(0, 0, width, height);
     if (canvas_) SDL_FreeSurface(canvas_);
-    canvas_ = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_RGB888);
+    canvas_ = nullptr;
     InvalidateAll();
 }
 
@@ -171,13 +170,25 @@ void Form::InvalidateRect(const SDL_Rect& r) {
 
 void Form::InvalidateAll() { dirty_ = {0, 0, Width(), Height()}; }
 
+SDL_Surface* Form::Canvas() {
+    if (!canvas_) canvas_ = SDL_CreateRGBSurfaceWithFormat(0, Width(), Height(), 32, SDL_PIXELFORMAT_RGB888);
+    return canvas_;
+}
+
 SDL_Rect Form::Render() {
+    SDL_Surface* canvas = Canvas();
+    if (!canvas) return {0, 0, 0, 0};
+    return RenderTo(canvas, 0, 0);
+}
+
+SDL_Rect Form::RenderTo(SDL_Surface* target, int x, int y) {
     const SDL_Rect area = dirty_;
     dirty_ = {0, 0, 0, 0};
-    if (area.w <= 0 || area.h <= 0 || !canvas_) return {0, 0, 0, 0};
-    SDL_SetClipRect(canvas_, &area);
-    Paint(canvas_, 0, 0);
-    SDL_SetClipRect(canvas_, nullptr);
+    if (area.w <= 0 || area.h <= 0 || !target) return {0, 0, 0, 0};
+    const SDL_Rect clip{x + area.x, y + area.y, area.w, area.h};
+    SDL_SetClipRect(target, &clip);
+    Paint(target, x, y);
+    SDL_SetClipRect(target, nullptr);
     return area;
 }
 

@@ -121,9 +121,13 @@ public:
     Form(std::string name, int width, int height);
     ~Form() override;
 
-    SDL_Surface* Canvas() const { return canvas_; }
-    // Repaints what was invalidated; returns the repainted area (w = 0 when nothing).
+    // The form's own paint surface, made on first use (a window painting straight into its
+    // window surface never needs one).
+    SDL_Surface* Canvas();
+    // Repaints what was invalidated into the canvas; returns the repainted area (w = 0 when nothing).
     SDL_Rect Render();
+    // Repaints what was invalidated straight into a target, the form's corner at x, y.
+    SDL_Rect RenderTo(SDL_Surface* target, int x, int y);
     // Marks a window-coordinate rectangle for repaint.
     void InvalidateRect(const SDL_Rect& r);
     void InvalidateAll();

@@ -19,6 +19,7 @@ void BoardTakes(SkinTargets& t, const ui::ImageList* list) {
 
 // Glass, Block and Single bring their own background, marks and window colour.
 void ApplyFullSkin(SkinTargets& t, int number, SDL_Color colour) {
+    if (t.prepareList) t.prepareList(number - 1);
     const ui::ImageList* list = t.lists[static_cast<std::size_t>(number - 1)];
     if (t.setWindowColour) t.setWindowColour(colour);
     for (auto* c : t.checks)
@@ -34,6 +35,7 @@ void ApplyFullSkin(SkinTargets& t, int number, SDL_Color colour) {
 
 // Windows and People change only the cells and the preview.
 void ApplyCellSkin(SkinTargets& t, int number) {
+    if (t.prepareList) t.prepareList(number - 1);
     MarkChosen(t, number);
     BoardTakes(t, t.lists[static_cast<std::size_t>(number - 1)]);
     if (t.skinIndex) *t.skinIndex = number;

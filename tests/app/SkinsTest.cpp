@@ -58,7 +58,8 @@ TEST_F(AppTest, CustomSkinWithTheDialogCancelledShowsNoPictures) {
 
 TEST_F(AppTest, ThemeFileReplacesTheCellPicturesAndABadOneChangesNothing) {
     Start();
-    // A theme made of the built-in Windows pictures.
+    // A theme made of the built-in Windows pictures (choosing the skin decodes them).
+    form1->CheckWindowsClick();
     std::vector<view::ThemeEntry> entries;
     for (int i = 0; i < form1->list2.Count(); ++i) {
         SDL_RWops* rw = SDL_RWFromFile((dir + "/p.bmp").c_str(), "wb");
