@@ -8,16 +8,18 @@ E2E_PIDS=()
 e2e_cleanup() {
     for pid in "${E2E_PIDS[@]}"; do kill -9 "$pid" 2>/dev/null || true; done
     wait 2>/dev/null || true
-    rm -rf "$E2E_TMP"
+    # E2E_KEEP=1 keeps the screenshots and files of a run for a look afterwards.
+    if [[ -n "${E2E_KEEP:-}" ]]; then echo "kept $E2E_TMP" >&2; else rm -rf "$E2E_TMP"; fi
 }
 trap e2e_cleanup EXIT
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# Starts Xvfb on a free display and openbox on it.
+# Starts Xvfb on a free display (1024x768 unless a size is given) and openbox on it.
 start_display() {
-    local fd_file="$E2E_TMP/display"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fd_file" 2>/dev/null &
+    local fd_file="$E2E_TMP/display" size="${1:-1024x768}"
+    SCREEN_W="${size%x*}" SCREEN_H="${size#*x}"
+    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$fd_file" 2>/dev/null &
     E2E_PIDS+=($!)
     for _ in $(seq 100); do [[ -s "$fd_file" ]] && break; sleep 0.05; done
     export DISPLAY=":$(tr -d '\n' <"$fd_file")"
@@ -59,3 +61,138 @@ screenshot() { import -window root "$1"; }
 
 # Mean absolute difference of two pictures, 0..1.
 picture_difference() { { compare -metric MAE "$1" "$2" null: 2>&1 || true; } | sed -E 's/.*\((.*)\).*/\1/'; }
+
+# Runs a command every 0.05 s until it succeeds or the seconds (first argument) have passed.
+poll() {
+    local end=$((SECONDS + $1 + 1)); shift
+    while ((SECONDS < end)); do "$@" && return 0; sleep 0.05; done
+    "$@"
+}
+
+click() { xdotool mousemove "$1" "$2" click 1; }
+
+# Parks the pointer on the main window's title strip, which lights up nothing, so that screenshots compare
+# alike. (Leaving the window across its bottom frame is a test of its own: frame_repaint.sh.)
+park_pointer() { xdotool mousemove $(at_window 300 12); }
+
+# Presses at one point, moves in steps and lets go at another, as a hand would.
+drag() {
+    local x1="$1" y1="$2" x2="$3" y2="$4"
+    xdotool mousemove "$x1" "$y1" mousedown 1 sleep 0.1 \
+        mousemove $(((3 * x1 + x2) / 4)) $(((3 * y1 + y2) / 4)) sleep 0.1 \
+        mousemove $(((x1 + x2) / 2)) $(((y1 + y2) / 2)) sleep 0.1 \
+        mousemove "$x2" "$y2" sleep 0.2 mouseup 1
+}
+
+# Prints the ids of the mapped windows of a pid with the given size.
+windows_of_size() {
+    local pid="$1" w="$2" h="$3" id
+    for id in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null || true); do
+        read -r _ _ ww hh <<<"$(geometry "$id" 2>/dev/null || echo 0 0 0 0)"
+        [[ "$ww" == "$w" && "$hh" == "$h" ]] && echo "$id"
+    done
+    return 0
+}
+
+# Waits for a mapped window of a pid with the given size; prints its id.
+wait_window_of_size() {
+    local id=""
+    for _ in $(seq 200); do
+        id="$(windows_of_size "$@" | head -1)"
+        [[ -n "$id" ]] && { echo "$id"; return 0; }
+        sleep 0.05
+    done
+    return 1
+}
+
+# True while the window is mapped (not minimised, not hidden).
+is_viewable() { xwininfo -id "$1" 2>/dev/null | grep -q "Map State: IsViewable"; }
+
+# Waits for a message box and prints its id.
+wait_message_box() {
+    local box=""
+    for _ in $(seq 200); do
+        box="$(find_message_box)"
+        [[ -n "$box" ]] && { echo "$box"; return 0; }
+        sleep 0.05
+    done
+    return 1
+}
+
+# Waits until the screen looks different from a reference picture; leaves the new look in the second file.
+wait_screen_change() {
+    local ref="$1" out="$2" d
+    local end=$((SECONDS + 6))
+    while ((SECONDS < end)); do
+        screenshot "$out"
+        d="$(picture_difference "$ref" "$out")"
+        awk -v d="$d" 'BEGIN { exit !(d > 0) }' && return 0
+        sleep 0.05
+    done
+    return 1
+}
+
+no_message_box() { [[ -z "$(find_message_box)" ]]; }
+
+# Waits until the main window has painted its title strip, then takes a screenshot.
+title_drawn() { screenshot "$1"; [[ "$(pixels "$1" "$(at_window 300 12 | tr ' ' ,)")" != "0,0,0" ]]; }
+wait_drawn() { poll 10 title_drawn "$1"; }
+
+# True when two pictures differ by more than the threshold (default: at all).
+differ() { awk -v d="$(picture_difference "$1" "$2")" -v t="${3:-0}" 'BEGIN { exit !(d > t) }'; }
+
+# Prints "r,g,b" of each "x,y" point given, one a line.
+pixels() {
+    local file="$1" fmt="" p; shift
+    for p in "$@"; do fmt+="%[pixel:p{$p}]\n"; done
+    convert "$file" -depth 8 -format "$fmt" info: | sed -E 's/^[a-z]+\(([0-9]+),([0-9]+),([0-9]+).*$/\1,\2,\3/'
+}
+
+# The main window's controls, in screen coordinates. ORIGIN_X/ORIGIN_Y are the top left corner of the
+# game's content and SCALE its whole magnification (1 in a window).
+ORIGIN_X=0 ORIGIN_Y=0 SCALE=1
+at_window() { echo "$((ORIGIN_X + SCALE * $1)) $((ORIGIN_Y + SCALE * $2))"; }
+# The board panel lies at (4, 24) in the window.
+at_panel() { at_window $((4 + $1)) $((24 + $2)); }
+# The middle of cell n (1..100, row by row).
+cell_centre() { local r=$((($1 - 1) / 10)) c=$((($1 - 1) % 10)); at_panel $((112 + 40 * c + 16)) $((56 + 40 * r + 16)); }
+click_cell() { click $(cell_centre "$1"); }
+# The buttons (91x25) by their panel corner.
+click_button() {
+    case "$1" in
+        finish) click $(at_panel 55 22) ;; Gstart) click $(at_panel 567 22) ;;
+        TurnBack) click $(at_panel 55 437) ;; Goptions) click $(at_panel 567 437) ;;
+        *) fail "no button $1" ;;
+    esac
+}
+# Skin choices 1..6 (CheckGlass .. CheckAdded) and mode choices 1..5 (line .. corner).
+skin_tops=(0 203 227 251 275 299 322)
+click_skin() { click $(at_panel 50 $((skin_tops[$1] + 8))); }
+click_mode() { click $(at_panel 560 $((skin_tops[$1] + 8))); }
+click_close_area() { click $(at_window 621 11); }
+
+# Centre pixels of the 100 cells, one a line, in cell order.
+board_pixels() {
+    local n pts=()
+    for n in $(seq 100); do read -r x y <<<"$(cell_centre "$n")"; pts+=("$x,$y"); done
+    pixels "$1" "${pts[@]}"
+}
+
+# Prints the numbers of the cells that hold a ball: those whose middle differs from the empty-cell
+# look, which is the most common one on any board that can be played on.
+ball_cells() {
+    local looks empty
+    looks="$(board_pixels "$1")"
+    empty="$(sort <<<"$looks" | uniq -c | sort -rn | awk 'NR == 1 {print $2}')"
+    awk -v e="$empty" '$0 != e {print NR}' <<<"$looks"
+}
+
+not_running() { ! kill -0 "$1" 2>/dev/null; }
+
+# Waits for a program to end; returns its exit status, 124 when it does not end in time.
+wait_exit() {
+    local pid="$1" status=0
+    poll 10 not_running "$pid" || return 124
+    wait "$pid" || status=$?
+    return "$status"
+}
