@@ -22,6 +22,8 @@ std::vector<std::string> StandInFamilies(const std::string& family, bool bold);
 // Resolves a family through fontconfig: the file path of a match whose family is the
 // one asked for and which covers Cyrillic, or empty.
 std::string ResolveFontFile(const std::string& family, bool bold);
+// The same, asking fontconfig only.
+std::string ResolveThroughFontconfig(const std::string& family, bool bold);
 
 // Opens and caches fonts; falls back along the stand-in list, then to any Cyrillic sans.
 class FontCache {
