@@ -151,19 +151,20 @@ TEST_F(AppTest, LabelEffects) {
     // Banner: "Игра" runs from fuchsia at the top to black at the bottom.
     SDL_Surface* banner = form1->Label5->Rendered();
     ASSERT_NE(banner, nullptr);
+    // The glyph's own colour in a row: the opaque pixel least touched by the pale rim (least green).
     auto rowColour = [&](int y) -> Uint32 {
+        Uint32 best = 0xFFFFFFFF;
         for (int x = 0; x < banner->w; ++x) {
             Uint32 p = *reinterpret_cast<Uint32*>(static_cast<Uint8*>(banner->pixels) + y * banner->pitch + x * 4);
-            if ((p >> 24) == 255 && (p & 0xFFFFFF) != 0xFFF0FF) return p & 0xFFFFFF;
+            if ((p >> 24) == 255 && (best == 0xFFFFFFFF || ((p >> 8) & 255) < ((best >> 8) & 255))) best = p & 0xFFFFFF;
         }
-        return 0xFFFFFFFF;
+        return best;
     };
-    Uint32 top = 0xFFFFFFFF, bottom = 0xFFFFFFFF;
-    for (int y = 0; y < banner->h && top == 0xFFFFFFFF; ++y) top = rowColour(y);
-    for (int y = banner->h - 1; y >= 0 && bottom == 0xFFFFFFFF; --y) bottom = rowColour(y);
+    const Uint32 top = rowColour(banner->h * 3 / 10), bottom = rowColour(banner->h * 7 / 10);
     ASSERT_NE(top, 0xFFFFFFFFu);
+    ASSERT_NE(bottom, 0xFFFFFFFFu);
     EXPECT_GT((top >> 16) & 255, (bottom >> 16) & 255); // more red at the top
-    EXPECT_EQ((top >> 8) & 255, 0u);                     // fuchsia has no green
+    EXPECT_LT((top >> 8) & 255, 16u);                    // fuchsia has no green
 }
 
 TEST_F(AppTest, ScriptedGameByClicks) {
