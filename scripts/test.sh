@@ -22,7 +22,7 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 LSAN_OPTIONS=suppressions="$root/te
 
 echo "== fuzzers, ${fuzz_seconds}s each"
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZV_FUZZ=ON \
-    -DZV_TESTS=ON -DZV_BENCH=OFF >/dev/null
+    -DZV_TESTS=ON -DZV_BENCH=OFF -DZV_TOOLS=ON >/dev/null
 # Every tests/<area>/corpus/<name>/ is the seed corpus of the fuzz target fuzz_<name>.
 fuzzers=()
 corpora=()
