@@ -1,0 +1,182 @@
+// Time from a click on a board cell to the presented frame: the real main window, window host and event dispatch.
+// Usage: zv-click [--clicks N] [--record N] [--seed S]
+//   Runs on whatever SDL video driver the environment names (x11 under Xvfb, or dummy).
+//   --record seeds every record file first: a value out of reach keeps record writes out of the
+//   figures, 0 makes every move rewrite the record file as play past a record does.
+#include <SDL.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "Clock.h"
+#include "FileDialog.h"
+#include "MessageBox.h"
+#include "Paths.h"
+#include "Records.h"
+#include "Sound.h"
+#include "Unit1.h"
+#include "WindowHost.h"
+
+namespace {
+
+using namespace zv;
+using Clock = std::chrono::steady_clock;
+
+// Centre of a cell in window pixels (the window shows the form at scale 1).
+SDL_Point CellCentre(int n) {
+    const CellPos c = CellOf(n);
+    return {4 + 112 + 40 * (c.col - 1) + 16, 24 + 56 + 40 * (c.row - 1) + 16};
+}
+
+void PushButton(Uint32 window, Uint32 type, SDL_Point p) {
+    SDL_Event e{};
+    e.type = type;
+    e.button.windowID = window;
+    e.button.button = SDL_BUTTON_LEFT;
+    e.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
+    e.button.clicks = 1;
+    e.button.x = p.x;
+    e.button.y = p.y;
+    SDL_PushEvent(&e);
+}
+
+// Press and release queued, then one pass of the host loop: dispatch, paint, present.
+double TimedClick(platform::WindowHost& host, Uint32 window, SDL_Point p) {
+    const auto t0 = Clock::now();
+    PushButton(window, SDL_MOUSEBUTTONDOWN, p);
+    PushButton(window, SDL_MOUSEBUTTONUP, p);
+    host.Pump();
+    return std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
+}
+
+// An empty cell the ball at from can reach, or 0.
+int ReachableEmpty(const GameState& s, const app::TForm1& form, int from, std::mt19937& rng) {
+    std::vector<char> seen(kCells + 1, 0);
+    std::vector<int> queue{from}, found;
+    seen[static_cast<std::size_t>(from)] = 1;
+    for (std::size_t q = 0; q < queue.size(); ++q) {
+        const CellPos c = CellOf(queue[q]);
+        const CellPos next[4] = {{c.row - 1, c.col}, {c.row + 1, c.col}, {c.row, c.col - 1}, {c.row, c.col + 1}};
+        for (const CellPos& n : next) {
+            if (n.row < 1 || n.row > kRows || n.col < 1 || n.col > kCols) continue;
+            const int i = CellIndex(n.row, n.col);
+            if (seen[static_cast<std::size_t>(i)] || s.Board.at(n.row, n.col) != 0) continue;
+            seen[static_cast<std::size_t>(i)] = 1;
+            queue.push_back(i);
+            if (!form.IsBlocked(i)) found.push_back(i);
+        }
+    }
+    if (found.empty()) return 0;
+    return found[std::uniform_int_distribution<std::size_t>(0, found.size() - 1)(rng)];
+}
+
+void Report(const char* what, std::vector<double> v) {
+    if (v.empty()) return;
+    std::sort(v.begin(), v.end());
+    auto at = [&](double q) { return v[std::min(v.size() - 1, static_cast<std::size_t>(q * static_cast<double>(v.size())))]; };
+    std::printf("%-22s %6zu clicks  median %.3f ms  p90 %.3f ms  p99 %.3f ms  max %.3f ms\n", what, v.size(), at(0.5),
+                at(0.9), at(0.99), v.back());
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    int clicks = 1000;
+    long record = 1000000000;
+    unsigned seed = 1;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        if (!std::strcmp(argv[i], "--clicks")) clicks = std::atoi(argv[i + 1]);
+        else if (!std::strcmp(argv[i], "--record")) record = std::atol(argv[i + 1]);
+        else if (!std::strcmp(argv[i], "--seed")) seed = static_cast<unsigned>(std::strtoul(argv[i + 1], nullptr, 10));
+    }
+    char tmpl[] = "/tmp/zv-click-XXXXXX";
+    if (!mkdtemp(tmpl)) return 1;
+    const std::string dir = tmpl;
+    std::filesystem::create_directories(dir + "/data");
+    for (int m = 0; m < kModeCount; ++m)
+        std::ofstream(store::RecordFilePath(dir + "/data", static_cast<Mode>(m))) << record << "\r\n";
+
+    int status = 0;
+    try {
+        platform::WindowHost host;
+        platform::FakeMessageBoxes boxes; // a box would wait for a person; count them instead
+        platform::SdlSound sound(platform::DataDirs());
+        platform::SystemClock clock;
+        platform::SystemFileDialog dialog;
+
+        app::Services services;
+        services.messages = &boxes;
+        services.sound = &sound;
+        services.clock = &clock;
+        services.fileDialog = &dialog;
+        services.dataDir = dir + "/data";
+        services.settingsPath = dir + "/config.cfg";
+        services.fullScreen = [] { return static_cast<platform::FullScreenDisplay*>(nullptr); };
+        services.minimise = [] {};
+        services.requestQuit = [&] { host.RequestQuit(); };
+        services.showOptions = [] {};
+        services.hideOptions = [] {};
+        services.openUrl = [](const std::string&) {};
+
+        app::TForm1 form1(services);
+        platform::HostWindow& window = host.Create(form1.Window(), "Zorvex 2000", {});
+        form1.FormCreate();
+        window.Show();
+        host.Pump();
+
+        const SDL_Rect g = form1.Gstart->ScreenBounds();
+        const SDL_Point gstart{g.x + g.w / 2, g.y + g.h / 2};
+        std::mt19937 rng(seed);
+        std::vector<double> select, move;
+        int games = 0, refused = 0;
+        GameState& s = form1.Rules().State();
+        TimedClick(host, window.Id(), gstart);
+        ++games;
+        while (static_cast<int>(move.size()) < clicks) {
+            if (s.PlayState >= kPlayOver) {
+                TimedClick(host, window.Id(), gstart);
+                ++games;
+                continue;
+            }
+            std::vector<int> balls;
+            for (int i = 1; i <= kCells; ++i)
+                if (s.Board.cells[static_cast<std::size_t>(i - 1)] != 0 && !form1.IsBlocked(i)) balls.push_back(i);
+            std::shuffle(balls.begin(), balls.end(), rng);
+            int from = 0, to = 0;
+            for (int b : balls)
+                if ((to = ReachableEmpty(s, form1, b, rng)) != 0) {
+                    from = b;
+                    break;
+                }
+            if (!from) { // nothing can move: start again
+                TimedClick(host, window.Id(), gstart);
+                ++games;
+                continue;
+            }
+            select.push_back(TimedClick(host, window.Id(), CellCentre(from)));
+            const auto turns = form1.Rules().Totals().turns;
+            move.push_back(TimedClick(host, window.Id(), CellCentre(to)));
+            refused += form1.Rules().Totals().turns == turns;
+        }
+        std::printf("video driver %s, %d games, record files at %ld, %d moves refused\n", SDL_GetCurrentVideoDriver(),
+                    games, record, refused);
+        Report("click selecting a ball", select);
+        Report("click making a move", move);
+        if (!boxes.shown.empty()) std::printf("messages shown: %zu (first: %s)\n", boxes.shown.size(), boxes.shown[0].text.c_str());
+        form1.FormDestroy();
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "zv-click: %s\n", e.what());
+        status = 1;
+    }
+    std::filesystem::remove_all(dir);
+    SDL_Quit();
+    return status;
+}
