@@ -8,7 +8,8 @@ packages=(cmake ninja-build g++ pkg-config libsdl2-dev libsdl2-ttf-dev libfontco
 if [[ "$what" == "test" ]]; then
     packages+=(googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
                xvfb xauth xdotool x11-utils x11-xserver-utils openbox imagemagick
-               hyperfine time appstream desktop-file-utils dpkg-dev file libgtk-3-0)
+               hyperfine time appstream desktop-file-utils dpkg-dev file libgtk-3-0
+               xserver-xorg-core xserver-xorg-video-dummy)
 fi
 
 missing=()
