@@ -369,13 +369,15 @@ void TForm1::CheckAddedClick() {
     if (services_.fileDialog) {
         auto path = services_.fileDialog->OpenFile("Zorvex 2000", platform::kThemeFilterName, platform::kThemePattern);
         if (path) {
+            // A bad file must not cost the player the theme already loaded: read it aside first.
+            ui::ImageList loaded("list6");
             try {
-                view::LoadThemeFile(*path, list6);
+                view::LoadThemeFile(*path, loaded);
             } catch (const std::exception& e) {
-                form_.InvalidateAll();
                 ReportError(e.what());
                 return;
             }
+            list6.ReplaceWith(std::move(loaded));
         }
     }
     view::ApplyCustomSkin(skin_);

@@ -139,6 +139,8 @@ void TForm2::LMD3DEffectButton2Click() {
         if (fs) fs->Finalise();
         s_.Codes.fullScreen = "ns";
         f2->Hide();
+        // Leaving full screen restacks the main window; the options window stays on top.
+        if (services_.showOptions) services_.showOptions();
     }
 }
 

@@ -39,7 +39,25 @@ void BlitStretched(SDL_Surface* src, SDL_Surface* dst, const SDL_Rect& to) {
         SDL_BlitSurface(src, nullptr, dst, &r);
         return;
     }
-    SDL_BlitScaled(src, nullptr, dst, &r);
+    // Our own nearest-neighbour stretch: SDL_BlitScaled draws nothing when the clip cuts a
+    // strongly stretched picture (a 3-pixel frame piece over 630 pixels).
+    if (src->format->format != dst->format->format || src->format->BytesPerPixel != 4) {
+        SDL_BlitScaled(src, nullptr, dst, &r);
+        return;
+    }
+    SDL_Rect clip, area;
+    SDL_GetClipRect(dst, &clip);
+    if (!SDL_IntersectRect(&clip, &to, &area)) return;
+    if (SDL_MUSTLOCK(src)) SDL_LockSurface(src);
+    if (SDL_MUSTLOCK(dst)) SDL_LockSurface(dst);
+    for (int y = area.y; y < area.y + area.h; ++y) {
+        const int sy = static_cast<int>(static_cast<long>(y - to.y) * src->h / to.h);
+        const auto* in = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(src->pixels) + sy * src->pitch);
+        auto* out = reinterpret_cast<Uint32*>(static_cast<Uint8*>(dst->pixels) + y * dst->pitch);
+        for (int x = area.x; x < area.x + area.w; ++x) out[x] = in[static_cast<long>(x - to.x) * src->w / to.w];
+    }
+    if (SDL_MUSTLOCK(dst)) SDL_UnlockSurface(dst);
+    if (SDL_MUSTLOCK(src)) SDL_UnlockSurface(src);
 }
 
 } // namespace zv::ui

@@ -34,6 +34,12 @@ public:
     Picture& At(int position) { return items_.at(static_cast<std::size_t>(position)); }
 
     void Clear() { items_.clear(); Changed(); }
+    // Takes over the pictures of another list (which is left empty); the name stays.
+    void ReplaceWith(ImageList&& other) {
+        items_ = std::move(other.items_);
+        other.items_.clear();
+        ++version_;
+    }
     Picture& Append(Picture p = {}) { items_.push_back(std::move(p)); Changed(); return items_.back(); }
 
     // Bumped on every change, so controls showing the list know to repaint.

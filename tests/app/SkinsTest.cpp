@@ -86,6 +86,17 @@ TEST_F(AppTest, ThemeFileReplacesTheCellPicturesAndABadOneChangesNothing) {
     EXPECT_EQ(boxes.shown[0].text, "Cannot open file " + dir + "/bad.zvt: ImageList");
     EXPECT_EQ(form1->im[0]->GetImageList(), &form1->list1);
     EXPECT_EQ(form1->list6.Count(), 7);
+
+    // A file cut short while the player's theme is on the board: the message, and the theme stays whole.
+    form1->CheckAddedClick(); // cancelled: back to the loaded theme
+    WriteFile(dir + "/cut.zvt", std::string(theme.begin(), theme.begin() + static_cast<long>(theme.size() / 2)));
+    dialog.answers.push_back(dir + "/cut.zvt");
+    form1->CheckAddedClick();
+    ASSERT_EQ(boxes.shown.size(), 2u);
+    EXPECT_EQ(boxes.shown[1].text, "Stream read error");
+    EXPECT_EQ(form1->list6.Count(), 7);
+    for (int i = 0; i < 7; ++i) EXPECT_NE(form1->list6.Get(i), nullptr) << i;
+    EXPECT_EQ(form1->im[0]->GetImageList(), &form1->list6);
 }
 
 class SkinFileAtStart : public AppTest, public ::testing::WithParamInterface<std::pair<std::string, int>> {};
