@@ -3,15 +3,10 @@
 
 #include <utility>
 
+#include "Game.h"
 #include "TextFile.h"
 
 namespace zv::store {
-
-namespace {
-
-bool IsBlank(char ch) { return ch == ' ' || ch == '\t'; }
-
-} // namespace
 
 const char* RecordFileName(Mode mode) {
     switch (mode) {
@@ -34,29 +29,8 @@ std::string ParseRecordText(std::string_view content) {
 }
 
 bool ParseRecordNumber(const std::string& text, std::int32_t& out) {
-    std::size_t i = 0, end = text.size();
-    while (i < end && IsBlank(text[i])) ++i;
-    while (end > i && IsBlank(text[end - 1])) --end;
-    bool negative = false;
-    if (i < end && text[i] == '-') {
-        negative = true;
-        ++i;
-    }
-    if (i == end) return false;
-    // Accumulated as the negative value, whose range includes INT32_MIN.
-    std::int64_t v = 0;
-    for (; i < end; ++i) {
-        const char ch = text[i];
-        if (ch < '0' || ch > '9') return false;
-        v = v * 10 - (ch - '0');
-        if (v < -std::int64_t{2147483648}) return false;
-    }
-    if (!negative) {
-        if (v < -std::int64_t{2147483647}) return false;
-        v = -v;
-    }
-    out = static_cast<std::int32_t>(v);
-    return true;
+    // One reading of a record's text for the whole game: the rules use the same one at game start.
+    return zv::ParseRecordText(text, out);
 }
 
 std::string FormatRecord(std::int32_t score) { return std::to_string(score) + "\r\n"; }
