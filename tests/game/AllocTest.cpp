@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <new>
 
+#include "Audit.h"
 #include "game/Game.h"
 
 namespace {
@@ -27,34 +28,10 @@ void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 namespace zv {
 namespace {
 
-class QuietView : public BoardView {
-public:
-    bool blocked[kCells + 1] = {};
-    void SetCellPicture(int, int) override {}
-    void SetNextPicture(int, int) override {}
-    void SetHighlight(int, bool) override {}
-    void SetBlocked(int cell, bool shown) override { blocked[cell] = shown; }
-    bool IsBlocked(int cell) const override { return blocked[cell]; }
-    void SetScoreText(const std::string&) override {}
-    void SetRecordText(const std::string&) override {}
-    void SetBannerVisible(bool) override {}
-    void SetModeSelectorsEnabled(bool) override {}
-    void SetModeMarks(Mode) override {}
-};
-class QuietSound : public SoundPlayer {
-public:
-    int played = 0;
-    void Play(const char*) override { ++played; }
-};
-class QuietRecords : public RecordWriter {
-public:
-    int writes = 0;
-    void WriteRecordFile(Mode, std::int32_t) override { ++writes; }
-};
-class NoonClock : public Clock {
-public:
-    TimeOfDay Now() const override { return {12, 0, 0, 0}; }
-};
+using QuietView = audit::HeadlessView;
+using QuietSound = audit::CountingSound;
+using QuietRecords = audit::RecordSink;
+using NoonClock = audit::SetClock;
 
 TEST(HotPath, TurnsAllocateNothing) {
     for (int m = 0; m < kModeCount; ++m) {

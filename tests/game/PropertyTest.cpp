@@ -5,6 +5,7 @@
 #include <iostream>
 #include <random>
 
+#include "Audit.h"
 #include "Fakes.h"
 
 namespace zv::testing {
@@ -16,43 +17,6 @@ std::uint32_t SuiteSeed() {
         return std::random_device{}();
     }();
     return seed;
-}
-
-// True when a figure of the mode's fixed shapes is on the board (line, square, blok, ring).
-bool AnyFigureLeft(Mode m, const Grid& b) {
-    auto same = [&](int r, int c, std::initializer_list<std::pair<int, int>> offs) {
-        const ColourCode first = b.at(r, c);
-        if (first == 0) return false;
-        for (auto [dr, dc] : offs) {
-            const int rr = r + dr, cc = c + dc;
-            if (rr < 1 || rr > 10 || cc < 1 || cc > 10 || b.at(rr, cc) != first) return false;
-        }
-        return true;
-    };
-    for (int r = 1; r <= 10; ++r)
-        for (int c = 1; c <= 10; ++c) {
-            switch (m) {
-            case Mode::Line:
-                if (same(r, c, {{0, 1}, {0, 2}, {0, 3}, {0, 4}}) || same(r, c, {{1, 0}, {2, 0}, {3, 0}, {4, 0}}) ||
-                    same(r, c, {{1, 1}, {2, 2}, {3, 3}, {4, 4}}) || same(r, c, {{1, -1}, {2, -2}, {3, -3}, {4, -4}}))
-                    return true;
-                break;
-            case Mode::Square:
-                if (same(r, c, {{0, 1}, {1, 0}, {1, 1}})) return true;
-                break;
-            case Mode::Blok:
-                if (same(r, c, {{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) || same(r, c, {{1, 1}, {-1, -1}, {-1, 1}, {1, -1}}))
-                    return true;
-                break;
-            case Mode::Ring:
-                if (same(r, c, {{1, 1}, {-1, 1}, {0, 2}}) ||
-                    same(r, c, {{1, 0}, {2, 1}, {2, 2}, {-1, 1}, {-1, 2}, {0, 3}, {1, 3}}))
-                    return true;
-                break;
-            case Mode::Block: break;
-            }
-        }
-    return false;
 }
 
 class RandomPlay : public ::testing::TestWithParam<std::tuple<Mode, bool>> {};
@@ -132,7 +96,7 @@ TEST_P(RandomPlay, TheBooksBalance) {
             ++turns;
             ASSERT_EQ(t.view.HighlightCount(), 0);
             if (mode != Mode::Block) {
-                ASSERT_FALSE(AnyFigureLeft(mode, t.s().Board)) << "after turn " << turns;
+                ASSERT_FALSE(audit::FigureLeft(mode, t.s().Board)) << "after turn " << turns;
             }
             if (k1.figurePoints == k0.figurePoints) {
                 ASSERT_EQ(k1.ballsDropped - k0.ballsDropped, 4);

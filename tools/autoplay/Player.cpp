@@ -19,46 +19,6 @@ struct Candidate {
     int from = 0, to = 0, rating = INT_MIN;
 };
 
-int BallCount(const Grid& g) {
-    int n = 0;
-    for (ColourCode v : g.cells) n += v != 0;
-    return n;
-}
-
-// An independent check that no figure of a fixed-shape mode is left on the board.
-bool FigureLeft(Mode m, const Grid& b) {
-    auto same = [&](int r, int c, std::initializer_list<std::pair<int, int>> offs) {
-        const ColourCode first = b.at(r, c);
-        if (first == 0) return false;
-        for (auto [dr, dc] : offs) {
-            const int rr = r + dr, cc = c + dc;
-            if (rr < 1 || rr > 10 || cc < 1 || cc > 10 || b.at(rr, cc) != first) return false;
-        }
-        return true;
-    };
-    for (int r = 1; r <= 10; ++r)
-        for (int c = 1; c <= 10; ++c) {
-            bool hit = false;
-            switch (m) {
-            case Mode::Line:
-                hit = same(r, c, {{0, 1}, {0, 2}, {0, 3}, {0, 4}}) || same(r, c, {{1, 0}, {2, 0}, {3, 0}, {4, 0}}) ||
-                      same(r, c, {{1, 1}, {2, 2}, {3, 3}, {4, 4}}) || same(r, c, {{1, -1}, {2, -2}, {3, -3}, {4, -4}});
-                break;
-            case Mode::Square: hit = same(r, c, {{0, 1}, {1, 0}, {1, 1}}); break;
-            case Mode::Blok:
-                hit = same(r, c, {{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) || same(r, c, {{1, 1}, {-1, -1}, {-1, 1}, {1, -1}});
-                break;
-            case Mode::Ring:
-                hit = same(r, c, {{1, 1}, {-1, 1}, {0, 2}}) ||
-                      same(r, c, {{1, 0}, {2, 1}, {2, 2}, {-1, 1}, {-1, 2}, {0, 3}, {1, 3}});
-                break;
-            case Mode::Block: break;
-            }
-            if (hit) return true;
-        }
-    return false;
-}
-
 } // namespace
 
 Player::Player(Mode mode, bool advanced, bool check, std::uint64_t seed)
@@ -98,7 +58,7 @@ bool Player::PlayGame(std::uint64_t gameSeed, GameResult& out) {
             out.capped = true; // no ball can move: the player would give up
             break;
         }
-        const int ballsBefore = BallCount(s.Board);
+        const int ballsBefore = audit::BallCount(s.Board);
         const Tally before = game_.Totals();
         game_.ImClick(from);
         if (check_ && !Check("selection")) return false;
@@ -115,7 +75,7 @@ bool Player::PlayGame(std::uint64_t gameSeed, GameResult& out) {
                     const int r = p.row + d[0], c = p.col + d[1];
                     if (r < 1 || r > 10 || c < 1 || c > 10 || s.Board.at(r, c) != 0 || view_.IsBlocked(CellIndex(r, c)))
                         continue;
-                    const int balls = BallCount(s.Board);
+                    const int balls = audit::BallCount(s.Board);
                     const Tally t0 = game_.Totals();
                     game_.ImClick(n);
                     game_.ImClick(CellIndex(r, c));
@@ -287,13 +247,13 @@ bool Player::CheckTurn(int ballsBefore, const Tally& before) {
     const Tally& t = game_.Totals();
     const std::int64_t expect = ballsBefore - (t.ballsRemoved - before.ballsRemoved) + (t.ballsDropped - before.ballsDropped);
     char msg[160];
-    if (BallCount(s.Board) != expect) {
-        std::snprintf(msg, sizeof msg, "%d balls after the turn, expected %lld", BallCount(s.Board),
+    if (audit::BallCount(s.Board) != expect) {
+        std::snprintf(msg, sizeof msg, "%d balls after the turn, expected %lld", audit::BallCount(s.Board),
                       static_cast<long long>(expect));
         error_ = msg;
         return false;
     }
-    if (t.turns > before.turns && FigureLeft(mode_, s.Board)) {
+    if (t.turns > before.turns && audit::FigureLeft(mode_, s.Board)) {
         error_ = std::string("a ") + ModeWord(mode_) + " figure survived the scan";
         return false;
     }

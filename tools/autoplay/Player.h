@@ -5,40 +5,15 @@
 #include <random>
 #include <string>
 
+#include "Audit.h"
 #include "Game.h"
 
 namespace zv::autoplay {
 
-// Headless ports: the view remembers the blocked cells (clicks on them must be
-// refused), the rest does nothing.
-class HeadlessView : public BoardView {
-public:
-    bool blocked[kCells + 1] = {};
-    void SetCellPicture(int, int) override {}
-    void SetNextPicture(int, int) override {}
-    void SetHighlight(int, bool) override {}
-    void SetBlocked(int cell, bool shown) override { blocked[cell] = shown; }
-    bool IsBlocked(int cell) const override { return blocked[cell]; }
-    void SetScoreText(const std::string&) override {}
-    void SetRecordText(const std::string&) override {}
-    void SetBannerVisible(bool) override {}
-    void SetModeSelectorsEnabled(bool) override {}
-    void SetModeMarks(Mode) override {}
-};
-class Silence : public SoundPlayer {
-public:
-    void Play(const char*) override {}
-};
-class RecordSink : public RecordWriter {
-public:
-    std::int64_t writes = 0;
-    void WriteRecordFile(Mode, std::int32_t) override { ++writes; }
-};
-class SetClock : public Clock {
-public:
-    TimeOfDay now;
-    TimeOfDay Now() const override { return now; }
-};
+using audit::HeadlessView;
+using audit::RecordSink;
+using audit::SetClock;
+using Silence = audit::CountingSound;
 
 struct GameResult {
     std::int32_t score = 0;
