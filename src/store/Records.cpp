@@ -62,6 +62,15 @@ void FileRecordWriter::WriteRecordFile(Mode mode, std::int32_t score) {
     if (*RecordFileName(mode) == '\0') return; // not one of the five modes: nothing to write
     const std::string path = RecordFilePath(dir_, mode);
     try {
+        // While the score stays at the record every turn asks for the same file again; a file that
+        // already holds exactly that is left alone, sparing the click two disk syncs.
+        if (failing_.count(path) == 0) {
+            try {
+                if (ReadTextFile(path) == FormatRecord(score)) return;
+            } catch (const InOutError&) {
+                // unreadable: write it as asked
+            }
+        }
         store::WriteRecordFile(path, score);
         failing_.erase(path);
     } catch (const InOutError& e) {

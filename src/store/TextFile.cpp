@@ -3,6 +3,8 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <dirent.h>
+#include <ctime>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -112,6 +114,27 @@ std::string ReadTextFile(const std::string& path) {
     return content;
 }
 
+namespace {
+
+// A write killed between creating its temporary file and the rename leaves ".name.XXXXXX" behind.
+// Only old ones go: a younger one may belong to a write still running in another copy.
+void RemoveStaleTemporaries(const std::string& dir, const std::string& base) {
+    DIR* d = ::opendir(dir.c_str());
+    if (!d) return;
+    const std::string prefix = "." + base + ".";
+    const time_t now = ::time(nullptr);
+    while (const dirent* e = ::readdir(d)) {
+        const std::string name = e->d_name;
+        if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0) continue;
+        const std::string full = dir + "/" + name;
+        struct stat st {};
+        if (::lstat(full.c_str(), &st) == 0 && S_ISREG(st.st_mode) && now - st.st_mtime > 60) ::unlink(full.c_str());
+    }
+    ::closedir(d);
+}
+
+} // namespace
+
 void WriteTextFileAtomic(const std::string& path, std::string_view content) {
     CheckName(path);
     const std::size_t slash = path.rfind('/');
@@ -145,6 +168,8 @@ void WriteTextFileAtomic(const std::string& path, std::string_view content) {
         ::unlink(temp.c_str());
         throw;
     }
+
+    RemoveStaleTemporaries(dir, base);
 
     // Makes the rename itself durable. The new content is already in place, so a
     // file system that cannot sync a directory is no reason to report a failure.

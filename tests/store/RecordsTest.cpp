@@ -3,7 +3,9 @@
 
 #include <cstdio>
 #include <random>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <ctime>
 
 #include "Records.h"
 #include "StoreTestUtil.h"
@@ -153,6 +155,47 @@ TEST(RecordWriterTest, WrittenScoresReadBackExactly) {
         ASSERT_EQ(r.value, s) << "seed " << seed;
         ASSERT_EQ(r.text, std::to_string(s)) << "seed " << seed;
     }
+}
+
+} // namespace
+} // namespace zv::store
+
+namespace zv::store {
+namespace {
+
+ino_t Inode(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 ? st.st_ino : 0;
+}
+
+TEST(RecordWriterTurns, SameRecordAgainLeavesTheFileAloneAndANewOneReplacesIt) {
+    test::TempDir dir;
+    FileRecordWriter w(dir.path(), [](const std::string&) {});
+    const std::string path = RecordFilePath(dir.path(), Mode::Line);
+    w.WriteRecordFile(Mode::Line, 120);
+    const ino_t first = Inode(path);
+    w.WriteRecordFile(Mode::Line, 120); // every turn at the record asks again
+    EXPECT_EQ(Inode(path), first);
+    EXPECT_EQ(test::GetFile(path), "120\r\n");
+    // A file changed behind our back is rewritten: the check reads the file, not a memory of it.
+    test::PutFile(path, "7\r\n");
+    w.WriteRecordFile(Mode::Line, 120);
+    EXPECT_EQ(test::GetFile(path), "120\r\n");
+    w.WriteRecordFile(Mode::Line, 125);
+    EXPECT_EQ(test::GetFile(path), "125\r\n");
+}
+
+TEST(AtomicWriteLeftovers, OldTemporariesOfAKilledWriteGoYoungOnesStay) {
+    test::TempDir dir;
+    const std::string old = dir / ".config.cfg.AbC123", young = dir / ".config.cfg.XyZ789", other = dir / ".other.cfg.AbC123";
+    for (const auto& p : {old, young, other}) test::PutFile(p, "half");
+    struct timespec times[2] = {{::time(nullptr) - 600, 0}, {::time(nullptr) - 600, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, old.c_str(), times, 0), 0);
+    ASSERT_EQ(::utimensat(AT_FDCWD, other.c_str(), times, 0), 0);
+    WriteTextFileAtomic(dir / "config.cfg", "nanssy\r\n");
+    EXPECT_FALSE(FileExists(old));
+    EXPECT_TRUE(FileExists(young));
+    EXPECT_TRUE(FileExists(other)); // another file's leftovers are that file's business
 }
 
 } // namespace
