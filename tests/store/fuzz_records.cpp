@@ -16,10 +16,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::int32_t value = 0;
     const bool ok = zv::store::ParseRecordNumber(text, value);
 
-    // The same judgement by other means: trim blanks, refuse a '+', let from_chars decide.
+    // The same judgement by other means: trim blanks (a stray CR or LF counts as one), refuse a '+',
+    // let from_chars decide.
+    auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
     std::size_t b = 0, e = text.size();
-    while (b < e && (text[b] == ' ' || text[b] == '\t')) ++b;
-    while (e > b && (text[e - 1] == ' ' || text[e - 1] == '\t')) --e;
+    while (b < e && blank(text[b])) ++b;
+    while (e > b && blank(text[e - 1])) --e;
     std::int32_t expected = 0;
     bool expectOk = false;
     if (b < e && text[b] != '+') {
