@@ -23,14 +23,15 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 # The fonts are looked up by name through fontconfig and the message boxes draw with X core fonts:
 # nothing links against them, so they are named.
-set(_zv_depends fonts-dejavu-core fonts-liberation2 fonts-roboto-unhinted xfonts-base)
+# fontconfig is opened at run time (when a face is not where its package puts it), so it is named too.
+set(_zv_depends fonts-dejavu-core fonts-liberation2 fonts-roboto-unhinted xfonts-base libfontconfig1)
 # The libraries come from dpkg-shlibdeps, with the versions this build really needs; without it, by name.
 find_program(ZV_DPKG_SHLIBDEPS dpkg-shlibdeps)
 mark_as_advanced(ZV_DPKG_SHLIBDEPS)
 if(ZV_DPKG_SHLIBDEPS)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 else()
-  list(PREPEND _zv_depends libc6 libstdc++6 libgcc-s1 libsdl2-2.0-0 libsdl2-ttf-2.0-0 libfontconfig1)
+  list(PREPEND _zv_depends libc6 libsdl2-2.0-0)
 endif()
 list(JOIN _zv_depends ", " CPACK_DEBIAN_PACKAGE_DEPENDS)
 # The file chooser loads GTK on demand, and the home page opens through xdg-open.

@@ -3,7 +3,7 @@
 set -euo pipefail
 
 what="${1:-play}"
-packages=(cmake ninja-build g++ pkg-config libsdl2-dev libsdl2-ttf-dev libfontconfig-dev
+packages=(cmake ninja-build g++ pkg-config libsdl2-dev libstb-dev libfontconfig-dev
           fonts-dejavu-core fonts-dejavu-extra fonts-liberation2 fonts-roboto-unhinted xfonts-base)
 if [[ "$what" == "test" ]]; then
     packages+=(googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev

@@ -1,7 +1,11 @@
 // Lookup of embedded files.
 #include "Resources.h"
 
+#include <cstdint>
 #include <cstring>
+
+#include <sys/mman.h>
+#include <unistd.h>
 
 namespace zv::app {
 
@@ -27,6 +31,16 @@ ui::SurfacePtr ResourcePicture(const std::string& name) {
     SDL_Surface* c = SDL_ConvertSurfaceFormat(s, SDL_PIXELFORMAT_RGB888, 0);
     SDL_FreeSurface(s);
     return ui::AdoptSurface(c);
+}
+
+void ReleaseResourcePages() {
+    const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+    for (const EmbeddedFile* f = kEmbeddedFiles; f->name; ++f) {
+        // Whole pages inside the file's bytes only: the pages at its ends may hold other data.
+        const auto begin = (reinterpret_cast<std::uintptr_t>(f->begin) + page - 1) & ~(page - 1);
+        const auto end = reinterpret_cast<std::uintptr_t>(f->end) & ~(page - 1);
+        if (end > begin) madvise(reinterpret_cast<void*>(begin), end - begin, MADV_DONTNEED);
+    }
 }
 
 } // namespace zv::app

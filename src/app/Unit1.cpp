@@ -225,6 +225,7 @@ void TForm1::LoadArtwork() {
     TurnBack->SetStateStrip(ResourcePicture("ui/btn_turnback.bmp"), 91);
     Goptions->SetStateStrip(ResourcePicture("ui/btn_goptions.bmp"), 91);
     form_.InvalidateAll();
+    ReleaseResourcePages();
 }
 
 void TForm1::EnsureList(int index) {
@@ -238,6 +239,7 @@ void TForm1::EnsureList(int index) {
     } catch (const std::exception& e) {
         ReportError(e.what());
     }
+    ReleaseResourcePages();
 }
 
 void TForm1::LayOutControls() {

@@ -1,7 +1,6 @@
 // Program entry: the single-instance guard, the three windows in their order, the event loop and shutdown.
 #include <SDL.h>
 
-#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -13,6 +12,7 @@
 #include "MessageBox.h"
 #include "OpenUrl.h"
 #include "Paths.h"
+#include "Resources.h"
 #include "Sound.h"
 #include "Unit1.h"
 #include "Unit2.h"
@@ -23,7 +23,6 @@ using namespace zv;
 
 int main(int argc, char** argv) {
     (void)argc;
-    std::setlocale(LC_ALL, "");
     // The guard is taken before any window; its name is the file name we were started under.
     platform::InstanceLock lock;
     const bool secondCopy = lock.Acquire(platform::ExecutableName(argv[0])) == platform::InstanceLock::Result::AlreadyHeld;
@@ -71,6 +70,7 @@ int main(int argc, char** argv) {
         app::TForm3 form3;
         platform::HostWindow& window3 = host.Create(form3.Window(), "Zorvex 2000", {true, false, true});
         form3.hide = [&] { window3.Hide(); };
+        app::ReleaseResourcePages();
 
         // Start-up benchmarks measure exec to the first presented frame: they ask us to stop right there.
         if (std::getenv("ZV_BENCH_FIRST_FRAME")) host.RequestQuit();

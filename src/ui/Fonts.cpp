@@ -1,7 +1,10 @@
 // Font resolution through fontconfig with a family and Cyrillic check, and a cache of open fonts.
 #include "Fonts.h"
 
+#include <dlfcn.h>
 #include <fontconfig/fontconfig.h>
+
+#include <type_traits>
 
 #include <algorithm>
 #include <cctype>
@@ -48,15 +51,11 @@ constexpr KnownFace kKnownFaces[] = {
 
 // The file holds the family asked for, in the weight asked for, and has Cyrillic letters.
 bool FaceIsGood(const std::string& file, const std::string& family, bool bold) {
-    if (!TTF_WasInit() && TTF_Init() != 0) return false;
-    TTF_Font* f = TTF_OpenFont(file.c_str(), 12);
+    auto f = FontFace::Open(file, 12);
     if (!f) return false;
-    const char* fam = TTF_FontFaceFamilyName(f);
-    const char* style = TTF_FontFaceStyleName(f);
-    const bool ok = fam && Lower(fam) == Lower(family) && TTF_GlyphIsProvided32(f, 0x0416) && TTF_GlyphIsProvided32(f, 0x0451) &&
-                    (!bold || (style && Lower(style).find("bold") != std::string::npos));
-    TTF_CloseFont(f);
-    return ok;
+    const std::string style = Lower(f->Style());
+    return Lower(f->Family()) == Lower(family) && f->Has(0x0416) && f->Has(0x0451) &&
+           (!bold || style.find("bold") != std::string::npos);
 }
 
 std::string KnownFaceFile(const std::string& family, bool bold) {
@@ -72,41 +71,81 @@ std::string ResolveFontFile(const std::string& family, bool bold) {
     return ResolveThroughFontconfig(family, bold);
 }
 
+namespace {
+
+// fontconfig is loaded only when a face is not where our packages put it: linking it would load it,
+// and FreeType under it, into every start.
+struct Fontconfig {
+    decltype(&FcInit) Init = nullptr;
+    decltype(&FcPatternCreate) PatternCreate = nullptr;
+    decltype(&FcPatternAddString) PatternAddString = nullptr;
+    decltype(&FcPatternAddInteger) PatternAddInteger = nullptr;
+    decltype(&FcPatternAddBool) PatternAddBool = nullptr;
+    decltype(&FcConfigSubstitute) ConfigSubstitute = nullptr;
+    decltype(&FcDefaultSubstitute) DefaultSubstitute = nullptr;
+    decltype(&FcFontMatch) FontMatch = nullptr;
+    decltype(&FcPatternDestroy) PatternDestroy = nullptr;
+    decltype(&FcPatternGetString) PatternGetString = nullptr;
+    decltype(&FcPatternGetCharSet) PatternGetCharSet = nullptr;
+    decltype(&FcCharSetHasChar) CharSetHasChar = nullptr;
+    decltype(&FcPatternGetInteger) PatternGetInteger = nullptr;
+    bool ok = false;
+};
+
+const Fontconfig& LoadFontconfig() {
+    static const Fontconfig fc = [] {
+        Fontconfig f;
+        void* lib = dlopen("libfontconfig.so.1", RTLD_NOW | RTLD_LOCAL);
+        if (!lib) return f;
+        auto get = [&](auto& fn, const char* name) {
+            fn = reinterpret_cast<std::remove_reference_t<decltype(fn)>>(dlsym(lib, name));
+            return fn != nullptr;
+        };
+        f.ok = get(f.Init, "FcInit") && get(f.PatternCreate, "FcPatternCreate") &&
+               get(f.PatternAddString, "FcPatternAddString") && get(f.PatternAddInteger, "FcPatternAddInteger") &&
+               get(f.PatternAddBool, "FcPatternAddBool") && get(f.ConfigSubstitute, "FcConfigSubstitute") &&
+               get(f.DefaultSubstitute, "FcDefaultSubstitute") && get(f.FontMatch, "FcFontMatch") &&
+               get(f.PatternDestroy, "FcPatternDestroy") && get(f.PatternGetString, "FcPatternGetString") &&
+               get(f.PatternGetCharSet, "FcPatternGetCharSet") && get(f.CharSetHasChar, "FcCharSetHasChar") &&
+               get(f.PatternGetInteger, "FcPatternGetInteger");
+        return f;
+    }();
+    return fc;
+}
+
+} // namespace
+
 std::string ResolveThroughFontconfig(const std::string& family, bool bold) {
-    if (!FcInit()) return {};
-    FcPattern* pat = FcPatternCreate();
-    FcPatternAddString(pat, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
-    FcPatternAddInteger(pat, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
-    FcPatternAddInteger(pat, FC_SLANT, FC_SLANT_ROMAN);
-    FcPatternAddBool(pat, FC_SCALABLE, FcTrue);
-    FcConfigSubstitute(nullptr, pat, FcMatchPattern);
-    FcDefaultSubstitute(pat);
+    const Fontconfig& fc = LoadFontconfig();
+    if (!fc.ok || !fc.Init()) return {};
+    FcPattern* pat = fc.PatternCreate();
+    fc.PatternAddString(pat, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
+    fc.PatternAddInteger(pat, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+    fc.PatternAddInteger(pat, FC_SLANT, FC_SLANT_ROMAN);
+    fc.PatternAddBool(pat, FC_SCALABLE, FcTrue);
+    fc.ConfigSubstitute(nullptr, pat, FcMatchPattern);
+    fc.DefaultSubstitute(pat);
     FcResult result = FcResultNoMatch;
-    FcPattern* match = FcFontMatch(nullptr, pat, &result);
-    FcPatternDestroy(pat);
+    FcPattern* match = fc.FontMatch(nullptr, pat, &result);
+    fc.PatternDestroy(pat);
     if (!match) return {};
     std::string path;
     bool familyOk = false;
     FcChar8* fam = nullptr;
     // fontconfig substitutes silently, so a match only counts when it is the family we asked for.
-    for (int i = 0; FcPatternGetString(match, FC_FAMILY, i, &fam) == FcResultMatch; ++i)
+    for (int i = 0; fc.PatternGetString(match, FC_FAMILY, i, &fam) == FcResultMatch; ++i)
         if (Lower(reinterpret_cast<const char*>(fam)) == Lower(family)) familyOk = true;
     FcCharSet* cs = nullptr;
-    const bool cyrillic = FcPatternGetCharSet(match, FC_CHARSET, 0, &cs) == FcResultMatch && cs &&
-                          FcCharSetHasChar(cs, 0x0416) && FcCharSetHasChar(cs, 0x0451);
+    const bool cyrillic = fc.PatternGetCharSet(match, FC_CHARSET, 0, &cs) == FcResultMatch && cs &&
+                          fc.CharSetHasChar(cs, 0x0416) && fc.CharSetHasChar(cs, 0x0451);
     int weight = 0;
-    FcPatternGetInteger(match, FC_WEIGHT, 0, &weight);
+    fc.PatternGetInteger(match, FC_WEIGHT, 0, &weight);
     const bool weightOk = !bold || weight >= FC_WEIGHT_DEMIBOLD;
     FcChar8* file = nullptr;
-    if (familyOk && cyrillic && weightOk && FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch)
+    if (familyOk && cyrillic && weightOk && fc.PatternGetString(match, FC_FILE, 0, &file) == FcResultMatch)
         path = reinterpret_cast<const char*>(file);
-    FcPatternDestroy(match);
+    fc.PatternDestroy(match);
     return path;
-}
-
-FontCache::~FontCache() {
-    for (auto& [k, f] : open_)
-        if (f) TTF_CloseFont(f);
 }
 
 std::string FontCache::PathFor(const FontRequest& r) {
@@ -128,24 +167,18 @@ std::string FontCache::UsedFile(const FontRequest& request) {
     return PathFor(r);
 }
 
-TTF_Font* FontCache::Get(const FontRequest& request) {
+const FontFace* FontCache::Get(const FontRequest& request) {
     FontRequest r = request;
     // Impact is a heavy face by itself: its stand-ins are asked for in bold.
     if (Lower(r.family) == "impact") r.bold = true;
-    if (!TTF_WasInit() && TTF_Init() != 0) return nullptr;
     const std::string key = Lower(r.family) + (r.bold ? ":b:" : ":r:") + std::to_string(r.pixelSize) + (r.underline ? ":u" : "");
-    if (auto it = open_.find(key); it != open_.end()) return it->second;
-    TTF_Font* font = nullptr;
+    if (auto it = open_.find(key); it != open_.end()) return it->second.get();
+    std::unique_ptr<FontFace> font;
     const std::string path = PathFor(r);
-    if (!path.empty()) font = TTF_OpenFont(path.c_str(), r.pixelSize);
-    if (font) {
-        int style = TTF_STYLE_NORMAL;
-        if (r.underline) style |= TTF_STYLE_UNDERLINE;
-        TTF_SetFontStyle(font, style);
-        TTF_SetFontHinting(font, TTF_HINTING_LIGHT);
-    }
-    open_[key] = font;
-    return font;
+    if (!path.empty()) font = FontFace::Open(path, r.pixelSize, r.underline);
+    const FontFace* result = font.get();
+    open_[key] = std::move(font);
+    return result;
 }
 
 FontCache& Fonts() {

@@ -1,11 +1,12 @@
 // Finds free fonts that stand in for the families the windows ask for, and checks they really cover Cyrillic.
 #pragma once
 
-#include <SDL_ttf.h>
-
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "FontFace.h"
 
 namespace zv::ui {
 
@@ -29,21 +30,20 @@ std::string ResolveThroughFontconfig(const std::string& family, bool bold);
 class FontCache {
 public:
     FontCache() = default;
-    ~FontCache();
     FontCache(const FontCache&) = delete;
     FontCache& operator=(const FontCache&) = delete;
-    // Never null once TTF is initialised and any usable font exists on the system.
-    TTF_Font* Get(const FontRequest& request);
+    // Null only when no usable font exists on the system.
+    const FontFace* Get(const FontRequest& request);
     // The family of the file actually used for a request (for tests and diagnostics).
     std::string UsedFile(const FontRequest& request);
 
 private:
     std::string PathFor(const FontRequest& r);
-    std::map<std::string, TTF_Font*> open_;
+    std::map<std::string, std::unique_ptr<FontFace>> open_;
     std::map<std::string, std::string> paths_;
 };
 
-// One program-wide cache; TTF_Init happens on first use.
+// One program-wide cache.
 FontCache& Fonts();
 
 } // namespace zv::ui

@@ -21,16 +21,6 @@ std::vector<std::string> SplitLines(const std::string& s) {
     return out;
 }
 
-// Renders text white-on-transparent so the colour can be applied per pixel afterwards.
-SurfacePtr RenderMask(TTF_Font* font, const std::string& text) {
-    if (!font || text.empty()) return {};
-    SDL_Surface* s = TTF_RenderUTF8_Blended(font, text.c_str(), SDL_Color{255, 255, 255, 255});
-    if (!s) return {};
-    SDL_Surface* c = SDL_ConvertSurfaceFormat(s, SDL_PIXELFORMAT_ARGB8888, 0);
-    SDL_FreeSurface(s);
-    return AdoptSurface(c);
-}
-
 // Draws the mask into dst at x, y in one colour per row chosen by colourOf(row), compositing over what is there.
 template <class ColourOf>
 void Stamp(SDL_Surface* mask, SDL_Surface* dst, int x, int y, ColourOf colourOf) {
@@ -106,14 +96,14 @@ void Label::SetGradient(int steps, SDL_Color from, SDL_Color to) {
 void Label::Build() {
     dirtyText_ = false;
     rendered_.reset();
-    TTF_Font* font = Fonts().Get(font_);
+    const FontFace* font = Fonts().Get(font_);
     if (!font || caption_.empty()) return;
     std::vector<SurfacePtr> lines;
     int w = 0, h = 0;
-    const int lineHeight = TTF_FontLineSkip(font) + lineSpacing_;
+    const int lineHeight = font->LineSkip() + lineSpacing_;
     const auto texts = SplitLines(caption_);
     for (const auto& t : texts) {
-        lines.push_back(RenderMask(font, t));
+        lines.push_back(font->RenderMask(t));
         if (lines.back()) w = std::max(w, lines.back()->w);
     }
     h = lineHeight * static_cast<int>(texts.size());

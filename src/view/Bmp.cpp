@@ -92,6 +92,22 @@ bool ReadBmpInfo(const std::uint8_t* data, std::size_t size, BmpInfo& info) {
 zv::ui::SurfacePtr DecodeBmp(const std::uint8_t* data, std::size_t size) {
     BmpInfo info;
     if (size > static_cast<std::size_t>(INT32_MAX) || !ReadBmpInfo(data, size, info)) throw ThemeError(kBitmapNotValid);
+    if (info.compression == 0 && info.bitsPerPixel == 24) {
+        // The common case straight into the final format: no second copy of a large picture on the way.
+        SDL_Surface* out = SDL_CreateRGBSurfaceWithFormat(0, info.width, info.height, 32, SDL_PIXELFORMAT_RGB888);
+        if (!out) throw ThemeError(kOutOfMemory);
+        const std::uint32_t offset = static_cast<std::uint32_t>(data[10]) | static_cast<std::uint32_t>(data[11]) << 8 |
+                                     static_cast<std::uint32_t>(data[12]) << 16 | static_cast<std::uint32_t>(data[13]) << 24;
+        const std::size_t rowBytes = (static_cast<std::size_t>(info.width) * 3 + 3) / 4 * 4;
+        for (int y = 0; y < info.height; ++y) {
+            // ReadBmpInfo checked that every row lies inside the data.
+            const std::uint8_t* in = data + offset + rowBytes * static_cast<std::size_t>(info.topDown ? y : info.height - 1 - y);
+            auto* px = reinterpret_cast<std::uint32_t*>(static_cast<std::uint8_t*>(out->pixels) + y * out->pitch);
+            for (int x = 0; x < info.width; ++x, in += 3)
+                px[x] = static_cast<std::uint32_t>(in[2]) << 16 | static_cast<std::uint32_t>(in[1]) << 8 | in[0];
+        }
+        return zv::ui::AdoptSurface(out);
+    }
     SDL_RWops* rw = SDL_RWFromConstMem(data, static_cast<int>(size));
     if (rw == nullptr) throw ThemeError(kOutOfMemory);
     zv::ui::SurfacePtr decoded = zv::ui::AdoptSurface(SDL_LoadBMP_RW(rw, 1));

@@ -127,7 +127,7 @@ grep -qE ' \./usr/local/' <<<"$contents" && fail "the package installs into /usr
 # Package names of a relation field, one a line, without versions and alternatives.
 names() { dpkg-deb -f "$deb" "$1" | tr ',|' '\n' | sed -E 's/\(.*\)//; s/^ +//; s/ +$//' | sed '/^$/d'; }
 depends="$(names Depends)"
-for p in libsdl2-2.0-0 libsdl2-ttf-2.0-0 libfontconfig1 fonts-dejavu-core fonts-liberation2 \
+for p in libsdl2-2.0-0 libfontconfig1 fonts-dejavu-core fonts-liberation2 \
          fonts-roboto-unhinted xfonts-base; do
     grep -qxF "$p" <<<"$depends" || fail "Depends lacks $p: $(dpkg-deb -f "$deb" Depends)"
 done
