@@ -29,13 +29,6 @@ constexpr SDL_Color kPurple{128, 0, 128, 255};
 constexpr int kModePlain = 8;
 constexpr int kModeChosen = 9;
 
-template <class T>
-T& AddTo(ui::Container& parent, const std::string& name, int left, int top, int width, int height) {
-    T& c = parent.Add<T>(name);
-    c.SetBounds(left, top, width, height);
-    return c;
-}
-
 void LoadList(ui::ImageList& list, const std::string& resource) {
     auto bytes = Resource(resource);
     if (bytes.empty()) return;
@@ -62,7 +55,7 @@ void TForm1::BuildDesign() {
     form_.SetCaption("Zorvex 2000");
     form_.SetColour(colour_);
 
-    Image1 = &AddTo<ui::PictureControl>(form_, "Image1", 3, 0, 629, 489);
+    Image1 = &form_.AddAt<ui::PictureControl>("Image1", 3, 0, 629, 489);
     Image1->SetEnabled(false);
     struct Piece { int left, top, width, height, piece; bool stretch; };
     const Piece pieces[8] = {
@@ -71,38 +64,38 @@ void TForm1::BuildDesign() {
     };
     for (int i = 0; i < 8; ++i) {
         const Piece& p = pieces[i];
-        auto& c = AddTo<ui::PictureControl>(form_, "LMDLImage" + std::to_string(i + 1), p.left, p.top, p.width, p.height);
+        auto& c = form_.AddAt<ui::PictureControl>("LMDLImage" + std::to_string(i + 1), p.left, p.top, p.width, p.height);
         c.SetImageList(&LMDBitmapList1);
         c.SetListIndex(p.piece);
         c.SetStretch(p.stretch);
         LMDLImage[static_cast<std::size_t>(i)] = &c;
     }
-    LMDLImage[8] = &AddTo<ui::PictureControl>(form_, "LMDLImage9", 595, 3, 17, 17);
+    LMDLImage[8] = &form_.AddAt<ui::PictureControl>("LMDLImage9", 595, 3, 17, 17);
     LMDLImage[8]->OnClick = [this] { LMDLImage9Click(); };
-    LMDLImage[9] = &AddTo<ui::PictureControl>(form_, "LMDLImage10", 613, 3, 17, 17);
+    LMDLImage[9] = &form_.AddAt<ui::PictureControl>("LMDLImage10", 613, 3, 17, 17);
     LMDLImage[9]->OnClick = [this] { LMDLImage10Click(); };
 
-    Panel1 = &AddTo<ui::Container>(form_, "Panel1", 4, 24, 625, 465);
+    Panel1 = &form_.AddAt<ui::Container>("Panel1", 4, 24, 625, 465);
     Panel1->SetColour(colour_);
     ui::Container& p = *Panel1;
 
-    BackGround = &AddTo<ui::PictureControl>(p, "BackGround", 0, 0, 625, 465);
+    BackGround = &p.AddAt<ui::PictureControl>("BackGround", 0, 0, 625, 465);
     BackGround->SetImageList(&list1);
     BackGround->SetListIndex(view::kBackgroundPicture);
 
     for (int n = 1; n <= 100; ++n) {
         const CellPos c = CellOf(n);
-        auto& b = AddTo<ui::ImageButton>(p, "im" + std::to_string(n), 112 + 40 * (c.col - 1), 56 + 40 * (c.row - 1), 33, 33);
+        auto& b = p.AddAt<ui::ImageButton>("im" + std::to_string(n), 112 + 40 * (c.col - 1), 56 + 40 * (c.row - 1), 33, 33);
         b.SetImageList(&list1);
         b.OnClick = [this, n] { game_->ImClick(n); };
         im[static_cast<std::size_t>(n - 1)] = &b;
     }
 
-    Label5 = &AddTo<ui::Label>(p, "Label5", 273, 209, 73, 47);
+    Label5 = &p.AddAt<ui::Label>("Label5", 273, 209, 73, 47);
     Label5->SetCaption("Игра");
     Label5->SetFont({"Impact", false, 37, false});
     Label5->SetGradient(165, kFuchsia, kBlack);
-    Label6 = &AddTo<ui::Label>(p, "Label6", 231, 256, 157, 47);
+    Label6 = &p.AddAt<ui::Label>("Label6", 231, 256, 157, 47);
     Label6->SetCaption("Окончена");
     Label6->SetFont({"Impact", false, 37, false});
     Label6->SetGradient(165, kBlack, kFuchsia);
@@ -113,13 +106,13 @@ void TForm1::BuildDesign() {
     }
 
     for (int k = 1; k <= 4; ++k) {
-        auto& b = AddTo<ui::ImageButton>(p, "next" + std::to_string(k), 232 + 40 * (k - 1), 8, 33, 33);
+        auto& b = p.AddAt<ui::ImageButton>("next" + std::to_string(k), 232 + 40 * (k - 1), 8, 33, 33);
         b.SetImageList(&list1);
         next[static_cast<std::size_t>(k - 1)] = &b;
     }
 
     auto mark = [&](const std::string& name, int left, int top, int width) -> ui::PictureControl& {
-        auto& c = AddTo<ui::PictureControl>(p, name, left, top, width, 17);
+        auto& c = p.AddAt<ui::PictureControl>(name, left, top, width, 17);
         c.SetImageList(&list1);
         c.SetListIndex(kModePlain);
         c.SetPictureOffset(0, 1);
@@ -153,13 +146,13 @@ void TForm1::BuildDesign() {
     }
     CheckAdded = &mark("CheckAdded", 10, 322, 87);
 
-    finish = &AddTo<ui::ImageButton>(p, "finish", 10, 16, 91, 27);
-    TurnBack = &AddTo<ui::ImageButton>(p, "TurnBack", 10, 430, 91, 27);
-    Goptions = &AddTo<ui::ImageButton>(p, "Goptions", 522, 430, 91, 27);
-    Gstart = &AddTo<ui::ImageButton>(p, "Gstart", 522, 16, 91, 27);
+    finish = &p.AddAt<ui::ImageButton>("finish", 10, 16, 91, 27);
+    TurnBack = &p.AddAt<ui::ImageButton>("TurnBack", 10, 430, 91, 27);
+    Goptions = &p.AddAt<ui::ImageButton>("Goptions", 522, 430, 91, 27);
+    Gstart = &p.AddAt<ui::ImageButton>("Gstart", 522, 16, 91, 27);
 
-    label2 = &AddTo<ui::Label>(p, "label2", 16, 80, 27, 42);
-    Label1 = &AddTo<ui::Label>(p, "Label1", 528, 80, 27, 42);
+    label2 = &p.AddAt<ui::Label>("label2", 16, 80, 27, 42);
+    Label1 = &p.AddAt<ui::Label>("Label1", 528, 80, 27, 42);
     for (ui::Label* l : {label2, Label1}) {
         l->SetCaption("0");
         l->SetFont({"Verdana", true, 32, false});
@@ -172,14 +165,14 @@ void TForm1::BuildDesign() {
     const char* radioCaptions[5] = {"Линия", "Квадрат", "Крест", "Кольцо", "Блок"};
     const int radioWidths[5] = {65, 81, 65, 73, 65};
     for (int i = 0; i < 5; ++i) {
-        auto& r = AddTo<ui::Label>(p, radioNames[i], 528, 368, radioWidths[i], 17);
+        auto& r = p.AddAt<ui::Label>(radioNames[i], 528, 368, radioWidths[i], 17);
         r.SetCaption(radioCaptions[i]);
         r.SetFont({"Impact", false, 16, false});
         r.SetColour(kPurple);
         r.Hide();
         RadioButton[static_cast<std::size_t>(i)] = &r;
     }
-    DXDraw1 = &AddTo<ui::PictureControl>(p, "DXDraw1", 152, 8, 41, 41);
+    DXDraw1 = &p.AddAt<ui::PictureControl>("DXDraw1", 152, 8, 41, 41);
     DXDraw1->Hide();
 
     finish->OnClick = [this] { game_->finishClick(); };

@@ -18,12 +18,6 @@ constexpr SDL_Color kCaptionLight{92, 83, 215, 255};
 constexpr SDL_Color kCaptionShadow{193, 193, 240, 255};
 constexpr SDL_Color kLinkColour{5, 123, 163, 255};
 
-template <class T>
-T& AddTo(ui::Container& parent, const std::string& name, int left, int top, int width, int height) {
-    T& c = parent.Add<T>(name);
-    c.SetBounds(left, top, width, height);
-    return c;
-}
 } // namespace
 
 TForm2::TForm2(Services& services, GameState& state) : services_(services), s_(state) {
@@ -36,7 +30,7 @@ TForm2::TForm2(Services& services, GameState& state) : services_(services), s_(s
     }
 
     auto caption = [&](const std::string& name, int left, int top, int width, const std::string& text) {
-        auto& l = AddTo<ui::Label>(form_, name, left, top, width, 26);
+        auto& l = form_.AddAt<ui::Label>(name, left, top, width, 26);
         l.SetCaption(text);
         l.SetFont({"Arial", true, 19, false});
         l.SetColour(kCaptionColour);
@@ -48,7 +42,7 @@ TForm2::TForm2(Services& services, GameState& state) : services_(services), s_(s
     LMDLabel5 = caption("LMDLabel5", 72, 296, 299, "Включены звуковые эффекты");
 
     auto indicator = [&](const std::string& name, int top) {
-        auto& f = AddTo<ui::PictureControl>(form_, name, 8, top, 41, 41);
+        auto& f = form_.AddAt<ui::PictureControl>(name, 8, top, 41, 41);
         f.SetImageList(&LMDBitmapList1);
         f.Hide();
         return &f;
@@ -58,7 +52,7 @@ TForm2::TForm2(Services& services, GameState& state) : services_(services), s_(s
     f3 = indicator("f3", 288);
 
     auto sw = [&](const std::string& name, int top) {
-        auto& b = AddTo<ui::ImageButton>(form_, name, 376, top, 36, 25);
+        auto& b = form_.AddAt<ui::ImageButton>(name, 376, top, 36, 25);
         b.SetStateStrip(ResourcePicture("ui/switch.bmp"), 36);
         return &b;
     };
@@ -68,9 +62,9 @@ TForm2::TForm2(Services& services, GameState& state) : services_(services), s_(s
 
     auto panel = [&](const std::string& name, int top, const std::string& labelName, int lw, int lh, const std::string& text,
                      ui::Label*& label) {
-        auto& p = AddTo<ui::Container>(form_, name, 416, top, 217, 57);
+        auto& p = form_.AddAt<ui::Container>(name, 416, top, 217, 57);
         p.SetColour(kPanelColour);
-        auto& l = AddTo<ui::Label>(p, labelName, 8, 8, lw, lh);
+        auto& l = p.AddAt<ui::Label>(labelName, 8, 8, lw, lh);
         l.SetCaption(text);
         l.SetFont({"MS Sans Serif", false, 11, false});
         label = &l;
@@ -81,13 +75,13 @@ TForm2::TForm2(Services& services, GameState& state) : services_(services), s_(s
     Panel2 = panel("Panel2", 192, "LMDLabel2", 156, 28, "Во время игры игровое поле\nпоказывается во весь экран .", LMDLabel2);
     Panel3 = panel("Panel3", 296, "LMDLabel3", 200, 28, "Соответствует влючёны или нет в игре\nзвуковые эффекты. ", LMDLabel3);
 
-    digital = &AddTo<ui::Label>(form_, "digital", 16, 448, 299, 26);
+    digital = &form_.AddAt<ui::Label>("digital", 16, 448, 299, 26);
     digital->SetCaption(platform::kHomePage);
     digital->SetFont({"Arial", false, 21, true});
     digital->SetColour(kLinkColour);
     digital->SetAutoSize(true);
 
-    Ooptions = &AddTo<ui::ImageButton>(form_, "Ooptions", 544, 452, 89, 25);
+    Ooptions = &form_.AddAt<ui::ImageButton>("Ooptions", 544, 452, 89, 25);
     Ooptions->SetStateStrip(ResourcePicture("ui/btn_ooptions.bmp"), 89);
 
     LMD3DEffectButton1->OnClick = [this] { LMD3DEffectButton1Click(); };

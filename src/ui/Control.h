@@ -93,6 +93,13 @@ public:
         Adopt(std::move(owned));
         return ref;
     }
+    // Adds a control at its place and size.
+    template <class T>
+    T& AddAt(const std::string& name, int left, int top, int width, int height) {
+        T& c = Add<T>(name);
+        c.SetBounds(left, top, width, height);
+        return c;
+    }
     void Adopt(std::unique_ptr<Control> child);
     // Moves a child to the top of the stacking order.
     void BringToFront(Control& child);
