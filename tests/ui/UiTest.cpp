@@ -1,0 +1,107 @@
+// The component library on its own: routing, damage tracking, picture positions and stretched pictures.
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+
+#include "Control.h"
+#include "Draw.h"
+#include "ImageButton.h"
+#include "PictureControl.h"
+
+namespace zv::ui {
+namespace {
+
+class UiTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError(); }
+    void TearDown() override { SDL_QuitSubSystem(SDL_INIT_VIDEO); }
+};
+
+SurfacePtr Solid(int w, int h, Uint32 rgb) {
+    SurfacePtr s = AdoptSurface(SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_RGB888));
+    SDL_FillRect(s.get(), nullptr, rgb);
+    return s;
+}
+
+Uint32 Pixel(SDL_Surface* s, int x, int y) {
+    return *reinterpret_cast<Uint32*>(static_cast<Uint8*>(s->pixels) + y * s->pitch + x * 4) & 0xFFFFFF;
+}
+
+TEST_F(UiTest, PressesGoToTheTopmostVisibleEnabledControl) {
+    Form f("f", 100, 100);
+    int below = 0, above = 0;
+    auto& b = f.AddAt<PictureControl>("below", 10, 10, 50, 50);
+    b.OnClick = [&] { ++below; };
+    auto& a = f.AddAt<PictureControl>("above", 20, 20, 50, 50);
+    a.OnClick = [&] { ++above; };
+    f.ClickAt(30, 30);
+    EXPECT_EQ(above, 1);
+    a.SetEnabled(false); // a disabled control lets the press through
+    f.ClickAt(30, 30);
+    EXPECT_EQ(below, 1);
+    a.SetEnabled(true);
+    a.Hide();
+    f.ClickAt(30, 30);
+    EXPECT_EQ(below, 2);
+    // A press moved off its control before the release is no click.
+    f.MouseDown(15, 15);
+    f.MouseUp(90, 90);
+    EXPECT_EQ(below, 2);
+    // Nothing under the point: the window itself, which is where a drag starts.
+    EXPECT_TRUE(f.IsDragPoint(95, 95));
+    EXPECT_FALSE(f.IsDragPoint(15, 15));
+}
+
+TEST_F(UiTest, OnlyWhatChangedIsRepainted) {
+    Form f("f", 200, 100);
+    f.SetColour({10, 20, 30, 255});
+    auto& c = f.AddAt<PictureControl>("c", 50, 40, 20, 10);
+    c.SetPicture(Solid(20, 10, 0xFF0000));
+    EXPECT_EQ(f.Render().w, 200); // the first paint is whole
+    EXPECT_EQ(f.Render().w, 0);   // nothing changed since
+    c.Hide();
+    const SDL_Rect r = f.Render();
+    EXPECT_EQ(r.x, 50);
+    EXPECT_EQ(r.y, 40);
+    EXPECT_EQ(r.w, 20);
+    EXPECT_EQ(r.h, 10);
+    EXPECT_EQ(Pixel(f.Canvas(), 55, 45), 0x0A141Eu);
+}
+
+TEST_F(UiTest, PicturePositionsFollowTheImageListRules) {
+    Form f("f", 40, 40);
+    ImageList list("l");
+    for (Uint32 rgb : {0x111111u, 0x222222u}) {
+        Picture p;
+        p.surface = Solid(33, 33, rgb);
+        list.Append(std::move(p));
+    }
+    auto& b = f.AddAt<ImageButton>("b", 0, 0, 33, 33);
+    b.SetImageList(&list);
+    b.SetListIndex(1);
+    f.Render();
+    EXPECT_EQ(Pixel(f.Canvas(), 5, 5), 0x222222u);
+    EXPECT_EQ(f.Render().w, 0);
+    b.SetListIndex(1); // the position it already shows: nothing to repaint
+    EXPECT_EQ(f.Render().w, 0);
+    b.SetListIndex(-1); // ignored
+    EXPECT_EQ(b.ListIndex(), 1);
+    b.SetListIndex(5); // the list holds no picture there: the bare face
+    f.Render();
+    EXPECT_EQ(Pixel(f.Canvas(), 16, 16), 0xD4D0C8u);
+}
+
+TEST_F(UiTest, StretchedPicturesRepaintUnderAPartialClip) {
+    // A 3 x 3 frame piece stretched along a 300-pixel edge, repainted in a small window of it.
+    SurfacePtr piece = Solid(3, 3, 0x00FF00);
+    SurfacePtr target = Solid(300, 3, 0x000000);
+    const SDL_Rect clip{100, 0, 20, 3};
+    SDL_SetClipRect(target.get(), &clip);
+    BlitStretched(piece.get(), target.get(), {0, 0, 300, 3});
+    EXPECT_EQ(Pixel(target.get(), 110, 1), 0x00FF00u);
+    EXPECT_EQ(Pixel(target.get(), 99, 1), 0x000000u); // outside the clip stays
+    EXPECT_EQ(Pixel(target.get(), 120, 1), 0x000000u);
+}
+
+} // namespace
+} // namespace zv::ui
