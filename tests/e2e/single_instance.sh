@@ -3,6 +3,7 @@
 source "$(dirname "$0")/lib.sh"
 bin="$1"
 shot="${2:-}"
+ref="$(dirname "$0")/ref/second-copy-box.png"
 start_display
 cd "$E2E_TMP"
 
@@ -20,7 +21,15 @@ for _ in $(seq 200); do
 done
 [[ -n "$box" ]] || fail "second copy showed no message box"
 sleep 0.5
-[[ -n "$shot" ]] && import -window "$box" "$shot"
+# The box against a picture of it kept in the repository: its exact text, Cyrillic included.
+[[ -n "$shot" ]] || shot="$E2E_TMP/box.png"
+import -window "$box" "$shot"
+if [[ -f "$ref" ]]; then
+    differing="$({ compare -metric AE -fuzz 15% "$ref" "$shot" null: 2>&1 || true; } | awk '{print int($1)}')"
+    total="$(identify -format '%[fx:w*h]' "$ref")"
+    [[ "$differing" =~ ^[0-9]+$ ]] && ((differing * 200 < total)) ||
+        fail "the message box does not look as it should ($differing of $total pixels differ; see $shot)"
+fi
 kill -0 "$second" 2>/dev/null || fail "second copy ended before OK"
 xdotool windowfocus --sync "$box" key Return
 for _ in $(seq 100); do kill -0 "$second" 2>/dev/null || break; sleep 0.05; done
