@@ -188,15 +188,17 @@ bool WindowHost::Dispatch(const SDL_Event& e) {
     }
 }
 
+void WindowHost::Handle(const SDL_Event& e) {
+    try {
+        Dispatch(e);
+    } catch (const std::exception& ex) {
+        if (OnError) OnError(ex.what());
+    }
+}
+
 bool WindowHost::Pump() {
     SDL_Event e;
-    while (!quit_ && SDL_PollEvent(&e)) {
-        try {
-            Dispatch(e);
-        } catch (const std::exception& ex) {
-            if (OnError) OnError(ex.what());
-        }
-    }
+    while (!quit_ && SDL_PollEvent(&e)) Handle(e);
     PresentAll();
     return !quit_;
 }
@@ -205,11 +207,7 @@ void WindowHost::Run() {
     PresentAll();
     SDL_Event e;
     while (!quit_ && SDL_WaitEvent(&e)) {
-        try {
-            Dispatch(e);
-        } catch (const std::exception& ex) {
-            if (OnError) OnError(ex.what());
-        }
+        Handle(e);
         // Handle everything already queued before painting once.
         if (!Pump()) break;
     }

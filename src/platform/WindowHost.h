@@ -81,6 +81,8 @@ public:
 
 private:
     bool Dispatch(const SDL_Event& e);
+    // Dispatches one event; anything thrown by a handler goes to OnError and the loop goes on.
+    void Handle(const SDL_Event& e);
     HostWindow* ById(Uint32 id);
     std::vector<std::unique_ptr<HostWindow>> windows_;
     bool quit_ = false;
