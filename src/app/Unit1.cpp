@@ -200,7 +200,12 @@ void TForm1::BuildDesign() {
     skin_.lists = {&list1, &list2, &List3, &List4, &list5, &list6};
     skin_.skinIndex = &game_->State().SkinIndex;
     skin_.writeSkinFile = [this](std::int32_t n) { WriteSkinFile(n); };
-    skin_.prepareList = [this](int index) { EnsureList(index); };
+    // A skin chosen during play decodes its list; its embedded pages then go back to the system, as
+    // all of them do once at the end of start-up.
+    skin_.prepareList = [this](int index) {
+        EnsureList(index);
+        ReleaseResourcePages();
+    };
 }
 
 // The pictures stored with the window. A missing one leaves its control showing its bare face.
@@ -218,7 +223,6 @@ void TForm1::LoadArtwork() {
     TurnBack->SetStateStrip(ResourcePicture("ui/btn_turnback.bmp"), 91);
     Goptions->SetStateStrip(ResourcePicture("ui/btn_goptions.bmp"), 91);
     form_.InvalidateAll();
-    ReleaseResourcePages();
 }
 
 void TForm1::EnsureList(int index) {
@@ -232,7 +236,6 @@ void TForm1::EnsureList(int index) {
     } catch (const std::exception& e) {
         ReportError(e.what());
     }
-    ReleaseResourcePages();
 }
 
 void TForm1::LayOutControls() {

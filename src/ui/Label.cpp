@@ -52,12 +52,20 @@ void Label::SetCaption(const std::string& text) {
     caption_ = text;
     dirtyText_ = true;
     Invalidate();
+    FitNow();
 }
 
 void Label::SetFont(FontRequest font) {
     font_ = std::move(font);
     dirtyText_ = true;
     Invalidate();
+    FitNow();
+}
+
+void Label::FitNow() {
+    // A label that sizes itself takes its new width now, not while painting: a width found during a
+    // paint would be clipped to the old one until the next repaint.
+    if (autoSize_) Rendered();
 }
 
 void Label::SetColour(SDL_Color c) {

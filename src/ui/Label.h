@@ -24,7 +24,7 @@ public:
     // Text lines are separated by '\n'.
     void SetLineSpacing(int pixels) { lineSpacing_ = pixels; dirtyText_ = true; Invalidate(); }
     // Grows the width to fit the text, keeping the left edge.
-    void SetAutoSize(bool on) { autoSize_ = on; dirtyText_ = true; Invalidate(); }
+    void SetAutoSize(bool on) { autoSize_ = on; dirtyText_ = true; Invalidate(); FitNow(); }
     void SetFill(SDL_Color c) { fill_ = c; Invalidate(); }
 
     void SetDropShadow(int depth, SDL_Color colour);
@@ -43,6 +43,7 @@ public:
 
 private:
     void Build();
+    void FitNow();
     std::string caption_;
     FontRequest font_{"MS Sans Serif", false, 11, false};
     SDL_Color colour_{0, 0, 0, 255};

@@ -6,6 +6,7 @@
 #include "Control.h"
 #include "Draw.h"
 #include "ImageButton.h"
+#include "Label.h"
 #include "PictureControl.h"
 
 namespace zv::ui {
@@ -101,6 +102,22 @@ TEST_F(UiTest, StretchedPicturesRepaintUnderAPartialClip) {
     EXPECT_EQ(Pixel(target.get(), 110, 1), 0x00FF00u);
     EXPECT_EQ(Pixel(target.get(), 99, 1), 0x000000u); // outside the clip stays
     EXPECT_EQ(Pixel(target.get(), 120, 1), 0x000000u);
+}
+
+TEST_F(UiTest, ASelfSizingLabelKnowsItsWidthBeforeItIsPainted) {
+    Form f("f", 300, 60);
+    auto& l = f.AddAt<Label>("score", 10, 10, 27, 42);
+    l.SetFont({"Verdana", true, 32, false});
+    l.SetAutoSize(true);
+    l.SetCaption("0");
+    f.Render();
+    const int narrow = l.Width();
+    l.SetCaption("12345");
+    // The whole new text is inside the area the next paint covers, so no part waits for a later one.
+    EXPECT_GT(l.Width(), narrow);
+    const SDL_Rect painted = f.Render();
+    EXPECT_GE(painted.x + painted.w, l.Left() + l.Width());
+    EXPECT_EQ(f.Render().w, 0);
 }
 
 } // namespace
