@@ -16,14 +16,14 @@
 #include <string>
 #include <vector>
 
-#include "Clock.h"
-#include "FileDialog.h"
-#include "MessageBox.h"
-#include "Paths.h"
-#include "Records.h"
-#include "Sound.h"
-#include "Unit1.h"
-#include "WindowHost.h"
+#include "platform/Clock.h"
+#include "platform/FileDialog.h"
+#include "platform/MessageBox.h"
+#include "platform/Paths.h"
+#include "store/Records.h"
+#include "platform/Sound.h"
+#include "app/Unit1.h"
+#include "platform/WindowHost.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Lookup of embedded files.
-#include "Resources.h"
+#include "app/Resources.h"
 
 #include <cstdint>
 #include <cstring>

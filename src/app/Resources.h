@@ -6,7 +6,7 @@
 #include <span>
 #include <string>
 
-#include "Surface.h"
+#include "ui/Surface.h"
 
 namespace zv::app {
 

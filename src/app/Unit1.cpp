@@ -1,19 +1,19 @@
 // The main window: its stored design, the layout routine, start-up and exit work, and the wiring of its handlers.
-#include "Unit1.h"
+#include "app/Unit1.h"
 
 #include <algorithm>
 #include <stdexcept>
 
-#include "Display.h"
-#include "FileDialog.h"
-#include "MessageBox.h"
-#include "Records.h"
-#include "Resources.h"
-#include "Settings.h"
-#include "SkinFile.h"
-#include "TextFile.h"
-#include "ThemeError.h"
-#include "ThemeFile.h"
+#include "platform/Display.h"
+#include "platform/FileDialog.h"
+#include "platform/MessageBox.h"
+#include "store/Records.h"
+#include "app/Resources.h"
+#include "store/Settings.h"
+#include "store/SkinFile.h"
+#include "store/TextFile.h"
+#include "view/ThemeError.h"
+#include "view/ThemeFile.h"
 
 namespace zv::app {
 

@@ -6,15 +6,15 @@
 #include <set>
 #include <string>
 
-#include "Control.h"
-#include "Game.h"
-#include "ImageButton.h"
-#include "ImageList.h"
-#include "Label.h"
-#include "PictureControl.h"
-#include "Services.h"
-#include "ShadeOverlay.h"
-#include "Skins.h"
+#include "ui/Control.h"
+#include "game/Game.h"
+#include "ui/ImageButton.h"
+#include "ui/ImageList.h"
+#include "ui/Label.h"
+#include "ui/PictureControl.h"
+#include "app/Services.h"
+#include "ui/ShadeOverlay.h"
+#include "view/Skins.h"
 
 namespace zv::store {
 class FileRecordWriter;

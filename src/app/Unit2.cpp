@@ -1,12 +1,12 @@
 // The options window.
-#include "Unit2.h"
+#include "app/Unit2.h"
 
 #include <stdexcept>
 
-#include "Display.h"
-#include "MessageBox.h"
-#include "OpenUrl.h"
-#include "Resources.h"
+#include "platform/Display.h"
+#include "platform/MessageBox.h"
+#include "platform/OpenUrl.h"
+#include "app/Resources.h"
 
 namespace zv::app {
 

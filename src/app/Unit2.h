@@ -3,13 +3,13 @@
 
 #include <array>
 
-#include "Control.h"
-#include "GameState.h"
-#include "ImageButton.h"
-#include "ImageList.h"
-#include "Label.h"
-#include "PictureControl.h"
-#include "Services.h"
+#include "ui/Control.h"
+#include "game/GameState.h"
+#include "ui/ImageButton.h"
+#include "ui/ImageList.h"
+#include "ui/Label.h"
+#include "ui/PictureControl.h"
+#include "app/Services.h"
 
 namespace zv::app {
 

@@ -1,5 +1,5 @@
 // The spare window.
-#include "Unit3.h"
+#include "app/Unit3.h"
 
 namespace zv::app {
 

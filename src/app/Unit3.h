@@ -1,8 +1,8 @@
 // The spare window: created with the others, never shown.
 #pragma once
 
-#include "Control.h"
-#include "ImageButton.h"
+#include "ui/Control.h"
+#include "ui/ImageButton.h"
 
 namespace zv::app {
 

@@ -5,19 +5,19 @@
 #include <cstdlib>
 #include <exception>
 
-#include "Clock.h"
-#include "Display.h"
-#include "FileDialog.h"
-#include "InstanceLock.h"
-#include "MessageBox.h"
-#include "OpenUrl.h"
-#include "Paths.h"
-#include "Resources.h"
-#include "Sound.h"
-#include "Unit1.h"
-#include "Unit2.h"
-#include "Unit3.h"
-#include "WindowHost.h"
+#include "platform/Clock.h"
+#include "platform/Display.h"
+#include "platform/FileDialog.h"
+#include "platform/InstanceLock.h"
+#include "platform/MessageBox.h"
+#include "platform/OpenUrl.h"
+#include "platform/Paths.h"
+#include "app/Resources.h"
+#include "platform/Sound.h"
+#include "app/Unit1.h"
+#include "app/Unit2.h"
+#include "app/Unit3.h"
+#include "platform/WindowHost.h"
 
 using namespace zv;
 

@@ -1,5 +1,5 @@
 // The block search: groups of seven or more balls of one colour grown from each new ball.
-#include "Game.h"
+#include "game/Game.h"
 
 namespace zv {
 

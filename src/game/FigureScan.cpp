@@ -1,5 +1,5 @@
 // The figure scan: dispatch on the mode, the fixed-shape figures of four modes, and the record step.
-#include "Game.h"
+#include "game/Game.h"
 
 namespace zv {
 

@@ -1,5 +1,5 @@
 // The engine's small pieces: mode words, record text, cell clicks, mode selectors, the highlight and the redraw.
-#include "Game.h"
+#include "game/Game.h"
 
 #include <cstring>
 

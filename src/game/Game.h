@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <string>
 
-#include "GameState.h"
-#include "Ports.h"
-#include "Random.h"
+#include "game/GameState.h"
+#include "game/Ports.h"
+#include "game/Random.h"
 
 namespace zv {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "GameState.h"
+#include "game/GameState.h"
 
 namespace zv {
 

@@ -1,5 +1,5 @@
 // The game's pseudo-random generator: splitmix64 with a rejection-sampled bounded draw.
-#include "Random.h"
+#include "game/Random.h"
 
 namespace zv {
 

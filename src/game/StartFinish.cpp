@@ -1,5 +1,5 @@
 // Game start and finish, and the one-step undo.
-#include "Game.h"
+#include "game/Game.h"
 
 namespace zv {
 

@@ -1,5 +1,5 @@
 // The ball supply: preview colours, the drop, the deal, and the blocked cells of advanced mode.
-#include "Game.h"
+#include "game/Game.h"
 
 namespace zv {
 

@@ -1,5 +1,5 @@
 // The cell click: select, reselect, and the move with its bounded path search and the steps after it.
-#include "Game.h"
+#include "game/Game.h"
 
 namespace zv {
 

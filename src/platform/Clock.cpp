@@ -1,5 +1,5 @@
 // The system clock read as a UTC time of day.
-#include "Clock.h"
+#include "platform/Clock.h"
 
 #include <ctime>
 

@@ -1,7 +1,7 @@
 // The time of day for the random seed: the system's clock and a fixed one for tests.
 #pragma once
 
-#include "Ports.h"
+#include "game/Ports.h"
 
 namespace zv::platform {
 

@@ -1,5 +1,5 @@
 // Full screen through SDL: picking a display mode, switching to it and back.
-#include "Display.h"
+#include "platform/Display.h"
 
 #include <SDL.h>
 

@@ -1,5 +1,5 @@
 // The file chooser: GTK 3 reached through dlopen, with zenity as the fallback.
-#include "FileDialog.h"
+#include "platform/FileDialog.h"
 
 #include <dlfcn.h>
 #include <fcntl.h>

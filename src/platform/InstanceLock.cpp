@@ -1,5 +1,5 @@
 // The single-instance guard built on flock, which the kernel drops when its holder dies.
-#include "InstanceLock.h"
+#include "platform/InstanceLock.h"
 
 #include <fcntl.h>
 #include <sys/file.h>

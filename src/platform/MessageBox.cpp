@@ -1,5 +1,5 @@
 // Message boxes through SDL, with the locale set so that Cyrillic text shows under X11.
-#include "MessageBox.h"
+#include "platform/MessageBox.h"
 
 #include <SDL.h>
 #include <langinfo.h>

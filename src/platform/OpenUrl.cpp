@@ -1,5 +1,5 @@
 // Starting the browser through a double fork, so it is neither our child nor holder of our files.
-#include "OpenUrl.h"
+#include "platform/OpenUrl.h"
 
 #include <signal.h>
 #include <sys/syscall.h>

@@ -1,5 +1,5 @@
 // Directory lookups: the user's data directory, the executable's own name and place, the data directories.
-#include "Paths.h"
+#include "platform/Paths.h"
 
 #include <pwd.h>
 #include <sys/stat.h>

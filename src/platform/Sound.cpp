@@ -1,5 +1,5 @@
 // Sound effects: lazy device opening, a cache of converted wave files, and replace-on-play.
-#include "Sound.h"
+#include "platform/Sound.h"
 
 #include <sys/stat.h>
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "Ports.h"
+#include "game/Ports.h"
 
 namespace zv::platform {
 

@@ -1,11 +1,11 @@
 // The window host: SDL windows presenting through the window surface, mouse routing, dragging by hit test.
-#include "WindowHost.h"
+#include "platform/WindowHost.h"
 
 #include <algorithm>
 #include <exception>
 #include <stdexcept>
 
-#include "Control.h"
+#include "ui/Control.h"
 
 namespace zv::platform {
 

@@ -1,10 +1,10 @@
 // Record file names, format, start-up loading and the writer the rules call during play.
-#include "Records.h"
+#include "store/Records.h"
 
 #include <utility>
 
-#include "Game.h"
-#include "TextFile.h"
+#include "game/Game.h"
+#include "store/TextFile.h"
 
 namespace zv::store {
 

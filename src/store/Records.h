@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "GameState.h"
-#include "Ports.h"
+#include "game/GameState.h"
+#include "game/Ports.h"
 
 namespace zv::store {
 

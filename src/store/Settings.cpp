@@ -1,9 +1,9 @@
 // Reading and writing the settings file, byte for byte as the game has always stored it.
-#include "Settings.h"
+#include "store/Settings.h"
 
 #include <cerrno>
 
-#include "TextFile.h"
+#include "store/TextFile.h"
 
 namespace zv::store {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "GameState.h"
+#include "game/GameState.h"
 
 namespace zv::store {
 

@@ -1,9 +1,9 @@
 // Reading and writing the skin file, with the runtime's integer reading rules.
-#include "SkinFile.h"
+#include "store/SkinFile.h"
 
 #include <cerrno>
 
-#include "TextFile.h"
+#include "store/TextFile.h"
 
 namespace zv::store {
 

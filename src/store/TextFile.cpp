@@ -1,5 +1,5 @@
 // The text-file layer over POSIX calls: bounded reads, atomic rewrites, errno turned into the game's messages.
-#include "TextFile.h"
+#include "store/TextFile.h"
 
 #include <cerrno>
 #include <cstdlib>

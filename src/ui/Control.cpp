@@ -1,5 +1,5 @@
 // Controls, containers and the form: painting with damage tracking, and mouse routing to the topmost control.
-#include "Control.h"
+#include "ui/Control.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
 // Small drawing helpers shared by the controls.
-#include "Draw.h"
+#include "ui/Draw.h"
 
 namespace zv::ui {
 

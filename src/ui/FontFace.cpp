@@ -1,6 +1,6 @@
 // Text rasterising with stb_truetype over a memory-mapped font file: labels need no shaping engine, and a
 // small rasteriser keeps the program's memory close to that of a bare window.
-#include "FontFace.h"
+#include "ui/FontFace.h"
 
 #include <fcntl.h>
 #include <sys/mman.h>

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "Surface.h"
+#include "ui/Surface.h"
 
 namespace zv::ui {
 

@@ -1,5 +1,5 @@
 // Font resolution through fontconfig with a family and Cyrillic check, and a cache of open fonts.
-#include "Fonts.h"
+#include "ui/Fonts.h"
 
 #include <dlfcn.h>
 #include <fontconfig/fontconfig.h>

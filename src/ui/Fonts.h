@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "FontFace.h"
+#include "ui/FontFace.h"
 
 namespace zv::ui {
 

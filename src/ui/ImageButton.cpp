@@ -1,7 +1,7 @@
 // Image buttons: a picture from an image list, a state strip, or the bare face when there is no picture.
-#include "ImageButton.h"
+#include "ui/ImageButton.h"
 
-#include "Draw.h"
+#include "ui/Draw.h"
 
 namespace zv::ui {
 

@@ -1,8 +1,8 @@
 // Image buttons: a cell or preview showing one picture of an image list, or a command button with a six-state picture strip.
 #pragma once
 
-#include "Control.h"
-#include "ImageList.h"
+#include "ui/Control.h"
+#include "ui/ImageList.h"
 
 namespace zv::ui {
 

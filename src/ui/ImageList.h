@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "Surface.h"
+#include "ui/Surface.h"
 
 namespace zv::ui {
 

@@ -1,10 +1,10 @@
 // Labels with their text effects, rendered once per change and blitted with alpha.
-#include "Label.h"
+#include "ui/Label.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "Draw.h"
+#include "ui/Draw.h"
 
 namespace zv::ui {
 

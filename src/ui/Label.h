@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "Control.h"
-#include "Fonts.h"
-#include "Surface.h"
+#include "ui/Control.h"
+#include "ui/Fonts.h"
+#include "ui/Surface.h"
 
 namespace zv::ui {
 

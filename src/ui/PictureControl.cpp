@@ -1,7 +1,7 @@
 // Picture controls.
-#include "PictureControl.h"
+#include "ui/PictureControl.h"
 
-#include "Draw.h"
+#include "ui/Draw.h"
 
 namespace zv::ui {
 

@@ -1,8 +1,8 @@
 // Picture controls: a picture from an image list or a picture of its own, drawn unscaled, offset or stretched.
 #pragma once
 
-#include "Control.h"
-#include "ImageList.h"
+#include "ui/Control.h"
+#include "ui/ImageList.h"
 
 namespace zv::ui {
 

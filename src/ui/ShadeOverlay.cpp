@@ -1,7 +1,7 @@
 // Shaded overlays.
-#include "ShadeOverlay.h"
+#include "ui/ShadeOverlay.h"
 
-#include "Draw.h"
+#include "ui/Draw.h"
 
 namespace zv::ui {
 

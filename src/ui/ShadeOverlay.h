@@ -1,7 +1,7 @@
 // Shaded overlays: a checkerboard of black pixels over what lies below, whole or inside a bevel.
 #pragma once
 
-#include "Control.h"
+#include "ui/Control.h"
 
 namespace zv::ui {
 

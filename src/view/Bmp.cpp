@@ -1,10 +1,10 @@
 // Bitmap header checks done before SDL's decoder sees the data: SDL allocates whatever size a header claims.
-#include "Bmp.h"
+#include "view/Bmp.h"
 
 #include <cstdint>
 #include <cstdlib>
 
-#include "ThemeError.h"
+#include "view/ThemeError.h"
 
 namespace zv::view {
 

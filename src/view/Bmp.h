@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "Surface.h"
+#include "ui/Surface.h"
 
 namespace zv::view {
 

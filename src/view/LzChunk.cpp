@@ -1,11 +1,11 @@
 // Chunk expansion (the hot path of theme loading) and the matching compressor used by the theme writer.
-#include "LzChunk.h"
+#include "view/LzChunk.h"
 
 #include <algorithm>
 #include <cstring>
 #include <stdexcept>
 
-#include "ThemeError.h"
+#include "view/ThemeError.h"
 
 namespace zv::view {
 

@@ -1,5 +1,5 @@
 // The six skins.
-#include "Skins.h"
+#include "view/Skins.h"
 
 namespace zv::view {
 

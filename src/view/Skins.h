@@ -7,9 +7,9 @@
 
 #include <SDL.h>
 
-#include "ImageButton.h"
-#include "ImageList.h"
-#include "PictureControl.h"
+#include "ui/ImageButton.h"
+#include "ui/ImageList.h"
+#include "ui/PictureControl.h"
 
 namespace zv::view {
 

@@ -1,5 +1,5 @@
 // Reading theme files into image lists, and writing them.
-#include "ThemeFile.h"
+#include "view/ThemeFile.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -8,9 +8,9 @@
 #include <memory>
 #include <stdexcept>
 
-#include "Bmp.h"
-#include "LzChunk.h"
-#include "ThemeError.h"
+#include "view/Bmp.h"
+#include "view/LzChunk.h"
+#include "view/ThemeError.h"
 
 namespace zv::view {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "ImageList.h"
+#include "ui/ImageList.h"
 
 namespace zv::view {
 

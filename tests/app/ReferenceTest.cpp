@@ -3,7 +3,7 @@
 
 #include <cstdlib>
 
-#include "ThemeFile.h"
+#include "view/ThemeFile.h"
 
 namespace zv::test {
 namespace {

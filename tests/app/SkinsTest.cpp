@@ -1,7 +1,7 @@
 // Skins through the main window: the lists each control takes, the window colour, the marks and the skin file.
 #include "AppFixture.h"
 
-#include "ThemeFile.h"
+#include "view/ThemeFile.h"
 
 namespace zv::test {
 namespace {

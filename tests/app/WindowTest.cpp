@@ -1,7 +1,7 @@
 // The main window headless: layout, stacking, mouse routing, dragging, the overlays and the label effects.
 #include "AppFixture.h"
 
-#include "ShadeOverlay.h"
+#include "ui/ShadeOverlay.h"
 
 namespace zv::test {
 namespace {

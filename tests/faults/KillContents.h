@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "GameState.h"
+#include "game/GameState.h"
 
 namespace zv::test {
 

@@ -16,9 +16,9 @@
 #include <thread>
 
 #include "KillContents.h"
-#include "Records.h"
-#include "Settings.h"
-#include "SkinFile.h"
+#include "store/Records.h"
+#include "store/Settings.h"
+#include "store/SkinFile.h"
 
 namespace zv::test {
 namespace {

@@ -10,8 +10,8 @@
 #include <cstring>
 #include <map>
 
-#include "Records.h"
-#include "TextFile.h"
+#include "store/Records.h"
+#include "store/TextFile.h"
 
 namespace zv::test {
 namespace {

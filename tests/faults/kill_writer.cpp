@@ -3,9 +3,9 @@
 #include <string>
 
 #include "KillContents.h"
-#include "Records.h"
-#include "Settings.h"
-#include "SkinFile.h"
+#include "store/Records.h"
+#include "store/Settings.h"
+#include "store/SkinFile.h"
 
 using namespace zv::test;
 

@@ -3,7 +3,7 @@
 
 #include <SDL.h>
 
-#include "Display.h"
+#include "platform/Display.h"
 
 using namespace zv::platform;
 

@@ -6,7 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "InstanceLock.h"
+#include "platform/InstanceLock.h"
 #include "TestDir.h"
 
 using zv::platform::InstanceLock;

@@ -5,10 +5,10 @@
 
 #include <fstream>
 
-#include "Clock.h"
-#include "Display.h"
-#include "FileDialog.h"
-#include "MessageBox.h"
+#include "platform/Clock.h"
+#include "platform/Display.h"
+#include "platform/FileDialog.h"
+#include "platform/MessageBox.h"
 #include "TestDir.h"
 
 using namespace zv::platform;

@@ -11,8 +11,8 @@
 #include <sstream>
 #include <thread>
 
-#include "InstanceLock.h"
-#include "OpenUrl.h"
+#include "platform/InstanceLock.h"
+#include "platform/OpenUrl.h"
 #include "TestDir.h"
 
 using namespace zv::platform;

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <unistd.h>
 
-#include "Paths.h"
+#include "platform/Paths.h"
 #include "TestDir.h"
 
 using namespace zv::platform;

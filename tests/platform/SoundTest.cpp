@@ -10,7 +10,7 @@
 #include <fstream>
 #include <thread>
 
-#include "Sound.h"
+#include "platform/Sound.h"
 #include "TestDir.h"
 
 using zv::platform::SdlSound;

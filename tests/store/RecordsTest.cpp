@@ -7,9 +7,9 @@
 #include <sys/stat.h>
 #include <ctime>
 
-#include "Records.h"
+#include "store/Records.h"
 #include "StoreTestUtil.h"
-#include "TextFile.h"
+#include "store/TextFile.h"
 
 namespace zv::store {
 namespace {

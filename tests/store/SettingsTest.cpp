@@ -6,9 +6,9 @@
 #include <tuple>
 #include <sys/stat.h>
 
-#include "Settings.h"
+#include "store/Settings.h"
 #include "StoreTestUtil.h"
-#include "TextFile.h"
+#include "store/TextFile.h"
 
 
 namespace zv::store {

@@ -1,9 +1,9 @@
 // Tests of the skin file: integers one per line, the last one counts.
 #include <gtest/gtest.h>
 
-#include "SkinFile.h"
+#include "store/SkinFile.h"
 #include "StoreTestUtil.h"
-#include "TextFile.h"
+#include "store/TextFile.h"
 
 namespace zv::store {
 namespace {

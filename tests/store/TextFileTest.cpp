@@ -8,7 +8,7 @@
 #include <unistd.h>
 
 #include "StoreTestUtil.h"
-#include "TextFile.h"
+#include "store/TextFile.h"
 
 namespace zv::store {
 namespace {

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "SkinFile.h"
+#include "store/SkinFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view content(reinterpret_cast<const char*>(data), size);

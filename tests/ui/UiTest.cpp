@@ -3,11 +3,11 @@
 
 #include <SDL.h>
 
-#include "Control.h"
-#include "Draw.h"
-#include "ImageButton.h"
-#include "Label.h"
-#include "PictureControl.h"
+#include "ui/Control.h"
+#include "ui/Draw.h"
+#include "ui/ImageButton.h"
+#include "ui/Label.h"
+#include "ui/PictureControl.h"
 
 namespace zv::ui {
 namespace {

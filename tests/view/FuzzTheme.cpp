@@ -4,10 +4,10 @@
 #include <cstdlib>
 #include <vector>
 
-#include "ImageList.h"
-#include "LzChunk.h"
-#include "ThemeError.h"
-#include "ThemeFile.h"
+#include "ui/ImageList.h"
+#include "view/LzChunk.h"
+#include "view/ThemeError.h"
+#include "view/ThemeFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     zv::ui::ImageList list;

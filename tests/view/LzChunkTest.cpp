@@ -6,9 +6,9 @@
 #include <random>
 #include <vector>
 
-#include "LzChunk.h"
+#include "view/LzChunk.h"
 #include "TestBitmaps.h"
-#include "ThemeError.h"
+#include "view/ThemeError.h"
 
 using zv::view::CompressChunk;
 using zv::view::ExpandChunk;

@@ -12,12 +12,12 @@
 #include <string>
 #include <vector>
 
-#include "Bmp.h"
-#include "LzChunk.h"
-#include "ImageList.h"
+#include "view/Bmp.h"
+#include "view/LzChunk.h"
+#include "ui/ImageList.h"
 #include "TestBitmaps.h"
-#include "ThemeError.h"
-#include "ThemeFile.h"
+#include "view/ThemeError.h"
+#include "view/ThemeFile.h"
 
 using zv::test::MakeBmp24;
 using zv::test::MakeBmp8;

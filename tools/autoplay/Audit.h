@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "Game.h"
+#include "game/Game.h"
 
 namespace zv::audit {
 

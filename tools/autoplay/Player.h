@@ -6,7 +6,7 @@
 #include <string>
 
 #include "Audit.h"
-#include "Game.h"
+#include "game/Game.h"
 
 namespace zv::autoplay {
 

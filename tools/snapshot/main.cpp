@@ -5,12 +5,12 @@
 #include <cstdlib>
 #include <string>
 
-#include "Clock.h"
-#include "FileDialog.h"
-#include "MessageBox.h"
-#include "Sound.h"
-#include "Unit1.h"
-#include "Unit2.h"
+#include "platform/Clock.h"
+#include "platform/FileDialog.h"
+#include "platform/MessageBox.h"
+#include "platform/Sound.h"
+#include "app/Unit1.h"
+#include "app/Unit2.h"
 
 using namespace zv;
 

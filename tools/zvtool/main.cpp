@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "Bmp.h"
-#include "ImageList.h"
-#include "ThemeError.h"
-#include "ThemeFile.h"
+#include "view/Bmp.h"
+#include "ui/ImageList.h"
+#include "view/ThemeError.h"
+#include "view/ThemeFile.h"
 
 namespace {
 
