@@ -18,12 +18,12 @@
 
 #include "platform/Clock.h"
 #include "platform/FileDialog.h"
-#include "platform/MessageBox.h"
 #include "platform/Paths.h"
 #include "store/Records.h"
 #include "platform/Sound.h"
 #include "app/Unit1.h"
 #include "platform/WindowHost.h"
+#include "kit/HeadlessServices.h"
 
 namespace {
 
@@ -97,9 +97,7 @@ int main(int argc, char** argv) {
         else if (!std::strcmp(argv[i], "--record")) record = std::atol(argv[i + 1]);
         else if (!std::strcmp(argv[i], "--seed")) seed = static_cast<unsigned>(std::strtoul(argv[i + 1], nullptr, 10));
     }
-    char tmpl[] = "/tmp/zv-click-XXXXXX";
-    if (!mkdtemp(tmpl)) return 1;
-    const std::string dir = tmpl;
+    const std::string dir = kit::MakeScratchDir("click");
     std::filesystem::create_directories(dir + "/data");
     for (int m = 0; m < kModeCount; ++m)
         std::ofstream(store::RecordFilePath(dir + "/data", static_cast<Mode>(m))) << record << "\r\n";
@@ -107,24 +105,19 @@ int main(int argc, char** argv) {
     int status = 0;
     try {
         platform::WindowHost host;
-        platform::FakeMessageBoxes boxes; // a box would wait for a person; count them instead
+        // The stand-ins, but for what a click really goes through: the speaker, the clock and the chooser.
+        // A message box would wait for a person: the stand-in counts them instead.
+        kit::HeadlessServices kit(dir);
         platform::SdlSound sound(platform::DataDirs());
         platform::SystemClock clock;
         platform::SystemFileDialog dialog;
-
-        app::Services services;
-        services.messages = &boxes;
+        app::Services& services = kit.services;
         services.sound = &sound;
         services.clock = &clock;
         services.fileDialog = &dialog;
-        services.dataDir = dir + "/data";
-        services.settingsPath = dir + "/config.cfg";
         services.fullScreen = [] { return static_cast<platform::FullScreenDisplay*>(nullptr); };
-        services.minimise = [] {};
         services.requestQuit = [&] { host.RequestQuit(); };
-        services.showOptions = [] {};
-        services.hideOptions = [] {};
-        services.openUrl = [](const std::string&) {};
+        const auto& boxes = kit.boxes;
 
         app::TForm1 form1(services);
         platform::HostWindow& window = host.Create(form1.Window(), "Zorvex 2000", {});

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <iterator>
 
-#include "Audit.h"
+#include "kit/Audit.h"
 #include "game/Game.h"
 
 namespace {

@@ -30,7 +30,7 @@ void Game::FigureScan() {
     switch (m) {
     case Mode::Line: LineFigures(); break;
     case Mode::Square: SquareFigures(); break;
-    case Mode::Blok: CrossFigures(); break;
+    case Mode::Cross: CrossFigures(); break;
     case Mode::Ring: RingFigures(); break;
     case Mode::Block:
         BlockFigureScan();

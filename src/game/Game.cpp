@@ -87,7 +87,7 @@ void Game::ChooseMode(Mode m) {
 
 void Game::lineClick() { ChooseMode(Mode::Line); }
 void Game::cubeClick() { ChooseMode(Mode::Square); }
-void Game::crossClick() { ChooseMode(Mode::Blok); }
+void Game::crossClick() { ChooseMode(Mode::Cross); }
 void Game::ringClick() { ChooseMode(Mode::Ring); }
 void Game::cornerClick() { ChooseMode(Mode::Block); }
 

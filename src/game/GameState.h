@@ -43,7 +43,7 @@ struct SettingsCodes {
 
 // The five game modes, in the order their record files are read at start-up
 // is a different matter (see the store); this is the order of the mode table.
-enum class Mode { Line = 0, Square = 1, Blok = 2, Ring = 3, Block = 4 };
+enum class Mode { Line = 0, Square = 1, Cross = 2, Ring = 3, Block = 4 };
 constexpr int kModeCount = 5;
 
 // The mode's word as the rules compare it ("line", "square", "blok", "ring", "block").

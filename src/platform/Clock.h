@@ -1,4 +1,4 @@
-// The time of day for the random seed: the system's clock and a fixed one for tests.
+// The time of day for the random seed: the system's clock.
 #pragma once
 
 #include "game/Ports.h"
@@ -9,17 +9,6 @@ namespace zv::platform {
 class SystemClock : public zv::Clock {
 public:
     zv::TimeOfDay Now() const override;
-};
-
-class FixedClock : public zv::Clock {
-public:
-    FixedClock() = default;
-    explicit FixedClock(zv::TimeOfDay time) : time_(time) {}
-    void Set(zv::TimeOfDay time) { time_ = time; }
-    zv::TimeOfDay Now() const override { return time_; }
-
-private:
-    zv::TimeOfDay time_;
 };
 
 } // namespace zv::platform

@@ -11,42 +11,43 @@ namespace zv::platform {
 
 namespace {
 
-void AddRankedAtDepth(const std::vector<Mode>& available, int bpp, std::vector<Mode>& out) {
+void AddRankedAtDepth(const std::vector<DisplayMode>& available, int bpp, std::vector<DisplayMode>& out) {
     const int w = kFullScreenMode.width, h = kFullScreenMode.height;
-    auto push = [&out](const Mode& m) {
+    auto push = [&out](const DisplayMode& m) {
         if (std::find(out.begin(), out.end(), m) == out.end()) out.push_back(m);
     };
-    std::vector<Mode> big;
-    for (const Mode& m : available) {
+    std::vector<DisplayMode> big;
+    for (const DisplayMode& m : available) {
         if (m.bpp != bpp) continue;
         if (m.width == w && m.height == h) push(m);
         if (m.width >= w && m.height >= h) big.push_back(m);
     }
-    std::stable_sort(big.begin(), big.end(), [](const Mode& a, const Mode& b) {
+    std::stable_sort(big.begin(), big.end(), [](const DisplayMode& a, const DisplayMode& b) {
         const long long aa = 1LL * a.width * a.height, ab = 1LL * b.width * b.height;
         if (aa != ab) return aa < ab;
         return a.width < b.width;
     });
-    for (const Mode& m : big)
+    for (const DisplayMode& m : big)
         if (3LL * m.width == 4LL * m.height) push(m);
-    for (const Mode& m : big) push(m);
+    for (const DisplayMode& m : big) push(m);
 }
 
-std::runtime_error ModeError() {
+
+} // namespace
+
+std::runtime_error FullScreenModeError() {
     return std::runtime_error("Cannot set display mode " + std::to_string(kFullScreenMode.width) + "x" +
                               std::to_string(kFullScreenMode.height) + "x" + std::to_string(kFullScreenMode.bpp));
 }
 
-} // namespace
-
-std::vector<Mode> RankDisplayModes(const std::vector<Mode>& available, int desktopBpp) {
-    std::vector<Mode> out;
+std::vector<DisplayMode> RankDisplayModes(const std::vector<DisplayMode>& available, int desktopBpp) {
+    std::vector<DisplayMode> out;
     AddRankedAtDepth(available, kFullScreenMode.bpp, out);
     if (desktopBpp != kFullScreenMode.bpp) AddRankedAtDepth(available, desktopBpp, out);
     return out;
 }
 
-std::optional<Mode> ChooseDisplayMode(const std::vector<Mode>& available, int desktopBpp) {
+std::optional<DisplayMode> ChooseDisplayMode(const std::vector<DisplayMode>& available, int desktopBpp) {
     const auto ranked = RankDisplayModes(available, desktopBpp);
     if (ranked.empty()) return std::nullopt;
     return ranked.front();
@@ -62,7 +63,7 @@ Placement ScaleAndOffset(int winW, int winH, int contentW, int contentH) {
 }
 
 void FullScreen::Initialise() {
-    if (!window_) throw ModeError();
+    if (!window_) throw FullScreenModeError();
     if (active_) return;
     int display = SDL_GetWindowDisplayIndex(window_);
     if (display < 0) display = 0;
@@ -72,7 +73,7 @@ void FullScreen::Initialise() {
         saved_ = {desktop.w, desktop.h, static_cast<int>(SDL_BITSPERPIXEL(desktop.format))};
 
     std::vector<SDL_DisplayMode> sdlModes;
-    std::vector<Mode> modes;
+    std::vector<DisplayMode> modes;
     const int count = SDL_GetNumDisplayModes(display);
     for (int i = 0; i < count; ++i) {
         SDL_DisplayMode m{};
@@ -82,7 +83,7 @@ void FullScreen::Initialise() {
     }
 
     // SDL lists the highest refresh rate of a size first, so the first match is the one to take.
-    for (const Mode& want : RankDisplayModes(modes, saved_.bpp)) {
+    for (const DisplayMode& want : RankDisplayModes(modes, saved_.bpp)) {
         const auto it = std::find(modes.begin(), modes.end(), want);
         const SDL_DisplayMode& m = sdlModes[static_cast<size_t>(it - modes.begin())];
         if (SDL_SetWindowDisplayMode(window_, &m) == 0 && SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN) == 0) {
@@ -96,7 +97,7 @@ void FullScreen::Initialise() {
         desktopFallback_ = true;
         return;
     }
-    throw ModeError();
+    throw FullScreenModeError();
 }
 
 void FullScreen::Finalise() {
@@ -116,17 +117,6 @@ void FullScreen::RestoreSavedDisplayMode() {
     SDL_SetWindowFullscreen(window_, 0);
     active_ = false;
     desktopFallback_ = false;
-}
-
-void FakeFullScreen::Initialise() {
-    ++initialiseCalls;
-    if (failInitialise) throw ModeError();
-    active = true;
-}
-
-void FakeFullScreen::Finalise() {
-    ++finaliseCalls;
-    active = false;
 }
 
 } // namespace zv::platform

@@ -2,17 +2,18 @@
 #pragma once
 
 #include <optional>
+#include <stdexcept>
 #include <vector>
 
 struct SDL_Window;
 
 namespace zv::platform {
 
-struct Mode {
+struct DisplayMode {
     int width = 0;
     int height = 0;
     int bpp = 0;
-    bool operator==(const Mode&) const = default;
+    bool operator==(const DisplayMode&) const = default;
 };
 
 // The display mode the close step returns the screen to.
@@ -22,7 +23,7 @@ struct SavedDisplayMode {
     int bpp = 0;
 };
 
-constexpr Mode kFullScreenMode{640, 480, 16};
+constexpr DisplayMode kFullScreenMode{640, 480, 16};
 constexpr int kMainWindowWidth = 632;
 constexpr int kMainWindowHeight = 492;
 
@@ -30,10 +31,10 @@ constexpr int kMainWindowHeight = 492;
 // 640 x 480 with a 4:3 ratio, smallest first; then the other 16-bit modes of at least
 // 640 x 480, smallest first. Displays that offer modes only at their own depth (X11, Wayland)
 // have no 16-bit mode at all, so the same order at desktopBpp follows.
-std::vector<Mode> RankDisplayModes(const std::vector<Mode>& available, int desktopBpp);
+std::vector<DisplayMode> RankDisplayModes(const std::vector<DisplayMode>& available, int desktopBpp);
 
 // The first of RankDisplayModes, or nullopt when no mode fits.
-std::optional<Mode> ChooseDisplayMode(const std::vector<Mode>& available, int desktopBpp);
+std::optional<DisplayMode> ChooseDisplayMode(const std::vector<DisplayMode>& available, int desktopBpp);
 
 struct Placement {
     int scale = 1; // whole factor, at least 1
@@ -44,6 +45,9 @@ struct Placement {
 // The largest whole factor at which the content fits the window, and its centred offset.
 // Content larger than the window stays at factor 1, centred, its edges cut off.
 Placement ScaleAndOffset(int winW, int winH, int contentW = kMainWindowWidth, int contentH = kMainWindowHeight);
+
+// The error of a failed switch, naming the mode that was asked for.
+std::runtime_error FullScreenModeError();
 
 class FullScreenDisplay {
 public:
@@ -76,23 +80,6 @@ private:
     bool active_ = false;
     bool desktopFallback_ = false;
     SavedDisplayMode saved_;
-};
-
-// Counts the calls; Initialise throws while failInitialise is set.
-class FakeFullScreen : public FullScreenDisplay {
-public:
-    void Initialise() override;
-    void Finalise() override;
-    bool Active() const override { return active; }
-    SavedDisplayMode Saved() const override { return saved; }
-    void RestoreSavedDisplayMode() override { ++restoreCalls; }
-
-    bool failInitialise = false;
-    bool active = false;
-    int initialiseCalls = 0;
-    int finaliseCalls = 0;
-    int restoreCalls = 0;
-    SavedDisplayMode saved{1920, 1080, 24};
 };
 
 } // namespace zv::platform

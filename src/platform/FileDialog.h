@@ -30,22 +30,4 @@ public:
 std::optional<std::string> OpenFileWithZenity(const std::string& title, const std::string& filterName,
                                               const std::string& pattern, const std::string& program = "zenity");
 
-// Hands out the scripted answers in order (nullopt when they run out) and records the requests.
-class FakeFileDialog : public FileDialog {
-public:
-    struct Request {
-        std::string title, filterName, pattern;
-    };
-    std::optional<std::string> OpenFile(const std::string& title, const std::string& filterName,
-                                        const std::string& pattern) override {
-        requests.push_back({title, filterName, pattern});
-        if (answers.empty()) return std::nullopt;
-        auto answer = answers.front();
-        answers.erase(answers.begin());
-        return answer;
-    }
-    std::vector<std::optional<std::string>> answers;
-    std::vector<Request> requests;
-};
-
 } // namespace zv::platform

@@ -31,23 +31,6 @@ private:
     SDL_Window* parent_;
 };
 
-class FakeMessageBoxes : public MessageBoxes {
-public:
-    enum class Kind { Error, Info };
-    struct Message {
-        Kind kind;
-        std::string title;
-        std::string text;
-    };
-    void ShowError(const std::string& title, const std::string& text) override {
-        shown.push_back({Kind::Error, title, text});
-    }
-    void ShowInfo(const std::string& title, const std::string& text) override {
-        shown.push_back({Kind::Info, title, text});
-    }
-    std::vector<Message> shown;
-};
-
 // The locale a box under X11 takes from the environment, as a UTF-8 one: the value to put into
 // LC_ALL for the box, or empty when the environment already names a UTF-8 locale (or no UTF-8
 // locale exists). Leaves the process's own locale as it was.

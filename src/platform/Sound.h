@@ -45,11 +45,4 @@ private:
     std::map<std::string, std::vector<Uint8>> cache_;
 };
 
-// Remembers what was played, for tests.
-class FakeSound : public zv::SoundPlayer {
-public:
-    void Play(const char* fileName) override { played.emplace_back(fileName ? fileName : ""); }
-    std::vector<std::string> played;
-};
-
 } // namespace zv::platform

@@ -14,14 +14,14 @@ const char* RecordFileName(Mode mode) {
     case Mode::Ring: return "zorvexr2000.rec";
     case Mode::Line: return "zorvex2000.rec";
     case Mode::Square: return "zorvexs2000.rec";
-    case Mode::Blok: return "zorvexb2000.rec";
+    case Mode::Cross: return "zorvexb2000.rec";
     }
     return "";
 }
 
 std::string RecordFilePath(const std::string& dir, Mode mode) { return dir + "/" + RecordFileName(mode); }
 
-std::string ParseRecordText(std::string_view content) {
+std::string LastLine(std::string_view content) {
     std::string_view last;
     std::size_t pos = 0;
     while (pos < content.size()) last = NextLine(content, pos);
@@ -42,7 +42,7 @@ RecordLoad LoadRecordFile(const std::string& dir, Mode mode) {
     RecordLoad r;
     try {
         if (!FileExists(path)) WriteTextFileAtomic(path, kNewRecordText);
-        std::string text = ParseRecordText(ReadTextFile(path));
+        std::string text = LastLine(ReadTextFile(path));
         std::int32_t value = 0;
         if (!ParseRecordNumber(text, value)) {
             r.error = path + ": " + kInvalidConversion;

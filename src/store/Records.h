@@ -22,7 +22,7 @@ inline constexpr const char* kInvalidConversion = "Invalid variant type conversi
 // The order in which the record files are read at start-up; the last one read is
 // what the record label shows until the first game starts.
 inline constexpr std::array<Mode, kModeCount> kRecordReadOrder = {Mode::Block, Mode::Ring, Mode::Line,
-                                                                   Mode::Square, Mode::Blok};
+                                                                   Mode::Square, Mode::Cross};
 
 // The bare file name of a mode's record file, e.g. "zorvex2000.rec" for line; "" for no mode.
 const char* RecordFileName(Mode mode);
@@ -31,7 +31,7 @@ std::string RecordFilePath(const std::string& dir, Mode mode);
 
 // The text of a record file: every line is read whole in turn and the last one
 // counts, without its line end. Content without any line gives "".
-std::string ParseRecordText(std::string_view content);
+std::string LastLine(std::string_view content);
 
 // A decimal integer in the signed 32-bit range, optionally negative, with blanks
 // around it allowed. False (and out untouched) otherwise: the caller reports

@@ -1,5 +1,5 @@
 // Start-up reading and exit writing of the settings, record and skin files, through the main window.
-#include "AppFixture.h"
+#include "kit/AppFixture.h"
 
 #include <sys/stat.h>
 

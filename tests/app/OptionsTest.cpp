@@ -1,5 +1,5 @@
 // The options window: its switches and indicators on each settings line, and what they change.
-#include "AppFixture.h"
+#include "kit/AppFixture.h"
 
 namespace zv::test {
 namespace {

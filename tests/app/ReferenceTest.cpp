@@ -1,5 +1,5 @@
 // The main window in each built-in skin, after the same seeded game, against reference pictures kept in the repository.
-#include "AppFixture.h"
+#include "kit/AppFixture.h"
 
 #include <cstdlib>
 

@@ -1,5 +1,5 @@
 // Skins through the main window: the lists each control takes, the window colour, the marks and the skin file.
-#include "AppFixture.h"
+#include "kit/AppFixture.h"
 
 #include "view/ThemeFile.h"
 

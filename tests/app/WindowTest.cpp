@@ -1,5 +1,5 @@
 // The main window headless: layout, stacking, mouse routing, dragging, the overlays and the label effects.
-#include "AppFixture.h"
+#include "kit/AppFixture.h"
 
 #include "ui/ShadeOverlay.h"
 

@@ -1,5 +1,5 @@
 // The main window playing on while its data directory refuses writes: read-only, full, or over the file-size limit.
-#include "AppFixture.h"
+#include "kit/AppFixture.h"
 
 #include <sched.h>
 #include <signal.h>

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <new>
 
-#include "Audit.h"
+#include "kit/Audit.h"
 #include "game/Game.h"
 
 namespace {
@@ -46,7 +46,7 @@ TEST(HotPath, TurnsAllocateNothing) {
         switch (static_cast<Mode>(m)) {
         case Mode::Line: game.lineClick(); break;
         case Mode::Square: game.cubeClick(); break;
-        case Mode::Blok: game.crossClick(); break;
+        case Mode::Cross: game.crossClick(); break;
         case Mode::Ring: game.ringClick(); break;
         case Mode::Block: game.cornerClick(); break;
         }

@@ -1,7 +1,7 @@
 // The figure scans of the five modes: test order, points, shared balls, and the record step.
 #include <gtest/gtest.h>
 
-#include "Fakes.h"
+#include "kit/GameFakes.h"
 
 namespace zv::testing {
 namespace {
@@ -112,20 +112,20 @@ TEST(SquareFigures, TallThenWideThenSmall) {
 
 TEST(CrossFigures, PlusFirstAndRowMajorCentres) {
     Scan t;
-    t.Run(Mode::Blok, {"", "..555", "..555", "..555"});
+    t.Run(Mode::Cross, {"", "..555", "..555", "..555"});
     EXPECT_EQ(t.s().Score, 5);
     EXPECT_EQ(t.Row(2), "..5.5.....");
     EXPECT_EQ(t.Row(3), "..........");
 
     // A diagonal cross at (3,3) and a plus at (3,4) sharing (3,3), (2,4), (4,4).
     Scan u;
-    u.Run(Mode::Blok, {"", ".1.1", "..111", ".1.1"});
+    u.Run(Mode::Cross, {"", ".1.1", "..111", ".1.1"});
     EXPECT_EQ(u.s().Score, 5);
     EXPECT_EQ(u.s().FiguresRemoved, 1);
     EXPECT_EQ(u.Row(3), "...11.....");
 
     Scan w;
-    w.Run(Mode::Blok, {".6", "666", ".6", "", "", "", "", ".......2.2", "........2", ".......2.2"});
+    w.Run(Mode::Cross, {".6", "666", ".6", "", "", "", "", ".......2.2", "........2", ".......2.2"});
     EXPECT_EQ(w.s().Score, 10);
     EXPECT_EQ(w.Balls(), 0);
 }

@@ -5,8 +5,8 @@
 #include <iostream>
 #include <random>
 
-#include "Audit.h"
-#include "Fakes.h"
+#include "kit/Audit.h"
+#include "kit/GameFakes.h"
 
 namespace zv::testing {
 namespace {
@@ -35,7 +35,7 @@ TEST_P(RandomPlay, TheBooksBalance) {
     switch (mode) {
     case Mode::Line: t.game.lineClick(); break;
     case Mode::Square: t.game.cubeClick(); break;
-    case Mode::Blok: t.game.crossClick(); break;
+    case Mode::Cross: t.game.crossClick(); break;
     case Mode::Ring: t.game.ringClick(); break;
     case Mode::Block: t.game.cornerClick(); break;
     }
@@ -112,7 +112,7 @@ std::string CaseName(const ::testing::TestParamInfo<std::tuple<Mode, bool>>& inf
 }
 
 INSTANTIATE_TEST_SUITE_P(AllModes, RandomPlay,
-                         ::testing::Combine(::testing::Values(Mode::Line, Mode::Square, Mode::Blok, Mode::Ring,
+                         ::testing::Combine(::testing::Values(Mode::Line, Mode::Square, Mode::Cross, Mode::Ring,
                                                               Mode::Block),
                                             ::testing::Bool()),
                          CaseName);

@@ -4,7 +4,7 @@
 #include <iostream>
 #include <random>
 
-#include "Fakes.h"
+#include "kit/GameFakes.h"
 
 namespace zv::testing {
 namespace {

@@ -1,7 +1,7 @@
 // Game start and finish, mode choice, undo with its refusals, the redraw and the record text.
 #include <gtest/gtest.h>
 
-#include "Fakes.h"
+#include "kit/GameFakes.h"
 
 namespace zv::testing {
 namespace {
@@ -45,7 +45,7 @@ TEST(ModeWords, RoundTrip) {
     Mode m;
     EXPECT_FALSE(ModeFromWord("Block", m));
     EXPECT_FALSE(ModeFromWord("", m));
-    EXPECT_STREQ(ModeWord(Mode::Blok), "blok");
+    EXPECT_STREQ(ModeWord(Mode::Cross), "blok");
 }
 
 TEST(StartGame, DealsSixBallsAndAPreviewFromTheClockSeed) {

@@ -1,7 +1,7 @@
 // The ball supply: the order of the random draws in the drop, the deal and the blocked-cell scatter.
 #include <gtest/gtest.h>
 
-#include "Fakes.h"
+#include "kit/GameFakes.h"
 
 namespace zv::testing {
 namespace {

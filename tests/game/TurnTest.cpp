@@ -1,7 +1,7 @@
 // The cell click: selection, the path search with its sweep order and bound, and the steps of a move.
 #include <gtest/gtest.h>
 
-#include "Fakes.h"
+#include "kit/GameFakes.h"
 
 namespace zv::testing {
 namespace {

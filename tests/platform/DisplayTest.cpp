@@ -8,31 +8,31 @@
 using namespace zv::platform;
 
 TEST(ChooseDisplayMode, ExactModeFirst) {
-    const std::vector<Mode> modes{{1920, 1080, 16}, {800, 600, 16}, {640, 480, 32}, {640, 480, 16}};
-    EXPECT_EQ(ChooseDisplayMode(modes, 32), (Mode{640, 480, 16}));
+    const std::vector<DisplayMode> modes{{1920, 1080, 16}, {800, 600, 16}, {640, 480, 32}, {640, 480, 16}};
+    EXPECT_EQ(ChooseDisplayMode(modes, 32), (DisplayMode{640, 480, 16}));
 }
 
 TEST(ChooseDisplayMode, SmallestFourByThreeThenSmallestOfAnyRatio) {
     EXPECT_EQ(ChooseDisplayMode({{1024, 768, 16}, {800, 600, 16}, {720, 480, 16}, {640, 480, 32}}, 32),
-              (Mode{800, 600, 16}));
+              (DisplayMode{800, 600, 16}));
     // No 4:3 mode: the smallest 16-bit one that is large enough; too small ones never count.
     EXPECT_EQ(ChooseDisplayMode({{1280, 720, 16}, {720, 480, 16}, {640, 400, 16}, {320, 240, 16}}, 32),
-              (Mode{720, 480, 16}));
+              (DisplayMode{720, 480, 16}));
     const auto ranked = RankDisplayModes({{1280, 720, 16}, {1600, 1200, 16}, {800, 600, 16}, {640, 480, 16}}, 16);
-    EXPECT_EQ(ranked, (std::vector<Mode>{{640, 480, 16}, {800, 600, 16}, {1600, 1200, 16}, {1280, 720, 16}}));
+    EXPECT_EQ(ranked, (std::vector<DisplayMode>{{640, 480, 16}, {800, 600, 16}, {1600, 1200, 16}, {1280, 720, 16}}));
 }
 
 TEST(ChooseDisplayMode, WithoutSixteenBitModesTheDesktopDepthIsUsed) {
     // An X11 desktop at 24 bits offers nothing else.
-    const std::vector<Mode> x11{{1920, 1080, 24}, {1024, 768, 24}, {800, 600, 24}, {640, 480, 24}};
-    EXPECT_EQ(ChooseDisplayMode(x11, 24), (Mode{640, 480, 24}));
-    EXPECT_EQ(ChooseDisplayMode({{1920, 1080, 24}, {1024, 768, 24}}, 24), (Mode{1024, 768, 24}));
+    const std::vector<DisplayMode> x11{{1920, 1080, 24}, {1024, 768, 24}, {800, 600, 24}, {640, 480, 24}};
+    EXPECT_EQ(ChooseDisplayMode(x11, 24), (DisplayMode{640, 480, 24}));
+    EXPECT_EQ(ChooseDisplayMode({{1920, 1080, 24}, {1024, 768, 24}}, 24), (DisplayMode{1024, 768, 24}));
     // Modes at other depths than the desktop's are not taken.
     EXPECT_EQ(ChooseDisplayMode({{640, 480, 8}}, 24), std::nullopt);
     // 16-bit modes come first, the desktop depth after them, so that a refused 16-bit mode
     // still leaves something to try.
     const auto ranked = RankDisplayModes({{640, 480, 24}, {800, 600, 16}}, 24);
-    EXPECT_EQ(ranked, (std::vector<Mode>{{800, 600, 16}, {640, 480, 24}}));
+    EXPECT_EQ(ranked, (std::vector<DisplayMode>{{800, 600, 16}, {640, 480, 24}}));
 }
 
 TEST(ChooseDisplayMode, NothingFits) {

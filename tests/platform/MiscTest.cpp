@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "platform/Clock.h"
+#include "kit/PlatformFakes.h"
 #include "platform/Display.h"
 #include "platform/FileDialog.h"
 #include "platform/MessageBox.h"

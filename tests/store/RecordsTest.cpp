@@ -23,20 +23,20 @@ TEST(RecordNames, EachModeHasItsFileAndBlockIsReadFirst) {
     EXPECT_STREQ(RecordFileName(Mode::Ring), "zorvexr2000.rec");
     EXPECT_STREQ(RecordFileName(Mode::Line), "zorvex2000.rec");
     EXPECT_STREQ(RecordFileName(Mode::Square), "zorvexs2000.rec");
-    EXPECT_STREQ(RecordFileName(Mode::Blok), "zorvexb2000.rec");
+    EXPECT_STREQ(RecordFileName(Mode::Cross), "zorvexb2000.rec");
     EXPECT_EQ(kRecordReadOrder,
-              (std::array<Mode, kModeCount>{Mode::Block, Mode::Ring, Mode::Line, Mode::Square, Mode::Blok}));
+              (std::array<Mode, kModeCount>{Mode::Block, Mode::Ring, Mode::Line, Mode::Square, Mode::Cross}));
     EXPECT_EQ(RecordFilePath("/d", Mode::Line), "/d/zorvex2000.rec");
 }
 
 TEST(RecordText, LastLineCountsWithoutItsLineEnd) {
-    EXPECT_EQ(ParseRecordText("250\r\n"), "250");
-    EXPECT_EQ(ParseRecordText("100"), "100");
-    EXPECT_EQ(ParseRecordText(""), "");
-    EXPECT_EQ(ParseRecordText("100\r\n180\r\n250\r\n"), "250");
-    EXPECT_EQ(ParseRecordText("100\n250"), "250");
+    EXPECT_EQ(LastLine("250\r\n"), "250");
+    EXPECT_EQ(LastLine("100"), "100");
+    EXPECT_EQ(LastLine(""), "");
+    EXPECT_EQ(LastLine("100\r\n180\r\n250\r\n"), "250");
+    EXPECT_EQ(LastLine("100\n250"), "250");
     // A trailing empty line is the last line, and it is no number.
-    EXPECT_EQ(ParseRecordText("250\r\n\r\n"), "");
+    EXPECT_EQ(LastLine("250\r\n\r\n"), "");
     EXPECT_EQ(FormatRecord(250), "250\r\n");
     EXPECT_EQ(FormatRecord(-7), "-7\r\n");
 }
@@ -94,7 +94,7 @@ TEST(RecordLoad, UnusableFilesCountAsOneHundredAndAreLeftAlone) {
     EXPECT_EQ(r.text, "100");
     EXPECT_EQ(r.error, path + ": File access denied");
 
-    const RecordLoad gone = LoadRecordFile(dir / "missing", Mode::Blok);
+    const RecordLoad gone = LoadRecordFile(dir / "missing", Mode::Cross);
     EXPECT_EQ(gone.text, "100");
     EXPECT_EQ(gone.error, dir / "missing/zorvexb2000.rec: File not found");
 }
@@ -103,10 +103,10 @@ TEST(RecordWriterTest, WritesTheScoreAndCrLf) {
     TempDir dir;
     std::vector<std::string> reports;
     FileRecordWriter writer(dir.path(), [&](const std::string& m) { reports.push_back(m); });
-    writer.WriteRecordFile(Mode::Blok, 120);
-    writer.WriteRecordFile(Mode::Blok, 130);
+    writer.WriteRecordFile(Mode::Cross, 120);
+    writer.WriteRecordFile(Mode::Cross, 130);
     EXPECT_EQ(GetFile(dir / "zorvexb2000.rec"), "130\r\n");
-    EXPECT_EQ(LoadRecordFile(dir.path(), Mode::Blok).value, 130);
+    EXPECT_EQ(LoadRecordFile(dir.path(), Mode::Cross).value, 130);
     EXPECT_TRUE(reports.empty());
 }
 

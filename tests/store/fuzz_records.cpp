@@ -10,7 +10,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view content(reinterpret_cast<const char*>(data), size);
-    const std::string text = zv::store::ParseRecordText(content);
+    const std::string text = zv::store::LastLine(content);
     if (text.size() > size || text.find('\n') != std::string::npos) std::abort();
 
     std::int32_t value = 0;
@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     if (ok) {
         std::int32_t again = 0;
-        const std::string line = zv::store::ParseRecordText(zv::store::FormatRecord(value));
+        const std::string line = zv::store::LastLine(zv::store::FormatRecord(value));
         if (!zv::store::ParseRecordNumber(line, again) || again != value) std::abort();
     }
     return 0;

@@ -38,7 +38,7 @@ bool Player::PlayGame(std::uint64_t gameSeed, GameResult& out) {
     switch (mode_) {
     case Mode::Line: game_.lineClick(); break;
     case Mode::Square: game_.cubeClick(); break;
-    case Mode::Blok: game_.crossClick(); break;
+    case Mode::Cross: game_.crossClick(); break;
     case Mode::Ring: game_.ringClick(); break;
     case Mode::Block: game_.cornerClick(); break;
     }

@@ -5,7 +5,7 @@
 #include <random>
 #include <string>
 
-#include "Audit.h"
+#include "kit/Audit.h"
 #include "game/Game.h"
 
 namespace zv::autoplay {

@@ -5,12 +5,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/Clock.h"
-#include "platform/FileDialog.h"
-#include "platform/MessageBox.h"
-#include "platform/Sound.h"
 #include "app/Unit1.h"
 #include "app/Unit2.h"
+#include "kit/HeadlessServices.h"
 
 using namespace zv;
 
@@ -50,21 +47,11 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "zv-snapshot: %s\n", SDL_GetError());
         return 1;
     }
-    char tmpl[] = "/tmp/zv-snapshot-XXXXXX";
-    const char* dir = mkdtemp(tmpl);
-    if (!dir) return 1;
-    platform::FakeMessageBoxes boxes;
-    platform::FakeSound sound;
-    platform::FixedClock clock({12, 0, 0, static_cast<int>(seed % 1000)});
-    platform::FakeFileDialog dialog;
-    app::Services services;
-    services.messages = &boxes;
-    services.sound = &sound;
-    services.clock = &clock;
-    services.fileDialog = &dialog;
-    services.dataDir = std::string(dir) + "/data";
-    services.settingsPath = std::string(dir) + "/config.cfg";
-
+    kit::HeadlessServices kit(kit::MakeScratchDir("snapshot"));
+    kit.clock.Set({12, 0, 0, static_cast<int>(seed % 1000)});
+    app::Services& services = kit.services;
+    platform::FixedClock& clock = kit.clock;
+    platform::FakeMessageBoxes& boxes = kit.boxes;
     app::TForm1 form1(services);
     form1.FormCreate();
     if (skin >= 1 && skin <= 5) view::ApplyBuiltInSkin(form1.Skin(), skin);

@@ -12,11 +12,7 @@
 #include <sstream>
 #include <string>
 
-#include "platform/Clock.h"
-#include "platform/Display.h"
-#include "platform/FileDialog.h"
-#include "platform/MessageBox.h"
-#include "platform/Sound.h"
+#include "kit/HeadlessServices.h"
 #include "app/Unit1.h"
 #include "app/Unit2.h"
 
@@ -34,25 +30,15 @@ inline void WriteFile(const std::string& path, const std::string& content) {
     out << content;
 }
 
-class AppTest : public ::testing::Test {
+// The stand-ins over a new scratch directory.
+struct ScratchServices : kit::HeadlessServices {
+    ScratchServices() : HeadlessServices(kit::MakeScratchDir("app")) {}
+};
+
+class AppTest : public ::testing::Test, protected ScratchServices {
 protected:
     void SetUp() override {
         ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
-        char tmpl[] = "/tmp/zv-app-XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        dir = tmpl;
-        services.messages = &boxes;
-        services.sound = &sound;
-        services.clock = &clock;
-        services.fileDialog = &dialog;
-        services.dataDir = dir + "/data";
-        services.settingsPath = dir + "/config.cfg";
-        services.fullScreen = [this]() -> platform::FullScreenDisplay* { return &fullScreen; };
-        services.minimise = [this] { ++minimised; };
-        services.requestQuit = [this] { ++quitRequests; };
-        services.showOptions = [this] { optionsShown = true; };
-        services.hideOptions = [this] { optionsShown = false; };
-        services.openUrl = [this](const std::string& u) { opened.push_back(u); };
     }
     void TearDown() override {
         form2.reset();
@@ -90,16 +76,6 @@ protected:
         return *reinterpret_cast<Uint32*>(static_cast<Uint8*>(s->pixels) + y * s->pitch + x * 4) & 0xFFFFFF;
     }
 
-    std::string dir;
-    platform::FakeMessageBoxes boxes;
-    platform::FakeSound sound;
-    platform::FixedClock clock{{10, 20, 30, 400}};
-    platform::FakeFileDialog dialog;
-    platform::FakeFullScreen fullScreen;
-    app::Services services;
-    int minimised = 0, quitRequests = 0;
-    bool optionsShown = false;
-    std::vector<std::string> opened;
     std::unique_ptr<app::TForm1> form1;
     std::unique_ptr<app::TForm2> form2;
 };

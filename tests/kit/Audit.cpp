@@ -1,5 +1,5 @@
 // Independent board checks for the autoplayer, the soak and the tests.
-#include "Audit.h"
+#include "kit/Audit.h"
 
 #include <initializer_list>
 #include <utility>
@@ -31,7 +31,7 @@ bool FigureLeft(Mode m, const Grid& b) {
                       same(r, c, {{1, 1}, {2, 2}, {3, 3}, {4, 4}}) || same(r, c, {{1, -1}, {2, -2}, {3, -3}, {4, -4}});
                 break;
             case Mode::Square: hit = same(r, c, {{0, 1}, {1, 0}, {1, 1}}); break;
-            case Mode::Blok:
+            case Mode::Cross:
                 hit = same(r, c, {{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) || same(r, c, {{1, 1}, {-1, -1}, {-1, 1}, {1, -1}});
                 break;
             case Mode::Ring:

@@ -1,0 +1,35 @@
+// The program's services made of stand-ins over a scratch directory: how tests, the snapshot tool and the
+// click benchmark start the windows without a display, a speaker or a person to close message boxes.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "app/Services.h"
+#include "kit/PlatformFakes.h"
+
+namespace zv::kit {
+
+// A new private directory under the system's temporary folder, named after what it is for.
+std::string MakeScratchDir(const std::string& purpose);
+
+class HeadlessServices {
+public:
+    // dataDir is dir/data and the settings file dir/config.cfg.
+    explicit HeadlessServices(const std::string& dir);
+    HeadlessServices(const HeadlessServices&) = delete;
+    HeadlessServices& operator=(const HeadlessServices&) = delete;
+
+    std::string dir;
+    platform::FakeMessageBoxes boxes;
+    platform::FakeSound sound;
+    platform::FixedClock clock{{10, 20, 30, 400}};
+    platform::FakeFileDialog dialog;
+    platform::FakeFullScreen fullScreen;
+    app::Services services;
+    int minimised = 0, quitRequests = 0;
+    bool optionsShown = false;
+    std::vector<std::string> opened;
+};
+
+} // namespace zv::kit

@@ -1,0 +1,94 @@
+// Stand-ins for the operating system's services: message boxes, full screen, file chooser, speaker and clock.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "game/Ports.h"
+#include "platform/Display.h"
+#include "platform/FileDialog.h"
+#include "platform/MessageBox.h"
+
+namespace zv::platform {
+
+// Remembers every box instead of waiting for a person to close it.
+class FakeMessageBoxes : public MessageBoxes {
+public:
+    enum class Kind { Error, Info };
+    struct Message {
+        Kind kind;
+        std::string title;
+        std::string text;
+    };
+    void ShowError(const std::string& title, const std::string& text) override {
+        shown.push_back({Kind::Error, title, text});
+    }
+    void ShowInfo(const std::string& title, const std::string& text) override {
+        shown.push_back({Kind::Info, title, text});
+    }
+    std::vector<Message> shown;
+};
+
+// Counts the calls; Initialise throws while failInitialise is set.
+class FakeFullScreen : public FullScreenDisplay {
+public:
+    void Initialise() override {
+        ++initialiseCalls;
+        if (failInitialise) throw FullScreenModeError();
+        active = true;
+    }
+    void Finalise() override {
+        ++finaliseCalls;
+        active = false;
+    }
+    bool Active() const override { return active; }
+    SavedDisplayMode Saved() const override { return saved; }
+    void RestoreSavedDisplayMode() override { ++restoreCalls; }
+
+    bool failInitialise = false;
+    bool active = false;
+    int initialiseCalls = 0;
+    int finaliseCalls = 0;
+    int restoreCalls = 0;
+    SavedDisplayMode saved{1920, 1080, 24};
+};
+
+// Hands out the scripted answers in order (nullopt when they run out) and records the requests.
+class FakeFileDialog : public FileDialog {
+public:
+    struct Request {
+        std::string title, filterName, pattern;
+    };
+    std::optional<std::string> OpenFile(const std::string& title, const std::string& filterName,
+                                        const std::string& pattern) override {
+        requests.push_back({title, filterName, pattern});
+        if (answers.empty()) return std::nullopt;
+        auto answer = answers.front();
+        answers.erase(answers.begin());
+        return answer;
+    }
+    std::vector<std::optional<std::string>> answers;
+    std::vector<Request> requests;
+};
+
+// Remembers what was played.
+class FakeSound : public zv::SoundPlayer {
+public:
+    void Play(const char* fileName) override { played.emplace_back(fileName ? fileName : ""); }
+    std::vector<std::string> played;
+};
+
+// A clock that shows the time it was set to.
+class FixedClock : public zv::Clock {
+public:
+    FixedClock() = default;
+    explicit FixedClock(zv::TimeOfDay time) : time_(time) {}
+    void Set(zv::TimeOfDay time) { time_ = time; }
+    zv::TimeOfDay Now() const override { return time_; }
+
+private:
+    zv::TimeOfDay time_;
+};
+
+} // namespace zv::platform
