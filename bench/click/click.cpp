@@ -21,6 +21,7 @@
 #include "platform/Paths.h"
 #include "store/Records.h"
 #include "platform/Sound.h"
+#include "app/Layout.h"
 #include "app/Unit1.h"
 #include "platform/WindowHost.h"
 #include "kit/HeadlessServices.h"
@@ -31,10 +32,7 @@ using namespace zv;
 using Clock = std::chrono::steady_clock;
 
 // Centre of a cell in window pixels (the window shows the form at scale 1).
-SDL_Point CellCentre(int n) {
-    const CellPos c = CellOf(n);
-    return {4 + 112 + 40 * (c.col - 1) + 16, 24 + 56 + 40 * (c.row - 1) + 16};
-}
+SDL_Point CellCentre(int n) { return app::CellCentreInWindow(n); }
 
 void PushButton(Uint32 window, Uint32 type, SDL_Point p) {
     SDL_Event e{};
@@ -130,7 +128,7 @@ int main(int argc, char** argv) {
         std::mt19937 rng(seed);
         std::vector<double> select, move;
         int games = 0, refused = 0;
-        GameState& s = form1.Rules().State();
+        const GameState& s = form1.Rules().State();
         TimedClick(host, window.Id(), gstart);
         ++games;
         while (static_cast<int>(move.size()) < clicks) {

@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "kit/Audit.h"
+#include "kit/StateAccess.h"
 #include "game/Game.h"
 
 namespace {
@@ -37,8 +38,8 @@ void WholeTurn(benchmark::State& state) {
     NullRecords records;
     FixedClock clock;
     Game game(view, sound, records, clock);
-    GameState& s = game.State();
-    s.Codes.sound = "sy";
+    game.SetSound(true);
+    GameState& s = kit::StateAccess::Of(game);
     s.GameMode = ModeWord(mode);
     s.BestScore = 1000000;
     s.AdvancedMode = 1;
@@ -48,6 +49,7 @@ void WholeTurn(benchmark::State& state) {
         state.PauseTiming();
         // The advanced turn lays blocks after its drop; a blocked start cell would refuse the next move.
         std::fill(std::begin(view.blocked), std::end(view.blocked), false);
+        s.Blocked.fill(false);
         s.Board = board;
         s.PlayState = kPlayIdle;
         s.NextBalls = {1, 2, 3, 4};
@@ -71,7 +73,7 @@ void WholeTurnWithReset(benchmark::State& state) {
     NullRecords records;
     FixedClock clock;
     Game game(view, sound, records, clock);
-    GameState& s = game.State();
+    GameState& s = kit::StateAccess::Of(game);
     s.GameMode = ModeWord(mode);
     s.BestScore = 1000000;
     const Grid board = CrowdedBoard();

@@ -1,4 +1,4 @@
-// The main window: its stored design, the layout routine, start-up and exit work, and the wiring of its handlers.
+// The main window: its controls from the layout table, what each shows, its handlers and the board view.
 #include "app/Unit1.h"
 
 #include <algorithm>
@@ -7,11 +7,7 @@
 #include "platform/Display.h"
 #include "platform/FileDialog.h"
 #include "platform/MessageBox.h"
-#include "store/Records.h"
 #include "app/Resources.h"
-#include "store/Settings.h"
-#include "store/SkinFile.h"
-#include "store/TextFile.h"
 #include "view/ThemeError.h"
 #include "view/ThemeFile.h"
 
@@ -37,9 +33,9 @@ void LoadList(ui::ImageList& list, const std::string& resource) {
 
 } // namespace
 
-TForm1::TForm1(Services& services) : services_(services) {
-    records_ = std::make_unique<store::FileRecordWriter>(services_.dataDir, [this](const std::string& m) { ReportError(m); });
-    game_ = std::make_unique<Game>(*this, *services_.sound, *records_, *services_.clock);
+TForm1::TForm1(Services& services)
+    : services_(services), files_(services, [this](const std::string& m) { ReportError(m); }) {
+    game_ = std::make_unique<Game>(*this, *services_.sound, files_.Records(), *services_.clock);
     BuildDesign();
     LoadArtwork();
 }
@@ -50,109 +46,88 @@ void TForm1::ReportError(const std::string& message) {
     if (services_.messages) services_.messages->ShowError(platform::kAppTitle, message);
 }
 
-// The controls as the window stores them, in stacking order from bottom to top.
+// The controls as the window stores them: their places from the layout table, then what each shows.
 void TForm1::BuildDesign() {
     form_.SetCaption("Zorvex 2000");
     form_.SetColour(colour_);
+    controls_ = BuildControls(form_, MainWindowLayout());
+    const BuiltControls& c = controls_;
 
-    Image1 = &form_.AddAt<ui::PictureControl>("Image1", 3, 0, 629, 489);
-    Image1->SetEnabled(false);
-    struct Piece { int left, top, width, height, piece; bool stretch; };
-    const Piece pieces[8] = {
-        {0, 489, 630, 3, 7, true}, {3, 0, 628, 3, 5, true},  {629, 3, 3, 488, 4, true}, {0, 3, 3, 488, 1, true},
-        {0, 0, 3, 3, 6, false},    {629, 0, 3, 3, 0, false}, {629, 489, 3, 3, 3, false}, {0, 489, 3, 3, 2, false},
-    };
-    for (int i = 0; i < 8; ++i) {
-        const Piece& p = pieces[i];
-        auto& c = form_.AddAt<ui::PictureControl>("LMDLImage" + std::to_string(i + 1), p.left, p.top, p.width, p.height);
-        c.SetImageList(&LMDBitmapList1);
-        c.SetListIndex(p.piece);
-        c.SetStretch(p.stretch);
-        LMDLImage[static_cast<std::size_t>(i)] = &c;
+    Image1 = c.Get<ui::PictureControl>("Image1");
+    for (int i = 0; i < 10; ++i) LMDLImage[static_cast<std::size_t>(i)] = c.Get<ui::PictureControl>("LMDLImage" + std::to_string(i + 1));
+    Panel1 = c.Get<ui::Container>("Panel1");
+    BackGround = c.Get<ui::PictureControl>("BackGround");
+    for (int n = 1; n <= kCells; ++n) {
+        const std::size_t i = static_cast<std::size_t>(n - 1);
+        im[i] = c.Get<ui::ImageButton>("im" + std::to_string(n));
+        Fill[i] = c.Get<ui::ShadeOverlay>("Fill" + std::to_string(n));
+        blok[i] = c.Get<ui::ShadeOverlay>("blok" + std::to_string(n));
     }
-    LMDLImage[8] = &form_.AddAt<ui::PictureControl>("LMDLImage9", 595, 3, 17, 17);
-    LMDLImage[8]->OnClick = [this] { LMDLImage9Click(); };
-    LMDLImage[9] = &form_.AddAt<ui::PictureControl>("LMDLImage10", 613, 3, 17, 17);
-    LMDLImage[9]->OnClick = [this] { LMDLImage10Click(); };
+    for (int k = 1; k <= 4; ++k) next[static_cast<std::size_t>(k - 1)] = c.Get<ui::ImageButton>("next" + std::to_string(k));
+    Label5 = c.Get<ui::Label>("Label5");
+    Label6 = c.Get<ui::Label>("Label6");
+    label2 = c.Get<ui::Label>("label2");
+    Label1 = c.Get<ui::Label>("Label1");
+    finish = c.Get<ui::ImageButton>("finish");
+    Gstart = c.Get<ui::ImageButton>("Gstart");
+    TurnBack = c.Get<ui::ImageButton>("TurnBack");
+    Goptions = c.Get<ui::ImageButton>("Goptions");
+    CheckGlass = c.Get<ui::PictureControl>("CheckGlass");
+    CheckWindows = c.Get<ui::PictureControl>("CheckWindows");
+    CheckBlock = c.Get<ui::PictureControl>("CheckBlock");
+    CheckSingle = c.Get<ui::PictureControl>("CheckSingle");
+    Checkpeople = c.Get<ui::PictureControl>("Checkpeople");
+    CheckAdded = c.Get<ui::PictureControl>("CheckAdded");
+    line = c.Get<ui::PictureControl>("line");
+    cube = c.Get<ui::PictureControl>("cube");
+    cross = c.Get<ui::PictureControl>("cross");
+    ring = c.Get<ui::PictureControl>("ring");
+    corner = c.Get<ui::PictureControl>("corner");
+    const char* radioNames[5] = {"RadioButton1", "Radiobutton2", "Radiobutton3", "Radiobutton4", "RadioButton5"};
+    for (int i = 0; i < 5; ++i) RadioButton[static_cast<std::size_t>(i)] = c.Get<ui::Label>(radioNames[i]);
+    DXDraw1 = c.Get<ui::PictureControl>("DXDraw1");
 
-    Panel1 = &form_.AddAt<ui::Container>("Panel1", 4, 24, 625, 465);
+    SetUpControls();
+    WireHandlers();
+}
+
+void TForm1::SetUpControls() {
+    Image1->SetEnabled(false);
+    // The frame pieces: the four edges stretch, the corners do not.
+    constexpr int kFramePiece[8] = {7, 5, 4, 1, 6, 0, 3, 2};
+    for (int i = 0; i < 8; ++i) {
+        ui::PictureControl& piece = *LMDLImage[static_cast<std::size_t>(i)];
+        piece.SetImageList(&LMDBitmapList1);
+        piece.SetListIndex(kFramePiece[i]);
+        piece.SetStretch(i < 4);
+    }
     Panel1->SetColour(colour_);
-    ui::Container& p = *Panel1;
-
-    BackGround = &p.AddAt<ui::PictureControl>("BackGround", 0, 0, 625, 465);
     BackGround->SetImageList(&list1);
     BackGround->SetListIndex(view::kBackgroundPicture);
+    for (ui::ImageButton* b : im) b->SetImageList(&list1);
+    for (ui::ImageButton* b : next) b->SetImageList(&list1);
+    for (ui::ShadeOverlay* o : Fill) o->Hide();
+    for (ui::ShadeOverlay* o : blok) o->Hide();
 
-    for (int n = 1; n <= 100; ++n) {
-        const CellPos c = CellOf(n);
-        auto& b = p.AddAt<ui::ImageButton>("im" + std::to_string(n), 112 + 40 * (c.col - 1), 56 + 40 * (c.row - 1), 33, 33);
-        b.SetImageList(&list1);
-        b.OnClick = [this, n] { game_->ImClick(n); };
-        im[static_cast<std::size_t>(n - 1)] = &b;
-    }
-
-    Label5 = &p.AddAt<ui::Label>("Label5", 273, 209, 73, 47);
     Label5->SetCaption("Игра");
-    Label5->SetFont({"Impact", false, 37, false});
     Label5->SetGradient(165, kFuchsia, kBlack);
-    Label6 = &p.AddAt<ui::Label>("Label6", 231, 256, 157, 47);
     Label6->SetCaption("Окончена");
-    Label6->SetFont({"Impact", false, 37, false});
     Label6->SetGradient(165, kBlack, kFuchsia);
     for (ui::Label* l : {Label5, Label6}) {
+        l->SetFont({"Impact", false, 37, false});
         // A pale rim keeps the dark end of the gradient readable on any skin.
         l->SetHalo({255, 240, 255, 255});
         l->SetAlign(ui::Label::Align::Centre);
     }
 
-    for (int k = 1; k <= 4; ++k) {
-        auto& b = p.AddAt<ui::ImageButton>("next" + std::to_string(k), 232 + 40 * (k - 1), 8, 33, 33);
-        b.SetImageList(&list1);
-        next[static_cast<std::size_t>(k - 1)] = &b;
+    for (ui::PictureControl* m : {CheckGlass, CheckWindows, CheckBlock, CheckSingle, line, cube, cross, ring, Checkpeople,
+                                  corner, CheckAdded}) {
+        m->SetImageList(&list1);
+        m->SetListIndex(kModePlain);
+        m->SetPictureOffset(0, 1);
     }
-
-    auto mark = [&](const std::string& name, int left, int top, int width) -> ui::PictureControl& {
-        auto& c = p.AddAt<ui::PictureControl>(name, left, top, width, 17);
-        c.SetImageList(&list1);
-        c.SetListIndex(kModePlain);
-        c.SetPictureOffset(0, 1);
-        return c;
-    };
-    CheckGlass = &mark("CheckGlass", 10, 203, 87);
-    CheckWindows = &mark("CheckWindows", 10, 227, 87);
-    CheckBlock = &mark("CheckBlock", 10, 251, 87);
-    CheckSingle = &mark("CheckSingle", 10, 275, 87);
-    line = &mark("line", 520, 203, 89);
-    cube = &mark("cube", 520, 227, 89);
-    cross = &mark("cross", 520, 251, 89);
-    ring = &mark("ring", 520, 275, 89);
-    Checkpeople = &mark("Checkpeople", 10, 299, 87);
-    corner = &mark("corner", 520, 299, 89);
     line->SetListIndex(kModeChosen);
 
-    for (int n = 1; n <= 100; ++n) {
-        const CellPos c = CellOf(n);
-        auto& f = p.Add<ui::ShadeOverlay>("Fill" + std::to_string(n), ui::ShadeOverlay::Style::Bevelled);
-        f.SetBounds(112 + 40 * (c.col - 1), 56 + 40 * (c.row - 1), 33, 33);
-        f.Hide();
-        Fill[static_cast<std::size_t>(n - 1)] = &f;
-    }
-    for (int n = 1; n <= 100; ++n) {
-        const CellPos c = CellOf(n);
-        auto& b = p.Add<ui::ShadeOverlay>("blok" + std::to_string(n), ui::ShadeOverlay::Style::Whole);
-        b.SetBounds(112 + 40 * (c.col - 1), 56 + 40 * (c.row - 1), 33, 33);
-        b.Hide();
-        blok[static_cast<std::size_t>(n - 1)] = &b;
-    }
-    CheckAdded = &mark("CheckAdded", 10, 322, 87);
-
-    finish = &p.AddAt<ui::ImageButton>("finish", 10, 16, 91, 27);
-    TurnBack = &p.AddAt<ui::ImageButton>("TurnBack", 10, 430, 91, 27);
-    Goptions = &p.AddAt<ui::ImageButton>("Goptions", 522, 430, 91, 27);
-    Gstart = &p.AddAt<ui::ImageButton>("Gstart", 522, 16, 91, 27);
-
-    label2 = &p.AddAt<ui::Label>("label2", 16, 80, 27, 42);
-    Label1 = &p.AddAt<ui::Label>("Label1", 528, 80, 27, 42);
     for (ui::Label* l : {label2, Label1}) {
         l->SetCaption("0");
         l->SetFont({"Verdana", true, 32, false});
@@ -160,21 +135,21 @@ void TForm1::BuildDesign() {
         l->SetDropShadow(2, kScoreShadow);
         l->SetAutoSize(true);
     }
-
-    const char* radioNames[5] = {"RadioButton1", "Radiobutton2", "Radiobutton3", "Radiobutton4", "RadioButton5"};
     const char* radioCaptions[5] = {"Линия", "Квадрат", "Крест", "Кольцо", "Блок"};
-    const int radioWidths[5] = {65, 81, 65, 73, 65};
     for (int i = 0; i < 5; ++i) {
-        auto& r = p.AddAt<ui::Label>(radioNames[i], 528, 368, radioWidths[i], 17);
+        ui::Label& r = *RadioButton[static_cast<std::size_t>(i)];
         r.SetCaption(radioCaptions[i]);
         r.SetFont({"Impact", false, 16, false});
         r.SetColour(kPurple);
         r.Hide();
-        RadioButton[static_cast<std::size_t>(i)] = &r;
     }
-    DXDraw1 = &p.AddAt<ui::PictureControl>("DXDraw1", 152, 8, 41, 41);
     DXDraw1->Hide();
+}
 
+void TForm1::WireHandlers() {
+    LMDLImage[8]->OnClick = [this] { LMDLImage9Click(); };
+    LMDLImage[9]->OnClick = [this] { LMDLImage10Click(); };
+    for (int n = 1; n <= kCells; ++n) im[static_cast<std::size_t>(n - 1)]->OnClick = [this, n] { game_->ImClick(n); };
     finish->OnClick = [this] { game_->finishClick(); };
     Gstart->OnClick = [this] { game_->GstartClick(); };
     TurnBack->OnClick = [this] { game_->TurnBackClick(); };
@@ -198,8 +173,8 @@ void TForm1::BuildDesign() {
     skin_.checks = {CheckGlass, CheckWindows, CheckBlock, CheckSingle, Checkpeople, CheckAdded};
     skin_.modes = {line, cube, cross, ring, corner};
     skin_.lists = {&list1, &list2, &List3, &List4, &list5, &list6};
-    skin_.skinIndex = &game_->State().SkinIndex;
-    skin_.writeSkinFile = [this](std::int32_t n) { WriteSkinFile(n); };
+    skin_.setSkinIndex = [this](std::int32_t n) { game_->SetSkinIndex(n); };
+    skin_.writeSkinFile = [this](std::int32_t n) { files_.WriteSkinFile(n); };
     // A skin chosen during play decodes its list; its embedded pages then go back to the system, as
     // all of them do once at the end of start-up.
     skin_.prepareList = [this](int index) {
@@ -240,32 +215,8 @@ void TForm1::EnsureList(int index) {
 
 void TForm1::LayOutControls() {
     // The window asks for a larger client area first; sizing to its content wins.
-    form_.SetClientSize(635, 499);
-    for (ui::ImageButton* b : {finish, Gstart, TurnBack, Goptions}) {
-        const bool top = b == finish || b == Gstart;
-        const bool left = b == finish || b == TurnBack;
-        b->SetTop(top ? 10 : 425);
-        b->SetLeft(left ? 10 : 522);
-        b->SetHeight(25);
-        b->SetWidth(91);
-    }
-    Label1->SetTop(80);
-    Label1->SetLeft(528);
-    label2->SetTop(80);
-    label2->SetLeft(16);
-    const int tops[6] = {203, 227, 251, 275, 299, 322};
-    ui::PictureControl* checks[6] = {CheckGlass, CheckWindows, CheckBlock, CheckSingle, Checkpeople, CheckAdded};
-    for (int i = 0; i < 6; ++i) checks[i]->SetBounds(10, tops[i], 87, 17);
-    ui::PictureControl* modes[5] = {line, cube, cross, ring, corner};
-    for (int i = 0; i < 5; ++i) modes[i]->SetBounds(520, tops[i], 87, 17);
-    for (int k = 0; k < 4; ++k) next[static_cast<std::size_t>(k)]->SetBounds(232 + 40 * k, 8, 33, 33);
-    for (int n = 1; n <= 100; ++n) {
-        const CellPos c = CellOf(n);
-        const int x = 112 + 40 * (c.col - 1), y = 56 + 40 * (c.row - 1);
-        im[static_cast<std::size_t>(n - 1)]->SetBounds(x, y, 33, 33);
-        blok[static_cast<std::size_t>(n - 1)]->SetBounds(x, y, 33, 33);
-        Fill[static_cast<std::size_t>(n - 1)]->SetBounds(x, y, 33, 33);
-    }
+    form_.SetClientSize(kMainRequestedWidth, kMainRequestedHeight);
+    ApplyLaidOut(controls_, MainWindowLayout());
     // Size to content: the frame pieces reach furthest.
     int w = 0, h = 0;
     for (const auto& c : form_.Children()) {
@@ -276,42 +227,18 @@ void TForm1::LayOutControls() {
 }
 
 void TForm1::FormCreate() {
-    GameState& s = game_->State();
     LayOutControls();
-    // A missing settings file is no error: the game starts with everything off but sound.
-    s.Codes = store::DefaultSettings();
-    try {
-        store::ReadSettingsFile(services_.settingsPath, s.Codes);
-    } catch (const std::exception& e) {
-        ReportError(services_.settingsPath + ": " + e.what());
-        s.Codes = store::DefaultSettings();
-    }
-    if (s.Codes.fullScreen == "fs") FullScreenAtStart();
-    s.SkinIndex = 1;
+    files_.ReadSettings(*game_);
+    if (game_->State().Switches.fullScreen == Switch::On) FullScreenAtStart();
+    game_->SetSkinIndex(view::kGlass);
     Label5->Hide();
     Label6->Hide();
-    try {
-        store::EnsureDirectory(services_.dataDir);
-    } catch (const std::exception& e) {
-        ReportError(services_.dataDir + ": " + e.what());
+    files_.PrepareDataDirectory();
+    if (const auto number = files_.ReadSkinNumber(game_->State().SkinIndex)) {
+        game_->SetSkinIndex(*number);
+        view::ApplyBuiltInSkin(skin_, *number);
     }
-    skinFile_ = services_.dataDir + "/win.sys";
-    try {
-        std::int32_t number = s.SkinIndex;
-        if (store::ReadSkinFile(skinFile_, number)) {
-            s.SkinIndex = number;
-            view::ApplyBuiltInSkin(skin_, number);
-        }
-    } catch (const std::exception& e) {
-        ReportError(skinFile_ + ": " + e.what());
-    }
-    for (Mode m : store::kRecordReadOrder) {
-        store::RecordLoad r = store::LoadRecordFile(services_.dataDir, m);
-        if (!r.error.empty()) ReportError(r.error);
-        s.RecordText[static_cast<std::size_t>(m)] = r.text;
-        label2->SetCaption(r.text);
-        s.BestScore = r.value;
-    }
+    files_.ReadRecords(*game_);
 }
 
 void TForm1::FullScreenAtStart() {
@@ -320,24 +247,14 @@ void TForm1::FullScreenAtStart() {
     try {
         fs->Initialise();
     } catch (const std::exception& e) {
-        game_->State().Codes.fullScreen = "ns";
+        game_->SetFullScreen(false);
         ReportError(e.what());
     }
 }
 
 void TForm1::FormDestroy() {
-    GameState& s = game_->State();
-    try {
-        store::WriteSettingsFile(services_.settingsPath, s.Codes);
-    } catch (const std::exception& e) {
-        ReportError(services_.settingsPath + ": " + e.what());
-    }
-    Mode m;
-    if (ModeFromWord(s.GameMode, m) && s.Score >= s.BestScore) {
-        s.BestScore = s.Score;
-        records_->WriteRecordFile(m, s.Score);
-        label2->SetCaption(std::to_string(s.Score));
-    }
+    files_.WriteSettings(*game_);
+    game_->RecordAtExit();
     if (services_.fullScreen)
         if (platform::FullScreenDisplay* fs = services_.fullScreen(); fs && fs->Active()) fs->Finalise();
 }
@@ -381,14 +298,6 @@ void TForm1::CheckAddedClick() {
     view::ApplyCustomSkin(skin_);
     // The list's pictures changed under the controls that show it.
     form_.InvalidateAll();
-}
-
-void TForm1::WriteSkinFile(std::int32_t number) {
-    try {
-        store::WriteSkinFile(skinFile_, number);
-    } catch (const std::exception& e) {
-        ReportError(skinFile_ + ": " + e.what());
-    }
 }
 
 void TForm1::SetWindowColour(SDL_Color c) {

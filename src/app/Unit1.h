@@ -1,9 +1,8 @@
-// The main window: title strip, frame, the board panel with all its controls, and its handlers.
+// The main window: its controls, its handlers, and the board view the rules draw through.
 #pragma once
 
 #include <array>
 #include <memory>
-#include <set>
 #include <string>
 
 #include "ui/Control.h"
@@ -12,13 +11,11 @@
 #include "ui/ImageList.h"
 #include "ui/Label.h"
 #include "ui/PictureControl.h"
+#include "app/GameFiles.h"
+#include "app/Layout.h"
 #include "app/Services.h"
 #include "ui/ShadeOverlay.h"
 #include "view/Skins.h"
-
-namespace zv::store {
-class FileRecordWriter;
-}
 
 namespace zv::app {
 
@@ -29,6 +26,7 @@ public:
 
     ui::Form& Window() { return form_; }
     Game& Rules() { return *game_; }
+    const Game& Rules() const { return *game_; }
 
     // The creation sequence and the exit work of the main window.
     void FormCreate();
@@ -54,7 +52,8 @@ public:
     void SetNextPicture(int k, int position) override;
     void SetHighlight(int cell, bool shown) override;
     void SetBlocked(int cell, bool shown) override;
-    bool IsBlocked(int cell) const override;
+    // Whether cell N's blocked overlay shows.
+    bool IsBlocked(int cell) const;
     void SetScoreText(const std::string& text) override;
     void SetRecordText(const std::string& text) override;
     void SetBannerVisible(bool shown) override;
@@ -100,25 +99,23 @@ public:
     ui::ImageList LMDBitmapList1{"LMDBitmapList1"};
 
     view::SkinTargets& Skin() { return skin_; }
-    const std::string& SkinFilePath() const { return skinFile_; }
 
 private:
     void BuildDesign();
+    void SetUpControls();
+    void WireHandlers();
     void LoadArtwork();
     // Decodes built-in list 0..4 (list1 .. list5) on first use.
     void EnsureList(int index);
-    void ReadStartupFiles();
-    void WriteSkinFile(std::int32_t number);
     void FullScreenAtStart();
 
     Services& services_;
-    ui::Form form_{"Form1", 632, 492};
+    ui::Form form_{"Form1", kMainDesignWidth, kMainDesignHeight};
     SDL_Color colour_{151, 179, 185, 255};
-    std::unique_ptr<store::FileRecordWriter> records_;
+    GameFiles files_;
     std::unique_ptr<Game> game_;
+    BuiltControls controls_;
     view::SkinTargets skin_;
-    std::string skinFile_;
-    std::set<std::string> reported_;
     std::array<bool, 5> listLoaded_{};
 };
 

@@ -20,7 +20,7 @@ constexpr SDL_Color kLinkColour{5, 123, 163, 255};
 
 } // namespace
 
-TForm2::TForm2(Services& services, GameState& state) : services_(services), s_(state) {
+TForm2::TForm2(Services& services, Game& game) : services_(services), game_(game) {
     form_.SetCaption("Form2");
     form_.SetColour(kWindowColour);
     {
@@ -28,60 +28,59 @@ TForm2::TForm2(Services& services, GameState& state) : services_(services), s_(s
         p.surface = ResourcePicture("ui/indicator.bmp");
         LMDBitmapList1.Append(std::move(p));
     }
+    const BuiltControls c = BuildControls(form_, OptionsWindowLayout());
 
-    auto caption = [&](const std::string& name, int left, int top, int width, const std::string& text) {
-        auto& l = form_.AddAt<ui::Label>(name, left, top, width, 26);
-        l.SetCaption(text);
-        l.SetFont({"Arial", true, 19, false});
-        l.SetColour(kCaptionColour);
-        l.SetRaisedShadow(3, kCaptionLight, 2, kCaptionShadow);
-        return &l;
+    auto caption = [&](const std::string& name, const std::string& text) {
+        auto* l = c.Get<ui::Label>(name);
+        l->SetCaption(text);
+        l->SetFont({"Arial", true, 19, false});
+        l->SetColour(kCaptionColour);
+        l->SetRaisedShadow(3, kCaptionLight, 2, kCaptionShadow);
+        return l;
     };
-    advancedCaption = caption("advancedCaption", 71, 90, 255, "Усложнённый режим игры");
-    LMDLabel4 = caption("LMDLabel4", 72, 192, 235, "Во весь экран (640х480)");
-    LMDLabel5 = caption("LMDLabel5", 72, 296, 299, "Включены звуковые эффекты");
+    advancedCaption = caption("advancedCaption", "Усложнённый режим игры");
+    LMDLabel4 = caption("LMDLabel4", "Во весь экран (640х480)");
+    LMDLabel5 = caption("LMDLabel5", "Включены звуковые эффекты");
 
-    auto indicator = [&](const std::string& name, int top) {
-        auto& f = form_.AddAt<ui::PictureControl>(name, 8, top, 41, 41);
-        f.SetImageList(&LMDBitmapList1);
-        f.Hide();
-        return &f;
+    auto indicator = [&](const std::string& name) {
+        auto* f = c.Get<ui::PictureControl>(name);
+        f->SetImageList(&LMDBitmapList1);
+        f->Hide();
+        return f;
     };
-    f1 = indicator("f1", 80);
-    f2 = indicator("f2", 184);
-    f3 = indicator("f3", 288);
+    f1 = indicator("f1");
+    f2 = indicator("f2");
+    f3 = indicator("f3");
 
-    auto sw = [&](const std::string& name, int top) {
-        auto& b = form_.AddAt<ui::ImageButton>(name, 376, top, 36, 25);
-        b.SetStateStrip(ResourcePicture("ui/switch.bmp"), 36);
-        return &b;
+    auto sw = [&](const std::string& name) {
+        auto* b = c.Get<ui::ImageButton>(name);
+        b->SetStateStrip(ResourcePicture("ui/switch.bmp"), 36);
+        return b;
     };
-    LMD3DEffectButton1 = sw("LMD3DEffectButton1", 88);
-    LMD3DEffectButton2 = sw("LMD3DEffectButton2", 192);
-    LMD3DEffectButton3 = sw("LMD3DEffectButton3", 296);
+    LMD3DEffectButton1 = sw("LMD3DEffectButton1");
+    LMD3DEffectButton2 = sw("LMD3DEffectButton2");
+    LMD3DEffectButton3 = sw("LMD3DEffectButton3");
 
-    auto panel = [&](const std::string& name, int top, const std::string& labelName, int lw, int lh, const std::string& text,
-                     ui::Label*& label) {
-        auto& p = form_.AddAt<ui::Container>(name, 416, top, 217, 57);
-        p.SetColour(kPanelColour);
-        auto& l = p.AddAt<ui::Label>(labelName, 8, 8, lw, lh);
-        l.SetCaption(text);
-        l.SetFont({"MS Sans Serif", false, 11, false});
-        label = &l;
-        return &p;
+    auto panel = [&](const std::string& name, const std::string& labelName, const std::string& text, ui::Label*& label) {
+        auto* p = c.Get<ui::Container>(name);
+        p->SetColour(kPanelColour);
+        label = c.Get<ui::Label>(labelName);
+        label->SetCaption(text);
+        label->SetFont({"MS Sans Serif", false, 11, false});
+        return p;
     };
-    Panel1 = panel("Panel1", 88, "LMDLabel1", 205, 41,
-                   "Во время игры блокирутся несколько\nклеток игрового поля для действий над\nними. ", LMDLabel1);
-    Panel2 = panel("Panel2", 192, "LMDLabel2", 156, 28, "Во время игры игровое поле\nпоказывается во весь экран .", LMDLabel2);
-    Panel3 = panel("Panel3", 296, "LMDLabel3", 200, 28, "Соответствует влючёны или нет в игре\nзвуковые эффекты. ", LMDLabel3);
+    Panel1 = panel("Panel1", "LMDLabel1", "Во время игры блокирутся несколько\nклеток игрового поля для действий над\nними. ",
+                   LMDLabel1);
+    Panel2 = panel("Panel2", "LMDLabel2", "Во время игры игровое поле\nпоказывается во весь экран .", LMDLabel2);
+    Panel3 = panel("Panel3", "LMDLabel3", "Соответствует влючёны или нет в игре\nзвуковые эффекты. ", LMDLabel3);
 
-    digital = &form_.AddAt<ui::Label>("digital", 16, 448, 299, 26);
+    digital = c.Get<ui::Label>("digital");
     digital->SetCaption(platform::kHomePage);
     digital->SetFont({"Arial", false, 21, true});
     digital->SetColour(kLinkColour);
     digital->SetAutoSize(true);
 
-    Ooptions = &form_.AddAt<ui::ImageButton>("Ooptions", 544, 452, 89, 25);
+    Ooptions = c.Get<ui::ImageButton>("Ooptions");
     Ooptions->SetStateStrip(ResourcePicture("ui/btn_ooptions.bmp"), 89);
 
     LMD3DEffectButton1->OnClick = [this] { LMD3DEffectButton1Click(); };
@@ -96,10 +95,11 @@ void TForm2::Report(const std::string& message) {
 }
 
 void TForm2::FormCreate() {
-    if (s_.Codes.advanced == "ad") f1->Show();
-    if (s_.Codes.advanced == "ad") s_.AdvancedMode = 1;
-    if (s_.Codes.fullScreen == "fs") f2->Show();
-    if (s_.Codes.sound == "sy") f3->Show();
+    const Settings& settings = game_.State().Switches;
+    if (settings.advanced) f1->Show();
+    if (settings.advanced) game_.SetAdvancedMode(true);
+    if (settings.fullScreen == Switch::On) f2->Show();
+    if (settings.sound == Switch::On) f3->Show();
 }
 
 void TForm2::OoptionsClick() {
@@ -107,18 +107,20 @@ void TForm2::OoptionsClick() {
 }
 
 void TForm2::LMD3DEffectButton1Click() {
-    if (s_.AdvancedMode == 0) {
-        if (s_.Codes.advanced == "ad") f1->Show();
-        s_.AdvancedMode = 1;
+    const bool advanced = game_.State().Switches.advanced;
+    if (game_.State().AdvancedMode == 0) {
+        if (advanced) f1->Show();
+        game_.SetAdvancedMode(true);
     } else {
-        if (s_.Codes.advanced == "ad") f1->Hide();
-        s_.AdvancedMode = 0;
+        if (advanced) f1->Hide();
+        game_.SetAdvancedMode(false);
     }
 }
 
 void TForm2::LMD3DEffectButton2Click() {
     platform::FullScreenDisplay* fs = services_.fullScreen ? services_.fullScreen() : nullptr;
-    if (s_.Codes.fullScreen == "ns") {
+    const Switch now = game_.State().Switches.fullScreen;
+    if (now == Switch::Off) {
         if (fs) {
             try {
                 fs->Initialise();
@@ -127,11 +129,11 @@ void TForm2::LMD3DEffectButton2Click() {
                 return;
             }
         }
-        s_.Codes.fullScreen = "fs";
+        game_.SetFullScreen(true);
         f2->Show();
-    } else if (s_.Codes.fullScreen == "fs") {
+    } else if (now == Switch::On) {
         if (fs) fs->Finalise();
-        s_.Codes.fullScreen = "ns";
+        game_.SetFullScreen(false);
         f2->Hide();
         // Leaving full screen restacks the main window; the options window stays on top.
         if (services_.showOptions) services_.showOptions();
@@ -139,11 +141,12 @@ void TForm2::LMD3DEffectButton2Click() {
 }
 
 void TForm2::LMD3DEffectButton3Click() {
-    if (s_.Codes.sound == "sy") {
-        s_.Codes.sound = "sn";
+    const Switch now = game_.State().Switches.sound;
+    if (now == Switch::On) {
+        game_.SetSound(false);
         f3->Hide();
-    } else if (s_.Codes.sound == "sn") {
-        s_.Codes.sound = "sy";
+    } else if (now == Switch::Off) {
+        game_.SetSound(true);
         f3->Show();
     }
 }

@@ -4,7 +4,8 @@
 #include <array>
 
 #include "ui/Control.h"
-#include "game/GameState.h"
+#include "app/Layout.h"
+#include "game/Game.h"
 #include "ui/ImageButton.h"
 #include "ui/ImageList.h"
 #include "ui/Label.h"
@@ -15,7 +16,7 @@ namespace zv::app {
 
 class TForm2 {
 public:
-    TForm2(Services& services, GameState& state);
+    TForm2(Services& services, Game& game);
 
     ui::Form& Window() { return form_; }
 
@@ -48,8 +49,8 @@ public:
 private:
     void Report(const std::string& message);
     Services& services_;
-    GameState& s_;
-    ui::Form form_{"Form2", 640, 480};
+    Game& game_;
+    ui::Form form_{"Form2", kOptionsWidth, kOptionsHeight};
 };
 
 } // namespace zv::app

@@ -1,12 +1,13 @@
 // The spare window.
 #include "app/Unit3.h"
 
+#include "app/Layout.h"
+
 namespace zv::app {
 
 TForm3::TForm3() {
     form_.SetColour({151, 179, 185, 255});
-    LMDSpeedButton1 = &form_.Add<ui::ImageButton>("LMDSpeedButton1");
-    LMDSpeedButton1->SetBounds(288, 144, 23, 22);
+    LMDSpeedButton1 = BuildControls(form_, SpareWindowLayout()).Get<ui::ImageButton>("LMDSpeedButton1");
     LMDSpeedButton1->OnClick = [this] { LMDSpeedButton1Click(); };
 }
 

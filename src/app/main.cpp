@@ -61,7 +61,7 @@ int main(int argc, char** argv) {
         // A second copy ends on the first pass of its loop; its window need not flash up.
         if (!secondCopy) window1.Show();
 
-        app::TForm2 form2(services, form1.Rules().State());
+        app::TForm2 form2(services, form1.Rules());
         platform::HostWindow& window2 = host.Create(form2.Window(), "Zorvex 2000", {true, true, true});
         services.showOptions = [&] { window2.Show(); SDL_RaiseWindow(window2.Sdl()); };
         services.hideOptions = [&] { window2.Hide(); };

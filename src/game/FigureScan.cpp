@@ -46,7 +46,7 @@ void Game::RecordIfReached() {
     Mode m;
     if (!ModeFromWord(s_.GameMode, m)) return;
     view_.SetScoreText(std::to_string(s_.Score));
-    if (s_.Score >= s_.BestScore) {
+    if (ReachesRecord()) {
         s_.BestScore = s_.Score;
         std::string& text = s_.RecordText[static_cast<std::size_t>(m)];
         text = std::to_string(s_.BestScore);

@@ -1,62 +1,13 @@
-// The engine's small pieces: mode words, record text, cell clicks, mode selectors, the highlight and the redraw.
+// The engine's small pieces: cell clicks, the settings and records it is handed, mode selectors, the highlight and the redraw.
 #include "game/Game.h"
 
 #include <cstring>
 
 namespace zv {
 
-namespace {
-
-constexpr const char* kModeWords[kModeCount] = {"line", "square", "blok", "ring", "block"};
-
-bool OnBoard(const CellPos& p) { return p.row >= 1 && p.row <= kRows && p.col >= 1 && p.col <= kCols; }
-
-bool IsBlank(char ch) { return ch == ' ' || ch == '\t' || ch == '\r' || ch == '\n'; }
-
-} // namespace
-
-const char* ModeWord(Mode m) {
-    const int i = static_cast<int>(m);
-    return (i >= 0 && i < kModeCount) ? kModeWords[i] : "";
-}
-
-bool ModeFromWord(const std::string& word, Mode& out) {
-    // Tested in the order of the mode table; the comparison is exact and with case.
-    for (int i = 0; i < kModeCount; ++i) {
-        if (word == kModeWords[i]) {
-            out = static_cast<Mode>(i);
-            return true;
-        }
-    }
-    return false;
-}
-
 int ColourPicture(ColourCode v) {
     static constexpr int kMap[7] = {0, 1, 2, 5, 3, 6, 4};
     return (v >= 0 && v <= 6) ? kMap[v] : -1;
-}
-
-bool ParseRecordText(const std::string& text, std::int32_t& value) {
-    std::size_t i = 0, end = text.size();
-    while (i < end && IsBlank(text[i])) ++i;
-    while (end > i && IsBlank(text[end - 1])) --end;
-    bool negative = false;
-    if (i < end && text[i] == '-') {
-        negative = true;
-        ++i;
-    }
-    if (i == end) return false;
-    std::int64_t v = 0;
-    for (; i < end; ++i) {
-        const char ch = text[i];
-        if (ch < '0' || ch > '9') return false;
-        v = v * 10 + (ch - '0');
-        if (v > static_cast<std::int64_t>(INT32_MAX) + 1) return false;
-    }
-    if (negative) v = -v;
-    if (v > INT32_MAX || v < INT32_MIN) return false;
-    value = static_cast<std::int32_t>(v);
-    return true;
 }
 
 std::int32_t BlockPoints(std::int32_t n) {
@@ -71,12 +22,37 @@ std::int32_t BlockPoints(std::int32_t n) {
 Game::Game(BoardView& view, SoundPlayer& sound, RecordWriter& records, const Clock& clock)
     : view_(view), sound_(sound), records_(records), clock_(clock) {}
 
-void Game::ImClick(int n) {
-    if (n < 1 || n > kCells) return;
+CellClickResult Game::ImClick(int n) {
+    if (n < 1 || n > kCells) return CellClickResult::Ignored;
     // A blocked cell's overlay takes the click, so it never reaches the cell.
-    if (view_.IsBlocked(n)) return;
-    s_.ClickedCell = CellOf(n);
-    CellClick();
+    if (s_.Blocked[static_cast<std::size_t>(n - 1)]) return CellClickResult::Blocked;
+    return CellClick(CellOf(n));
+}
+
+void Game::LoadSettings(const Settings& settings) { s_.Switches = settings; }
+
+void Game::LoadRecord(Mode mode, const std::string& text, std::int32_t value) {
+    s_.RecordText[static_cast<std::size_t>(mode)] = text;
+    view_.SetRecordText(text);
+    s_.BestScore = value;
+}
+
+void Game::RecordAtExit() {
+    Mode m;
+    if (!ModeFromWord(s_.GameMode, m) || !ReachesRecord()) return;
+    s_.BestScore = s_.Score;
+    records_.WriteRecordFile(m, s_.Score);
+    view_.SetRecordText(std::to_string(s_.Score));
+}
+
+void Game::SetAdvancedMode(bool on) { s_.AdvancedMode = on ? 1 : 0; }
+void Game::SetFullScreen(bool on) { s_.Switches.fullScreen = on ? Switch::On : Switch::Off; }
+void Game::SetSound(bool on) { s_.Switches.sound = on ? Switch::On : Switch::Off; }
+void Game::SetSkinIndex(std::int32_t number) { s_.SkinIndex = number; }
+
+void Game::SetBlocked(int cell, bool shown) {
+    s_.Blocked[static_cast<std::size_t>(cell - 1)] = shown;
+    view_.SetBlocked(cell, shown);
 }
 
 void Game::ChooseMode(Mode m) {
@@ -107,7 +83,7 @@ void Game::HideSelection() {
 }
 
 void Game::Sound(const char* fileName) {
-    if (s_.Codes.sound == "sy") sound_.Play(fileName);
+    if (s_.Switches.sound == Switch::On) sound_.Play(fileName);
 }
 
 void Game::RedrawBoard() {
@@ -132,7 +108,7 @@ void Game::RedrawBoard() {
     selectorsEnabled_ = true;
     s_.PlayState = kPlayOver;
     Mode m;
-    if (s_.Score >= s_.BestScore && ModeFromWord(s_.GameMode, m)) records_.WriteRecordFile(m, s_.Score);
+    if (ReachesRecord() && ModeFromWord(s_.GameMode, m)) records_.WriteRecordFile(m, s_.Score);
 }
 
 } // namespace zv

@@ -13,13 +13,6 @@ namespace zv {
 // The picture position that shows a cell value; -1 for values outside 0..6.
 int ColourPicture(ColourCode v);
 
-// A record text taken as a number: optional blanks, an optional '-', decimal
-// digits, optional blanks, within the 32-bit range. False for anything else.
-bool ParseRecordText(const std::string& text, std::int32_t& value);
-
-// The record a mode gets when its record text is not a number.
-constexpr std::int32_t kDefaultRecord = 100;
-
 // Points of a removed block group of n balls: 1.7 n rounded half to even, minus 4.
 std::int32_t BlockPoints(std::int32_t n);
 
@@ -35,11 +28,26 @@ struct Tally {
     std::int64_t undos = 0;         // undos made (each costs 3 points)
 };
 
+// What a click on a cell did.
+enum class CellClickResult {
+    Ignored,    // nothing to do: off the board, game over, or an empty cell with nothing selected
+    Blocked,    // the cell's blocked overlay took the click
+    Selected,   // a ball is selected now (the first, or another one)
+    Deselected, // the selected ball clicked again
+    Moved,      // the selected ball moved
+    Refused,    // no path: the selection ends
+};
+
+namespace kit {
+struct StateAccess;
+}
+
+// The rules and the one owner of the game state: everything else reads the state and
+// changes it only through the operations below.
 class Game {
 public:
     Game(BoardView& view, SoundPlayer& sound, RecordWriter& records, const Clock& clock);
 
-    GameState& State() { return s_; }
     const GameState& State() const { return s_; }
     Random& Rng() { return rng_; }
 
@@ -47,10 +55,9 @@ public:
     Mode CheckedMode() const { return checked_; }
     bool ModeSelectorsEnabled() const { return selectorsEnabled_; }
 
-    // Click handlers. ImClick(n) is im1Click .. im100Click; a click on a cell
-    // whose blocked overlay is shown (BoardView::IsBlocked) is dropped, as the
-    // overlay would take it.
-    void ImClick(int n);
+    // Click handlers. ImClick(n) is im1Click .. im100Click; a click on a cell whose
+    // blocked overlay is shown is dropped, as the overlay takes it.
+    CellClickResult ImClick(int n);
     void GstartClick();
     void finishClick();
     void TurnBackClick();
@@ -60,8 +67,19 @@ public:
     void ringClick();
     void cornerClick();
 
-    // Routines over the shared state; public so tests can drive each one.
-    void CellClick();
+    // Start-up and exit. The settings as read; a mode's record as read from its file (the
+    // record label shows its text); the record step when the window goes away.
+    void LoadSettings(const Settings& settings);
+    void LoadRecord(Mode mode, const std::string& text, std::int32_t value);
+    void RecordAtExit();
+    // The options window and the skins.
+    void SetAdvancedMode(bool on);
+    void SetFullScreen(bool on);
+    void SetSound(bool on);
+    void SetSkinIndex(std::int32_t number);
+
+    // Routines over the state; public so tests can drive each one.
+    CellClickResult CellClick(CellPos clicked);
     void StartGame();
     void RedrawBoard();
     void FigureScan();
@@ -81,8 +99,13 @@ public:
     void ResetTotals() { tally_ = Tally{}; }
 
 private:
+    friend struct kit::StateAccess; // tests set up positions directly
+
     void ChooseMode(Mode m);
+    // The record rule: a score that reaches the mode's record (equality counts) is written.
+    bool ReachesRecord() const { return s_.Score >= s_.BestScore; }
     void RecordIfReached(); // the record step at the end of a figure scan
+    void SetBlocked(int cell, bool shown);
     bool FindPath();        // the bounded sweep search from SelectedCell to ClickedCell
     void MakeMove();
     void RefuseMove();

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "game/GameState.h"
+#include "game/Types.h"
 
 namespace zv {
 
@@ -18,7 +18,6 @@ public:
     virtual void SetNextPicture(int k, int position) = 0;
     virtual void SetHighlight(int cell, bool shown) = 0; // FillN
     virtual void SetBlocked(int cell, bool shown) = 0;   // blokN
-    virtual bool IsBlocked(int cell) const = 0;
     virtual void SetScoreText(const std::string& text) = 0;  // Label1
     virtual void SetRecordText(const std::string& text) = 0; // label2
     virtual void SetBannerVisible(bool shown) = 0;           // Label5, Label6

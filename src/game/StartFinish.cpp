@@ -24,7 +24,7 @@ void Game::StartGame() {
     selectorsEnabled_ = false;
     const std::string& text = s_.RecordText[static_cast<std::size_t>(m)];
     std::int32_t best = kDefaultRecord;
-    if (ParseRecordText(text, best)) {
+    if (ParseRecordNumber(text, best)) {
         view_.SetRecordText(text);
     } else {
         best = kDefaultRecord;
@@ -32,7 +32,7 @@ void Game::StartGame() {
     }
     s_.BestScore = best;
     // Score still holds the game before's result here.
-    if (s_.Score >= s_.BestScore) records_.WriteRecordFile(m, s_.Score);
+    if (ReachesRecord()) records_.WriteRecordFile(m, s_.Score);
 
     s_.Score = 0;
     view_.SetScoreText("0");

@@ -51,13 +51,13 @@ void Game::DealStartingBalls() {
 }
 
 void Game::ClearBlockedCells() {
-    for (int n = 1; n <= kCells; ++n) view_.SetBlocked(n, false);
+    for (int n = 1; n <= kCells; ++n) SetBlocked(n, false);
 }
 
 void Game::ScatterBlockedCells() {
     // One draw per cell, in cell order; cell N is blocked when its draw hits N - 1.
     for (int n = 1; n <= kCells; ++n)
-        if (rng_(100) == n - 1) view_.SetBlocked(n, true);
+        if (rng_(100) == n - 1) SetBlocked(n, true);
 }
 
 } // namespace zv

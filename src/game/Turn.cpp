@@ -11,39 +11,47 @@ constexpr std::int32_t kPathStepLimit = 5000; // 50 sweeps of 100 cells
 
 } // namespace
 
-void Game::CellClick() {
-    const CellPos clicked = s_.ClickedCell;
-    if (clicked.row < 1 || clicked.row > kRows || clicked.col < 1 || clicked.col > kCols) {
+CellClickResult Game::CellClick(CellPos clicked) {
+    s_.ClickedCell = clicked;
+    if (!OnBoard(clicked)) {
         RedrawBoard();
-        return;
+        return CellClickResult::Ignored;
     }
     const ColourCode v = s_.Board.at(clicked.row, clicked.col);
 
+    CellClickResult result = CellClickResult::Ignored;
     if (s_.PlayState >= kPlayOver) {
         // Game over: the click only repaints.
     } else if (s_.PlayState == kPlaySelected && v == 0) {
-        if (FindPath())
+        if (FindPath()) {
             MakeMove();
-        else
+            result = CellClickResult::Moved;
+        } else {
             RefuseMove();
+            result = CellClickResult::Refused;
+        }
     } else if (s_.PlayState == kPlayIdle && v != 0) {
         s_.PlayState = kPlaySelected;
         s_.SelectedColour = v;
         s_.SelectedCell = clicked;
         ShowSelection();
         Sound("blip.wav");
+        result = CellClickResult::Selected;
     } else if (s_.PlayState == kPlaySelected && v != 0 && !(clicked == s_.SelectedCell)) {
         HideSelection(); // still the old cell
         s_.SelectedCell = clicked;
         s_.SelectedColour = v;
         ShowSelection();
         Sound("blip.wav");
+        result = CellClickResult::Selected;
     } else if (clicked == s_.SelectedCell) {
         // The selected ball clicked again. In the window its highlight takes
         // this click, so it only arrives from other callers.
         s_.PlayState = kPlayIdle;
+        result = CellClickResult::Deselected;
     }
     RedrawBoard();
+    return result;
 }
 
 // Sweeps the board in row-major order, marking in place. A neighbour below or to

@@ -3,7 +3,6 @@
 
 #include <utility>
 
-#include "game/Game.h"
 #include "store/TextFile.h"
 
 namespace zv::store {
@@ -26,11 +25,6 @@ std::string LastLine(std::string_view content) {
     std::size_t pos = 0;
     while (pos < content.size()) last = NextLine(content, pos);
     return std::string(last);
-}
-
-bool ParseRecordNumber(const std::string& text, std::int32_t& out) {
-    // One reading of a record's text for the whole game: the rules use the same one at game start.
-    return zv::ParseRecordText(text, out);
 }
 
 std::string FormatRecord(std::int32_t score) { return std::to_string(score) + "\r\n"; }

@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "game/GameState.h"
 #include "game/Ports.h"
+#include "game/Types.h"
 
 namespace zv::store {
 
@@ -32,11 +32,6 @@ std::string RecordFilePath(const std::string& dir, Mode mode);
 // The text of a record file: every line is read whole in turn and the last one
 // counts, without its line end. Content without any line gives "".
 std::string LastLine(std::string_view content);
-
-// A decimal integer in the signed 32-bit range, optionally negative, with blanks
-// around it allowed. False (and out untouched) otherwise: the caller reports
-// kInvalidConversion.
-bool ParseRecordNumber(const std::string& text, std::int32_t& out);
 
 // The score in decimal, then CR LF.
 std::string FormatRecord(std::int32_t score);

@@ -1,4 +1,5 @@
-// Reading and writing the settings file, byte for byte as the game has always stored it.
+// Reading and writing the settings file, byte for byte as the game has always stored it. The two-letter
+// codes exist only here: the rest of the game sees typed settings.
 #include "store/Settings.h"
 
 #include <cerrno>
@@ -7,10 +8,54 @@
 
 namespace zv::store {
 
-SettingsCodes DefaultSettings() { return {"na", "ns", "sy"}; }
+namespace {
 
-void ParseSettings(std::string_view content, SettingsCodes& codes) {
+constexpr const char* kAdvancedOn = "ad";
+constexpr const char* kAdvancedOff = "na";
+constexpr const char* kFullScreenOn = "fs";
+constexpr const char* kFullScreenOff = "ns";
+constexpr const char* kSoundOn = "sy";
+constexpr const char* kSoundOff = "sn";
+
+Switch SwitchOf(const std::string& code, const char* on, const char* off, std::string& kept) {
+    kept.clear();
+    if (code == on) return Switch::On;
+    if (code == off) return Switch::Off;
+    kept = code;
+    return Switch::Other;
+}
+
+std::string CodeOf(Switch s, const char* on, const char* off, const std::string& kept) {
+    switch (s) {
+    case Switch::On: return on;
+    case Switch::Off: return off;
+    case Switch::Other: break;
+    }
+    return kept;
+}
+
+} // namespace
+
+Settings DefaultSettings() { return FromCodes({kAdvancedOff, kFullScreenOff, kSoundOn}); }
+
+SettingsCodes CodesOf(const Settings& settings) {
+    return {settings.advancedCode, CodeOf(settings.fullScreen, kFullScreenOn, kFullScreenOff, settings.fullScreenCode),
+            CodeOf(settings.sound, kSoundOn, kSoundOff, settings.soundCode)};
+}
+
+Settings FromCodes(const SettingsCodes& codes) {
+    Settings s;
+    s.advancedCode = codes.advanced;
+    s.advanced = codes.advanced == kAdvancedOn;
+    s.fullScreen = SwitchOf(codes.fullScreen, kFullScreenOn, kFullScreenOff, s.fullScreenCode);
+    s.sound = SwitchOf(codes.sound, kSoundOn, kSoundOff, s.soundCode);
+    return s;
+}
+
+void ParseSettings(std::string_view content, Settings& settings) {
     std::size_t pos = 0;
+    bool any = false;
+    SettingsCodes codes;
     while (pos < content.size()) {
         std::string_view line = NextLine(content, pos);
         // Up to two characters per code; a short line leaves the later codes short or empty.
@@ -22,14 +67,17 @@ void ParseSettings(std::string_view content, SettingsCodes& codes) {
         codes.advanced = take();
         codes.fullScreen = take();
         codes.sound = take();
+        any = true;
     }
+    if (any) settings = FromCodes(codes);
 }
 
-std::string FormatSettings(const SettingsCodes& codes) {
-    return codes.advanced + codes.fullScreen + codes.sound + "\r\n";
+std::string FormatSettings(const Settings& settings) {
+    const SettingsCodes c = CodesOf(settings);
+    return c.advanced + c.fullScreen + c.sound + "\r\n";
 }
 
-bool ReadSettingsFile(const std::string& path, SettingsCodes& codes) {
+bool ReadSettingsFile(const std::string& path, Settings& settings) {
     std::string content;
     try {
         content = ReadTextFile(path);
@@ -37,12 +85,12 @@ bool ReadSettingsFile(const std::string& path, SettingsCodes& codes) {
         if (e.errnoValue() == ENOENT) return false;
         throw;
     }
-    ParseSettings(content, codes);
+    ParseSettings(content, settings);
     return true;
 }
 
-void WriteSettingsFile(const std::string& path, const SettingsCodes& codes) {
-    WriteTextFileAtomic(path, FormatSettings(codes));
+void WriteSettingsFile(const std::string& path, const Settings& settings) {
+    WriteTextFileAtomic(path, FormatSettings(settings));
 }
 
 } // namespace zv::store

@@ -1,30 +1,37 @@
-// The settings file "config.cfg": three two-letter switches on one line.
+// The settings file "config.cfg": three two-letter switches on one line, read into and written from typed settings.
 #pragma once
 
 #include <string>
 #include <string_view>
 
-#include "game/GameState.h"
+#include "game/Types.h"
 
 namespace zv::store {
 
 inline constexpr const char* kSettingsFileName = "config.cfg";
 
-// The switches used when there is no settings file yet: standard mode, window, sound on.
-SettingsCodes DefaultSettings();
+// The settings used when there is no settings file yet: standard mode, window, sound on.
+Settings DefaultSettings();
 
-// Reads the content of a settings file into codes. Each line fills the three codes
+// The three codes as they stand in the file, and the settings they give.
+struct SettingsCodes {
+    std::string advanced, fullScreen, sound;
+};
+SettingsCodes CodesOf(const Settings& settings);
+Settings FromCodes(const SettingsCodes& codes);
+
+// Reads the content of a settings file into settings. Each line fills the three codes
 // two characters at a time (fewer when the line is short) and the last line counts;
-// content without any line leaves the codes as they were.
-void ParseSettings(std::string_view content, SettingsCodes& codes);
+// content without any line leaves the settings as they were.
+void ParseSettings(std::string_view content, Settings& settings);
 
 // The three codes one after another, then CR LF.
-std::string FormatSettings(const SettingsCodes& codes);
+std::string FormatSettings(const Settings& settings);
 
-// False, with codes untouched, when the file does not exist; InOutError on any other failure.
-bool ReadSettingsFile(const std::string& path, SettingsCodes& codes);
+// False, with settings untouched, when the file does not exist; InOutError on any other failure.
+bool ReadSettingsFile(const std::string& path, Settings& settings);
 
 // Rewrites the file atomically; InOutError on failure, the old file then stays intact.
-void WriteSettingsFile(const std::string& path, const SettingsCodes& codes);
+void WriteSettingsFile(const std::string& path, const Settings& settings);
 
 } // namespace zv::store

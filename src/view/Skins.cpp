@@ -29,7 +29,7 @@ void ApplyFullSkin(SkinTargets& t, int number, SDL_Color colour) {
     MarkChosen(t, number);
     if (t.background) t.background->SetImageList(list);
     BoardTakes(t, list);
-    if (t.skinIndex) *t.skinIndex = number;
+    if (t.setSkinIndex) t.setSkinIndex(number);
     if (t.writeSkinFile) t.writeSkinFile(number);
 }
 
@@ -38,7 +38,7 @@ void ApplyCellSkin(SkinTargets& t, int number) {
     if (t.prepareList) t.prepareList(number - 1);
     MarkChosen(t, number);
     BoardTakes(t, t.lists[static_cast<std::size_t>(number - 1)]);
-    if (t.skinIndex) *t.skinIndex = number;
+    if (t.setSkinIndex) t.setSkinIndex(number);
     if (t.writeSkinFile) t.writeSkinFile(number);
 }
 
@@ -53,7 +53,7 @@ void ApplyPeopleSkin(SkinTargets& t) { ApplyCellSkin(t, kPeople); }
 void ApplyCustomSkin(SkinTargets& t) {
     MarkChosen(t, kCustom);
     BoardTakes(t, t.lists[5]);
-    if (t.skinIndex) *t.skinIndex = kCustom;
+    if (t.setSkinIndex) t.setSkinIndex(kCustom);
 }
 
 bool ApplyBuiltInSkin(SkinTargets& t, std::int32_t number) {

@@ -36,7 +36,8 @@ struct SkinTargets {
     std::array<ui::PictureControl*, 5> modes{};
     // list1, list2, List3, List4, list5, list6
     std::array<const ui::ImageList*, 6> lists{};
-    std::int32_t* skinIndex = nullptr;
+    // Tells the rules which skin is on.
+    std::function<void(std::int32_t)> setSkinIndex;
     // Called before a list is handed out, so built-in lists can be decoded only when first needed.
     std::function<void(int listIndex)> prepareList;
     // Writes the skin file; reports its own failure (the skin stays applied).

@@ -14,9 +14,9 @@ TEST_F(AppTest, FirstStartCreatesRecordsAndShowsTheLastOneRead) {
     EXPECT_EQ(S().BestScore, 100);
     EXPECT_TRUE(boxes.shown.empty());
     // A missing settings file is no error: advanced off, window, sound on.
-    EXPECT_EQ(S().Codes.advanced, "na");
-    EXPECT_EQ(S().Codes.fullScreen, "ns");
-    EXPECT_EQ(S().Codes.sound, "sy");
+    EXPECT_EQ(Codes().advanced, "na");
+    EXPECT_EQ(Codes().fullScreen, "ns");
+    EXPECT_EQ(Codes().sound, "sy");
     form1->FormDestroy();
     EXPECT_EQ(ReadFile(services.settingsPath), "nanssy\r\n");
 }
@@ -68,7 +68,7 @@ TEST_F(AppTest, FullScreenFailureAtStartIsReportedAndLeavesTheWindow) {
     fullScreen.failInitialise = true;
     Start();
     ASSERT_FALSE(boxes.shown.empty());
-    EXPECT_EQ(S().Codes.fullScreen, "ns");
+    EXPECT_EQ(Codes().fullScreen, "ns");
     EXPECT_FALSE(form2->f2->Visible());
     // Start-up went on past the failure.
     EXPECT_EQ(form1->label2->Caption(), "100");

@@ -39,17 +39,17 @@ TEST_F(AppTest, AdvancedSwitchWithoutAdFlipsTheModeButNotTheIndicator) {
 TEST_F(AppTest, FullScreenSwitchRoundTrip) {
     Start();
     form2->LMD3DEffectButton2Click();
-    EXPECT_EQ(S().Codes.fullScreen, "fs");
+    EXPECT_EQ(Codes().fullScreen, "fs");
     EXPECT_TRUE(form2->f2->Visible());
     EXPECT_TRUE(fullScreen.Active());
     form2->LMD3DEffectButton2Click();
-    EXPECT_EQ(S().Codes.fullScreen, "ns");
+    EXPECT_EQ(Codes().fullScreen, "ns");
     EXPECT_FALSE(form2->f2->Visible());
     EXPECT_EQ(fullScreen.finaliseCalls, 1);
     // A failure names the mode, keeps "ns" and the indicator hidden.
     fullScreen.failInitialise = true;
     form2->LMD3DEffectButton2Click();
-    EXPECT_EQ(S().Codes.fullScreen, "ns");
+    EXPECT_EQ(Codes().fullScreen, "ns");
     EXPECT_FALSE(form2->f2->Visible());
     ASSERT_EQ(boxes.shown.size(), 1u);
 }
@@ -59,8 +59,8 @@ TEST_F(AppTest, UnknownCodesMakeTheirSwitchesDoNothing) {
     Start();
     form2->LMD3DEffectButton2Click();
     form2->LMD3DEffectButton3Click();
-    EXPECT_EQ(S().Codes.fullScreen, "qq");
-    EXPECT_EQ(S().Codes.sound, "zz");
+    EXPECT_EQ(Codes().fullScreen, "qq");
+    EXPECT_EQ(Codes().sound, "zz");
     EXPECT_FALSE(form2->f2->Visible());
     EXPECT_FALSE(form2->f3->Visible());
     EXPECT_EQ(fullScreen.initialiseCalls, 0);
@@ -77,7 +77,7 @@ TEST_F(AppTest, SoundSwitchSilencesAndRestoresTheTurn) {
     form1->Rules().ImClick(ball);
     EXPECT_TRUE(sound.played.empty());
     form2->LMD3DEffectButton3Click();
-    EXPECT_EQ(S().Codes.sound, "sy");
+    EXPECT_EQ(Codes().sound, "sy");
     EXPECT_TRUE(form2->f3->Visible());
     int other = 0;
     for (int n = 1; n <= 100 && !other; ++n)

@@ -20,7 +20,7 @@ TEST_F(AppTest, GlassThenWindowsChangesOnlyCellsAndPreview) {
     EXPECT_EQ(form1->CheckWindows->ListIndex(), 9);
     EXPECT_EQ(form1->CheckGlass->ListIndex(), 8);
     EXPECT_TRUE(SameColour(form1->WindowColour(), {151, 179, 185, 255}));
-    EXPECT_EQ(ReadFile(form1->SkinFilePath()), "2");
+    EXPECT_EQ(ReadFile(DataFile("win.sys")), "2");
 }
 
 TEST_F(AppTest, SingleThenPeopleThenGlassIsAllListOneAgain) {
@@ -49,7 +49,7 @@ TEST_F(AppTest, CustomSkinWithTheDialogCancelledShowsNoPictures) {
     EXPECT_EQ(form1->CheckBlock->ListIndex(), 8);
     EXPECT_EQ(S().SkinIndex, 6);
     // The skin file keeps the last built-in skin.
-    EXPECT_EQ(ReadFile(form1->SkinFilePath()), "3");
+    EXPECT_EQ(ReadFile(DataFile("win.sys")), "3");
     // A cell with no picture is drawn as a bare button face, not left unpainted.
     form1->Window().Render();
     const SDL_Rect r = form1->im[0]->ScreenBounds();

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "game/GameState.h"
+#include "store/Settings.h"
 
 namespace zv::test {
 
@@ -11,7 +11,7 @@ inline constexpr const char* kSettingsName = "config.cfg";
 inline constexpr const char* kRecordName = "zorvex2000.rec";
 inline constexpr const char* kSkinName = "win.sys";
 
-inline const SettingsCodes kSettings[2] = {{"na", "ns", "sy"}, {"ad", "fs", "sn"}};
+inline const Settings kSettings[2] = {store::FromCodes({"na", "ns", "sy"}), store::FromCodes({"ad", "fs", "sn"})};
 // Different lengths on purpose: a torn write of the longer one would show.
 inline constexpr std::int32_t kRecord[2] = {100, 1234567890};
 inline constexpr std::int32_t kSkin[2] = {2, 31415926};

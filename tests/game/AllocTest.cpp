@@ -6,6 +6,7 @@
 #include <new>
 
 #include "kit/Audit.h"
+#include "kit/StateAccess.h"
 #include "game/Game.h"
 
 namespace {
@@ -40,9 +41,9 @@ TEST(HotPath, TurnsAllocateNothing) {
         QuietRecords records;
         NoonClock clock;
         Game game(view, sound, records, clock);
-        game.State().Codes.sound = "sy";
-        game.State().AdvancedMode = 1;
-        for (auto& t : game.State().RecordText) t = "0"; // every scan raises the record
+        game.SetSound(true);
+        game.SetAdvancedMode(true);
+        for (auto& t : kit::StateAccess::Of(game).RecordText) t = "0"; // every scan raises the record
         switch (static_cast<Mode>(m)) {
         case Mode::Line: game.lineClick(); break;
         case Mode::Square: game.cubeClick(); break;
@@ -51,7 +52,7 @@ TEST(HotPath, TurnsAllocateNothing) {
         case Mode::Block: game.cornerClick(); break;
         }
         game.GstartClick();
-        GameState& s = game.State();
+        const GameState& s = game.State();
         long turns = 0;
         gAllocations = 0;
         gCounting = true;

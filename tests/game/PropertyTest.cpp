@@ -31,7 +31,7 @@ TEST_P(RandomPlay, TheBooksBalance) {
 
     Rig t;
     t.s().AdvancedMode = advanced ? 1 : 0;
-    t.s().Codes.sound = roll(2) ? "sy" : "sn";
+    t.game.SetSound(roll(2) != 0);
     switch (mode) {
     case Mode::Line: t.game.lineClick(); break;
     case Mode::Square: t.game.cubeClick(); break;

@@ -82,8 +82,7 @@ TEST(Reference, PathSearchMatchesTheWordedRule) {
         t.s().SelectedCell = src;
         t.s().SelectedColour = 3;
         t.s().EmptyCellCount = 0; // keeps the drop out
-        t.s().ClickedCell = dst;
-        t.game.CellClick();
+        t.game.CellClick(dst);
         ASSERT_EQ(t.s().PathSteps, refSteps) << "seed " << seed << " round " << round;
         ASSERT_EQ(t.s().Board.at(dst.row, dst.col) == 3, refFound) << "seed " << seed << " round " << round;
         found += refFound;

@@ -38,7 +38,7 @@ TEST(ModeChoice, SelectorsWorkOnlyWhileEnabled) {
 
 TEST(ModeWords, RoundTrip) {
     for (int i = 0; i < kModeCount; ++i) {
-        Mode m;
+        Mode m = Mode::Line;
         ASSERT_TRUE(ModeFromWord(ModeWord(static_cast<Mode>(i)), m));
         EXPECT_EQ(static_cast<int>(m), i);
     }
@@ -103,7 +103,7 @@ TEST(StartGame, TheOldScoreIsWrittenToTheNewModeWhenItReachesItsRecord) {
 TEST(StartGame, AdvancedStartLaysBlocksBeforeTheDeal) {
     Rig t;
     t.s().AdvancedMode = 1;
-    t.view.blocked[3] = true;
+    t.Block(3, true);
     bool any = false;
     for (int i = 0; i < 20 && !any; ++i) {
         t.clock.now.millisecond = i;
@@ -124,7 +124,7 @@ TEST(Finish, ClearsEndsSelectionAndWithdrawsUndo) {
     t.Click(3, 3);   // a move: undo now available
     t.Click(3, 3);   // select the moved ball
     ASSERT_EQ(t.s().PlayState, kPlaySelected);
-    t.view.blocked[9] = true;
+    t.Block(9, true);
     t.records.writes.clear();
     t.game.finishClick();
     EXPECT_EQ(t.Balls(), 0);
@@ -274,17 +274,17 @@ TEST(Redraw, NothingIsWrittenBeforeTheFirstGame) {
 
 TEST(RecordText, Parsing) {
     std::int32_t v = 7;
-    EXPECT_TRUE(ParseRecordText("100", v));
+    EXPECT_TRUE(ParseRecordNumber("100", v));
     EXPECT_EQ(v, 100);
-    EXPECT_TRUE(ParseRecordText("  -42 \r\n", v));
+    EXPECT_TRUE(ParseRecordNumber("  -42 \r\n", v));
     EXPECT_EQ(v, -42);
-    EXPECT_TRUE(ParseRecordText("2147483647", v));
+    EXPECT_TRUE(ParseRecordNumber("2147483647", v));
     EXPECT_EQ(v, 2147483647);
-    EXPECT_TRUE(ParseRecordText("-2147483648", v));
+    EXPECT_TRUE(ParseRecordNumber("-2147483648", v));
     EXPECT_EQ(v, INT32_MIN);
     v = 7;
     for (const char* bad : {"", "  ", "-", "+5", "1 2", "12a", "2147483648", "0x10", "99999999999999999999"}) {
-        EXPECT_FALSE(ParseRecordText(bad, v)) << bad;
+        EXPECT_FALSE(ParseRecordNumber(bad, v)) << bad;
         EXPECT_EQ(v, 7);
     }
 }

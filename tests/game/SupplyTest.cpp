@@ -71,7 +71,7 @@ TEST(Supply, ScatterMakesOneDrawPerCellAndNeverHides) {
     Rig t;
     for (std::uint32_t seed = 1; seed <= 40; ++seed) {
         t.view.blocked.fill(false);
-        t.view.blocked[50] = true;
+        t.Block(50, true);
         t.game.Rng().Seed(seed);
         Random replay(seed);
         std::array<bool, kCells + 1> expect{};

@@ -132,8 +132,7 @@ TEST(CellClickTable, SelectReselectAndDeselect) {
     EXPECT_EQ(t.s().Board.at(1, 1), 1);
 
     // The selected ball clicked again (only from callers other than the window).
-    t.s().ClickedCell = {1, 2};
-    t.game.CellClick();
+    t.game.CellClick({1, 2});
     EXPECT_EQ(t.s().PlayState, kPlayIdle);
     EXPECT_TRUE(t.view.highlight[2]);
     EXPECT_EQ(t.sound.played.size(), 2u);
@@ -142,11 +141,11 @@ TEST(CellClickTable, SelectReselectAndDeselect) {
 TEST(CellClickTable, BlockedCellsCannotBeClickedButCanBeCrossed) {
     Rig t;
     t.Running(Mode::Line, {"1.........", ".........."});
-    t.view.blocked[1] = true;
+    t.Block(1, true);
     t.Click(1, 1);
     EXPECT_EQ(t.s().PlayState, kPlayIdle);
-    t.view.blocked[1] = false;
-    t.view.blocked[2] = true; // (1,2) lies on the way
+    t.Block(1, false);
+    t.Block(2, true); // (1,2) lies on the way
     t.Click(1, 1);
     t.Click(1, 3);
     EXPECT_EQ(t.s().Board.at(1, 3), 1);
@@ -155,7 +154,7 @@ TEST(CellClickTable, BlockedCellsCannotBeClickedButCanBeCrossed) {
 
 TEST(CellClickTable, NoSoundWhenSoundIsOff) {
     Rig t;
-    t.s().Codes.sound = "sn";
+    t.game.SetSound(false);
     t.Running(Mode::Line, {"1"});
     t.Click(1, 1);
     t.Click(5, 5);
@@ -168,7 +167,7 @@ TEST(MoveOrder, UndoBoardHoldsTheBallAndSnapshotHasBothCellsEmpty) {
     const Grid before = t.s().Board;
     t.s().Score = 42;
     t.s().BestScore = 1000;
-    t.view.blocked[77] = true;
+    t.Block(77, true);
     t.Click(1, 1);
     t.Click(5, 5);
     EXPECT_EQ(t.s().UndoBoard, before);

@@ -13,7 +13,9 @@
 #include <string>
 
 #include "kit/HeadlessServices.h"
+#include "kit/StateAccess.h"
 #include "app/Unit1.h"
+#include "store/Settings.h"
 #include "app/Unit2.h"
 
 namespace zv::test {
@@ -51,17 +53,18 @@ protected:
     void Start() {
         form1 = std::make_unique<app::TForm1>(services);
         form1->FormCreate();
-        form2 = std::make_unique<app::TForm2>(services, form1->Rules().State());
+        form2 = std::make_unique<app::TForm2>(services, form1->Rules());
         form2->FormCreate();
     }
 
-    GameState& S() { return form1->Rules().State(); }
+    GameState& S() { return kit::StateAccess::Of(form1->Rules()); }
+    // The settings as their codes stand in the file.
+    store::SettingsCodes Codes() { return store::CodesOf(S().Switches); }
     std::string DataFile(const std::string& name) { return services.dataDir + "/" + name; }
 
     // Centre of cell N in window coordinates.
     static SDL_Point CellCentre(int n) {
-        const CellPos c = CellOf(n);
-        return {4 + 112 + 40 * (c.col - 1) + 16, 24 + 56 + 40 * (c.row - 1) + 16};
+        return app::CellCentreInWindow(n);
     }
     void ClickCell(int n) {
         const SDL_Point p = CellCentre(n);

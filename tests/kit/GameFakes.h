@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "game/Game.h"
+#include "kit/StateAccess.h"
 
 namespace zv::testing {
 
@@ -38,7 +39,7 @@ public:
     }
     void SetHighlight(int cell, bool shown) override { highlight[static_cast<std::size_t>(cell)] = shown; }
     void SetBlocked(int cell, bool shown) override { blocked[static_cast<std::size_t>(cell)] = shown; }
-    bool IsBlocked(int cell) const override { return blocked[static_cast<std::size_t>(cell)]; }
+    bool IsBlocked(int cell) const { return blocked[static_cast<std::size_t>(cell)]; }
     void SetScoreText(const std::string& text) override { scoreText = text; }
     void SetRecordText(const std::string& text) override { recordText = text; }
     void SetBannerVisible(bool shown) override { bannerVisible = shown; }
@@ -87,10 +88,10 @@ struct Rig {
     Game game{view, sound, records, clock};
 
     Rig() {
-        s().Codes.sound = "sy";
+        game.SetSound(true);
         for (auto& t : s().RecordText) t = "100";
     }
-    GameState& s() { return game.State(); }
+    GameState& s() { return kit::StateAccess::Of(game); }
 
     // Rows top to bottom; '.' is empty, '1'..'6' a ball. Missing rows stay empty.
     void SetBoard(std::initializer_list<const char*> rows) {
@@ -114,6 +115,11 @@ struct Rig {
         game.RedrawBoard();
     }
     void Click(int row, int col) { game.ImClick(CellIndex(row, col)); }
+    // Shows or hides cell N's blocked overlay, as a scatter would.
+    void Block(int n, bool shown) {
+        s().Blocked[static_cast<std::size_t>(n - 1)] = shown;
+        view.blocked[static_cast<std::size_t>(n)] = shown;
+    }
     int Balls() const {
         int n = 0;
         for (ColourCode v : game.State().Board.cells) n += (v != 0);

@@ -21,16 +21,19 @@ using test::TempDir;
 using Codes = std::tuple<std::string, std::string, std::string>;
 
 // Codes as a comparable, printable value.
-Codes Key(const SettingsCodes& c) { return {c.advanced, c.fullScreen, c.sound}; }
+Codes Key(const Settings& s) {
+    const SettingsCodes c = CodesOf(s);
+    return {c.advanced, c.fullScreen, c.sound};
+}
 
-Codes Parsed(std::string_view content, SettingsCodes start = {"x", "y", "z"}) {
+Codes Parsed(std::string_view content, Settings start = FromCodes({"x", "y", "z"})) {
     ParseSettings(content, start);
     return Key(start);
 }
 
 TEST(SettingsFormat, WrittenAsSixLettersAndCrLf) {
-    EXPECT_EQ(FormatSettings({"ad", "fs", "sy"}), "adfssy\r\n");
-    EXPECT_EQ(FormatSettings({"", "", ""}), "\r\n");
+    EXPECT_EQ(FormatSettings(FromCodes({"ad", "fs", "sy"})), "adfssy\r\n");
+    EXPECT_EQ(FormatSettings(FromCodes({"", "", ""})), "\r\n");
     EXPECT_EQ(Key(DefaultSettings()), (Codes{"na", "ns", "sy"}));
 }
 
@@ -55,16 +58,16 @@ TEST(SettingsParse, LastLineCountsAndEmptyContentChangesNothing) {
 
 TEST(SettingsFile, ShortCodeShiftsTheOthersOnTheNextStart) {
     TempDir dir;
-    WriteSettingsFile(dir / "config.cfg", {"a", "fs", "sy"});
+    WriteSettingsFile(dir / "config.cfg", FromCodes({"a", "fs", "sy"}));
     EXPECT_EQ(GetFile(dir / "config.cfg"), "afssy\r\n");
-    SettingsCodes codes;
+    Settings codes;
     ASSERT_TRUE(ReadSettingsFile(dir / "config.cfg", codes));
     EXPECT_EQ(Key(codes), (Codes{"af", "ss", "y"}));
 }
 
 TEST(SettingsFile, MissingFileLeavesCodesOtherFailuresThrow) {
     TempDir dir;
-    SettingsCodes codes = DefaultSettings();
+    Settings codes = DefaultSettings();
     EXPECT_FALSE(ReadSettingsFile(dir / "config.cfg", codes));
     EXPECT_EQ(Key(codes), Key(DefaultSettings()));
 
@@ -84,6 +87,26 @@ TEST(SettingsFile, MissingFileLeavesCodesOtherFailuresThrow) {
     EXPECT_THROW(WriteSettingsFile(dir / "plain/config.cfg", codes), InOutError);
 }
 
+TEST(SettingsParse, KnownCodesBecomeSwitchesAndOthersAreKeptAsRead) {
+    Settings s;
+    ParseSettings("adfssy\r\n", s);
+    EXPECT_TRUE(s.advanced);
+    EXPECT_EQ(s.fullScreen, Switch::On);
+    EXPECT_EQ(s.sound, Switch::On);
+    ParseSettings("nanssn\r\n", s);
+    EXPECT_FALSE(s.advanced);
+    EXPECT_EQ(s.fullScreen, Switch::Off);
+    EXPECT_EQ(s.sound, Switch::Off);
+    // Anything else switches nothing and goes back into the file unchanged.
+    ParseSettings("AdFSx\r\n", s);
+    EXPECT_FALSE(s.advanced);
+    EXPECT_EQ(s.fullScreen, Switch::Other);
+    EXPECT_EQ(s.sound, Switch::Other);
+    EXPECT_EQ(FormatSettings(s), "AdFSx\r\n");
+    // A value made by default is the game before any file was read: three empty codes.
+    EXPECT_EQ(Key(Settings{}), (Codes{"", "", ""}));
+}
+
 TEST(SettingsFile, TwoLetterCodesSurviveTheRoundTrip) {
     const unsigned seed = std::random_device{}();
     std::printf("seed %u\n", seed);
@@ -99,9 +122,9 @@ TEST(SettingsFile, TwoLetterCodesSurviveTheRoundTrip) {
             }
             return s;
         };
-        const SettingsCodes written{code(), code(), code()};
+        const Settings written = FromCodes({code(), code(), code()});
         WriteSettingsFile(dir / "config.cfg", written);
-        SettingsCodes read;
+        Settings read;
         ASSERT_TRUE(ReadSettingsFile(dir / "config.cfg", read));
         ASSERT_EQ(Key(read), Key(written)) << "seed " << seed << " round " << round;
     }

@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (text.size() > size || text.find('\n') != std::string::npos) std::abort();
 
     std::int32_t value = 0;
-    const bool ok = zv::store::ParseRecordNumber(text, value);
+    const bool ok = zv::ParseRecordNumber(text, value);
 
     // The same judgement by other means: trim blanks (a stray CR or LF counts as one), refuse a '+',
     // let from_chars decide.
@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (ok) {
         std::int32_t again = 0;
         const std::string line = zv::store::LastLine(zv::store::FormatRecord(value));
-        if (!zv::store::ParseRecordNumber(line, again) || again != value) std::abort();
+        if (!zv::ParseRecordNumber(line, again) || again != value) std::abort();
     }
     return 0;
 }

@@ -8,18 +8,19 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view content(reinterpret_cast<const char*>(data), size);
-    zv::SettingsCodes codes = zv::store::DefaultSettings();
-    zv::store::ParseSettings(content, codes);
+    zv::Settings settings = zv::store::DefaultSettings();
+    zv::store::ParseSettings(content, settings);
+    const zv::store::SettingsCodes codes = zv::store::CodesOf(settings);
     for (const std::string* code : {&codes.advanced, &codes.fullScreen, &codes.sound})
         if (code->size() > 2 || code->find('\n') != std::string::npos) std::abort();
     if (content.empty() && codes.advanced != "na") std::abort();
+    if (settings.advanced != (codes.advanced == "ad")) std::abort();
 
     // Full-length codes come back exactly from what is written for them.
     if (codes.advanced.size() == 2 && codes.fullScreen.size() == 2 && codes.sound.size() == 2) {
-        zv::SettingsCodes again;
-        zv::store::ParseSettings(zv::store::FormatSettings(codes), again);
-        if (again.advanced != codes.advanced || again.fullScreen != codes.fullScreen || again.sound != codes.sound)
-            std::abort();
+        zv::Settings again;
+        zv::store::ParseSettings(zv::store::FormatSettings(settings), again);
+        if (!(again == settings)) std::abort();
     }
     return 0;
 }

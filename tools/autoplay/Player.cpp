@@ -23,11 +23,11 @@ struct Candidate {
 
 Player::Player(Mode mode, bool advanced, bool check, std::uint64_t seed)
     : mode_(mode), check_(check), pick_(seed) {
-    GameState& s = game_.State();
-    s.Codes.sound = "sn";
-    s.AdvancedMode = advanced ? 1 : 0;
-    for (auto& t : s.RecordText) t = "100";
-    scratch_.State().GameMode = ModeWord(mode);
+    game_.SetSound(false);
+    game_.SetAdvancedMode(advanced);
+    for (int m = 0; m < kModeCount; ++m) game_.LoadRecord(static_cast<Mode>(m), "100", 100);
+    // The scratch engine tries moves on copies of the board, in the mode being played.
+    kit::StateAccess::Of(scratch_).GameMode = ModeWord(mode);
 }
 
 bool Player::PlayGame(std::uint64_t gameSeed, GameResult& out) {
@@ -46,7 +46,7 @@ bool Player::PlayGame(std::uint64_t gameSeed, GameResult& out) {
     game_.ResetTotals();
     if (check_ && !Check("game start")) return false;
 
-    GameState& s = game_.State();
+    const GameState& s = game_.State();
     out = GameResult{};
     while (s.PlayState != kPlayOver) {
         if (game_.Totals().turns >= kTurnCap) {
@@ -191,7 +191,7 @@ bool Player::PickMove(int& from, int& to) {
     if (!ties) return false;
 
     // Try the best few on the scratch engine and take the one that scores most.
-    GameState& x = scratch_.State();
+    GameState& x = kit::StateAccess::Of(scratch_);
     int bestPoints = 0, best = 0;
     for (int k = 0; k < kTop && top[k].from; ++k) {
         const ColourCode colour = b.cells[static_cast<std::size_t>(top[k].from - 1)];

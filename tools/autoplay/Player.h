@@ -6,6 +6,7 @@
 #include <string>
 
 #include "kit/Audit.h"
+#include "kit/StateAccess.h"
 #include "game/Game.h"
 
 namespace zv::autoplay {

@@ -8,6 +8,7 @@
 #include "app/Unit1.h"
 #include "app/Unit2.h"
 #include "kit/HeadlessServices.h"
+#include "kit/StateAccess.h"
 
 using namespace zv;
 
@@ -85,9 +86,9 @@ int main(int argc, char** argv) {
                 break;
             }
     }
-    if (over) g.State().Board.cells.fill(1), g.RedrawBoard();
+    if (over) kit::StateAccess::Of(g).Board.cells.fill(1), g.RedrawBoard();
     SDL_Surface* canvas = nullptr;
-    app::TForm2 form2(services, g.State());
+    app::TForm2 form2(services, g);
     if (options) {
         form2.FormCreate();
         form2.Window().Render();

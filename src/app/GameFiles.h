@@ -1,0 +1,47 @@
+// The main window's file work: the settings, the skin file and the records read at start-up and written at exit.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "app/Services.h"
+#include "game/Game.h"
+#include "store/Records.h"
+
+namespace zv::app {
+
+class GameFiles {
+public:
+    using Report = std::function<void(const std::string& message)>;
+    GameFiles(const Services& services, Report report);
+
+    // The writer the rules call during play.
+    RecordWriter& Records() { return records_; }
+
+    // Start-up, in the order the window does it. A missing settings file is no error: the game
+    // starts with the defaults, as it does after reporting one that cannot be read.
+    void ReadSettings(Game& game);
+    // Creates the data directory when it is missing.
+    void PrepareDataDirectory();
+    // The skin number the skin file holds, or nothing when there is no skin file (or it failed);
+    // a file without any number gives back the current one.
+    std::optional<std::int32_t> ReadSkinNumber(std::int32_t current);
+    // Every mode's record, in the store's reading order: the last one read is what the record label shows.
+    void ReadRecords(Game& game);
+
+    // Called by each built-in skin as its last step; a failure is reported and the skin stays.
+    void WriteSkinFile(std::int32_t number);
+    // Exit: the settings file.
+    void WriteSettings(const Game& game);
+
+private:
+    Report report_;
+    std::string settingsPath_;
+    std::string dataDir_;
+    std::string skinFile_;
+    store::FileRecordWriter records_;
+};
+
+} // namespace zv::app

@@ -1,0 +1,200 @@
+// The three windows' tables, and building controls from them.
+#include "app/Layout.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "ui/ImageButton.h"
+#include "ui/Label.h"
+#include "ui/PictureControl.h"
+#include "ui/ShadeOverlay.h"
+
+namespace zv::app {
+
+namespace {
+
+constexpr SDL_Point kBoardPanel{4, 24};
+constexpr int kCellSize = 33, kCellPitch = 40;
+constexpr int kBoardLeft = 112, kBoardTop = 56;
+constexpr int kPreviewLeft = 232, kPreviewTop = 8;
+
+SDL_Rect Rect(int x, int y, int w, int h) { return {x, y, w, h}; }
+
+LayoutTable BuildMainTable() {
+    LayoutTable t;
+    t.reserve(430);
+    auto add = [&t](std::string name, ControlKind kind, std::string parent, SDL_Rect design,
+                    std::optional<SDL_Rect> laidOut = std::nullopt) {
+        t.push_back({std::move(name), kind, std::move(parent), design, laidOut});
+    };
+    using K = ControlKind;
+
+    add("Image1", K::Picture, "", Rect(3, 0, 629, 489));
+    // The frame: four stretched edges, then the four corners.
+    const SDL_Rect frame[8] = {Rect(0, 489, 630, 3), Rect(3, 0, 628, 3),   Rect(629, 3, 3, 488),  Rect(0, 3, 3, 488),
+                               Rect(0, 0, 3, 3),     Rect(629, 0, 3, 3), Rect(629, 489, 3, 3), Rect(0, 489, 3, 3)};
+    for (int i = 0; i < 8; ++i) add("LMDLImage" + std::to_string(i + 1), K::Picture, "", frame[i]);
+    add("LMDLImage9", K::Picture, "", Rect(595, 3, 17, 17));   // minimise
+    add("LMDLImage10", K::Picture, "", Rect(613, 3, 17, 17));  // close
+    add("Panel1", K::Panel, "", Rect(kBoardPanel.x, kBoardPanel.y, 625, 465));
+
+    const std::string p = "Panel1";
+    add("BackGround", K::Picture, p, Rect(0, 0, 625, 465));
+    for (int n = 1; n <= kCells; ++n) add("im" + std::to_string(n), K::Button, p, CellRect(n), CellRect(n));
+    add("Label5", K::Label, p, Rect(273, 209, 73, 47));
+    add("Label6", K::Label, p, Rect(231, 256, 157, 47));
+    for (int k = 1; k <= 4; ++k) add("next" + std::to_string(k), K::Button, p, PreviewRect(k), PreviewRect(k));
+
+    // The skin check marks on the left and the mode selectors on the right share their rows.
+    constexpr int kRowTops[6] = {203, 227, 251, 275, 299, 322};
+    auto check = [&](const char* name, int row) {
+        const SDL_Rect r = Rect(10, kRowTops[row], 87, 17);
+        add(name, K::Picture, p, r, r);
+    };
+    auto mode = [&](const char* name, int row) {
+        add(name, K::Picture, p, Rect(520, kRowTops[row], 89, 17), Rect(520, kRowTops[row], 87, 17));
+    };
+    check("CheckGlass", 0);
+    check("CheckWindows", 1);
+    check("CheckBlock", 2);
+    check("CheckSingle", 3);
+    mode("line", 0);
+    mode("cube", 1);
+    mode("cross", 2);
+    mode("ring", 3);
+    check("Checkpeople", 4);
+    mode("corner", 4);
+    for (int n = 1; n <= kCells; ++n) add("Fill" + std::to_string(n), K::Highlight, p, CellRect(n), CellRect(n));
+    for (int n = 1; n <= kCells; ++n) add("blok" + std::to_string(n), K::BlockedOverlay, p, CellRect(n), CellRect(n));
+    check("CheckAdded", 5);
+
+    add("finish", K::Button, p, Rect(10, 16, 91, 27), Rect(10, 10, 91, 25));
+    add("TurnBack", K::Button, p, Rect(10, 430, 91, 27), Rect(10, 425, 91, 25));
+    add("Goptions", K::Button, p, Rect(522, 430, 91, 27), Rect(522, 425, 91, 25));
+    add("Gstart", K::Button, p, Rect(522, 16, 91, 27), Rect(522, 10, 91, 25));
+    add("label2", K::Label, p, Rect(16, 80, 27, 42));   // the record; sizes itself to its text
+    add("Label1", K::Label, p, Rect(528, 80, 27, 42));  // the score; sizes itself to its text
+    const char* radio[5] = {"RadioButton1", "Radiobutton2", "Radiobutton3", "Radiobutton4", "RadioButton5"};
+    const int radioWidths[5] = {65, 81, 65, 73, 65};
+    for (int i = 0; i < 5; ++i) add(radio[i], K::Label, p, Rect(528, 368, radioWidths[i], 17));
+    add("DXDraw1", K::Picture, p, Rect(152, 8, 41, 41));
+    return t;
+}
+
+LayoutTable BuildOptionsTable() {
+    using K = ControlKind;
+    return {
+        {"advancedCaption", K::Label, "", Rect(71, 90, 255, 26), {}},
+        {"LMDLabel4", K::Label, "", Rect(72, 192, 235, 26), {}},
+        {"LMDLabel5", K::Label, "", Rect(72, 296, 299, 26), {}},
+        {"f1", K::Picture, "", Rect(8, 80, 41, 41), {}},
+        {"f2", K::Picture, "", Rect(8, 184, 41, 41), {}},
+        {"f3", K::Picture, "", Rect(8, 288, 41, 41), {}},
+        {"LMD3DEffectButton1", K::Button, "", Rect(376, 88, 36, 25), {}},
+        {"LMD3DEffectButton2", K::Button, "", Rect(376, 192, 36, 25), {}},
+        {"LMD3DEffectButton3", K::Button, "", Rect(376, 296, 36, 25), {}},
+        {"Panel1", K::Panel, "", Rect(416, 88, 217, 57), {}},
+        {"LMDLabel1", K::Label, "Panel1", Rect(8, 8, 205, 41), {}},
+        {"Panel2", K::Panel, "", Rect(416, 192, 217, 57), {}},
+        {"LMDLabel2", K::Label, "Panel2", Rect(8, 8, 156, 28), {}},
+        {"Panel3", K::Panel, "", Rect(416, 296, 217, 57), {}},
+        {"LMDLabel3", K::Label, "Panel3", Rect(8, 8, 200, 28), {}},
+        {"digital", K::Label, "", Rect(16, 448, 299, 26), {}},
+        {"Ooptions", K::Button, "", Rect(544, 452, 89, 25), {}},
+    };
+}
+
+} // namespace
+
+SDL_Rect CellRect(int n) {
+    const CellPos c = CellOf(n);
+    return {kBoardLeft + kCellPitch * (c.col - 1), kBoardTop + kCellPitch * (c.row - 1), kCellSize, kCellSize};
+}
+
+SDL_Rect PreviewRect(int k) { return {kPreviewLeft + kCellPitch * (k - 1), kPreviewTop, kCellSize, kCellSize}; }
+
+SDL_Point BoardPanelOrigin() { return kBoardPanel; }
+
+SDL_Point CellCentreInWindow(int n) {
+    const SDL_Rect r = CellRect(n);
+    return {kBoardPanel.x + r.x + r.w / 2, kBoardPanel.y + r.y + r.h / 2};
+}
+
+const LayoutTable& MainWindowLayout() {
+    static const LayoutTable table = BuildMainTable();
+    return table;
+}
+
+const LayoutTable& OptionsWindowLayout() {
+    static const LayoutTable table = BuildOptionsTable();
+    return table;
+}
+
+const LayoutTable& SpareWindowLayout() {
+    static const LayoutTable table = {{"LMDSpeedButton1", ControlKind::Button, "", Rect(288, 144, 23, 22), {}}};
+    return table;
+}
+
+const ControlPlace& PlaceOf(const LayoutTable& table, const std::string& name) {
+    for (const ControlPlace& c : table)
+        if (c.name == name) return c;
+    throw std::out_of_range("no control named " + name);
+}
+
+ui::Control& BuiltControls::Lookup(const std::string& name) const {
+    const auto it = std::lower_bound(byName_.begin(), byName_.end(), name,
+                                     [](const auto& entry, const std::string& n) { return entry.first < n; });
+    if (it == byName_.end() || it->first != name) throw std::out_of_range("no control named " + name);
+    return *it->second;
+}
+
+void BuiltControls::Remember(const std::string& name, ui::Control& c) { byName_.emplace_back(name, &c); }
+
+void BuiltControls::Seal() {
+    std::sort(byName_.begin(), byName_.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+}
+
+BuiltControls BuildControls(ui::Form& form, const LayoutTable& table) {
+    BuiltControls built;
+    std::vector<std::pair<std::string, ui::Container*>> panels;
+    for (const ControlPlace& place : table) {
+        ui::Container* parent = &form;
+        if (!place.parent.empty()) {
+            const auto it = std::find_if(panels.begin(), panels.end(), [&](const auto& e) { return e.first == place.parent; });
+            if (it == panels.end()) throw std::logic_error(place.name + ": its panel " + place.parent + " comes later");
+            parent = it->second;
+        }
+        ui::Control* c = nullptr;
+        switch (place.kind) {
+        case ControlKind::Picture: c = &parent->Add<ui::PictureControl>(place.name); break;
+        case ControlKind::Button: c = &parent->Add<ui::ImageButton>(place.name); break;
+        case ControlKind::Label: c = &parent->Add<ui::Label>(place.name); break;
+        case ControlKind::Panel: {
+            auto& panel = parent->Add<ui::Container>(place.name);
+            panels.emplace_back(place.name, &panel);
+            c = &panel;
+            break;
+        }
+        case ControlKind::Highlight:
+            c = &parent->Add<ui::ShadeOverlay>(place.name, ui::ShadeOverlay::Style::Bevelled);
+            break;
+        case ControlKind::BlockedOverlay:
+            c = &parent->Add<ui::ShadeOverlay>(place.name, ui::ShadeOverlay::Style::Whole);
+            break;
+        }
+        c->SetBounds(place.design.x, place.design.y, place.design.w, place.design.h);
+        built.Remember(place.name, *c);
+    }
+    built.Seal();
+    return built;
+}
+
+void ApplyLaidOut(const BuiltControls& controls, const LayoutTable& table) {
+    for (const ControlPlace& place : table)
+        if (place.laidOut) {
+            const SDL_Rect& r = *place.laidOut;
+            controls.Lookup(place.name).SetBounds(r.x, r.y, r.w, r.h);
+        }
+}
+
+} // namespace zv::app
