@@ -25,6 +25,7 @@ public:
     void SetLineSpacing(int pixels) { lineSpacing_ = pixels; dirtyText_ = true; Invalidate(); }
     // Grows the width to fit the text, keeping the left edge.
     void SetAutoSize(bool on) { autoSize_ = on; dirtyText_ = true; Invalidate(); FitNow(); }
+    bool AutoSize() const { return autoSize_; }
     void SetFill(SDL_Color c) { fill_ = c; Invalidate(); }
 
     void SetDropShadow(int depth, SDL_Color colour);

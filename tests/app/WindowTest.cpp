@@ -1,6 +1,9 @@
 // The main window headless: layout, stacking, mouse routing, dragging, the overlays and the label effects.
 #include "kit/AppFixture.h"
 
+#include <map>
+
+#include "app/Layout.h"
 #include "ui/ShadeOverlay.h"
 
 namespace zv::test {
@@ -30,6 +33,45 @@ TEST_F(AppTest, LayoutSizesToTheFrameAndPlacesCellsByRule) {
     EXPECT_EQ(form1->finish->Height(), 25);
     EXPECT_EQ(form1->Goptions->Top(), 425);
     EXPECT_EQ(form1->corner->Width(), 87);
+}
+
+// Each window as its table says: every control of the table where the table puts it (a self-sizing
+// label only at its corner), and every container's children in the table's order.
+void ExpectBuiltByTable(ui::Form& form, const app::LayoutTable& table, bool laidOut) {
+    std::map<std::string, std::vector<std::string>> order;
+    for (const app::ControlPlace& place : table) {
+        order[place.parent].push_back(place.name);
+        const ui::Control* c = form.Find(place.name);
+        ASSERT_NE(c, nullptr) << place.name;
+        const SDL_Rect want = (laidOut && place.laidOut) ? *place.laidOut : place.design;
+        const SDL_Rect got = c->Bounds();
+        EXPECT_EQ(got.x, want.x) << place.name;
+        EXPECT_EQ(got.y, want.y) << place.name;
+        const auto* label = dynamic_cast<const ui::Label*>(c);
+        if (label && label->AutoSize()) continue;
+        EXPECT_EQ(got.w, want.w) << place.name;
+        EXPECT_EQ(got.h, want.h) << place.name;
+    }
+    for (const auto& [parent, names] : order) {
+        const ui::Container* box = parent.empty() ? &form : dynamic_cast<const ui::Container*>(form.Find(parent));
+        ASSERT_NE(box, nullptr) << parent;
+        std::vector<std::string> children;
+        for (const auto& c : box->Children()) children.push_back(c->Name());
+        EXPECT_EQ(children, names) << (parent.empty() ? form.Name() : parent);
+    }
+}
+
+TEST_F(AppTest, EveryWindowIsBuiltAndLaidOutByItsTable) {
+    app::TForm1 fresh(services);
+    ExpectBuiltByTable(fresh.Window(), app::MainWindowLayout(), false);
+    Start();
+    ExpectBuiltByTable(form1->Window(), app::MainWindowLayout(), true);
+    ExpectBuiltByTable(form2->Window(), app::OptionsWindowLayout(), false);
+    // The cell rule and the table agree with what a click reaches.
+    for (int n : {1, 37, 100}) {
+        const SDL_Point p = app::CellCentreInWindow(n);
+        EXPECT_EQ(form1->Window().ControlAt(p.x, p.y), form1->im[static_cast<std::size_t>(n - 1)]) << n;
+    }
 }
 
 TEST_F(AppTest, StackingOrderOnThePanel) {

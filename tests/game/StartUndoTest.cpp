@@ -1,6 +1,9 @@
 // Game start and finish, mode choice, undo with its refusals, the redraw and the record text.
 #include <gtest/gtest.h>
 
+#include <type_traits>
+#include <utility>
+
 #include "kit/GameFakes.h"
 
 namespace zv::testing {
@@ -35,6 +38,9 @@ TEST(ModeChoice, SelectorsWorkOnlyWhileEnabled) {
     t.game.GstartClick();
     EXPECT_EQ(t.s().GameMode, "line");
 }
+
+// The state is the rules' own: what the game hands out is a view to read.
+static_assert(std::is_const_v<std::remove_reference_t<decltype(std::declval<Game&>().State())>>);
 
 TEST(ModeWords, RoundTrip) {
     for (int i = 0; i < kModeCount; ++i) {
