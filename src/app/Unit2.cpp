@@ -106,13 +106,13 @@ void TForm2::OoptionsClick() {
     if (services_.hideOptions) services_.hideOptions();
 }
 
+// The indicator shows exactly while advanced mode is on, and the choice is kept for the next start.
 void TForm2::LMD3DEffectButton1Click() {
-    const bool advanced = game_.State().Switches.advanced;
     if (game_.State().AdvancedMode == 0) {
-        if (advanced) f1->Show();
+        f1->Show();
         game_.SetAdvancedMode(true);
     } else {
-        if (advanced) f1->Hide();
+        f1->Hide();
         game_.SetAdvancedMode(false);
     }
 }

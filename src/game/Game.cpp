@@ -45,7 +45,11 @@ void Game::RecordAtExit() {
     view_.SetRecordText(std::to_string(s_.Score));
 }
 
-void Game::SetAdvancedMode(bool on) { s_.AdvancedMode = on ? 1 : 0; }
+void Game::SetAdvancedMode(bool on) {
+    s_.AdvancedMode = on ? 1 : 0;
+    // The settings keep the choice for the next start.
+    s_.Switches.advanced = on;
+}
 void Game::SetFullScreen(bool on) { s_.Switches.fullScreen = on ? Switch::On : Switch::Off; }
 void Game::SetSound(bool on) { s_.Switches.sound = on ? Switch::On : Switch::Off; }
 void Game::SetSkinIndex(std::int32_t number) { s_.SkinIndex = number; }

@@ -98,12 +98,11 @@ enum class Switch : std::uint8_t { Off, On, Other };
 // holds three empty codes, as the game has them before the file is read: every switch off
 // and none that the options window can turn.
 struct Settings {
-    bool advanced = false;             // advanced mode on at start
+    bool advanced = false;             // advanced mode: on at start, and as the player left it
     Switch fullScreen = Switch::Other; // full screen at start
     Switch sound = Switch::Other;      // the turn plays its sounds only while On
-    // The codes as read, for the writer: the advanced code always (nothing changes it),
-    // the other two while they are Other.
-    std::string advancedCode, fullScreenCode, soundCode;
+    // The codes of the two switches while they are Other, for the writer.
+    std::string fullScreenCode, soundCode;
     friend bool operator==(const Settings&, const Settings&) = default;
 };
 

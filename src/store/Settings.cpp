@@ -39,13 +39,13 @@ std::string CodeOf(Switch s, const char* on, const char* off, const std::string&
 Settings DefaultSettings() { return FromCodes({kAdvancedOff, kFullScreenOff, kSoundOn}); }
 
 SettingsCodes CodesOf(const Settings& settings) {
-    return {settings.advancedCode, CodeOf(settings.fullScreen, kFullScreenOn, kFullScreenOff, settings.fullScreenCode),
+    // Advanced mode is written as it stands, so the choice made in the options window is kept.
+    return {settings.advanced ? kAdvancedOn : kAdvancedOff, CodeOf(settings.fullScreen, kFullScreenOn, kFullScreenOff, settings.fullScreenCode),
             CodeOf(settings.sound, kSoundOn, kSoundOff, settings.soundCode)};
 }
 
 Settings FromCodes(const SettingsCodes& codes) {
     Settings s;
-    s.advancedCode = codes.advanced;
     s.advanced = codes.advanced == kAdvancedOn;
     s.fullScreen = SwitchOf(codes.fullScreen, kFullScreenOn, kFullScreenOff, s.fullScreenCode);
     s.sound = SwitchOf(codes.sound, kSoundOn, kSoundOff, s.soundCode);

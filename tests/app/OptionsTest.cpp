@@ -19,12 +19,15 @@ TEST_F(AppTest, AdvancedSwitchWithAd) {
     EXPECT_EQ(ReadFile(services.settingsPath), "adnssy\r\n");
 }
 
-TEST_F(AppTest, AdvancedSwitchWithoutAdFlipsTheModeButNotTheIndicator) {
+TEST_F(AppTest, AdvancedSwitchShowsItsIndicatorAndKeepsTheChoice) {
+    WriteFile(services.settingsPath, "xxnssy\r\n");
     Start();
     EXPECT_EQ(S().AdvancedMode, 0);
+    EXPECT_FALSE(form2->f1->Visible());
     form2->LMD3DEffectButton1Click();
     EXPECT_EQ(S().AdvancedMode, 1);
-    EXPECT_FALSE(form2->f1->Visible());
+    // The indicator shows exactly while advanced mode is on, whatever the file held.
+    EXPECT_TRUE(form2->f1->Visible());
     // Advanced mode now lays blocked cells at game start.
     int blocked = 0;
     for (int tries = 0; tries < 20 && !blocked; ++tries) {
@@ -34,6 +37,14 @@ TEST_F(AppTest, AdvancedSwitchWithoutAdFlipsTheModeButNotTheIndicator) {
     EXPECT_GT(blocked, 0);
     form2->LMD3DEffectButton1Click();
     EXPECT_EQ(S().AdvancedMode, 0);
+    EXPECT_FALSE(form2->f1->Visible());
+    // The choice is written at exit: on as "ad", off as "na".
+    form2->LMD3DEffectButton1Click();
+    form1->FormDestroy();
+    EXPECT_EQ(ReadFile(services.settingsPath), "adnssy\r\n");
+    form2->LMD3DEffectButton1Click();
+    form1->FormDestroy();
+    EXPECT_EQ(ReadFile(services.settingsPath), "nanssy\r\n");
 }
 
 TEST_F(AppTest, FullScreenSwitchRoundTrip) {

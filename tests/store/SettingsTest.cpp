@@ -33,7 +33,7 @@ Codes Parsed(std::string_view content, Settings start = FromCodes({"x", "y", "z"
 
 TEST(SettingsFormat, WrittenAsSixLettersAndCrLf) {
     EXPECT_EQ(FormatSettings(FromCodes({"ad", "fs", "sy"})), "adfssy\r\n");
-    EXPECT_EQ(FormatSettings(FromCodes({"", "", ""})), "\r\n");
+    EXPECT_EQ(FormatSettings(FromCodes({"", "", ""})), "na\r\n");
     EXPECT_EQ(Key(DefaultSettings()), (Codes{"na", "ns", "sy"}));
 }
 
@@ -44,25 +44,34 @@ TEST(SettingsParse, CodesAreTakenTwoCharactersAtATime) {
     EXPECT_EQ(Parsed("adfssyEXTRA\r\n"), (Codes{"ad", "fs", "sy"}));
     // A short line stops at its line end and leaves the later codes short or empty.
     EXPECT_EQ(Parsed("adf\r\n"), (Codes{"ad", "f", ""}));
-    EXPECT_EQ(Parsed("a\r\n"), (Codes{"a", "", ""}));
+    EXPECT_EQ(Parsed("a\r\n"), (Codes{"na", "", ""})); // advanced is on only for "ad"
 }
 
 TEST(SettingsParse, LastLineCountsAndEmptyContentChangesNothing) {
     EXPECT_EQ(Parsed("nansss\r\nadfssy\r\n"), (Codes{"ad", "fs", "sy"}));
     EXPECT_EQ(Parsed("nansss\nadfssy"), (Codes{"ad", "fs", "sy"}));
-    // A trailing empty line is a line: all three codes become empty.
-    EXPECT_EQ(Parsed("adfssy\r\n\r\n"), (Codes{"", "", ""}));
-    EXPECT_EQ(Parsed("adfssy\n\n"), (Codes{"", "", ""}));
-    EXPECT_EQ(Parsed(""), (Codes{"x", "y", "z"}));
+    // A trailing empty line is a line: advanced off, the other two codes empty.
+    EXPECT_EQ(Parsed("adfssy\r\n\r\n"), (Codes{"na", "", ""}));
+    EXPECT_EQ(Parsed("adfssy\n\n"), (Codes{"na", "", ""}));
+    EXPECT_EQ(Parsed(""), (Codes{"na", "y", "z"}));
 }
 
 TEST(SettingsFile, ShortCodeShiftsTheOthersOnTheNextStart) {
     TempDir dir;
-    WriteSettingsFile(dir / "config.cfg", FromCodes({"a", "fs", "sy"}));
-    EXPECT_EQ(GetFile(dir / "config.cfg"), "afssy\r\n");
+    WriteSettingsFile(dir / "config.cfg", FromCodes({"ad", "f", "sy"}));
+    EXPECT_EQ(GetFile(dir / "config.cfg"), "adfsy\r\n");
     Settings codes;
     ASSERT_TRUE(ReadSettingsFile(dir / "config.cfg", codes));
-    EXPECT_EQ(Key(codes), (Codes{"af", "ss", "y"}));
+    EXPECT_EQ(Key(codes), (Codes{"ad", "fs", "y"}));
+}
+
+TEST(SettingsFile, AdvancedModeIsWrittenAsItStands) {
+    // Whatever the file held, advanced mode goes back as "ad" when on and "na" when off.
+    EXPECT_EQ(FormatSettings(FromCodes({"xy", "fs", "sy"})), "nafssy\r\n");
+    EXPECT_EQ(FormatSettings(FromCodes({"a", "ns", "sn"})), "nanssn\r\n");
+    Settings s = FromCodes({"na", "ns", "sy"});
+    s.advanced = true;
+    EXPECT_EQ(FormatSettings(s), "adnssy\r\n");
 }
 
 TEST(SettingsFile, MissingFileLeavesCodesOtherFailuresThrow) {
@@ -97,14 +106,14 @@ TEST(SettingsParse, KnownCodesBecomeSwitchesAndOthersAreKeptAsRead) {
     EXPECT_FALSE(s.advanced);
     EXPECT_EQ(s.fullScreen, Switch::Off);
     EXPECT_EQ(s.sound, Switch::Off);
-    // Anything else switches nothing and goes back into the file unchanged.
+    // Anything else switches nothing; the two switches' codes go back into the file unchanged.
     ParseSettings("AdFSx\r\n", s);
     EXPECT_FALSE(s.advanced);
     EXPECT_EQ(s.fullScreen, Switch::Other);
     EXPECT_EQ(s.sound, Switch::Other);
-    EXPECT_EQ(FormatSettings(s), "AdFSx\r\n");
-    // A value made by default is the game before any file was read: three empty codes.
-    EXPECT_EQ(Key(Settings{}), (Codes{"", "", ""}));
+    EXPECT_EQ(FormatSettings(s), "naFSx\r\n");
+    // A value made by default is the game before any file was read: advanced off, two empty codes.
+    EXPECT_EQ(Key(Settings{}), (Codes{"na", "", ""}));
 }
 
 TEST(SettingsFile, TwoLetterCodesSurviveTheRoundTrip) {
@@ -122,7 +131,7 @@ TEST(SettingsFile, TwoLetterCodesSurviveTheRoundTrip) {
             }
             return s;
         };
-        const Settings written = FromCodes({code(), code(), code()});
+        const Settings written = FromCodes({round % 2 ? "ad" : "na", code(), code()});
         WriteSettingsFile(dir / "config.cfg", written);
         Settings read;
         ASSERT_TRUE(ReadSettingsFile(dir / "config.cfg", read));
