@@ -2,9 +2,14 @@
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME zorvex2000)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+# The Debian revision comes from the newest entry of data/changelog (1.0.0-1: version 1.0.0, revision 1).
+if(NOT ZV_DEBIAN_REVISION)
+  message(FATAL_ERROR "The Debian revision is read from data/changelog by data/CMakeLists.txt")
+endif()
+set(CPACK_DEBIAN_PACKAGE_RELEASE ${ZV_DEBIAN_REVISION})
 set(CPACK_PACKAGE_VENDOR "The Zorvex 2000 developers")
 set(CPACK_PACKAGE_CONTACT "The Zorvex 2000 developers <zorvex2000@example.com>")
-set(CPACK_PACKAGE_HOMEPAGE_URL "https://zorvex2000.example.com/")
+# No Homepage field: the project has no web site.
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "puzzle game with coloured balls and five figure modes")
 # One string: the lines of the long description must not become a list.
 set(CPACK_PACKAGE_DESCRIPTION "\
@@ -15,16 +20,20 @@ mode keeps its own record. Five built-in skins, and your own from a theme file."
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
+if(NOT TARGET zvtool)
+  message(WARNING "ZV_TOOLS is OFF: the package will lack zvtool, the skin maker")
+endif()
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
-# The fonts are looked up by name through fontconfig and the message boxes draw with X core fonts:
-# nothing links against them, so they are named.
+# The fonts are looked up by name through fontconfig: nothing links against them, so they are named.
 # fontconfig is opened at run time (when a face is not where its package puts it), so it is named too.
-set(_zv_depends fonts-dejavu-core fonts-liberation2 fonts-roboto-unhinted xfonts-base libfontconfig1)
+# Not xfonts-base: SDL's X11 message box draws with X core fonts, but that box is being replaced by one the game
+# draws itself, and Debian does not let a package depend on an X font package (scripts/deps.sh still installs it).
+set(_zv_depends fonts-dejavu-core fonts-liberation2 fonts-roboto-unhinted libfontconfig1)
 # The libraries come from dpkg-shlibdeps, with the versions this build really needs; without it, by name.
 find_program(ZV_DPKG_SHLIBDEPS dpkg-shlibdeps)
 mark_as_advanced(ZV_DPKG_SHLIBDEPS)

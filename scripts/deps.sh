@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the game needs to build and run ("play") or also to be tested ("test").
+# xfonts-base stays for the test machines: SDL's X11 message box draws with X core fonts. The game's package does
+# not depend on it. scdoc makes the manual pages; the build leaves them out without it, the tests require them.
 set -euo pipefail
 
 what="${1:-play}"
@@ -9,7 +11,8 @@ if [[ "$what" == "test" ]]; then
     packages+=(googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
                xvfb xauth xdotool x11-utils x11-xserver-utils openbox imagemagick
                hyperfine time appstream desktop-file-utils dpkg-dev file libgtk-3-0
-               xserver-xorg-core xserver-xorg-video-dummy)
+               xserver-xorg-core xserver-xorg-video-dummy
+               lintian scdoc man-db librsvg2-bin)
 fi
 
 missing=()

@@ -27,14 +27,14 @@ cmake --build "$build" --target zv-artwork zv-sounds zvtool
 
 assets="$root/assets"
 mkdir -p "$assets/skins" "$assets/ui" "$assets/icons" "$assets/sounds"
-rm -f "$assets"/skins/*.zvt "$assets"/ui/*.bmp "$assets"/icons/*.png "$assets"/sounds/*.wav
+rm -f "$assets"/skins/*.zvt "$assets"/ui/*.bmp "$assets"/icons/*.png "$assets"/icons/*.svg "$assets"/sounds/*.wav
 
 # Pictures are packed in the order of their numbers: 00.bmp is picture 0 of the list.
 for list in list1 list2 List3 List4 list5; do
     "$build/tools/zvtool/zvtool" pack "$assets/skins/$list.zvt" "$work/art/skins/$list"/*.bmp
 done
 cp "$work"/art/ui/*.bmp "$assets/ui/"
-cp "$work"/art/icons/*.png "$assets/icons/"
+cp "$work"/art/icons/*.png "$work"/art/icons/*.svg "$assets/icons/"
 "$build/tools/sounds/zv-sounds" "$assets/sounds"
 
 echo "assets rewritten in $assets"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs a build into a scratch prefix and checks what a player gets: the files, the desktop entry and
-# AppStream data, the installed game started through its launcher, and the Debian package.
+# AppStream data, the manual pages, the installed game started through its launcher, and the Debian package
+# (with lintian). As root, the package is also installed with dpkg, started, and removed again without a trace.
 # Usage: check-install.sh BUILD_DIR VERSION [CMAKE] [CPACK]
 set -euo pipefail
 
@@ -11,7 +12,13 @@ cpack="${4:-cpack}"
 
 # Outside the build tree on purpose: a program running from there may also look into the sources for its sounds.
 scratch="$(mktemp -d "${TMPDIR:-/tmp}/zv-install.XXXXXX")"
-trap 'rm -rf "$scratch"' EXIT
+# A package this test installed with dpkg is removed however the test ends.
+installed_package=
+cleanup() {
+    if [[ -n "$installed_package" ]]; then dpkg --purge zorvex2000 >/dev/null 2>&1 || true; fi
+    rm -rf "$scratch"
+}
+trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 step() { echo "-- $*"; }
 
@@ -34,21 +41,43 @@ png_size() {
 
 # The files of an installed tree under PREFIX.
 check_tree() {
-    local prefix="$1" f size
-    for f in bin/zorvex2000 bin/zorvex2000-launch; do
+    local prefix="$1" f size page
+    for f in games/zorvex2000 games/zorvex2000-launch games/zvtool; do
         [[ -f "$prefix/$f" && -x "$prefix/$f" ]] || fail "$prefix/$f missing or not executable"
     done
+    [[ ! -e "$prefix/bin" ]] || fail "something installed in $prefix/bin: $(ls "$prefix/bin")"
     for f in blip blip2 boom no; do
         [[ -s "$prefix/share/zorvex2000/$f.wav" ]] || fail "sound $f.wav missing"
     done
-    for size in 256 128 64 48; do
+    for size in 16 22 24 32 48 64 128 256; do
         f="$prefix/share/icons/hicolor/${size}x${size}/apps/zorvex2000.png"
         [[ -f "$f" ]] || fail "icon ${size}x${size} missing"
         [[ "$(png_size "$f")" == "$size $size" ]] || fail "icon ${size}x${size} is $(png_size "$f")"
     done
+    f="$prefix/share/icons/hicolor/scalable/apps/zorvex2000.svg"
+    [[ -s "$f" ]] || fail "scalable icon missing"
+    command -v rsvg-convert >/dev/null || fail "rsvg-convert not installed (package librsvg2-bin)"
+    # The scalable icon must draw: rendered at 256 pixels it is a square picture.
+    quiet rsvg-convert -w 256 -h 256 -o "$scratch/icon.png" "$f"
+    [[ "$(png_size "$scratch/icon.png")" == "256 256" ]] || fail "the SVG icon renders as $(png_size "$scratch/icon.png")"
     for f in share/applications/zorvex2000.desktop share/metainfo/com.example.zorvex2000.metainfo.xml \
-             share/doc/zorvex2000/copyright; do
+             share/doc/zorvex2000/copyright share/doc/zorvex2000/changelog.Debian.gz; do
         [[ -s "$prefix/$f" ]] || fail "$f missing"
+    done
+    head -1 "$prefix/share/doc/zorvex2000/copyright" |
+        grep -qxF "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/" ||
+        fail "copyright is not in the machine-readable format"
+    gzip -dc "$prefix/share/doc/zorvex2000/changelog.Debian.gz" | head -1 | grep -qE "^zorvex2000 \($version-[0-9]+\) " ||
+        fail "changelog.Debian.gz does not start with an entry for $version"
+    # The manual pages, compressed, each naming its command and formatted by man without a complaint.
+    for page in zorvex2000 zorvex2000-launch zvtool; do
+        f="$prefix/share/man/man6/$page.6.gz"
+        [[ -s "$f" ]] || fail "manual page $page(6) missing (is scdoc installed? bash scripts/deps.sh test)"
+        gzip -t "$f" || fail "$f is not gzip"
+        local out="$scratch/man.out" err="$scratch/man.err"
+        LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 "$f" >"$out" 2>"$err" || { cat "$err" >&2; fail "man $page"; }
+        [[ ! -s "$err" ]] || { cat "$err" >&2; fail "man warns about $page(6)"; }
+        grep -qE "^ +$page - " "$out" || fail "$page(6) has no NAME line for $page"
     done
 }
 
@@ -63,7 +92,7 @@ start_game() {
     exec_line="$(sed -n 's/^Exec=//p' "$prefix/share/applications/zorvex2000.desktop")"
     [[ "$exec_line" == zorvex2000-launch ]] || fail "Exec is '$exec_line'"
     local status=0
-    (cd "$cwd" && env -i PATH="$prefix/bin:/usr/bin:/bin" HOME="$home" LANG=C.UTF-8 \
+    (cd "$cwd" && env -i PATH="$prefix/games:/usr/bin:/bin" HOME="$home" LANG=C.UTF-8 \
         SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy NO_AT_BRIDGE=1 XDG_RUNTIME_DIR="$run" ZV_BENCH_FIRST_FRAME=1 "$@" \
         timeout 30 "$exec_line" >"$scratch/$name/out.log" 2>&1) || status=$?
     [[ "$status" == 0 ]] || { cat "$scratch/$name/out.log" >&2; fail "$name: the installed game exited with $status"; }
@@ -86,6 +115,17 @@ grep -qF '<id>com.example.zorvex2000</id>' "$metainfo" || fail "metainfo id does
 grep -qF '<launchable type="desktop-id">zorvex2000.desktop</launchable>' "$metainfo" || fail "metainfo launchable"
 grep -qF "<release version=\"$version\"" "$metainfo" || fail "metainfo has no release entry for version $version"
 
+# Runs a validator that prints "E: ..." and "W: ..." lines and fails on any of them.
+no_errors_or_warnings() {
+    local log="$scratch/validate.log" status=0
+    "$@" >"$log" 2>&1 || status=$?
+    if grep -qE '^[EW]: ' "$log" || [[ "$status" != 0 ]]; then
+        cat "$log" >&2
+        fail "$* (exit $status)"
+    fi
+    grep -E '^[IP]: ' "$log" || true
+}
+
 step "validate the desktop entry and the AppStream data"
 if command -v desktop-file-validate >/dev/null; then
     quiet desktop-file-validate "$desktop"
@@ -93,7 +133,8 @@ else
     echo "desktop-file-validate not installed (desktop-file-utils): skipped"
 fi
 command -v appstreamcli >/dev/null || fail "appstreamcli not installed (package appstream)"
-quiet appstreamcli validate --no-net "$metainfo"
+no_errors_or_warnings appstreamcli validate --no-net "$metainfo"
+grep -qF 'example.com' "$metainfo" && fail "the metainfo still holds a placeholder address"
 # The whole tree: the launchable desktop file and the icon must be found next to the metainfo.
 quiet appstreamcli validate-tree --no-net "$prefix"
 
@@ -106,20 +147,31 @@ start_game "$prefix" home
 start_game "$prefix" relative XDG_DATA_HOME=relative/data
 [[ -s "$scratch/relative/home/.local/share/zorvex2000/config.cfg" ]] || fail "a relative XDG_DATA_HOME was used"
 
+step "the installed zvtool"
+status=0
+"$prefix/games/zvtool" >"$scratch/zvtool.out" 2>&1 || status=$?
+[[ "$status" == 2 ]] && grep -qF "zvtool pack OUT.zvt" "$scratch/zvtool.out" || fail "zvtool without arguments: exit $status"
+
 step "build the Debian package"
 quiet "$cpack" -G DEB -B "$scratch/pkg" --config "$build/CPackConfig.cmake"
 debs=("$scratch"/pkg/*.deb)
 [[ ${#debs[@]} == 1 && -f "${debs[0]}" ]] || fail "expected one .deb, got: ${debs[*]}"
 deb="${debs[0]}"
 [[ "$(dpkg-deb -f "$deb" Package)" == zorvex2000 ]] || fail "package name $(dpkg-deb -f "$deb" Package)"
-[[ "$(dpkg-deb -f "$deb" Version)" == "$version" ]] || fail "package version $(dpkg-deb -f "$deb" Version)"
+# The version is the game's with a Debian revision, as the newest changelog entry says.
+deb_version="$(dpkg-deb -f "$deb" Version)"
+[[ "$deb_version" =~ ^$version-[0-9]+$ ]] || fail "package version $deb_version"
+[[ -z "$(dpkg-deb -f "$deb" Homepage)" ]] || fail "the package names a home page: $(dpkg-deb -f "$deb" Homepage)"
 
 contents="$(dpkg-deb -c "$deb")"
-grep -qE '^-rwxr-xr-x root/root .* \./usr/bin/zorvex2000$' <<<"$contents" || fail "the game is not in /usr/bin"
-grep -qE '^-rwxr-xr-x root/root .* \./usr/bin/zorvex2000-launch$' <<<"$contents" || fail "the launcher is not in /usr/bin"
+for f in zorvex2000 zorvex2000-launch zvtool; do
+    grep -qE "^-rwxr-xr-x root/root .* \./usr/games/$f\$" <<<"$contents" || fail "$f is not in /usr/games"
+done
+grep -qE ' \./usr/bin/' <<<"$contents" && fail "the package installs into /usr/bin"
 for f in usr/share/applications/zorvex2000.desktop usr/share/metainfo/com.example.zorvex2000.metainfo.xml \
-         usr/share/icons/hicolor/48x48/apps/zorvex2000.png usr/share/zorvex2000/boom.wav \
-         usr/share/doc/zorvex2000/copyright; do
+         usr/share/icons/hicolor/48x48/apps/zorvex2000.png usr/share/icons/hicolor/scalable/apps/zorvex2000.svg \
+         usr/share/zorvex2000/boom.wav usr/share/doc/zorvex2000/copyright \
+         usr/share/doc/zorvex2000/changelog.Debian.gz usr/share/man/man6/zvtool.6.gz; do
     grep -qE " \./$f\$" <<<"$contents" || fail "the package lacks /$f"
 done
 grep -qE ' \./usr/local/' <<<"$contents" && fail "the package installs into /usr/local"
@@ -127,10 +179,11 @@ grep -qE ' \./usr/local/' <<<"$contents" && fail "the package installs into /usr
 # Package names of a relation field, one a line, without versions and alternatives.
 names() { dpkg-deb -f "$deb" "$1" | tr ',|' '\n' | sed -E 's/\(.*\)//; s/^ +//; s/ +$//' | sed '/^$/d'; }
 depends="$(names Depends)"
-for p in libsdl2-2.0-0 libfontconfig1 fonts-dejavu-core fonts-liberation2 \
-         fonts-roboto-unhinted xfonts-base; do
+for p in libsdl2-2.0-0 libfontconfig1 fonts-dejavu-core fonts-liberation2 fonts-roboto-unhinted; do
     grep -qxF "$p" <<<"$depends" || fail "Depends lacks $p: $(dpkg-deb -f "$deb" Depends)"
 done
+# Debian does not let a package depend on an X font package; the game does not need one.
+grep -qxF xfonts-base <<<"$depends" && fail "Depends names xfonts-base: $(dpkg-deb -f "$deb" Depends)"
 recommends="$(names Recommends)"
 for p in libgtk-3-0 xdg-utils; do
     grep -qxF "$p" <<<"$recommends" || fail "Recommends lacks $p: $(dpkg-deb -f "$deb" Recommends)"
@@ -143,5 +196,57 @@ check_tree "$root/usr"
 quiet appstreamcli validate-tree --no-net "$root"
 start_game "$root/usr" deb XDG_DATA_HOME="$scratch/deb/data"
 [[ -s "$scratch/deb/data/zorvex2000/config.cfg" ]] || fail "the packaged game wrote no config.cfg"
+
+step "lintian --pedantic"
+command -v lintian >/dev/null || fail "lintian not installed (package lintian)"
+# Info tags are shown, errors and warnings fail; overrides live in the package, each with its reason.
+no_errors_or_warnings lintian --pedantic --info "$deb"
+
+step "install the package with dpkg, start it, remove it"
+# Only as root (CI is), and never over a copy of the game this machine already has installed.
+if [[ "$(id -u)" != 0 ]]; then
+    echo "not root: installing the package skipped"
+elif dpkg-query -W -f='${Status}' zorvex2000 2>/dev/null | grep -q "installed"; then
+    echo "zorvex2000 is already installed here: installing the package skipped"
+else
+    # What lies in the directories the package installs into, by name; caches the system keeps are left out.
+    system_files() {
+        local d
+        for d in /usr/games /usr/share/applications /usr/share/doc /usr/share/icons/hicolor \
+                 /usr/share/lintian/overrides /usr/share/man/man6 /usr/share/metainfo /usr/share/zorvex2000; do
+            [[ ! -e "$d" ]] || find "$d"
+        done | grep -vE '/(icon-theme\.cache|mimeinfo\.cache)$' | sort
+    }
+    # dpkg waits for no one: another package manager at work is waited for, a while.
+    dpkg_retry() {
+        local log="$scratch/dpkg.log" i
+        for i in $(seq 30); do
+            if "$@" >"$log" 2>&1; then return 0; fi
+            grep -qi "lock" "$log" || break
+            sleep 2
+        done
+        cat "$log" >&2
+        return 1
+    }
+    system_files >"$scratch/before.txt"
+    installed_package=1
+    dpkg_retry dpkg --install "$deb" ||
+        fail "dpkg --install failed (are the package's dependencies installed? bash scripts/deps.sh)"
+    listed="$(dpkg -L zorvex2000)"
+    while read -r f; do
+        [[ -e "$f" ]] || fail "dpkg -L lists $f, which is not there"
+    done <<<"$listed"
+    grep -qxF /usr/games/zorvex2000 <<<"$listed" || fail "dpkg -L does not list /usr/games/zorvex2000"
+    # Found through PATH, as the menu entry finds it.
+    start_game /usr installed XDG_DATA_HOME="$scratch/installed/data"
+    [[ -s "$scratch/installed/data/zorvex2000/config.cfg" ]] || fail "the game installed by dpkg wrote no config.cfg"
+    dpkg_retry dpkg --purge zorvex2000 || fail "dpkg --purge failed"
+    installed_package=
+    while read -r f; do
+        [[ ! -e "$f" || -d "$f" ]] || fail "$f is left after removing the package"
+    done <<<"$listed"
+    system_files >"$scratch/after.txt"
+    diff -u "$scratch/before.txt" "$scratch/after.txt" >&2 || fail "installing and removing the package changed the files above"
+fi
 
 echo "install and package checks passed"

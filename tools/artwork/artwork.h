@@ -30,4 +30,4 @@ void drawMark(Canvas& c, const SkinLook& look, bool checked);
 // Each writer creates its sub-folder of dir and fills it.
 void writeSkins(const std::string& dir);   // skins/<list>/NN.bmp
 void writeChrome(const std::string& dir);  // ui/*.bmp
-void writeIcons(const std::string& dir);   // icons/zorvex2000-N.png
+void writeIcons(const std::string& dir);   // icons/zorvex2000-N.png, icons/zorvex2000.svg

@@ -1,7 +1,10 @@
-// The application icon: a small board with a scoring line of balls, at the sizes desktops ask for.
+// The application icon: a small board with a scoring line of balls, at the sizes desktops ask for, and as SVG.
 #include "artwork.h"
 
+#include <cairo-svg.h>
+
 #include <filesystem>
+#include <stdexcept>
 #include <string>
 
 namespace {
@@ -53,14 +56,30 @@ void drawIcon(cairo_t* cr, int size) {
     cairo_restore(cr);
 }
 
+// The scalable icon: the same drawing on Cairo's SVG surface, 256 x 256 pixels, all in vector paths and gradients.
+void writeSvgIcon(const std::string& path) {
+    cairo_surface_t* surface = cairo_svg_surface_create(path.c_str(), 256, 256);
+    cairo_svg_surface_restrict_to_version(surface, CAIRO_SVG_VERSION_1_1);
+    cairo_svg_surface_set_document_unit(surface, CAIRO_SVG_UNIT_PX);
+    cairo_t* cr = cairo_create(surface);
+    drawIcon(cr, 256);
+    cairo_destroy(cr);
+    cairo_surface_finish(surface);
+    const cairo_status_t status = cairo_surface_status(surface);
+    cairo_surface_destroy(surface);
+    if (status != CAIRO_STATUS_SUCCESS) throw std::runtime_error("cannot write " + path);
+}
+
 }  // namespace
 
 void writeIcons(const std::string& dir) {
     const std::string icons = dir + "/icons";
     std::filesystem::create_directories(icons);
-    for (int size : {256, 128, 64, 48}) {
+    // The sizes of the hicolor theme that panels, menus and software centres look for.
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
         Canvas c(size, size);  // transparent: the icon keeps its alpha
         drawIcon(c.cr(), size);
         c.savePng(icons + "/zorvex2000-" + std::to_string(size) + ".png");
     }
+    writeSvgIcon(icons + "/zorvex2000.svg");
 }
