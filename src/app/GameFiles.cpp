@@ -1,6 +1,7 @@
 // Start-up reading and exit writing of the game's files, each failure reported with the file it concerns.
 #include "app/GameFiles.h"
 
+#include <cerrno>
 #include <exception>
 
 #include "store/Settings.h"
@@ -14,7 +15,12 @@ GameFiles::GameFiles(const Services& services, Report report)
       settingsPath_(services.settingsPath),
       dataDir_(services.dataDir),
       skinFile_(services.dataDir + "/" + store::kSkinFileName),
-      records_(services.dataDir, [this](const std::string& m) { report_(m); }) {}
+      records_(services.dataDir, [this](const std::string& m) { Tell(dataDir_ + "/", m); }) {}
+
+void GameFiles::Tell(const std::string& path, const std::string& message) {
+    if (dataDirUnusable_ && path.rfind(dataDir_ + "/", 0) == 0) return;
+    report_(message);
+}
 
 void GameFiles::ReadSettings(Game& game) {
     Settings settings = store::DefaultSettings();
@@ -23,16 +29,23 @@ void GameFiles::ReadSettings(Game& game) {
     } catch (const std::exception& e) {
         report_(settingsPath_ + ": " + e.what());
         settings = store::DefaultSettings();
+        settingsUnread_ = true;
     }
     game.LoadSettings(settings);
 }
 
-void GameFiles::PrepareDataDirectory() {
+bool GameFiles::PrepareDataDirectory() {
     try {
         store::EnsureDirectory(dataDir_);
+        return true;
+    } catch (const store::InOutError& e) {
+        const std::string why = e.errnoValue() == ENOTDIR ? "not a directory" : e.what();
+        report_(dataDir_ + ": " + why + "; records and the skin choice are not kept this time");
     } catch (const std::exception& e) {
-        report_(dataDir_ + ": " + e.what());
+        report_(dataDir_ + ": " + e.what() + "; records and the skin choice are not kept this time");
     }
+    dataDirUnusable_ = true;
+    return false;
 }
 
 std::optional<std::int32_t> GameFiles::ReadSkinNumber(std::int32_t current) {
@@ -40,15 +53,16 @@ std::optional<std::int32_t> GameFiles::ReadSkinNumber(std::int32_t current) {
         std::int32_t number = current;
         if (store::ReadSkinFile(skinFile_, number)) return number;
     } catch (const std::exception& e) {
-        report_(skinFile_ + ": " + e.what());
+        Tell(skinFile_, skinFile_ + ": " + e.what());
     }
     return std::nullopt;
 }
 
 void GameFiles::ReadRecords(Game& game) {
     for (Mode m : store::kRecordReadOrder) {
-        const store::RecordLoad r = store::LoadRecordFile(dataDir_, m);
-        if (!r.error.empty()) report_(r.error);
+        // Without a data directory every mode starts from the record a new file would hold.
+        const store::RecordLoad r = dataDirUnusable_ ? store::RecordLoad{} : store::LoadRecordFile(dataDir_, m);
+        if (!r.error.empty()) Tell(store::RecordFilePath(dataDir_, m), r.error);
         game.LoadRecord(m, r.text, r.value);
     }
 }
@@ -57,11 +71,12 @@ void GameFiles::WriteSkinFile(std::int32_t number) {
     try {
         store::WriteSkinFile(skinFile_, number);
     } catch (const std::exception& e) {
-        report_(skinFile_ + ": " + e.what());
+        Tell(skinFile_, skinFile_ + ": " + e.what());
     }
 }
 
 void GameFiles::WriteSettings(const Game& game) {
+    if (settingsUnread_) return;
     try {
         store::WriteSettingsFile(settingsPath_, game.State().Switches);
     } catch (const std::exception& e) {

@@ -23,8 +23,9 @@ public:
     // Start-up, in the order the window does it. A missing settings file is no error: the game
     // starts with the defaults, as it does after reporting one that cannot be read.
     void ReadSettings(Game& game);
-    // Creates the data directory when it is missing.
-    void PrepareDataDirectory();
+    // Creates the data directory when it is missing. One that cannot be used is reported once, naming
+    // it and why; the game then starts with the defaults and says nothing more of the files in it.
+    bool PrepareDataDirectory();
     // The skin number the skin file holds, or nothing when there is no skin file (or it failed);
     // a file without any number gives back the current one.
     std::optional<std::int32_t> ReadSkinNumber(std::int32_t current);
@@ -33,11 +34,16 @@ public:
 
     // Called by each built-in skin as its last step; a failure is reported and the skin stays.
     void WriteSkinFile(std::int32_t number);
-    // Exit: the settings file.
+    // Exit: the settings file, unless it was there but could not be read: the player's file is kept.
     void WriteSettings(const Game& game);
 
 private:
+    // Reports a failure, but none about a file in a data directory already reported as unusable.
+    void Tell(const std::string& path, const std::string& message);
+
     Report report_;
+    bool settingsUnread_ = false;
+    bool dataDirUnusable_ = false;
     std::string settingsPath_;
     std::string dataDir_;
     std::string skinFile_;

@@ -233,11 +233,12 @@ void TForm1::FormCreate() {
     game_->SetSkinIndex(view::kGlass);
     Label5->Hide();
     Label6->Hide();
-    files_.PrepareDataDirectory();
-    if (const auto number = files_.ReadSkinNumber(game_->State().SkinIndex)) {
-        game_->SetSkinIndex(*number);
-        view::ApplyBuiltInSkin(skin_, *number);
-    }
+    // Without a usable data directory there is no skin file: the window keeps the look it was built with.
+    if (files_.PrepareDataDirectory())
+        if (const auto number = files_.ReadSkinNumber(game_->State().SkinIndex)) {
+            game_->SetSkinIndex(*number);
+            view::ApplyBuiltInSkin(skin_, *number);
+        }
     files_.ReadRecords(*game_);
 }
 

@@ -87,5 +87,32 @@ TEST_F(AppTest, UnwritableRecordIsReportedOnceAndPlayGoesOn) {
     EXPECT_EQ(form1->label2->Caption(), "500");
 }
 
+TEST_F(AppTest, UnusableDataDirectoryIsReportedOnceAndPlayGoesOnWithTheDefaults) {
+    WriteFile(services.dataDir, "a file where the data directory should be");
+    Start();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_NE(boxes.shown[0].text.find(services.dataDir), std::string::npos);
+    EXPECT_NE(boxes.shown[0].text.find("not a directory"), std::string::npos);
+    EXPECT_EQ(form1->label2->Caption(), "100");
+    // Choosing a skin and reaching a record in play say nothing more about the files that cannot be kept.
+    form1->CheckBlockClick();
+    S().Score = 500;
+    form1->FormDestroy();
+    EXPECT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(ReadFile(services.dataDir), "a file where the data directory should be");
+}
+
+TEST_F(AppTest, SettingsFileThatCannotBeReadIsNotOverwritten) {
+    // A directory where the settings file should be cannot be read; nor can a file without read permission.
+    std::filesystem::create_directories(services.settingsPath + "/inside");
+    Start();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_NE(boxes.shown[0].text.find(services.settingsPath), std::string::npos);
+    form2->LMD3DEffectButton3Click(); // the player changes a switch: the file is still left as it was
+    form1->FormDestroy();
+    EXPECT_TRUE(std::filesystem::is_directory(services.settingsPath + "/inside"));
+    EXPECT_EQ(boxes.shown.size(), 1u);
+}
+
 } // namespace
 } // namespace zv::test
