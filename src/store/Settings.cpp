@@ -77,15 +77,26 @@ std::string FormatSettings(const Settings& settings) {
     return c.advanced + c.fullScreen + c.sound + "\r\n";
 }
 
+namespace {
+
+// Only the start of the last line counts: three codes of two characters.
+constexpr std::size_t kSettingsLineHead = 6;
+
+} // namespace
+
 bool ReadSettingsFile(const std::string& path, Settings& settings) {
-    std::string content;
+    // A file of any size is read, however it grew: the last line is found from the end of it.
+    std::string head;
+    bool anyLine = false;
     try {
-        content = ReadTextFile(path);
+        anyLine = ReadLastLineHead(path, kSettingsLineHead, head);
     } catch (const InOutError& e) {
         if (e.errnoValue() == ENOENT) return false;
         throw;
     }
-    ParseSettings(content, settings);
+    // The last line's start, as one line of its own, reads as the whole file does; a file with
+    // no line changes nothing.
+    if (anyLine) ParseSettings(head + "\r\n", settings);
     return true;
 }
 

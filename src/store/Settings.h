@@ -28,7 +28,9 @@ void ParseSettings(std::string_view content, Settings& settings);
 // The three codes one after another, then CR LF.
 std::string FormatSettings(const Settings& settings);
 
-// False, with settings untouched, when the file does not exist; InOutError on any other failure.
+// Reads the settings file, whatever its size, as ParseSettings reads its content. False, with settings
+// untouched, when the file does not exist; InOutError on any other failure to read it (then nothing
+// is known of the file, and it must not be overwritten with the settings in use).
 bool ReadSettingsFile(const std::string& path, Settings& settings);
 
 // Rewrites the file atomically; InOutError on failure, the old file then stays intact.

@@ -1,7 +1,9 @@
 // The text-file layer over POSIX calls: bounded reads, atomic rewrites, errno turned into the game's messages.
 #include "store/TextFile.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdlib>
 #include <dirent.h>
 #include <ctime>
@@ -20,13 +22,17 @@ void CheckName(const std::string& path) {
 
 class Fd {
 public:
-    explicit Fd(int fd) : fd_(fd) {}
+    explicit Fd(int fd = -1) : fd_(fd) {}
     Fd(const Fd&) = delete;
     Fd& operator=(const Fd&) = delete;
     ~Fd() {
         if (fd_ >= 0) ::close(fd_);
     }
     int get() const { return fd_; }
+    void reset(int fd) {
+        if (fd_ >= 0) ::close(fd_);
+        fd_ = fd;
+    }
     // Closes now and reports the close's own error, which can be the first sign of a failed write.
     int close() {
         const int r = ::close(fd_);
@@ -83,18 +89,42 @@ std::string MessageForErrno(int e) {
 
 InOutError InOutError::FromErrno(int e) { return InOutError(MessageForErrno(e), e); }
 
-std::string ReadTextFile(const std::string& path) {
+namespace {
+
+// Opens a regular file for reading; anything else answering to the name is refused.
+void OpenRegularFile(const std::string& path, Fd& fd, struct stat& st) {
     CheckName(path);
     // O_NONBLOCK keeps a FIFO planted under the name from hanging the open.
-    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    fd.reset(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
     if (fd.get() < 0) throw InOutError::FromErrno(errno);
-    struct stat st {};
     if (::fstat(fd.get(), &st) != 0) throw InOutError::FromErrno(errno);
     if (S_ISDIR(st.st_mode)) throw InOutError::FromErrno(EISDIR);
     // Devices, FIFOs and sockets are not files the game writes; refuse them too.
     if (!S_ISREG(st.st_mode)) throw InOutError(kFileAccessDenied, EACCES);
-    if (st.st_size < 0 || static_cast<std::size_t>(st.st_size) > kMaxTextFileSize)
-        throw InOutError(kFileAccessDenied, EFBIG);
+    if (st.st_size < 0) throw InOutError(kFileAccessDenied, EFBIG);
+}
+
+// Exactly size bytes from offset at; a file that has become shorter is read beyond its end.
+void ReadAt(int fd, char* out, std::size_t size, std::uint64_t at) {
+    std::size_t got = 0;
+    while (got < size) {
+        const ssize_t n = ::pread(fd, out + got, size - got, static_cast<off_t>(at + got));
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            throw InOutError::FromErrno(errno);
+        }
+        if (n == 0) throw InOutError(kReadBeyondEnd);
+        got += static_cast<std::size_t>(n);
+    }
+}
+
+} // namespace
+
+std::string ReadTextFile(const std::string& path) {
+    Fd fd;
+    struct stat st {};
+    OpenRegularFile(path, fd, st);
+    if (static_cast<std::uint64_t>(st.st_size) > kMaxTextFileSize) throw InOutError(kFileAccessDenied, EFBIG);
 
     // The size may change under us, so the read itself is bounded as well.
     std::string content;
@@ -112,6 +142,43 @@ std::string ReadTextFile(const std::string& path) {
     if (got > kMaxTextFileSize) throw InOutError(kFileAccessDenied, EFBIG);
     content.resize(got);
     return content;
+}
+
+bool ReadLastLineHead(const std::string& path, std::size_t keep, std::string& head, std::size_t piece) {
+    Fd fd;
+    struct stat st {};
+    OpenRegularFile(path, fd, st);
+    const std::uint64_t size = static_cast<std::uint64_t>(st.st_size);
+    if (size == 0) return false;
+    if (piece == 0) piece = 1;
+
+    auto byteAt = [&fd](std::uint64_t at) {
+        char ch = 0;
+        ReadAt(fd.get(), &ch, 1, at);
+        return ch;
+    };
+    // A final LF ends the last line; it does not begin an empty one after it.
+    const std::uint64_t end = byteAt(size - 1) == '\n' ? size - 1 : size;
+    // Backwards from there to the LF before the last line, or to the start of the file.
+    std::uint64_t start = 0;
+    std::string buffer(static_cast<std::size_t>(std::min<std::uint64_t>(piece, end)), '\0');
+    for (std::uint64_t pos = end; pos > 0;) {
+        const std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(piece, pos));
+        pos -= n;
+        ReadAt(fd.get(), buffer.data(), n, pos);
+        const std::size_t lf = std::string_view(buffer.data(), n).rfind('\n');
+        if (lf != std::string_view::npos) {
+            start = pos + lf + 1;
+            break;
+        }
+    }
+    // A CR right before the line end belongs to the line end.
+    std::uint64_t lineEnd = end;
+    if (lineEnd > start && byteAt(lineEnd - 1) == '\r') --lineEnd;
+    std::string taken(static_cast<std::size_t>(std::min<std::uint64_t>(keep, lineEnd - start)), '\0');
+    ReadAt(fd.get(), taken.data(), taken.size(), start);
+    head = std::move(taken);
+    return true;
 }
 
 namespace {

@@ -8,8 +8,10 @@
 
 namespace zv::store {
 
-// Files the game reads are tiny; anything larger is refused rather than loaded.
+// Files the game reads whole are tiny; anything larger is refused rather than loaded.
 constexpr std::size_t kMaxTextFileSize = 64 * 1024;
+// How much ReadLastLineHead reads at a time.
+constexpr std::size_t kLastLinePiece = 64 * 1024;
 
 // The input/output error of the file layer. what() is one of "File not found",
 // "Invalid filename", "Too many open files", "File access denied",
@@ -39,6 +41,17 @@ std::string MessageForErrno(int errnoValue);
 
 // The whole content of a regular file of at most kMaxTextFileSize bytes.
 std::string ReadTextFile(const std::string& path);
+
+// For a reader that lets the last line of a file count and looks only at its start: the first
+// `keep` bytes of the file's last line, without its line end (lines as NextLine cuts them), into
+// head. False, with head untouched, when the file holds no line at all (it is empty). Any size of
+// file is read: the file is searched backwards from its end, `piece` bytes at a time, for the line
+// end before its last line. Memory stays at one piece plus `keep` bytes whatever the file's size,
+// and the time grows with the length of the last line only, not with the number of lines before it.
+// Regular files only, with the errors of ReadTextFile; a file that shrinks while it is read gives
+// "Read beyond end of file".
+bool ReadLastLineHead(const std::string& path, std::size_t keep, std::string& head,
+                      std::size_t piece = kLastLinePiece);
 
 // Replaces the file with content so that a reader sees either the old or the new
 // file, never a part: a temporary file beside it is written, flushed and renamed

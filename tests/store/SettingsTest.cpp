@@ -93,6 +93,9 @@ TEST(SettingsFile, MissingFileLeavesCodesOtherFailuresThrow) {
     }
     PutFile(dir / "plain", "");
     EXPECT_THROW(ReadSettingsFile(dir / "plain/config.cfg", codes), InOutError);
+    ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
+    EXPECT_THROW(ReadSettingsFile(dir / "fifo", codes), InOutError);
+    EXPECT_EQ(Key(codes), Key(DefaultSettings()));
     EXPECT_THROW(WriteSettingsFile(dir / "plain/config.cfg", codes), InOutError);
 }
 
@@ -114,6 +117,48 @@ TEST(SettingsParse, KnownCodesBecomeSwitchesAndOthersAreKeptAsRead) {
     EXPECT_EQ(FormatSettings(s), "naFSx\r\n");
     // A value made by default is the game before any file was read: advanced off, two empty codes.
     EXPECT_EQ(Key(Settings{}), (Codes{"na", "", ""}));
+}
+
+TEST(SettingsFile, FileOfAnySizeIsReadByItsLastLine) {
+    TempDir dir;
+    const std::string path = dir / "config.cfg";
+    // Grown by many lines, far beyond what is read whole.
+    std::string grown;
+    while (grown.size() < 3 * kMaxTextFileSize) grown += "nansss\r\n";
+    PutFile(path, grown + "adfssy\r\n");
+    Settings codes = DefaultSettings();
+    ASSERT_TRUE(ReadSettingsFile(path, codes));
+    EXPECT_EQ(Key(codes), (Codes{"ad", "fs", "sy"}));
+
+    // The trailing empty line still counts: three empty codes.
+    PutFile(path, grown + "adfssy\r\n\r\n");
+    ASSERT_TRUE(ReadSettingsFile(path, codes));
+    EXPECT_EQ(Key(codes), Key(FromCodes({"", "", ""})));
+
+    // One endless line: its start counts.
+    PutFile(path, "nafssn" + std::string(2 * kMaxTextFileSize, 'x') + "\r\n");
+    ASSERT_TRUE(ReadSettingsFile(path, codes));
+    EXPECT_EQ(Key(codes), (Codes{"na", "fs", "sn"}));
+}
+
+TEST(SettingsFile, ReadsEveryContentAsTheParserReadsIt) {
+    const unsigned seed = std::random_device{}();
+    std::printf("seed %u\n", seed);
+    std::mt19937 rng(seed);
+    // Few letters and many line ends, so that short lines, CRs inside lines and empty last lines are common.
+    const std::string alphabet = "ab\r\r\n\n";
+    std::uniform_int_distribution<std::size_t> pick(0, alphabet.size() - 1);
+    std::uniform_int_distribution<std::size_t> length(0, 12);
+    TempDir dir;
+    for (int round = 0; round < 300; ++round) {
+        // Now and then a long run in front, so that the file is larger than a whole-file read takes.
+        std::string content(round % 10 == 0 ? kMaxTextFileSize - 3 + round % 7 : 0, 'z');
+        for (std::size_t n = length(rng); n > 0; --n) content += alphabet[pick(rng)];
+        PutFile(dir / "config.cfg", content);
+        Settings read = FromCodes({"x", "y", "z"});
+        ASSERT_TRUE(ReadSettingsFile(dir / "config.cfg", read));
+        ASSERT_EQ(Key(read), Parsed(content)) << "seed " << seed << " round " << round;
+    }
 }
 
 TEST(SettingsFile, TwoLetterCodesSurviveTheRoundTrip) {

@@ -158,5 +158,47 @@ TEST(TextFileLines, LineEndsAreLfWithAnOptionalCrBefore) {
     EXPECT_EQ(lines, (std::vector<std::string>{"a", "b", "c\rd\r", "", "e"}));
 }
 
+// The first keep bytes of the last line as NextLine cuts the whole content, or "(none)".
+std::string LastLineHeadOf(std::string_view content, std::size_t keep) {
+    if (content.empty()) return "(none)";
+    std::string_view last;
+    std::size_t pos = 0;
+    while (pos < content.size()) last = NextLine(content, pos);
+    return std::string(last.substr(0, keep));
+}
+
+TEST(TextFileLastLine, FoundFromTheEndAsTheWholeContentHasIt) {
+    TempDir dir;
+    const std::string path = dir / "f";
+    auto head = [&](std::size_t keep, std::size_t piece) {
+        std::string h = "(none)";
+        ReadLastLineHead(path, keep, h, piece);
+        return h;
+    };
+    for (std::string_view content : {"", "\n", "\r", "\r\n", "abc", "abc\r\n", "ab\rcd\r\n", "old\r\nnew",
+                                     "old\r\nnew\r\n\r\n", "old\n\r", "x\r\r\n", "\n\nlast line, long\r"}) {
+        PutFile(path, content);
+        // Pieces of every small size, so that line ends fall on and across their edges.
+        for (std::size_t piece = 1; piece <= 8; ++piece)
+            for (std::size_t keep : {0, 1, 2, 6, 100})
+                ASSERT_EQ(head(keep, piece), LastLineHeadOf(content, keep))
+                    << '"' << content << "\" keep " << keep << " piece " << piece;
+    }
+    const std::string big = std::string(5 * kLastLinePiece, '1') + "\n" + std::string(kLastLinePiece + 1, '2') + "\r\n";
+    PutFile(path, big);
+    EXPECT_EQ(head(3, kLastLinePiece), "222");
+}
+
+TEST(TextFileLastLine, RefusesWhatIsNoRegularFile) {
+    TempDir dir;
+    std::string h;
+    EXPECT_EQ(ErrorOf([&] { ReadLastLineHead(dir / "absent", 6, h); }), "File not found");
+    ::mkdir((dir / "sub").c_str(), 0755);
+    EXPECT_EQ(ErrorOf([&] { ReadLastLineHead(dir / "sub", 6, h); }), "File access denied");
+    ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
+    EXPECT_EQ(ErrorOf([&] { ReadLastLineHead(dir / "fifo", 6, h); }), "File access denied");
+    EXPECT_EQ(ErrorOf([&] { ReadLastLineHead("", 6, h); }), "Invalid filename");
+}
+
 } // namespace
 } // namespace zv::store
