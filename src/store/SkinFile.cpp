@@ -65,6 +65,16 @@ bool ReadSkinFile(const std::string& path, std::int32_t& skin) {
     return true;
 }
 
-void WriteSkinFile(const std::string& path, std::int32_t skin) { WriteTextFileAtomic(path, FormatSkin(skin)); }
+void WriteSkinFile(const std::string& path, std::int32_t skin) {
+    // Applying the saved skin at start-up asks to write what the file already holds: a file that
+    // holds exactly that is left alone, so a data directory that cannot be written is no error then.
+    const std::string content = FormatSkin(skin);
+    try {
+        if (ReadTextFile(path) == content) return;
+    } catch (const InOutError&) {
+        // missing or unreadable: write it as asked
+    }
+    WriteTextFileAtomic(path, content);
+}
 
 } // namespace zv::store

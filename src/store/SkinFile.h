@@ -22,7 +22,8 @@ std::string FormatSkin(std::int32_t skin);
 // failures, "Invalid numeric input" for content that is not a number.
 bool ReadSkinFile(const std::string& path, std::int32_t& skin);
 
-// Rewrites the file atomically; InOutError on failure, the old file then stays intact.
+// Rewrites the file atomically, unless it already holds exactly what would be written: then it
+// is not touched at all. InOutError on failure, the old file then stays intact.
 void WriteSkinFile(const std::string& path, std::int32_t skin);
 
 } // namespace zv::store

@@ -1,6 +1,10 @@
 // Tests of the skin file: integers one per line, the last one counts.
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
 #include "store/SkinFile.h"
 #include "StoreTestUtil.h"
 #include "store/TextFile.h"
@@ -55,6 +59,54 @@ TEST(SkinFile, WrittenWithoutLineEndAndReadBack) {
     std::int32_t skin = 1;
     ASSERT_TRUE(ReadSkinFile(dir / "win.sys", skin));
     EXPECT_EQ(skin, 3);
+}
+
+ino_t Inode(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 ? st.st_ino : 0;
+}
+
+TEST(SkinFile, FileThatHoldsTheNumberIsLeftAlone) {
+    TempDir dir;
+    const std::string path = dir / "win.sys";
+    WriteSkinFile(path, 3);
+    const ino_t first = Inode(path);
+    WriteSkinFile(path, 3);
+    EXPECT_EQ(Inode(path), first);
+
+    // Nothing can be written now, not even by root: the same number is still no error.
+    rlimit old{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+    rlimit none = old;
+    none.rlim_cur = 0;
+    auto* oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &none), 0);
+    std::string same, other;
+    try {
+        WriteSkinFile(path, 3);
+    } catch (const InOutError& e) {
+        same = e.what();
+    }
+    try {
+        WriteSkinFile(path, 4);
+    } catch (const InOutError& e) {
+        other = e.what();
+    }
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_EQ(same, "");
+    EXPECT_EQ(other, "Disk full");
+    EXPECT_EQ(GetFile(path), "3");
+
+    // Anything else in the file is replaced: a line end after it, another number, nothing.
+    for (const char* content : {"3\r\n", "4", ""}) {
+        PutFile(path, content);
+        WriteSkinFile(path, 3);
+        EXPECT_EQ(GetFile(path), "3");
+    }
+    std::remove(path.c_str());
+    WriteSkinFile(path, 5);
+    EXPECT_EQ(GetFile(path), "5");
 }
 
 TEST(SkinFile, MissingEmptyAndBadFiles) {
