@@ -68,7 +68,7 @@ void FileRecordWriter::WriteRecordFile(Mode mode, std::int32_t score) {
         store::WriteRecordFile(path, score);
         failing_.erase(path);
     } catch (const InOutError& e) {
-        if (failing_.insert(path).second && report_) report_(e.what());
+        if (failing_.insert(path).second && report_) report_(path + ": " + e.what());
     }
 }
 

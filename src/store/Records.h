@@ -51,7 +51,7 @@ struct RecordLoad {
 RecordLoad LoadRecordFile(const std::string& dir, Mode mode);
 
 // Writes records for the rules. A failing file is reported once, not on every
-// turn, until a write to it succeeds again.
+// turn, until a write to it succeeds again, as "<path>: <message>".
 class FileRecordWriter : public RecordWriter {
 public:
     using Report = std::function<void(const std::string& message)>;

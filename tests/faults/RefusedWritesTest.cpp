@@ -155,7 +155,7 @@ protected:
         ASSERT_EQ(boxes.shown.size(), 1u);
         EXPECT_EQ(boxes.shown[0].kind, platform::FakeMessageBoxes::Kind::Error);
         EXPECT_EQ(boxes.shown[0].title, "Zorvex 2000");
-        EXPECT_EQ(boxes.shown[0].text, message);
+        EXPECT_EQ(boxes.shown[0].text, DataFile("zorvex2000.rec") + ": " + message);
         EXPECT_GT(S().Score, 7);
         EXPECT_EQ(S().BestScore, S().Score);
         EXPECT_EQ(form1->label2->Caption(), std::to_string(S().Score));

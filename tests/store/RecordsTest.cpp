@@ -120,10 +120,12 @@ TEST(RecordWriterTest, FailingFileIsReportedOnceUntilAWriteSucceeds) {
     writer.WriteRecordFile(Mode::Line, 110);
     writer.WriteRecordFile(Mode::Line, 120);
     writer.WriteRecordFile(Mode::Line, 130);
-    EXPECT_EQ(reports, std::vector<std::string>{"File not found"});
+    // The message names the file, as the messages at start-up do.
+    EXPECT_EQ(reports, std::vector<std::string>{records + "/zorvex2000.rec: File not found"});
     // Another mode's file is a failure of its own.
     writer.WriteRecordFile(Mode::Ring, 130);
-    EXPECT_EQ(reports.size(), 2u);
+    ASSERT_EQ(reports.size(), 2u);
+    EXPECT_EQ(reports[1], records + "/zorvexr2000.rec: File not found");
 
     std::remove(records.c_str());
     EnsureDirectory(records);
