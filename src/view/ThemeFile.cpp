@@ -130,6 +130,22 @@ void ThemeReader::ReadRecord(ThemeEntry& entry) {
     pos_ += static_cast<std::size_t>(length);
 }
 
+zv::ui::Picture DecodeThemeEntry(ThemeReader& reader, ThemeEntry&& entry) {
+    zv::ui::Picture loaded;
+    loaded.compressed = entry.compressed;
+    loaded.description = std::move(entry.description);
+    loaded.identifier = entry.identifier;
+    loaded.pixelFormat = entry.pixelFormat;
+    // Picture data of no bytes at all stands for an empty bitmap, as the record without data does.
+    if (!entry.bitmap.empty()) {
+        BmpInfo info;
+        if (!ReadBmpInfo(entry.bitmap.data(), entry.bitmap.size(), info)) throw ThemeError(kBitmapNotValid);
+        reader.Charge(std::size_t{4} * static_cast<std::size_t>(info.width) * static_cast<std::size_t>(info.height));
+        loaded.surface = DecodeBmp(entry.bitmap.data(), entry.bitmap.size());
+    }
+    return loaded;
+}
+
 void LoadThemeBytes(const std::uint8_t* data, std::size_t size, const std::string& nameForMessages,
                     zv::ui::ImageList& list) {
     ThemeReader reader(data, size);
@@ -142,19 +158,7 @@ void LoadThemeBytes(const std::uint8_t* data, std::size_t size, const std::strin
         // The picture joins the list before its record is read: a failing record leaves it there, empty.
         zv::ui::Picture& picture = list.Append();
         reader.ReadRecord(entry);
-        zv::ui::Picture loaded;
-        loaded.compressed = entry.compressed;
-        loaded.description = std::move(entry.description);
-        loaded.identifier = entry.identifier;
-        loaded.pixelFormat = entry.pixelFormat;
-        // Picture data of no bytes at all stands for an empty bitmap, as the record without data does.
-        if (!entry.bitmap.empty()) {
-            BmpInfo info;
-            if (!ReadBmpInfo(entry.bitmap.data(), entry.bitmap.size(), info)) throw ThemeError(kBitmapNotValid);
-            reader.Charge(std::size_t{4} * static_cast<std::size_t>(info.width) * static_cast<std::size_t>(info.height));
-            loaded.surface = DecodeBmp(entry.bitmap.data(), entry.bitmap.size());
-        }
-        picture = std::move(loaded);
+        picture = DecodeThemeEntry(reader, std::move(entry));
     }
 }
 

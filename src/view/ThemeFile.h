@@ -44,6 +44,9 @@ public:
     void ReadRecord(ThemeEntry& entry);
     // Counts bytes held for the theme against kMaxThemeBytes.
     void Charge(std::size_t bytes);
+    // Where the next read begins; after a failed read, where the read that failed began.
+    std::size_t Offset() const { return pos_; }
+    std::size_t Size() const { return size_; }
 
 private:
     void Need(std::size_t bytes) const;
@@ -56,6 +59,10 @@ private:
     std::size_t pos_ = 0;
     std::size_t charged_ = 0;
 };
+
+// Makes the picture of a record as a load does: its bitmap checked, counted against the theme's
+// limits and decoded. Throws ThemeError as LoadThemeBytes does.
+zv::ui::Picture DecodeThemeEntry(ThemeReader& reader, ThemeEntry&& entry);
 
 // Replaces the content of `list` with the pictures of a theme file, every picture converted
 // to SDL_PIXELFORMAT_RGB888. Throws ThemeError:

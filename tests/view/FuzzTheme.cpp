@@ -1,4 +1,5 @@
-// libFuzzer target: theme loading and chunk expansion on arbitrary bytes, and the compressor's round trip.
+// libFuzzer target: theme loading and its check for skins, chunk expansion on arbitrary bytes, and the compressor's round trip.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -6,15 +7,22 @@
 
 #include "ui/ImageList.h"
 #include "view/LzChunk.h"
+#include "view/SkinTheme.h"
 #include "view/ThemeError.h"
 #include "view/ThemeFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     zv::ui::ImageList list;
+    bool loaded = true;
     try {
         zv::view::LoadThemeBytes(data, size, "fuzz.zvt", list);
     } catch (const zv::view::ThemeError&) {
+        loaded = false;
     }
+    // The check that tools run refuses exactly what the game refuses as a skin, after the same pictures.
+    const zv::view::ThemeCheck check = zv::view::CheckSkinThemeBytes(data, size, "fuzz.zvt");
+    if (check.fault.empty() != (loaded && list.Count() >= zv::view::kMinSkinPictures)) std::abort();
+    if (static_cast<int>(check.pictures.size()) != (loaded ? list.Count() : std::max(0, list.Count() - 1))) std::abort();
 
     if (size <= zv::view::kMaxChunkLength) {
         std::vector<std::uint8_t> out(3, 0);

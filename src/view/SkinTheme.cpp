@@ -1,0 +1,85 @@
+// Loading a theme file as the custom skin, and the check that tells where a theme would be refused.
+#include "view/SkinTheme.h"
+
+#include <utility>
+
+#include "view/ThemeError.h"
+#include "view/ThemeFile.h"
+
+namespace zv::view {
+
+namespace {
+
+// The messages that begin this way name the file already.
+bool NamesTheFile(const std::string& message, const std::string& path) {
+    return message.rfind("Cannot open file " + path, 0) == 0;
+}
+
+// Where a read stopped, for data that ends early or holds a malformed chunk.
+std::string Where(const ThemeError& e, const ThemeReader& reader) {
+    std::string message = e.what();
+    if (message == kStreamReadError)
+        message += " at offset " + std::to_string(reader.Offset()) + " (the file is " + std::to_string(reader.Size()) +
+                   " bytes)";
+    return message;
+}
+
+} // namespace
+
+std::string TooFewSkinPictures(const std::string& name, int count) {
+    return name + ": a skin needs at least " + std::to_string(kMinSkinPictures) + " pictures, this file holds " +
+           std::to_string(count);
+}
+
+void LoadSkinThemeFile(const std::string& path, zv::ui::ImageList& list) {
+    // Read aside: a bad file must not cost the player the skin in use.
+    zv::ui::ImageList loaded(list.Name());
+    try {
+        LoadThemeFile(path, loaded);
+    } catch (const ThemeError& e) {
+        if (NamesTheFile(e.what(), path)) throw;
+        throw ThemeError(path + ": " + e.what());
+    }
+    // Fewer pictures would leave cells and balls without a picture, and play would go on blind.
+    if (loaded.Count() < kMinSkinPictures) throw ThemeError(TooFewSkinPictures(path, loaded.Count()));
+    list.ReplaceWith(std::move(loaded));
+}
+
+ThemeCheck CheckSkinThemeBytes(const std::uint8_t* data, std::size_t size, const std::string& name) {
+    ThemeCheck check;
+    ThemeReader reader(data, size);
+    if (!reader.ReadSignature()) {
+        check.fault = name + ": not a theme file: its first 9 bytes (offset 0) are not the theme signature";
+        return check;
+    }
+    int count = 0;
+    try {
+        count = reader.ReadCount();
+    } catch (const ThemeError& e) {
+        check.fault = name + ": picture count and offset table at offset 9: " + Where(e, reader);
+        return check;
+    }
+    check.announced = count;
+    ThemeEntry entry;
+    for (int i = 0; i < count; ++i) {
+        ThemePictureInfo info;
+        info.offset = reader.Offset();
+        try {
+            reader.ReadRecord(entry);
+            info.compressed = entry.compressed;
+            info.description = entry.description;
+            info.bitmapBytes = entry.bitmap.size();
+            if (!entry.bitmap.empty()) ReadBmpInfo(entry.bitmap.data(), entry.bitmap.size(), info.bitmap);
+            DecodeThemeEntry(reader, std::move(entry));
+        } catch (const ThemeError& e) {
+            check.fault = name + ": picture " + std::to_string(i) + " (record at offset " + std::to_string(info.offset) +
+                          "): " + Where(e, reader);
+            return check;
+        }
+        check.pictures.push_back(std::move(info));
+    }
+    if (count < kMinSkinPictures) check.fault = TooFewSkinPictures(name, count);
+    return check;
+}
+
+} // namespace zv::view
