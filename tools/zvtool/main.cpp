@@ -10,6 +10,7 @@
 
 #include "view/Bmp.h"
 #include "ui/ImageList.h"
+#include "view/SkinTheme.h"
 #include "view/ThemeError.h"
 #include "view/ThemeFile.h"
 
@@ -26,10 +27,14 @@ struct ToolError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// "1 picture", "2 pictures".
+std::string Pictures(std::size_t n) { return std::to_string(n) + (n == 1 ? " picture" : " pictures"); }
+
 void Usage() {
     std::fputs("usage:\n"
                "  zvtool pack OUT.zvt IN0.bmp IN1.bmp ...   pack bitmaps in this order (\"-\" for an empty picture)\n"
-               "  zvtool list FILE.zvt                      show the pictures of a theme\n"
+               "  zvtool list FILE.zvt                      show the pictures of a theme; fails when the game\n"
+               "                                            would refuse it as a skin\n"
                "  zvtool unpack FILE.zvt OUTDIR             write the pictures as OUTDIR/00.bmp, 01.bmp, ...\n",
                stderr);
 }
@@ -78,34 +83,41 @@ int Pack(const std::string& out, const std::vector<std::string>& inputs) {
     const std::vector<std::uint8_t> bytes = zv::view::WriteThemeBytes(entries);
     if (bytes.size() > zv::view::kMaxThemeFileSize) throw ToolError(out + ": theme would exceed 64 MiB");
     WriteFile(out, bytes);
-    std::printf("%s: %zu pictures, %zu bytes\n", out.c_str(), entries.size(), bytes.size());
+    std::printf("%s: %s, %zu bytes\n", out.c_str(), Pictures(entries.size()).c_str(), bytes.size());
+    if (entries.size() < static_cast<std::size_t>(zv::view::kMinSkinPictures))
+        std::fprintf(stderr, "zvtool pack: warning: %s\n", zv::view::TooFewSkinPictures(out, static_cast<int>(entries.size())).c_str());
     return kExitOk;
 }
 
 int List(const std::string& path) {
     const std::vector<std::uint8_t> bytes = ReadFile(path, zv::view::kMaxThemeFileSize);
-    const std::vector<ThemeEntry> entries = zv::view::ReadThemeEntries(bytes.data(), bytes.size(), path);
-    std::printf("%s: %zu pictures\n", path.c_str(), entries.size());
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        const ThemeEntry& e = entries[i];
-        zv::view::BmpInfo info;
-        if (e.bitmap.empty())
+    // Every picture is decoded as the game decodes it: what this accepts, the game takes as a skin.
+    const zv::view::ThemeCheck check = zv::view::CheckSkinThemeBytes(bytes.data(), bytes.size(), path);
+    if (check.announced >= 0) std::printf("%s: %s\n", path.c_str(), Pictures(static_cast<std::size_t>(check.announced)).c_str());
+    for (std::size_t i = 0; i < check.pictures.size(); ++i) {
+        const zv::view::ThemePictureInfo& p = check.pictures[i];
+        if (p.bitmapBytes == 0)
             std::printf("%2zu  (no picture)", i);
-        else if (!zv::view::ReadBmpInfo(e.bitmap.data(), e.bitmap.size(), info))
-            std::printf("%2zu  (not a valid bitmap, %zu bytes)", i, e.bitmap.size());
         else
-            std::printf("%2zu  %d x %d  %d bits%s", i, info.width, info.height, info.bitsPerPixel,
-                        e.compressed ? "  compressed" : "");
-        if (!e.description.empty()) std::printf("  \"%s\"", e.description.c_str());
+            std::printf("%2zu  %d x %d  %d bits%s", i, p.bitmap.width, p.bitmap.height, p.bitmap.bitsPerPixel,
+                        p.compressed ? "  compressed" : "");
+        if (!p.description.empty()) std::printf("  \"%s\"", p.description.c_str());
         std::printf("\n");
     }
+    if (!check.fault.empty()) throw ToolError(check.fault);
     return kExitOk;
 }
 
 int Unpack(const std::string& path, const std::string& dir) {
     const std::vector<std::uint8_t> bytes = ReadFile(path, zv::view::kMaxThemeFileSize);
     zv::ui::ImageList list;
-    zv::view::LoadThemeBytes(bytes.data(), bytes.size(), path, list);
+    try {
+        zv::view::LoadThemeBytes(bytes.data(), bytes.size(), path, list);
+    } catch (const zv::view::ThemeError& e) {
+        // The check finds the same fault and says where it lies.
+        const std::string fault = zv::view::CheckSkinThemeBytes(bytes.data(), bytes.size(), path).fault;
+        throw ToolError(fault.empty() ? path + ": " + e.what() : fault);
+    }
     std::error_code ec;
     std::filesystem::create_directories(dir, ec);
     if (ec) throw ToolError(dir + ": " + ec.message());
@@ -122,7 +134,7 @@ int Unpack(const std::string& path, const std::string& dir) {
         if (SDL_SaveBMP(s, target.c_str()) != 0) throw ToolError(target + ": " + SDL_GetError());
         ++written;
     }
-    std::printf("%s: %d pictures written to %s\n", path.c_str(), written, dir.c_str());
+    std::printf("%s: %s written to %s\n", path.c_str(), Pictures(static_cast<std::size_t>(written)).c_str(), dir.c_str());
     return kExitOk;
 }
 
