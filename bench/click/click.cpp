@@ -3,6 +3,7 @@
 //   Runs on whatever SDL video driver the environment names (x11 under Xvfb, or dummy).
 //   --record seeds every record file first: a value out of reach keeps record writes out of the
 //   figures, 0 makes every move rewrite the record file as play past a record does.
+//   Only moves the game accepts are clicked; "moves refused" counts any that it did not, and stays 0.
 #include <SDL.h>
 
 #include <algorithm>
@@ -55,8 +56,16 @@ double TimedClick(platform::WindowHost& host, Uint32 window, SDL_Point p) {
     return std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
 }
 
-// An empty cell the ball at from can reach, or 0.
-int ReachableEmpty(const GameState& s, const app::TForm1& form, int from, std::mt19937& rng) {
+// True when a click at the centre of cell n reaches the cell's own button, and so the rules. A control
+// lying over it takes the click instead: the overlay of a blocked cell, or the record label, which sizes
+// itself to its text and reaches over the left cells of row 2 once the record has five digits or more.
+bool ClickReachesCell(app::TForm1& form, int n) {
+    const SDL_Point p = CellCentre(n);
+    return form.Window().HitAt(p.x, p.y) == form.im[static_cast<std::size_t>(n - 1)];
+}
+
+// An empty cell the ball at from can reach and a click can reach, or 0.
+int ReachableEmpty(const GameState& s, app::TForm1& form, int from, std::mt19937& rng) {
     std::vector<char> seen(kCells + 1, 0);
     std::vector<int> queue{from}, found;
     seen[static_cast<std::size_t>(from)] = 1;
@@ -69,7 +78,7 @@ int ReachableEmpty(const GameState& s, const app::TForm1& form, int from, std::m
             if (seen[static_cast<std::size_t>(i)] || s.Board.at(n.row, n.col) != 0) continue;
             seen[static_cast<std::size_t>(i)] = 1;
             queue.push_back(i);
-            if (!form.IsBlocked(i)) found.push_back(i);
+            if (ClickReachesCell(form, i)) found.push_back(i);
         }
     }
     if (found.empty()) return 0;
@@ -139,7 +148,7 @@ int main(int argc, char** argv) {
             }
             std::vector<int> balls;
             for (int i = 1; i <= kCells; ++i)
-                if (s.Board.cells[static_cast<std::size_t>(i - 1)] != 0 && !form1.IsBlocked(i)) balls.push_back(i);
+                if (s.Board.cells[static_cast<std::size_t>(i - 1)] != 0 && ClickReachesCell(form1, i)) balls.push_back(i);
             std::shuffle(balls.begin(), balls.end(), rng);
             int from = 0, to = 0;
             for (int b : balls)
