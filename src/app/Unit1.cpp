@@ -9,6 +9,7 @@
 #include "platform/MessageBox.h"
 #include "app/Resources.h"
 #include "view/ThemeError.h"
+#include "view/SkinTheme.h"
 #include "view/ThemeFile.h"
 
 namespace zv::app {
@@ -285,15 +286,13 @@ void TForm1::CheckAddedClick() {
     if (services_.fileDialog) {
         auto path = services_.fileDialog->OpenFile("Zorvex 2000", platform::kThemeFilterName, platform::kThemePattern);
         if (path) {
-            // A bad file must not cost the player the theme already loaded: read it aside first.
-            ui::ImageList loaded("list6");
+            // A bad file, or one with too few pictures for a skin, leaves the loaded theme and the skin on.
             try {
-                view::LoadThemeFile(*path, loaded);
+                view::LoadSkinThemeFile(*path, list6);
             } catch (const std::exception& e) {
                 ReportError(e.what());
                 return;
             }
-            list6.ReplaceWith(std::move(loaded));
         }
     }
     view::ApplyCustomSkin(skin_);

@@ -93,10 +93,24 @@ TEST_F(AppTest, ThemeFileReplacesTheCellPicturesAndABadOneChangesNothing) {
     dialog.answers.push_back(dir + "/cut.zvt");
     form1->CheckAddedClick();
     ASSERT_EQ(boxes.shown.size(), 2u);
-    EXPECT_EQ(boxes.shown[1].text, "Stream read error");
+    EXPECT_EQ(boxes.shown[1].text, dir + "/cut.zvt: Stream read error");
     EXPECT_EQ(form1->list6.Count(), 7);
     for (int i = 0; i < 7; ++i) EXPECT_NE(form1->list6.Get(i), nullptr) << i;
     EXPECT_EQ(form1->im[0]->GetImageList(), &form1->list6);
+
+    // Too few pictures for a skin (a file this short reads as an empty list): refused, nothing changes.
+    for (const auto& [name, count] : {std::make_pair(std::string("three.zvt"), 3), std::make_pair(std::string("none.zvt"), 0)}) {
+        const auto few = view::WriteThemeBytes(std::vector<view::ThemeEntry>(entries.begin(), entries.begin() + count));
+        WriteFile(dir + "/" + name, std::string(few.begin(), few.end()));
+        dialog.answers.push_back(dir + "/" + name);
+        const std::size_t before = boxes.shown.size();
+        form1->CheckAddedClick();
+        ASSERT_EQ(boxes.shown.size(), before + 1);
+        EXPECT_EQ(boxes.shown.back().text,
+                  dir + "/" + name + ": a skin needs at least 7 pictures, this file holds " + std::to_string(count));
+        EXPECT_EQ(form1->list6.Count(), 7);
+        EXPECT_EQ(form1->im[0]->GetImageList(), &form1->list6);
+    }
 }
 
 class SkinFileAtStart : public AppTest, public ::testing::WithParamInterface<std::pair<std::string, int>> {};
