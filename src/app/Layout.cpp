@@ -156,6 +156,7 @@ void BuiltControls::Seal() {
 
 BuiltControls BuildControls(ui::Form& form, const LayoutTable& table) {
     BuiltControls built;
+    built.byName_.reserve(table.size());
     std::vector<std::pair<std::string, ui::Container*>> panels;
     for (const ControlPlace& place : table) {
         ui::Container* parent = &form;
