@@ -227,8 +227,11 @@ void Form::MouseLeave() {
 }
 
 bool Form::IsDragPoint(int x, int y) {
-    Control* c = HitAt(x, y);
-    return c == nullptr || c == this || !c->BlocksDrag();
+    // A control that lets drags through still lies on whatever holds it: a label on a panel is part of
+    // the panel, and the panel decides.
+    for (Control* c = HitAt(x, y); c && c != this; c = c->Parent())
+        if (c->BlocksDrag()) return false;
+    return true;
 }
 
 void Form::ControlGone(Control* c) {

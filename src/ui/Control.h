@@ -55,7 +55,8 @@ public:
     virtual void Paint(SDL_Surface* target, int originX, int originY) = 0;
     // Whether the point (in control coordinates) belongs to the control.
     virtual bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < rect_.w && y < rect_.h; }
-    // Whether a press here keeps the window from being dragged (picture controls and panels do).
+    // Whether a press here keeps the window from being dragged (picture controls and panels do; so
+    // does everything inside a panel).
     virtual bool BlocksDrag() const { return true; }
 
     // Asks for a repaint of the control's area.
@@ -147,7 +148,8 @@ public:
     void MouseDown(int x, int y);
     void MouseUp(int x, int y);
     void MouseLeave();
-    // A press here drags the window: no visible, enabled control that blocks dragging lies under it.
+    // A press here drags the window: neither the topmost visible, enabled control under it nor any
+    // container holding that control blocks dragging.
     bool IsDragPoint(int x, int y);
 
     // Convenience for tests: a full click at a point.

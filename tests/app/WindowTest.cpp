@@ -134,6 +134,36 @@ TEST_F(AppTest, DraggingOnlyByTheTitleStrip) {
     EXPECT_FALSE(f.IsDragPoint(1, 300));   // frame
 }
 
+TEST_F(AppTest, TheScoreAndRecordNumbersDragNothing) {
+    Start();
+    ui::Form& f = form1->Window();
+    // The longest record there can be runs well onto the board's first column.
+    form1->SetRecordText("2147483647");
+    form1->SetScoreText("2147483647");
+    f.Render();
+    for (ui::Label* l : {form1->label2, form1->Label1}) {
+        const SDL_Rect r = l->ScreenBounds();
+        const SDL_Rect panel = form1->Panel1->ScreenBounds();
+        EXPECT_FALSE(f.IsDragPoint(r.x + 2, r.y + r.h / 2)) << l->Name();
+        // The score runs past the panel's right edge; up to that edge it is on the panel.
+        EXPECT_FALSE(f.IsDragPoint(std::min(r.x + r.w, panel.x + panel.w) - 3, r.y + r.h / 2)) << l->Name();
+    }
+    for (int n : {11, 21}) {
+        const SDL_Point p = CellCentre(n);
+        EXPECT_FALSE(f.IsDragPoint(p.x, p.y)) << "cell " << n;
+    }
+}
+
+TEST_F(AppTest, TheLinkOfTheOptionsWindowDragsNothing) {
+    Start();
+    ui::Form& f = form2->Window();
+    const SDL_Rect link = form2->digital->ScreenBounds();
+    EXPECT_FALSE(f.IsDragPoint(link.x + 5, link.y + link.h / 2));
+    const SDL_Rect caption = form2->advancedCaption->ScreenBounds();
+    EXPECT_TRUE(f.IsDragPoint(caption.x + 5, caption.y + caption.h / 2));
+    EXPECT_TRUE(f.IsDragPoint(300, 20));
+}
+
 TEST_F(AppTest, TitleStripAreasMinimiseAndClose) {
     Start();
     ui::Form& f = form1->Window();

@@ -53,6 +53,22 @@ TEST_F(UiTest, PressesGoToTheTopmostVisibleEnabledControl) {
     EXPECT_FALSE(f.IsDragPoint(15, 15));
 }
 
+TEST_F(UiTest, OnlyLooseCaptionsLetTheWindowBeDragged) {
+    Form f("f", 200, 100);
+    f.AddAt<Label>("caption", 0, 0, 100, 20);
+    auto& link = f.AddAt<Label>("link", 0, 30, 100, 20);
+    link.OnClick = [] {};
+    auto& panel = f.AddAt<Container>("panel", 100, 0, 100, 100);
+    auto& inner = panel.AddAt<Label>("inner", 10, 10, 50, 20);
+    // A label running past the panel's edge is cut off there, and beyond it the window is free.
+    inner.SetWidth(150);
+    EXPECT_TRUE(f.IsDragPoint(10, 10));   // a plain caption on the window
+    EXPECT_FALSE(f.IsDragPoint(10, 40));  // a link
+    EXPECT_FALSE(f.IsDragPoint(120, 20)); // a caption inside a panel belongs to the panel
+    EXPECT_FALSE(f.IsDragPoint(150, 80)); // the panel itself
+    EXPECT_TRUE(f.IsDragPoint(50, 80));
+}
+
 TEST_F(UiTest, OnlyWhatChangedIsRepainted) {
     Form f("f", 200, 100);
     f.SetColour({10, 20, 30, 255});
