@@ -42,6 +42,10 @@ public:
     void Hide() { SetVisible(false); }
     bool Enabled() const { return enabled_; }
     void SetEnabled(bool v);
+    // Draws the control greyed out while it is disabled. Off by default: some controls are disabled
+    // only so that presses pass through them, and must look as they always do.
+    void SetDimmedWhenDisabled(bool v);
+    bool DimmedWhenDisabled() const { return dimWhenDisabled_; }
 
     // A click: a press and a release over the same control.
     std::function<void()> OnClick;
@@ -77,6 +81,7 @@ private:
     SDL_Rect rect_{0, 0, 0, 0};
     bool visible_ = true;
     bool enabled_ = true;
+    bool dimWhenDisabled_ = false;
     bool hovered_ = false;
     bool pressed_ = false;
     Container* parent_ = nullptr;

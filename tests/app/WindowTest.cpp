@@ -154,6 +154,31 @@ TEST_F(AppTest, TheScoreAndRecordNumbersDragNothing) {
     }
 }
 
+TEST_F(AppTest, ModeSelectorsLookDimmedWhileAGameRuns) {
+    Start();
+    ui::Form& f = form1->Window();
+    auto look = [&](const ui::Control* c) {
+        f.Render();
+        const SDL_Rect r = c->ScreenBounds();
+        std::vector<Uint32> px;
+        for (int x = r.x; x < r.x + r.w; ++x) px.push_back(Pixel(f.Canvas(), x, r.y + r.h / 2));
+        return px;
+    };
+    auto grey = [](const std::vector<Uint32>& px) {
+        for (Uint32 p : px)
+            if ((p >> 16) != (p & 255) || ((p >> 8) & 255) != (p & 255)) return false;
+        return true;
+    };
+    const auto lineBefore = look(form1->line), skinBefore = look(form1->CheckGlass);
+    EXPECT_FALSE(grey(lineBefore));
+    ClickCentre(f, *form1->Gstart);
+    for (const ui::Control* c : {form1->line, form1->cube, form1->cross, form1->ring, form1->corner})
+        EXPECT_TRUE(grey(look(c))) << c->Name();
+    EXPECT_EQ(look(form1->CheckGlass), skinBefore); // the skin choices still work, and look it
+    ClickCentre(f, *form1->finish);
+    EXPECT_EQ(look(form1->line), lineBefore);
+}
+
 TEST_F(AppTest, TheLinkOfTheOptionsWindowDragsNothing) {
     Start();
     ui::Form& f = form2->Window();
