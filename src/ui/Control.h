@@ -160,6 +160,9 @@ public:
     // Convenience for tests: a full click at a point.
     void ClickAt(int x, int y) { MouseDown(x, y); MouseUp(x, y); }
 
+    // A key pressed while the window has the keyboard (the game's own windows take none; boxes do).
+    std::function<void(SDL_Keycode key)> OnKeyDown;
+
     std::function<void(const std::string& caption)> OnCaptionChanged;
     const std::string& Caption() const { return caption_; }
     void SetCaption(std::string c) { caption_ = std::move(c); }
