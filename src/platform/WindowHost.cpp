@@ -7,6 +7,7 @@
 #include <exception>
 #include <stdexcept>
 
+#include "platform/ScreenPointer.h"
 #include "ui/Control.h"
 
 namespace zv::platform {
@@ -189,7 +190,7 @@ void WindowHost::MouseButton(HostWindow& w, const SDL_MouseButtonEvent& b) {
     // No moving in full screen: there is nowhere to move to.
     if (!w.FullScreen() && w.GetForm().IsDragPoint(fx, fy)) {
         ScreenPoint pointer, corner;
-        SDL_GetGlobalMouseState(&pointer.x, &pointer.y);
+        ScreenPointer(w.Sdl(), pointer.x, pointer.y);
         SDL_GetWindowPosition(w.Sdl(), &corner.x, &corner.y);
         drag_.Press(pointer, corner);
         dragged_ = &w;
@@ -207,7 +208,7 @@ void WindowHost::MouseMotion(HostWindow& w, const SDL_MouseMotionEvent& m) {
             // The pointer's own screen position, not the event's: the window moves under the event's
             // coordinates while we move it.
             ScreenPoint pointer;
-            SDL_GetGlobalMouseState(&pointer.x, &pointer.y);
+            ScreenPointer(dragged_->Sdl(), pointer.x, pointer.y);
             if (auto corner = drag_.Follow(pointer)) {
                 int x, y;
                 SDL_GetWindowPosition(dragged_->Sdl(), &x, &y);
