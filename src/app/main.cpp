@@ -64,7 +64,7 @@ int main(int argc, char** argv) {
         app::TForm2 form2(services, form1.Rules());
         // The options window is owned by the main window rather than kept above every window on the
         // desktop: it then stays above the game also in full screen, and comes back with it.
-        platform::HostWindow& window2 = host.Create(form2.Window(), "Zorvex 2000", {true, false, true});
+        platform::HostWindow& window2 = host.Create(form2.Window(), "Zorvex 2000", {true, false, true, true});
         window2.SetOwner(window1);
         services.showOptions = [&] { window2.Show(); };
         services.hideOptions = [&] { window2.Hide(); };

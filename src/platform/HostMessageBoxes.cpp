@@ -22,7 +22,7 @@ void HostMessageBoxes::Show(bool error, const std::string& title, const std::str
     box.OnClose = [&open] { open = false; };
     const bool overParent = parent_ && parent_->Shown();
     // With nothing of ours on the screen the box must not get lost under other programs' windows.
-    HostWindow& window = host_.Create(box, title, {true, !overParent, true});
+    HostWindow& window = host_.Create(box, title, {true, !overParent, true, overParent});
     if (overParent) {
         int px, py, pw, ph;
         SDL_GetWindowPosition(parent_->Sdl(), &px, &py);

@@ -16,6 +16,7 @@ HostWindow::HostWindow(ui::Form& form, const std::string& title, WindowOptions o
     Uint32 flags = SDL_WINDOW_HIDDEN;
     if (options.borderless) flags |= SDL_WINDOW_BORDERLESS;
     if (options.alwaysOnTop) flags |= SDL_WINDOW_ALWAYS_ON_TOP;
+    if (options.owned) flags |= SDL_WINDOW_UTILITY;
     window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, form.Width(), form.Height(), flags);
     if (!window_) throw std::runtime_error(std::string("Cannot create window: ") + SDL_GetError());
     id_ = SDL_GetWindowID(window_);

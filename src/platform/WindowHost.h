@@ -21,6 +21,9 @@ struct WindowOptions {
     bool borderless = true;
     bool alwaysOnTop = false;
     bool hidden = false;
+    // A window that belongs to another (see SetOwner): no taskbar entry of its own, and a type that
+    // window managers keep in its owner's layer (metacity leaves a normal one below a full-screen owner).
+    bool owned = false;
 };
 
 class HostWindow {
