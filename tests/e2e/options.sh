@@ -95,6 +95,10 @@ poll 10 options_closed || fail "Закрыть did not hide the options window"
 open_options
 click_switch 2
 full_screen
+# The options window stays on top of the full-screen game; Закрыть hides it.
+stacked_above "$opt" "$win" || fail "in full screen the options window went below the game"
+click $((OX + 544 + 44)) $((OY + 452 + 12))
+poll 10 options_closed || fail "Закрыть did not hide the options window in full screen"
 park_pointer
 full_drawn() {
     screenshot "$E2E_TMP/full.png"
