@@ -6,10 +6,10 @@ set -euo pipefail
 
 what="${1:-play}"
 packages=(cmake ninja-build g++ pkg-config libsdl2-dev libstb-dev libfontconfig-dev
-          fonts-dejavu-core fonts-dejavu-extra fonts-liberation2 fonts-roboto-unhinted xfonts-base)
+          fonts-dejavu-core fonts-dejavu-extra fonts-liberation2 fonts-roboto-unhinted)
 if [[ "$what" == "test" ]]; then
     packages+=(googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
-               xvfb xauth xdotool x11-utils x11-xserver-utils openbox imagemagick
+               xvfb xauth xdotool x11-utils x11-xserver-utils openbox metacity imagemagick
                hyperfine time appstream desktop-file-utils dpkg-dev file libgtk-3-0
                xserver-xorg-core xserver-xorg-video-dummy
                lintian scdoc man-db librsvg2-bin)

@@ -128,6 +128,7 @@ void TForm1::SetUpControls() {
         m->SetPictureOffset(0, 1);
     }
     line->SetListIndex(kModeChosen);
+    for (ui::PictureControl* c : {line, cube, cross, ring, corner}) c->SetDimmedWhenDisabled(true);
 
     for (ui::Label* l : {label2, Label1}) {
         l->SetCaption("0");

@@ -8,6 +8,7 @@
 #include "platform/Clock.h"
 #include "platform/Display.h"
 #include "platform/FileDialog.h"
+#include "platform/HostMessageBoxes.h"
 #include "platform/InstanceLock.h"
 #include "platform/MessageBox.h"
 #include "platform/OpenUrl.h"
@@ -29,7 +30,7 @@ int main(int argc, char** argv) {
 
     try {
         platform::WindowHost host;
-        platform::SdlMessageBoxes boxes;
+        platform::HostMessageBoxes boxes(host);
         platform::SdlSound sound(platform::DataDirs());
         platform::SystemClock clock;
         platform::SystemFileDialog dialog;
@@ -48,12 +49,11 @@ int main(int argc, char** argv) {
 
         app::TForm1 form1(services);
         platform::HostWindow& window1 = host.Create(form1.Window(), "Zorvex 2000", {});
-        boxes.SetParent(window1.Sdl());
+        boxes.SetParent(&window1);
         fullScreen = std::make_unique<platform::FullScreen>(window1.Sdl());
         host.OnError = [&](const std::string& m) { form1.ReportError(m); };
 
         if (secondCopy) {
-            boxes.SetParent(nullptr);
             boxes.ShowInfo(platform::kAppTitle, "Zorvex 2000 уже загружены");
             host.RequestQuit();
         }
@@ -62,8 +62,11 @@ int main(int argc, char** argv) {
         if (!secondCopy) window1.Show();
 
         app::TForm2 form2(services, form1.Rules());
-        platform::HostWindow& window2 = host.Create(form2.Window(), "Zorvex 2000", {true, true, true});
-        services.showOptions = [&] { window2.Show(); SDL_RaiseWindow(window2.Sdl()); };
+        // The options window is owned by the main window rather than kept above every window on the
+        // desktop: it then stays above the game also in full screen, and comes back with it.
+        platform::HostWindow& window2 = host.Create(form2.Window(), "Zorvex 2000", {true, false, true, true});
+        window2.SetOwner(window1);
+        services.showOptions = [&] { window2.Show(); };
         services.hideOptions = [&] { window2.Hide(); };
         form2.FormCreate();
 
@@ -79,7 +82,12 @@ int main(int argc, char** argv) {
         form1.FormDestroy();
     } catch (const std::exception& e) {
         std::fprintf(stderr, "zorvex2000: %s\n", e.what());
-        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Zorvex 2000", e.what(), nullptr);
+        // The player started us from a menu and sees no terminal: a box too, if the screen lets us.
+        try {
+            platform::WindowHost host;
+            if (host.HasDisplay()) platform::HostMessageBoxes(host).ShowError(platform::kAppTitle, e.what());
+        } catch (const std::exception&) {
+        }
         return 1;
     }
     SDL_Quit();

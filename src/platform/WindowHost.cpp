@@ -1,10 +1,13 @@
-// The window host: SDL windows presenting through the window surface, mouse routing, dragging by hit test.
+// The window host: SDL windows presenting through the window surface, mouse and key routing, moving windows by
+// hand, owned windows and the nested loop of modal boxes.
 #include "platform/WindowHost.h"
 
 #include <algorithm>
+#include <cstring>
 #include <exception>
 #include <stdexcept>
 
+#include "platform/ScreenPointer.h"
 #include "ui/Control.h"
 
 namespace zv::platform {
@@ -13,10 +16,10 @@ HostWindow::HostWindow(ui::Form& form, const std::string& title, WindowOptions o
     Uint32 flags = SDL_WINDOW_HIDDEN;
     if (options.borderless) flags |= SDL_WINDOW_BORDERLESS;
     if (options.alwaysOnTop) flags |= SDL_WINDOW_ALWAYS_ON_TOP;
+    if (options.owned) flags |= SDL_WINDOW_UTILITY;
     window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, form.Width(), form.Height(), flags);
     if (!window_) throw std::runtime_error(std::string("Cannot create window: ") + SDL_GetError());
     id_ = SDL_GetWindowID(window_);
-    SDL_SetWindowHitTest(window_, &HostWindow::HitTest, this);
 }
 
 HostWindow::~HostWindow() {
@@ -24,25 +27,31 @@ HostWindow::~HostWindow() {
     if (window_) SDL_DestroyWindow(window_);
 }
 
-SDL_HitTestResult HostWindow::HitTest(SDL_Window*, const SDL_Point* area, void* data) {
-    auto* self = static_cast<HostWindow*>(data);
-    int fx = 0, fy = 0;
-    if (!self->ToForm(area->x, area->y, fx, fy)) return SDL_HITTEST_NORMAL;
-    // No dragging in full screen: there is nowhere to move to.
-    if (SDL_GetWindowFlags(self->window_) & SDL_WINDOW_FULLSCREEN) return SDL_HITTEST_NORMAL;
-    return self->form_.IsDragPoint(fx, fy) ? SDL_HITTEST_DRAGGABLE : SDL_HITTEST_NORMAL;
-}
-
 void HostWindow::Show() {
-    if (!everShown_) {
-        SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
-        everShown_ = true;
-    }
+    if (!everShown_) Centre();
     SDL_ShowWindow(window_);
+    // Shown again while its owner lies on top (after a click on a full-screen game): up it comes.
+    if (owner_) SDL_RaiseWindow(window_);
     shown_ = true;
     fullRedraw_ = true;
     Present();
 }
+
+void HostWindow::Place(int x, int y) {
+    SDL_SetWindowPosition(window_, x, y);
+    everShown_ = true;
+}
+
+void HostWindow::Centre() { Place(SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED); }
+
+void HostWindow::SetOwner(HostWindow& owner) {
+    owner_ = &owner;
+    // X11: WM_TRANSIENT_FOR. Window managers stack a transient window above its owner, also above a
+    // full-screen one, and iconify and restore them together. (The dummy driver has no such thing.)
+    SDL_SetWindowModalFor(window_, owner.window_);
+}
+
+bool HostWindow::FullScreen() const { return (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) != 0; }
 
 void HostWindow::Hide() {
     SDL_HideWindow(window_);
@@ -107,7 +116,10 @@ WindowHost::WindowHost() {
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     // The options window takes the focus while the game is in full screen; the game must stay.
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    // A window moved by hand goes on getting the pointer's motion when the pointer runs ahead of it.
+    SDL_SetHint(SDL_HINT_MOUSE_AUTO_CAPTURE, "1");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) throw std::runtime_error(std::string("Cannot start video: ") + SDL_GetError());
+    SDL_GetDisplayBounds(0, &display_);
 }
 
 WindowHost::~WindowHost() {
@@ -118,6 +130,20 @@ WindowHost::~WindowHost() {
 HostWindow& WindowHost::Create(ui::Form& form, const std::string& title, WindowOptions options) {
     windows_.push_back(std::make_unique<HostWindow>(form, title, options));
     return *windows_.back();
+}
+
+void WindowHost::Destroy(HostWindow& window) {
+    if (dragged_ == &window) {
+        dragged_ = nullptr;
+        drag_.Release();
+    }
+    if (modal_ == &window) modal_ = nullptr;
+    std::erase_if(windows_, [&](const auto& w) { return w.get() == &window; });
+}
+
+bool WindowHost::HasDisplay() const {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    return driver && std::strcmp(driver, "dummy") != 0 && std::strcmp(driver, "offscreen") != 0;
 }
 
 HostWindow* WindowHost::ById(Uint32 id) {
@@ -141,6 +167,62 @@ void WindowHost::PresentAll() {
     for (auto& w : windows_) w->Present();
 }
 
+void WindowHost::FollowDisplayMode() {
+    SDL_Rect now{0, 0, 0, 0};
+    if (SDL_GetDisplayBounds(0, &now) != 0 || SDL_RectEquals(&now, &display_)) return;
+    display_ = now;
+    // A window centred for 1024 x 768 lies half off a 640 x 480 screen, and one centred for 640 x 480
+    // sits in the corner of the desktop afterwards. The full-screen window places itself.
+    for (auto& w : windows_)
+        if (w->EverShown() && !w->FullScreen()) w->Centre();
+}
+
+void WindowHost::MouseButton(HostWindow& w, const SDL_MouseButtonEvent& b) {
+    if (b.type == SDL_MOUSEBUTTONUP && dragged_) {
+        dragged_ = nullptr;
+        drag_.Release();
+    }
+    int fx, fy;
+    if (!w.ToForm(b.x, b.y, fx, fy)) return;
+    if (b.type == SDL_MOUSEBUTTONUP) {
+        w.GetForm().MouseUp(fx, fy);
+        return;
+    }
+    // No moving in full screen: there is nowhere to move to.
+    if (!w.FullScreen() && w.GetForm().IsDragPoint(fx, fy)) {
+        ScreenPoint pointer, corner;
+        ScreenPointer(w.Sdl(), pointer.x, pointer.y);
+        SDL_GetWindowPosition(w.Sdl(), &corner.x, &corner.y);
+        drag_.Press(pointer, corner);
+        dragged_ = &w;
+    }
+    w.GetForm().MouseDown(fx, fy);
+}
+
+void WindowHost::MouseMotion(HostWindow& w, const SDL_MouseMotionEvent& m) {
+    if (dragged_) {
+        // The release happened where we did not see it (another program took the pointer): stop.
+        if (!(m.state & SDL_BUTTON_LMASK)) {
+            dragged_ = nullptr;
+            drag_.Release();
+        } else {
+            // The pointer's own screen position, not the event's: the window moves under the event's
+            // coordinates while we move it.
+            ScreenPoint pointer;
+            ScreenPointer(dragged_->Sdl(), pointer.x, pointer.y);
+            if (auto corner = drag_.Follow(pointer)) {
+                int x, y;
+                SDL_GetWindowPosition(dragged_->Sdl(), &x, &y);
+                if (x != corner->x || y != corner->y) SDL_SetWindowPosition(dragged_->Sdl(), corner->x, corner->y);
+            }
+            if (drag_.Moving()) return;
+        }
+    }
+    int fx, fy;
+    if (w.ToForm(m.x, m.y, fx, fy)) w.GetForm().MouseMove(fx, fy);
+    else w.GetForm().MouseLeave();
+}
+
 bool WindowHost::Dispatch(const SDL_Event& e) {
     switch (e.type) {
     case SDL_QUIT:
@@ -149,17 +231,28 @@ bool WindowHost::Dispatch(const SDL_Event& e) {
     case SDL_WINDOWEVENT:
         if (HostWindow* w = ById(e.window.windowID)) {
             switch (e.window.event) {
+            case SDL_WINDOWEVENT_RESTORED:
+                // Minimised together, back together: the windows this one owns come back with it.
+                for (auto& o : windows_)
+                    if (o->Owner() == w && o->Shown() && (SDL_GetWindowFlags(o->Sdl()) & SDL_WINDOW_MINIMIZED))
+                        SDL_RestoreWindow(o->Sdl());
+                w->SurfaceChanged();
+                break;
             case SDL_WINDOWEVENT_EXPOSED:
             case SDL_WINDOWEVENT_SIZE_CHANGED:
-            case SDL_WINDOWEVENT_RESTORED:
                 w->SurfaceChanged();
                 break;
             case SDL_WINDOWEVENT_LEAVE:
                 w->GetForm().MouseLeave();
                 break;
             case SDL_WINDOWEVENT_CLOSE:
-                // The window manager's close (e.g. Alt+F4) ends the program like the close area.
-                if (w == windows_.front().get()) RequestQuit();
+                // The window manager's close (e.g. Alt+F4): a modal box takes it as its Escape; the
+                // main window's ends the program like the close area.
+                if (w == modal_) {
+                    if (w->GetForm().OnKeyDown) w->GetForm().OnKeyDown(SDLK_ESCAPE);
+                } else if (w == windows_.front().get()) {
+                    RequestQuit();
+                }
                 break;
             default:
                 break;
@@ -167,22 +260,22 @@ bool WindowHost::Dispatch(const SDL_Event& e) {
         }
         return true;
     case SDL_MOUSEMOTION:
-        if (HostWindow* w = ById(e.motion.windowID)) {
-            int fx, fy;
-            if (w->ToForm(e.motion.x, e.motion.y, fx, fy)) w->GetForm().MouseMove(fx, fy);
-            else w->GetForm().MouseLeave();
-        }
+        if (HostWindow* w = ById(e.motion.windowID); w && (!modal_ || w == modal_)) MouseMotion(*w, e.motion);
         return true;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
         if (e.button.button != SDL_BUTTON_LEFT) return true;
-        if (HostWindow* w = ById(e.button.windowID)) {
-            int fx, fy;
-            if (!w->ToForm(e.button.x, e.button.y, fx, fy)) return true;
-            if (e.type == SDL_MOUSEBUTTONDOWN) w->GetForm().MouseDown(fx, fy);
-            else w->GetForm().MouseUp(fx, fy);
+        if (HostWindow* w = ById(e.button.windowID); w && (!modal_ || w == modal_)) MouseButton(*w, e.button);
+        return true;
+    case SDL_KEYDOWN: {
+        // While a box is up it takes the keys, whichever of our windows has the keyboard.
+        HostWindow* w = modal_ ? modal_ : ById(e.key.windowID);
+        if (w && w->GetForm().OnKeyDown) {
+            auto handler = w->GetForm().OnKeyDown;
+            handler(e.key.keysym.sym);
         }
         return true;
+    }
     default:
         return true;
     }
@@ -199,6 +292,7 @@ void WindowHost::Handle(const SDL_Event& e) {
 bool WindowHost::Pump() {
     SDL_Event e;
     while (!quit_ && SDL_PollEvent(&e)) Handle(e);
+    FollowDisplayMode();
     PresentAll();
     return !quit_;
 }
@@ -211,6 +305,26 @@ void WindowHost::Run() {
         // Handle everything already queued before painting once.
         if (!Pump()) break;
     }
+}
+
+void WindowHost::RunModal(HostWindow& modal, const std::function<bool()>& stillOpen) {
+    HostWindow* outer = modal_;
+    modal_ = &modal;
+    // A move under way in another window ends here: its release will reach the box, not it.
+    dragged_ = nullptr;
+    drag_.Release();
+    for (auto& w : windows_) w->GetForm().MouseLeave();
+    PresentAll();
+    SDL_Event e;
+    while (!quit_ && stillOpen() && SDL_WaitEvent(&e)) {
+        Handle(e);
+        // What was queued behind the closing click or key happened while the box was up: it goes the
+        // box's way too (a second click on the game is dropped, not played).
+        while (!quit_ && SDL_PollEvent(&e)) Handle(e);
+        FollowDisplayMode();
+        PresentAll();
+    }
+    modal_ = outer;
 }
 
 } // namespace zv::platform

@@ -1,4 +1,5 @@
-// The window host: real SDL windows for our forms, presenting only what changed and sleeping while nothing happens.
+// The window host: real SDL windows for our forms, presenting only what changed and sleeping while nothing happens;
+// moving borderless windows by hand, owned windows and modal boxes.
 #pragma once
 
 #include <SDL.h>
@@ -7,6 +8,8 @@
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "platform/WindowDrag.h"
 
 namespace zv::ui {
 class Form;
@@ -18,6 +21,9 @@ struct WindowOptions {
     bool borderless = true;
     bool alwaysOnTop = false;
     bool hidden = false;
+    // A window that belongs to another (see SetOwner): no taskbar entry of its own, and a type that
+    // window managers keep in its owner's layer (metacity leaves a normal one below a full-screen owner).
+    bool owned = false;
 };
 
 class HostWindow {
@@ -31,10 +37,20 @@ public:
     ui::Form& GetForm() const { return form_; }
     Uint32 Id() const { return id_; }
     bool Shown() const { return shown_; }
-    // Shows the window; the first showing centres it on the desktop.
+    // Shows the window; the first showing centres it on the desktop (unless it was placed before).
+    // A window with an owner comes up above it.
     void Show();
     void Hide();
     void Minimise();
+    // Puts the window's corner at a screen point.
+    void Place(int x, int y);
+    void Centre();
+    // Keeps this window above its owner, whatever the owner does (full screen included), and lets it
+    // come back with the owner after both were minimised. Under X11 this makes it transient for the owner.
+    void SetOwner(HostWindow& owner);
+    HostWindow* Owner() const { return owner_; }
+    bool EverShown() const { return everShown_; }
+    bool FullScreen() const;
     // Paints what the form invalidated and presents it.
     void Present();
     // Full screen changes the window size; content is then scaled by a whole factor and centred.
@@ -43,9 +59,9 @@ public:
     bool ToForm(int wx, int wy, int& fx, int& fy) const;
 
 private:
-    static SDL_HitTestResult HitTest(SDL_Window* win, const SDL_Point* area, void* data);
     void Layout();
     ui::Form& form_;
+    HostWindow* owner_ = nullptr;
     SDL_Window* window_ = nullptr;
     Uint32 id_ = 0;
     bool shown_ = false;
@@ -66,6 +82,12 @@ public:
     WindowHost& operator=(const WindowHost&) = delete;
 
     HostWindow& Create(ui::Form& form, const std::string& title, WindowOptions options);
+    void Destroy(HostWindow& window);
+    // False under SDL's dummy driver: windows exist, but nobody sees them or answers them.
+    bool HasDisplay() const;
+    // A nested loop for a modal window, until stillOpen() turns false or a quit request arrives: every
+    // window goes on repainting when uncovered, but mouse and keys reach the modal window alone.
+    void RunModal(HostWindow& modal, const std::function<bool()>& stillOpen);
     // Runs until a quit request; blocks in SDL_WaitEvent while nothing happens.
     void Run();
     // Places a quit request in the event queue.
@@ -81,11 +103,20 @@ public:
 
 private:
     bool Dispatch(const SDL_Event& e);
+    void MouseButton(HostWindow& w, const SDL_MouseButtonEvent& b);
+    void MouseMotion(HostWindow& w, const SDL_MouseMotionEvent& m);
+    // Windows placed for one display mode are centred again after a change of mode.
+    void FollowDisplayMode();
     // Dispatches one event; anything thrown by a handler goes to OnError and the loop goes on.
     void Handle(const SDL_Event& e);
     HostWindow* ById(Uint32 id);
     std::vector<std::unique_ptr<HostWindow>> windows_;
     bool quit_ = false;
+    HostWindow* modal_ = nullptr;
+    // The window being moved by hand, and how.
+    HostWindow* dragged_ = nullptr;
+    WindowDrag drag_;
+    SDL_Rect display_{0, 0, 0, 0};
 };
 
 } // namespace zv::platform

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "ui/Draw.h"
+
 namespace zv::ui {
 
 namespace {
@@ -35,6 +37,12 @@ void Control::SetEnabled(bool v) {
     enabled_ = v;
     if (!enabled_) pressed_ = hovered_ = false;
     Invalidate();
+}
+
+void Control::SetDimmedWhenDisabled(bool v) {
+    if (v == dimWhenDisabled_) return;
+    dimWhenDisabled_ = v;
+    if (!enabled_) Invalidate();
 }
 
 void Control::SetHovered(bool v) {
@@ -140,6 +148,10 @@ void Container::Paint(SDL_Surface* target, int originX, int originY) {
         if (!SDL_HasIntersection(&r, &area)) continue;
         c->Paint(target, r.x, r.y);
         SDL_SetClipRect(target, &area);
+        if (!c->Enabled() && c->DimmedWhenDisabled()) {
+            SDL_Rect dim;
+            if (SDL_IntersectRect(&r, &area, &dim)) Dim(target, dim);
+        }
     }
     SDL_SetClipRect(target, &clip);
 }
@@ -227,8 +239,11 @@ void Form::MouseLeave() {
 }
 
 bool Form::IsDragPoint(int x, int y) {
-    Control* c = HitAt(x, y);
-    return c == nullptr || c == this || !c->BlocksDrag();
+    // A control that lets drags through still lies on whatever holds it: a label on a panel is part of
+    // the panel, and the panel decides.
+    for (Control* c = HitAt(x, y); c && c != this; c = c->Parent())
+        if (c->BlocksDrag()) return false;
+    return true;
 }
 
 void Form::ControlGone(Control* c) {

@@ -42,6 +42,10 @@ public:
     void Hide() { SetVisible(false); }
     bool Enabled() const { return enabled_; }
     void SetEnabled(bool v);
+    // Draws the control greyed out while it is disabled. Off by default: some controls are disabled
+    // only so that presses pass through them, and must look as they always do.
+    void SetDimmedWhenDisabled(bool v);
+    bool DimmedWhenDisabled() const { return dimWhenDisabled_; }
 
     // A click: a press and a release over the same control.
     std::function<void()> OnClick;
@@ -55,7 +59,8 @@ public:
     virtual void Paint(SDL_Surface* target, int originX, int originY) = 0;
     // Whether the point (in control coordinates) belongs to the control.
     virtual bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < rect_.w && y < rect_.h; }
-    // Whether a press here keeps the window from being dragged (picture controls and panels do).
+    // Whether a press here keeps the window from being dragged (picture controls and panels do; so
+    // does everything inside a panel).
     virtual bool BlocksDrag() const { return true; }
 
     // Asks for a repaint of the control's area.
@@ -76,6 +81,7 @@ private:
     SDL_Rect rect_{0, 0, 0, 0};
     bool visible_ = true;
     bool enabled_ = true;
+    bool dimWhenDisabled_ = false;
     bool hovered_ = false;
     bool pressed_ = false;
     Container* parent_ = nullptr;
@@ -147,11 +153,15 @@ public:
     void MouseDown(int x, int y);
     void MouseUp(int x, int y);
     void MouseLeave();
-    // A press here drags the window: no visible, enabled control that blocks dragging lies under it.
+    // A press here drags the window: neither the topmost visible, enabled control under it nor any
+    // container holding that control blocks dragging.
     bool IsDragPoint(int x, int y);
 
     // Convenience for tests: a full click at a point.
     void ClickAt(int x, int y) { MouseDown(x, y); MouseUp(x, y); }
+
+    // A key pressed while the window has the keyboard (the game's own windows take none; boxes do).
+    std::function<void(SDL_Keycode key)> OnKeyDown;
 
     std::function<void(const std::string& caption)> OnCaptionChanged;
     const std::string& Caption() const { return caption_; }

@@ -26,6 +26,25 @@ void ButtonFace(SDL_Surface* s, int x, int y, int w, int h) {
     FillRect(s, x + w - 1, y, 1, h, {64, 64, 64, 255});
 }
 
+void Dim(SDL_Surface* s, const SDL_Rect& r) {
+    SDL_Rect area;
+    const SDL_Rect all{0, 0, s->w, s->h};
+    if (s->format->BytesPerPixel != 4 || !SDL_IntersectRect(&r, &all, &area)) return;
+    if (SDL_MUSTLOCK(s)) SDL_LockSurface(s);
+    for (int y = area.y; y < area.y + area.h; ++y) {
+        auto* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(s->pixels) + y * s->pitch);
+        for (int x = area.x; x < area.x + area.w; ++x) {
+            Uint8 red, green, blue;
+            SDL_GetRGB(row[x], s->format, &red, &green, &blue);
+            // Its own brightness, lifted halfway to a light grey: shapes stay readable, colours go.
+            const int grey = (red * 77 + green * 150 + blue * 29) >> 8;
+            const auto v = static_cast<Uint8>((grey + 2 * 200) / 3);
+            row[x] = SDL_MapRGB(s->format, v, v, v);
+        }
+    }
+    if (SDL_MUSTLOCK(s)) SDL_UnlockSurface(s);
+}
+
 void Blit(SDL_Surface* src, const SDL_Rect* srcRect, SDL_Surface* dst, int x, int y) {
     if (!src) return;
     SDL_Rect to{x, y, 0, 0};

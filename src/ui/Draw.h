@@ -10,6 +10,8 @@ void FillRect(SDL_Surface* s, int x, int y, int w, int h, SDL_Color c);
 void Bevel(SDL_Surface* s, int x, int y, int w, int h, bool raised, int width = 1);
 // The bare face of a button that has no picture to show.
 void ButtonFace(SDL_Surface* s, int x, int y, int w, int h);
+// Greys out what is drawn in the rectangle, as a disabled control looks: colours give way to a pale grey.
+void Dim(SDL_Surface* s, const SDL_Rect& r);
 // Blits src (whole, or the part srcRect) unscaled with its top-left at x, y, honouring the target's clip.
 void Blit(SDL_Surface* src, const SDL_Rect* srcRect, SDL_Surface* dst, int x, int y);
 // Blits src stretched to fill the rectangle.

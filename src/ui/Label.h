@@ -35,8 +35,9 @@ public:
     void SetGradient(int steps, SDL_Color from, SDL_Color to);
     void SetHalo(SDL_Color c) { halo_ = c; haloOn_ = true; dirtyText_ = true; Invalidate(); }
 
-    // Labels never start a window drag but also do not block one: they are not picture controls.
-    bool BlocksDrag() const override { return false; }
+    // A caption lying straight on a window lets the window be dragged by it; a label that answers
+    // clicks (a link) does not.
+    bool BlocksDrag() const override { return static_cast<bool>(OnClick); }
     void Paint(SDL_Surface* target, int originX, int originY) override;
 
     // The rendered text (for tests); built on demand.

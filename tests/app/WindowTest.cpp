@@ -134,6 +134,61 @@ TEST_F(AppTest, DraggingOnlyByTheTitleStrip) {
     EXPECT_FALSE(f.IsDragPoint(1, 300));   // frame
 }
 
+TEST_F(AppTest, TheScoreAndRecordNumbersDragNothing) {
+    Start();
+    ui::Form& f = form1->Window();
+    // The longest record there can be runs well onto the board's first column.
+    form1->SetRecordText("2147483647");
+    form1->SetScoreText("2147483647");
+    f.Render();
+    for (ui::Label* l : {form1->label2, form1->Label1}) {
+        const SDL_Rect r = l->ScreenBounds();
+        const SDL_Rect panel = form1->Panel1->ScreenBounds();
+        EXPECT_FALSE(f.IsDragPoint(r.x + 2, r.y + r.h / 2)) << l->Name();
+        // The score runs past the panel's right edge; up to that edge it is on the panel.
+        EXPECT_FALSE(f.IsDragPoint(std::min(r.x + r.w, panel.x + panel.w) - 3, r.y + r.h / 2)) << l->Name();
+    }
+    for (int n : {11, 21}) {
+        const SDL_Point p = CellCentre(n);
+        EXPECT_FALSE(f.IsDragPoint(p.x, p.y)) << "cell " << n;
+    }
+}
+
+TEST_F(AppTest, ModeSelectorsLookDimmedWhileAGameRuns) {
+    Start();
+    ui::Form& f = form1->Window();
+    auto look = [&](const ui::Control* c) {
+        f.Render();
+        const SDL_Rect r = c->ScreenBounds();
+        std::vector<Uint32> px;
+        for (int x = r.x; x < r.x + r.w; ++x) px.push_back(Pixel(f.Canvas(), x, r.y + r.h / 2));
+        return px;
+    };
+    auto grey = [](const std::vector<Uint32>& px) {
+        for (Uint32 p : px)
+            if ((p >> 16) != (p & 255) || ((p >> 8) & 255) != (p & 255)) return false;
+        return true;
+    };
+    const auto lineBefore = look(form1->line), skinBefore = look(form1->CheckGlass);
+    EXPECT_FALSE(grey(lineBefore));
+    ClickCentre(f, *form1->Gstart);
+    for (const ui::Control* c : {form1->line, form1->cube, form1->cross, form1->ring, form1->corner})
+        EXPECT_TRUE(grey(look(c))) << c->Name();
+    EXPECT_EQ(look(form1->CheckGlass), skinBefore); // the skin choices still work, and look it
+    ClickCentre(f, *form1->finish);
+    EXPECT_EQ(look(form1->line), lineBefore);
+}
+
+TEST_F(AppTest, TheLinkOfTheOptionsWindowDragsNothing) {
+    Start();
+    ui::Form& f = form2->Window();
+    const SDL_Rect link = form2->digital->ScreenBounds();
+    EXPECT_FALSE(f.IsDragPoint(link.x + 5, link.y + link.h / 2));
+    const SDL_Rect caption = form2->advancedCaption->ScreenBounds();
+    EXPECT_TRUE(f.IsDragPoint(caption.x + 5, caption.y + caption.h / 2));
+    EXPECT_TRUE(f.IsDragPoint(300, 20));
+}
+
 TEST_F(AppTest, TitleStripAreasMinimiseAndClose) {
     Start();
     ui::Form& f = form1->Window();

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Shared helpers for the tests that run the real program under Xvfb with openbox, driven by xdotool.
+# Shared helpers for the tests that run the real program under Xvfb with a window manager (openbox unless
+# E2E_WM names another), driven by xdotool.
 set -euo pipefail
 
 E2E_TMP="$(mktemp -d)"
@@ -15,7 +16,7 @@ trap e2e_cleanup EXIT
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# Starts Xvfb on a free display (1024x768 unless a size is given) and openbox on it.
+# Starts Xvfb on a free display (1024x768 unless a size is given) and the window manager on it.
 start_display() {
     local fd_file="$E2E_TMP/display" size="${1:-1024x768}"
     SCREEN_W="${size%x*}" SCREEN_H="${size#*x}"
@@ -23,7 +24,10 @@ start_display() {
     E2E_PIDS+=($!)
     for _ in $(seq 100); do [[ -s "$fd_file" ]] && break; sleep 0.05; done
     export DISPLAY=":$(tr -d '\n' <"$fd_file")"
-    openbox --sm-disable >/dev/null 2>&1 &
+    case "${E2E_WM:=openbox}" in
+        openbox) openbox --sm-disable >/dev/null 2>&1 & ;;
+        *) "$E2E_WM" >/dev/null 2>&1 & ;;
+    esac
     E2E_PIDS+=($!)
     for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break; sleep 0.05; done
     export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy NO_AT_BRIDGE=1 LANG=C.UTF-8 LC_ALL=C.UTF-8
@@ -52,9 +56,17 @@ geometry() {
          "$(awk '/Width:/{print $2}' <<<"$info") $(awk '/Height:/{print $2}' <<<"$info")"
 }
 
-# Prints the id of a message box: a window titled "Zorvex 2000" without a class, as SDL's X11 box makes it.
+# Prints the id of a message box of the program with the given pid: a mapped window of it that is
+# neither the main window nor the options window, in a window or in full screen.
 find_message_box() {
-    xwininfo -root -tree | awk '/"Zorvex 2000": \(\)/ && !found {print $1; found = 1}'
+    local id w h
+    for id in $(xdotool search --onlyvisible --pid "$1" 2>/dev/null || true); do
+        read -r _ _ w h <<<"$(geometry "$id" 2>/dev/null || echo 0 0 0 0)"
+        case "$w $h" in "0 0" | "632 492" | "640 480" | "${SCREEN_W:-} ${SCREEN_H:-}") continue ;; esac
+        echo "$id"
+        return 0
+    done
+    return 0
 }
 
 screenshot() { import -window root "$1"; }
@@ -105,14 +117,22 @@ wait_window_of_size() {
     return 1
 }
 
+# True when the first window lies above the second in the window manager's stacking of client windows.
+stacked_above() {
+    local order
+    order="$(xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*# //; s/,//g')"
+    awk -v a="$(printf '0x%x' "$1")" -v b="$(printf '0x%x' "$2")" \
+        '{ for (i = 1; i <= NF; i++) { if ($i == a) pa = i; if ($i == b) pb = i } } END { exit !(pa && pb && pa > pb) }' <<<"$order"
+}
+
 # True while the window is mapped (not minimised, not hidden).
 is_viewable() { xwininfo -id "$1" 2>/dev/null | grep -q "Map State: IsViewable"; }
 
-# Waits for a message box and prints its id.
+# Waits for a message box of a pid and prints its id.
 wait_message_box() {
     local box=""
     for _ in $(seq 200); do
-        box="$(find_message_box)"
+        box="$(find_message_box "$1")"
         [[ -n "$box" ]] && { echo "$box"; return 0; }
         sleep 0.05
     done
@@ -132,7 +152,7 @@ wait_screen_change() {
     return 1
 }
 
-no_message_box() { [[ -z "$(find_message_box)" ]]; }
+no_message_box() { [[ -z "$(find_message_box "$1")" ]]; }
 
 # Waits until the main window has painted its title strip, then takes a screenshot.
 title_drawn() { screenshot "$1"; [[ "$(pixels "$1" "$(at_window 300 12 | tr ' ' ,)")" != "0,0,0" ]]; }

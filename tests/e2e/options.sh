@@ -31,13 +31,6 @@ open_options() {
     poll 10 options_open || fail "Настройки showed no options window"
     read -r OX OY _ _ <<<"$(geometry "$opt")"
 }
-# Client windows from bottom to top, as the window manager stacks them.
-stacked_above() {
-    local order
-    order="$(xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*# //; s/,//g')"
-    awk -v a="$(printf '0x%x' "$1")" -v b="$(printf '0x%x' "$2")" \
-        '{ for (i = 1; i <= NF; i++) { if ($i == a) pa = i; if ($i == b) pb = i } } END { exit !(pa && pb && pa > pb) }' <<<"$order"
-}
 # The look of an indicator's middle: the window's own colour while it is hidden.
 indicator_top=(0 80 184 288)
 indicator() { pixels "$1" "$((OX + 28)),$((OY + indicator_top[$2] + 20))"; }
@@ -102,6 +95,10 @@ poll 10 options_closed || fail "Закрыть did not hide the options window"
 open_options
 click_switch 2
 full_screen
+# The options window stays on top of the full-screen game; Закрыть hides it.
+stacked_above "$opt" "$win" || fail "in full screen the options window went below the game"
+click $((OX + 544 + 44)) $((OY + 452 + 12))
+poll 10 options_closed || fail "Закрыть did not hide the options window in full screen"
 park_pointer
 full_drawn() {
     screenshot "$E2E_TMP/full.png"

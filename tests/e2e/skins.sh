@@ -71,12 +71,13 @@ empty_rgb="$(rgb "${colours[0]}")"
 ball_rgbs=()
 for k in 1 2 3 4 5 6; do ball_rgbs+=("$(rgb "${colours[$k]}")"); done
 
-# The chooser is GTK's, opened by the game itself; zenity is the fallback where GTK is missing.
+# The chooser is GTK's, opened by the game itself; zenity is the fallback where GTK is missing. Either is a
+# dialog window, unlike the game's own windows (the message box is a utility window).
 find_chooser() {
     local id
     for id in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null || true) \
               $(xdotool search --onlyvisible --class zenity 2>/dev/null || true); do
-        [[ "$id" != "$win" ]] && { echo "$id"; return 0; }
+        xprop -id "$id" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q _DIALOG && { echo "$id"; return 0; }
     done
     return 1
 }
@@ -96,15 +97,28 @@ pick_theme() {
     poll 20 chooser_closed || fail "the file chooser did not close after Return"
 }
 
-# A corrupt theme file: the message box, saved as a picture, and after OK the window as it was.
+# A corrupt theme file: the message box, saved as a picture, and after OK the window as it was. While the
+# box is up, the window behind it is painted again where the chooser lay, and takes no clicks.
 corrupt_theme_changes_nothing() {
-    local before="$1"
+    local before="$1" bx by bw bh
     pick_theme "$E2E_TMP/broken.zvt"
-    box="$(wait_message_box)" || fail "a corrupt theme showed no message box"
-    sleep 0.5 # the box draws its text after it is mapped
+    box="$(wait_message_box "$pid")" || fail "a corrupt theme showed no message box"
+    read -r bx by bw bh <<<"$(geometry "$box")"
+    hide_box() { convert "$1" -fill black -draw "rectangle $bx,$by $((bx + bw - 1)),$((by + bh - 1))" "$2"; }
+    hide_box "$before" "$E2E_TMP/before-box.png"
+    behind_box_as_before() {
+        screenshot "$E2E_TMP/with-box.png"
+        hide_box "$E2E_TMP/with-box.png" "$E2E_TMP/with-box-hidden.png"
+        ! differ "$E2E_TMP/before-box.png" "$E2E_TMP/with-box-hidden.png"
+    }
+    poll 5 behind_box_as_before ||
+        fail "behind the message box the window was not painted again ($(picture_difference "$E2E_TMP/before-box.png" "$E2E_TMP/with-box-hidden.png"))"
+    click_button Gstart
+    sleep 0.3 # time for a click that got through to show
+    behind_box_as_before || fail "Новая игра took a click while the message box was up"
     import -window "$box" "$box_shot"
     xdotool windowfocus --sync "$box" key Return
-    poll 10 no_message_box || fail "the message box stayed after Return"
+    poll 10 no_message_box "$pid" || fail "the message box stayed after Return"
     park_pointer
     poll 10 same_as "$before" "$E2E_TMP/after-error.png" ||
         fail "the corrupt theme changed the window ($(picture_difference "$before" "$E2E_TMP/after-error.png"))"

@@ -77,12 +77,16 @@ start_game_program() {
     "$bin" 2>>"$E2E_TMP/log" &
     pid=$!; E2E_PIDS+=($pid)
 }
-# The close area where the game draws it: at 640x480 the window is shrunk to fit and centred.
-close_in_full_screen() {
+# A point of the main window where the game draws it in full screen: at 640x480 the window is shrunk to
+# fit and centred.
+click_full_screen() {
     local s
     s="$(awk 'BEGIN { a = 640 / 632; b = 480 / 492; print (a < b ? a : b) }')"
-    click "$(awk -v s="$s" 'BEGIN { printf "%d", (640 - 632 * s) / 2 + 621 * s }')" \
-          "$(awk -v s="$s" 'BEGIN { printf "%d", (480 - 492 * s) / 2 + 11 * s }')"
+    click "$(awk -v s="$s" -v x="$1" 'BEGIN { printf "%d", (640 - 632 * s) / 2 + x * s }')" \
+          "$(awk -v s="$s" -v y="$2" 'BEGIN { printf "%d", (480 - 492 * s) / 2 + y * s }')"
+}
+close_in_full_screen() {
+    click_full_screen 621 11
     wait_exit "$pid" || fail "the game did not end normally after the close area (status $?)"
 }
 
@@ -98,6 +102,12 @@ poll 10 options_open || fail "Настройки showed no options window"
 read -r OX OY _ _ <<<"$(geometry "$opt")"
 click $((OX + 376 + 18)) $((OY + 192 + 12))
 poll 10 mode_is 640x480 || fail "full screen left the display in $(mode), not 640x480"
+# The options window stays on top of the game, over the small screen now: Закрыть, then the close area.
+at_origin() { [[ "$(geometry "$opt")" == "0 0 640 480" ]]; }
+poll 5 at_origin || fail "at 640x480 the options window lies at $(geometry "$opt")"
+click $((544 + 44)) $((452 + 12))
+options_closed() { ! is_viewable "$opt"; }
+poll 5 options_closed || fail "Закрыть did not hide the options window"
 close_in_full_screen
 poll 10 mode_is 1024x768 || fail "after the close area the display is in $(mode), not 1024x768"
 [[ "$(cat config.cfg)" == $'nafssy\r' ]] || fail "config.cfg holds $(od -c config.cfg | head -2)"
@@ -108,4 +118,34 @@ poll 10 mode_is 640x480 || fail "a start with full screen saved left the display
 wait_window_of_size "$pid" 640 480 >/dev/null || fail "the game's window does not cover the 640x480 screen"
 close_in_full_screen
 poll 10 mode_is 1024x768 || fail "after the close area the display is in $(mode), not 1024x768"
+
+# Started in full screen, the options window opened at 640x480 and full screen switched off there: both
+# windows are centred on the restored desktop. (The options window is the 640x480 one not in full screen.)
+start_game_program
+poll 10 mode_is 640x480 || fail "a start with full screen saved left the display in $(mode)"
+wait_window_of_size "$pid" 640 480 >/dev/null || fail "the game's window does not cover the 640x480 screen"
+options_open() {
+    local id
+    opt=""
+    for id in $(windows_of_size "$pid" 640 480); do
+        xprop -id "$id" _NET_WM_STATE | grep -q _FULLSCREEN || opt="$id"
+    done
+    [[ -n "$opt" ]]
+}
+click_full_screen $((4 + 567)) $((24 + 437))
+poll 10 options_open || fail "Настройки in full screen showed no options window"
+read -r OX OY _ _ <<<"$(geometry "$opt")"
+((OX == 0 && OY == 0)) || fail "at 640x480 the options window lies at $OX,$OY, not over the screen"
+click $((OX + 376 + 18)) $((OY + 192 + 12))
+poll 10 mode_is 1024x768 || fail "the full-screen switch left the display in $(mode), not 1024x768"
+win="$(wait_window_of_size "$pid" 632 492)" || fail "after full screen there is no 632x492 window"
+centred() { read -r x y _ _ <<<"$(geometry "$1")"; ((x == (1024 - $2) / 2 && y == (768 - $3) / 2)); }
+poll 5 centred "$win" 632 492 || fail "after full screen the main window lies at $(geometry "$win")"
+poll 5 centred "$opt" 640 480 || fail "after full screen the options window lies at $(geometry "$opt")"
+read -r ORIGIN_X ORIGIN_Y _ _ <<<"$(geometry "$win")"
+click $((192 + 544 + 44)) $((144 + 452 + 12)) # Закрыть
+poll 5 options_closed || { screenshot "$E2E_TMP/closing.png"; fail "Закрыть did not hide the options window"; }
+park_pointer
+click_close_area
+wait_exit "$pid" || fail "the game did not end normally after the close area (status $?)"
 echo "1 passed, 0 failed"

@@ -1,4 +1,4 @@
-// The clock, the message box locale, the zenity fallback of the file chooser, and the fakes.
+// The clock, the zenity fallback of the file chooser, and the fakes.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -34,24 +34,6 @@ TEST(Clock, SystemClockGivesAValidUtcTimeOfDay) {
     EXPECT_EQ(fixed.Now().millisecond, 4);
     fixed.Set({5, 6, 7, 8});
     EXPECT_EQ(fixed.Now().hour, 5);
-}
-
-TEST(MessageBox, NonUtf8EnvironmentGetsAUtf8LocaleForTheBox) {
-    ScopedEnv all("LC_ALL", nullptr);
-    ScopedEnv ctype("LC_CTYPE", nullptr);
-    {
-        ScopedEnv lang("LANG", "C");
-        EXPECT_EQ(Utf8LocaleOverride(), "C.UTF-8");
-    }
-    {
-        ScopedEnv lang("LANG", "C.UTF-8");
-        EXPECT_EQ(Utf8LocaleOverride(), "");
-    }
-    {
-        ScopedEnv lang("LANG", "C.UTF-8");
-        ScopedEnv posix("LC_ALL", "POSIX");
-        EXPECT_EQ(Utf8LocaleOverride(), "C.UTF-8");
-    }
 }
 
 TEST(MessageBox, FakeRecordsKindTitleAndText) {

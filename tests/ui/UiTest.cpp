@@ -53,6 +53,49 @@ TEST_F(UiTest, PressesGoToTheTopmostVisibleEnabledControl) {
     EXPECT_FALSE(f.IsDragPoint(15, 15));
 }
 
+TEST_F(UiTest, OnlyLooseCaptionsLetTheWindowBeDragged) {
+    Form f("f", 200, 100);
+    f.AddAt<Label>("caption", 0, 0, 100, 20);
+    auto& link = f.AddAt<Label>("link", 0, 30, 100, 20);
+    link.OnClick = [] {};
+    auto& panel = f.AddAt<Container>("panel", 100, 0, 100, 100);
+    auto& inner = panel.AddAt<Label>("inner", 10, 10, 50, 20);
+    // A label running past the panel's edge is cut off there, and beyond it the window is free.
+    inner.SetWidth(150);
+    EXPECT_TRUE(f.IsDragPoint(10, 10));   // a plain caption on the window
+    EXPECT_FALSE(f.IsDragPoint(10, 40));  // a link
+    EXPECT_FALSE(f.IsDragPoint(120, 20)); // a caption inside a panel belongs to the panel
+    EXPECT_FALSE(f.IsDragPoint(150, 80)); // the panel itself
+    EXPECT_TRUE(f.IsDragPoint(50, 80));
+}
+
+TEST_F(UiTest, DisabledControlsThatAskForItLookDimmed) {
+    Form f("f", 100, 40);
+    f.SetColour({0, 0, 128, 255});
+    auto& dims = f.AddAt<PictureControl>("dims", 0, 0, 40, 40);
+    dims.SetPicture(Solid(40, 40, 0xFF0000));
+    dims.SetDimmedWhenDisabled(true);
+    auto& plain = f.AddAt<PictureControl>("plain", 50, 0, 40, 40);
+    plain.SetPicture(Solid(40, 40, 0xFF0000));
+    f.Render();
+    EXPECT_EQ(Pixel(f.Canvas(), 20, 20), 0xFF0000u); // enabled: as ever
+    dims.SetEnabled(false);
+    plain.SetEnabled(false);
+    const SDL_Rect repainted = f.Render();
+    EXPECT_LE(repainted.x, 0);
+    EXPECT_GE(repainted.x + repainted.w, 90);
+    const Uint32 dimmed = Pixel(f.Canvas(), 20, 20);
+    const Uint32 r = dimmed >> 16, g = (dimmed >> 8) & 255, b = dimmed & 255;
+    EXPECT_EQ(r, g); // grey
+    EXPECT_EQ(g, b);
+    EXPECT_GT(r, 128u); // and pale
+    EXPECT_EQ(Pixel(f.Canvas(), 70, 20), 0xFF0000u); // not asked for: unchanged
+    EXPECT_EQ(Pixel(f.Canvas(), 45, 20), 0x000080u); // between them the window is untouched
+    dims.SetEnabled(true);
+    f.Render();
+    EXPECT_EQ(Pixel(f.Canvas(), 20, 20), 0xFF0000u);
+}
+
 TEST_F(UiTest, OnlyWhatChangedIsRepainted) {
     Form f("f", 200, 100);
     f.SetColour({10, 20, 30, 255});
