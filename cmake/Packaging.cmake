@@ -31,8 +31,7 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 # The fonts are looked up by name through fontconfig: nothing links against them, so they are named.
 # fontconfig is opened at run time (when a face is not where its package puts it), so it is named too.
-# Not xfonts-base: SDL's X11 message box draws with X core fonts, but that box is being replaced by one the game
-# draws itself, and Debian does not let a package depend on an X font package (scripts/deps.sh still installs it).
+# No X bitmap fonts: the game draws its message boxes itself, in the same faces as its windows.
 set(_zv_depends fonts-dejavu-core fonts-liberation2 fonts-roboto-unhinted libfontconfig1)
 # The libraries come from dpkg-shlibdeps, with the versions this build really needs; without it, by name.
 find_program(ZV_DPKG_SHLIBDEPS dpkg-shlibdeps)

@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the game needs to build and run ("play") or also to be tested ("test").
-# xfonts-base stays for the test machines: SDL's X11 message box draws with X core fonts. The game's package does
-# not depend on it. scdoc makes the manual pages; the build leaves them out without it, the tests require them.
+# scdoc makes the manual pages; the build leaves them out without it, the tests require them.
 set -euo pipefail
 
 what="${1:-play}"
