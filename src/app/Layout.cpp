@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "ui/FocusFrame.h"
 #include "ui/ImageButton.h"
 #include "ui/Label.h"
 #include "ui/PictureControl.h"
@@ -78,6 +79,8 @@ LayoutTable BuildMainTable() {
     const int radioWidths[5] = {65, 81, 65, 73, 65};
     for (int i = 0; i < 5; ++i) add(radio[i], K::Label, p, Rect(528, 368, radioWidths[i], 17));
     add("DXDraw1", K::Picture, p, Rect(152, 8, 41, 41));
+    // Above everything: the keyboard's cursor, shown only once a key has moved it.
+    add("focus", K::Focus, p, FocusRect(1));
     return t;
 }
 
@@ -109,6 +112,12 @@ LayoutTable BuildOptionsTable() {
 SDL_Rect CellRect(int n) {
     const CellPos c = CellOf(n);
     return {kBoardLeft + kCellPitch * (c.col - 1), kBoardTop + kCellPitch * (c.row - 1), kCellSize, kCellSize};
+}
+
+SDL_Rect FocusRect(int n) {
+    const SDL_Rect c = CellRect(n);
+    constexpr int t = ui::FocusFrame::kThickness;
+    return {c.x - t, c.y - t, c.w + 2 * t, c.h + 2 * t};
 }
 
 SDL_Rect PreviewRect(int k) { return {kPreviewLeft + kCellPitch * (k - 1), kPreviewTop, kCellSize, kCellSize}; }
@@ -182,6 +191,7 @@ BuiltControls BuildControls(ui::Form& form, const LayoutTable& table) {
         case ControlKind::BlockedOverlay:
             c = &parent->Add<ui::ShadeOverlay>(place.name, ui::ShadeOverlay::Style::Whole);
             break;
+        case ControlKind::Focus: c = &parent->Add<ui::FocusFrame>(place.name); break;
         }
         c->SetBounds(place.design.x, place.design.y, place.design.w, place.design.h);
         built.Remember(place.name, *c);

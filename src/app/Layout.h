@@ -20,6 +20,7 @@ enum class ControlKind {
     Panel,          // ui::Container
     Highlight,      // ui::ShadeOverlay, bevelled: the selection highlight FillN
     BlockedOverlay, // ui::ShadeOverlay, whole cell: the blocked cell blokN
+    Focus,          // ui::FocusFrame: the keyboard's cursor
 };
 
 struct ControlPlace {
@@ -53,6 +54,8 @@ SDL_Rect PreviewRect(int k);
 SDL_Point BoardPanelOrigin();
 // The centre of cell N in main-window pixels.
 SDL_Point CellCentreInWindow(int n);
+// The keyboard's frame around cell N, on the board panel.
+SDL_Rect FocusRect(int n);
 
 // The place of a control in a table; throws std::out_of_range for a name it does not hold.
 const ControlPlace& PlaceOf(const LayoutTable& table, const std::string& name);

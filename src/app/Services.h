@@ -30,6 +30,8 @@ struct Services {
     std::function<void()> requestQuit;
     std::function<void()> showOptions;
     std::function<void()> hideOptions;
+    // The full-screen switch of the options window, pressed from the keyboard.
+    std::function<void()> pressFullScreenSwitch;
     std::function<void(const std::string&)> openUrl;
 };
 

@@ -87,6 +87,7 @@ void TForm1::BuildDesign() {
     const char* radioNames[5] = {"RadioButton1", "Radiobutton2", "Radiobutton3", "Radiobutton4", "RadioButton5"};
     for (int i = 0; i < 5; ++i) RadioButton[static_cast<std::size_t>(i)] = c.Get<ui::Label>(radioNames[i]);
     DXDraw1 = c.Get<ui::PictureControl>("DXDraw1");
+    focus = c.Get<ui::FocusFrame>("focus");
 
     SetUpControls();
     WireHandlers();
@@ -146,6 +147,7 @@ void TForm1::SetUpControls() {
         r.Hide();
     }
     DXDraw1->Hide();
+    focus->Hide();
 }
 
 void TForm1::WireHandlers() {
@@ -167,6 +169,9 @@ void TForm1::WireHandlers() {
     CheckSingle->OnClick = [this] { CheckSingleClick(); };
     Checkpeople->OnClick = [this] { CheckpeopleClick(); };
     CheckAdded->OnClick = [this] { CheckAddedClick(); };
+    form_.OnKeyDown = [this](SDL_Keycode key, Uint16 mod) { FormKeyDown(key, mod); };
+    // The mouse takes over: the keyboard's frame goes until the next key.
+    form_.OnMouseDown = [this] { focus->Hide(); };
 
     skin_.setWindowColour = [this](SDL_Color c) { SetWindowColour(c); };
     skin_.background = BackGround;
@@ -260,6 +265,64 @@ void TForm1::FormDestroy() {
     game_->RecordAtExit();
     if (services_.fullScreen)
         if (platform::FullScreenDisplay* fs = services_.fullScreen(); fs && fs->Active()) fs->Finalise();
+}
+
+void TForm1::FormKeyDown(SDL_Keycode key, Uint16 mod) {
+    if (mod & KMOD_CTRL) {
+        if (mod & (KMOD_ALT | KMOD_GUI)) return;
+        switch (key) {
+        case SDLK_n: Gstart->Activate(); break;
+        case SDLK_z: TurnBack->Activate(); break;
+        case SDLK_e: finish->Activate(); break;
+        default: break;
+        }
+        return;
+    }
+    if (mod & (KMOD_ALT | KMOD_GUI)) return;
+    ui::PictureControl* modes[5] = {line, cube, cross, ring, corner};
+    switch (key) {
+    case SDLK_LEFT: MoveFocus(0, -1); break;
+    case SDLK_RIGHT: MoveFocus(0, 1); break;
+    case SDLK_UP: MoveFocus(-1, 0); break;
+    case SDLK_DOWN: MoveFocus(1, 0); break;
+    case SDLK_SPACE:
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER: PressFocusedCell(); break;
+    case SDLK_ESCAPE: game_->EndSelection(); break;
+    case SDLK_1:
+    case SDLK_2:
+    case SDLK_3:
+    case SDLK_4:
+    case SDLK_5: modes[key - SDLK_1]->Activate(); break;
+    case SDLK_F2: Goptions->Activate(); break;
+    case SDLK_F11:
+        if (services_.pressFullScreenSwitch) services_.pressFullScreenSwitch();
+        break;
+    default: break;
+    }
+}
+
+void TForm1::MoveFocus(int dRow, int dCol) {
+    // The first key only shows where the frame is.
+    if (focus->Visible()) {
+        const CellPos c = CellOf(focusCell_);
+        const int row = (c.row - 1 + dRow + kRows) % kRows + 1;
+        const int col = (c.col - 1 + dCol + kCols) % kCols + 1;
+        focusCell_ = CellIndex(row, col);
+    }
+    const SDL_Rect r = FocusRect(focusCell_);
+    focus->SetBounds(r.x, r.y, r.w, r.h);
+    focus->Show();
+}
+
+void TForm1::PressFocusedCell() {
+    if (!focus->Visible()) {
+        MoveFocus(0, 0);
+        return;
+    }
+    // Exactly what a click on the cell's centre would reach: the cell, or an overlay that takes the press.
+    const SDL_Point p = CellCentreInWindow(focusCell_);
+    if (ui::Control* target = form_.ControlAt(p.x, p.y)) target->Activate();
 }
 
 void TForm1::LMDLImage9Click() {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "ui/Control.h"
+#include "ui/FocusFrame.h"
 #include "game/Game.h"
 #include "ui/ImageButton.h"
 #include "ui/ImageList.h"
@@ -43,6 +44,11 @@ public:
     void CheckSingleClick();
     void CheckpeopleClick();
     void CheckAddedClick();
+
+    // The keyboard: shortcuts act through the controls they stand for; arrows, Space and Return play on the board.
+    void FormKeyDown(SDL_Keycode key, Uint16 mod);
+    // The cell the keyboard's frame is on, 1..100.
+    int FocusCell() const { return focusCell_; }
 
     // Shows an error the way the application's default error report does.
     void ReportError(const std::string& message);
@@ -93,6 +99,7 @@ public:
     ui::PictureControl* corner = nullptr;
     std::array<ui::Label*, 5> RadioButton{}; // RadioButton1, Radiobutton2 .. RadioButton5
     ui::PictureControl* DXDraw1 = nullptr;
+    ui::FocusFrame* focus = nullptr;
 
     // Image lists of the skins, the loaded theme, and the frame pieces.
     ui::ImageList list1{"list1"}, list2{"list2"}, List3{"List3"}, List4{"List4"}, list5{"list5"}, list6{"list6"};
@@ -108,6 +115,8 @@ private:
     // Decodes built-in list 0..4 (list1 .. list5) on first use.
     void EnsureList(int index);
     void FullScreenAtStart();
+    void MoveFocus(int dRow, int dCol);
+    void PressFocusedCell();
 
     Services& services_;
     ui::Form form_{"Form1", kMainDesignWidth, kMainDesignHeight};
@@ -117,6 +126,7 @@ private:
     BuiltControls controls_;
     view::SkinTargets skin_;
     std::array<bool, 5> listLoaded_{};
+    int focusCell_ = 1;
 };
 
 } // namespace zv::app

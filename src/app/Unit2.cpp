@@ -88,6 +88,9 @@ TForm2::TForm2(Services& services, Game& game) : services_(services), game_(game
     LMD3DEffectButton3->OnClick = [this] { LMD3DEffectButton3Click(); };
     Ooptions->OnClick = [this] { OoptionsClick(); };
     digital->OnClick = [this] { digitalClick(); };
+    form_.OnKeyDown = [this](SDL_Keycode key, Uint16 mod) {
+        if (key == SDLK_ESCAPE && !(mod & (KMOD_CTRL | KMOD_ALT | KMOD_GUI))) Ooptions->Activate();
+    };
 }
 
 void TForm2::Report(const std::string& message) {

@@ -67,6 +67,7 @@ int main(int argc, char** argv) {
         platform::HostWindow& window2 = host.Create(form2.Window(), "Zorvex 2000", {true, false, true, true});
         window2.SetOwner(window1);
         services.showOptions = [&] { window2.Show(); };
+        services.pressFullScreenSwitch = [&] { form2.LMD3DEffectButton2->Activate(); };
         services.hideOptions = [&] { window2.Hide(); };
         form2.FormCreate();
 

@@ -29,6 +29,12 @@ CellClickResult Game::ImClick(int n) {
     return CellClick(CellOf(n));
 }
 
+void Game::EndSelection() {
+    if (s_.PlayState != kPlaySelected) return;
+    HideSelection();
+    s_.PlayState = kPlayIdle;
+}
+
 void Game::LoadSettings(const Settings& settings) { s_.Switches = settings; }
 
 void Game::LoadRecord(Mode mode, const std::string& text, std::int32_t value) {

@@ -67,6 +67,9 @@ public:
     void ringClick();
     void cornerClick();
 
+    // Ends a selection without a move: nothing selected, the highlight gone, no sound.
+    void EndSelection();
+
     // Start-up and exit. The settings as read; a mode's record as read from its file (the
     // record label shows its text); the record step when the window goes away.
     void LoadSettings(const Settings& settings);

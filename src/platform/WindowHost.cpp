@@ -249,7 +249,7 @@ bool WindowHost::Dispatch(const SDL_Event& e) {
                 // The window manager's close (e.g. Alt+F4): a modal box takes it as its Escape; the
                 // main window's ends the program like the close area.
                 if (w == modal_) {
-                    if (w->GetForm().OnKeyDown) w->GetForm().OnKeyDown(SDLK_ESCAPE);
+                    if (w->GetForm().OnKeyDown) w->GetForm().OnKeyDown(SDLK_ESCAPE, KMOD_NONE);
                 } else if (w == windows_.front().get()) {
                     RequestQuit();
                 }
@@ -272,7 +272,7 @@ bool WindowHost::Dispatch(const SDL_Event& e) {
         HostWindow* w = modal_ ? modal_ : ById(e.key.windowID);
         if (w && w->GetForm().OnKeyDown) {
             auto handler = w->GetForm().OnKeyDown;
-            handler(e.key.keysym.sym);
+            handler(e.key.keysym.sym, e.key.keysym.mod);
         }
         return true;
     }

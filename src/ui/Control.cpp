@@ -102,6 +102,20 @@ void Container::BringToFront(Control& child) {
     child.Invalidate();
 }
 
+bool Control::Showing() const {
+    for (const Control* c = this; c; c = c->Parent())
+        if (!c->Visible()) return false;
+    return true;
+}
+
+bool Control::Activate() {
+    if (!Showing() || !Enabled() || !OnClick) return false;
+    // The handler may reshape the window; copy it so it survives that.
+    auto handler = OnClick;
+    handler();
+    return true;
+}
+
 Control* Container::Find(const std::string& name) const {
     for (const auto& c : children_) {
         if (c->Name() == name) return c.get();
@@ -215,6 +229,10 @@ void Form::MouseMove(int x, int y) {
 }
 
 void Form::MouseDown(int x, int y) {
+    if (OnMouseDown) {
+        auto handler = OnMouseDown;
+        handler();
+    }
     MouseMove(x, y);
     press_ = hover_;
     if (press_) press_->SetPressed(true);

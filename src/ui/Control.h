@@ -53,6 +53,11 @@ public:
     // Rectangle in window coordinates.
     SDL_Rect ScreenBounds() const;
     Container* Parent() const { return parent_; }
+    // Whether it and every container above it are visible.
+    bool Showing() const;
+    // Does what a click on it does, if it could be clicked: shown, enabled, with a click handler.
+    // True when the handler ran. Keys use this, so a shortcut can do no more than its control.
+    bool Activate();
     Form* OwnerForm() const;
 
     // Paints the control; origin is the control's top-left corner on the target.
@@ -160,8 +165,10 @@ public:
     // Convenience for tests: a full click at a point.
     void ClickAt(int x, int y) { MouseDown(x, y); MouseUp(x, y); }
 
-    // A key pressed while the window has the keyboard (the game's own windows take none; boxes do).
-    std::function<void(SDL_Keycode key)> OnKeyDown;
+    // A key pressed while the window has the keyboard, with the modifiers held (KMOD_CTRL, ...).
+    std::function<void(SDL_Keycode key, Uint16 mod)> OnKeyDown;
+    // A mouse button went down in the window, before the press is routed.
+    std::function<void()> OnMouseDown;
 
     std::function<void(const std::string& caption)> OnCaptionChanged;
     const std::string& Caption() const { return caption_; }

@@ -104,7 +104,7 @@ MessageForm::MessageForm(const std::string& titleText, const std::string& text, 
     ok->SetCaption("OK");
     ok->OnClick = [this] { Close(); };
     AddAt<Frame>("frame", 0, 0, w, h);
-    OnKeyDown = [this](SDL_Keycode key) {
+    OnKeyDown = [this](SDL_Keycode key, Uint16) {
         if (key == SDLK_RETURN || key == SDLK_KP_ENTER || key == SDLK_ESCAPE || key == SDLK_SPACE) Close();
     };
 }

@@ -54,6 +54,7 @@ protected:
         form1 = std::make_unique<app::TForm1>(services);
         form1->FormCreate();
         form2 = std::make_unique<app::TForm2>(services, form1->Rules());
+        services.pressFullScreenSwitch = [this] { form2->LMD3DEffectButton2->Activate(); };
         form2->FormCreate();
     }
 

@@ -1,0 +1,18 @@
+// The keyboard's cursor: a frame around the control the keys act on, drawn over it and never taking a click.
+#pragma once
+
+#include "ui/Control.h"
+
+namespace zv::ui {
+
+class FocusFrame : public Control {
+public:
+    explicit FocusFrame(std::string name = {});
+    void Paint(SDL_Surface* target, int originX, int originY) override;
+    bool BlocksDrag() const override { return false; }
+
+    // Put it around what it frames, this far out on every side.
+    static constexpr int kThickness = 3;
+};
+
+} // namespace zv::ui

@@ -1,0 +1,161 @@
+// Keyboard play on the main window: the frame, keys on the board as clicks, and shortcuts that do no more than their controls.
+#include "kit/AppFixture.h"
+
+#include "app/Layout.h"
+
+namespace zv::test {
+namespace {
+
+class KeyboardTest : public AppTest {
+protected:
+    void Key(SDL_Keycode k, Uint16 mod = KMOD_NONE) { form1->Window().OnKeyDown(k, mod); }
+    // Moves the frame to cell n (showing it first if need be).
+    void FocusOn(int n) {
+        Key(SDLK_LEFT); // shows the frame where it is, or moves it
+        while (form1->FocusCell() != n) {
+            const CellPos at = CellOf(form1->FocusCell()), want = CellOf(n);
+            Key(at.row != want.row ? SDLK_DOWN : SDLK_RIGHT);
+        }
+    }
+    int Ball() const {
+        for (int n = 1; n <= kCells; ++n)
+            if (form1->Rules().State().Board.cells[static_cast<std::size_t>(n - 1)] != 0) return n;
+        return 0;
+    }
+};
+
+TEST_F(KeyboardTest, TheFrameShowsOnTheFirstKeyMovesWithWrappingAndGoesOnAClick) {
+    Start();
+    EXPECT_FALSE(form1->focus->Visible());
+    Key(SDLK_DOWN);
+    EXPECT_TRUE(form1->focus->Visible());
+    EXPECT_EQ(form1->FocusCell(), 1); // the first key only shows it
+    Key(SDLK_LEFT);
+    EXPECT_EQ(form1->FocusCell(), 10);
+    Key(SDLK_RIGHT);
+    EXPECT_EQ(form1->FocusCell(), 1);
+    Key(SDLK_UP);
+    EXPECT_EQ(form1->FocusCell(), 91);
+    Key(SDLK_DOWN);
+    Key(SDLK_DOWN);
+    EXPECT_EQ(form1->FocusCell(), 11);
+    const SDL_Rect frame = form1->focus->ScreenBounds(), cell = form1->im[10]->ScreenBounds();
+    EXPECT_LT(frame.x, cell.x);
+    EXPECT_GT(frame.x + frame.w, cell.x + cell.w);
+    // The frame never takes a click: the cell under it does.
+    EXPECT_EQ(form1->Window().ControlAt(cell.x + 16, cell.y + 16), form1->im[10]);
+    ClickCentre(form1->Window(), *form1->Gstart);
+    EXPECT_FALSE(form1->focus->Visible());
+}
+
+TEST_F(KeyboardTest, SpaceAndReturnAreClicksOnTheFramedCell) {
+    Start();
+    Key(SDLK_n, KMOD_LCTRL);
+    ASSERT_EQ(S().PlayState, kPlayIdle);
+    const int ball = Ball();
+    ASSERT_NE(ball, 0);
+    FocusOn(ball);
+    sound.played.clear();
+    Key(SDLK_SPACE);
+    EXPECT_EQ(S().PlayState, kPlaySelected);
+    EXPECT_TRUE(form1->Fill[static_cast<std::size_t>(ball - 1)]->Visible());
+    ASSERT_EQ(sound.played.size(), 1u);
+    EXPECT_EQ(sound.played[0], "blip.wav");
+    // On the selected ball the highlight takes the press, as it takes a click: nothing changes.
+    Key(SDLK_RETURN);
+    EXPECT_EQ(S().PlayState, kPlaySelected);
+    EXPECT_EQ(sound.played.size(), 1u);
+
+    // Escape ends the selection quietly.
+    Key(SDLK_ESCAPE);
+    EXPECT_EQ(S().PlayState, kPlayIdle);
+    EXPECT_FALSE(form1->Fill[static_cast<std::size_t>(ball - 1)]->Visible());
+    EXPECT_EQ(sound.played.size(), 1u);
+
+    // A blocked cell's overlay takes the key as it takes the click.
+    S().Board.clear();
+    S().Board.at(5, 5) = 1;
+    S().Blocked[static_cast<std::size_t>(CellIndex(5, 5) - 1)] = true;
+    form1->blok[static_cast<std::size_t>(CellIndex(5, 5) - 1)]->Show();
+    FocusOn(CellIndex(5, 5));
+    Key(SDLK_KP_ENTER);
+    EXPECT_EQ(S().PlayState, kPlayIdle);
+}
+
+TEST_F(KeyboardTest, AMovePlayedWithKeysIsTheSameAsWithClicks) {
+    Start();
+    Key(SDLK_n, KMOD_RCTRL);
+    // A ball with an empty neighbour to its right.
+    int from = 0;
+    for (int n = 1; n <= kCells && !from; ++n) {
+        const CellPos c = CellOf(n);
+        if (c.col < kCols && S().Board.at(c.row, c.col) != 0 && S().Board.at(c.row, c.col + 1) == 0) from = n;
+    }
+    ASSERT_NE(from, 0);
+    const ColourCode colour = S().Board.cells[static_cast<std::size_t>(from - 1)];
+    FocusOn(from);
+    Key(SDLK_SPACE);
+    Key(SDLK_RIGHT);
+    Key(SDLK_SPACE);
+    EXPECT_EQ(form1->Rules().Totals().turns, 1);
+    EXPECT_EQ(S().Board.cells[static_cast<std::size_t>(from)], colour);
+}
+
+TEST_F(KeyboardTest, ShortcutsGoThroughTheirControlsAndDoNothingWhereTheControlsCannot) {
+    Start();
+    // Modes 1-5 while no game runs.
+    Key(SDLK_3);
+    EXPECT_EQ(form1->Rules().CheckedMode(), Mode::Cross);
+    Key(SDLK_1);
+    EXPECT_EQ(form1->Rules().CheckedMode(), Mode::Line);
+    Key(SDLK_n, KMOD_LCTRL);
+    EXPECT_EQ(S().GameMode, "line");
+    // The selectors are disabled while a game runs, and so are their keys.
+    Key(SDLK_5);
+    EXPECT_EQ(form1->Rules().CheckedMode(), Mode::Line);
+    // Ctrl+E finishes; without Ctrl the letter does nothing.
+    Key(SDLK_e);
+    EXPECT_TRUE(form1->Rules().ModeSelectorsEnabled() == false);
+    Key(SDLK_e, KMOD_LCTRL);
+    EXPECT_TRUE(form1->Rules().ModeSelectorsEnabled());
+    // A hidden button's key does nothing.
+    form1->Gstart->Hide();
+    Key(SDLK_n, KMOD_LCTRL);
+    EXPECT_NE(S().PlayState, kPlaySelected);
+    EXPECT_TRUE(form1->Rules().ModeSelectorsEnabled());
+    form1->Gstart->Show();
+
+    // F2 opens the options, Escape there closes them; F11 is the full-screen switch.
+    Key(SDLK_F2);
+    EXPECT_TRUE(optionsShown);
+    form2->Window().OnKeyDown(SDLK_ESCAPE, KMOD_NONE);
+    EXPECT_FALSE(optionsShown);
+    Key(SDLK_F11);
+    EXPECT_TRUE(fullScreen.Active());
+    EXPECT_TRUE(form2->f2->Visible());
+    Key(SDLK_F11);
+    EXPECT_FALSE(fullScreen.Active());
+}
+
+TEST_F(KeyboardTest, UndoByKeyCostsWhatTheButtonCosts) {
+    Start();
+    Key(SDLK_n, KMOD_LCTRL);
+    // A position with one ball that can move and no figure to make.
+    S().Board.clear();
+    S().Board.at(1, 1) = 2;
+    S().Score = 10;
+    form1->Rules().RedrawBoard();
+    FocusOn(1);
+    Key(SDLK_SPACE);
+    Key(SDLK_RIGHT);
+    Key(SDLK_SPACE);
+    ASSERT_EQ(S().UndoAllowed, 1);
+    Key(SDLK_z, KMOD_LCTRL);
+    EXPECT_EQ(S().Score, 7);
+    EXPECT_EQ(S().Board.at(1, 1), 2);
+    Key(SDLK_z, KMOD_LCTRL);
+    EXPECT_EQ(S().Score, 7);
+}
+
+} // namespace
+} // namespace zv::test
