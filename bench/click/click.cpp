@@ -47,6 +47,21 @@ void PushButton(Uint32 window, Uint32 type, SDL_Point p) {
     SDL_PushEvent(&e);
 }
 
+// A key pressed and released, then one pass of the host loop.
+double TimedKey(platform::WindowHost& host, Uint32 window, SDL_Keycode key) {
+    const auto t0 = Clock::now();
+    for (Uint32 type : {SDL_KEYDOWN, SDL_KEYUP}) {
+        SDL_Event e{};
+        e.type = type;
+        e.key.windowID = window;
+        e.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+        e.key.keysym.sym = key;
+        SDL_PushEvent(&e);
+    }
+    host.Pump();
+    return std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
+}
+
 // Press and release queued, then one pass of the host loop: dispatch, paint, present.
 double TimedClick(platform::WindowHost& host, Uint32 window, SDL_Point p) {
     const auto t0 = Clock::now();
@@ -170,6 +185,16 @@ int main(int argc, char** argv) {
                     games, record, refused);
         Report("click selecting a ball", select);
         Report("click making a move", move);
+        // The keyboard: the frame moved around the board, and Escape ending a selection made by key.
+        std::vector<double> arrows, escapes;
+        const SDL_Keycode ways[4] = {SDLK_RIGHT, SDLK_DOWN, SDLK_LEFT, SDLK_UP};
+        for (int i = 0; i < clicks; ++i) arrows.push_back(TimedKey(host, window.Id(), ways[(i / 7) % 4]));
+        for (int i = 0; i < clicks / 10; ++i) {
+            TimedKey(host, window.Id(), SDLK_SPACE);
+            escapes.push_back(TimedKey(host, window.Id(), SDLK_ESCAPE));
+        }
+        Report("key moving the frame", arrows);
+        Report("key ending a selection", escapes);
         if (!boxes.shown.empty()) std::printf("messages shown: %zu (first: %s)\n", boxes.shown.size(), boxes.shown[0].text.c_str());
         form1.FormDestroy();
     } catch (const std::exception& e) {

@@ -1,0 +1,82 @@
+#!/usr/bin/env bash
+# A game in each mode played with the keyboard alone: the mode, a new game, moves, an undo, the options
+# window and finish, each step checked on a screenshot of the board.
+source "$(dirname "$0")/lib.sh"
+bin="$1"
+start_display
+work="$E2E_TMP/cwd"; mkdir -p "$work"; cd "$work"
+
+"$bin" 2>>"$E2E_TMP/log" &
+pid=$!; E2E_PIDS+=($pid)
+win="$(wait_window_of_size "$pid" 632 492)" || { cat "$E2E_TMP/log" >&2; fail "main window did not appear"; }
+read -r ORIGIN_X ORIGIN_Y _ _ <<<"$(geometry "$win")"
+park_pointer
+wait_drawn "$E2E_TMP/start.png" || fail "the main window was never drawn"
+xdotool windowactivate --sync "$win" 2>/dev/null || xdotool windowfocus --sync "$win"
+
+key() { xdotool key --clearmodifiers "$@"; }
+balls_now() { screenshot "$1"; ball_cells "$1" | tr '\n' ' '; }
+
+# The frame starts on cell 1 and shows with the first arrow; the script keeps where it is.
+focus=1
+key Right
+focus_to() {
+    local tr=$((($1 - 1) / 10)) tc=$((($1 - 1) % 10)) fr=$(((focus - 1) / 10)) fc=$(((focus - 1) % 10)) i
+    for ((i = 0; i < (tr - fr + 10) % 10; i++)); do key Down; done
+    for ((i = 0; i < (tc - fc + 10) % 10; i++)); do key Right; done
+    focus=$1
+}
+neighbours() { local r=$((($1 - 1) / 10)) c=$((($1 - 1) % 10))
+    ((r > 0)) && echo $(($1 - 10)); ((r < 9)) && echo $(($1 + 10))
+    ((c > 0)) && echo $(($1 - 1)); ((c < 9)) && echo $(($1 + 1)); return 0; }
+
+for mode in 1 2 3 4 5; do
+    screenshot "$E2E_TMP/before-mode.png"
+    key "$mode"
+    if ((mode != 1)); then
+        wait_screen_change "$E2E_TMP/before-mode.png" "$E2E_TMP/mode.png" || fail "key $mode did not choose its mode"
+    fi
+    key ctrl+n
+    balls_started() { [[ "$(balls_now "$E2E_TMP/board.png" | wc -w)" == 6 ]]; }
+    poll 5 balls_started || fail "mode $mode: Ctrl+N did not start a game with six balls"
+
+    for move in 1 2; do
+        read -ra balls <<<"$(balls_now "$E2E_TMP/board.png")"
+        from="" to=""
+        for b in "${balls[@]}"; do
+            for t in $(neighbours "$b"); do
+                printf '%s\n' "${balls[@]}" | grep -qx "$t" || { from=$b to=$t; break 2; }
+            done
+        done
+        [[ -n "$from" ]] || fail "mode $mode move $move: no ball with an empty neighbour among ${balls[*]}"
+        focus_to "$from"
+        screenshot "$E2E_TMP/framed.png"
+        key space
+        wait_screen_change "$E2E_TMP/framed.png" "$E2E_TMP/selected.png" || fail "mode $mode move $move: Space did not select cell $from"
+        focus_to "$to"
+        key Return
+        moved() { local now; now=" $(balls_now "$E2E_TMP/moved.png")"; [[ "$now" == *" $to "* && "$now" != *" $from "* ]]; }
+        poll 5 moved || fail "mode $mode move $move: the ball did not go from $from to $to (board: $(balls_now "$E2E_TMP/moved.png"))"
+        if ((move == 1)); then
+            # Undo by key: the board before the move comes back (a scoring move can't be taken back).
+            key ctrl+z
+            undone() { [[ "$(balls_now "$E2E_TMP/undone.png")" == "${balls[*]} " ]]; }
+            poll 5 undone || echo "mode $mode: no undo after move 1 (it scored)"
+        fi
+    done
+
+    # F2 opens the options window over the game, Escape closes it.
+    key F2
+    opt="$(wait_window_of_size "$pid" 640 480)" || fail "mode $mode: F2 did not open the options window"
+    xdotool windowactivate --sync "$opt" 2>/dev/null || xdotool windowfocus --sync "$opt"
+    key Escape
+    options_closed() { ! is_viewable "$opt"; }
+    poll 5 options_closed || fail "mode $mode: Escape did not close the options window"
+    xdotool windowactivate --sync "$win" 2>/dev/null || xdotool windowfocus --sync "$win"
+
+    key ctrl+e
+    cleared() { [[ -z "$(balls_now "$E2E_TMP/finished.png")" ]]; }
+    poll 5 cleared || fail "mode $mode: Ctrl+E did not finish the game"
+done
+kill "$pid"
+echo "1 passed, 0 failed"
