@@ -55,7 +55,8 @@ for mode in 1 2 3 4 5; do
         wait_screen_change "$E2E_TMP/framed.png" "$E2E_TMP/selected.png" || fail "mode $mode move $move: Space did not select cell $from"
         focus_to "$to"
         key Return
-        moved() { local now; now=" $(balls_now "$E2E_TMP/moved.png")"; [[ "$now" == *" $to "* && "$now" != *" $from "* ]]; }
+        # The balls are elsewhere now (new balls may drop anywhere, the vacated cell too, and a figure may go).
+        moved() { [[ "$(balls_now "$E2E_TMP/moved.png")" != "${balls[*]} " ]]; }
         poll 5 moved || fail "mode $mode move $move: the ball did not go from $from to $to (board: $(balls_now "$E2E_TMP/moved.png"))"
         if ((move == 1)); then
             # Undo by key: the board before the move comes back (a scoring move can't be taken back).
