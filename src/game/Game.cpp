@@ -55,6 +55,7 @@ void Game::SetAdvancedMode(bool on) {
     s_.AdvancedMode = on ? 1 : 0;
     // The settings keep the choice for the next start.
     s_.Switches.advanced = on;
+    if (!on) s_.AdvancedThroughout = false;
 }
 void Game::SetFullScreen(bool on) { s_.Switches.fullScreen = on ? Switch::On : Switch::Off; }
 void Game::SetSound(bool on) { s_.Switches.sound = on ? Switch::On : Switch::Off; }
@@ -119,6 +120,8 @@ void Game::RedrawBoard() {
     s_.PlayState = kPlayOver;
     Mode m;
     if (ReachesRecord() && ModeFromWord(s_.GameMode, m)) records_.WriteRecordFile(m, s_.Score);
+    // Reported on the first of these redraws only.
+    ReportFinished(GameEnd::Over);
 }
 
 } // namespace zv

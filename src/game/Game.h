@@ -98,6 +98,9 @@ public:
     // Reseeds the generator from the clock, as every game start does.
     void ReseedFromClock();
 
+    // Where finished games are reported; none by default.
+    void SetGameLog(GameLog* log) { log_ = log; }
+
     const Tally& Totals() const { return tally_; }
     void ResetTotals() { tally_ = Tally{}; }
 
@@ -113,6 +116,8 @@ private:
     void MakeMove();
     void RefuseMove();
     void Sound(const char* fileName);
+    // Tells the game log that the running game ended, the first time only.
+    void ReportFinished(GameEnd how);
     bool TryFigure(int anchor, const int* offsets, int count, int points);
     bool TryLine(int anchor, int step, int length, int points);
     void LineFigures();
@@ -125,6 +130,7 @@ private:
     SoundPlayer& sound_;
     RecordWriter& records_;
     const Clock& clock_;
+    GameLog* log_ = nullptr;
     Random rng_;
     Mode checked_ = Mode::Line;
     bool selectorsEnabled_ = true;

@@ -37,6 +37,11 @@ struct GameState {
     std::array<std::string, kModeCount> RecordText; // indexed by Mode
     std::array<bool, kCells> Blocked{};            // cell N at [N - 1]: its overlay is shown
     Settings Switches;
+    // The running game's moves (an undo takes one back), whether its end is still to be
+    // reported, and whether advanced mode has been on all through it.
+    std::int32_t MoveCount = 0;
+    bool GameOpen = false;
+    bool AdvancedThroughout = false;
 };
 
 } // namespace zv

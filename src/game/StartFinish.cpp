@@ -4,6 +4,8 @@
 namespace zv {
 
 void Game::GstartClick() {
+    // The game being replaced counts when it had points; otherwise it is simply dropped.
+    if (s_.Score > 0) ReportFinished(GameEnd::Replaced);
     HideSelection();
     if (s_.AdvancedMode == 1) {
         ClearBlockedCells();
@@ -13,6 +15,13 @@ void Game::GstartClick() {
     s_.UndoBoard.clear();
     // An undo must not reach back into the game before.
     s_.UndoAllowed = 0;
+}
+
+void Game::ReportFinished(GameEnd how) {
+    if (!s_.GameOpen) return;
+    s_.GameOpen = false;
+    Mode m;
+    if (log_ && ModeFromWord(s_.GameMode, m)) log_->GameFinished(m, s_.Score, s_.MoveCount, s_.AdvancedThroughout, how);
 }
 
 void Game::StartGame() {
@@ -39,6 +48,9 @@ void Game::StartGame() {
     s_.PlayState = kPlayIdle;
     s_.DropCount = 0;
     s_.Board.clear();
+    s_.MoveCount = 0;
+    s_.GameOpen = true;
+    s_.AdvancedThroughout = s_.AdvancedMode == 1;
     ReseedFromClock();
     DealStartingBalls();
     NewNextBalls();
@@ -46,6 +58,7 @@ void Game::StartGame() {
 }
 
 void Game::finishClick() {
+    ReportFinished(GameEnd::Finished);
     s_.Score = 0;
     s_.Board.clear();
     RedrawBoard();
@@ -71,6 +84,7 @@ void Game::TurnBackClick() {
     s_.Score -= 3;
     view_.SetScoreText(std::to_string(s_.Score));
     s_.UndoAllowed = 0;
+    if (s_.MoveCount > 0) --s_.MoveCount;
     ++tally_.undos;
 }
 

@@ -121,6 +121,7 @@ void Game::MakeMove() {
     HideSelection();
     ClearBlockedCells();
     ++tally_.turns;
+    ++s_.MoveCount;
 
     s_.FiguresRemoved = 0;
     FigureScan();

@@ -73,6 +73,21 @@ public:
     void WriteRecordFile(Mode mode, std::int32_t score) override { writes.emplace_back(mode, score); }
 };
 
+// Remembers every finished game it heard of.
+class FakeGameLog : public GameLog {
+public:
+    struct Entry {
+        Mode mode;
+        std::int32_t score, moves;
+        bool advanced;
+        GameEnd how;
+    };
+    std::vector<Entry> games;
+    void GameFinished(Mode mode, std::int32_t score, std::int32_t moves, bool advanced, GameEnd how) override {
+        games.push_back({mode, score, moves, advanced, how});
+    }
+};
+
 class FakeClock : public Clock {
 public:
     TimeOfDay now{12, 34, 56, 789};
