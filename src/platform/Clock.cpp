@@ -1,4 +1,4 @@
-// The system clock read as a UTC time of day.
+// The system clock read as a UTC time of day, and as the local date and time.
 #include "platform/Clock.h"
 
 #include <ctime>
@@ -17,6 +17,13 @@ zv::TimeOfDay SystemClock::Now() const {
     t.second = tm.tm_sec > 59 ? 59 : tm.tm_sec;
     t.millisecond = static_cast<int>(ts.tv_nsec / 1000000);
     return t;
+}
+
+zv::DateTime SystemCalendar::Now() const {
+    const std::time_t now = std::time(nullptr);
+    std::tm tm{};
+    localtime_r(&now, &tm);
+    return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec > 59 ? 59 : tm.tm_sec};
 }
 
 } // namespace zv::platform

@@ -1,4 +1,5 @@
-// Stand-ins for the operating system's services: message boxes, full screen, file chooser, speaker and clock.
+// Stand-ins for the operating system's services: message boxes, full screen, file chooser, speaker, clock,
+// calendar and account.
 #pragma once
 
 #include <optional>
@@ -6,6 +7,8 @@
 #include <vector>
 
 #include "game/Ports.h"
+#include "platform/Account.h"
+#include "platform/Clock.h"
 #include "platform/Display.h"
 #include "platform/FileDialog.h"
 #include "platform/MessageBox.h"
@@ -89,6 +92,20 @@ public:
 
 private:
     zv::TimeOfDay time_;
+};
+
+// A calendar that shows the date and time it was set to.
+class FixedCalendar : public Calendar {
+public:
+    zv::DateTime now{2026, 5, 17, 14, 30, 0};
+    zv::DateTime Now() const override { return now; }
+};
+
+// An account with the name it was given.
+class FakeAccount : public Account {
+public:
+    std::string name = "Игрок Тестовый";
+    std::string PlayerName() const override { return name; }
 };
 
 } // namespace zv::platform

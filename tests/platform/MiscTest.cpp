@@ -94,3 +94,23 @@ TEST(Fakes, FileDialogAndFullScreenFollowTheirScript) {
     EXPECT_EQ(fs.initialiseCalls, 2);
     EXPECT_EQ(fs.finaliseCalls, 1);
 }
+
+TEST(Calendar, SystemCalendarGivesAPlausibleLocalDate) {
+    const zv::DateTime d = SystemCalendar().Now();
+    EXPECT_GE(d.year, 2024);
+    EXPECT_GE(d.month, 1);
+    EXPECT_LE(d.month, 12);
+    EXPECT_GE(d.day, 1);
+    EXPECT_LE(d.day, 31);
+    EXPECT_LE(d.hour, 23);
+    EXPECT_LE(d.second, 59);
+}
+
+TEST(Account, TheFullNameIsTheCommentFieldUpToItsFirstComma) {
+    EXPECT_EQ(NameFromEntry("Анна Кузнецова,Room 4,555-1234,", "anna"), "Анна Кузнецова");
+    EXPECT_EQ(NameFromEntry("  Bob Smith  ", "bob"), "Bob Smith");
+    EXPECT_EQ(NameFromEntry("", "carol"), "carol");
+    EXPECT_EQ(NameFromEntry(",,,", "dave"), "dave");
+    EXPECT_EQ(NameFromEntry(" ,x", "erin"), "erin");
+    EXPECT_FALSE(SystemAccount().PlayerName().empty());
+}
