@@ -297,6 +297,20 @@ bool WindowHost::Pump() {
     return !quit_;
 }
 
+void WindowHost::Later(std::function<void()> task) { later_.push_back(std::move(task)); }
+
+void WindowHost::RunLater() {
+    std::vector<std::function<void()>> tasks;
+    tasks.swap(later_);
+    for (auto& task : tasks) {
+        try {
+            task();
+        } catch (const std::exception& ex) {
+            if (OnError) OnError(ex.what());
+        }
+    }
+}
+
 void WindowHost::Run() {
     PresentAll();
     SDL_Event e;
@@ -304,7 +318,9 @@ void WindowHost::Run() {
         Handle(e);
         // Handle everything already queued before painting once.
         if (!Pump()) break;
+        RunLater();
     }
+    RunLater();
 }
 
 void WindowHost::RunModal(HostWindow& modal, const std::function<bool()>& stillOpen) {

@@ -97,6 +97,11 @@ public:
     // Processes everything queued without blocking (tests and start-up).
     bool Pump();
     void PresentAll();
+    // Queues work to be done once what is shown now has been presented: a slow write that must
+    // not hold up the frame it follows. Run() does it after each presenting pass.
+    void Later(std::function<void()> task);
+    // Does the queued work now, in the order it was queued.
+    void RunLater();
 
     // Called for anything thrown out of an event handler; the loop goes on.
     std::function<void(const std::string& message)> OnError;
@@ -111,6 +116,7 @@ private:
     void Handle(const SDL_Event& e);
     HostWindow* ById(Uint32 id);
     std::vector<std::unique_ptr<HostWindow>> windows_;
+    std::vector<std::function<void()>> later_;
     bool quit_ = false;
     HostWindow* modal_ = nullptr;
     // The window being moved by hand, and how.
