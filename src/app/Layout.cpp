@@ -8,6 +8,7 @@
 #include "ui/ImageButton.h"
 #include "ui/Label.h"
 #include "ui/PictureControl.h"
+#include "game/BestGames.h"
 #include "ui/ShadeOverlay.h"
 
 namespace zv::app {
@@ -41,6 +42,8 @@ LayoutTable BuildMainTable() {
 
     const std::string p = "Panel1";
     add("BackGround", K::Picture, p, Rect(0, 0, 625, 465));
+    // The framed "Рекорд" plate of the background around label2: a click shows the best games.
+    add("recordArea", K::Picture, p, Rect(4, 49, 98, 84));
     for (int n = 1; n <= kCells; ++n) add("im" + std::to_string(n), K::Button, p, CellRect(n), CellRect(n));
     add("Label5", K::Label, p, Rect(273, 209, 73, 47));
     add("Label6", K::Label, p, Rect(231, 256, 157, 47));
@@ -107,6 +110,33 @@ LayoutTable BuildOptionsTable() {
     };
 }
 
+LayoutTable BuildBestGamesTable() {
+    using K = ControlKind;
+    LayoutTable t;
+    auto add = [&t](std::string name, ControlKind kind, std::string parent, SDL_Rect r) {
+        t.push_back({std::move(name), kind, std::move(parent), r, {}});
+    };
+    // A dark rim: the window lies over the main window, which has the same colour.
+    add("edgeTop", K::Panel, "", Rect(0, 0, kBestGamesWidth, 2));
+    add("edgeBottom", K::Panel, "", Rect(0, kBestGamesHeight - 2, kBestGamesWidth, 2));
+    add("edgeLeft", K::Panel, "", Rect(0, 0, 2, kBestGamesHeight));
+    add("edgeRight", K::Panel, "", Rect(kBestGamesWidth - 2, 0, 2, kBestGamesHeight));
+    add("heading", K::Label, "", Rect(16, 12, 400, 28));
+    for (int i = 0; i < kModeCount; ++i) add("tab" + std::to_string(i + 1), K::Label, "", Rect(16 + 106 * i, 52, 102, 26));
+    add("sheet", K::Panel, "", Rect(16, 78, 528, 272));
+    add("mark", K::Panel, "sheet", Rect(4, kBestGamesRowTop - 2, 520, kBestGamesRowPitch));
+    const int left[kBestGamesColumns] = {8, 36, 120, 276, 334, 404};
+    const int width[kBestGamesColumns] = {24, 74, 150, 50, 64, 116};
+    for (int c = 0; c < kBestGamesColumns; ++c)
+        add("head" + std::to_string(c + 1), K::Label, "sheet", Rect(left[c], 6, width[c], 20));
+    for (int r = 1; r <= static_cast<int>(kBestGamesPerMode); ++r)
+        for (int c = 0; c < kBestGamesColumns; ++c)
+            add("r" + std::to_string(r) + "c" + std::to_string(c + 1), K::Label, "sheet",
+                Rect(left[c], kBestGamesRowTop + kBestGamesRowPitch * (r - 1), width[c], 20));
+    add("BestClose", K::Button, "", Rect(455, 362, 89, 25));
+    return t;
+}
+
 } // namespace
 
 SDL_Rect CellRect(int n) {
@@ -141,6 +171,11 @@ const LayoutTable& OptionsWindowLayout() {
 
 const LayoutTable& SpareWindowLayout() {
     static const LayoutTable table = {{"LMDSpeedButton1", ControlKind::Button, "", Rect(288, 144, 23, 22), {}}};
+    return table;
+}
+
+const LayoutTable& BestGamesWindowLayout() {
+    static const LayoutTable table = BuildBestGamesTable();
     return table;
 }
 

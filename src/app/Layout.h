@@ -39,12 +39,18 @@ const LayoutTable& MainWindowLayout();
 const LayoutTable& OptionsWindowLayout();
 // The spare window.
 const LayoutTable& SpareWindowLayout();
+// The best-games window: the five mode tabs over a sheet of ten rows.
+const LayoutTable& BestGamesWindowLayout();
 
 // The main window's size as stored, before the layout routine sizes it to its content.
 constexpr int kMainDesignWidth = 632, kMainDesignHeight = 492;
 // The client area the layout routine asks for first.
 constexpr int kMainRequestedWidth = 635, kMainRequestedHeight = 499;
 constexpr int kOptionsWidth = 640, kOptionsHeight = 480;
+constexpr int kBestGamesWidth = 560, kBestGamesHeight = 400;
+// The best-games sheet: its columns (number, score, date, moves, advanced, player) and rows.
+constexpr int kBestGamesColumns = 6;
+constexpr int kBestGamesRowTop = 30, kBestGamesRowPitch = 23;
 
 // Cell N's button (and its two overlays) on the board panel.
 SDL_Rect CellRect(int n);

@@ -11,6 +11,8 @@ namespace zv::platform {
 class MessageBoxes;
 class FileDialog;
 class FullScreenDisplay;
+class Calendar;
+class Account;
 } // namespace zv::platform
 
 namespace zv::app {
@@ -33,6 +35,14 @@ struct Services {
     // The full-screen switch of the options window, pressed from the keyboard.
     std::function<void()> pressFullScreenSwitch;
     std::function<void(const std::string&)> openUrl;
+    // The date and time the best games are kept with, and the account that names the player.
+    const platform::Calendar* calendar = nullptr;
+    const platform::Account* account = nullptr;
+    // Runs work once the frame now drawn has been shown; when unset the work is done at once.
+    std::function<void(std::function<void()>)> later;
+    // The best-games window, showing the table of a mode.
+    std::function<void(Mode)> showBestGames;
+    std::function<void()> hideBestGames;
 };
 
 } // namespace zv::app

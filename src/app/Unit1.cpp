@@ -35,8 +35,11 @@ void LoadList(ui::ImageList& list, const std::string& resource) {
 } // namespace
 
 TForm1::TForm1(Services& services)
-    : services_(services), files_(services, [this](const std::string& m) { ReportError(m); }) {
+    : services_(services),
+      files_(services, [this](const std::string& m) { ReportError(m); }),
+      book_(services, [this](const std::string& m) { ReportError(m); }) {
     game_ = std::make_unique<Game>(*this, *services_.sound, files_.Records(), *services_.clock);
+    game_->SetGameLog(&book_);
     BuildDesign();
     LoadArtwork();
 }
@@ -58,6 +61,7 @@ void TForm1::BuildDesign() {
     for (int i = 0; i < 10; ++i) LMDLImage[static_cast<std::size_t>(i)] = c.Get<ui::PictureControl>("LMDLImage" + std::to_string(i + 1));
     Panel1 = c.Get<ui::Container>("Panel1");
     BackGround = c.Get<ui::PictureControl>("BackGround");
+    recordArea = c.Get<ui::PictureControl>("recordArea");
     for (int n = 1; n <= kCells; ++n) {
         const std::size_t i = static_cast<std::size_t>(n - 1);
         im[i] = c.Get<ui::ImageButton>("im" + std::to_string(n));
@@ -172,6 +176,8 @@ void TForm1::WireHandlers() {
     form_.OnKeyDown = [this](SDL_Keycode key, Uint16 mod) { FormKeyDown(key, mod); };
     // The mouse takes over: the keyboard's frame goes until the next key.
     form_.OnMouseDown = [this] { focus->Hide(); };
+    label2->OnClick = [this] { ShowBestGamesClick(); };
+    recordArea->OnClick = [this] { ShowBestGamesClick(); };
 
     skin_.setWindowColour = [this](SDL_Color c) { SetWindowColour(c); };
     skin_.background = BackGround;
@@ -241,12 +247,14 @@ void TForm1::FormCreate() {
     Label5->Hide();
     Label6->Hide();
     // Without a usable data directory there is no skin file: the window keeps the look it was built with.
-    if (files_.PrepareDataDirectory())
+    const bool dataDirUsable = files_.PrepareDataDirectory();
+    if (dataDirUsable)
         if (const auto number = files_.ReadSkinNumber(game_->State().SkinIndex)) {
             game_->SetSkinIndex(*number);
             view::ApplyBuiltInSkin(skin_, *number);
         }
     files_.ReadRecords(*game_);
+    book_.Load(dataDirUsable);
 }
 
 void TForm1::FullScreenAtStart() {
@@ -263,6 +271,7 @@ void TForm1::FullScreenAtStart() {
 void TForm1::FormDestroy() {
     files_.WriteSettings(*game_);
     game_->RecordAtExit();
+    book_.Flush();
     if (services_.fullScreen)
         if (platform::FullScreenDisplay* fs = services_.fullScreen(); fs && fs->Active()) fs->Finalise();
 }
@@ -295,6 +304,7 @@ void TForm1::FormKeyDown(SDL_Keycode key, Uint16 mod) {
     case SDLK_4:
     case SDLK_5: modes[key - SDLK_1]->Activate(); break;
     case SDLK_F2: Goptions->Activate(); break;
+    case SDLK_F3: ShowBestGamesClick(); break;
     case SDLK_F11:
         if (services_.pressFullScreenSwitch) services_.pressFullScreenSwitch();
         break;
@@ -338,6 +348,12 @@ void TForm1::LMDLImage10Click() {
 
 void TForm1::GoptionsClick() {
     if (services_.showOptions) services_.showOptions();
+}
+
+void TForm1::ShowBestGamesClick() {
+    Mode m = game_->CheckedMode();
+    ModeFromWord(game_->State().GameMode, m);
+    if (services_.showBestGames) services_.showBestGames(m);
 }
 
 void TForm1::CheckGlassClick() { view::ApplyGlassSkin(skin_); }

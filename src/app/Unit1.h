@@ -12,6 +12,7 @@
 #include "ui/ImageList.h"
 #include "ui/Label.h"
 #include "ui/PictureControl.h"
+#include "app/BestGamesBook.h"
 #include "app/GameFiles.h"
 #include "app/Layout.h"
 #include "app/Services.h"
@@ -27,6 +28,7 @@ public:
 
     ui::Form& Window() { return form_; }
     Game& Rules() { return *game_; }
+    BestGamesBook& Book() { return book_; }
     const Game& Rules() const { return *game_; }
 
     // The creation sequence and the exit work of the main window.
@@ -44,6 +46,8 @@ public:
     void CheckSingleClick();
     void CheckpeopleClick();
     void CheckAddedClick();
+    // label2, the record plate around it and F3: the best games of the mode played (or chosen).
+    void ShowBestGamesClick();
 
     // The keyboard: shortcuts act through the controls they stand for; arrows, Space and Return play on the board.
     void FormKeyDown(SDL_Keycode key, Uint16 mod);
@@ -74,6 +78,7 @@ public:
     std::array<ui::PictureControl*, 10> LMDLImage{}; // LMDLImage1 .. LMDLImage10
     ui::Container* Panel1 = nullptr;
     ui::PictureControl* BackGround = nullptr;
+    ui::PictureControl* recordArea = nullptr;
     std::array<ui::ImageButton*, 100> im{};
     std::array<ui::ShadeOverlay*, 100> Fill{};
     std::array<ui::ShadeOverlay*, 100> blok{};
@@ -122,6 +127,7 @@ private:
     ui::Form form_{"Form1", kMainDesignWidth, kMainDesignHeight};
     SDL_Color colour_{151, 179, 185, 255};
     GameFiles files_;
+    BestGamesBook book_;
     std::unique_ptr<Game> game_;
     BuiltControls controls_;
     view::SkinTargets skin_;

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <exception>
 
+#include "platform/Account.h"
 #include "platform/Clock.h"
 #include "platform/Display.h"
 #include "platform/FileDialog.h"
@@ -13,6 +14,7 @@
 #include "platform/MessageBox.h"
 #include "platform/OpenUrl.h"
 #include "platform/Paths.h"
+#include "app/BestGamesWindow.h"
 #include "app/Resources.h"
 #include "platform/Sound.h"
 #include "app/Unit1.h"
@@ -33,6 +35,8 @@ int main(int argc, char** argv) {
         platform::HostMessageBoxes boxes(host);
         platform::SdlSound sound(platform::DataDirs());
         platform::SystemClock clock;
+        platform::SystemCalendar calendar;
+        platform::SystemAccount account;
         platform::SystemFileDialog dialog;
         std::unique_ptr<platform::FullScreen> fullScreen;
 
@@ -46,6 +50,10 @@ int main(int argc, char** argv) {
         services.minimise = [&] { host.MinimiseAll(); };
         services.requestQuit = [&] { host.RequestQuit(); };
         services.openUrl = [](const std::string& url) { platform::OpenUrl(url); };
+        services.calendar = &calendar;
+        services.account = &account;
+        // The best-games file is written once the frame that ends a game is on the screen.
+        services.later = [&](std::function<void()> task) { host.Later(std::move(task)); };
 
         app::TForm1 form1(services);
         platform::HostWindow& window1 = host.Create(form1.Window(), "Zorvex 2000", {});
@@ -70,6 +78,16 @@ int main(int argc, char** argv) {
         services.pressFullScreenSwitch = [&] { form2.LMD3DEffectButton2->Activate(); };
         services.hideOptions = [&] { window2.Hide(); };
         form2.FormCreate();
+
+        app::TBestGames bestGames(services, form1.Book());
+        platform::HostWindow& window4 = host.Create(bestGames.Window(), "Zorvex 2000", {true, true, true});
+        services.showBestGames = [&](Mode m) {
+            bestGames.ShowMode(m);
+            window4.Show();
+            SDL_RaiseWindow(window4.Sdl());
+        };
+        services.hideBestGames = [&] { window4.Hide(); };
+        form1.Book().onChange = [&] { bestGames.Refresh(); };
 
         app::TForm3 form3;
         platform::HostWindow& window3 = host.Create(form3.Window(), "Zorvex 2000", {true, false, true});

@@ -27,6 +27,20 @@ HeadlessServices::HeadlessServices(const std::string& d) : dir(d) {
     services.showOptions = [this] { optionsShown = true; };
     services.hideOptions = [this] { optionsShown = false; };
     services.openUrl = [this](const std::string& u) { opened.push_back(u); };
+    services.calendar = &calendar;
+    services.account = &account;
+    services.later = [this](std::function<void()> task) { later.push_back(std::move(task)); };
+    services.showBestGames = [this](Mode m) {
+        bestGamesShown = true;
+        bestGamesMode = m;
+    };
+    services.hideBestGames = [this] { bestGamesShown = false; };
+}
+
+void HeadlessServices::RunLater() {
+    std::vector<std::function<void()>> tasks;
+    tasks.swap(later);
+    for (auto& task : tasks) task();
 }
 
 } // namespace zv::kit

@@ -2,6 +2,7 @@
 // click benchmark start the windows without a display, a speaker or a person to close message boxes.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -26,10 +27,17 @@ public:
     platform::FixedClock clock{{10, 20, 30, 400}};
     platform::FakeFileDialog dialog;
     platform::FakeFullScreen fullScreen;
+    platform::FixedCalendar calendar;
+    platform::FakeAccount account;
     app::Services services;
     int minimised = 0, quitRequests = 0;
     bool optionsShown = false;
     std::vector<std::string> opened;
+    // Work queued to run after the frame, and the best-games window as asked for.
+    std::vector<std::function<void()>> later;
+    void RunLater();
+    bool bestGamesShown = false;
+    Mode bestGamesMode = Mode::Line;
 };
 
 } // namespace zv::kit

@@ -7,6 +7,7 @@
 
 #include "app/Unit1.h"
 #include "app/Unit2.h"
+#include "app/BestGamesWindow.h"
 #include "kit/HeadlessServices.h"
 #include "kit/StateAccess.h"
 
@@ -15,7 +16,7 @@ using namespace zv;
 namespace {
 void Usage() {
     std::fprintf(stderr,
-                 "usage: zv-snapshot OUT.bmp [--skin N] [--play SEED MOVES] [--options] [--over]\n"
+                 "usage: zv-snapshot OUT.bmp [--skin N] [--play SEED MOVES] [--options] [--over] [--best]\n"
                  "  Renders the window as a player would see it, without a display.\n");
 }
 } // namespace
@@ -28,7 +29,7 @@ int main(int argc, char** argv) {
     std::string out = argv[1];
     int skin = 0, moves = 0;
     unsigned seed = 0;
-    bool options = false, over = false, play = false;
+    bool options = false, over = false, play = false, best = false;
     for (int i = 2; i < argc; ++i) {
         std::string a = argv[i];
         if (a == "--skin" && i + 1 < argc) skin = std::atoi(argv[++i]);
@@ -38,6 +39,7 @@ int main(int argc, char** argv) {
             moves = std::atoi(argv[++i]);
         } else if (a == "--options") options = true;
         else if (a == "--over") over = true;
+        else if (a == "--best") best = true;
         else {
             Usage();
             return 2;
@@ -87,9 +89,27 @@ int main(int argc, char** argv) {
             }
     }
     if (over) kit::StateAccess::Of(g).Board.cells.fill(1), g.RedrawBoard();
+    app::TBestGames bestGames(services, form1.Book());
+    if (best) {
+        // Twelve finished games of lines over a few days, the last one marked where it entered.
+        kit.account.name = "Анна Кузнецова";
+        const int scores[12] = {120, 45, 310, 88, 45, 230, 17, 502, 64, 99, 140, 275};
+        for (int i = 0; i < 12; ++i) {
+            kit.calendar.now = {2026, 5, 3 + i, 9 + i, 5 * i, 0};
+            g.GstartClick();
+            kit::StateAccess::Of(g).Score = scores[i];
+            kit::StateAccess::Of(g).MoveCount = scores[i] / 3 + 7;
+            kit::StateAccess::Of(g).AdvancedThroughout = i % 4 == 0;
+            g.finishClick();
+        }
+        bestGames.ShowMode(Mode::Line);
+    }
     SDL_Surface* canvas = nullptr;
     app::TForm2 form2(services, g);
-    if (options) {
+    if (best) {
+        bestGames.Window().Render();
+        canvas = bestGames.Window().Canvas();
+    } else if (options) {
         form2.FormCreate();
         form2.Window().Render();
         canvas = form2.Window().Canvas();

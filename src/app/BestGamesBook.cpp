@@ -1,0 +1,70 @@
+// The best games kept: entering finished games, the start-up read, and the write after the frame.
+#include "app/BestGamesBook.h"
+
+#include <exception>
+
+#include "platform/Account.h"
+#include "platform/Clock.h"
+#include "store/BestGamesFile.h"
+
+namespace zv::app {
+
+BestGamesBook::BestGamesBook(const Services& services, Report report) : services_(services), report_(std::move(report)) {}
+
+void BestGamesBook::Load(bool dataDirUsable) {
+    writable_ = dataDirUsable;
+    if (!dataDirUsable) return;
+    const DateTime now = services_.calendar ? services_.calendar->Now() : DateTime{};
+    store::BestGamesLoad r = store::LoadBestGamesFile(services_.dataDir, now);
+    tables_ = std::move(r.tables);
+    writable_ = r.writable;
+    if (!r.error.empty()) report_(r.error);
+    if (onChange) onChange();
+}
+
+const std::string& BestGamesBook::PlayerName() {
+    // Asked once, when the first game ends: the account database can be slow to answer.
+    if (player_.empty()) player_ = store::CleanPlayerName(services_.account ? services_.account->PlayerName() : "");
+    return player_;
+}
+
+void BestGamesBook::GameFinished(Mode mode, std::int32_t score, std::int32_t moves, bool advanced, GameEnd how) {
+    markedRow_ = -1;
+    BestGame game;
+    game.score = score;
+    game.when = services_.calendar ? services_.calendar->Now() : DateTime{};
+    game.moves = moves;
+    game.advanced = advanced;
+    game.player = PlayerName();
+    const int row = EnterGame(tables_[static_cast<std::size_t>(mode)], std::move(game));
+    if (row >= 0) {
+        markedMode_ = mode;
+        markedRow_ = row;
+        dirty_ = true;
+        if (!services_.later) Flush();
+        else if (!queued_ && writable_) {
+            queued_ = true;
+            services_.later([this] {
+                queued_ = false;
+                Flush();
+            });
+        }
+    }
+    if (onChange) onChange();
+    if (row >= 0 && how == GameEnd::Over && services_.showBestGames) services_.showBestGames(mode);
+}
+
+void BestGamesBook::Flush() {
+    if (!dirty_ || !writable_) return;
+    try {
+        store::WriteBestGamesFile(services_.dataDir, tables_);
+        dirty_ = false;
+        failing_ = false;
+    } catch (const std::exception& e) {
+        // Reported once; the next game end and the exit try again.
+        if (!failing_) report_(store::BestGamesPath(services_.dataDir) + ": " + e.what());
+        failing_ = true;
+    }
+}
+
+} // namespace zv::app

@@ -1,0 +1,53 @@
+// The best games of every mode as the program keeps them: filled from the rules' reports of finished
+// games, read at start-up and written to the data directory after the frame that ends a game.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "app/Services.h"
+#include "game/BestGames.h"
+#include "game/Ports.h"
+
+namespace zv::app {
+
+class BestGamesBook : public GameLog {
+public:
+    using Report = std::function<void(const std::string& message)>;
+    BestGamesBook(const Services& services, Report report);
+
+    // Start-up: reads the file of the data directory; without a usable one the tables live in memory only.
+    void Load(bool dataDirUsable);
+
+    // A finished game: dated, named, entered into its mode's table when it beats the tenth. Writing
+    // the file waits until the frame is shown; a game over that entered shows the table.
+    void GameFinished(Mode mode, std::int32_t score, std::int32_t moves, bool advanced, GameEnd how) override;
+
+    const BestTable& Table(Mode mode) const { return tables_[static_cast<std::size_t>(mode)]; }
+    // The row the last finished game took (0 is the best), -1 when it entered no table.
+    int MarkedRow(Mode mode) const { return markedRow_ >= 0 && mode == markedMode_ ? markedRow_ : -1; }
+
+    // Writes the file now when the tables changed since it was last written (also at exit).
+    void Flush();
+    bool WritePending() const { return dirty_; }
+
+    // Told whenever the tables or the marked row change.
+    std::function<void()> onChange;
+
+private:
+    const std::string& PlayerName();
+
+    const Services& services_;
+    Report report_;
+    BestTables tables_;
+    Mode markedMode_ = Mode::Line;
+    int markedRow_ = -1;
+    bool writable_ = false;
+    bool dirty_ = false;
+    bool queued_ = false;
+    bool failing_ = false; // the last write failed and was reported
+    std::string player_;
+};
+
+} // namespace zv::app

@@ -1,0 +1,133 @@
+// The best-games window.
+#include "app/BestGamesWindow.h"
+
+#include <cstdio>
+
+#include "app/Resources.h"
+
+namespace zv::app {
+
+namespace {
+constexpr SDL_Color kWindowColour{151, 179, 185, 255};
+constexpr SDL_Color kEdgeColour{24, 28, 74, 255};
+constexpr SDL_Color kSheetColour{207, 220, 222, 255};
+constexpr SDL_Color kTabColour{172, 194, 199, 255};
+constexpr SDL_Color kMarkColour{255, 226, 140, 255};
+constexpr SDL_Color kCaptionColour{24, 28, 74, 255};
+constexpr SDL_Color kCaptionLight{92, 83, 215, 255};
+constexpr SDL_Color kCaptionShadow{193, 193, 240, 255};
+constexpr SDL_Color kTextColour{16, 20, 48, 255};
+
+constexpr const char* kTabCaptions[kModeCount] = {"Линия", "Квадрат", "Крест", "Кольцо", "Блок"};
+constexpr const char* kHeadCaptions[kBestGamesColumns] = {"№", "Очки", "Дата", "Ходов", "Усложн.", "Игрок"};
+
+std::string ShownDate(const DateTime& d) {
+    char buf[48];
+    std::snprintf(buf, sizeof buf, "%02d.%02d.%04d %02d:%02d", d.day, d.month, d.year, d.hour, d.minute);
+    return buf;
+}
+} // namespace
+
+TBestGames::TBestGames(Services& services, const BestGamesBook& book) : services_(services), book_(book) {
+    form_.SetCaption("BestGames");
+    form_.SetColour(kWindowColour);
+    const BuiltControls c = BuildControls(form_, BestGamesWindowLayout());
+    for (const char* edge : {"edgeTop", "edgeBottom", "edgeLeft", "edgeRight"}) c.Get<ui::Container>(edge)->SetColour(kEdgeColour);
+
+    heading = c.Get<ui::Label>("heading");
+    heading->SetCaption("Лучшие игры");
+    heading->SetFont({"Arial", true, 19, false});
+    heading->SetColour(kCaptionColour);
+    heading->SetRaisedShadow(3, kCaptionLight, 2, kCaptionShadow);
+
+    for (int i = 0; i < kModeCount; ++i) {
+        ui::Label* t = c.Get<ui::Label>("tab" + std::to_string(i + 1));
+        t->SetCaption(kTabCaptions[i]);
+        t->SetFont({"Arial", true, 15, false});
+        t->SetColour(kCaptionColour);
+        t->SetAlign(ui::Label::Align::Centre);
+        const Mode m = static_cast<Mode>(i);
+        t->OnClick = [this, m] { TabClick(m); };
+        tab[static_cast<std::size_t>(i)] = t;
+    }
+
+    sheet = c.Get<ui::Container>("sheet");
+    sheet->SetColour(kSheetColour);
+    mark = c.Get<ui::Container>("mark");
+    mark->SetColour(kMarkColour);
+    mark->Hide();
+    for (int col = 0; col < kBestGamesColumns; ++col) {
+        ui::Label* h = c.Get<ui::Label>("head" + std::to_string(col + 1));
+        h->SetCaption(kHeadCaptions[col]);
+        h->SetFont({"Arial", true, 13, false});
+        h->SetColour(kCaptionColour);
+        head[static_cast<std::size_t>(col)] = h;
+    }
+    for (std::size_t r = 0; r < kBestGamesPerMode; ++r)
+        for (int col = 0; col < kBestGamesColumns; ++col) {
+            ui::Label* l = c.Get<ui::Label>("r" + std::to_string(r + 1) + "c" + std::to_string(col + 1));
+            l->SetFont({"Arial", false, 13, false});
+            l->SetColour(kTextColour);
+            cell[r][static_cast<std::size_t>(col)] = l;
+        }
+    // Numbers are right-aligned so their digits line up.
+    for (auto& row : cell)
+        for (int col : {0, 1, 3}) row[static_cast<std::size_t>(col)]->SetAlign(ui::Label::Align::Right);
+    for (int col : {0, 1, 3}) head[static_cast<std::size_t>(col)]->SetAlign(ui::Label::Align::Right);
+
+    BestClose = c.Get<ui::ImageButton>("BestClose");
+    BestClose->SetStateStrip(ResourcePicture("ui/btn_ooptions.bmp"), 89);
+    BestClose->OnClick = [this] { BestCloseClick(); };
+    form_.OnKeyDown = [this](SDL_Keycode key, Uint16 mod) { KeyDown(key, mod); };
+    ShowMode(Mode::Line);
+}
+
+void TBestGames::ShowMode(Mode mode) {
+    shown_ = mode;
+    Refresh();
+}
+
+void TBestGames::Refresh() {
+    for (int i = 0; i < kModeCount; ++i) {
+        const bool chosen = static_cast<Mode>(i) == shown_;
+        tab[static_cast<std::size_t>(i)]->SetFill(chosen ? kSheetColour : kTabColour);
+    }
+    const BestTable& table = book_.Table(shown_);
+    for (std::size_t r = 0; r < kBestGamesPerMode; ++r) {
+        auto& row = cell[r];
+        row[0]->SetCaption(std::to_string(r + 1));
+        if (r < table.size()) {
+            const BestGame& g = table[r];
+            row[1]->SetCaption(std::to_string(g.score));
+            row[2]->SetCaption(ShownDate(g.when));
+            row[3]->SetCaption(std::to_string(g.moves));
+            row[4]->SetCaption(g.advanced ? "да" : "нет");
+            row[5]->SetCaption(g.player);
+        } else {
+            for (std::size_t col = 1; col < row.size(); ++col) row[col]->SetCaption("");
+        }
+    }
+    const int marked = book_.MarkedRow(shown_);
+    if (marked >= 0) mark->SetTop(kBestGamesRowTop - 2 + kBestGamesRowPitch * marked);
+    mark->SetVisible(marked >= 0);
+    form_.InvalidateAll();
+}
+
+void TBestGames::TabClick(Mode mode) { ShowMode(mode); }
+
+void TBestGames::BestCloseClick() {
+    if (services_.hideBestGames) services_.hideBestGames();
+}
+
+void TBestGames::KeyDown(SDL_Keycode key, Uint16 mod) {
+    if (mod & (KMOD_CTRL | KMOD_ALT | KMOD_GUI)) return;
+    const int i = static_cast<int>(shown_);
+    switch (key) {
+    case SDLK_ESCAPE: BestCloseClick(); break;
+    case SDLK_LEFT: ShowMode(static_cast<Mode>((i + kModeCount - 1) % kModeCount)); break;
+    case SDLK_RIGHT: ShowMode(static_cast<Mode>((i + 1) % kModeCount)); break;
+    default: break;
+    }
+}
+
+} // namespace zv::app

@@ -1,0 +1,48 @@
+// The best-games window: the ten best games of the chosen mode, one tab per mode, the game just played marked.
+#pragma once
+
+#include <array>
+
+#include "app/BestGamesBook.h"
+#include "app/Layout.h"
+#include "app/Services.h"
+#include "ui/Control.h"
+#include "ui/ImageButton.h"
+#include "ui/Label.h"
+
+namespace zv::app {
+
+class TBestGames {
+public:
+    TBestGames(Services& services, const BestGamesBook& book);
+
+    ui::Form& Window() { return form_; }
+
+    // Chooses the tab of a mode and fills the sheet from the book.
+    void ShowMode(Mode mode);
+    Mode ShownMode() const { return shown_; }
+    // Fills the sheet again: the book changed.
+    void Refresh();
+
+    // Handlers.
+    void TabClick(Mode mode);
+    void BestCloseClick();
+    // Escape closes; the arrow keys go from tab to tab.
+    void KeyDown(SDL_Keycode key, Uint16 mod);
+
+    ui::Label* heading = nullptr;
+    std::array<ui::Label*, kModeCount> tab{};
+    ui::Container* sheet = nullptr;
+    ui::Container* mark = nullptr; // the strip behind the marked row
+    std::array<ui::Label*, kBestGamesColumns> head{};
+    std::array<std::array<ui::Label*, kBestGamesColumns>, kBestGamesPerMode> cell{};
+    ui::ImageButton* BestClose = nullptr;
+
+private:
+    Services& services_;
+    const BestGamesBook& book_;
+    Mode shown_ = Mode::Line;
+    ui::Form form_{"BestGames", kBestGamesWidth, kBestGamesHeight};
+};
+
+} // namespace zv::app

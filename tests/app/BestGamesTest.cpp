@@ -1,0 +1,227 @@
+// The best-games window headless: how it opens, its tabs and marked row, Escape, and the file behind it.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/BestGamesWindow.h"
+#include "kit/AppFixture.h"
+#include "store/BestGamesFile.h"
+
+namespace zv::test {
+namespace {
+
+class BestGamesTest : public AppTest {
+protected:
+    void TearDown() override {
+        best.reset();
+        AppTest::TearDown();
+    }
+    // Both windows and the best-games window, wired as the program wires them.
+    void StartAll() {
+        Start();
+        best = std::make_unique<app::TBestGames>(services, form1->Book());
+        services.showBestGames = [this](Mode m) {
+            bestGamesShown = true;
+            bestGamesMode = m;
+            best->ShowMode(m);
+        };
+        form1->Book().onChange = [this] { best->Refresh(); };
+    }
+    void Restart() {
+        form1->FormDestroy();
+        best.reset();
+        form2.reset();
+        form1.reset();
+        StartAll();
+    }
+    // A game of the checked mode with a score, ended by filling the board.
+    void PlayToGameOver(std::int32_t score) {
+        ClickCentre(form1->Window(), *form1->Gstart);
+        S().Score = score;
+        S().MoveCount = 12;
+        for (auto& c : S().Board.cells) c = 2;
+        form1->Rules().RedrawBoard();
+        ASSERT_EQ(S().PlayState, kPlayOver);
+    }
+    void PlayToFinish(std::int32_t score) {
+        ClickCentre(form1->Window(), *form1->Gstart);
+        S().Score = score;
+        ClickCentre(form1->Window(), *form1->finish);
+    }
+    std::string BestFile() { return store::BestGamesPath(services.dataDir); }
+    std::string Caption(std::size_t row, std::size_t col) { return best->cell[row][col]->Caption(); }
+
+    std::unique_ptr<app::TBestGames> best;
+};
+
+TEST_F(BestGamesTest, OpensByTheRecordNumberTheRecordPlateAndF3) {
+    StartAll();
+    ui::Form& f = form1->Window();
+    ClickCentre(f, *form1->label2);
+    EXPECT_TRUE(bestGamesShown);
+    EXPECT_EQ(bestGamesMode, Mode::Line);
+    bestGamesShown = false;
+
+    // The plate around the number, away from it: its heading and its lower edge.
+    const SDL_Rect plate = form1->recordArea->ScreenBounds();
+    for (const SDL_Point p : {SDL_Point{plate.x + 49, plate.y + 10}, SDL_Point{plate.x + 5, plate.y + plate.h - 4}}) {
+        ASSERT_EQ(f.ControlAt(p.x, p.y), form1->recordArea);
+        f.ClickAt(p.x, p.y);
+        EXPECT_TRUE(bestGamesShown);
+        bestGamesShown = false;
+    }
+    // Just outside the plate nothing opens.
+    f.ClickAt(plate.x + plate.w + 2, plate.y + 10);
+    EXPECT_FALSE(bestGamesShown);
+
+    // The mode shown is the one of the game played, else the one chosen.
+    ClickCentre(f, *form1->ring);
+    ASSERT_TRUE(f.OnKeyDown);
+    f.OnKeyDown(SDLK_F3, KMOD_NONE);
+    EXPECT_EQ(bestGamesMode, Mode::Ring);
+    ClickCentre(f, *form1->Gstart);
+    ClickCentre(f, *form1->finish);
+    ClickCentre(f, *form1->cube);
+    bestGamesShown = false;
+    f.OnKeyDown(SDLK_F4, KMOD_NONE);
+    f.OnKeyDown(SDLK_F3, KMOD_LCTRL);
+    EXPECT_FALSE(bestGamesShown);
+    f.OnKeyDown(SDLK_F3, KMOD_NONE);
+    EXPECT_TRUE(bestGamesShown);
+    EXPECT_EQ(bestGamesMode, Mode::Ring);
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(BestGamesTest, AGameOverThatEntersOpensTheTableWithItsRowMarkedAndWritesAfterTheFrame) {
+    StartAll();
+    PlayToFinish(80);
+    PlayToFinish(20);
+    RunLater();
+    bestGamesShown = false;
+    calendar.now = {2026, 6, 1, 21, 5, 9};
+    PlayToGameOver(50);
+    EXPECT_TRUE(bestGamesShown);
+    EXPECT_EQ(bestGamesMode, Mode::Line);
+    EXPECT_TRUE(form1->Label5->Visible()); // the banner stays; the window lies over it
+    // The file waits for the frame; the table already shows the game.
+    EXPECT_EQ(ReadFile(BestFile()).find("\t50\t"), std::string::npos);
+    EXPECT_EQ(Caption(1, 1), "50");
+    EXPECT_EQ(Caption(1, 2), "01.06.2026 21:05");
+    EXPECT_EQ(Caption(1, 3), "12");
+    EXPECT_EQ(Caption(1, 4), "нет");
+    EXPECT_EQ(Caption(1, 5), "Игрок Тестовый");
+    EXPECT_EQ(Caption(3, 1), "");
+    EXPECT_EQ(Caption(3, 0), "4");
+    ASSERT_TRUE(best->mark->Visible());
+    EXPECT_EQ(best->mark->Top() + 2, best->cell[1][0]->Top());
+    ASSERT_EQ(later.size(), 1u);
+    RunLater();
+    EXPECT_NE(ReadFile(BestFile()).find("line\t50\t2026-06-01 21:05:09\t12\tna\tИгрок Тестовый\r\n"), std::string::npos);
+
+    // The tabs: another mode's table is empty and marks nothing; back again the mark returns.
+    ClickCentre(best->Window(), *best->tab[3]);
+    EXPECT_EQ(best->ShownMode(), Mode::Ring);
+    EXPECT_FALSE(best->mark->Visible());
+    EXPECT_EQ(Caption(0, 1), "");
+    best->Window().OnKeyDown(SDLK_LEFT, KMOD_NONE);
+    EXPECT_EQ(best->ShownMode(), Mode::Cross);
+    ClickCentre(best->Window(), *best->tab[0]);
+    EXPECT_TRUE(best->mark->Visible());
+
+    // Escape and the close button close it; other keys do nothing.
+    best->Window().OnKeyDown(SDLK_a, KMOD_NONE);
+    EXPECT_TRUE(bestGamesShown);
+    best->Window().OnKeyDown(SDLK_ESCAPE, KMOD_NONE);
+    EXPECT_FALSE(bestGamesShown);
+    bestGamesShown = true;
+    ClickCentre(best->Window(), *best->BestClose);
+    EXPECT_FALSE(bestGamesShown);
+
+    // Clicks on the finished game repeat the game over but not the entry.
+    ClickCell(50);
+    ClickCell(50);
+    EXPECT_EQ(form1->Book().Table(Mode::Line).size(), 3u);
+    EXPECT_FALSE(bestGamesShown);
+}
+
+TEST_F(BestGamesTest, OnlyAGameOverOpensTheWindowAndAGameThatDoesNotBeatTheTenthChangesNothing) {
+    StartAll();
+    for (int i = 0; i < 10; ++i) PlayToFinish(100 + i);
+    EXPECT_FALSE(bestGamesShown);
+    EXPECT_EQ(later.size(), 1u) << "one write after the frame, however many games entered";
+    RunLater();
+    const std::string written = ReadFile(BestFile());
+    EXPECT_EQ(form1->Book().MarkedRow(Mode::Line), 0);
+    PlayToGameOver(100); // ties the tenth, later: does not enter
+    EXPECT_FALSE(bestGamesShown);
+    EXPECT_EQ(form1->Book().MarkedRow(Mode::Line), -1);
+    EXPECT_FALSE(best->mark->Visible());
+    EXPECT_TRUE(later.empty());
+    // A new game replacing one with points counts; the replaced game is the marked one.
+    ClickCentre(form1->Window(), *form1->Gstart);
+    S().Score = 105;
+    ClickCentre(form1->Window(), *form1->Gstart);
+    EXPECT_EQ(form1->Book().MarkedRow(Mode::Line), 5);
+    EXPECT_FALSE(bestGamesShown);
+    // At exit the pending write is made without waiting for another frame.
+    form1->FormDestroy();
+    EXPECT_NE(ReadFile(BestFile()), written);
+    EXPECT_NE(ReadFile(BestFile()).find("\t105\t"), std::string::npos);
+}
+
+TEST_F(BestGamesTest, TheTableComesBackAfterARestartAndKeepsItsOwnBestAgainstTheRecordFile) {
+    StartAll();
+    PlayToFinish(250);
+    PlayToFinish(40);
+    Restart();
+    ASSERT_EQ(form1->Book().Table(Mode::Line).size(), 2u);
+    EXPECT_EQ(form1->Book().Table(Mode::Line)[0].score, 250);
+    EXPECT_EQ(form1->Book().MarkedRow(Mode::Line), -1);
+    // An edited record file: the record panel shows it, the table keeps its own best.
+    WriteFile(DataFile("zorvex2000.rec"), "7\r\n");
+    Restart();
+    ClickCentre(form1->Window(), *form1->Gstart);
+    EXPECT_EQ(form1->label2->Caption(), "7");
+    EXPECT_EQ(form1->Book().Table(Mode::Line)[0].score, 250);
+    EXPECT_EQ(Caption(0, 1), "250");
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(BestGamesTest, ABrokenFileIsReportedOnceKeptAsideAndANewTableStarted) {
+    std::filesystem::create_directories(services.dataDir);
+    const std::string broken = std::string(store::kBestGamesHeader) + "\r\nline\t5\t2026-13-01 00:00:00\t1\tna\tx\r\n";
+    WriteFile(BestFile(), broken);
+    StartAll();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    const std::string& text = boxes.shown[0].text;
+    EXPECT_NE(text.find(BestFile() + ": line 2: the date is not a date"), std::string::npos) << text;
+    const std::string aside = BestFile() + ".broken-20260517-143000";
+    EXPECT_NE(text.find(aside), std::string::npos) << text;
+    EXPECT_EQ(ReadFile(aside), broken);
+    EXPECT_FALSE(std::filesystem::exists(BestFile()));
+    EXPECT_EQ(form1->Book().Table(Mode::Line).size(), 0u);
+    PlayToFinish(30);
+    RunLater();
+    Restart();
+    EXPECT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(form1->Book().Table(Mode::Line).size(), 1u);
+    EXPECT_EQ(ReadFile(aside), broken);
+}
+
+TEST_F(BestGamesTest, AFailingWriteIsReportedOnceAndTriedAgain) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root writes anywhere";
+    StartAll();
+    std::filesystem::permissions(services.dataDir, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    PlayToFinish(30);
+    RunLater();
+    PlayToFinish(31);
+    RunLater();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_NE(boxes.shown[0].text.find(BestFile() + ": "), std::string::npos) << boxes.shown[0].text;
+    std::filesystem::permissions(services.dataDir, std::filesystem::perms::owner_all);
+    form1->FormDestroy();
+    EXPECT_NE(ReadFile(BestFile()).find("\t31\t"), std::string::npos);
+}
+
+} // namespace
+} // namespace zv::test
