@@ -122,7 +122,10 @@ LayoutTable BuildBestGamesTable() {
     add("edgeLeft", K::Panel, "", Rect(0, 0, 2, kBestGamesHeight));
     add("edgeRight", K::Panel, "", Rect(kBestGamesWidth - 2, 0, 2, kBestGamesHeight));
     add("heading", K::Label, "", Rect(16, 12, 400, 28));
-    for (int i = 0; i < kModeCount; ++i) add("tab" + std::to_string(i + 1), K::Label, "", Rect(16 + 106 * i, 52, 102, 26));
+    // The tabs lie on a strip of their own that paints nothing: a press on a tab is a click there, while
+    // the heading and the rim drag the window.
+    add("tabStrip", K::Panel, "", Rect(16, 52, 528, 26));
+    for (int i = 0; i < kModeCount; ++i) add("tab" + std::to_string(i + 1), K::Label, "tabStrip", Rect(106 * i, 0, 102, 26));
     add("sheet", K::Panel, "", Rect(16, 78, 528, 272));
     add("mark", K::Panel, "sheet", Rect(4, kBestGamesRowTop - 2, 520, kBestGamesRowPitch));
     const int left[kBestGamesColumns] = {8, 36, 120, 276, 334, 404};

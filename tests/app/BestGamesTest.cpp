@@ -57,6 +57,14 @@ protected:
 TEST_F(BestGamesTest, OpensByTheRecordNumberTheRecordPlateAndF3) {
     StartAll();
     ui::Form& f = form1->Window();
+    // The record number is a label, which never blocks dragging; with a click of its own it takes the press.
+    const SDL_Rect number = form1->label2->ScreenBounds();
+    EXPECT_FALSE(f.IsDragPoint(number.x + number.w / 2, number.y + number.h / 2));
+    for (ui::Label* t : best->tab) {
+        const SDL_Rect r = t->ScreenBounds();
+        EXPECT_FALSE(best->Window().IsDragPoint(r.x + r.w / 2, r.y + r.h / 2)) << t->Caption();
+    }
+    EXPECT_TRUE(best->Window().IsDragPoint(30, 20)); // its heading drags the window
     ClickCentre(f, *form1->label2);
     EXPECT_TRUE(bestGamesShown);
     EXPECT_EQ(bestGamesMode, Mode::Line);
