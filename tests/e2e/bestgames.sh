@@ -1,0 +1,138 @@
+#!/usr/bin/env bash
+# Games played to their end with the finish button, then the best games in their window and in their file:
+# opened by the record number, by F3 and by the record plate, closed by Escape and its button, kept across a restart.
+source "$(dirname "$0")/lib.sh"
+bin="$1"
+start_display
+work="$E2E_TMP/cwd"; mkdir -p "$work"; cd "$work"
+data="$XDG_DATA_HOME/zorvex2000"
+file="$data/bestgames.txt"
+sheet_colour="207,220,222" mark_colour="255,226,140"
+# The name the game takes from the account: the full name before the first comma, else the login name.
+IFS=: read -r login _ _ _ gecos _ <<<"$(getent passwd "$(id -u)")"
+player="${gecos%%,*}"; player="$(sed 's/^ *//; s/ *$//' <<<"$player")"; [[ -n "$player" ]] || player="$login"
+
+start_game_program() {
+    "$bin" 2>>"$E2E_TMP/log" &
+    pid=$!; E2E_PIDS+=($pid)
+    win="$(wait_window_of_size "$pid" 632 492)" || { cat "$E2E_TMP/log" >&2; fail "main window did not appear"; }
+    read -r ORIGIN_X ORIGIN_Y _ _ <<<"$(geometry "$win")"
+    park_pointer
+}
+close_game() {
+    click_close_area
+    wait_exit "$pid" || fail "the game did not end normally after the close area (status $?)"
+}
+best_open() { best="$(windows_of_size "$pid" 560 400 | head -1)"; [[ -n "$best" ]]; }
+best_closed() { ! best_open; }
+wait_best() {
+    poll 10 best_open || fail "$1 showed no best-games window"
+    read -r BX BY _ _ <<<"$(geometry "$best")"
+}
+# Row r (1..10) of the sheet: the colour left of its number, and whether its score cell holds any text.
+row_top() { echo $((BY + 78 + 30 + 23 * ($1 - 1))); }
+row_colour() { pixels "$2" "$((BX + 22)),$(($(row_top "$1") + 8))"; }
+row_has_score() {
+    local colours
+    colours="$(convert "$2" -crop "74x18+$((BX + 16 + 36))+$(row_top "$1")" +repage -format %k info:)"
+    ((colours > 1))
+}
+best_shot() {
+    park_pointer
+    # The window paints once it is mapped; wait until the sheet shows.
+    poll 10 bash -c "import -window root '$1' && [[ \$(convert '$1' -format '%[pixel:p{$((BX + 20)),$((BY + 78 + 4))}]' -depth 8 info: | sed -E 's/^[a-z]+\(([0-9]+),([0-9]+),([0-9]+).*/\1,\2,\3/') == '$sheet_colour' ]]" ||
+        fail "the best-games window was never drawn"
+}
+# Moves balls into empty neighbours, as a hand would, watching the screen between the clicks.
+neighbours() { local r=$((($1 - 1) / 10)) c=$((($1 - 1) % 10))
+    ((r > 0)) && echo $(($1 - 10)); ((r < 9)) && echo $(($1 + 10))
+    ((c > 0)) && echo $(($1 - 1)); ((c < 9)) && echo $(($1 + 1)); return 0; }
+play_moves() {
+    local move balls from to b t
+    for ((move = 1; move <= $1; move++)); do
+        mapfile -t balls < <(ball_cells "$E2E_TMP/board.png")
+        from="" to=""
+        for b in "${balls[@]}"; do
+            for t in $(neighbours "$b"); do
+                printf '%s\n' "${balls[@]}" | grep -qx "$t" || { from=$b to=$t; break 2; }
+            done
+        done
+        [[ -n "$from" ]] || fail "no ball with an empty neighbour"
+        click_cell "$from"; park_pointer
+        wait_screen_change "$E2E_TMP/board.png" "$E2E_TMP/selected.png" || fail "selecting cell $from showed nothing"
+        click_cell "$to"; park_pointer
+        wait_screen_change "$E2E_TMP/selected.png" "$E2E_TMP/board.png" || fail "moving to cell $to changed nothing"
+    done
+}
+new_game() {
+    screenshot "$E2E_TMP/before-start.png"
+    click_button Gstart; park_pointer
+    wait_screen_change "$E2E_TMP/before-start.png" "$E2E_TMP/board.png" || fail "Новая игра changed nothing"
+}
+file_rows() { [[ -f "$file" ]] && (($(grep -c $'^line\t' "$file") == $1)); }
+
+start_game_program
+wait_drawn "$E2E_TMP/start.png" || fail "the main window was never drawn"
+[[ ! -e "$file" ]] || fail "the best-games file exists before any game"
+
+# Two games of lines ended by the finish button: one of three moves, one of none.
+new_game
+play_moves 3
+click_button finish; park_pointer
+poll 10 file_rows 1 || fail "the first finished game is not in $(cat "$file" 2>/dev/null)"
+new_game
+click_button finish; park_pointer
+poll 10 file_rows 2 || fail "the second finished game is not in the file"
+best_closed || fail "finishing a game opened the best games"
+
+# The file: both games, the one of three moves first (equal scores: the earlier first), named after the account.
+mapfile -t rows < <(tr -d '\r' <"$file")
+[[ "${rows[0]}" == "Zorvex 2000 best games 1" ]] || fail "the file begins with '${rows[0]}'"
+IFS=$'\t' read -r m1 s1 d1 n1 a1 p1 <<<"${rows[1]}"
+IFS=$'\t' read -r m2 s2 d2 n2 a2 p2 <<<"${rows[2]}"
+[[ "$m1 $n1 $a1" == "line 3 na" && "$m2 $n2 $a2" == "line 0 na" ]] || fail "rows: ${rows[1]} / ${rows[2]}"
+((s1 >= s2)) || fail "the rows are out of order: ${rows[*]}"
+[[ "$p1" == "$player" && "$p2" == "$player" ]] || fail "the player is '$p1', not '$player'"
+[[ "$d1" =~ ^[0-9]{4}-[0-9]{2}-[0-9]{2}\ [0-9]{2}:[0-9]{2}:[0-9]{2}$ ]] || fail "the date is '$d1'"
+
+# A click on the record number shows them: two rows, the game just played marked.
+click $(at_panel 24 95)
+wait_best "a click on the record number"
+best_shot "$E2E_TMP/best.png"
+row_has_score 1 "$E2E_TMP/best.png" && row_has_score 2 "$E2E_TMP/best.png" || fail "the first two rows show no score"
+row_has_score 3 "$E2E_TMP/best.png" && fail "the third row shows a score"
+[[ "$(row_colour 2 "$E2E_TMP/best.png")" == "$mark_colour" ]] || fail "the game just played is not marked"
+[[ "$(row_colour 1 "$E2E_TMP/best.png")" == "$sheet_colour" ]] || fail "another row is marked"
+
+# Another mode's tab: an empty table. Escape closes the window.
+click $((BX + 16 + 106 * 3 + 50)) $((BY + 52 + 13))
+best_shot "$E2E_TMP/ring.png"
+row_has_score 1 "$E2E_TMP/ring.png" && fail "the ring table is not empty"
+xdotool key Escape
+poll 10 best_closed || fail "Escape did not close the best games"
+
+# F3 in the main window opens it again, and its own button closes it.
+click $(at_window 300 12)
+xdotool key F3
+wait_best "F3"
+click $((BX + 455 + 44)) $((BY + 362 + 12))
+poll 10 best_closed || fail "the close button did not close the best games"
+cp "$file" "$E2E_TMP/file-before-restart"
+close_game
+
+# After a restart the table is read back; the plate around the record number opens it, nothing marked.
+start_game_program
+wait_drawn "$E2E_TMP/restart.png" || fail "the main window was never drawn after the restart"
+click $(at_panel 53 55)
+wait_best "a click on the record plate"
+best_shot "$E2E_TMP/best-restart.png"
+row_has_score 1 "$E2E_TMP/best-restart.png" && row_has_score 2 "$E2E_TMP/best-restart.png" ||
+    fail "after the restart the table lost its rows"
+row_has_score 3 "$E2E_TMP/best-restart.png" && fail "after the restart the third row shows a score"
+[[ "$(row_colour 2 "$E2E_TMP/best-restart.png")" == "$sheet_colour" ]] || fail "after the restart a row is still marked"
+xdotool key Escape
+poll 10 best_closed || fail "Escape did not close the best games after the restart"
+close_game
+cmp -s "$file" "$E2E_TMP/file-before-restart" || fail "a start and exit without play changed the file"
+no_message_box || fail "a message box was shown"
+echo "1 passed, 0 failed"
