@@ -69,6 +69,9 @@ new_game() {
     click_button Gstart; park_pointer
     wait_screen_change "$E2E_TMP/before-start.png" "$E2E_TMP/board.png" || fail "Новая игра changed nothing"
 }
+# Keys go to the window with the focus: wait for the window manager to hand it over.
+has_focus() { [[ "$(xdotool getactivewindow 2>/dev/null)" == "$(($1))" ]]; }
+press_key() { poll 10 has_focus "$1" || fail "the window never got the keyboard focus for $2"; xdotool key "$2"; }
 file_rows() { [[ -f "$file" ]] && (($(grep -c $'^line\t' "$file") == $1)); }
 
 start_game_program
@@ -108,12 +111,12 @@ row_has_score 3 "$E2E_TMP/best.png" && fail "the third row shows a score"
 click $((BX + 16 + 106 * 3 + 50)) $((BY + 52 + 13))
 best_shot "$E2E_TMP/ring.png"
 row_has_score 1 "$E2E_TMP/ring.png" && fail "the ring table is not empty"
-xdotool key Escape
+press_key "$best" Escape
 poll 10 best_closed || fail "Escape did not close the best games"
 
 # F3 in the main window opens it again, and its own button closes it.
-click $(at_window 300 12)
-xdotool key F3
+click $(at_panel 300 458)
+press_key "$win" F3
 wait_best "F3"
 click $((BX + 455 + 44)) $((BY + 362 + 12))
 poll 10 best_closed || fail "the close button did not close the best games"
@@ -130,7 +133,7 @@ row_has_score 1 "$E2E_TMP/best-restart.png" && row_has_score 2 "$E2E_TMP/best-re
     fail "after the restart the table lost its rows"
 row_has_score 3 "$E2E_TMP/best-restart.png" && fail "after the restart the third row shows a score"
 [[ "$(row_colour 2 "$E2E_TMP/best-restart.png")" == "$sheet_colour" ]] || fail "after the restart a row is still marked"
-xdotool key Escape
+press_key "$best" Escape
 poll 10 best_closed || fail "Escape did not close the best games after the restart"
 close_game
 cmp -s "$file" "$E2E_TMP/file-before-restart" || fail "a start and exit without play changed the file"
