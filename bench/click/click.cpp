@@ -1,9 +1,12 @@
 // Time from a click on a board cell to the presented frame: the real main window, window host and event dispatch.
-// Usage: zv-click [--clicks N] [--record N] [--seed S]
+// Usage: zv-click [--clicks N] [--record N] [--seed S] [--finish N]
 //   Runs on whatever SDL video driver the environment names (x11 under Xvfb, or dummy).
 //   --record seeds every record file first: a value out of reach keeps record writes out of the
 //   figures, 0 makes every move rewrite the record file as play past a record does.
 //   Only moves the game accepts are clicked; "moves refused" counts any that it did not, and stays 0.
+//   --finish ends every game with the finish button after N moves, so that many games end and enter the
+//   best games. The clicks that end a game are timed on their own, and so is the best-games write that
+//   follows their frame.
 #include <SDL.h>
 
 #include <algorithm>
@@ -17,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Account.h"
 #include "platform/Clock.h"
 #include "platform/FileDialog.h"
 #include "platform/Paths.h"
@@ -62,13 +66,21 @@ double TimedKey(platform::WindowHost& host, Uint32 window, SDL_Keycode key) {
     return std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
 }
 
-// Press and release queued, then one pass of the host loop: dispatch, paint, present.
-double TimedClick(platform::WindowHost& host, Uint32 window, SDL_Point p) {
+std::vector<double> laterWork; // the work done after a frame, when there was any
+
+// Press and release queued, then one pass of the host loop: dispatch, paint, present. The work the
+// click left for after its frame is then done, as the host's loop does, and timed on its own.
+double TimedClick(platform::WindowHost& host, Uint32 window, SDL_Point p, const app::BestGamesBook* book = nullptr) {
     const auto t0 = Clock::now();
     PushButton(window, SDL_MOUSEBUTTONDOWN, p);
     PushButton(window, SDL_MOUSEBUTTONUP, p);
     host.Pump();
-    return std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
+    const double ms = std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
+    const bool pending = book && book->WritePending();
+    const auto t1 = Clock::now();
+    host.RunLater();
+    if (pending) laterWork.push_back(std::chrono::duration<double, std::milli>(Clock::now() - t1).count());
+    return ms;
 }
 
 // True when a click at the centre of cell n reaches the cell's own button, and so the rules. A control
@@ -114,9 +126,11 @@ int main(int argc, char** argv) {
     int clicks = 1000;
     long record = 1000000000;
     unsigned seed = 1;
+    int finishAfter = 0;
     for (int i = 1; i + 1 < argc; i += 2) {
         if (!std::strcmp(argv[i], "--clicks")) clicks = std::atoi(argv[i + 1]);
         else if (!std::strcmp(argv[i], "--record")) record = std::atol(argv[i + 1]);
+        else if (!std::strcmp(argv[i], "--finish")) finishAfter = std::atoi(argv[i + 1]);
         else if (!std::strcmp(argv[i], "--seed")) seed = static_cast<unsigned>(std::strtoul(argv[i + 1], nullptr, 10));
     }
     const std::string dir = kit::MakeScratchDir("click");
@@ -133,7 +147,12 @@ int main(int argc, char** argv) {
         platform::SdlSound sound(platform::DataDirs());
         platform::SystemClock clock;
         platform::SystemFileDialog dialog;
+        platform::SystemCalendar calendar;
+        platform::SystemAccount account;
         app::Services& services = kit.services;
+        services.calendar = &calendar;
+        services.account = &account;
+        services.later = [&](std::function<void()> task) { host.Later(std::move(task)); };
         services.sound = &sound;
         services.clock = &clock;
         services.fileDialog = &dialog;
@@ -149,16 +168,21 @@ int main(int argc, char** argv) {
 
         const SDL_Rect g = form1.Gstart->ScreenBounds();
         const SDL_Point gstart{g.x + g.w / 2, g.y + g.h / 2};
+        const SDL_Rect f = form1.finish->ScreenBounds();
+        const SDL_Point finish{f.x + f.w / 2, f.y + f.h / 2};
+        const app::BestGamesBook* book = &form1.Book();
         std::mt19937 rng(seed);
-        std::vector<double> select, move;
-        int games = 0, refused = 0;
+        std::vector<double> select, move, over, finished;
+        int games = 0, refused = 0, movesThisGame = 0;
         const GameState& s = form1.Rules().State();
-        TimedClick(host, window.Id(), gstart);
+        TimedClick(host, window.Id(), gstart, book);
         ++games;
         while (static_cast<int>(move.size()) < clicks) {
-            if (s.PlayState >= kPlayOver) {
-                TimedClick(host, window.Id(), gstart);
+            if (s.PlayState >= kPlayOver || (finishAfter > 0 && movesThisGame >= finishAfter)) {
+                if (s.PlayState < kPlayOver) finished.push_back(TimedClick(host, window.Id(), finish, book));
+                TimedClick(host, window.Id(), gstart, book);
                 ++games;
+                movesThisGame = 0;
                 continue;
             }
             std::vector<int> balls;
@@ -172,19 +196,24 @@ int main(int argc, char** argv) {
                     break;
                 }
             if (!from) { // nothing can move: start again
-                TimedClick(host, window.Id(), gstart);
+                TimedClick(host, window.Id(), gstart, book);
                 ++games;
                 continue;
             }
             select.push_back(TimedClick(host, window.Id(), CellCentre(from)));
             const auto turns = form1.Rules().Totals().turns;
-            move.push_back(TimedClick(host, window.Id(), CellCentre(to)));
+            const double ms = TimedClick(host, window.Id(), CellCentre(to), book);
+            (s.PlayState >= kPlayOver ? over : move).push_back(ms);
             refused += form1.Rules().Totals().turns == turns;
+            ++movesThisGame;
         }
         std::printf("video driver %s, %d games, record files at %ld, %d moves refused\n", SDL_GetCurrentVideoDriver(),
                     games, record, refused);
         Report("click selecting a ball", select);
         Report("click making a move", move);
+        Report("move ending the game", over);
+        Report("click on finish", finished);
+        Report("best-games write after", laterWork);
         // The keyboard: the frame moved around the board, and Escape ending a selection made by key.
         std::vector<double> arrows, escapes;
         const SDL_Keycode ways[4] = {SDLK_RIGHT, SDLK_DOWN, SDLK_LEFT, SDLK_UP};
