@@ -13,6 +13,8 @@ mkdir -p "$root/docs"
 convert "$tmp/main.bmp" "$root/docs/screenshot.png"
 "$snap" "$tmp/options.bmp" --options
 convert "$tmp/options.bmp" "$root/docs/options.png"
+"$snap" "$tmp/bestgames.bmp" --best
+convert "$tmp/bestgames.bmp" "$root/docs/bestgames.png"
 for skin in 2 3 4 5; do
     "$snap" "$tmp/skin$skin.bmp" --skin "$skin" --play 77 6
     convert "$tmp/skin$skin.bmp" -resize 50% "$root/docs/skin$skin.png"
