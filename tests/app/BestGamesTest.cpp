@@ -29,6 +29,7 @@ protected:
     }
     void Restart() {
         form1->FormDestroy();
+        later.clear(); // work the old window left for after its frame goes with it
         best.reset();
         form2.reset();
         form1.reset();
