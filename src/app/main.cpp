@@ -79,12 +79,13 @@ int main(int argc, char** argv) {
         services.hideOptions = [&] { window2.Hide(); };
         form2.FormCreate();
 
+        // The best games lie above the game the way the options window does, owned by the main window.
         app::TBestGames bestGames(services, form1.Book());
-        platform::HostWindow& window4 = host.Create(bestGames.Window(), "Zorvex 2000", {true, true, true});
+        platform::HostWindow& window4 = host.Create(bestGames.Window(), "Zorvex 2000", {true, false, true, true});
+        window4.SetOwner(window1);
         services.showBestGames = [&](Mode m) {
             bestGames.ShowMode(m);
             window4.Show();
-            SDL_RaiseWindow(window4.Sdl());
         };
         services.hideBestGames = [&] { window4.Hide(); };
         form1.Book().onChange = [&] { bestGames.Refresh(); };
