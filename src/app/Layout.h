@@ -21,6 +21,7 @@ enum class ControlKind {
     Highlight,      // ui::ShadeOverlay, bevelled: the selection highlight FillN
     BlockedOverlay, // ui::ShadeOverlay, whole cell: the blocked cell blokN
     Focus,          // ui::FocusFrame: the keyboard's cursor
+    CellGrid,       // ui::CellGrid: a small block of cells showing a figure
 };
 
 struct ControlPlace {
@@ -39,12 +40,20 @@ const LayoutTable& MainWindowLayout();
 const LayoutTable& OptionsWindowLayout();
 // The spare window.
 const LayoutTable& SpareWindowLayout();
+// The rules window.
+const LayoutTable& RulesWindowLayout();
 
 // The main window's size as stored, before the layout routine sizes it to its content.
 constexpr int kMainDesignWidth = 632, kMainDesignHeight = 492;
 // The client area the layout routine asks for first.
 constexpr int kMainRequestedWidth = 635, kMainRequestedHeight = 499;
 constexpr int kOptionsWidth = 640, kOptionsHeight = 480;
+// The rules window: as large as the options window, so that it fits a 640 x 480 full screen.
+constexpr int kRulesWidth = 640, kRulesHeight = 480;
+
+// The cells of the figure pictures in the rules window, and the gap between them.
+int FigureCellSize();
+int FigureCellGap();
 
 // Cell N's button (and its two overlays) on the board panel.
 SDL_Rect CellRect(int n);

@@ -32,6 +32,9 @@ struct Services {
     std::function<void()> hideOptions;
     // The full-screen switch of the options window, pressed from the keyboard.
     std::function<void()> pressFullScreenSwitch;
+    // The rules window: shown above the main window, hidden by its own close button and keys.
+    std::function<void()> showRules;
+    std::function<void()> hideRules;
     std::function<void(const std::string&)> openUrl;
 };
 

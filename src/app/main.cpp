@@ -18,6 +18,7 @@
 #include "app/Unit1.h"
 #include "app/Unit2.h"
 #include "app/Unit3.h"
+#include "app/Rules.h"
 #include "platform/WindowHost.h"
 
 using namespace zv;
@@ -70,6 +71,21 @@ int main(int argc, char** argv) {
         services.pressFullScreenSwitch = [&] { form2.LMD3DEffectButton2->Activate(); };
         services.hideOptions = [&] { window2.Hide(); };
         form2.FormCreate();
+
+        // The rules window gets its controls and its own window when it is first asked for.
+        app::TFormRules formRules(services, form1);
+        platform::HostWindow* windowRules = nullptr;
+        services.showRules = [&] {
+            formRules.Open();
+            if (!windowRules) {
+                windowRules = &host.Create(formRules.Window(), "Zorvex 2000", {true, false, true, true});
+                windowRules->SetOwner(window1);
+            }
+            windowRules->Show();
+        };
+        services.hideRules = [&] {
+            if (windowRules) windowRules->Hide();
+        };
 
         app::TForm3 form3;
         platform::HostWindow& window3 = host.Create(form3.Window(), "Zorvex 2000", {true, false, true});

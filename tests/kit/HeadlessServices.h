@@ -29,6 +29,7 @@ public:
     app::Services services;
     int minimised = 0, quitRequests = 0;
     bool optionsShown = false;
+    bool rulesShown = false;
     std::vector<std::string> opened;
 };
 
