@@ -44,14 +44,16 @@ const std::vector<RulesText>& RulesTexts() {
         {"FiguresHeading", "Режимы и очки"},
         {"ModeName1", "Линия"},
         {"ModeText1",
-         "5–10 шаров одного цвета в ряд, также по диагонали: 5\u00A0шаров\u00A0—\u00A05\u00A0очков, 6\u00A0—\u00A07, 7\u00A0—\u00A09, 8\u00A0—\u00A012, 9\u00A0—\u00A015, "
-         "10\u00A0—\u00A020."},
+         "5–10 шаров одного цвета в ряд, также по диагонали: 5\u00A0шаров\u00A0—\u00A05\u00A0очков, "
+         "6\u00A0—\u00A07, 7\u00A0—\u00A09, 8\u00A0—\u00A012, 9\u00A0—\u00A015, 10\u00A0—\u00A020."},
         {"ModeName2", "Квадрат"},
         {"ModeText2", "Прямоугольник 2×3 или 3×2\u00A0—\u00A08\u00A0очков, квадрат 2×2\u00A0—\u00A04\u00A0очка."},
         {"ModeName3", "Крест"},
         {"ModeText3", "Пять шаров прямым или косым крестом\u00A0—\u00A05\u00A0очков."},
         {"ModeName4", "Кольцо"},
-        {"ModeText4", "Четыре шара вокруг клетки\u00A0—\u00A04\u00A0очка, восемь вокруг квадрата 2×2\u00A0—\u00A015\u00A0очков."},
+        {"ModeText4",
+         "Четыре шара вокруг клетки\u00A0—\u00A04\u00A0очка, восемь вокруг квадрата "
+         "2×2\u00A0—\u00A015\u00A0очков."},
         {"ModeName5", "Блок"},
         {"ModeText5",
          "7 и больше шаров, связанных сторонами, с новым шаром среди них: 1,7 очка за шар минус 4, округлённо "
@@ -91,6 +93,8 @@ TFormRules::TFormRules(Services& services, TForm1& main) : services_(services), 
         if (built_) ShowBalls();
     };
 }
+
+TFormRules::~TFormRules() { main_.OnSkinChanged = nullptr; }
 
 void TFormRules::Open() {
     if (!built_) Build();

@@ -1,5 +1,4 @@
-// The rules window: how a turn goes, what each mode removes and scores with pictures in the current skin's balls,
-// undo, advanced mode and the keys.
+// The rules window: a turn, each mode's figures in the current skin's balls with their points, undo, advanced mode, keys.
 #pragma once
 
 #include <SDL.h>
@@ -42,6 +41,9 @@ class TFormRules {
 public:
     // Cheap: the controls are made when the window is first opened.
     TFormRules(Services& services, TForm1& main);
+    ~TFormRules();
+    TFormRules(const TFormRules&) = delete;
+    TFormRules& operator=(const TFormRules&) = delete;
 
     ui::Form& Window() { return form_; }
     bool Built() const { return built_; }

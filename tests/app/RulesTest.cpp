@@ -1,5 +1,4 @@
-// The rules window: opened from the title strip, closed by its button and keys, its figures in the current
-// skin's balls, its texts inside their places, and every figure it shows scoring what it says.
+// The rules window: how it opens and closes, its figures in the current skin's balls, its texts in place, its points true.
 #include "kit/AppFixture.h"
 
 #include <regex>

@@ -1,6 +1,5 @@
 #!/usr/bin/env bash
-# The rules window of the real program: the "?" area of the title strip shows it above the main window with
-# its figures drawn, Escape hides it, and Закрыть and F1 do too.
+# The real program's rules window: shown above the game by the "?" area, hidden by Escape, Закрыть and F1.
 source "$(dirname "$0")/lib.sh"
 bin="$1"
 start_display
