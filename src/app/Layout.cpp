@@ -1,9 +1,10 @@
-// The three windows' tables, and building controls from them.
+// The windows' tables, and building controls from them.
 #include "app/Layout.h"
 
 #include <algorithm>
 #include <stdexcept>
 
+#include "ui/CellGrid.h"
 #include "ui/FocusFrame.h"
 #include "ui/ImageButton.h"
 #include "ui/Label.h"
@@ -38,6 +39,7 @@ LayoutTable BuildMainTable() {
     for (int i = 0; i < 8; ++i) add("LMDLImage" + std::to_string(i + 1), K::Picture, "", frame[i]);
     add("LMDLImage9", K::Picture, "", Rect(595, 3, 17, 17));   // minimise
     add("LMDLImage10", K::Picture, "", Rect(613, 3, 17, 17));  // close
+    add("LMDLImage11", K::Picture, "", Rect(577, 3, 17, 17));  // rules
     add("Panel1", K::Panel, "", Rect(kBoardPanel.x, kBoardPanel.y, 625, 465));
 
     const std::string p = "Panel1";
@@ -140,7 +142,66 @@ LayoutTable BuildBestGamesTable() {
     return t;
 }
 
+// Figure pictures have cells of 11 pixels, 1 apart.
+constexpr int kFigureCell = 11, kFigureGap = 1;
+constexpr int FigureSide(int cells) { return cells * kFigureCell + (cells - 1) * kFigureGap; }
+
+LayoutTable BuildRulesTable() {
+    using K = ControlKind;
+    LayoutTable t;
+    auto add = [&t](std::string name, ControlKind kind, SDL_Rect r) { t.push_back({std::move(name), kind, "", r, {}}); };
+    auto grid = [&](std::string name, int x, int y, int cols, int rows) {
+        add(std::move(name), K::CellGrid, Rect(x, y, FigureSide(cols), FigureSide(rows)));
+    };
+    add("RulesStrip", K::Label, Rect(0, 0, kRulesWidth, 24));
+    add("RulesCaption", K::Label, Rect(12, 3, 400, 20));
+
+    // Left: a turn, undo and advanced mode.
+    constexpr int L = 14, LW = 296;
+    add("HowHeading", K::Label, Rect(L, 30, LW, 18));
+    add("HowText", K::Label, Rect(L, 48, LW, 165));
+    add("UndoHeading", K::Label, Rect(L, 217, LW, 18));
+    add("UndoText", K::Label, Rect(L, 235, LW, 45));
+    add("AdvancedHeading", K::Label, Rect(L, 284, LW, 18));
+    add("AdvancedText", K::Label, Rect(L, 302, LW, 75));
+
+    // Right: the five modes, each with its figures beside what they score.
+    constexpr int R = 322, RT = 418, RW = 210;
+    add("FiguresHeading", K::Label, Rect(R, 30, 306, 18));
+    const int tops[5] = {50, 132, 199, 251, 318};
+    const int heights[5] = {76, 61, 46, 61, 76};
+    for (int i = 0; i < 5; ++i) {
+        const std::string n = std::to_string(i + 1);
+        add("ModeName" + n, K::Label, Rect(RT, tops[i], RW, 16));
+        add("ModeText" + n, K::Label, Rect(RT, tops[i] + 16, RW, heights[i] - 16));
+    }
+    grid("LineFigure", R, tops[0] + 2, 5, 5);
+    grid("TallFigure", R, tops[1] + 2, 2, 3);
+    grid("WideFigure", R + 28, tops[1] + 2, 3, 2);
+    grid("SmallSquareFigure", R + 68, tops[1] + 2, 2, 2);
+    grid("PlusFigure", R, tops[2] + 2, 3, 3);
+    grid("DiagonalFigure", R + 42, tops[2] + 2, 3, 3);
+    grid("SmallRingFigure", R, tops[3] + 2, 3, 3);
+    grid("LargeRingFigure", R + 42, tops[3] + 2, 4, 4);
+    grid("BlockFigure", R, tops[4] + 2, 4, 3);
+
+    // Below, across: the keys, in three pairs of columns; the third stops above the close button.
+    add("KeysHeading", K::Label, Rect(L, 384, LW, 18));
+    add("KeyNames1", K::Label, Rect(L, 402, 52, 60));
+    add("KeyWhat1", K::Label, Rect(L + 54, 402, 100, 60));
+    add("KeyNames2", K::Label, Rect(L + 162, 402, 32, 60));
+    add("KeyWhat2", K::Label, Rect(L + 196, 402, 108, 60));
+    add("KeyNames3", K::Label, Rect(L + 312, 402, 92, 45));
+    add("KeyWhat3", K::Label, Rect(L + 406, 402, 168, 45));
+
+    add("RulesClose", K::Button, Rect(544, 448, 89, 25));
+    return t;
+}
+
 } // namespace
+
+int FigureCellSize() { return kFigureCell; }
+int FigureCellGap() { return kFigureGap; }
 
 SDL_Rect CellRect(int n) {
     const CellPos c = CellOf(n);
@@ -179,6 +240,11 @@ const LayoutTable& SpareWindowLayout() {
 
 const LayoutTable& BestGamesWindowLayout() {
     static const LayoutTable table = BuildBestGamesTable();
+    return table;
+}
+
+const LayoutTable& RulesWindowLayout() {
+    static const LayoutTable table = BuildRulesTable();
     return table;
 }
 
@@ -230,6 +296,7 @@ BuiltControls BuildControls(ui::Form& form, const LayoutTable& table) {
             c = &parent->Add<ui::ShadeOverlay>(place.name, ui::ShadeOverlay::Style::Whole);
             break;
         case ControlKind::Focus: c = &parent->Add<ui::FocusFrame>(place.name); break;
+        case ControlKind::CellGrid: c = &parent->Add<ui::CellGrid>(place.name); break;
         }
         c->SetBounds(place.design.x, place.design.y, place.design.w, place.design.h);
         built.Remember(place.name, *c);

@@ -21,6 +21,7 @@ enum class ControlKind {
     Highlight,      // ui::ShadeOverlay, bevelled: the selection highlight FillN
     BlockedOverlay, // ui::ShadeOverlay, whole cell: the blocked cell blokN
     Focus,          // ui::FocusFrame: the keyboard's cursor
+    CellGrid,       // ui::CellGrid: a small block of cells showing a figure
 };
 
 struct ControlPlace {
@@ -41,6 +42,8 @@ const LayoutTable& OptionsWindowLayout();
 const LayoutTable& SpareWindowLayout();
 // The best-games window: the five mode tabs over a sheet of ten rows.
 const LayoutTable& BestGamesWindowLayout();
+// The rules window.
+const LayoutTable& RulesWindowLayout();
 
 // The main window's size as stored, before the layout routine sizes it to its content.
 constexpr int kMainDesignWidth = 632, kMainDesignHeight = 492;
@@ -51,6 +54,13 @@ constexpr int kBestGamesWidth = 560, kBestGamesHeight = 400;
 // The best-games sheet: its columns (number, score, date, moves, advanced, player) and rows.
 constexpr int kBestGamesColumns = 6;
 constexpr int kBestGamesRowTop = 30, kBestGamesRowPitch = 23;
+
+// The rules window: as large as the options window, so that it fits a 640 x 480 full screen.
+constexpr int kRulesWidth = 640, kRulesHeight = 480;
+
+// The cells of the figure pictures in the rules window, and the gap between them.
+int FigureCellSize();
+int FigureCellGap();
 
 // Cell N's button (and its two overlays) on the board panel.
 SDL_Rect CellRect(int n);

@@ -34,6 +34,9 @@ struct Services {
     std::function<void()> hideOptions;
     // The full-screen switch of the options window, pressed from the keyboard.
     std::function<void()> pressFullScreenSwitch;
+    // The rules window: shown above the main window, hidden by its own close button and keys.
+    std::function<void()> showRules;
+    std::function<void()> hideRules;
     std::function<void(const std::string&)> openUrl;
     // The date and time the best games are kept with, and the account that names the player.
     const platform::Calendar* calendar = nullptr;

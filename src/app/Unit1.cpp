@@ -59,6 +59,7 @@ void TForm1::BuildDesign() {
 
     Image1 = c.Get<ui::PictureControl>("Image1");
     for (int i = 0; i < 10; ++i) LMDLImage[static_cast<std::size_t>(i)] = c.Get<ui::PictureControl>("LMDLImage" + std::to_string(i + 1));
+    LMDLImage11 = c.Get<ui::PictureControl>("LMDLImage11");
     Panel1 = c.Get<ui::Container>("Panel1");
     BackGround = c.Get<ui::PictureControl>("BackGround");
     recordArea = c.Get<ui::PictureControl>("recordArea");
@@ -157,6 +158,7 @@ void TForm1::SetUpControls() {
 void TForm1::WireHandlers() {
     LMDLImage[8]->OnClick = [this] { LMDLImage9Click(); };
     LMDLImage[9]->OnClick = [this] { LMDLImage10Click(); };
+    LMDLImage11->OnClick = [this] { LMDLImage11Click(); };
     for (int n = 1; n <= kCells; ++n) im[static_cast<std::size_t>(n - 1)]->OnClick = [this, n] { game_->ImClick(n); };
     finish->OnClick = [this] { game_->finishClick(); };
     Gstart->OnClick = [this] { game_->GstartClick(); };
@@ -186,7 +188,11 @@ void TForm1::WireHandlers() {
     skin_.checks = {CheckGlass, CheckWindows, CheckBlock, CheckSingle, Checkpeople, CheckAdded};
     skin_.modes = {line, cube, cross, ring, corner};
     skin_.lists = {&list1, &list2, &List3, &List4, &list5, &list6};
-    skin_.setSkinIndex = [this](std::int32_t n) { game_->SetSkinIndex(n); };
+    skin_.setSkinIndex = [this](std::int32_t n) {
+        game_->SetSkinIndex(n);
+        // Every skin tells the rules its number once the board has its list.
+        if (OnSkinChanged) OnSkinChanged();
+    };
     skin_.writeSkinFile = [this](std::int32_t n) { files_.WriteSkinFile(n); };
     // A skin chosen during play decodes its list; its embedded pages then go back to the system, as
     // all of them do once at the end of start-up.
@@ -304,6 +310,7 @@ void TForm1::FormKeyDown(SDL_Keycode key, Uint16 mod) {
     case SDLK_4:
     case SDLK_5: modes[key - SDLK_1]->Activate(); break;
     case SDLK_F2: Goptions->Activate(); break;
+    case SDLK_F1: LMDLImage11->Activate(); break;
     case SDLK_F3: ShowBestGamesClick(); break;
     case SDLK_F11:
         if (services_.pressFullScreenSwitch) services_.pressFullScreenSwitch();
@@ -354,6 +361,12 @@ void TForm1::ShowBestGamesClick() {
     Mode m = game_->CheckedMode();
     ModeFromWord(game_->State().GameMode, m);
     if (services_.showBestGames) services_.showBestGames(m);
+}
+
+void TForm1::LMDLImage11Click() { HelpClick(); }
+
+void TForm1::HelpClick() {
+    if (services_.showRules) services_.showRules();
 }
 
 void TForm1::CheckGlassClick() { view::ApplyGlassSkin(skin_); }

@@ -40,6 +40,9 @@ public:
     void LMDLImage9Click();
     void LMDLImage10Click();
     void GoptionsClick();
+    void LMDLImage11Click();
+    // Shows the rules window: the "?" area of the title strip.
+    void HelpClick();
     void CheckGlassClick();
     void CheckWindowsClick();
     void CheckBlockClick();
@@ -76,6 +79,7 @@ public:
     // Controls, by their names in the window.
     ui::PictureControl* Image1 = nullptr;
     std::array<ui::PictureControl*, 10> LMDLImage{}; // LMDLImage1 .. LMDLImage10
+    ui::PictureControl* LMDLImage11 = nullptr;       // the rules area
     ui::Container* Panel1 = nullptr;
     ui::PictureControl* BackGround = nullptr;
     ui::PictureControl* recordArea = nullptr;
@@ -111,6 +115,10 @@ public:
     ui::ImageList LMDBitmapList1{"LMDBitmapList1"};
 
     view::SkinTargets& Skin() { return skin_; }
+    // The image list the board's balls come from now.
+    const ui::ImageList* BallList() const { return im[0]->GetImageList(); }
+    // Called once a skin has been put on the board.
+    std::function<void()> OnSkinChanged;
 
 private:
     void BuildDesign();

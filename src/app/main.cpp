@@ -20,6 +20,7 @@
 #include "app/Unit1.h"
 #include "app/Unit2.h"
 #include "app/Unit3.h"
+#include "app/Rules.h"
 #include "platform/WindowHost.h"
 
 using namespace zv;
@@ -89,6 +90,21 @@ int main(int argc, char** argv) {
         };
         services.hideBestGames = [&] { window4.Hide(); };
         form1.Book().onChange = [&] { bestGames.Refresh(); };
+
+        // The rules window gets its controls and its own window when it is first asked for.
+        app::TFormRules formRules(services, form1);
+        platform::HostWindow* windowRules = nullptr;
+        services.showRules = [&] {
+            formRules.Open();
+            if (!windowRules) {
+                windowRules = &host.Create(formRules.Window(), "Zorvex 2000", {true, false, true, true});
+                windowRules->SetOwner(window1);
+            }
+            windowRules->Show();
+        };
+        services.hideRules = [&] {
+            if (windowRules) windowRules->Hide();
+        };
 
         app::TForm3 form3;
         platform::HostWindow& window3 = host.Create(form3.Window(), "Zorvex 2000", {true, false, true});

@@ -135,6 +135,14 @@ TEST_F(KeyboardTest, ShortcutsGoThroughTheirControlsAndDoNothingWhereTheControls
     EXPECT_TRUE(form2->f2->Visible());
     Key(SDLK_F11);
     EXPECT_FALSE(fullScreen.Active());
+
+    // F1 is the rules area of the title strip: nothing while that area is hidden.
+    form1->LMDLImage11->Hide();
+    Key(SDLK_F1);
+    EXPECT_FALSE(rulesShown);
+    form1->LMDLImage11->Show();
+    Key(SDLK_F1);
+    EXPECT_TRUE(rulesShown);
 }
 
 TEST_F(KeyboardTest, UndoByKeyCostsWhatTheButtonCosts) {

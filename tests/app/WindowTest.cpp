@@ -4,6 +4,7 @@
 #include <map>
 
 #include "app/Layout.h"
+#include "app/Rules.h"
 #include "ui/ShadeOverlay.h"
 
 namespace zv::test {
@@ -67,6 +68,9 @@ TEST_F(AppTest, EveryWindowIsBuiltAndLaidOutByItsTable) {
     Start();
     ExpectBuiltByTable(form1->Window(), app::MainWindowLayout(), true);
     ExpectBuiltByTable(form2->Window(), app::OptionsWindowLayout(), false);
+    app::TFormRules rules(services, *form1);
+    rules.Open();
+    ExpectBuiltByTable(rules.Window(), app::RulesWindowLayout(), false);
     // The cell rule and the table agree with what a click reaches.
     for (int n : {1, 37, 100}) {
         const SDL_Point p = app::CellCentreInWindow(n);
@@ -192,6 +196,8 @@ TEST_F(AppTest, TheLinkOfTheOptionsWindowDragsNothing) {
 TEST_F(AppTest, TitleStripAreasMinimiseAndClose) {
     Start();
     ui::Form& f = form1->Window();
+    f.ClickAt(585, 11);
+    EXPECT_TRUE(rulesShown);
     f.ClickAt(603, 11);
     EXPECT_EQ(minimised, 1);
     f.ClickAt(621, 11);

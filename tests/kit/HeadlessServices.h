@@ -32,6 +32,7 @@ public:
     app::Services services;
     int minimised = 0, quitRequests = 0;
     bool optionsShown = false;
+    bool rulesShown = false;
     std::vector<std::string> opened;
     // Work queued to run after the frame, and the best-games window as asked for.
     std::vector<std::function<void()>> later;

@@ -3,6 +3,7 @@
 
 #include <SDL.h>
 
+#include "ui/CellGrid.h"
 #include "ui/Control.h"
 #include "ui/Draw.h"
 #include "ui/ImageButton.h"
@@ -133,6 +134,41 @@ TEST_F(UiTest, PicturePositionsFollowTheImageListRules) {
     b.SetListIndex(5); // the list holds no picture there: the bare face
     f.Render();
     EXPECT_EQ(Pixel(f.Canvas(), 16, 16), 0xD4D0C8u);
+}
+
+TEST_F(UiTest, CellGridsShowShrunkPicturesAndFollowTheirList) {
+    // A picture of a white left half and a black right half shrinks to a white, a grey and a black pixel.
+    SurfacePtr halves = Solid(6, 3, 0x000000);
+    const SDL_Rect left{0, 0, 3, 3};
+    SDL_FillRect(halves.get(), &left, 0xFFFFFF);
+    SurfacePtr small = ShrinkPicture(halves.get(), 3, 1);
+    SDL_Surface* rgb = SDL_ConvertSurfaceFormat(small.get(), SDL_PIXELFORMAT_RGB888, 0);
+    EXPECT_EQ(Pixel(rgb, 0, 0), 0xFFFFFFu);
+    EXPECT_EQ(Pixel(rgb, 1, 0), 0x808080u);
+    EXPECT_EQ(Pixel(rgb, 2, 0), 0x000000u);
+    SDL_FreeSurface(rgb);
+
+    Form f("f", 40, 40);
+    ImageList list("l");
+    for (Uint32 c : {0x101010u, 0x20A020u}) {
+        Picture p;
+        p.surface = Solid(33, 33, c);
+        list.Append(std::move(p));
+    }
+    auto& g = f.AddAt<CellGrid>("g", 2, 2, 23, 11);
+    g.SetCellSize(11, 1);
+    g.SetCells(1, 2, {1, -1});
+    g.SetImageList(&list);
+    EXPECT_EQ(g.NaturalWidth(), 23);
+    f.Render();
+    EXPECT_EQ(Pixel(f.Canvas(), 7, 7), 0x20A020u);
+    EXPECT_EQ(Pixel(f.Canvas(), 19, 7), 0x000000u); // a negative position leaves its cell bare
+    // New pictures in the same list show at the next repaint.
+    list.At(1).surface = Solid(33, 33, 0x3030C0);
+    list.Append();
+    g.Invalidate();
+    f.Render();
+    EXPECT_EQ(Pixel(f.Canvas(), 7, 7), 0x3030C0u);
 }
 
 TEST_F(UiTest, StretchedPicturesRepaintUnderAPartialClip) {

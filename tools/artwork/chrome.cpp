@@ -13,7 +13,10 @@ const Rgb kOptionsBack = rgb(151, 179, 185);
 
 // ---- title strip --------------------------------------------------------------------------
 
-void glyphButton(cairo_t* cr, double x, double y, bool close) {
+enum class Glyph { Rules, Minimise, Close };
+
+void glyphButton(cairo_t* cr, double x, double y, Glyph glyph) {
+    const bool close = glyph == Glyph::Close;
     const Rgb top = close ? rgb(236, 112, 100) : rgb(176, 172, 240);
     const Rgb bottom = close ? rgb(176, 40, 36) : rgb(82, 76, 176);
     roundedRect(cr, x, y, 15, 15, 3);
@@ -29,6 +32,20 @@ void glyphButton(cairo_t* cr, double x, double y, bool close) {
     roundedRect(cr, x + 1.5, y + 1.5, 12, 6, 2);
     cairo_set_source_rgba(cr, 1, 1, 1, 0.25);
     cairo_fill(cr);
+    if (glyph == Glyph::Rules) {
+        // A question mark in the lettering of the title, with the same dark shadow as the strokes.
+        Lettering mark;
+        mark.family = "DejaVu Sans";
+        mark.px = 12;
+        mark.top = rgb(255, 255, 255);
+        mark.bottom = rgb(255, 255, 255);
+        mark.shadow = rgb(0, 0, 0);
+        mark.shadowAlpha = 0.45;
+        mark.shadowDx = 0.8;
+        mark.shadowDy = 0.8;
+        drawText(cr, "?", x + 7.5, y + 7.5, Align::Centre, mark);
+        return;
+    }
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
     cairo_set_line_width(cr, 2);
     for (int pass = 0; pass < 2; ++pass) {
@@ -83,9 +100,10 @@ void drawTitle(Canvas& c) {
     title.shadowAlpha = 0.8;
     drawText(cr, "Zorvex 2000", w / 2.0, 13, Align::Centre, title);
 
-    // The 17 x 17 click areas lie at strip x 592 and 610, y 3.
-    glyphButton(cr, 593, 4, false);
-    glyphButton(cr, 611, 4, true);
+    // The 17 x 17 click areas lie at strip x 574, 592 and 610, y 3: rules, minimise, close.
+    glyphButton(cr, 575, 4, Glyph::Rules);
+    glyphButton(cr, 593, 4, Glyph::Minimise);
+    glyphButton(cr, 611, 4, Glyph::Close);
 }
 
 // ---- frame pieces ---------------------------------------------------------------------------

@@ -1,4 +1,4 @@
-// Renders the main window (or the options window) headless to a BMP file: for the README and for looking at changes.
+// Renders the main window (or the options or rules window) headless to a BMP file: for the README and for looking at changes.
 #include <SDL.h>
 
 #include <cstdio>
@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/Unit1.h"
+#include "app/Rules.h"
 #include "app/Unit2.h"
 #include "app/BestGamesWindow.h"
 #include "kit/HeadlessServices.h"
@@ -16,7 +17,7 @@ using namespace zv;
 namespace {
 void Usage() {
     std::fprintf(stderr,
-                 "usage: zv-snapshot OUT.bmp [--skin N] [--play SEED MOVES] [--options] [--over] [--best]\n"
+                 "usage: zv-snapshot OUT.bmp [--skin N] [--play SEED MOVES] [--options | --rules | --best] [--over]\n"
                  "  Renders the window as a player would see it, without a display.\n");
 }
 } // namespace
@@ -29,7 +30,7 @@ int main(int argc, char** argv) {
     std::string out = argv[1];
     int skin = 0, moves = 0;
     unsigned seed = 0;
-    bool options = false, over = false, play = false, best = false;
+    bool options = false, rules = false, over = false, play = false, best = false;
     for (int i = 2; i < argc; ++i) {
         std::string a = argv[i];
         if (a == "--skin" && i + 1 < argc) skin = std::atoi(argv[++i]);
@@ -38,6 +39,7 @@ int main(int argc, char** argv) {
             seed = static_cast<unsigned>(std::strtoul(argv[++i], nullptr, 10));
             moves = std::atoi(argv[++i]);
         } else if (a == "--options") options = true;
+        else if (a == "--rules") rules = true;
         else if (a == "--over") over = true;
         else if (a == "--best") best = true;
         else {
@@ -106,9 +108,14 @@ int main(int argc, char** argv) {
     }
     SDL_Surface* canvas = nullptr;
     app::TForm2 form2(services, g);
+    app::TFormRules formRules(services, form1);
     if (best) {
         bestGames.Window().Render();
         canvas = bestGames.Window().Canvas();
+    } else if (rules) {
+        formRules.Open();
+        formRules.Window().Render();
+        canvas = formRules.Window().Canvas();
     } else if (options) {
         form2.FormCreate();
         form2.Window().Render();

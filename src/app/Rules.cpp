@@ -1,0 +1,164 @@
+// The rules window: its texts, its figure pictures and its keys.
+#include "app/Rules.h"
+
+#include "app/Resources.h"
+#include "app/Unit1.h"
+#include "game/Game.h"
+#include "ui/MessageForm.h"
+
+namespace zv::app {
+
+namespace {
+
+constexpr SDL_Color kWindowColour{151, 179, 185, 255};
+constexpr SDL_Color kStripColour{24, 28, 74, 255};
+constexpr SDL_Color kWhite{255, 255, 255, 255};
+constexpr SDL_Color kHeadingColour{24, 28, 74, 255};
+constexpr SDL_Color kTextColour{16, 16, 24, 255};
+
+const ui::FontRequest kCaptionFont{"Arial", true, 16, false};
+const ui::FontRequest kHeadingFont{"Arial", true, 15, false};
+const ui::FontRequest kTextFont{"Arial", false, 13, false};
+const ui::FontRequest kBoldTextFont{"Arial", true, 13, false};
+
+} // namespace
+
+const std::vector<RulesText>& RulesTexts() {
+    static const std::vector<RulesText> texts = {
+        {"RulesCaption", "Правила игры"},
+        {"HowHeading", "Как играть"},
+        {"HowText",
+         "Щёлкните по шару, чтобы выбрать его, а затем по пустой клетке, куда он должен перейти. Шар проходит "
+         "только по пустым клеткам: вверх, вниз, влево и вправо, но не наискосок.\n"
+         "После хода все фигуры режима игры сразу убираются с поля и приносят очки. Если ход ничего не убрал, "
+         "на поле выходят четыре шара из «Следующих цветов», а там появляются четыре новых цвета.\n"
+         "Игра окончена, когда пустых клеток остаётся четыре или меньше."},
+        {"UndoHeading", "Ход назад"},
+        {"UndoText",
+         "Кнопка «Ход назад» отменяет последний ход, если он не принёс очков. Отменить можно только один ход, "
+         "и это стоит 3\u00A0очка."},
+        {"AdvancedHeading", "Усложнённый режим"},
+        {"AdvancedText",
+         "Включается в настройках. В начале игры и после каждого хода, который ничего не убрал, несколько "
+         "случайных клеток закрываются до следующего хода: по ним нельзя щёлкнуть, но шар может пройти через них."},
+        {"FiguresHeading", "Режимы и очки"},
+        {"ModeName1", "Линия"},
+        {"ModeText1",
+         "5–10 шаров одного цвета в ряд, также по диагонали: 5\u00A0шаров\u00A0—\u00A05\u00A0очков, "
+         "6\u00A0—\u00A07, 7\u00A0—\u00A09, 8\u00A0—\u00A012, 9\u00A0—\u00A015, 10\u00A0—\u00A020."},
+        {"ModeName2", "Квадрат"},
+        {"ModeText2", "Прямоугольник 2×3 или 3×2\u00A0—\u00A08\u00A0очков, квадрат 2×2\u00A0—\u00A04\u00A0очка."},
+        {"ModeName3", "Крест"},
+        {"ModeText3", "Пять шаров прямым или косым крестом\u00A0—\u00A05\u00A0очков."},
+        {"ModeName4", "Кольцо"},
+        {"ModeText4",
+         "Четыре шара вокруг клетки\u00A0—\u00A04\u00A0очка, восемь вокруг квадрата "
+         "2×2\u00A0—\u00A015\u00A0очков."},
+        {"ModeName5", "Блок"},
+        {"ModeText5",
+         "7 и больше шаров, связанных сторонами, с новым шаром среди них: 1,7 очка за шар минус 4, округлённо "
+         "(7\u00A0шаров\u00A0—\u00A08)."},
+        {"KeysHeading", "Клавиши"},
+        {"KeyNames1", "F1\nCtrl+N\nCtrl+Z\nCtrl+E"},
+        {"KeyWhat1", "правила\nновая игра\nход назад\nзакончить игру"},
+        {"KeyNames2", "1–5\nF2\nF3\nF11"},
+        {"KeyWhat2", "режим игры\nнастройки\nлучшие игры\nвесь экран"},
+        {"KeyNames3", "Стрелки\nПробел, Enter\nEsc"},
+        {"KeyWhat3", "выбор клетки\nщелчок по клетке\nснять выбор, закрыть окно"},
+    };
+    return texts;
+}
+
+const std::vector<RulesFigure>& RulesFigures() {
+    static const std::vector<RulesFigure> figures = {
+        {"LineFigure", Mode::Line, 5, 5, "#...."".#...""..#..""...#.""....#", 1, 5, "ModeText1"},
+        {"TallFigure", Mode::Square, 3, 2, "##""##""##", 2, 8, "ModeText2"},
+        {"WideFigure", Mode::Square, 2, 3, "###""###", 2, 8, "ModeText2"},
+        {"SmallSquareFigure", Mode::Square, 2, 2, "##""##", 2, 4, "ModeText2"},
+        {"PlusFigure", Mode::Cross, 3, 3, ".#.""###"".#.", 3, 5, "ModeText3"},
+        {"DiagonalFigure", Mode::Cross, 3, 3, "#.#"".#.""#.#", 3, 5, "ModeText3"},
+        {"SmallRingFigure", Mode::Ring, 3, 3, ".#.""#.#"".#.", 4, 4, "ModeText4"},
+        {"LargeRingFigure", Mode::Ring, 4, 4, ".##.""#..#""#..#"".##.", 4, 15, "ModeText4"},
+        {"BlockFigure", Mode::Block, 3, 4, "##.."".###"".#.#", 5, 8, "ModeText5"},
+    };
+    return figures;
+}
+
+TFormRules::TFormRules(Services& services, TForm1& main) : services_(services), main_(main) {
+    form_.SetCaption("Правила игры");
+    form_.SetColour(kWindowColour);
+    form_.OnKeyDown = [this](SDL_Keycode key, Uint16 mod) { FormKeyDown(key, mod); };
+    // A new skin while the window is open shows at once.
+    main_.OnSkinChanged = [this] {
+        if (built_) ShowBalls();
+    };
+}
+
+TFormRules::~TFormRules() { main_.OnSkinChanged = nullptr; }
+
+void TFormRules::Open() {
+    if (!built_) Build();
+    ShowBalls();
+}
+
+void TFormRules::Build() {
+    built_ = true;
+    controls_ = BuildControls(form_, RulesWindowLayout());
+    const BuiltControls& c = controls_;
+
+    auto* strip = c.Get<ui::Label>("RulesStrip");
+    strip->SetFill(kStripColour);
+    for (const RulesText& t : RulesTexts()) {
+        const std::string name = t.control;
+        auto* l = c.Get<ui::Label>(name);
+        ui::FontRequest font = kTextFont;
+        SDL_Color colour = kTextColour;
+        if (name == "RulesCaption") {
+            font = kCaptionFont;
+            colour = kWhite;
+        } else if (name.find("Heading") != std::string::npos) {
+            font = kHeadingFont;
+            colour = kHeadingColour;
+        } else if (name.rfind("ModeName", 0) == 0 || name.rfind("KeyNames", 0) == 0) {
+            font = kBoldTextFont;
+        }
+        l->SetFont(font);
+        l->SetColour(colour);
+        // Long texts are broken into lines at the width of their place.
+        l->SetCaption(ui::WrapText(t.text, font, l->Width()));
+    }
+
+    RulesClose = c.Get<ui::ImageButton>("RulesClose");
+    // The options window's close button: the same caption on the same window colour.
+    RulesClose->SetStateStrip(ResourcePicture("ui/btn_ooptions.bmp"), 89);
+    RulesClose->OnClick = [this] { RulesCloseClick(); };
+
+    for (const RulesFigure& f : RulesFigures()) {
+        auto* g = c.Get<ui::CellGrid>(f.control);
+        std::vector<int> positions;
+        for (int i = 0; i < f.rows * f.cols; ++i) positions.push_back(ColourPicture(f.cells[i] == '#' ? f.colour : 0));
+        g->SetCellSize(FigureCellSize(), FigureCellGap());
+        g->SetCells(f.rows, f.cols, std::move(positions));
+        figures.push_back(g);
+    }
+}
+
+void TFormRules::ShowBalls() {
+    const ui::ImageList* balls = main_.BallList();
+    for (ui::CellGrid* g : figures) {
+        g->SetImageList(balls);
+        // A theme loaded again into the same list brings new pictures under the same list.
+        g->Invalidate();
+    }
+}
+
+void TFormRules::RulesCloseClick() {
+    if (services_.hideRules) services_.hideRules();
+}
+
+void TFormRules::FormKeyDown(SDL_Keycode key, Uint16 mod) {
+    if (mod & (KMOD_CTRL | KMOD_ALT | KMOD_GUI)) return;
+    if ((key == SDLK_ESCAPE || key == SDLK_F1) && RulesClose) RulesClose->Activate();
+}
+
+} // namespace zv::app

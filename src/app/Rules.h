@@ -1,0 +1,73 @@
+// The rules window: a turn, each mode's figures in the current skin's balls with their points, undo, advanced mode, keys.
+#pragma once
+
+#include <SDL.h>
+
+#include <string>
+#include <vector>
+
+#include "app/Layout.h"
+#include "app/Services.h"
+#include "game/Types.h"
+#include "ui/CellGrid.h"
+#include "ui/Control.h"
+#include "ui/ImageButton.h"
+#include "ui/Label.h"
+
+namespace zv::app {
+
+class TForm1;
+
+// A text of the window and the control that shows it. All texts are in one table, for translation.
+struct RulesText {
+    const char* control;
+    const char* text;
+};
+const std::vector<RulesText>& RulesTexts();
+
+// A figure picture: the figure on a small block of cells, as rows of '#' (a ball) and '.' (an empty cell).
+struct RulesFigure {
+    const char* control;
+    Mode mode;
+    int rows, cols;
+    const char* cells;
+    ColourCode colour;  // the ball colour the picture shows
+    int points;         // what the figure scores
+    const char* text;   // the control whose text names those points
+};
+const std::vector<RulesFigure>& RulesFigures();
+
+class TFormRules {
+public:
+    // Cheap: the controls are made when the window is first opened.
+    TFormRules(Services& services, TForm1& main);
+    ~TFormRules();
+    TFormRules(const TFormRules&) = delete;
+    TFormRules& operator=(const TFormRules&) = delete;
+
+    ui::Form& Window() { return form_; }
+    bool Built() const { return built_; }
+
+    // Makes the content on first use, and shows the figures in the balls the board has now.
+    void Open();
+    void RulesCloseClick();
+    // Escape and F1 close the window, as its close button does.
+    void FormKeyDown(SDL_Keycode key, Uint16 mod);
+
+    // After Open.
+    const BuiltControls& Controls() const { return controls_; }
+    ui::ImageButton* RulesClose = nullptr;
+    std::vector<ui::CellGrid*> figures; // in the order of RulesFigures()
+
+private:
+    void Build();
+    void ShowBalls();
+
+    Services& services_;
+    TForm1& main_;
+    ui::Form form_{"FormRules", kRulesWidth, kRulesHeight};
+    BuiltControls controls_;
+    bool built_ = false;
+};
+
+} // namespace zv::app

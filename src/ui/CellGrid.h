@@ -1,0 +1,53 @@
+// Cell grids: a small block of board cells, each showing one picture of an image list shrunk to the cell size.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "ui/Control.h"
+#include "ui/ImageList.h"
+#include "ui/Surface.h"
+
+namespace zv::ui {
+
+class CellGrid : public Control {
+public:
+    explicit CellGrid(std::string name = {}) : Control(std::move(name)) {}
+
+    // The list whose pictures the cells show; shrunk copies are made again when it changes.
+    void SetImageList(const ImageList* list);
+    const ImageList* GetImageList() const { return list_; }
+
+    // rows x cols picture positions, row by row; a negative position leaves its cell bare.
+    void SetCells(int rows, int cols, std::vector<int> positions);
+    int Rows() const { return rows_; }
+    int Cols() const { return cols_; }
+    int PositionAt(int row, int col) const;
+
+    // Cell size and the gap between cells, in pixels; the grid's natural size follows from them.
+    void SetCellSize(int size, int gap);
+    int CellSize() const { return cell_; }
+    int NaturalWidth() const { return cols_ > 0 ? cols_ * cell_ + (cols_ - 1) * gap_ : 0; }
+    int NaturalHeight() const { return rows_ > 0 ? rows_ * cell_ + (rows_ - 1) * gap_ : 0; }
+
+    void Paint(SDL_Surface* target, int originX, int originY) override;
+
+private:
+    SDL_Surface* Shrunk(int position);
+
+    const ImageList* list_ = nullptr;
+    int rows_ = 0, cols_ = 0;
+    std::vector<int> positions_;
+    int cell_ = 12, gap_ = 1;
+    // Shrunk pictures by position, for the list and version they were made from.
+    std::vector<SurfacePtr> shrunk_;
+    const ImageList* shrunkList_ = nullptr;
+    std::uint64_t shrunkVersion_ = 0;
+    int shrunkSize_ = 0;
+};
+
+// A copy of a picture shrunk (or grown) to w x h by averaging the source pixels under each target pixel.
+SurfacePtr ShrinkPicture(SDL_Surface* src, int w, int h);
+
+} // namespace zv::ui
