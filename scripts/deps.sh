@@ -4,15 +4,32 @@
 set -euo pipefail
 
 what="${1:-play}"
-packages=(cmake ninja-build g++ pkg-config libsdl2-dev libstb-dev libfontconfig-dev
+packages=(cmake ninja-build g++ pkg-config gettext libsdl2-dev libstb-dev libfontconfig-dev
           fonts-dejavu-core fonts-dejavu-extra fonts-liberation2 fonts-roboto-unhinted)
 if [[ "$what" == "test" ]]; then
     packages+=(googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
                xvfb xauth xdotool x11-utils x11-xserver-utils openbox metacity imagemagick
                hyperfine time appstream desktop-file-utils dpkg-dev file libgtk-3-0
                xserver-xorg-core xserver-xorg-video-dummy
-               lintian scdoc man-db librsvg2-bin)
+               lintian scdoc man-db librsvg2-bin locales)
 fi
+
+sudo_cmd=()
+if [[ "$(id -u)" != 0 ]]; then
+    sudo_cmd=(sudo)
+fi
+
+# The tests look at the windows in English too; the C library translates only under a real locale.
+english_locale() {
+    [[ "$what" == "test" ]] || return 0
+    if locale -a 2>/dev/null | grep -qix 'en_US.utf-\?8'; then
+        return 0
+    fi
+    echo "Generating the en_US.UTF-8 locale"
+    "${sudo_cmd[@]}" sed -i 's/^# *\(en_US.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+    grep -q '^en_US.UTF-8 UTF-8' /etc/locale.gen || echo 'en_US.UTF-8 UTF-8' | "${sudo_cmd[@]}" tee -a /etc/locale.gen >/dev/null
+    "${sudo_cmd[@]}" locale-gen
+}
 
 missing=()
 for p in "${packages[@]}"; do
@@ -20,15 +37,10 @@ for p in "${packages[@]}"; do
         missing+=("$p")
     fi
 done
-if ((${#missing[@]} == 0)); then
-    exit 0
+if ((${#missing[@]} > 0)); then
+    echo "Installing: ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    "${sudo_cmd[@]}" apt-get update -qq
+    "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
-
-echo "Installing: ${missing[*]}"
-sudo_cmd=()
-if [[ "$(id -u)" != 0 ]]; then
-    sudo_cmd=(sudo)
-fi
-export DEBIAN_FRONTEND=noninteractive
-"${sudo_cmd[@]}" apt-get update -qq
-"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+english_locale
