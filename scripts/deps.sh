@@ -11,7 +11,7 @@ if [[ "$what" == "test" ]]; then
                xvfb xauth xdotool x11-utils x11-xserver-utils openbox metacity imagemagick
                hyperfine time appstream desktop-file-utils dpkg-dev file libgtk-3-0
                xserver-xorg-core xserver-xorg-video-dummy
-               lintian scdoc man-db librsvg2-bin locales)
+               lintian scdoc man-db librsvg2-bin locales strace)
 fi
 
 sudo_cmd=()

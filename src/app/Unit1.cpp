@@ -6,6 +6,7 @@
 
 #include "platform/Display.h"
 #include "platform/FileDialog.h"
+#include "platform/Language.h"
 #include "platform/MessageBox.h"
 #include "app/Resources.h"
 #include "view/ThemeError.h"
@@ -116,9 +117,9 @@ void TForm1::SetUpControls() {
     for (ui::ShadeOverlay* o : Fill) o->Hide();
     for (ui::ShadeOverlay* o : blok) o->Hide();
 
-    Label5->SetCaption("Игра");
+    Label5->SetCaption(platform::Tr("Игра"));
     Label5->SetGradient(165, kFuchsia, kBlack);
-    Label6->SetCaption("Окончена");
+    Label6->SetCaption(platform::Tr("Окончена"));
     Label6->SetGradient(165, kBlack, kFuchsia);
     for (ui::Label* l : {Label5, Label6}) {
         l->SetFont({"Impact", false, 37, false});
@@ -143,10 +144,10 @@ void TForm1::SetUpControls() {
         l->SetDropShadow(2, kScoreShadow);
         l->SetAutoSize(true);
     }
-    const char* radioCaptions[5] = {"Линия", "Квадрат", "Крест", "Кольцо", "Блок"};
+    const char* radioCaptions[5] = {N_("Линия"), N_("Квадрат"), N_("Крест"), N_("Кольцо"), N_("Блок")};
     for (int i = 0; i < 5; ++i) {
         ui::Label& r = *RadioButton[static_cast<std::size_t>(i)];
-        r.SetCaption(radioCaptions[i]);
+        r.SetCaption(platform::Tr(radioCaptions[i]));
         r.SetFont({"Impact", false, 16, false});
         r.SetColour(kPurple);
         r.Hide();
@@ -377,7 +378,8 @@ void TForm1::CheckpeopleClick() { view::ApplyPeopleSkin(skin_); }
 
 void TForm1::CheckAddedClick() {
     if (services_.fileDialog) {
-        auto path = services_.fileDialog->OpenFile("Zorvex 2000", platform::kThemeFilterName, platform::kThemePattern);
+        auto path = services_.fileDialog->OpenFile(platform::Tr("Zorvex 2000"), platform::Tr(platform::kThemeFilterName),
+                                                   platform::kThemePattern);
         if (path) {
             // A bad file, or one with too few pictures for a skin, leaves the loaded theme and the skin on.
             try {

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "platform/Display.h"
+#include "platform/Language.h"
 #include "platform/MessageBox.h"
 #include "platform/OpenUrl.h"
 #include "app/Resources.h"
@@ -30,17 +31,17 @@ TForm2::TForm2(Services& services, Game& game) : services_(services), game_(game
     }
     const BuiltControls c = BuildControls(form_, OptionsWindowLayout());
 
-    auto caption = [&](const std::string& name, const std::string& text) {
+    auto caption = [&](const std::string& name, const char* text) {
         auto* l = c.Get<ui::Label>(name);
-        l->SetCaption(text);
+        l->SetCaption(platform::Tr(text));
         l->SetFont({"Arial", true, 19, false});
         l->SetColour(kCaptionColour);
         l->SetRaisedShadow(3, kCaptionLight, 2, kCaptionShadow);
         return l;
     };
-    advancedCaption = caption("advancedCaption", "Усложнённый режим игры");
-    LMDLabel4 = caption("LMDLabel4", "Во весь экран (640х480)");
-    LMDLabel5 = caption("LMDLabel5", "Включены звуковые эффекты");
+    advancedCaption = caption("advancedCaption", N_("Усложнённый режим игры"));
+    LMDLabel4 = caption("LMDLabel4", N_("Во весь экран (640х480)"));
+    LMDLabel5 = caption("LMDLabel5", N_("Включены звуковые эффекты"));
 
     auto indicator = [&](const std::string& name) {
         auto* f = c.Get<ui::PictureControl>(name);
@@ -61,18 +62,18 @@ TForm2::TForm2(Services& services, Game& game) : services_(services), game_(game
     LMD3DEffectButton2 = sw("LMD3DEffectButton2");
     LMD3DEffectButton3 = sw("LMD3DEffectButton3");
 
-    auto panel = [&](const std::string& name, const std::string& labelName, const std::string& text, ui::Label*& label) {
+    auto panel = [&](const std::string& name, const std::string& labelName, const char* text, ui::Label*& label) {
         auto* p = c.Get<ui::Container>(name);
         p->SetColour(kPanelColour);
         label = c.Get<ui::Label>(labelName);
-        label->SetCaption(text);
+        label->SetCaption(platform::Tr(text));
         label->SetFont({"MS Sans Serif", false, 11, false});
         return p;
     };
-    Panel1 = panel("Panel1", "LMDLabel1", "Во время игры блокирутся несколько\nклеток игрового поля для действий над\nними. ",
+    Panel1 = panel("Panel1", "LMDLabel1", N_("Во время игры блокирутся несколько\nклеток игрового поля для действий над\nними. "),
                    LMDLabel1);
-    Panel2 = panel("Panel2", "LMDLabel2", "Во время игры игровое поле\nпоказывается во весь экран .", LMDLabel2);
-    Panel3 = panel("Panel3", "LMDLabel3", "Соответствует влючёны или нет в игре\nзвуковые эффекты. ", LMDLabel3);
+    Panel2 = panel("Panel2", "LMDLabel2", N_("Во время игры игровое поле\nпоказывается во весь экран ."), LMDLabel2);
+    Panel3 = panel("Panel3", "LMDLabel3", N_("Соответствует влючёны или нет в игре\nзвуковые эффекты. "), LMDLabel3);
 
     digital = c.Get<ui::Label>("digital");
     digital->SetCaption(platform::kHomePage);

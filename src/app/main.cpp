@@ -11,6 +11,7 @@
 #include "platform/FileDialog.h"
 #include "platform/HostMessageBoxes.h"
 #include "platform/InstanceLock.h"
+#include "platform/Language.h"
 #include "platform/MessageBox.h"
 #include "platform/OpenUrl.h"
 #include "platform/Paths.h"
@@ -27,6 +28,8 @@ using namespace zv;
 
 int main(int argc, char** argv) {
     (void)argc;
+    // The player's language, before any text is made and before GTK may start.
+    platform::UseEnvironmentLanguage();
     // The guard is taken before any window; its name is the file name we were started under.
     platform::InstanceLock lock;
     const bool secondCopy = lock.Acquire(platform::ExecutableName(argv[0])) == platform::InstanceLock::Result::AlreadyHeld;
@@ -63,7 +66,7 @@ int main(int argc, char** argv) {
         host.OnError = [&](const std::string& m) { form1.ReportError(m); };
 
         if (secondCopy) {
-            boxes.ShowInfo(platform::kAppTitle, "Zorvex 2000 уже загружены");
+            boxes.ShowInfo(platform::kAppTitle, platform::Tr("Zorvex 2000 уже загружены"));
             host.RequestQuit();
         }
         form1.FormCreate();

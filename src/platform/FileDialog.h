@@ -5,9 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "platform/Language.h"
+
 namespace zv::platform {
 
-constexpr const char* kThemeFilterName = "Zorvex 2000 Theme";
+// Shown through Tr().
+constexpr const char* kThemeFilterName = N_("Zorvex 2000 Theme");
 constexpr const char* kThemePattern = "*.zvt";
 
 class FileDialog {

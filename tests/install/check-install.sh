@@ -49,6 +49,10 @@ check_tree() {
     for f in blip blip2 boom no; do
         [[ -s "$prefix/share/zorvex2000/$f.wav" ]] || fail "sound $f.wav missing"
     done
+    f="$prefix/share/locale/en/LC_MESSAGES/zorvex2000.mo"
+    [[ -s "$f" ]] || fail "the English catalogue is missing"
+    msgunfmt "$f" >"$scratch/en.po" || fail "$f is not a catalogue"
+    grep -qF '"Language: en\n"' "$scratch/en.po" || fail "$f is not an English catalogue"
     for size in 16 22 24 32 48 64 128 256; do
         f="$prefix/share/icons/hicolor/${size}x${size}/apps/zorvex2000.png"
         [[ -f "$f" ]] || fail "icon ${size}x${size} missing"
@@ -147,6 +151,21 @@ start_game "$prefix" home
 start_game "$prefix" relative XDG_DATA_HOME=relative/data
 [[ -s "$scratch/relative/home/.local/share/zorvex2000/config.cfg" ]] || fail "a relative XDG_DATA_HOME was used"
 
+step "the installed game finds its English catalogue beside itself"
+# The C library translates only under a locale that exists (scripts/deps.sh test generates it).
+locale -a | grep -qix 'en_US.utf-\?8' || fail "the en_US.UTF-8 locale is missing (bash scripts/deps.sh test)"
+command -v strace >/dev/null || fail "strace not installed (package strace)"
+mkdir -p "$scratch/english/home" "$scratch/english/run"
+chmod 700 "$scratch/english/run"
+status=0
+(cd "$scratch/english" && env -i PATH="$prefix/games:/usr/bin:/bin" HOME="$scratch/english/home" LANG=en_US.UTF-8 \
+    SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy NO_AT_BRIDGE=1 XDG_RUNTIME_DIR="$scratch/english/run" ZV_BENCH_FIRST_FRAME=1 \
+    timeout 30 strace -f -qq -e trace=openat -o "$scratch/english/open.log" zorvex2000-launch \
+    >"$scratch/english/out.log" 2>&1) || status=$?
+[[ "$status" == 0 ]] || { cat "$scratch/english/out.log" >&2; fail "the installed game in English exited with $status"; }
+grep -qE "\"$prefix/games/\.\./share/locale/en/LC_MESSAGES/zorvex2000\.mo\", O_RDONLY[^)]*\) = [0-9]" "$scratch/english/open.log" ||
+    { grep -F zorvex2000.mo "$scratch/english/open.log" >&2 || true; fail "the installed game did not read its English catalogue"; }
+
 step "the installed zvtool"
 status=0
 "$prefix/games/zvtool" >"$scratch/zvtool.out" 2>&1 || status=$?
@@ -170,7 +189,7 @@ done
 grep -qE ' \./usr/bin/' <<<"$contents" && fail "the package installs into /usr/bin"
 for f in usr/share/applications/zorvex2000.desktop usr/share/metainfo/com.example.zorvex2000.metainfo.xml \
          usr/share/icons/hicolor/48x48/apps/zorvex2000.png usr/share/icons/hicolor/scalable/apps/zorvex2000.svg \
-         usr/share/zorvex2000/boom.wav usr/share/doc/zorvex2000/copyright \
+         usr/share/zorvex2000/boom.wav usr/share/locale/en/LC_MESSAGES/zorvex2000.mo usr/share/doc/zorvex2000/copyright \
          usr/share/doc/zorvex2000/changelog.Debian.gz usr/share/man/man6/zvtool.6.gz; do
     grep -qE " \./$f\$" <<<"$contents" || fail "the package lacks /$f"
 done

@@ -11,6 +11,7 @@
 #include "app/BestGamesWindow.h"
 #include "kit/HeadlessServices.h"
 #include "kit/StateAccess.h"
+#include "platform/Language.h"
 
 using namespace zv;
 
@@ -18,7 +19,7 @@ namespace {
 void Usage() {
     std::fprintf(stderr,
                  "usage: zv-snapshot OUT.bmp [--skin N] [--play SEED MOVES] [--options | --rules | --best] [--over]\n"
-                 "  Renders the window as a player would see it, without a display.\n");
+                 "  Renders the window as a player would see it, without a display, in the language of the locale.\n");
 }
 } // namespace
 
@@ -47,6 +48,8 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
+    // In the language of the environment, as the game would be (LANG=en_US.UTF-8 for English).
+    platform::UseEnvironmentLanguage();
     SDL_setenv("SDL_VIDEODRIVER", "dummy", 0);
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         std::fprintf(stderr, "zv-snapshot: %s\n", SDL_GetError());

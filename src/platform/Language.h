@@ -1,0 +1,37 @@
+// The player's language: the game's texts go through the message catalogue of the locale in use.
+#pragma once
+
+#include <libintl.h>
+
+#include <string>
+#include <vector>
+
+namespace zv::platform {
+
+// The catalogue's name: <locale dir>/<language>/LC_MESSAGES/zorvex2000.mo.
+inline constexpr const char* kTextDomain = "zorvex2000";
+
+// A text of the game in the player's language. The message ids are the game's own Russian texts,
+// so without a catalogue for the language (C, Russian, or one we lack) the text comes back as it is.
+inline const char* Tr(const char* id) { return dgettext(kTextDomain, id); }
+inline std::string Tr(const std::string& id) { return dgettext(kTextDomain, id.c_str()); }
+
+// Marks a text for the catalogue where it is defined; Tr() translates it where it is shown.
+#define N_(text) text
+
+// Takes the language from the environment and binds our catalogue (from CatalogueDirs()). Only the
+// message language and the character set follow the locale: numbers and everything else stay "C".
+void UseEnvironmentLanguage();
+
+// Binds our catalogue to a locale directory (holding en/LC_MESSAGES/zorvex2000.mo).
+void BindCatalogue(const std::string& localeDir);
+
+// Where the catalogue is looked for, existing directories that hold the English one, in order:
+// <exe dir>/../share/locale, the installed locale directory, and the build tree's when the program
+// runs from its build tree.
+std::vector<std::string> CatalogueDirs();
+
+// Whether the catalogue in use is an English one: the windows then show their English artwork.
+bool EnglishInUse();
+
+} // namespace zv::platform
