@@ -33,6 +33,10 @@ rm -f "$assets"/skins/*.zvt "$assets"/ui/*.bmp "$assets"/icons/*.png "$assets"/i
 for list in list1 list2 List3 List4 list5; do
     "$build/tools/zvtool/zvtool" pack "$assets/skins/$list.zvt" "$work/art/skins/$list"/*.bmp
 done
+# The English backgrounds of the skins that have one, each alone in its list: it stands in for picture 7.
+for list in list1 List3 List4; do
+    "$build/tools/zvtool/zvtool" pack "$assets/skins/$list.en.zvt" "$work/art/skins/en/$list.bmp"
+done
 cp "$work"/art/ui/*.bmp "$assets/ui/"
 cp "$work"/art/icons/*.png "$work"/art/icons/*.svg "$assets/icons/"
 "$build/tools/sounds/zv-sounds" "$assets/sounds"

@@ -33,6 +33,15 @@ void LoadList(ui::ImageList& list, const std::string& resource) {
     view::LoadThemeBytes(bytes.data(), bytes.size(), resource, list);
 }
 
+// The background of a built-in list with its captions in English, where the list has one ("skins/X.en.zvt").
+void UseEnglishBackground(ui::ImageList& list, const std::string& resource) {
+    const std::string english = resource.substr(0, resource.size() - 4) + ".en.zvt";
+    if (list.Count() <= view::kBackgroundPicture || Resource(english).empty()) return;
+    ui::ImageList pictures;
+    LoadList(pictures, english);
+    if (pictures.Count() > 0 && pictures.Get(0)) list.At(view::kBackgroundPicture).surface = std::move(pictures.At(0).surface);
+}
+
 } // namespace
 
 TForm1::TForm1(Services& services)
@@ -228,6 +237,7 @@ void TForm1::EnsureList(int index) {
     ui::ImageList* lists[5] = {&list1, &list2, &List3, &List4, &list5};
     try {
         LoadList(*lists[index], names[index]);
+        if (platform::EnglishInUse()) UseEnglishBackground(*lists[index], names[index]);
     } catch (const std::exception& e) {
         ReportError(e.what());
     }

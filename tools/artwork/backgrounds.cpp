@@ -1,5 +1,6 @@
 // The panel backgrounds and choice marks of the skins that have their own (Glass, Block, Single).
 #include "artwork.h"
+#include "captions.h"
 
 #include <cmath>
 
@@ -91,10 +92,6 @@ SkinLook makeMarbles() {
 
 // Panel places of the controls that lie over the background.
 constexpr int kBoardLeft = 112, kBoardTop = 56, kPitch = 40, kCell = 33;
-constexpr int kSkinRows[6] = {203, 227, 251, 275, 299, 322};
-constexpr int kModeRows[5] = {203, 227, 251, 275, 299};
-const char* const kSkinNames[6] = {"Цветы", "Windows", "Фишки", "Шарики", "Лица", "Новая"};
-const char* const kModeNames[5] = {"Линия", "Квадрат", "Крест", "Кольцо", "Блок"};
 
 void plate(cairo_t* cr, const SkinLook& k, double x, double y, double w, double h) {
     // Soft shadow, then a flat face so the marks drawn over it match it exactly.
@@ -199,13 +196,6 @@ void motif(cairo_t* cr, const SkinLook& k, int w, int h, uint32_t seed) {
     }
 }
 
-void choiceRows(cairo_t* cr, const SkinLook& k, int left, const int* rows, const char* const* names, int count) {
-    for (int i = 0; i < count; ++i) {
-        // The mark lies at (left, row + 1); its caption starts 18 pixels in, centred in the 17-pixel row.
-        drawText(cr, names[i], left + 18, rows[i] + 8.5, Align::Left, k.caption);
-    }
-}
-
 }  // namespace
 
 const SkinLook& glassLook() {
@@ -221,7 +211,7 @@ const SkinLook& marblesLook() {
     return k;
 }
 
-void drawBackground(Canvas& c, const SkinLook& k, uint32_t seed) {
+void drawBackground(Canvas& c, const SkinLook& k, uint32_t seed, const BackgroundWords& words) {
     cairo_t* cr = c.cr();
     const int w = c.width(), h = c.height();
     cairo_pattern_t* back = cairo_pattern_create_linear(0, 0, 0, h);
@@ -243,11 +233,9 @@ void drawBackground(Canvas& c, const SkinLook& k, uint32_t seed) {
         cairo_stroke(cr);
     }
 
-    // Preview strip: "Следующие" [four sockets] "цвета".
+    // Preview strip: "Next" [four sockets] "colours".
     plate(cr, k, 110, 2, 401, 45);
     for (int i = 0; i < 4; ++i) well(cr, k, 232 + 40 * i, 8);
-    drawText(cr, "Следующие", 222, 24.5, Align::Right, k.heading);
-    drawText(cr, "цвета", 395, 24.5, Align::Left, k.heading);
 
     // Board tray with a well round every cell.
     roundedRect(cr, 106, 51, 405, 405, 10);
@@ -279,19 +267,16 @@ void drawBackground(Canvas& c, const SkinLook& k, uint32_t seed) {
 
     // Left column: record, then the skin choices.
     plate(cr, k, 4, 49, 98, 84);
-    drawText(cr, "Рекорд", 53, 61, Align::Centre, k.heading);
     insetBox(cr, k.display, k.plateDark, k.plateLight, 9, 73, 88, 54, 5);
     plate(cr, k, 4, 165, 98, 180);
-    drawText(cr, "Тема", 53, 182, Align::Centre, k.heading);
-    choiceRows(cr, k, 10, kSkinRows, kSkinNames, 6);
 
     // Right column: score, then the mode choices.
     plate(cr, k, 515, 49, 102, 84);
-    drawText(cr, "Очки", 566, 61, Align::Centre, k.heading);
     insetBox(cr, k.display, k.plateDark, k.plateLight, 521, 73, 90, 54, 5);
     plate(cr, k, 515, 165, 102, 157);
-    drawText(cr, "Режим", 566, 182, Align::Centre, k.heading);
-    choiceRows(cr, k, 520, kModeRows, kModeNames, 5);
+
+    for (const CaptionPlace& p : backgroundCaptions(words))
+        drawText(cr, p.text, p.x, p.cy, p.align, p.heading ? k.heading : k.caption);
 }
 
 void drawMark(Canvas& c, const SkinLook& k, bool checked) {

@@ -1,5 +1,6 @@
 // The cell, ball and mark pictures of the five built-in skins, and the writer of their image lists.
 #include "artwork.h"
+#include "captions.h"
 
 #include <cmath>
 #include <cstdio>
@@ -484,10 +485,14 @@ void writeCells(const std::string& folder, int count, const CellPainter& paint) 
     }
 }
 
-void writeLookExtras(const std::string& folder, const SkinLook& look, uint32_t seed) {
+// The background, marks and English background of a skin with a background of its own.
+void writeLookExtras(const std::string& folder, const std::string& english, const SkinLook& look, uint32_t seed) {
     Canvas back(621, 462);
-    drawBackground(back, look, seed);
+    drawBackground(back, look, seed, russianWords());
     back.saveBmp(folder + "/07.bmp");
+    Canvas englishBack(621, 462);
+    drawBackground(englishBack, look, seed, englishWords());
+    englishBack.saveBmp(english);
     Canvas off(14, 14), on(14, 14);
     drawMark(off, look, false);
     drawMark(on, look, true);
@@ -500,6 +505,7 @@ void writeLookExtras(const std::string& folder, const SkinLook& look, uint32_t s
 void writeSkins(const std::string& dir) {
     namespace fs = std::filesystem;
     const std::string root = dir + "/skins";
+    fs::create_directories(root + "/en");
 
     const std::string l1 = root + "/list1";
     fs::create_directories(l1);
@@ -507,7 +513,7 @@ void writeSkins(const std::string& dir) {
         glassPane(cr);
         if (pos > 0) drawFlower(cr, pos);
     });
-    writeLookExtras(l1, glassLook(), 101);
+    writeLookExtras(l1, root + "/en/list1.bmp", glassLook(), 101);
     {
         Canvas spare(kCell, kCell);
         glassPane(spare.cr());
@@ -531,7 +537,7 @@ void writeSkins(const std::string& dir) {
         feltTile(cr, 300 + pos);
         if (pos > 0) drawChip(cr, pos);
     });
-    writeLookExtras(l3, chipsLook(), 303);
+    writeLookExtras(l3, root + "/en/List3.bmp", chipsLook(), 303);
 
     const std::string l4 = root + "/List4";
     fs::create_directories(l4);
@@ -539,7 +545,7 @@ void writeSkins(const std::string& dir) {
         cupTile(cr);
         if (pos > 0) drawMarble(cr, pos);
     });
-    writeLookExtras(l4, marblesLook(), 404);
+    writeLookExtras(l4, root + "/en/List4.bmp", marblesLook(), 404);
 
     const std::string l5 = root + "/list5";
     fs::create_directories(l5);
