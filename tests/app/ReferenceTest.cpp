@@ -1,8 +1,11 @@
 // The main window in each built-in skin, after the same seeded game, against reference pictures kept in the repository.
 #include "kit/AppFixture.h"
 
+#include <clocale>
+#include <map>
 #include <cstdlib>
 
+#include "platform/Language.h"
 #include "view/ThemeFile.h"
 
 namespace zv::test {
@@ -93,6 +96,149 @@ TEST_F(AppTest, EachSkinLooksAsItsReferencePicture) {
         EXPECT_LT(DifferentShare(now, references.Get(skin - 1)), 0.002) << "skin " << skin
             << " differs from its reference; if the change is intended, rerun with ZV_UPDATE_REFERENCES=1";
         SDL_FreeSurface(now);
+    }
+}
+
+// The windows in English: the process's message language is switched for the test and back after it. The
+// C library translates only under a locale that exists, so the machine needs en_US.UTF-8 (scripts/deps.sh test).
+class EnglishTest : public AppTest {
+protected:
+    void SetUp() override {
+        AppTest::SetUp();
+        saved_ = std::setlocale(LC_MESSAGES, nullptr);
+        ASSERT_NE(std::setlocale(LC_MESSAGES, "en_US.UTF-8"), nullptr)
+            << "the en_US.UTF-8 locale is missing: bash scripts/deps.sh test generates it";
+        const auto dirs = platform::CatalogueDirs();
+        ASSERT_FALSE(dirs.empty()) << "no English catalogue in the build tree";
+        platform::BindCatalogue(dirs.front());
+        ASSERT_TRUE(platform::EnglishInUse());
+    }
+    void TearDown() override {
+        std::setlocale(LC_MESSAGES, saved_.c_str());
+        AppTest::TearDown();
+    }
+    void Russian() { std::setlocale(LC_MESSAGES, "C.UTF-8"); }
+
+    // The main window after the opening in the first skin, and the options window, as pictures.
+    std::vector<view::ThemeEntry> RenderWindows(const std::string& language) {
+        std::filesystem::remove_all(services.dataDir);
+        std::filesystem::remove(services.settingsPath);
+        form2.reset();
+        form1.reset();
+        Start();
+        view::ApplyBuiltInSkin(form1->Skin(), view::kGlass);
+        PlayOpening(*form1);
+        form1->Window().InvalidateAll();
+        form1->Window().Render();
+        form2->Window().Render();
+        view::ThemeEntry main, options;
+        main.bitmap = SaveBmp(form1->Window().Canvas());
+        main.description = language + " main window";
+        options.bitmap = SaveBmp(form2->Window().Canvas());
+        options.description = language + " options window";
+        return {main, options};
+    }
+
+    // A copy of the main window with the board blacked out: it does not change with the language, and the
+    // reference pictures stay small.
+    static ui::SurfacePtr WithoutBoard(SDL_Surface* window) {
+        ui::SurfacePtr copy = ui::AdoptSurface(SDL_ConvertSurfaceFormat(window, SDL_PIXELFORMAT_RGB888, 0));
+        const SDL_Point first = CellCentre(1), last = CellCentre(100);
+        const SDL_Rect board{first.x - 20, first.y - 20, last.x - first.x + 40, last.y - first.y + 40};
+        SDL_FillRect(copy.get(), &board, 0);
+        return copy;
+    }
+
+    // Every caption of the windows within its control's width, give or take the one pixel of halo or shadow that
+    // lies past the letters; the heights of the captions, by name, for comparing the line counts of two languages.
+    std::map<std::string, int> ExpectCaptionsFit(const std::string& language) {
+        constexpr int kEffectRim = 1;
+        std::vector<ui::Label*> labels = {form1->Label5, form1->Label6, form2->advancedCaption, form2->LMDLabel4,
+                                          form2->LMDLabel5, form2->LMDLabel1, form2->LMDLabel2, form2->LMDLabel3};
+        for (ui::Label* r : form1->RadioButton) labels.push_back(r);
+        std::map<std::string, int> heights;
+        for (ui::Label* l : labels) {
+            SDL_Surface* text = l->Rendered();
+            if (!text) {
+                ADD_FAILURE() << language << " " << l->Name() << " shows no text";
+                continue;
+            }
+            EXPECT_LE(text->w, l->Width() + kEffectRim) << language << " " << l->Name() << " \"" << l->Caption() << "\"";
+            heights[l->Name()] = text->h;
+        }
+        return heights;
+    }
+
+private:
+    std::string saved_;
+};
+
+TEST_F(EnglishTest, WindowsInEnglishAndInRussianLookAsTheirReferencePictures) {
+    constexpr const char* kLanguageReferences = ZV_TEST_DATA "/reference-language.zvt";
+    const auto english = RenderWindows("English");
+    EXPECT_EQ(form2->advancedCaption->Caption(), "Advanced game mode");
+    const auto englishHeights = ExpectCaptionsFit("English");
+    Russian();
+    ASSERT_FALSE(platform::EnglishInUse());
+    const auto russian = RenderWindows("Russian");
+    EXPECT_EQ(form2->advancedCaption->Caption(), "Усложнённый режим игры");
+    // The design's texts fill their panels to the last line: a translation has no more lines than they have.
+    EXPECT_EQ(englishHeights, ExpectCaptionsFit("Russian"));
+
+    // The Russian main window is the first skin's reference picture; the rest are kept here, the English main
+    // window without its board.
+    auto bmpSurface = [](const view::ThemeEntry& e) {
+        return ui::AdoptSurface(SDL_LoadBMP_RW(SDL_RWFromConstMem(e.bitmap.data(), static_cast<int>(e.bitmap.size())), 1));
+    };
+    view::ThemeEntry englishMain = english[0];
+    englishMain.bitmap = SaveBmp(WithoutBoard(bmpSurface(english[0]).get()).get());
+    std::vector<view::ThemeEntry> kept = {englishMain, english[1], russian[1]};
+    if (std::getenv("ZV_UPDATE_REFERENCES")) {
+        const auto bytes = view::WriteThemeBytes(kept);
+        WriteFile(kLanguageReferences, std::string(bytes.begin(), bytes.end()));
+        GTEST_SKIP() << "reference pictures rewritten";
+    }
+    ui::ImageList references("references"), skins("skins");
+    ASSERT_NO_THROW(view::LoadThemeFile(kLanguageReferences, references));
+    ASSERT_NO_THROW(view::LoadThemeFile(kReferences, skins));
+    ASSERT_EQ(references.Count(), 3);
+    const std::vector<std::pair<const view::ThemeEntry*, SDL_Surface*>> pairs = {
+        {&englishMain, references.Get(0)}, {&english[1], references.Get(1)},
+        {&russian[0], skins.Get(0)}, {&russian[1], references.Get(2)}};
+    for (const auto& [rendered, reference] : pairs) {
+        const auto& bmp = rendered->bitmap;
+        SDL_Surface* now = SDL_LoadBMP_RW(SDL_RWFromConstMem(bmp.data(), static_cast<int>(bmp.size())), 1);
+        ASSERT_NE(now, nullptr);
+        EXPECT_LT(DifferentShare(now, reference), 0.002) << rendered->description
+            << " differs from its reference; if the change is intended, rerun with ZV_UPDATE_REFERENCES=1";
+        SDL_FreeSurface(now);
+    }
+}
+
+TEST_F(EnglishTest, EverySkinWithABackgroundShowsItsEnglishOne) {
+    // The English backgrounds replace the Russian ones, and only while English is in use.
+    const int skins[3] = {view::kGlass, view::kBlock, view::kSingle};
+    auto background = [this](int i) {
+        ui::ImageList* lists[3] = {&form1->list1, &form1->List3, &form1->List4};
+        return lists[i]->Get(view::kBackgroundPicture);
+    };
+    Start();
+    std::vector<std::vector<std::uint8_t>> english;
+    for (int i = 0; i < 3; ++i) {
+        view::ApplyBuiltInSkin(form1->Skin(), skins[i]);
+        ASSERT_NE(background(i), nullptr);
+        english.push_back(SaveBmp(background(i)));
+    }
+    Russian();
+    form2.reset();
+    form1.reset();
+    Start();
+    for (int i = 0; i < 3; ++i) {
+        view::ApplyBuiltInSkin(form1->Skin(), skins[i]);
+        SDL_Surface* russian = background(i);
+        ASSERT_NE(russian, nullptr);
+        EXPECT_NE(SaveBmp(russian), english[static_cast<std::size_t>(i)]) << "skin " << skins[i];
+        EXPECT_EQ(russian->w, 621);
     }
 }
 
