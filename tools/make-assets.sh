@@ -37,7 +37,10 @@ done
 for list in list1 List3 List4; do
     "$build/tools/zvtool/zvtool" pack "$assets/skins/$list.en.zvt" "$work/art/skins/en/$list.bmp"
 done
+mkdir -p "$assets/ui/en"
+rm -f "$assets"/ui/en/*.bmp
 cp "$work"/art/ui/*.bmp "$assets/ui/"
+cp "$work"/art/ui/en/*.bmp "$assets/ui/en/"
 cp "$work"/art/icons/*.png "$work"/art/icons/*.svg "$assets/icons/"
 "$build/tools/sounds/zv-sounds" "$assets/sounds"
 

@@ -7,6 +7,8 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
+#include "platform/Language.h"
+
 namespace zv::app {
 
 struct EmbeddedFile {
@@ -31,6 +33,11 @@ ui::SurfacePtr ResourcePicture(const std::string& name) {
     SDL_Surface* c = SDL_ConvertSurfaceFormat(s, SDL_PIXELFORMAT_RGB888, 0);
     SDL_FreeSurface(s);
     return ui::AdoptSurface(c);
+}
+
+ui::SurfacePtr CaptionedPicture(const std::string& file) {
+    if (platform::EnglishInUse() && !Resource("ui/en/" + file).empty()) return ResourcePicture("ui/en/" + file);
+    return ResourcePicture("ui/" + file);
 }
 
 void ReleaseResourcePages() {

@@ -222,10 +222,10 @@ void TForm1::LoadArtwork() {
         LMDBitmapList1.Append(std::move(piece));
     }
     Image1->SetPicture(ResourcePicture("ui/title.bmp"));
-    finish->SetStateStrip(ResourcePicture("ui/btn_finish.bmp"), 91);
-    Gstart->SetStateStrip(ResourcePicture("ui/btn_gstart.bmp"), 91);
-    TurnBack->SetStateStrip(ResourcePicture("ui/btn_turnback.bmp"), 91);
-    Goptions->SetStateStrip(ResourcePicture("ui/btn_goptions.bmp"), 91);
+    finish->SetStateStrip(CaptionedPicture("btn_finish.bmp"), 91);
+    Gstart->SetStateStrip(CaptionedPicture("btn_gstart.bmp"), 91);
+    TurnBack->SetStateStrip(CaptionedPicture("btn_turnback.bmp"), 91);
+    Goptions->SetStateStrip(CaptionedPicture("btn_goptions.bmp"), 91);
     form_.InvalidateAll();
 }
 

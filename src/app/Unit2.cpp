@@ -82,7 +82,7 @@ TForm2::TForm2(Services& services, Game& game) : services_(services), game_(game
     digital->SetAutoSize(true);
 
     Ooptions = c.Get<ui::ImageButton>("Ooptions");
-    Ooptions->SetStateStrip(ResourcePicture("ui/btn_ooptions.bmp"), 89);
+    Ooptions->SetStateStrip(CaptionedPicture("btn_ooptions.bmp"), 89);
 
     LMD3DEffectButton1->OnClick = [this] { LMD3DEffectButton1Click(); };
     LMD3DEffectButton2->OnClick = [this] { LMD3DEffectButton2Click(); };

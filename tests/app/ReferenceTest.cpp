@@ -150,13 +150,13 @@ protected:
     }
 
     // Every caption of the windows within its control's width, give or take the one pixel of halo or shadow that
-    // lies past the letters; the heights of the captions, by name, for comparing the line counts of two languages.
-    std::map<std::string, int> ExpectCaptionsFit(const std::string& language) {
+    // lies past the letters; the captions and their heights, by name, for comparing two languages.
+    std::map<std::string, std::pair<std::string, int>> ExpectCaptionsFit(const std::string& language) {
         constexpr int kEffectRim = 1;
         std::vector<ui::Label*> labels = {form1->Label5, form1->Label6, form2->advancedCaption, form2->LMDLabel4,
                                           form2->LMDLabel5, form2->LMDLabel1, form2->LMDLabel2, form2->LMDLabel3};
         for (ui::Label* r : form1->RadioButton) labels.push_back(r);
-        std::map<std::string, int> heights;
+        std::map<std::string, std::pair<std::string, int>> captions;
         for (ui::Label* l : labels) {
             SDL_Surface* text = l->Rendered();
             if (!text) {
@@ -164,9 +164,9 @@ protected:
                 continue;
             }
             EXPECT_LE(text->w, l->Width() + kEffectRim) << language << " " << l->Name() << " \"" << l->Caption() << "\"";
-            heights[l->Name()] = text->h;
+            captions[l->Name()] = {l->Caption(), text->h};
         }
-        return heights;
+        return captions;
     }
 
 private:
@@ -177,13 +177,20 @@ TEST_F(EnglishTest, WindowsInEnglishAndInRussianLookAsTheirReferencePictures) {
     constexpr const char* kLanguageReferences = ZV_TEST_DATA "/reference-language.zvt";
     const auto english = RenderWindows("English");
     EXPECT_EQ(form2->advancedCaption->Caption(), "Advanced game mode");
-    const auto englishHeights = ExpectCaptionsFit("English");
+    const auto englishCaptions = ExpectCaptionsFit("English");
     Russian();
     ASSERT_FALSE(platform::EnglishInUse());
     const auto russian = RenderWindows("Russian");
     EXPECT_EQ(form2->advancedCaption->Caption(), "Усложнённый режим игры");
-    // The design's texts fill their panels to the last line: a translation has no more lines than they have.
-    EXPECT_EQ(englishHeights, ExpectCaptionsFit("Russian"));
+    // Every caption is translated; the design's texts fill their panels to the last line, and a translation has no
+    // more lines than they have.
+    const auto russianCaptions = ExpectCaptionsFit("Russian");
+    ASSERT_EQ(englishCaptions.size(), russianCaptions.size());
+    for (const auto& [name, caption] : englishCaptions) {
+        const auto& russianCaption = russianCaptions.at(name);
+        EXPECT_NE(caption.first, russianCaption.first) << name;
+        EXPECT_EQ(caption.second, russianCaption.second) << name << " \"" << caption.first << "\"";
+    }
 
     // The Russian main window is the first skin's reference picture; the rest are kept here, the English main
     // window without its board.

@@ -14,7 +14,7 @@ struct Look {
 
 TEST(CaptionFit, EveryBackgroundCaptionFitsItsPlaceInEverySkinAndLanguage) {
     const Look looks[] = {{"glass", glassLook()}, {"chips", chipsLook()}, {"marbles", marblesLook()}};
-    for (const BackgroundWords* words : {&russianWords(), &englishWords()})
+    for (const PaintedWords* words : {&russianWords(), &englishWords()})
         for (const Look& l : looks)
             for (const CaptionPlace& p : backgroundCaptions(*words)) {
                 const Lettering& style = p.heading ? l.look.heading : l.look.caption;
@@ -25,7 +25,14 @@ TEST(CaptionFit, EveryBackgroundCaptionFitsItsPlaceInEverySkinAndLanguage) {
                 EXPECT_LE(right, p.roomRight) << words->language << " " << l.name << ": \"" << p.text << "\" ends at "
                                               << right << ", its room at " << p.roomRight;
             }
-    releaseTextResources();
+}
+
+TEST(CaptionFit, EveryButtonCaptionFitsInsideItsButton) {
+    for (const PaintedWords* words : {&russianWords(), &englishWords()})
+        for (const ButtonCaption& b : buttonCaptions(*words)) {
+            const double width = textWidth(b.text, buttonLettering());
+            EXPECT_LE(width, b.cellWidth - 2 * kButtonMargin) << words->language << " " << b.file << ": \"" << b.text << "\"";
+        }
 }
 
 TEST(CaptionFit, BothLanguagesNameEveryPlace) {

@@ -22,13 +22,13 @@ const SkinLook& glassLook();
 const SkinLook& chipsLook();
 const SkinLook& marblesLook();
 
-struct BackgroundWords;
+struct PaintedWords;
 // The 621 x 462 panel background of a skin, with its captions in one language.
-void drawBackground(Canvas& c, const SkinLook& look, uint32_t seed, const BackgroundWords& words);
+void drawBackground(Canvas& c, const SkinLook& look, uint32_t seed, const PaintedWords& words);
 // The 14 x 14 choice mark of a skin, checked or not.
 void drawMark(Canvas& c, const SkinLook& look, bool checked);
 
 // Each writer creates its sub-folder of dir and fills it.
 void writeSkins(const std::string& dir);   // skins/<list>/NN.bmp, and skins/en/<list>.bmp: the English backgrounds
-void writeChrome(const std::string& dir);  // ui/*.bmp
+void writeChrome(const std::string& dir);  // ui/*.bmp, and ui/en/*.bmp: the buttons with English captions
 void writeIcons(const std::string& dir);   // icons/zorvex2000-N.png, icons/zorvex2000.svg

@@ -211,7 +211,7 @@ const SkinLook& marblesLook() {
     return k;
 }
 
-void drawBackground(Canvas& c, const SkinLook& k, uint32_t seed, const BackgroundWords& words) {
+void drawBackground(Canvas& c, const SkinLook& k, uint32_t seed, const PaintedWords& words) {
     cairo_t* cr = c.cr();
     const int w = c.width(), h = c.height();
     cairo_pattern_t* back = cairo_pattern_create_linear(0, 0, 0, h);

@@ -14,21 +14,23 @@ constexpr double kRightRoom[2] = {519, 613};
 
 }  // namespace
 
-const BackgroundWords& russianWords() {
-    static const BackgroundWords w{"ru", "Следующие", "цвета", "Рекорд", "Очки", "Тема", "Режим",
+const PaintedWords& russianWords() {
+    static const PaintedWords w{"ru", "Следующие", "цвета", "Рекорд", "Очки", "Тема", "Режим",
                                    {"Цветы", "Windows", "Фишки", "Шарики", "Лица", "Новая"},
-                                   {"Линия", "Квадрат", "Крест", "Кольцо", "Блок"}};
+                                   {"Линия", "Квадрат", "Крест", "Кольцо", "Блок"},
+                                   "Закончить", "Новая игра", "Ход назад", "Настройки", "Закрыть"};
     return w;
 }
 
-const BackgroundWords& englishWords() {
-    static const BackgroundWords w{"en", "Next", "colours", "Record", "Score", "Skin", "Mode",
+const PaintedWords& englishWords() {
+    static const PaintedWords w{"en", "Next", "colours", "Record", "Score", "Skin", "Mode",
                                    {"Flowers", "Windows", "Counters", "Balls", "Faces", "New"},
-                                   {"Lines", "Squares", "Crosses", "Rings", "Blocks"}};
+                                   {"Lines", "Squares", "Crosses", "Rings", "Blocks"},
+                                   "End game", "New game", "Undo", "Options", "Close"};
     return w;
 }
 
-std::vector<CaptionPlace> backgroundCaptions(const BackgroundWords& w) {
+std::vector<CaptionPlace> backgroundCaptions(const PaintedWords& w) {
     std::vector<CaptionPlace> out;
     out.push_back({w.next, true, 222, 24.5, Align::Right, 114, 226});
     out.push_back({w.colours, true, 395, 24.5, Align::Left, 392, 507});
@@ -40,6 +42,18 @@ std::vector<CaptionPlace> backgroundCaptions(const BackgroundWords& w) {
     for (int i = 0; i < 6; ++i) out.push_back({w.skins[i], false, 28, kSkinRows[i] + 8.5, Align::Left, 28, kLeftRoom[1]});
     for (int i = 0; i < 5; ++i) out.push_back({w.modes[i], false, 538, kModeRows[i] + 8.5, Align::Left, 538, kRightRoom[1]});
     return out;
+}
+
+std::vector<ButtonCaption> buttonCaptions(const PaintedWords& w) {
+    return {{"btn_finish.bmp", w.finish, 91},   {"btn_gstart.bmp", w.gstart, 91}, {"btn_turnback.bmp", w.turnBack, 91},
+            {"btn_goptions.bmp", w.goptions, 91}, {"btn_ooptions.bmp", w.close, 89}};
+}
+
+Lettering buttonLettering() {
+    Lettering l;
+    l.family = "DejaVu Sans Condensed";
+    l.px = 12.5;
+    return l;
 }
 
 std::pair<double, double> captionExtent(const CaptionPlace& p, const Lettering& style) {

@@ -1,5 +1,6 @@
 // The window chrome that no skin changes: title strip, frame pieces, command buttons, options window.
 #include "artwork.h"
+#include "captions.h"
 
 #include <cmath>
 #include <cstdio>
@@ -223,11 +224,9 @@ void buttonStrip(Canvas& c, int cellWidth, Rgb under,
     }
 }
 
-void captionStrip(Canvas& c, int cellWidth, Rgb under, const char* caption) {
+void captionStrip(Canvas& c, int cellWidth, Rgb under, const std::string& caption) {
     buttonStrip(c, cellWidth, under, [&](cairo_t* cr, double cx, double cy, Rgb ink, bool shadow) {
-        Lettering l;
-        l.family = "DejaVu Sans Condensed";
-        l.px = 12.5;
+        Lettering l = buttonLettering();
         l.top = ink;
         l.bottom = shadow ? mix(ink, rgb(206, 210, 255), 0.8) : ink;
         l.shadow = rgb(16, 12, 70);
@@ -311,25 +310,18 @@ void writeChrome(const std::string& dir) {
 
     // The panel behind a command button differs by skin, so its corners take the border colour.
     const Rgb panel = rgb(30, 26, 92);
-    const struct { const char* file; const char* caption; } commands[] = {
-        {"btn_finish.bmp", "Закончить"},
-        {"btn_gstart.bmp", "Новая игра"},
-        {"btn_turnback.bmp", "Ход назад"},
-        {"btn_goptions.bmp", "Настройки"},
-    };
-    for (const auto& cmd : commands) {
-        Canvas strip(6 * 91, 25);
-        captionStrip(strip, 91, panel, cmd.caption);
-        strip.saveBmp(ui + "/" + cmd.file);
-    }
+    // The buttons with captions, in Russian in ui/ and in English in ui/en/; the close button sits on the options window.
+    std::filesystem::create_directories(ui + "/en");
+    for (const auto& [words, folder] : {std::pair{&russianWords(), ui}, {&englishWords(), ui + "/en"}})
+        for (const ButtonCaption& b : buttonCaptions(*words)) {
+            Canvas strip(6 * b.cellWidth, 25);
+            captionStrip(strip, b.cellWidth, b.file == "btn_ooptions.bmp" ? kOptionsBack : panel, b.text);
+            strip.saveBmp(folder + "/" + b.file);
+        }
 
     Canvas sw(6 * 36, 25);
     drawSwitch(sw);
     sw.saveBmp(ui + "/switch.bmp");
-
-    Canvas close(6 * 89, 25);
-    captionStrip(close, 89, kOptionsBack, "Закрыть");
-    close.saveBmp(ui + "/btn_ooptions.bmp");
 
     Canvas indicator(41, 41);
     drawIndicator(indicator);
