@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "app/Resources.h"
+#include "platform/Language.h"
 
 namespace zv::app {
 
@@ -18,8 +19,10 @@ constexpr SDL_Color kCaptionLight{92, 83, 215, 255};
 constexpr SDL_Color kCaptionShadow{193, 193, 240, 255};
 constexpr SDL_Color kTextColour{16, 20, 48, 255};
 
-constexpr const char* kTabCaptions[kModeCount] = {"Линия", "Квадрат", "Крест", "Кольцо", "Блок"};
-constexpr const char* kHeadCaptions[kBestGamesColumns] = {"№", "Очки", "Дата", "Ходов", "Усложн.", "Игрок"};
+constexpr const char* kTabCaptions[kModeCount] = {N_("Линия"), N_("Квадрат"), N_("Крест"), N_("Кольцо"),
+                                                       N_("Блок")};
+constexpr const char* kHeadCaptions[kBestGamesColumns] = {N_("№"),     N_("Очки"),    N_("Дата"),
+                                                             N_("Ходов"), N_("Усложн."), N_("Игрок")};
 
 std::string ShownDate(const DateTime& d) {
     char buf[48];
@@ -35,14 +38,14 @@ TBestGames::TBestGames(Services& services, const BestGamesBook& book) : services
     for (const char* edge : {"edgeTop", "edgeBottom", "edgeLeft", "edgeRight"}) c.Get<ui::Container>(edge)->SetColour(kEdgeColour);
 
     heading = c.Get<ui::Label>("heading");
-    heading->SetCaption("Лучшие игры");
+    heading->SetCaption(platform::Tr("Лучшие игры"));
     heading->SetFont({"Arial", true, 19, false});
     heading->SetColour(kCaptionColour);
     heading->SetRaisedShadow(3, kCaptionLight, 2, kCaptionShadow);
 
     for (int i = 0; i < kModeCount; ++i) {
         ui::Label* t = c.Get<ui::Label>("tab" + std::to_string(i + 1));
-        t->SetCaption(kTabCaptions[i]);
+        t->SetCaption(platform::Tr(kTabCaptions[i]));
         t->SetFont({"Arial", true, 15, false});
         t->SetColour(kCaptionColour);
         t->SetAlign(ui::Label::Align::Centre);
@@ -58,7 +61,7 @@ TBestGames::TBestGames(Services& services, const BestGamesBook& book) : services
     mark->Hide();
     for (int col = 0; col < kBestGamesColumns; ++col) {
         ui::Label* h = c.Get<ui::Label>("head" + std::to_string(col + 1));
-        h->SetCaption(kHeadCaptions[col]);
+        h->SetCaption(platform::Tr(kHeadCaptions[col]));
         h->SetFont({"Arial", true, 13, false});
         h->SetColour(kCaptionColour);
         head[static_cast<std::size_t>(col)] = h;
@@ -76,7 +79,7 @@ TBestGames::TBestGames(Services& services, const BestGamesBook& book) : services
     for (int col : {0, 1, 3}) head[static_cast<std::size_t>(col)]->SetAlign(ui::Label::Align::Right);
 
     BestClose = c.Get<ui::ImageButton>("BestClose");
-    BestClose->SetStateStrip(ResourcePicture("ui/btn_ooptions.bmp"), 89);
+    BestClose->SetStateStrip(CaptionedPicture("btn_ooptions.bmp"), 89);
     BestClose->OnClick = [this] { BestCloseClick(); };
     form_.OnKeyDown = [this](SDL_Keycode key, Uint16 mod) { KeyDown(key, mod); };
     ShowMode(Mode::Line);
@@ -101,7 +104,7 @@ void TBestGames::Refresh() {
             row[1]->SetCaption(std::to_string(g.score));
             row[2]->SetCaption(ShownDate(g.when));
             row[3]->SetCaption(std::to_string(g.moves));
-            row[4]->SetCaption(g.advanced ? "да" : "нет");
+            row[4]->SetCaption(g.advanced ? platform::Tr("да") : platform::Tr("нет"));
             row[5]->SetCaption(g.player);
         } else {
             for (std::size_t col = 1; col < row.size(); ++col) row[col]->SetCaption("");
