@@ -4,6 +4,7 @@
 #include "app/Resources.h"
 #include "app/Unit1.h"
 #include "game/Game.h"
+#include "platform/Language.h"
 #include "ui/MessageForm.h"
 
 namespace zv::app {
@@ -25,46 +26,46 @@ const ui::FontRequest kBoldTextFont{"Arial", true, 13, false};
 
 const std::vector<RulesText>& RulesTexts() {
     static const std::vector<RulesText> texts = {
-        {"RulesCaption", "Правила игры"},
-        {"HowHeading", "Как играть"},
+        {"RulesCaption", N_("Правила игры")},
+        {"HowHeading", N_("Как играть")},
         {"HowText",
-         "Щёлкните по шару, чтобы выбрать его, а затем по пустой клетке, куда он должен перейти. Шар проходит "
+         N_("Щёлкните по шару, чтобы выбрать его, а затем по пустой клетке, куда он должен перейти. Шар проходит "
          "только по пустым клеткам: вверх, вниз, влево и вправо, но не наискосок.\n"
          "После хода все фигуры режима игры сразу убираются с поля и приносят очки. Если ход ничего не убрал, "
          "на поле выходят четыре шара из «Следующих цветов», а там появляются четыре новых цвета.\n"
-         "Игра окончена, когда пустых клеток остаётся четыре или меньше."},
-        {"UndoHeading", "Ход назад"},
+         "Игра окончена, когда пустых клеток остаётся четыре или меньше.")},
+        {"UndoHeading", N_("Ход назад")},
         {"UndoText",
-         "Кнопка «Ход назад» отменяет последний ход, если он не принёс очков. Отменить можно только один ход, "
-         "и это стоит 3\u00A0очка."},
-        {"AdvancedHeading", "Усложнённый режим"},
+         N_("Кнопка «Ход назад» отменяет последний ход, если он не принёс очков. Отменить можно только один ход, "
+         "и это стоит 3\u00A0очка.")},
+        {"AdvancedHeading", N_("Усложнённый режим")},
         {"AdvancedText",
-         "Включается в настройках. В начале игры и после каждого хода, который ничего не убрал, несколько "
-         "случайных клеток закрываются до следующего хода: по ним нельзя щёлкнуть, но шар может пройти через них."},
-        {"FiguresHeading", "Режимы и очки"},
-        {"ModeName1", "Линия"},
+         N_("Включается в настройках. В начале игры и после каждого хода, который ничего не убрал, несколько "
+         "случайных клеток закрываются до следующего хода: по ним нельзя щёлкнуть, но шар может пройти через них.")},
+        {"FiguresHeading", N_("Режимы и очки")},
+        {"ModeName1", N_("Линия")},
         {"ModeText1",
-         "5–10 шаров одного цвета в ряд, также по диагонали: 5\u00A0шаров\u00A0—\u00A05\u00A0очков, "
-         "6\u00A0—\u00A07, 7\u00A0—\u00A09, 8\u00A0—\u00A012, 9\u00A0—\u00A015, 10\u00A0—\u00A020."},
-        {"ModeName2", "Квадрат"},
-        {"ModeText2", "Прямоугольник 2×3 или 3×2\u00A0—\u00A08\u00A0очков, квадрат 2×2\u00A0—\u00A04\u00A0очка."},
-        {"ModeName3", "Крест"},
-        {"ModeText3", "Пять шаров прямым или косым крестом\u00A0—\u00A05\u00A0очков."},
-        {"ModeName4", "Кольцо"},
+         N_("5–10 шаров одного цвета в ряд, также по диагонали: 5\u00A0шаров\u00A0—\u00A05\u00A0очков, "
+         "6\u00A0—\u00A07, 7\u00A0—\u00A09, 8\u00A0—\u00A012, 9\u00A0—\u00A015, 10\u00A0—\u00A020.")},
+        {"ModeName2", N_("Квадрат")},
+        {"ModeText2", N_("Прямоугольник 2×3 или 3×2\u00A0—\u00A08\u00A0очков, квадрат 2×2\u00A0—\u00A04\u00A0очка.")},
+        {"ModeName3", N_("Крест")},
+        {"ModeText3", N_("Пять шаров прямым или косым крестом\u00A0—\u00A05\u00A0очков.")},
+        {"ModeName4", N_("Кольцо")},
         {"ModeText4",
-         "Четыре шара вокруг клетки\u00A0—\u00A04\u00A0очка, восемь вокруг квадрата "
-         "2×2\u00A0—\u00A015\u00A0очков."},
-        {"ModeName5", "Блок"},
+         N_("Четыре шара вокруг клетки\u00A0—\u00A04\u00A0очка, восемь вокруг квадрата "
+         "2×2\u00A0—\u00A015\u00A0очков.")},
+        {"ModeName5", N_("Блок")},
         {"ModeText5",
-         "7 и больше шаров, связанных сторонами, с новым шаром среди них: 1,7 очка за шар минус 4, округлённо "
-         "(7\u00A0шаров\u00A0—\u00A08)."},
-        {"KeysHeading", "Клавиши"},
-        {"KeyNames1", "F1\nCtrl+N\nCtrl+Z\nCtrl+E"},
-        {"KeyWhat1", "правила\nновая игра\nход назад\nзакончить игру"},
-        {"KeyNames2", "1–5\nF2\nF3\nF11"},
-        {"KeyWhat2", "режим игры\nнастройки\nлучшие игры\nвесь экран"},
-        {"KeyNames3", "Стрелки\nПробел, Enter\nEsc"},
-        {"KeyWhat3", "выбор клетки\nщелчок по клетке\nснять выбор, закрыть окно"},
+         N_("7 и больше шаров, связанных сторонами, с новым шаром среди них: 1,7 очка за шар минус 4, округлённо "
+         "(7\u00A0шаров\u00A0—\u00A08).")},
+        {"KeysHeading", N_("Клавиши")},
+        {"KeyNames1", N_("F1\nCtrl+N\nCtrl+Z\nCtrl+E")},
+        {"KeyWhat1", N_("правила\nновая игра\nход назад\nзакончить игру")},
+        {"KeyNames2", N_("1–5\nF2\nF3\nF11")},
+        {"KeyWhat2", N_("режим игры\nнастройки\nлучшие игры\nвесь экран")},
+        {"KeyNames3", N_("Стрелки\nПробел, Enter\nEsc")},
+        {"KeyWhat3", N_("выбор клетки\nщелчок по клетке\nснять выбор, закрыть окно")},
     };
     return texts;
 }
@@ -85,7 +86,7 @@ const std::vector<RulesFigure>& RulesFigures() {
 }
 
 TFormRules::TFormRules(Services& services, TForm1& main) : services_(services), main_(main) {
-    form_.SetCaption("Правила игры");
+    form_.SetCaption(platform::Tr("Правила игры"));
     form_.SetColour(kWindowColour);
     form_.OnKeyDown = [this](SDL_Keycode key, Uint16 mod) { FormKeyDown(key, mod); };
     // A new skin while the window is open shows at once.
@@ -125,12 +126,12 @@ void TFormRules::Build() {
         l->SetFont(font);
         l->SetColour(colour);
         // Long texts are broken into lines at the width of their place.
-        l->SetCaption(ui::WrapText(t.text, font, l->Width()));
+        l->SetCaption(ui::WrapText(platform::Tr(t.text), font, l->Width()));
     }
 
     RulesClose = c.Get<ui::ImageButton>("RulesClose");
     // The options window's close button: the same caption on the same window colour.
-    RulesClose->SetStateStrip(ResourcePicture("ui/btn_ooptions.bmp"), 89);
+    RulesClose->SetStateStrip(CaptionedPicture("btn_ooptions.bmp"), 89);
     RulesClose->OnClick = [this] { RulesCloseClick(); };
 
     for (const RulesFigure& f : RulesFigures()) {

@@ -5,6 +5,7 @@
 #include <map>
 #include <cstdlib>
 
+#include "app/Rules.h"
 #include "platform/Language.h"
 #include "view/ThemeFile.h"
 
@@ -219,6 +220,21 @@ TEST_F(EnglishTest, WindowsInEnglishAndInRussianLookAsTheirReferencePictures) {
         EXPECT_LT(DifferentShare(now, reference), 0.002) << rendered->description
             << " differs from its reference; if the change is intended, rerun with ZV_UPDATE_REFERENCES=1";
         SDL_FreeSurface(now);
+    }
+}
+
+TEST_F(EnglishTest, TheRulesInEnglishFitTheirPlaces) {
+    Start();
+    app::TFormRules rules(services, *form1);
+    rules.Open();
+    for (const app::RulesText& t : app::RulesTexts()) {
+        ui::Label* l = rules.Controls().Get<ui::Label>(t.control);
+        SDL_Surface* r = l->Rendered();
+        ASSERT_NE(r, nullptr) << t.control;
+        EXPECT_LE(r->w, l->Width()) << t.control << ": " << l->Caption();
+        EXPECT_LE(r->h, l->Height()) << t.control << ": " << l->Caption();
+        // Only the names of keys read the same in both languages.
+        if (std::string(t.control).rfind("KeyNames", 0) != 0) EXPECT_STRNE(platform::Tr(t.text), t.text) << t.control;
     }
 }
 
