@@ -234,7 +234,9 @@ TEST_F(EnglishTest, TheRulesInEnglishFitTheirPlaces) {
         EXPECT_LE(r->w, l->Width()) << t.control << ": " << l->Caption();
         EXPECT_LE(r->h, l->Height()) << t.control << ": " << l->Caption();
         // Only the names of keys read the same in both languages.
-        if (std::string(t.control).rfind("KeyNames", 0) != 0) EXPECT_STRNE(platform::Tr(t.text), t.text) << t.control;
+        if (std::string(t.control).rfind("KeyNames", 0) != 0) {
+            EXPECT_STRNE(platform::Tr(t.text), t.text) << t.control;
+        }
     }
 }
 
