@@ -120,7 +120,7 @@ protected:
     }
     void Russian() { std::setlocale(LC_MESSAGES, "C.UTF-8"); }
 
-    // The main window after the opening in the first skin, and the options window, as pictures.
+    // The main window after the opening in the first skin, the options window and the rules window, as pictures.
     std::vector<view::ThemeEntry> RenderWindows(const std::string& language) {
         std::filesystem::remove_all(services.dataDir);
         std::filesystem::remove(services.settingsPath);
@@ -137,7 +137,13 @@ protected:
         main.description = language + " main window";
         options.bitmap = SaveBmp(form2->Window().Canvas());
         options.description = language + " options window";
-        return {main, options};
+        app::TFormRules rules(services, *form1);
+        rules.Open();
+        rules.Window().Render();
+        view::ThemeEntry rulesPicture;
+        rulesPicture.bitmap = SaveBmp(rules.Window().Canvas());
+        rulesPicture.description = language + " rules window";
+        return {main, options, rulesPicture};
     }
 
     // A copy of the main window with the board blacked out: it does not change with the language, and the
@@ -200,7 +206,7 @@ TEST_F(EnglishTest, WindowsInEnglishAndInRussianLookAsTheirReferencePictures) {
     };
     view::ThemeEntry englishMain = english[0];
     englishMain.bitmap = SaveBmp(WithoutBoard(bmpSurface(english[0]).get()).get());
-    std::vector<view::ThemeEntry> kept = {englishMain, english[1], russian[1]};
+    std::vector<view::ThemeEntry> kept = {englishMain, english[1], russian[1], english[2], russian[2]};
     if (std::getenv("ZV_UPDATE_REFERENCES")) {
         const auto bytes = view::WriteThemeBytes(kept);
         WriteFile(kLanguageReferences, std::string(bytes.begin(), bytes.end()));
@@ -209,10 +215,10 @@ TEST_F(EnglishTest, WindowsInEnglishAndInRussianLookAsTheirReferencePictures) {
     ui::ImageList references("references"), skins("skins");
     ASSERT_NO_THROW(view::LoadThemeFile(kLanguageReferences, references));
     ASSERT_NO_THROW(view::LoadThemeFile(kReferences, skins));
-    ASSERT_EQ(references.Count(), 3);
+    ASSERT_EQ(references.Count(), 5);
     const std::vector<std::pair<const view::ThemeEntry*, SDL_Surface*>> pairs = {
-        {&englishMain, references.Get(0)}, {&english[1], references.Get(1)},
-        {&russian[0], skins.Get(0)}, {&russian[1], references.Get(2)}};
+        {&englishMain, references.Get(0)}, {&english[1], references.Get(1)}, {&russian[0], skins.Get(0)},
+        {&russian[1], references.Get(2)},  {&english[2], references.Get(3)}, {&russian[2], references.Get(4)}};
     for (const auto& [rendered, reference] : pairs) {
         const auto& bmp = rendered->bitmap;
         SDL_Surface* now = SDL_LoadBMP_RW(SDL_RWFromConstMem(bmp.data(), static_cast<int>(bmp.size())), 1);
