@@ -145,6 +145,7 @@ void TForm1::SetUpControls() {
     }
     line->SetListIndex(kModeChosen);
     for (ui::PictureControl* c : {line, cube, cross, ring, corner}) c->SetDimmedWhenDisabled(true);
+    TurnBack->SetDimmedWhenDisabled(true);
 
     for (ui::Label* l : {label2, Label1}) {
         l->SetCaption("0");
@@ -169,10 +170,24 @@ void TForm1::WireHandlers() {
     LMDLImage[8]->OnClick = [this] { LMDLImage9Click(); };
     LMDLImage[9]->OnClick = [this] { LMDLImage10Click(); };
     LMDLImage11->OnClick = [this] { LMDLImage11Click(); };
-    for (int n = 1; n <= kCells; ++n) im[static_cast<std::size_t>(n - 1)]->OnClick = [this, n] { game_->ImClick(n); };
-    finish->OnClick = [this] { game_->finishClick(); };
-    Gstart->OnClick = [this] { game_->GstartClick(); };
-    TurnBack->OnClick = [this] { game_->TurnBackClick(); };
+    // The handlers that can give or take the undo show it on the undo button afterwards.
+    for (int n = 1; n <= kCells; ++n)
+        im[static_cast<std::size_t>(n - 1)]->OnClick = [this, n] {
+            game_->ImClick(n);
+            RefreshUndo();
+        };
+    finish->OnClick = [this] {
+        game_->finishClick();
+        RefreshUndo();
+    };
+    Gstart->OnClick = [this] {
+        game_->GstartClick();
+        RefreshUndo();
+    };
+    TurnBack->OnClick = [this] {
+        game_->TurnBackClick();
+        RefreshUndo();
+    };
     Goptions->OnClick = [this] { GoptionsClick(); };
     line->OnClick = [this] { game_->lineClick(); };
     cube->OnClick = [this] { game_->cubeClick(); };
@@ -272,7 +287,10 @@ void TForm1::FormCreate() {
         }
     files_.ReadRecords(*game_);
     book_.Load(dataDirUsable);
+    RefreshUndo();
 }
+
+void TForm1::RefreshUndo() { TurnBack->SetEnabled(game_->UndoAvailable()); }
 
 void TForm1::FullScreenAtStart() {
     platform::FullScreenDisplay* fs = services_.fullScreen ? services_.fullScreen() : nullptr;

@@ -130,6 +130,8 @@ private:
     void FullScreenAtStart();
     void MoveFocus(int dRow, int dCol);
     void PressFocusedCell();
+    // The undo button is enabled, and looks it, exactly while an undo would be taken.
+    void RefreshUndo();
 
     Services& services_;
     ui::Form form_{"Form1", kMainDesignWidth, kMainDesignHeight};

@@ -67,6 +67,8 @@ public:
     void ringClick();
     void cornerClick();
 
+    // Whether the undo button would take a move back now: once, after a move that scored nothing.
+    bool UndoAvailable() const { return s_.UndoAllowed == 1 && s_.Score == s_.ScoreBeforeMove; }
     // Ends a selection without a move: nothing selected, the highlight gone, no sound.
     void EndSelection();
 

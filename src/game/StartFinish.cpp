@@ -73,8 +73,7 @@ void Game::finishClick() {
 }
 
 void Game::TurnBackClick() {
-    if (s_.UndoAllowed != 1) return;
-    if (s_.Score != s_.ScoreBeforeMove) return;
+    if (!UndoAvailable()) return;
     // The restored board may hold another ball (or none) at the selected cell,
     // so the selection ends with the undo.
     HideSelection();

@@ -153,14 +153,18 @@ TEST_F(KeyboardTest, UndoByKeyCostsWhatTheButtonCosts) {
     S().Board.at(1, 1) = 2;
     S().Score = 10;
     form1->Rules().RedrawBoard();
+    // The undo button is enabled, and not dimmed, exactly while an undo would be taken.
+    EXPECT_FALSE(form1->TurnBack->Enabled());
     FocusOn(1);
     Key(SDLK_SPACE);
     Key(SDLK_RIGHT);
     Key(SDLK_SPACE);
     ASSERT_EQ(S().UndoAllowed, 1);
+    EXPECT_TRUE(form1->TurnBack->Enabled());
     Key(SDLK_z, KMOD_LCTRL);
     EXPECT_EQ(S().Score, 7);
     EXPECT_EQ(S().Board.at(1, 1), 2);
+    EXPECT_FALSE(form1->TurnBack->Enabled());
     Key(SDLK_z, KMOD_LCTRL);
     EXPECT_EQ(S().Score, 7);
 }

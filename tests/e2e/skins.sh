@@ -88,11 +88,12 @@ pick_theme() {
     click_skin 6
     poll 20 chooser_open || fail "Новая opened no file chooser"
     xdotool windowactivate --sync "$chooser" 2>/dev/null || xdotool windowfocus --sync "$chooser"
-    sleep 0.5 # the chooser takes keys only once it has drawn itself
+    # The chooser takes keys only once it has drawn itself, and on a busy machine that takes a while.
+    sleep 1
     xdotool key ctrl+l
-    sleep 0.3
+    sleep 0.5
     xdotool type --delay 20 "$1"
-    sleep 0.4 # zenity's completion popup would swallow an early Return
+    sleep 0.8 # a completion popup would swallow an early Return
     xdotool key Return
     poll 20 chooser_closed || fail "the file chooser did not close after Return"
 }
