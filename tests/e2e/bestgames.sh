@@ -12,13 +12,6 @@ sheet_colour="207,220,222" mark_colour="255,226,140"
 IFS=: read -r login _ _ _ gecos _ <<<"$(getent passwd "$(id -u)")"
 player="${gecos%%,*}"; player="$(sed 's/^ *//; s/ *$//' <<<"$player")"; [[ -n "$player" ]] || player="$login"
 
-start_game_program() {
-    "$bin" 2>>"$E2E_TMP/log" &
-    pid=$!; E2E_PIDS+=($pid)
-    win="$(wait_window_of_size "$pid" 632 492)" || { cat "$E2E_TMP/log" >&2; fail "main window did not appear"; }
-    read -r ORIGIN_X ORIGIN_Y _ _ <<<"$(geometry "$win")"
-    park_pointer
-}
 close_game() {
     click_close_area
     wait_exit "$pid" || fail "the game did not end normally after the close area (status $?)"
@@ -44,9 +37,6 @@ best_shot() {
         fail "the best-games window was never drawn"
 }
 # Moves balls into empty neighbours, as a hand would, watching the screen between the clicks.
-neighbours() { local r=$((($1 - 1) / 10)) c=$((($1 - 1) % 10))
-    ((r > 0)) && echo $(($1 - 10)); ((r < 9)) && echo $(($1 + 10))
-    ((c > 0)) && echo $(($1 - 1)); ((c < 9)) && echo $(($1 + 1)); return 0; }
 play_moves() {
     local move balls from to b t
     for ((move = 1; move <= $1; move++)); do
@@ -74,7 +64,7 @@ has_focus() { [[ "$(xdotool getactivewindow 2>/dev/null)" == "$(($1))" ]]; }
 press_key() { poll 10 has_focus "$1" || fail "the window never got the keyboard focus for $2"; xdotool key "$2"; }
 file_rows() { [[ -f "$file" ]] && (($(grep -c $'^line\t' "$file") == $1)); }
 
-start_game_program
+start_main_window
 wait_drawn "$E2E_TMP/start.png" || fail "the main window was never drawn"
 [[ ! -e "$file" ]] || fail "the best-games file exists before any game"
 
@@ -124,7 +114,7 @@ cp "$file" "$E2E_TMP/file-before-restart"
 close_game
 
 # After a restart the table is read back; the plate around the record number opens it, nothing marked.
-start_game_program
+start_main_window
 wait_drawn "$E2E_TMP/restart.png" || fail "the main window was never drawn after the restart"
 click $(at_panel 53 55)
 wait_best "a click on the record plate"

@@ -6,11 +6,7 @@ bin="$1"
 start_display
 work="$E2E_TMP/cwd"; mkdir -p "$work"; cd "$work"
 
-"$bin" 2>>"$E2E_TMP/log" &
-pid=$!; E2E_PIDS+=($pid)
-win="$(wait_window_of_size "$pid" 632 492)" || { cat "$E2E_TMP/log" >&2; fail "main window did not appear"; }
-read -r ORIGIN_X ORIGIN_Y _ _ <<<"$(geometry "$win")"
-park_pointer
+start_main_window
 wait_drawn "$E2E_TMP/start.png" || fail "the main window was never drawn"
 xdotool windowactivate --sync "$win" 2>/dev/null || xdotool windowfocus --sync "$win"
 
@@ -26,9 +22,6 @@ focus_to() {
     for ((i = 0; i < (tc - fc + 10) % 10; i++)); do key Right; done
     focus=$1
 }
-neighbours() { local r=$((($1 - 1) / 10)) c=$((($1 - 1) % 10))
-    ((r > 0)) && echo $(($1 - 10)); ((r < 9)) && echo $(($1 + 10))
-    ((c > 0)) && echo $(($1 - 1)); ((c < 9)) && echo $(($1 + 1)); return 0; }
 
 for mode in 1 2 3 4 5; do
     screenshot "$E2E_TMP/before-mode.png"

@@ -216,3 +216,17 @@ wait_exit() {
     wait "$pid" || status=$?
     return "$status"
 }
+
+# Starts the program ($bin) and waits for its main window: sets pid, win and the window's corner, parks the pointer.
+start_main_window() {
+    "$bin" 2>>"$E2E_TMP/log" &
+    pid=$!; E2E_PIDS+=($pid)
+    win="$(wait_window_of_size "$pid" 632 492)" || { cat "$E2E_TMP/log" >&2; fail "main window did not appear"; }
+    read -r ORIGIN_X ORIGIN_Y _ _ <<<"$(geometry "$win")"
+    park_pointer
+}
+
+# The cells next to cell N, up, down, left and right.
+neighbours() { local r=$((($1 - 1) / 10)) c=$((($1 - 1) % 10))
+    ((r > 0)) && echo $(($1 - 10)); ((r < 9)) && echo $(($1 + 10))
+    ((c > 0)) && echo $(($1 - 1)); ((c < 9)) && echo $(($1 + 1)); return 0; }

@@ -15,13 +15,6 @@ for f in "${!seeded[@]}"; do printf '%s\r\n' "${seeded[$f]}" >"$data/$f"; done
 printf '100' >"$data/zorvexr2000.rec"
 for f in "${!seeded[@]}"; do cp "$data/$f" "$E2E_TMP/$f.before"; done
 
-start_game_program() {
-    "$bin" 2>>"$E2E_TMP/log" &
-    pid=$!; E2E_PIDS+=($pid)
-    win="$(wait_window_of_size "$pid" 632 492)" || { cat "$E2E_TMP/log" >&2; fail "main window did not appear"; }
-    read -r ORIGIN_X ORIGIN_Y _ _ <<<"$(geometry "$win")"
-    park_pointer
-}
 close_game() {
     click_close_area
     wait_exit "$pid" || fail "the game did not end normally after the close area (status $?)"
@@ -31,7 +24,7 @@ close_game() {
 record_label() { read -r x y <<<"$(at_panel 10 70)"; convert "$1" -crop "90x60+$x+$y" +repage "$2"; }
 same_as() { screenshot "$2"; ! differ "$1" "$2"; }
 
-start_game_program
+start_main_window
 wait_drawn "$E2E_TMP/start.png" || fail "the main window was never drawn"
 record_label "$E2E_TMP/start.png" "$E2E_TMP/record-start.png"
 
@@ -40,9 +33,6 @@ park_pointer
 wait_screen_change "$E2E_TMP/start.png" "$E2E_TMP/board.png" || fail "Новая игра changed nothing"
 
 # A few moves: a ball to an empty neighbour, which it can always reach.
-neighbours() { local r=$((($1 - 1) / 10)) c=$((($1 - 1) % 10))
-    ((r > 0)) && echo $(($1 - 10)); ((r < 9)) && echo $(($1 + 10))
-    ((c > 0)) && echo $(($1 - 1)); ((c < 9)) && echo $(($1 + 1)); return 0; }
 for move in 1 2 3; do
     mapfile -t balls < <(ball_cells "$E2E_TMP/board.png")
     from="" to=""
@@ -85,7 +75,7 @@ check_records "after the exit"
 cp "$data/zorvex2000.rec" "$E2E_TMP/line-after-exit"
 
 # The next start reads them where they were: the record label shows the last mode read, as before.
-start_game_program
+start_main_window
 poll 10 same_as "$E2E_TMP/start.png" "$E2E_TMP/restart.png" ||
     fail "the window after the restart differs from the first start ($(picture_difference "$E2E_TMP/start.png" "$E2E_TMP/restart.png"))"
 record_label "$E2E_TMP/restart.png" "$E2E_TMP/record-restart.png"

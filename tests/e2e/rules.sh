@@ -5,11 +5,7 @@ bin="$1"
 start_display
 work="$E2E_TMP/cwd"; mkdir -p "$work"; cd "$work"
 
-"$bin" 2>>"$E2E_TMP/log" &
-pid=$!; E2E_PIDS+=($pid)
-win="$(wait_window_of_size "$pid" 632 492)" || { cat "$E2E_TMP/log" >&2; fail "no 632x492 main window"; }
-read -r ORIGIN_X ORIGIN_Y _ _ <<<"$(geometry "$win")"
-park_pointer
+start_main_window
 wait_drawn "$E2E_TMP/start.png" || fail "the main window was never drawn"
 
 rules_open() { rules="$(windows_of_size "$pid" 640 480 | head -1)"; [[ -n "$rules" ]]; }
