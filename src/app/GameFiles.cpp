@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <exception>
 
+#include "store/ScaleFile.h"
 #include "store/Settings.h"
 #include "store/SkinFile.h"
 #include "store/TextFile.h"
@@ -64,6 +65,33 @@ void GameFiles::ReadRecords(Game& game) {
         const store::RecordLoad r = dataDirUnusable_ ? store::RecordLoad{} : store::LoadRecordFile(dataDir_, m);
         if (!r.error.empty()) Tell(store::RecordFilePath(dataDir_, m), r.error);
         game.LoadRecord(m, r.text, r.value);
+    }
+}
+
+std::optional<int> GameFiles::ReadScale() {
+    if (dataDirUnusable_) return std::nullopt;
+    const store::ScaleLoad load = store::LoadScale(dataDir_);
+    if (!load.error.empty()) Tell(store::ScalePath(dataDir_), load.error);
+    return load.scale;
+}
+
+void GameFiles::WriteScale(int scale) {
+    if (dataDirUnusable_) return;
+    const std::string path = store::ScalePath(dataDir_);
+    try {
+        store::SaveScale(dataDir_, scale);
+    } catch (const std::exception& e) {
+        Tell(path, path + ": " + e.what());
+    }
+}
+
+void GameFiles::ForgetScale() {
+    if (dataDirUnusable_) return;
+    const std::string path = store::ScalePath(dataDir_);
+    try {
+        store::ForgetScale(dataDir_);
+    } catch (const std::exception& e) {
+        Tell(path, path + ": " + e.what());
     }
 }
 

@@ -32,6 +32,13 @@ public:
     // Every mode's record, in the store's reading order: the last one read is what the record label shows.
     void ReadRecords(Game& game);
 
+    // The scale the player chose with the keys, or nothing: no choice kept (or the file is broken or
+    // unreadable, which is reported; the desktop's scale is used).
+    std::optional<int> ReadScale();
+    // Keeps the player's scale; forgets it when they go back to the desktop's. Failures are reported.
+    void WriteScale(int scale);
+    void ForgetScale();
+
     // Called by each built-in skin as its last step; a failure is reported and the skin stays.
     void WriteSkinFile(std::int32_t number);
     // Exit: the settings file, unless it was there but could not be read: the player's file is kept.

@@ -8,6 +8,10 @@
 #include <unistd.h>
 
 #include "platform/Language.h"
+#include "ui/ImageList.h"
+#include "ui/PixelArt.h"
+#include "view/Skins.h"
+#include "view/ThemeFile.h"
 
 namespace zv::app {
 
@@ -35,9 +39,64 @@ ui::SurfacePtr ResourcePicture(const std::string& name) {
     return ui::AdoptSurface(c);
 }
 
-ui::SurfacePtr CaptionedPicture(const std::string& file) {
-    if (platform::EnglishInUse() && !Resource("ui/en/" + file).empty()) return ResourcePicture("ui/en/" + file);
-    return ResourcePicture("ui/" + file);
+std::string ScaledResourceName(const std::string& name, int scale) {
+    std::string scaled = "s" + std::to_string(scale) + "/" + name;
+    if (scaled.size() > 4 && scaled.compare(scaled.size() - 4, 4, ".bmp") == 0) scaled.replace(scaled.size() - 4, 4, ".zvt");
+    return scaled;
+}
+
+namespace {
+
+// The pictures of an embedded theme file; none when the build lacks it or it does not decode.
+ui::ImageList LoadEmbeddedList(const std::string& name) {
+    ui::ImageList list;
+    auto bytes = Resource(name);
+    if (bytes.empty()) return list;
+    try {
+        view::LoadThemeBytes(bytes.data(), bytes.size(), name, list);
+    } catch (const std::exception&) {
+        // The program's own artwork: a picture missing at a scale is enlarged from the 1x one instead.
+        list.Clear();
+    }
+    return list;
+}
+
+// The artwork for 4x is that of 2x doubled: nothing is drawn at 4x.
+int DrawnScale(int scale) { return scale == 4 ? 2 : scale; }
+
+ui::SurfacePtr Doubled(ui::SurfacePtr picture, int scale) {
+    if (!picture || scale == DrawnScale(scale)) return picture;
+    return ui::EnlargeNearest(picture.get(), scale / DrawnScale(scale));
+}
+
+} // namespace
+
+ui::SurfacePtr DrawnResourcePicture(const std::string& name, int scale) {
+    ui::ImageList list = LoadEmbeddedList(ScaledResourceName(name, DrawnScale(scale)));
+    if (list.Count() == 0) return nullptr;
+    return Doubled(std::move(list.At(0).surface), scale);
+}
+
+ui::ScaledPicture ScaledResourcePicture(const std::string& name) {
+    return ui::ScaledPicture(ResourcePicture(name), [name](int scale) { return DrawnResourcePicture(name, scale); });
+}
+
+std::vector<ui::SurfacePtr> ScaledListPictures(const std::string& resource, int scale) {
+    ui::ImageList list = LoadEmbeddedList(ScaledResourceName(resource, DrawnScale(scale)));
+    std::vector<ui::SurfacePtr> out;
+    for (int i = 0; i < list.Count(); ++i) out.push_back(Doubled(std::move(list.At(i).surface), scale));
+    if (platform::EnglishInUse() && out.size() > static_cast<std::size_t>(view::kBackgroundPicture)) {
+        const std::string english = resource.substr(0, resource.size() - 4) + ".en.zvt";
+        ui::ImageList background = LoadEmbeddedList(ScaledResourceName(english, DrawnScale(scale)));
+        if (background.Count() > 0 && background.Get(0))
+            out[static_cast<std::size_t>(view::kBackgroundPicture)] = Doubled(std::move(background.At(0).surface), scale);
+    }
+    return out;
+}
+
+ui::ScaledPicture CaptionedPicture(const std::string& file) {
+    if (platform::EnglishInUse() && !Resource("ui/en/" + file).empty()) return ScaledResourcePicture("ui/en/" + file);
+    return ScaledResourcePicture("ui/" + file);
 }
 
 void ReleaseResourcePages() {

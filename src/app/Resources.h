@@ -5,7 +5,9 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <vector>
 
+#include "ui/ScaledPicture.h"
 #include "ui/Surface.h"
 
 namespace zv::app {
@@ -14,9 +16,20 @@ namespace zv::app {
 std::span<const std::uint8_t> Resource(const std::string& name);
 // An embedded BMP decoded into a 32-bit surface, or null.
 ui::SurfacePtr ResourcePicture(const std::string& name);
+// The artwork drawn for a larger scale is stored beside the 1x one: "ui/<name>.bmp" and "skins/<list>.zvt" drawn
+// for scale k (2 or 3) are the theme files "s<k>/ui/<name>.zvt" (one picture) and "s<k>/skins/<list>.zvt". Scale 4
+// uses the 2x artwork with every pixel doubled.
+std::string ScaledResourceName(const std::string& name, int scale);
+// An embedded window picture drawn for a scale > 1, or null when the build has none.
+ui::SurfacePtr DrawnResourcePicture(const std::string& name, int scale);
+// An embedded window picture with its artwork for every scale, each decoded when first needed.
+ui::ScaledPicture ScaledResourcePicture(const std::string& name);
+// The pictures of an embedded list (and, for an English player, its English background) drawn for a scale;
+// empty when the build has none for it.
+std::vector<ui::SurfacePtr> ScaledListPictures(const std::string& resource, int scale);
 // A window picture with words painted in, in the player's language: "ui/en/<file>" for an English player where the
-// build has it, else "ui/<file>".
-ui::SurfacePtr CaptionedPicture(const std::string& file);
+// build has it, else "ui/<file>"; with its artwork for every scale.
+ui::ScaledPicture CaptionedPicture(const std::string& file);
 // Lets the system drop the pages of embedded files read so far: once decoded they are not read again
 // until another skin is chosen, and then they come back from the program file.
 void ReleaseResourcePages();

@@ -46,6 +46,11 @@ struct Services {
     // The best-games window, showing the table of a mode.
     std::function<void(Mode)> showBestGames;
     std::function<void()> hideBestGames;
+    // The whole factor the windows are drawn at: the desktop's, the largest whose main window fits the
+    // screen, and drawing every window at one. Unset: always 1.
+    std::function<int()> desktopScale;
+    std::function<int()> largestScale;
+    std::function<void(int)> setScale;
 };
 
 } // namespace zv::app

@@ -39,7 +39,7 @@ void UseEnglishBackground(ui::ImageList& list, const std::string& resource) {
     if (list.Count() <= view::kBackgroundPicture || Resource(english).empty()) return;
     ui::ImageList pictures;
     LoadList(pictures, english);
-    if (pictures.Count() > 0 && pictures.Get(0)) list.At(view::kBackgroundPicture).surface = std::move(pictures.At(0).surface);
+    if (pictures.Count() > 0 && pictures.Get(0)) list.SetSurface(view::kBackgroundPicture, std::move(pictures.At(0).surface));
 }
 
 } // namespace
@@ -236,7 +236,12 @@ void TForm1::LoadArtwork() {
         piece.surface = ResourcePicture("ui/frame" + std::to_string(i) + ".bmp");
         LMDBitmapList1.Append(std::move(piece));
     }
-    Image1->SetPicture(ResourcePicture("ui/title.bmp"));
+    LMDBitmapList1.SetScaledSource([](int scale) {
+        std::vector<ui::SurfacePtr> pieces;
+        for (int i = 0; i < 8; ++i) pieces.push_back(DrawnResourcePicture("ui/frame" + std::to_string(i) + ".bmp", scale));
+        return pieces;
+    });
+    Image1->SetPicture(ScaledResourcePicture("ui/title.bmp"));
     finish->SetStateStrip(CaptionedPicture("btn_finish.bmp"), 91);
     Gstart->SetStateStrip(CaptionedPicture("btn_gstart.bmp"), 91);
     TurnBack->SetStateStrip(CaptionedPicture("btn_turnback.bmp"), 91);
@@ -253,6 +258,8 @@ void TForm1::EnsureList(int index) {
     try {
         LoadList(*lists[index], names[index]);
         if (platform::EnglishInUse()) UseEnglishBackground(*lists[index], names[index]);
+        const std::string resource = names[index];
+        lists[index]->SetScaledSource([resource](int scale) { return ScaledListPictures(resource, scale); });
     } catch (const std::exception& e) {
         ReportError(e.what());
     }
@@ -280,6 +287,8 @@ void TForm1::FormCreate() {
     Label6->Hide();
     // Without a usable data directory there is no skin file: the window keeps the look it was built with.
     const bool dataDirUsable = files_.PrepareDataDirectory();
+    // The player's own scale, else the desktop's; the window is not shown yet.
+    ApplyScale(files_.ReadScale().value_or(services_.desktopScale ? services_.desktopScale() : 1));
     if (dataDirUsable)
         if (const auto number = files_.ReadSkinNumber(game_->State().SkinIndex)) {
             game_->SetSkinIndex(*number);
@@ -291,6 +300,23 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::RefreshUndo() { TurnBack->SetEnabled(game_->UndoAvailable()); }
+
+void TForm1::ApplyScale(int scale) {
+    const int largest = services_.largestScale ? services_.largestScale() : 1;
+    scale_ = std::clamp(scale, 1, std::max(1, largest));
+    if (services_.setScale) services_.setScale(scale_);
+}
+
+void TForm1::StepScale(int step) {
+    if (step == 0) {
+        ApplyScale(services_.desktopScale ? services_.desktopScale() : 1);
+        files_.ForgetScale();
+        return;
+    }
+    const int before = scale_;
+    ApplyScale(scale_ + step);
+    if (scale_ != before) files_.WriteScale(scale_);
+}
 
 void TForm1::FullScreenAtStart() {
     platform::FullScreenDisplay* fs = services_.fullScreen ? services_.fullScreen() : nullptr;
@@ -318,6 +344,14 @@ void TForm1::FormKeyDown(SDL_Keycode key, Uint16 mod) {
         case SDLK_n: Gstart->Activate(); break;
         case SDLK_z: TurnBack->Activate(); break;
         case SDLK_e: finish->Activate(); break;
+        // "+" shares its key with "=" on most layouts: Ctrl+= is what most players press for Ctrl+Plus.
+        case SDLK_PLUS:
+        case SDLK_EQUALS:
+        case SDLK_KP_PLUS: StepScale(+1); break;
+        case SDLK_MINUS:
+        case SDLK_KP_MINUS: StepScale(-1); break;
+        case SDLK_0:
+        case SDLK_KP_0: StepScale(0); break;
         default: break;
         }
         return;

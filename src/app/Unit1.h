@@ -56,6 +56,8 @@ public:
     void FormKeyDown(SDL_Keycode key, Uint16 mod);
     // The cell the keyboard's frame is on, 1..100.
     int FocusCell() const { return focusCell_; }
+    // The scale the windows are drawn at outside full screen.
+    int Scale() const { return scale_; }
 
     // Shows an error the way the application's default error report does.
     void ReportError(const std::string& message);
@@ -128,6 +130,10 @@ private:
     // Decodes built-in list 0..4 (list1 .. list5) on first use.
     void EnsureList(int index);
     void FullScreenAtStart();
+    // Draws the windows at a scale (kept within 1 and the largest that fits the screen).
+    void ApplyScale(int scale);
+    // Ctrl+Plus (+1), Ctrl+Minus (-1), Ctrl+0 (0: the desktop's scale again).
+    void StepScale(int step);
     void MoveFocus(int dRow, int dCol);
     void PressFocusedCell();
     // The undo button is enabled, and looks it, exactly while an undo would be taken.
@@ -138,6 +144,7 @@ private:
     SDL_Color colour_{151, 179, 185, 255};
     GameFiles files_;
     BestGamesBook book_;
+    int scale_ = 1;
     std::unique_ptr<Game> game_;
     BuiltControls controls_;
     view::SkinTargets skin_;

@@ -28,6 +28,9 @@ TForm2::TForm2(Services& services, Game& game) : services_(services), game_(game
         ui::Picture p;
         p.surface = ResourcePicture("ui/indicator.bmp");
         LMDBitmapList1.Append(std::move(p));
+        LMDBitmapList1.SetScaledSource([](int scale) {
+            return std::vector<ui::SurfacePtr>{DrawnResourcePicture("ui/indicator.bmp", scale)};
+        });
     }
     const BuiltControls c = BuildControls(form_, OptionsWindowLayout());
 
@@ -55,7 +58,7 @@ TForm2::TForm2(Services& services, Game& game) : services_(services), game_(game
 
     auto sw = [&](const std::string& name) {
         auto* b = c.Get<ui::ImageButton>(name);
-        b->SetStateStrip(ResourcePicture("ui/switch.bmp"), 36);
+        b->SetStateStrip(ScaledResourcePicture("ui/switch.bmp"), 36);
         return b;
     };
     LMD3DEffectButton1 = sw("LMD3DEffectButton1");

@@ -3,10 +3,12 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <exception>
 
 #include "platform/Account.h"
 #include "platform/Clock.h"
+#include "platform/DesktopScale.h"
 #include "platform/Display.h"
 #include "platform/FileDialog.h"
 #include "platform/HostMessageBoxes.h"
@@ -16,6 +18,7 @@
 #include "platform/OpenUrl.h"
 #include "platform/Paths.h"
 #include "app/BestGamesWindow.h"
+#include "app/Layout.h"
 #include "app/Resources.h"
 #include "platform/Sound.h"
 #include "app/Unit1.h"
@@ -27,7 +30,9 @@
 using namespace zv;
 
 int main(int argc, char** argv) {
-    (void)argc;
+    bool verbose = false;
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--verbose") == 0) verbose = true;
     // The player's language, before any text is made and before GTK may start.
     platform::UseEnvironmentLanguage();
     // The guard is taken before any window; its name is the file name we were started under.
@@ -58,6 +63,15 @@ int main(int argc, char** argv) {
         services.account = &account;
         // The best-games file is written once the frame that ends a game is on the screen.
         services.later = [&](std::function<void()> task) { host.Later(std::move(task)); };
+        // The desktop's scale is read once the display is open (Xft.dpi comes from the X server).
+        const platform::ScaleChoice desktopScale = platform::DesktopScale();
+        if (verbose) std::fprintf(stderr, "zorvex2000: %s\n", desktopScale.reason.c_str());
+        services.desktopScale = [&] { return desktopScale.scale; };
+        services.largestScale = [&] { return host.LargestScale(app::kMainDesignWidth, app::kMainDesignHeight); };
+        services.setScale = [&](int scale) {
+            host.SetScale(scale);
+            if (fullScreen) fullScreen->SetWindowedSize(scale * app::kMainDesignWidth, scale * app::kMainDesignHeight);
+        };
 
         app::TForm1 form1(services);
         platform::HostWindow& window1 = host.Create(form1.Window(), "Zorvex 2000", {});

@@ -73,6 +73,11 @@ public:
     void RestoreSavedDisplayMode() override;
     // True when the last Initialise fell back to a desktop-sized full screen.
     bool DesktopSized() const { return desktopFallback_; }
+    // The window's size outside full screen (it changes with the scale the window is drawn at).
+    void SetWindowedSize(int w, int h) {
+        windowW_ = w;
+        windowH_ = h;
+    }
 
 private:
     SDL_Window* window_;

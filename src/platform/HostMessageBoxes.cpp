@@ -24,11 +24,12 @@ void HostMessageBoxes::Show(bool error, const std::string& title, const std::str
     // With nothing of ours on the screen the box must not get lost under other programs' windows.
     HostWindow& window = host_.Create(box, title, {true, !overParent, true, overParent});
     if (overParent) {
-        int px, py, pw, ph;
+        int px, py, pw, ph, bw, bh;
         SDL_GetWindowPosition(parent_->Sdl(), &px, &py);
         SDL_GetWindowSize(parent_->Sdl(), &pw, &ph);
+        SDL_GetWindowSize(window.Sdl(), &bw, &bh);
         window.SetOwner(*parent_);
-        window.Place(px + (pw - box.Width()) / 2, py + (ph - box.Height()) / 2);
+        window.Place(px + (pw - bw) / 2, py + (ph - bh) / 2);
     }
     window.Show();
     SDL_RaiseWindow(window.Sdl());

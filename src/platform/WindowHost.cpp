@@ -12,18 +12,20 @@
 
 namespace zv::platform {
 
-HostWindow::HostWindow(ui::Form& form, const std::string& title, WindowOptions options) : form_(form) {
+HostWindow::HostWindow(ui::Form& form, const std::string& title, WindowOptions options, int scale)
+    : form_(form), windowScale_(scale), contentScale_(scale) {
     Uint32 flags = SDL_WINDOW_HIDDEN;
     if (options.borderless) flags |= SDL_WINDOW_BORDERLESS;
     if (options.alwaysOnTop) flags |= SDL_WINDOW_ALWAYS_ON_TOP;
     if (options.owned) flags |= SDL_WINDOW_UTILITY;
-    window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, form.Width(), form.Height(), flags);
+    form_.SetScale(scale);
+    window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, scale * form.Width(),
+                               scale * form.Height(), flags);
     if (!window_) throw std::runtime_error(std::string("Cannot create window: ") + SDL_GetError());
     id_ = SDL_GetWindowID(window_);
 }
 
 HostWindow::~HostWindow() {
-    if (scaled_) SDL_FreeSurface(scaled_);
     if (window_) SDL_DestroyWindow(window_);
 }
 
@@ -60,15 +62,48 @@ void HostWindow::Hide() {
 
 void HostWindow::Minimise() { SDL_MinimizeWindow(window_); }
 
-void HostWindow::Layout() {
+void HostWindow::SetScale(int scale) {
+    scale = std::clamp(scale, 1, ui::Form::kMaxScale);
+    if (scale == windowScale_) return;
+    windowScale_ = scale;
+    if (!FullScreen()) {
+        int x, y, w, h;
+        SDL_GetWindowPosition(window_, &x, &y);
+        SDL_GetWindowSize(window_, &w, &h);
+        const int nw = scale * form_.Width(), nh = scale * form_.Height();
+        SDL_SetWindowSize(window_, nw, nh);
+        if (everShown_) SDL_SetWindowPosition(window_, x + (w - nw) / 2, y + (h - nh) / 2);
+    }
+    SurfaceChanged();
+}
+
+void HostWindow::FitWindowToForm() {
+    if (FullScreen()) return;
     int w = 0, h = 0;
     SDL_GetWindowSize(window_, &w, &h);
-    const int cw = form_.Width(), ch = form_.Height();
-    const int whole = std::min(w / std::max(1, cw), h / std::max(1, ch));
-    if (whole >= 1) scale_ = whole;
-    else scale_ = std::min(static_cast<double>(w) / cw, static_cast<double>(h) / ch);
-    offsetX_ = std::max(0, static_cast<int>((w - cw * scale_) / 2));
-    offsetY_ = std::max(0, static_cast<int>((h - ch * scale_) / 2));
+    const int want = windowScale_;
+    if (w != want * form_.Width() || h != want * form_.Height()) SDL_SetWindowSize(window_, want * form_.Width(), want * form_.Height());
+}
+
+void HostWindow::Layout() {
+    FitWindowToForm();
+    int w = 0, h = 0;
+    SDL_GetWindowSize(window_, &w, &h);
+    const int cw = std::max(1, form_.Width()), ch = std::max(1, form_.Height());
+    shrink_ = 1.0;
+    if (!FullScreen()) {
+        contentScale_ = windowScale_;
+    } else if (const int whole = std::min(w / cw, h / ch); whole >= 1) {
+        // Drawn afresh at the largest whole scale that fits, never a blow-up of a smaller one.
+        contentScale_ = std::min(whole, ui::Form::kMaxScale);
+    } else {
+        contentScale_ = 1;
+        shrink_ = std::min(static_cast<double>(w) / cw, static_cast<double>(h) / ch);
+    }
+    form_.SetScale(contentScale_);
+    const double shown = contentScale_ * shrink_;
+    offsetX_ = std::max(0, static_cast<int>((w - cw * shown) / 2));
+    offsetY_ = std::max(0, static_cast<int>((h - ch * shown) / 2));
 }
 
 void HostWindow::SurfaceChanged() {
@@ -79,8 +114,13 @@ void HostWindow::SurfaceChanged() {
 
 bool HostWindow::ToForm(int wx, int wy, int& fx, int& fy) const {
     if (wx < offsetX_ || wy < offsetY_) return false;
-    fx = static_cast<int>((wx - offsetX_) / scale_);
-    fy = static_cast<int>((wy - offsetY_) / scale_);
+    if (shrink_ < 1.0) {
+        fx = static_cast<int>((wx - offsetX_) / shrink_);
+        fy = static_cast<int>((wy - offsetY_) / shrink_);
+    } else {
+        fx = (wx - offsetX_) / contentScale_;
+        fy = (wy - offsetY_) / contentScale_;
+    }
     return fx < form_.Width() && fy < form_.Height();
 }
 
@@ -94,15 +134,14 @@ void HostWindow::Present() {
         SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));
     }
     SDL_Rect to{0, 0, 0, 0};
-    if (scale_ == 1.0) {
-        // At scale 1 the form paints straight into the window surface: no second copy of the window.
+    if (shrink_ >= 1.0) {
+        // The form paints straight into the window surface at its scale: no second copy of the window.
         const SDL_Rect area = form_.RenderTo(surface, offsetX_, offsetY_);
         to = {offsetX_ + area.x, offsetY_ + area.y, area.w, area.h};
     } else {
         SDL_Rect area = form_.Render();
-        if (area.w > 0 && scale_ != static_cast<int>(scale_)) area = {0, 0, form_.Width(), form_.Height()}; // no seams
-        auto at = [&](int v) { return static_cast<int>(v * scale_); };
-        to = {offsetX_ + at(area.x), offsetY_ + at(area.y), at(area.x + area.w) - at(area.x), at(area.y + area.h) - at(area.y)};
+        if (area.w > 0) area = {0, 0, form_.Width(), form_.Height()}; // a shrink leaves seams at the edges of parts
+        to = {offsetX_, offsetY_, static_cast<int>(form_.Width() * shrink_), static_cast<int>(form_.Height() * shrink_)};
         if (area.w > 0) SDL_BlitScaled(form_.Canvas(), &area, surface, &to);
     }
     if (fullRedraw_) SDL_UpdateWindowSurface(window_);
@@ -128,8 +167,20 @@ WindowHost::~WindowHost() {
 }
 
 HostWindow& WindowHost::Create(ui::Form& form, const std::string& title, WindowOptions options) {
-    windows_.push_back(std::make_unique<HostWindow>(form, title, options));
+    windows_.push_back(std::make_unique<HostWindow>(form, title, options, scale_));
     return *windows_.back();
+}
+
+void WindowHost::SetScale(int scale) {
+    scale_ = std::clamp(scale, 1, ui::Form::kMaxScale);
+    for (auto& w : windows_) w->SetScale(scale_);
+}
+
+int WindowHost::LargestScale(int width, int height) const {
+    SDL_Rect usable{0, 0, 0, 0};
+    if (SDL_GetDisplayUsableBounds(0, &usable) != 0 || usable.w <= 0 || usable.h <= 0) return 1;
+    const int whole = std::min(usable.w / std::max(1, width), usable.h / std::max(1, height));
+    return std::clamp(whole, 1, ui::Form::kMaxScale);
 }
 
 void WindowHost::Destroy(HostWindow& window) {

@@ -28,7 +28,7 @@ struct WindowOptions {
 
 class HostWindow {
 public:
-    HostWindow(ui::Form& form, const std::string& title, WindowOptions options);
+    HostWindow(ui::Form& form, const std::string& title, WindowOptions options, int scale = 1);
     ~HostWindow();
     HostWindow(const HostWindow&) = delete;
     HostWindow& operator=(const HostWindow&) = delete;
@@ -53,23 +53,35 @@ public:
     bool FullScreen() const;
     // Paints what the form invalidated and presents it.
     void Present();
-    // Full screen changes the window size; content is then scaled by a whole factor and centred.
+    // The window's size or surface changed (full screen, uncovered): lay the content out again.
     void SurfaceChanged();
-    // Window pixel to form pixel; false when the point lies outside the content.
+    // Window pixel to form pixel (the logical pixels the controls and the rules know); false when the
+    // point lies outside the content. The one place where the mouse is mapped back from the scale.
     bool ToForm(int wx, int wy, int& fx, int& fy) const;
+
+    // The scale the window is drawn at outside full screen; its size follows (scale x the form's).
+    // Its centre stays where it was.
+    void SetScale(int scale);
+    int WindowScale() const { return windowScale_; }
+    // The scale the content is drawn at now: in full screen the largest whole one that fits the screen.
+    int ContentScale() const { return contentScale_; }
 
 private:
     void Layout();
+    // Outside full screen the window is exactly scale x the form's size.
+    void FitWindowToForm();
     ui::Form& form_;
     HostWindow* owner_ = nullptr;
     SDL_Window* window_ = nullptr;
     Uint32 id_ = 0;
     bool shown_ = false;
     bool everShown_ = false;
-    // Whole factors where the content fits; a uniform shrink where it does not (a 640 x 480 mode).
-    double scale_ = 1.0;
+    int windowScale_ = 1;
+    // The form paints at a whole factor where the content fits; where even 1x does not (a 640 x 480
+    // mode), it paints at 1x into its canvas and that is shrunk uniformly by shrink_ (< 1).
+    int contentScale_ = 1;
+    double shrink_ = 1.0;
     int offsetX_ = 0, offsetY_ = 0;
-    SDL_Surface* scaled_ = nullptr;
     bool fullRedraw_ = true;
 };
 
@@ -81,7 +93,13 @@ public:
     WindowHost(const WindowHost&) = delete;
     WindowHost& operator=(const WindowHost&) = delete;
 
+    // A window for the form, drawn at the host's scale.
     HostWindow& Create(ui::Form& form, const std::string& title, WindowOptions options);
+    // The scale every window is drawn at outside full screen (1 to 4); changing it resizes them all.
+    int Scale() const { return scale_; }
+    void SetScale(int scale);
+    // The largest scale at which a window of this logical size fits the screen's usable area (at least 1).
+    int LargestScale(int width, int height) const;
     void Destroy(HostWindow& window);
     // False under SDL's dummy driver: windows exist, but nobody sees them or answers them.
     bool HasDisplay() const;
@@ -118,6 +136,7 @@ private:
     std::vector<std::unique_ptr<HostWindow>> windows_;
     std::vector<std::function<void()>> later_;
     bool quit_ = false;
+    int scale_ = 1;
     HostWindow* modal_ = nullptr;
     // The window being moved by hand, and how.
     HostWindow* dragged_ = nullptr;

@@ -32,29 +32,32 @@ void CellGrid::SetCellSize(int size, int gap) {
     Invalidate();
 }
 
-SDL_Surface* CellGrid::Shrunk(int position) {
+SDL_Surface* CellGrid::Shrunk(int position, int scale) {
     if (!list_ || position < 0) return nullptr;
-    if (shrunkList_ != list_ || shrunkVersion_ != list_->Version() || shrunkSize_ != cell_) {
+    if (shrunkList_ != list_ || shrunkVersion_ != list_->Version() || shrunkSize_ != cell_ || shrunkScale_ != scale) {
         shrunk_.clear();
         shrunkList_ = list_;
         shrunkVersion_ = list_->Version();
         shrunkSize_ = cell_;
+        shrunkScale_ = scale;
     }
     const auto at = static_cast<std::size_t>(position);
     if (at >= shrunk_.size()) shrunk_.resize(at + 1);
-    if (!shrunk_[at]) shrunk_[at] = ShrinkPicture(list_->Get(position), cell_, cell_);
+    // Shrunk from the picture drawn for the scale: more detail to average from.
+    if (!shrunk_[at]) shrunk_[at] = ShrinkPicture(list_->Get(position, scale), scale * cell_, scale * cell_);
     return shrunk_[at].get();
 }
 
-void CellGrid::Paint(SDL_Surface* target, int originX, int originY) {
-    SDL_Rect clip, mine{originX, originY, Width(), Height()}, area;
+void CellGrid::Paint(SDL_Surface* target, int originX, int originY, int scale) {
+    const int s = scale;
+    SDL_Rect clip, mine{originX, originY, s * Width(), s * Height()}, area;
     SDL_GetClipRect(target, &clip);
     if (!SDL_IntersectRect(&clip, &mine, &area)) return;
     SDL_SetClipRect(target, &area);
     for (int r = 0; r < rows_; ++r)
         for (int c = 0; c < cols_; ++c)
-            if (SDL_Surface* pic = Shrunk(PositionAt(r, c)))
-                Blit(pic, nullptr, target, originX + c * (cell_ + gap_), originY + r * (cell_ + gap_));
+            if (SDL_Surface* pic = Shrunk(PositionAt(r, c), s))
+                Blit(pic, nullptr, target, originX + s * c * (cell_ + gap_), originY + s * r * (cell_ + gap_));
     SDL_SetClipRect(target, &clip);
 }
 

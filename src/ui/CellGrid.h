@@ -31,10 +31,10 @@ public:
     int NaturalWidth() const { return cols_ > 0 ? cols_ * cell_ + (cols_ - 1) * gap_ : 0; }
     int NaturalHeight() const { return rows_ > 0 ? rows_ * cell_ + (rows_ - 1) * gap_ : 0; }
 
-    void Paint(SDL_Surface* target, int originX, int originY) override;
+    void Paint(SDL_Surface* target, int originX, int originY, int scale) override;
 
 private:
-    SDL_Surface* Shrunk(int position);
+    SDL_Surface* Shrunk(int position, int scale);
 
     const ImageList* list_ = nullptr;
     int rows_ = 0, cols_ = 0;
@@ -45,6 +45,7 @@ private:
     const ImageList* shrunkList_ = nullptr;
     std::uint64_t shrunkVersion_ = 0;
     int shrunkSize_ = 0;
+    int shrunkScale_ = 0;
 };
 
 // A copy of a picture shrunk (or grown) to w x h by averaging the source pixels under each target pixel.

@@ -148,19 +148,19 @@ Control* Container::HitAt(int x, int y) {
     return Contains(x, y) ? this : nullptr;
 }
 
-void Container::Paint(SDL_Surface* target, int originX, int originY) {
+void Container::Paint(SDL_Surface* target, int originX, int originY, int scale) {
     SDL_Rect clip;
     SDL_GetClipRect(target, &clip);
-    const SDL_Rect mine{originX, originY, Width(), Height()};
+    const SDL_Rect mine{originX, originY, scale * Width(), scale * Height()};
     SDL_Rect area;
     if (!SDL_IntersectRect(&clip, &mine, &area)) return;
     SDL_SetClipRect(target, &area);
     if (colour_.a) SDL_FillRect(target, &area, SDL_MapRGB(target->format, colour_.r, colour_.g, colour_.b));
     for (const auto& c : children_) {
         if (!c->Visible()) continue;
-        const SDL_Rect r{originX + c->Left(), originY + c->Top(), c->Width(), c->Height()};
+        const SDL_Rect r{originX + scale * c->Left(), originY + scale * c->Top(), scale * c->Width(), scale * c->Height()};
         if (!SDL_HasIntersection(&r, &area)) continue;
-        c->Paint(target, r.x, r.y);
+        c->Paint(target, r.x, r.y, scale);
         SDL_SetClipRect(target, &area);
         if (!c->Enabled() && c->DimmedWhenDisabled()) {
             SDL_Rect dim;
@@ -177,6 +177,15 @@ Form::Form(std::string name, int width, int height) : Container(std::move(name))
 
 Form::~Form() {
     if (canvas_) SDL_FreeSurface(canvas_);
+}
+
+void Form::SetScale(int scale) {
+    scale = std::clamp(scale, 1, kMaxScale);
+    if (scale == scale_) return;
+    scale_ = scale;
+    if (canvas_) SDL_FreeSurface(canvas_);
+    canvas_ = nullptr;
+    InvalidateAll();
 }
 
 void Form::SetClientSize(int width, int height) {
@@ -197,7 +206,8 @@ void Form::InvalidateRect(const SDL_Rect& r) {
 void Form::InvalidateAll() { dirty_ = {0, 0, Width(), Height()}; }
 
 SDL_Surface* Form::Canvas() {
-    if (!canvas_) canvas_ = SDL_CreateRGBSurfaceWithFormat(0, Width(), Height(), 32, SDL_PIXELFORMAT_RGB888);
+    if (!canvas_)
+        canvas_ = SDL_CreateRGBSurfaceWithFormat(0, scale_ * Width(), scale_ * Height(), 32, SDL_PIXELFORMAT_RGB888);
     return canvas_;
 }
 
@@ -211,11 +221,12 @@ SDL_Rect Form::RenderTo(SDL_Surface* target, int x, int y) {
     const SDL_Rect area = dirty_;
     dirty_ = {0, 0, 0, 0};
     if (area.w <= 0 || area.h <= 0 || !target) return {0, 0, 0, 0};
-    const SDL_Rect clip{x + area.x, y + area.y, area.w, area.h};
+    const int s = scale_;
+    const SDL_Rect clip{x + s * area.x, y + s * area.y, s * area.w, s * area.h};
     SDL_SetClipRect(target, &clip);
-    Paint(target, x, y);
+    Paint(target, x, y, s);
     SDL_SetClipRect(target, nullptr);
-    return area;
+    return {s * area.x, s * area.y, s * area.w, s * area.h};
 }
 
 void Form::MouseMove(int x, int y) {

@@ -60,8 +60,9 @@ public:
     bool Activate();
     Form* OwnerForm() const;
 
-    // Paints the control; origin is the control's top-left corner on the target.
-    virtual void Paint(SDL_Surface* target, int originX, int originY) = 0;
+    // Paints the control at a whole scale: it covers scale x its size on the target, its top-left
+    // corner at originX, originY (target pixels). Everything is drawn for the scale, not enlarged.
+    virtual void Paint(SDL_Surface* target, int originX, int originY, int scale) = 0;
     // Whether the point (in control coordinates) belongs to the control.
     virtual bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < rect_.w && y < rect_.h; }
     // Whether a press here keeps the window from being dragged (picture controls and panels do; so
@@ -126,7 +127,7 @@ public:
     // Same, but also considers this container itself.
     Control* HitAt(int x, int y);
 
-    void Paint(SDL_Surface* target, int originX, int originY) override;
+    void Paint(SDL_Surface* target, int originX, int originY, int scale) override;
 
 private:
     std::vector<std::unique_ptr<Control>> children_;
@@ -134,17 +135,26 @@ private:
 };
 
 // The root of a window: it owns the paint surface, tracks what needs repainting, and routes the mouse.
+// Places, sizes and the mouse are in logical pixels (those of a 96-dpi screen); the form paints them at
+// its scale, a whole factor, so its canvas is scale x its size.
 class Form : public Container {
 public:
     Form(std::string name, int width, int height);
     ~Form() override;
 
+    // The whole factor the form paints at (1 to kMaxScale); changing it repaints everything.
+    int Scale() const { return scale_; }
+    void SetScale(int scale);
+    static constexpr int kMaxScale = 4;
+
     // The form's own paint surface, made on first use (a window painting straight into its
-    // window surface never needs one).
+    // window surface never needs one); scale x the form's size.
     SDL_Surface* Canvas();
-    // Repaints what was invalidated into the canvas; returns the repainted area (w = 0 when nothing).
+    // Repaints what was invalidated into the canvas; returns the repainted area in canvas pixels
+    // (w = 0 when nothing).
     SDL_Rect Render();
-    // Repaints what was invalidated straight into a target, the form's corner at x, y.
+    // Repaints what was invalidated straight into a target, the form's corner at x, y; returns the
+    // repainted area in target pixels relative to that corner.
     SDL_Rect RenderTo(SDL_Surface* target, int x, int y);
     // Marks a window-coordinate rectangle for repaint.
     void InvalidateRect(const SDL_Rect& r);
@@ -177,6 +187,7 @@ public:
 private:
     void ControlGone(Control* c);
     SDL_Surface* canvas_ = nullptr;
+    int scale_ = 1;
     SDL_Rect dirty_{0, 0, 0, 0};
     Control* hover_ = nullptr;
     Control* press_ = nullptr;

@@ -19,11 +19,11 @@ void Bevel(SDL_Surface* s, int x, int y, int w, int h, bool raised, int width) {
     }
 }
 
-void ButtonFace(SDL_Surface* s, int x, int y, int w, int h) {
+void ButtonFace(SDL_Surface* s, int x, int y, int w, int h, int scale) {
     FillRect(s, x, y, w, h, {212, 208, 200, 255});
-    Bevel(s, x, y, w, h, true, 1);
-    FillRect(s, x, y + h - 1, w, 1, {64, 64, 64, 255});
-    FillRect(s, x + w - 1, y, 1, h, {64, 64, 64, 255});
+    Bevel(s, x, y, w, h, true, scale);
+    FillRect(s, x, y + h - scale, w, scale, {64, 64, 64, 255});
+    FillRect(s, x + w - scale, y, scale, h, {64, 64, 64, 255});
 }
 
 void Dim(SDL_Surface* s, const SDL_Rect& r) {

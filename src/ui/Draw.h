@@ -8,8 +8,8 @@ namespace zv::ui {
 void FillRect(SDL_Surface* s, int x, int y, int w, int h, SDL_Color c);
 // A raised (or sunken) bevel: light top-left, dark bottom-right, `width` pixels deep.
 void Bevel(SDL_Surface* s, int x, int y, int w, int h, bool raised, int width = 1);
-// The bare face of a button that has no picture to show.
-void ButtonFace(SDL_Surface* s, int x, int y, int w, int h);
+// The bare face of a button that has no picture to show, its edges scale pixels deep.
+void ButtonFace(SDL_Surface* s, int x, int y, int w, int h, int scale = 1);
 // Greys out what is drawn in the rectangle, as a disabled control looks: colours give way to a pale grey.
 void Dim(SDL_Surface* s, const SDL_Rect& r);
 // Blits src (whole, or the part srcRect) unscaled with its top-left at x, y, honouring the target's clip.

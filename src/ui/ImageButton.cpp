@@ -17,26 +17,27 @@ void ImageButton::SetListIndex(int position) {
     Invalidate();
 }
 
-void ImageButton::SetStateStrip(SurfacePtr strip, int cellWidth) {
+void ImageButton::SetStateStrip(ScaledPicture strip, int cellWidth) {
     strip_ = std::move(strip);
     cellWidth_ = cellWidth;
     Invalidate();
 }
 
-void ImageButton::Paint(SDL_Surface* target, int originX, int originY) {
-    if (strip_ && cellWidth_ > 0) {
-        const int cells = strip_->w / cellWidth_;
+void ImageButton::Paint(SDL_Surface* target, int originX, int originY, int scale) {
+    if (SDL_Surface* strip = cellWidth_ > 0 ? strip_.At(scale) : nullptr) {
+        const int cellWidth = scale * cellWidth_;
+        const int cells = strip->w / cellWidth;
         int cell = static_cast<int>(CurrentState());
         if (cell >= cells) cell = 0;
-        const SDL_Rect from{cell * cellWidth_, 0, cellWidth_, strip_->h};
-        Blit(strip_.get(), &from, target, originX, originY);
+        const SDL_Rect from{cell * cellWidth, 0, cellWidth, strip->h};
+        Blit(strip, &from, target, originX, originY);
         return;
     }
-    if (SDL_Surface* pic = list_ ? list_->Get(index_) : nullptr) {
+    if (SDL_Surface* pic = list_ ? list_->Get(index_, scale) : nullptr) {
         Blit(pic, nullptr, target, originX, originY);
         return;
     }
-    ButtonFace(target, originX, originY, Width(), Height());
+    ButtonFace(target, originX, originY, scale * Width(), scale * Height(), scale);
 }
 
 } // namespace zv::ui

@@ -18,14 +18,15 @@ public:
     void SetListIndex(int position);
 
     // A strip of state pictures side by side, each cellWidth wide: normal, hover, pressed, disabled, ...
-    void SetStateStrip(SurfacePtr strip, int cellWidth);
+    // (cellWidth in logical pixels: the strip for scale s has cells s times as wide).
+    void SetStateStrip(ScaledPicture strip, int cellWidth);
 
-    void Paint(SDL_Surface* target, int originX, int originY) override;
+    void Paint(SDL_Surface* target, int originX, int originY, int scale) override;
 
 private:
     const ImageList* list_ = nullptr;
     int index_ = 0;
-    SurfacePtr strip_;
+    ScaledPicture strip_;
     int cellWidth_ = 0;
 };
 

@@ -1,10 +1,13 @@
 // An ordered list of pictures that picture controls show by position; the built-in skins and loaded themes are image lists.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "ui/ScaledPicture.h"
 #include "ui/Surface.h"
 
 namespace zv::ui {
@@ -32,12 +35,25 @@ public:
     }
     const Picture& At(int position) const { return items_.at(static_cast<std::size_t>(position)); }
     Picture& At(int position) { return items_.at(static_cast<std::size_t>(position)); }
+    // Replaces one picture's surface.
+    void SetSurface(int position, SurfacePtr surface) { At(position).surface = std::move(surface); Changed(); }
+
+    // Where the list's pictures drawn for a larger scale come from: all positions at once, in list
+    // order, asked for the first time a picture of that scale is needed. Lists without one (themes)
+    // enlarge their 1x pictures as pixel art.
+    using ScaledSource = std::function<std::vector<SurfacePtr>(int scale)>;
+    void SetScaledSource(ScaledSource source) { source_ = std::move(source); ++version_; }
+    // The picture at a position drawn for a scale: the source's when it has one there, else the 1x
+    // picture enlarged as pixel art; at scale 1 (or below) the 1x picture. Null when there is no 1x one.
+    SDL_Surface* Get(int position, int scale) const;
 
     void Clear() { items_.clear(); Changed(); }
-    // Takes over the pictures of another list (which is left empty); the name stays.
+    // Takes over the pictures of another list (which is left empty); the name stays, the source of
+    // larger pictures goes: they were drawn for the pictures replaced.
     void ReplaceWith(ImageList&& other) {
         items_ = std::move(other.items_);
         other.items_.clear();
+        source_ = nullptr;
         ++version_;
     }
     Picture& Append(Picture p = {}) { items_.push_back(std::move(p)); Changed(); return items_.back(); }
@@ -52,6 +68,14 @@ private:
     void Changed() { if (suspended_ == 0) ++version_; }
     std::string name_;
     std::vector<Picture> items_;
+    ScaledSource source_;
+    // Larger pictures by scale, for the version of the list they were made for.
+    struct Made {
+        std::uint64_t version = 0;
+        std::vector<SurfacePtr> fromSource;
+        std::vector<SurfacePtr> enlarged;
+    };
+    mutable std::array<Made, kLargestScale + 1> made_{};
     std::uint64_t version_ = 1;
     int suspended_ = 0;
 };

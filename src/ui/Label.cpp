@@ -101,43 +101,45 @@ void Label::SetGradient(int steps, SDL_Color from, SDL_Color to) {
     Invalidate();
 }
 
-void Label::Build() {
-    dirtyText_ = false;
-    rendered_.reset();
-    const FontFace* font = Fonts().Get(font_);
-    if (!font || caption_.empty()) return;
+SurfacePtr Label::Build(int scale) {
+    const int s = scale;
+    FontRequest request = font_;
+    request.pixelSize *= s;
+    const FontFace* font = Fonts().Get(request);
+    if (!font || caption_.empty()) return nullptr;
     std::vector<SurfacePtr> lines;
     int w = 0, h = 0;
-    const int lineHeight = font->LineSkip() + lineSpacing_;
+    const int lineHeight = font->LineSkip() + s * lineSpacing_;
     const auto texts = SplitLines(caption_);
     for (const auto& t : texts) {
         lines.push_back(font->RenderMask(t));
         if (lines.back()) w = std::max(w, lines.back()->w);
     }
     h = lineHeight * static_cast<int>(texts.size());
-    if (w == 0) return;
-    const int pad = std::max({depth1_, depth2_, haloOn_ ? 1 : 0});
+    if (w == 0) return nullptr;
+    const int pad = s * std::max({depth1_, depth2_, haloOn_ ? 1 : 0});
     SDL_Surface* out = SDL_CreateRGBSurfaceWithFormat(0, w + 2 * pad, h + 2 * pad, 32, SDL_PIXELFORMAT_ARGB8888);
-    if (!out) return;
+    if (!out) return nullptr;
     SDL_FillRect(out, nullptr, 0);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         SDL_Surface* m = lines[i].get();
         if (!m) continue;
         const int x = pad, y = pad + static_cast<int>(i) * lineHeight;
         auto solid = [](SDL_Color c) { return [c](int) { return c; }; };
+        // The rim is one logical pixel all round: at scale s, every offset up to s pixels.
         if (haloOn_)
-            for (int dx = -1; dx <= 1; ++dx)
-                for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -s; dx <= s; ++dx)
+                for (int dy = -s; dy <= s; ++dy)
                     if (dx || dy) Stamp(m, out, x + dx, y + dy, solid(halo_));
         switch (effect_) {
         case Effect::DropShadow:
-            Stamp(m, out, x + depth1_, y + depth1_, solid(effect1_));
+            Stamp(m, out, x + s * depth1_, y + s * depth1_, solid(effect1_));
             Stamp(m, out, x, y, solid(colour_));
             break;
         case Effect::RaisedShadow:
             // Extruded both ways, so the text stands out of the window rather than casting ghosts.
-            for (int d = depth2_; d >= 1; --d) Stamp(m, out, x + d, y + d, solid(effect2_));
-            for (int d = std::min(depth1_, pad); d >= 1; --d) Stamp(m, out, x - d, y - d, solid(effect1_));
+            for (int d = s * depth2_; d >= 1; --d) Stamp(m, out, x + d, y + d, solid(effect2_));
+            for (int d = std::min(s * depth1_, pad); d >= 1; --d) Stamp(m, out, x - d, y - d, solid(effect1_));
             Stamp(m, out, x, y, solid(colour_));
             break;
         case Effect::Gradient: {
@@ -158,23 +160,32 @@ void Label::Build() {
         }
     }
     SDL_SetSurfaceBlendMode(out, SDL_BLENDMODE_BLEND);
-    rendered_ = AdoptSurface(out);
-    if (autoSize_ && rendered_->w != Width()) SetWidth(rendered_->w);
+    return AdoptSurface(out);
 }
 
-SDL_Surface* Label::Rendered() {
-    if (dirtyText_) Build();
-    return rendered_.get();
+SDL_Surface* Label::RenderedAt(int scale) {
+    scale = std::clamp(scale, 1, kLargestScale);
+    if (dirtyText_) {
+        dirtyText_ = false;
+        for (auto& r : rendered_) r.reset();
+        // The 1x text decides the label's size at every scale: the layout is the same at all of them.
+        rendered_[1] = Build(1);
+        if (autoSize_ && rendered_[1] && rendered_[1]->w != Width()) SetWidth(rendered_[1]->w);
+    }
+    auto& r = rendered_[static_cast<std::size_t>(scale)];
+    if (!r && scale > 1 && rendered_[1]) r = Build(scale);
+    return r.get();
 }
 
-void Label::Paint(SDL_Surface* target, int originX, int originY) {
-    if (fill_.a) FillRect(target, originX, originY, Width(), Height(), fill_);
-    SDL_Surface* r = Rendered();
+void Label::Paint(SDL_Surface* target, int originX, int originY, int scale) {
+    const int s = scale;
+    if (fill_.a) FillRect(target, originX, originY, s * Width(), s * Height(), fill_);
+    SDL_Surface* r = RenderedAt(s);
     if (!r) return;
     int x = originX;
-    if (align_ == Align::Centre) x += (Width() - r->w) / 2;
-    else if (align_ == Align::Right) x += Width() - r->w;
-    SDL_Rect clip, mine{originX, originY, Width(), Height()}, area;
+    if (align_ == Align::Centre) x += (s * Width() - r->w) / 2;
+    else if (align_ == Align::Right) x += s * Width() - r->w;
+    SDL_Rect clip, mine{originX, originY, s * Width(), s * Height()}, area;
     SDL_GetClipRect(target, &clip);
     if (!SDL_IntersectRect(&clip, &mine, &area)) return;
     SDL_SetClipRect(target, &area);

@@ -1,10 +1,12 @@
 // Labels: text in a chosen font, plain, with a drop shadow, a raised shadow, or a gradient fill of N colour steps.
 #pragma once
 
+#include <array>
 #include <string>
 
 #include "ui/Control.h"
 #include "ui/Fonts.h"
+#include "ui/ScaledPicture.h"
 #include "ui/Surface.h"
 
 namespace zv::ui {
@@ -38,13 +40,15 @@ public:
     // A caption lying straight on a window lets the window be dragged by it; a label that answers
     // clicks (a link) does not.
     bool BlocksDrag() const override { return static_cast<bool>(OnClick); }
-    void Paint(SDL_Surface* target, int originX, int originY) override;
+    void Paint(SDL_Surface* target, int originX, int originY, int scale) override;
 
-    // The rendered text (for tests); built on demand.
-    SDL_Surface* Rendered();
+    // The rendered text at 1x (the one the label sizes itself by); built on demand.
+    SDL_Surface* Rendered() { return RenderedAt(1); }
+    // The text rasterised for a scale: the font at scale x its size, effects scale x as deep.
+    SDL_Surface* RenderedAt(int scale);
 
 private:
-    void Build();
+    SurfacePtr Build(int scale);
     void FitNow();
     std::string caption_;
     FontRequest font_{"MS Sans Serif", false, 11, false};
@@ -59,7 +63,7 @@ private:
     bool autoSize_ = false;
     bool haloOn_ = false;
     SDL_Color halo_{0, 0, 0, 0};
-    SurfacePtr rendered_;
+    std::array<SurfacePtr, kLargestScale + 1> rendered_{};
     bool dirtyText_ = true;
 };
 

@@ -39,7 +39,9 @@ public:
     using Control::Control;
     bool BlocksDrag() const override { return false; }
     bool Contains(int, int) const override { return false; }
-    void Paint(SDL_Surface* target, int x, int y) override { Bevel(target, x, y, Width(), Height(), true, 2); }
+    void Paint(SDL_Surface* target, int x, int y, int scale) override {
+        Bevel(target, x, y, scale * Width(), scale * Height(), true, 2 * scale);
+    }
 };
 
 } // namespace

@@ -17,29 +17,30 @@ void PictureControl::SetListIndex(int position) {
     Invalidate();
 }
 
-void PictureControl::SetPicture(SurfacePtr picture) {
+void PictureControl::SetPicture(ScaledPicture picture) {
     own_ = std::move(picture);
     Invalidate();
 }
 
-SDL_Surface* PictureControl::Shown() const {
-    if (list_) return list_->Get(index_);
-    return own_.get();
+SDL_Surface* PictureControl::Shown(int scale) const {
+    if (list_) return list_->Get(index_, scale);
+    return own_.At(scale);
 }
 
-void PictureControl::Paint(SDL_Surface* target, int originX, int originY) {
-    SDL_Surface* pic = Shown();
+void PictureControl::Paint(SDL_Surface* target, int originX, int originY, int scale) {
+    SDL_Surface* pic = Shown(scale);
     if (!pic) return;
+    const SDL_Rect mine{originX, originY, scale * Width(), scale * Height()};
     if (stretch_) {
-        BlitStretched(pic, target, {originX, originY, Width(), Height()});
+        BlitStretched(pic, target, mine);
         return;
     }
     // The picture never spills outside the control.
-    SDL_Rect clip, mine{originX, originY, Width(), Height()}, area;
+    SDL_Rect clip, area;
     SDL_GetClipRect(target, &clip);
     if (!SDL_IntersectRect(&clip, &mine, &area)) return;
     SDL_SetClipRect(target, &area);
-    Blit(pic, nullptr, target, originX + offsetX_, originY + offsetY_);
+    Blit(pic, nullptr, target, originX + scale * offsetX_, originY + scale * offsetY_);
     SDL_SetClipRect(target, &clip);
 }
 

@@ -16,20 +16,20 @@ public:
     void SetListIndex(int position);
 
     // A picture of the control's own, used when no image list is set.
-    void SetPicture(SurfacePtr picture);
+    void SetPicture(ScaledPicture picture);
     void SetStretch(bool stretch) { stretch_ = stretch; Invalidate(); }
     // Where the picture's top-left corner lies inside the control when not stretched.
     void SetPictureOffset(int x, int y) { offsetX_ = x; offsetY_ = y; Invalidate(); }
 
-    // The picture currently shown, or null.
-    SDL_Surface* Shown() const;
+    // The picture currently shown (drawn for a scale), or null.
+    SDL_Surface* Shown(int scale = 1) const;
 
-    void Paint(SDL_Surface* target, int originX, int originY) override;
+    void Paint(SDL_Surface* target, int originX, int originY, int scale) override;
 
 private:
     const ImageList* list_ = nullptr;
     int index_ = 0;
-    SurfacePtr own_;
+    ScaledPicture own_;
     bool stretch_ = false;
     int offsetX_ = 0, offsetY_ = 0;
 };

@@ -5,16 +5,17 @@
 
 namespace zv::ui {
 
-void ShadeOverlay::Paint(SDL_Surface* target, int originX, int originY) {
+void ShadeOverlay::Paint(SDL_Surface* target, int originX, int originY, int scale) {
+    const int s = scale;
     int inset = 0;
     if (style_ == Style::Bevelled) {
-        Bevel(target, originX, originY, Width(), Height(), false, 1);
-        Bevel(target, originX + 1, originY + 1, Width() - 2, Height() - 2, true, 1);
-        inset = 2;
+        Bevel(target, originX, originY, s * Width(), s * Height(), false, s);
+        Bevel(target, originX + s, originY + s, s * (Width() - 2), s * (Height() - 2), true, s);
+        inset = 2 * s;
     }
     SDL_Rect clip;
     SDL_GetClipRect(target, &clip);
-    const SDL_Rect inner{originX + inset, originY + inset, Width() - 2 * inset, Height() - 2 * inset};
+    const SDL_Rect inner{originX + inset, originY + inset, s * Width() - 2 * inset, s * Height() - 2 * inset};
     SDL_Rect area;
     if (!SDL_IntersectRect(&clip, &inner, &area)) return;
     if (SDL_MUSTLOCK(target)) SDL_LockSurface(target);
@@ -23,8 +24,8 @@ void ShadeOverlay::Paint(SDL_Surface* target, int originX, int originY) {
     for (int y = area.y; y < area.y + area.h; ++y) {
         auto* row = static_cast<Uint8*>(target->pixels) + y * target->pitch;
         for (int x = area.x; x < area.x + area.w; ++x) {
-            // The pattern is anchored at the overlay's own corner.
-            if (!PatternBlack(x - originX, y - originY)) continue;
+            // The pattern is anchored at the overlay's own corner, one square a logical pixel.
+            if (!PatternBlack((x - originX) / s, (y - originY) / s)) continue;
             if (bpp == 4) reinterpret_cast<Uint32*>(row)[x] = black;
             else SDL_memcpy(row + x * bpp, &black, static_cast<size_t>(bpp));
         }

@@ -37,6 +37,12 @@ HeadlessServices::HeadlessServices(const std::string& d) : dir(d) {
         bestGamesMode = m;
     };
     services.hideBestGames = [this] { bestGamesShown = false; };
+    services.desktopScale = [this] { return desktopScale; };
+    services.largestScale = [this] { return largestScale; };
+    services.setScale = [this](int s) {
+        scale = s;
+        for (ui::Form* f : scaledForms) f->SetScale(s);
+    };
 }
 
 void HeadlessServices::RunLater() {

@@ -8,6 +8,7 @@
 
 #include "app/Services.h"
 #include "kit/PlatformFakes.h"
+#include "ui/Control.h"
 
 namespace zv::kit {
 
@@ -39,6 +40,12 @@ public:
     void RunLater();
     bool bestGamesShown = false;
     Mode bestGamesMode = Mode::Line;
+    // The desktop's scale and the largest the screen takes, as the window host would say; the scale
+    // the windows were last asked to take (0 before any), and the forms drawn at it.
+    int desktopScale = 1;
+    int largestScale = 4;
+    int scale = 0;
+    std::vector<ui::Form*> scaledForms;
 };
 
 } // namespace zv::kit

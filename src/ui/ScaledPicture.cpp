@@ -1,0 +1,17 @@
+// Pictures at every scale, made on first use.
+#include "ui/ScaledPicture.h"
+
+#include "ui/PixelArt.h"
+
+namespace zv::ui {
+
+SDL_Surface* ScaledPicture::At(int scale) const {
+    if (scale <= 1 || !base_) return base_.get();
+    if (scale > kLargestScale) scale = kLargestScale;
+    SurfacePtr& made = made_[static_cast<std::size_t>(scale)];
+    if (!made && source_) made = source_(scale);
+    if (!made) made = EnlargePixelArt(base_.get(), scale);
+    return made.get();
+}
+
+} // namespace zv::ui

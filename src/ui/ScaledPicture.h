@@ -1,0 +1,35 @@
+// One picture at every scale: the one drawn for 1x, and the ones drawn for larger scales, each made when first asked for.
+#pragma once
+
+#include <array>
+#include <functional>
+
+#include "ui/Surface.h"
+
+namespace zv::ui {
+
+inline constexpr int kLargestScale = 4;
+
+class ScaledPicture {
+public:
+    // Gives the picture drawn for a scale (2 to kLargestScale), or null when there is none drawn for it.
+    using Source = std::function<SurfacePtr(int scale)>;
+
+    ScaledPicture() = default;
+    // A picture with no artwork of its own for larger scales: they are enlarged from it as pixel art.
+    ScaledPicture(SurfacePtr base) : base_(std::move(base)) {} // NOLINT: a plain picture is a scaled one
+    ScaledPicture(SurfacePtr base, Source source) : base_(std::move(base)), source_(std::move(source)) {}
+
+    // The picture for a scale: the 1x one for 1 (and anything below), else the source's, else the 1x
+    // one enlarged as pixel art. Null when there is no 1x picture.
+    SDL_Surface* At(int scale) const;
+    SDL_Surface* Base() const { return base_.get(); }
+    explicit operator bool() const { return static_cast<bool>(base_); }
+
+private:
+    SurfacePtr base_;
+    Source source_;
+    mutable std::array<SurfacePtr, kLargestScale + 1> made_{};
+};
+
+} // namespace zv::ui

@@ -1,0 +1,213 @@
+// Drawing at a whole scale: every control drawn for the scale at scale x its place, and the pixel-art enlargers.
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+
+#include <set>
+
+#include "ui/Control.h"
+#include "ui/FocusFrame.h"
+#include "ui/ImageButton.h"
+#include "ui/Label.h"
+#include "ui/PictureControl.h"
+#include "ui/PixelArt.h"
+#include "ui/ShadeOverlay.h"
+
+namespace zv::ui {
+namespace {
+
+class ScaleTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError(); }
+    void TearDown() override { SDL_QuitSubSystem(SDL_INIT_VIDEO); }
+};
+
+SurfacePtr Solid(int w, int h, Uint32 rgb) {
+    SurfacePtr s = AdoptSurface(SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_RGB888));
+    SDL_FillRect(s.get(), nullptr, rgb);
+    return s;
+}
+
+Uint32 Pixel(SDL_Surface* s, int x, int y) {
+    return *reinterpret_cast<Uint32*>(static_cast<Uint8*>(s->pixels) + y * s->pitch + x * 4) & 0xFFFFFF;
+}
+
+void Put(SDL_Surface* s, int x, int y, Uint32 v) {
+    *reinterpret_cast<Uint32*>(static_cast<Uint8*>(s->pixels) + y * s->pitch + x * 4) = v;
+}
+
+std::set<Uint32> Colours(SDL_Surface* s) {
+    std::set<Uint32> out;
+    for (int y = 0; y < s->h; ++y)
+        for (int x = 0; x < s->w; ++x) out.insert(Pixel(s, x, y));
+    return out;
+}
+
+TEST_F(ScaleTest, ControlsLieAtScaleTimesTheirPlaceAndTakeTheirOwnPictures) {
+    Form f("f", 60, 40);
+    f.SetColour({0, 0, 0, 255});
+    ImageList list;
+    list.Append({Solid(10, 10, 0x112233)});
+    list.Append({Solid(10, 10, 0x445566)});
+    int asked = 0;
+    // Drawn for 2x: a different colour, so the test sees which picture was taken.
+    list.SetScaledSource([&](int scale) {
+        ++asked;
+        std::vector<SurfacePtr> out;
+        if (scale == 2) out.push_back(Solid(20, 20, 0xAA0000));
+        return out;
+    });
+    auto& a = f.AddAt<PictureControl>("a", 5, 5, 10, 10);
+    a.SetImageList(&list);
+    auto& b = f.AddAt<PictureControl>("b", 30, 5, 10, 10);
+    b.SetImageList(&list);
+    b.SetListIndex(1);
+    f.Render();
+    EXPECT_EQ(asked, 0); // nothing larger is made while the window is at 1x
+    EXPECT_EQ(Pixel(f.Canvas(), 5, 5), 0x112233u);
+
+    f.SetScale(2);
+    const SDL_Rect all = f.Render();
+    EXPECT_EQ(all.w, 120);
+    EXPECT_EQ(f.Canvas()->w, 120);
+    EXPECT_EQ(f.Canvas()->h, 80);
+    EXPECT_EQ(Pixel(f.Canvas(), 10, 10), 0xAA0000u); // the source's own 2x picture, at 2 x (5, 5)
+    EXPECT_EQ(Pixel(f.Canvas(), 29, 29), 0xAA0000u);
+    EXPECT_EQ(Pixel(f.Canvas(), 30, 30), 0x000000u);
+    EXPECT_EQ(Pixel(f.Canvas(), 60, 10), 0x445566u); // none drawn for it: enlarged from 1x
+    EXPECT_EQ(Pixel(f.Canvas(), 79, 29), 0x445566u);
+    EXPECT_EQ(asked, 1); // asked once per scale
+
+    // A change in one control repaints its place at the scale, in canvas pixels.
+    b.SetListIndex(0);
+    const SDL_Rect r = f.Render();
+    EXPECT_EQ(r.x, 60);
+    EXPECT_EQ(r.y, 10);
+    EXPECT_EQ(r.w, 20);
+    EXPECT_EQ(r.h, 20);
+
+    // A changed list asks again.
+    list.Append({Solid(10, 10, 0)});
+    f.InvalidateAll();
+    f.Render();
+    EXPECT_EQ(asked, 2);
+}
+
+TEST_F(ScaleTest, PatternsBevelsAndFramesKeepTheirLookInBlocks) {
+    for (int s = 1; s <= 3; ++s) {
+        Form f("f", 30, 30);
+        f.SetColour({255, 255, 255, 255});
+        f.SetScale(s);
+        auto& shade = f.Add<ShadeOverlay>("shade", ShadeOverlay::Style::Whole);
+        shade.SetBounds(0, 0, 10, 10);
+        auto& frame = f.Add<FocusFrame>("frame");
+        frame.SetBounds(12, 12, 12, 12);
+        frame.Show();
+        f.Render();
+        SDL_Surface* c = f.Canvas();
+        // Every logical pixel of the checkerboard is an s x s block of one colour.
+        for (int y = 0; y < 10; ++y)
+            for (int x = 0; x < 10; ++x) {
+                const Uint32 want = ShadeOverlay::PatternBlack(x, y) ? 0x000000u : 0xFFFFFFu;
+                for (int dy = 0; dy < s; ++dy)
+                    for (int dx = 0; dx < s; ++dx)
+                        ASSERT_EQ(Pixel(c, s * x + dx, s * y + dy), want) << "scale " << s << " at " << x << "," << y;
+            }
+        // The frame's three rings: black, white, black, each s pixels deep.
+        const int x0 = 12 * s, mid = 18 * s;
+        for (int d = 0; d < 3 * s; ++d) {
+            const Uint32 want = (d / s == 1) ? 0xFFFFFFu : 0x000000u;
+            EXPECT_EQ(Pixel(c, x0 + d, mid), want) << "scale " << s << " depth " << d;
+        }
+        EXPECT_EQ(Pixel(c, x0 + 3 * s, mid), 0xFFFFFFu) << "scale " << s; // inside the frame: the window
+    }
+}
+
+TEST_F(ScaleTest, StateStripsTakeTheirCellAtTheScale) {
+    Form f("f", 20, 10);
+    auto& button = f.AddAt<ImageButton>("b", 0, 0, 10, 10);
+    // Cells 10 wide at 1x: normal red, hover green. The 2x strip has cells 20 wide: blue, yellow.
+    SurfacePtr one = Solid(20, 10, 0xFF0000);
+    SDL_Rect hover{10, 0, 10, 10};
+    SDL_FillRect(one.get(), &hover, 0x00FF00);
+    SurfacePtr two = Solid(40, 20, 0x0000FF);
+    SDL_Rect hover2{20, 0, 20, 20};
+    SDL_FillRect(two.get(), &hover2, 0xFFFF00);
+    button.SetStateStrip(ScaledPicture(one, [two](int scale) { return scale == 2 ? two : nullptr; }), 10);
+    f.SetScale(2);
+    f.Render();
+    EXPECT_EQ(Pixel(f.Canvas(), 19, 19), 0x0000FFu);
+    EXPECT_EQ(Pixel(f.Canvas(), 20, 0), 0x000000u); // the next cell of the strip is not shown
+    f.MouseMove(5, 5); // logical: the form's mouse is never scaled
+    f.Render();
+    EXPECT_EQ(Pixel(f.Canvas(), 0, 0), 0xFFFF00u);
+    // No strip drawn for 3x: the 1x one enlarged, still one cell of it.
+    f.SetScale(3);
+    f.Render();
+    EXPECT_EQ(Pixel(f.Canvas(), 29, 29), 0x00FF00u);
+    EXPECT_EQ(Pixel(f.Canvas(), 30, 0), 0x000000u);
+}
+
+TEST_F(ScaleTest, LabelsAreRasterisedForTheScaleAndSizedByTheirOneTimesText) {
+    Form f("f", 200, 60);
+    auto& l = f.AddAt<Label>("l", 0, 0, 10, 40);
+    l.SetFont({"Verdana", true, 20, false});
+    l.SetDropShadow(2, {0, 0, 0, 255});
+    l.SetAutoSize(true);
+    l.SetCaption("0123");
+    SDL_Surface* one = l.Rendered();
+    ASSERT_NE(one, nullptr);
+    const int width = l.Width();
+    EXPECT_EQ(width, one->w);
+    SDL_Surface* two = l.RenderedAt(2);
+    ASSERT_NE(two, nullptr);
+    // Drawn with a font twice the size, not stretched: about twice as large, and with more than the two
+    // colours (text and shadow) plus coverage steps a doubled picture would repeat.
+    EXPECT_NEAR(two->h, 2 * one->h, 4);
+    EXPECT_NEAR(two->w, 2 * one->w, 8);
+    EXPECT_EQ(l.Width(), width); // the layout stays that of 1x
+    f.SetScale(2);
+    f.Render();
+    EXPECT_EQ(l.Width(), width);
+    // A caption change makes every scale's text again.
+    l.SetCaption("01234");
+    EXPECT_GT(l.RenderedAt(2)->w, two->w - 1);
+    EXPECT_GT(l.Width(), width);
+}
+
+TEST_F(ScaleTest, PixelArtEnlargingInventsNoColourAndKeepsDiagonalsSmooth) {
+    // A black diagonal line on white, one pixel wide.
+    SurfacePtr pic = Solid(8, 8, 0xFFFFFF);
+    for (int i = 0; i < 8; ++i) Put(pic.get(), i, i, 0);
+    for (int f = 2; f <= 4; ++f) {
+        SurfacePtr big = EnlargePixelArt(pic.get(), f);
+        ASSERT_NE(big, nullptr);
+        EXPECT_EQ(big->w, 8 * f);
+        EXPECT_EQ(big->h, 8 * f);
+        EXPECT_EQ(Colours(big.get()), Colours(pic.get())) << f;
+        SurfacePtr blocky = EnlargeNearest(pic.get(), f);
+        // Pixel doubling keeps the staircase; the pixel-art rules fill its steps.
+        int differ = 0;
+        for (int y = 0; y < big->h; ++y)
+            for (int x = 0; x < big->w; ++x) differ += Pixel(big.get(), x, y) != Pixel(blocky.get(), x, y);
+        EXPECT_GT(differ, 0) << f;
+    }
+    // Scale2x of this line: the corners of each step are filled in, the line keeps one colour.
+    SurfacePtr two = EnlargePixelArt(pic.get(), 2);
+    EXPECT_EQ(Pixel(two.get(), 2, 1), 0x000000u);
+    EXPECT_EQ(Pixel(two.get(), 1, 2), 0x000000u);
+    EXPECT_EQ(Pixel(two.get(), 3, 0), 0xFFFFFFu);
+    // A flat picture stays flat, and nothing comes of nothing.
+    SurfacePtr flat = EnlargePixelArt(Solid(3, 5, 0x123456).get(), 3);
+    EXPECT_EQ(Colours(flat.get()), std::set<Uint32>{0x123456u});
+    EXPECT_EQ(EnlargePixelArt(nullptr, 2), nullptr);
+    // Other depths are widened first.
+    SurfacePtr narrow = AdoptSurface(SDL_CreateRGBSurfaceWithFormat(0, 4, 4, 24, SDL_PIXELFORMAT_RGB24));
+    SDL_FillRect(narrow.get(), nullptr, SDL_MapRGB(narrow->format, 10, 20, 30));
+    SurfacePtr wide = EnlargePixelArt(narrow.get(), 2);
+    ASSERT_NE(wide, nullptr);
+    EXPECT_EQ(Pixel(wide.get(), 7, 7), 0x0A141Eu);
+}
+
+} // namespace
+} // namespace zv::ui
