@@ -28,7 +28,15 @@ void drawBackground(Canvas& c, const SkinLook& look, uint32_t seed, const Painte
 // The 14 x 14 choice mark of a skin, checked or not.
 void drawMark(Canvas& c, const SkinLook& look, bool checked);
 
-// Each writer creates its sub-folder of dir and fills it.
-void writeSkins(const std::string& dir);   // skins/<list>/NN.bmp, and skins/en/<list>.bmp: the English backgrounds
-void writeChrome(const std::string& dir);  // ui/*.bmp, and ui/en/*.bmp: the buttons with English captions
-void writeIcons(const std::string& dir);   // icons/zorvex2000-N.png, icons/zorvex2000.svg
+// The scales the skins and the window pictures are drawn at, for desktops of 1x, 2x and 3x; a 4x desktop doubles
+// the 2x pictures.
+constexpr int kScales[] = {1, 2, 3};
+// The folder of the pictures of one scale: the output folder itself at 1x, its sub-folder s<scale> otherwise.
+inline std::string scaleFolder(const std::string& dir, int scale) {
+    return scale == 1 ? dir : dir + "/s" + std::to_string(scale);
+}
+
+// Each writer creates its sub-folder of dir and fills it; the skins and the chrome at one scale.
+void writeSkins(const std::string& dir, int scale);   // skins/<list>/NN.bmp, and skins/en/<list>.bmp: the English backgrounds
+void writeChrome(const std::string& dir, int scale);  // ui/*.bmp, and ui/en/*.bmp: the buttons with English captions
+void writeIcons(const std::string& dir);               // icons/zorvex2000-N.png, icons/zorvex2000.svg

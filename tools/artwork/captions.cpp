@@ -56,10 +56,11 @@ Lettering buttonLettering() {
     return l;
 }
 
-std::pair<double, double> captionExtent(const CaptionPlace& p, const Lettering& style) {
-    const double width = textWidth(p.text, style);
-    double left = p.x;
-    if (p.align == Align::Centre) left = p.x - width / 2;
-    if (p.align == Align::Right) left = p.x - width;
+std::pair<double, double> captionExtent(const CaptionPlace& p, const Lettering& style, int scale) {
+    const double width = textWidth(p.text, style, scale);
+    const double x = p.x * scale;
+    double left = x;
+    if (p.align == Align::Centre) left = x - width / 2;
+    if (p.align == Align::Right) left = x - width;
     return {left, left + width};
 }

@@ -50,5 +50,5 @@ Lettering buttonLettering();
 // A button's border and bevel take this much of each side of its cell.
 constexpr int kButtonMargin = 4;
 
-// Left and right edge of a caption as drawn in a lettering.
-std::pair<double, double> captionExtent(const CaptionPlace& place, const Lettering& style);
+// Left and right edge of a caption as drawn in a lettering on a canvas of the given scale, in that canvas's pixels.
+std::pair<double, double> captionExtent(const CaptionPlace& place, const Lettering& style, int scale = 1);

@@ -115,6 +115,7 @@ const Rgb kDarkSide[3] = {rgb(128, 128, 128), rgb(208, 208, 207), rgb(208, 208, 
 
 // Each pixel of a piece takes the line it is nearest to from the outside; where a light side (top,
 // left) and a dark side (bottom, right) are equally near, the dark side wins, as its line runs through.
+// At scale s each pixel is an s x s block, so the frame's three lines keep their width in window pixels.
 void drawFramePiece(Canvas& c, int index) {
     cairo_t* cr = c.cr();
     for (int y = 0; y < 3; ++y) {
@@ -292,16 +293,16 @@ void drawIndicator(Canvas& c) {
 
 }  // namespace
 
-void writeChrome(const std::string& dir) {
+void writeChrome(const std::string& dir, int scale) {
     const std::string ui = dir + "/ui";
     std::filesystem::create_directories(ui);
 
-    Canvas title(626, 23);
+    Canvas title(626, 23, scale);
     drawTitle(title);
     title.saveBmp(ui + "/title.bmp");
 
     for (int i = 0; i < 8; ++i) {
-        Canvas piece(3, 3);
+        Canvas piece(3, 3, scale);
         drawFramePiece(piece, i);
         char name[32];
         std::snprintf(name, sizeof name, "/frame%d.bmp", i);
@@ -314,16 +315,16 @@ void writeChrome(const std::string& dir) {
     std::filesystem::create_directories(ui + "/en");
     for (const auto& [words, folder] : {std::pair{&russianWords(), ui}, {&englishWords(), ui + "/en"}})
         for (const ButtonCaption& b : buttonCaptions(*words)) {
-            Canvas strip(6 * b.cellWidth, 25);
+            Canvas strip(6 * b.cellWidth, 25, scale);
             captionStrip(strip, b.cellWidth, b.file == "btn_ooptions.bmp" ? kOptionsBack : panel, b.text);
             strip.saveBmp(folder + "/" + b.file);
         }
 
-    Canvas sw(6 * 36, 25);
+    Canvas sw(6 * 36, 25, scale);
     drawSwitch(sw);
     sw.saveBmp(ui + "/switch.bmp");
 
-    Canvas indicator(41, 41);
+    Canvas indicator(41, 41, scale);
     drawIndicator(indicator);
     indicator.saveBmp(ui + "/indicator.bmp");
 }

@@ -24,11 +24,13 @@ void addStop(cairo_pattern_t* p, double offset, Rgb c, double alpha) {
     cairo_pattern_add_color_stop_rgba(p, offset, c.r, c.g, c.b, alpha);
 }
 
-Canvas::Canvas(int width, int height)
-    : width_(width), height_(height),
-      surface_(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height)),
+Canvas::Canvas(int width, int height, int scale)
+    : width_(width), height_(height), scale_(scale),
+      surface_(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width * scale, height * scale)),
       cr_(cairo_create(surface_)) {
     cairo_set_antialias(cr_, CAIRO_ANTIALIAS_BEST);
+    // A whole-number scale keeps the pixel grid: a 1-pixel rectangle or a line on a half pixel stays crisp.
+    cairo_scale(cr_, scale, scale);
 }
 
 Canvas::~Canvas() {
@@ -44,8 +46,9 @@ void Canvas::saveBmp(const std::string& path) const {
     cairo_surface_flush(surface_);
     const unsigned char* data = cairo_image_surface_get_data(surface_);
     const int stride = cairo_image_surface_get_stride(surface_);
-    const uint32_t rowSize = (static_cast<uint32_t>(width_) * 3 + 3) & ~3u;
-    const uint32_t imageSize = rowSize * static_cast<uint32_t>(height_);
+    const int width = width_ * scale_, height = height_ * scale_;
+    const uint32_t rowSize = (static_cast<uint32_t>(width) * 3 + 3) & ~3u;
+    const uint32_t imageSize = rowSize * static_cast<uint32_t>(height);
     std::vector<unsigned char> out;
     out.reserve(54 + imageSize);
     out.push_back('B');
@@ -54,8 +57,8 @@ void Canvas::saveBmp(const std::string& path) const {
     putLe(out, 0, 4);
     putLe(out, 54, 4);
     putLe(out, 40, 4);
-    putLe(out, static_cast<uint32_t>(width_), 4);
-    putLe(out, static_cast<uint32_t>(height_), 4);  // positive: bottom-up rows
+    putLe(out, static_cast<uint32_t>(width), 4);
+    putLe(out, static_cast<uint32_t>(height), 4);  // positive: bottom-up rows
     putLe(out, 1, 2);
     putLe(out, 24, 2);
     putLe(out, 0, 4);  // no compression
@@ -64,16 +67,16 @@ void Canvas::saveBmp(const std::string& path) const {
     putLe(out, 0, 4);
     putLe(out, 0, 4);
     putLe(out, 0, 4);
-    for (int y = height_ - 1; y >= 0; --y) {
+    for (int y = height - 1; y >= 0; --y) {
         const auto* row = reinterpret_cast<const uint32_t*>(data + static_cast<size_t>(y) * stride);
         // Premultiplied pixels are already composited over black, which is what a bitmap without alpha shows.
-        for (int x = 0; x < width_; ++x) {
+        for (int x = 0; x < width; ++x) {
             const uint32_t px = row[x];
             out.push_back(static_cast<unsigned char>(px & 0xff));
             out.push_back(static_cast<unsigned char>((px >> 8) & 0xff));
             out.push_back(static_cast<unsigned char>((px >> 16) & 0xff));
         }
-        for (uint32_t pad = static_cast<uint32_t>(width_) * 3; pad < rowSize; ++pad) out.push_back(0);
+        for (uint32_t pad = static_cast<uint32_t>(width) * 3; pad < rowSize; ++pad) out.push_back(0);
     }
     FILE* f = std::fopen(path.c_str(), "wb");
     if (!f) throw std::runtime_error("cannot create " + path);
@@ -85,13 +88,6 @@ void Canvas::savePng(const std::string& path) const {
     cairo_surface_flush(surface_);
     if (cairo_surface_write_to_png(surface_, path.c_str()) != CAIRO_STATUS_SUCCESS)
         throw std::runtime_error("cannot write " + path);
-}
-
-void blit(cairo_t* cr, const Canvas& src, double x, double y) {
-    cairo_save(cr);
-    cairo_set_source_surface(cr, src.surface(), x, y);
-    cairo_paint(cr);
-    cairo_restore(cr);
 }
 
 void roundedRect(cairo_t* cr, double x, double y, double w, double h, double r) {
@@ -169,12 +165,17 @@ void releaseTextResources() {
     FcFini();
 }
 
-double textWidth(const std::string& text, const Lettering& style) {
-    PangoLayout* layout = makeLayout(scratchContext(), text, style);
+double textWidth(const std::string& text, const Lettering& style, int scale) {
+    // Measured under the canvas's scale: the font is laid out for that many pixels, not stretched from 1x.
+    cairo_t* cr = scratchContext();
+    cairo_save(cr);
+    cairo_scale(cr, scale, scale);
+    PangoLayout* layout = makeLayout(cr, text, style);
+    cairo_restore(cr);
     PangoRectangle ink, logical;
     pango_layout_get_extents(layout, &ink, &logical);
     g_object_unref(layout);
-    return logical.width / double(PANGO_SCALE);
+    return logical.width / double(PANGO_SCALE) * scale;
 }
 
 void drawText(cairo_t* cr, const std::string& text, double x, double cy, Align align, const Lettering& style) {

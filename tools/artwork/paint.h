@@ -18,30 +18,31 @@ double luminance(Rgb c);
 void setColour(cairo_t* cr, Rgb c, double alpha = 1.0);
 void addStop(cairo_pattern_t* p, double offset, Rgb c, double alpha = 1.0);
 
-// An opaque drawing surface that is saved as a 24-bit bottom-up Windows bitmap.
+// An opaque drawing surface that is saved as a 24-bit bottom-up Windows bitmap. Drawing is always done in the
+// pixels of the 1x picture: a canvas of scale s holds s x s pixels for each of them, so the same drawing comes
+// out s times as large and as finely drawn.
 class Canvas {
 public:
-    Canvas(int width, int height);
+    Canvas(int width, int height, int scale = 1);
     ~Canvas();
     Canvas(const Canvas&) = delete;
     Canvas& operator=(const Canvas&) = delete;
 
     cairo_t* cr() const { return cr_; }
     cairo_surface_t* surface() const { return surface_; }
+    // The size in 1x pixels, the units of the drawing.
     int width() const { return width_; }
     int height() const { return height_; }
+    int scale() const { return scale_; }
 
     void saveBmp(const std::string& path) const;
     void savePng(const std::string& path) const;
 
 private:
-    int width_, height_;
+    int width_, height_, scale_;
     cairo_surface_t* surface_;
     cairo_t* cr_;
 };
-
-// Paints another canvas at (x, y) unscaled.
-void blit(cairo_t* cr, const Canvas& src, double x, double y);
 
 void roundedRect(cairo_t* cr, double x, double y, double w, double h, double r);
 
@@ -54,7 +55,8 @@ private:
     uint32_t state_;
 };
 
-// Speckles the current clip with faint light and dark dots.
+// Speckles the current clip with faint light and dark dots. A dot is a pixel of the 1x picture, an s x s block on a
+// canvas of scale s: the texture keeps its grain at every scale instead of turning to fine dust.
 void grain(cairo_t* cr, int x, int y, int w, int h, double strength, uint32_t seed);
 
 enum class Align { Left, Centre, Right };
@@ -77,7 +79,8 @@ struct Lettering {
 // Frees the font caches; call once when all drawing is done.
 void releaseTextResources();
 
-double textWidth(const std::string& text, const Lettering& style);
+// The width of one line as drawn on a canvas of the given scale, in that canvas's pixels.
+double textWidth(const std::string& text, const Lettering& style, int scale = 1);
 // Draws one line; x is the anchor for the alignment, cy the vertical centre of the capital letters.
 void drawText(cairo_t* cr, const std::string& text, double x, double cy, Align align, const Lettering& style);
 

@@ -473,11 +473,11 @@ void drawFace(cairo_t* cr, int position) {
 
 // ---- the image lists ------------------------------------------------------------------------
 
-using CellPainter = std::function<void(cairo_t*, int)>;  // picture position -> drawing on a 33 x 33 canvas
+using CellPainter = std::function<void(cairo_t*, int)>;  // picture position -> drawing in the 33 x 33 of a cell
 
-void writeCells(const std::string& folder, int count, const CellPainter& paint) {
+void writeCells(const std::string& folder, int scale, int count, const CellPainter& paint) {
     for (int i = 0; i < count; ++i) {
-        Canvas c(kCell, kCell);
+        Canvas c(kCell, kCell, scale);
         paint(c.cr(), i);
         char name[16];
         std::snprintf(name, sizeof name, "/%02d.bmp", i);
@@ -486,14 +486,15 @@ void writeCells(const std::string& folder, int count, const CellPainter& paint) 
 }
 
 // The background, marks and English background of a skin with a background of its own.
-void writeLookExtras(const std::string& folder, const std::string& english, const SkinLook& look, uint32_t seed) {
-    Canvas back(621, 462);
+void writeLookExtras(const std::string& folder, const std::string& english, const SkinLook& look, uint32_t seed,
+                     int scale) {
+    Canvas back(621, 462, scale);
     drawBackground(back, look, seed, russianWords());
     back.saveBmp(folder + "/07.bmp");
-    Canvas englishBack(621, 462);
+    Canvas englishBack(621, 462, scale);
     drawBackground(englishBack, look, seed, englishWords());
     englishBack.saveBmp(english);
-    Canvas off(14, 14), on(14, 14);
+    Canvas off(14, 14, scale), on(14, 14, scale);
     drawMark(off, look, false);
     drawMark(on, look, true);
     off.saveBmp(folder + "/08.bmp");
@@ -502,20 +503,20 @@ void writeLookExtras(const std::string& folder, const std::string& english, cons
 
 }  // namespace
 
-void writeSkins(const std::string& dir) {
+void writeSkins(const std::string& dir, int scale) {
     namespace fs = std::filesystem;
     const std::string root = dir + "/skins";
     fs::create_directories(root + "/en");
 
     const std::string l1 = root + "/list1";
     fs::create_directories(l1);
-    writeCells(l1, 7, [](cairo_t* cr, int pos) {
+    writeCells(l1, scale, 7, [](cairo_t* cr, int pos) {
         glassPane(cr);
         if (pos > 0) drawFlower(cr, pos);
     });
-    writeLookExtras(l1, root + "/en/list1.bmp", glassLook(), 101);
+    writeLookExtras(l1, root + "/en/list1.bmp", glassLook(), 101, scale);
     {
-        Canvas spare(kCell, kCell);
+        Canvas spare(kCell, kCell, scale);
         glassPane(spare.cr());
         drawLeaf(spare.cr());
         spare.saveBmp(l1 + "/10.bmp");
@@ -523,7 +524,7 @@ void writeSkins(const std::string& dir) {
 
     const std::string l2 = root + "/list2";
     fs::create_directories(l2);
-    writeCells(l2, 7, [](cairo_t* cr, int pos) {
+    writeCells(l2, scale, 7, [](cairo_t* cr, int pos) {
         classicTile(cr);
         if (pos == 0) return;
         dropShadow(cr, kMid + 1.5, kMid + 2, 12.5, 12, 0.3);
@@ -533,23 +534,23 @@ void writeSkins(const std::string& dir) {
 
     const std::string l3 = root + "/List3";
     fs::create_directories(l3);
-    writeCells(l3, 7, [](cairo_t* cr, int pos) {
+    writeCells(l3, scale, 7, [](cairo_t* cr, int pos) {
         feltTile(cr, 300 + pos);
         if (pos > 0) drawChip(cr, pos);
     });
-    writeLookExtras(l3, root + "/en/List3.bmp", chipsLook(), 303);
+    writeLookExtras(l3, root + "/en/List3.bmp", chipsLook(), 303, scale);
 
     const std::string l4 = root + "/List4";
     fs::create_directories(l4);
-    writeCells(l4, 7, [](cairo_t* cr, int pos) {
+    writeCells(l4, scale, 7, [](cairo_t* cr, int pos) {
         cupTile(cr);
         if (pos > 0) drawMarble(cr, pos);
     });
-    writeLookExtras(l4, root + "/en/List4.bmp", marblesLook(), 404);
+    writeLookExtras(l4, root + "/en/List4.bmp", marblesLook(), 404, scale);
 
     const std::string l5 = root + "/list5";
     fs::create_directories(l5);
-    writeCells(l5, 7, [](cairo_t* cr, int pos) {
+    writeCells(l5, scale, 7, [](cairo_t* cr, int pos) {
         faceTile(cr);
         if (pos > 0) drawFace(cr, pos);
     });

@@ -1,0 +1,186 @@
+// The choice of the desktop scale, and Xft.dpi read from the X server through an Xlib loaded at run time.
+#include "platform/DesktopScale.h"
+
+#include <dlfcn.h>
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+namespace zv::platform {
+
+namespace {
+
+// Xft.dpi at scale 1.
+constexpr double kBaseDpi = 96.0;
+// A factor this little below a whole number is that number: 190 dpi is meant as 2, not as 1.
+constexpr double kSnap = 0.05;
+
+std::string_view Trim(std::string_view s) {
+    const std::size_t first = s.find_first_not_of(" \t\r");
+    if (first == std::string_view::npos) return {};
+    return s.substr(first, s.find_last_not_of(" \t\r") - first + 1);
+}
+
+// A decimal number making up the whole text; nullopt for anything else, infinities included.
+std::optional<double> Number(std::string_view text) {
+    double v = 0;
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, v, std::chars_format::fixed);
+    if (text.empty() || ec != std::errc() || ptr != end || !std::isfinite(v)) return std::nullopt;
+    return v;
+}
+
+// A value from the environment as it may appear in the one line of the reason.
+std::string Shown(std::string_view value) {
+    constexpr std::size_t kMaxShown = 32;
+    std::string out;
+    for (std::size_t i = 0; i < value.size() && i < kMaxShown; ++i) {
+        const unsigned char c = static_cast<unsigned char>(value[i]);
+        out += c < 0x20 || c == 0x7F ? '?' : static_cast<char>(c);
+    }
+    if (value.size() > kMaxShown) out += "...";
+    return out;
+}
+
+// Two decimals at most, as in "factor 1.98"; %g where that would say nothing or far too much.
+std::string FormatNumber(double v) {
+    char buf[64];
+    const bool plain = std::isfinite(v) && std::fabs(v) < 1e6 && (v == 0 || std::fabs(v) >= 0.005);
+    std::snprintf(buf, sizeof buf, plain ? "%.2f" : "%g", v);
+    std::string s = buf;
+    if (plain && s.find('.') != std::string::npos) {
+        while (s.back() == '0') s.pop_back();
+        if (s.back() == '.') s.pop_back();
+    }
+    return s == "-0" ? "0" : s;
+}
+
+struct Whole {
+    int scale;
+    std::string note; // how the factor was made whole, "" when it was one already
+};
+
+Whole MakeWhole(double factor) {
+    if (factor > kMaxScale) return {kMaxScale, "at most " + std::to_string(kMaxScale)};
+    const int whole = static_cast<int>(std::floor(factor + kSnap + 1e-9));
+    if (whole < kMinScale) return {kMinScale, "at least " + std::to_string(kMinScale)};
+    if (whole > factor) return {whole, "rounded up"};
+    if (whole < factor) return {whole, "rounded down"};
+    return {whole, ""};
+}
+
+// An environment value: the factor it gives, or why it gives none.
+struct Source {
+    std::optional<double> factor;
+    std::string problem; // e.g. GDK_SCALE unset
+};
+
+Source FromEnvironment(const char* name, const char* value) {
+    const std::string n = name;
+    if (!value) return {std::nullopt, n + " unset"};
+    const std::string_view text = Trim(value);
+    if (text.empty()) return {std::nullopt, n + " is empty"};
+    const std::optional<double> v = Number(text);
+    if (!v) return {std::nullopt, n + " \"" + Shown(value) + "\" is not a number"};
+    if (*v <= 0) return {std::nullopt, n + " \"" + Shown(value) + "\" is not a positive number"};
+    return {v, ""};
+}
+
+std::string Join(const std::vector<std::string>& parts, const char* separator) {
+    std::string out;
+    for (const std::string& p : parts) {
+        if (p.empty()) continue;
+        if (!out.empty()) out += separator;
+        out += p;
+    }
+    return out;
+}
+
+ScaleChoice Decided(double factor, const std::string& from, std::string factorNote,
+                    const std::vector<std::string>& passedOver) {
+    const Whole w = MakeWhole(factor);
+    const std::string how = Join({std::move(factorNote), w.note}, ", ");
+    const std::string notes = Join({Join(passedOver, "; "), how}, "; ");
+    ScaleChoice c;
+    c.scale = w.scale;
+    c.reason = "scale " + std::to_string(w.scale) + " from " + from + (notes.empty() ? "" : " (" + notes + ")");
+    return c;
+}
+
+} // namespace
+
+ScaleChoice ChooseScale(const char* zorvexScale, const char* gdkScale, std::optional<double> xftDpi) {
+    std::vector<std::string> passedOver; // sources that had a value but no usable one
+    std::vector<std::string> all;        // every source, for a choice that none made
+    for (const auto& [name, value] : {std::pair{"ZORVEX_SCALE", zorvexScale}, std::pair{"GDK_SCALE", gdkScale}}) {
+        const Source s = FromEnvironment(name, value);
+        if (s.factor) return Decided(*s.factor, std::string(name) + " " + Shown(Trim(value)), "", passedOver);
+        if (value) passedOver.push_back(s.problem);
+        all.push_back(s.problem);
+    }
+    if (xftDpi) {
+        const std::string dpi = "Xft.dpi " + FormatNumber(*xftDpi);
+        if (std::isfinite(*xftDpi) && *xftDpi > 0) {
+            const double factor = *xftDpi / kBaseDpi;
+            const bool whole = factor == std::floor(factor);
+            return Decided(factor, dpi, whole ? "" : "factor " + FormatNumber(factor), passedOver);
+        }
+        all.push_back(dpi + " is not a positive number");
+    } else {
+        all.push_back("no Xft.dpi");
+    }
+    return {kMinScale, "scale " + std::to_string(kMinScale) + " (" + Join(all, "; ") + ")"};
+}
+
+std::optional<double> XftDpiFromResources(std::string_view resources) {
+    std::optional<double> dpi;
+    std::size_t pos = 0;
+    while (pos < resources.size()) {
+        std::size_t end = resources.find('\n', pos);
+        if (end == std::string_view::npos) end = resources.size();
+        const std::string_view line = resources.substr(pos, end - pos);
+        pos = end + 1;
+        const std::size_t colon = line.find(':');
+        if (colon == std::string_view::npos || Trim(line.substr(0, colon)) != "Xft.dpi") continue;
+        // As in the resource database, a later entry replaces an earlier one.
+        dpi = Number(Trim(line.substr(colon + 1)));
+    }
+    return dpi;
+}
+
+std::optional<double> XftDpi() {
+    const char* name = std::getenv("DISPLAY");
+    if (!name || !*name) return std::nullopt;
+    // Not linked: a library more costs every start, and SDL's X11 driver has this one in the process
+    // already. It stays loaded, as SDL needs it anyway.
+    void* lib = dlopen("libX11.so.6", RTLD_LAZY | RTLD_LOCAL);
+    if (!lib) return std::nullopt;
+    using OpenDisplay = void* (*)(const char*);
+    using ResourceManagerString = char* (*)(void*);
+    using CloseDisplay = int (*)(void*);
+    const auto open = reinterpret_cast<OpenDisplay>(dlsym(lib, "XOpenDisplay"));
+    const auto resources = reinterpret_cast<ResourceManagerString>(dlsym(lib, "XResourceManagerString"));
+    const auto close = reinterpret_cast<CloseDisplay>(dlsym(lib, "XCloseDisplay"));
+    if (!open || !resources || !close) return std::nullopt;
+    void* display = open(name);
+    if (!display) return std::nullopt;
+    // The string belongs to the connection: read it before closing.
+    const char* text = resources(display);
+    const std::optional<double> dpi = text ? XftDpiFromResources(text) : std::nullopt;
+    close(display);
+    return dpi;
+}
+
+ScaleChoice DesktopScale() {
+    const char* zorvexScale = std::getenv("ZORVEX_SCALE");
+    const char* gdkScale = std::getenv("GDK_SCALE");
+    // The X server is asked only when the environment leaves the choice to it: a connection costs start-up time.
+    if (FromEnvironment("ZORVEX_SCALE", zorvexScale).factor || FromEnvironment("GDK_SCALE", gdkScale).factor)
+        return ChooseScale(zorvexScale, gdkScale, std::nullopt);
+    return ChooseScale(zorvexScale, gdkScale, XftDpi());
+}
+
+} // namespace zv::platform

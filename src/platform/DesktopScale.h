@@ -1,0 +1,36 @@
+// The desktop's scale: the whole factor the game's windows are drawn at, from the environment and the X resources.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace zv::platform {
+
+inline constexpr int kMinScale = 1;
+inline constexpr int kMaxScale = 4;
+
+struct ScaleChoice {
+    int scale = 1;
+    // One line for --verbose: where the scale came from and which sources were passed over, and why.
+    std::string reason;
+};
+
+// Pure: the values of ZORVEX_SCALE and GDK_SCALE (null when unset) and the X resources' Xft.dpi (nullopt
+// when none). The first usable source decides: ZORVEX_SCALE, GDK_SCALE, Xft.dpi / 96; else 1. A value that
+// is not a positive number is passed over. A fractional factor goes down to the whole one below it, unless
+// it lies within 0.05 below a whole number; the result is kept within kMinScale..kMaxScale.
+ScaleChoice ChooseScale(const char* zorvexScale, const char* gdkScale, std::optional<double> xftDpi);
+
+// The value of the last "Xft.dpi" entry of an X resource string (lines "name:\tvalue"), nullopt when
+// there is none or its value is not a number.
+std::optional<double> XftDpiFromResources(std::string_view resources);
+
+// Xft.dpi from the X server's resource database (the RESOURCE_MANAGER string), nullopt when there is
+// no X display, no such resource, or it does not parse. Xlib is loaded at run time, not linked.
+std::optional<double> XftDpi();
+
+// ChooseScale over the real environment and XftDpi().
+ScaleChoice DesktopScale();
+
+} // namespace zv::platform

@@ -1,0 +1,87 @@
+// The scale file: its one line both ways, the start-up load that never fails the game, saving and forgetting.
+#include "store/ScaleFile.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <exception>
+
+#include "store/TextFile.h"
+
+namespace zv::store {
+
+namespace {
+
+constexpr int kLowest = 1;
+constexpr int kHighest = 4;
+
+bool AllDigits(std::string_view s) {
+    return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// The text of a line as it may stand in a one-line message.
+std::string Shown(std::string_view text) {
+    std::string out;
+    for (char c : text) out += static_cast<unsigned char>(c) < 0x20 || c == 0x7F ? '?' : c;
+    return out;
+}
+
+} // namespace
+
+std::string ScalePath(const std::string& dir) { return dir + "/" + kScaleFileName; }
+
+std::string FormatScale(int scale) { return std::to_string(std::clamp(scale, kLowest, kHighest)) + "\r\n"; }
+
+bool ParseScale(std::string_view content, int& scale, std::string& problem) {
+    auto fail = [&](std::string what) {
+        problem = std::move(what);
+        return false;
+    };
+    if (content.size() > kMaxScaleFileSize) return fail("the file is too large");
+    if (content.empty()) return fail("the file is empty");
+    std::string_view line = content;
+    if (const std::size_t lf = content.find('\n'); lf != std::string_view::npos) {
+        if (lf + 1 != content.size()) return fail("more than one line");
+        line = content.substr(0, lf);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    }
+    if (line.empty()) return fail("the scale is missing");
+    if (line.find('\r') != std::string_view::npos) return fail("a carriage return without a line feed");
+    const std::string_view digits = line.front() == '-' ? line.substr(1) : line;
+    if (!AllDigits(digits)) return fail("the scale is not a number");
+    if (digits.size() > 1 && digits.front() == '0') return fail("the scale " + Shown(line) + " has a leading zero");
+    if (line.size() != 1 || line[0] < '0' + kLowest || line[0] > '0' + kHighest)
+        return fail("the scale " + Shown(line) + " is outside " + std::to_string(kLowest) + " to " + std::to_string(kHighest));
+    scale = line[0] - '0';
+    return true;
+}
+
+ScaleLoad LoadScale(const std::string& dir) {
+    const std::string path = ScalePath(dir);
+    ScaleLoad r;
+    try {
+        // The file layer reads at most kMaxTextFileSize bytes and refuses a larger file by its size alone.
+        const std::string content = ReadTextFile(path);
+        int scale = 0;
+        std::string problem;
+        if (ParseScale(content, scale, problem)) r.scale = scale;
+        else r.error = path + ": " + problem;
+    } catch (const InOutError& e) {
+        if (e.errnoValue() == ENOENT) return r;
+        r.error = path + ": " + (e.errnoValue() == EFBIG ? std::string("the file is too large") : std::string(e.what()));
+    } catch (const std::exception& e) {
+        r.error = path + ": " + e.what();
+    }
+    return r;
+}
+
+void SaveScale(const std::string& dir, int scale) { WriteTextFileAtomic(ScalePath(dir), FormatScale(scale)); }
+
+void ForgetScale(const std::string& dir) {
+    const std::string path = ScalePath(dir);
+    if (path.find('\0') != std::string::npos) throw InOutError(kInvalidFilename, EINVAL);
+    if (::unlink(path.c_str()) != 0 && errno != ENOENT) throw InOutError::FromErrno(errno);
+}
+
+} // namespace zv::store

@@ -1,0 +1,166 @@
+// Tests of the scale file: its one line both ways, every kind of broken content, loading, saving and forgetting.
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
+
+#include "StoreTestUtil.h"
+#include "store/ScaleFile.h"
+#include "store/TextFile.h"
+
+namespace zv::store {
+namespace {
+
+using test::GetFile;
+using test::PutFile;
+using test::TempDir;
+using namespace std::string_literals;
+
+TEST(ScaleFormat, OneLineBothWaysWithTheLineEndVariants) {
+    for (int s = 1; s <= 4; ++s) {
+        const std::string text = FormatScale(s);
+        EXPECT_EQ(text, std::to_string(s) + "\r\n");
+        for (const std::string& variant : {text, text.substr(0, 1), text.substr(0, 1) + "\n"}) {
+            int back = 0;
+            std::string problem;
+            EXPECT_TRUE(ParseScale(variant, back, problem)) << problem;
+            EXPECT_EQ(back, s);
+        }
+    }
+    // Whatever the caller asks for, the file written reads back.
+    EXPECT_EQ(FormatScale(0), "1\r\n");
+    EXPECT_EQ(FormatScale(9), "4\r\n");
+}
+
+TEST(ScaleFormat, EveryKindOfBrokenContentIsRefusedSayingWhat) {
+    const struct {
+        std::string content;
+        const char* problem;
+    } cases[] = {
+        {"", "the file is empty"},
+        {"\r\n", "the scale is missing"},
+        {"\n", "the scale is missing"},
+        {"two\r\n", "the scale is not a number"},
+        {" 2\r\n", "the scale is not a number"},
+        {"2 \r\n", "the scale is not a number"},
+        {"+2", "the scale is not a number"},
+        {"2.0", "the scale is not a number"},
+        {"-", "the scale is not a number"},
+        {"\xEF\xBB\xBF" "2", "the scale is not a number"},
+        {"2\0"s, "the scale is not a number"},
+        {"7\r\n", "the scale 7 is outside 1 to 4"},
+        {"0", "the scale 0 is outside 1 to 4"},
+        {"-1", "the scale -1 is outside 1 to 4"},
+        {"12345678901234567890", "the scale 12345678901234567890 is outside 1 to 4"},
+        {"02\r\n", "the scale 02 has a leading zero"},
+        {"2\r", "a carriage return without a line feed"},
+        {"2\r\r\n", "a carriage return without a line feed"},
+        {"2\r\n\r\n", "more than one line"},
+        {"2\r\n3\r\n", "more than one line"},
+        {"2\n\n", "more than one line"},
+        {"\n2", "more than one line"},
+        {std::string(kMaxScaleFileSize + 1, '2'), "the file is too large"},
+    };
+    for (const auto& c : cases) {
+        int scale = 3;
+        std::string problem;
+        EXPECT_FALSE(ParseScale(c.content, scale, problem)) << c.problem;
+        EXPECT_EQ(problem, c.problem);
+        EXPECT_EQ(scale, 3) << "a refused file leaves the scale alone";
+    }
+}
+
+TEST(ScaleFile, MissingIsNoScaleAndNoErrorAndASavedScaleLoadsBack) {
+    TempDir dir;
+    ScaleLoad r = LoadScale(dir.path());
+    EXPECT_EQ(r.scale, std::nullopt);
+    EXPECT_EQ(r.error, "");
+    EXPECT_TRUE(dir.Names().empty()) << "reading creates nothing";
+    SaveScale(dir.path(), 2);
+    EXPECT_EQ(GetFile(ScalePath(dir.path())), "2\r\n");
+    SaveScale(dir.path(), 3);
+    r = LoadScale(dir.path());
+    EXPECT_EQ(r.scale, 3);
+    EXPECT_EQ(r.error, "");
+    EXPECT_EQ(dir.Names(), std::vector<std::string>{kScaleFileName});
+    ForgetScale(dir.path());
+    EXPECT_TRUE(dir.Names().empty());
+    ForgetScale(dir.path()); // nothing to forget is fine
+    EXPECT_EQ(LoadScale(dir.path()).scale, std::nullopt);
+}
+
+TEST(ScaleFile, ABrokenOrTooLargeFileIsReportedWithItsPathAndLeftAsItIs) {
+    TempDir dir;
+    const std::string path = ScalePath(dir.path());
+    PutFile(path, "5\r\n");
+    ScaleLoad r = LoadScale(dir.path());
+    EXPECT_EQ(r.scale, std::nullopt);
+    EXPECT_EQ(r.error, path + ": the scale 5 is outside 1 to 4");
+    EXPECT_EQ(GetFile(path), "5\r\n");
+    // Too large for the file layer as well as for the scale.
+    for (std::size_t size : {kMaxScaleFileSize + 1, kMaxTextFileSize + 1}) {
+        PutFile(path, std::string(size, '1'));
+        r = LoadScale(dir.path());
+        EXPECT_EQ(r.scale, std::nullopt);
+        EXPECT_EQ(r.error, path + ": the file is too large");
+    }
+    // A choice made later replaces it.
+    SaveScale(dir.path(), 4);
+    EXPECT_EQ(LoadScale(dir.path()).scale, 4);
+}
+
+TEST(ScaleFile, WhatCannotBeReadIsAnErrorNeverAThrow) {
+    TempDir dir;
+    const std::string path = ScalePath(dir.path());
+    ::mkdir(path.c_str(), 0700);
+    ScaleLoad r = LoadScale(dir.path());
+    EXPECT_EQ(r.scale, std::nullopt);
+    EXPECT_EQ(r.error, path + ": File access denied");
+    // Nor can it be forgotten; what is in it stays.
+    PutFile(path + "/keep", "x");
+    EXPECT_THROW(ForgetScale(dir.path()), InOutError);
+    EXPECT_EQ(GetFile(path + "/keep"), "x");
+    EXPECT_NE(LoadScale(std::string("no\0dir", 6)).error, "");
+}
+
+TEST(ScaleFile, AnUnreadableFileIsAnError) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root reads any file";
+    TempDir dir;
+    const std::string path = ScalePath(dir.path());
+    PutFile(path, "2\r\n");
+    ::chmod(path.c_str(), 0);
+    const ScaleLoad r = LoadScale(dir.path());
+    ::chmod(path.c_str(), 0600);
+    EXPECT_EQ(r.scale, std::nullopt);
+    EXPECT_EQ(r.error, path + ": File access denied");
+}
+
+TEST(ScaleFile, AFailedSaveLeavesTheOldFile) {
+    TempDir dir;
+    SaveScale(dir.path(), 2);
+    // A file size limit below the content makes the write itself fail, even for root.
+    rlimit old{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+    rlimit small = old;
+    small.rlim_cur = 1;
+    auto* oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    bool threw = false;
+    try {
+        SaveScale(dir.path(), 4);
+    } catch (const InOutError& e) {
+        threw = std::string(e.what()) == kDiskFull;
+    }
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_TRUE(threw);
+    EXPECT_EQ(GetFile(ScalePath(dir.path())), "2\r\n");
+    EXPECT_EQ(dir.Names(), std::vector<std::string>{kScaleFileName});
+    EXPECT_THROW(SaveScale(dir / "missing", 2), InOutError);
+}
+
+} // namespace
+} // namespace zv::store
