@@ -18,7 +18,7 @@ using namespace zv;
 namespace {
 void Usage() {
     std::fprintf(stderr,
-                 "usage: zv-snapshot OUT.bmp [--skin N] [--play SEED MOVES] [--options | --rules | --best] [--over]\n"
+                 "usage: zv-snapshot OUT.bmp [--skin N] [--play SEED MOVES] [--options | --rules | --best] [--over] [--scale S]\n"
                  "  Renders the window as a player would see it, without a display, in the language of the locale.\n");
 }
 } // namespace
@@ -29,7 +29,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     std::string out = argv[1];
-    int skin = 0, moves = 0;
+    int skin = 0, moves = 0, scale = 1;
     unsigned seed = 0;
     bool options = false, rules = false, over = false, play = false, best = false;
     for (int i = 2; i < argc; ++i) {
@@ -43,6 +43,7 @@ int main(int argc, char** argv) {
         else if (a == "--rules") rules = true;
         else if (a == "--over") over = true;
         else if (a == "--best") best = true;
+        else if (a == "--scale" && i + 1 < argc) scale = std::atoi(argv[++i]);
         else {
             Usage();
             return 2;
@@ -112,6 +113,7 @@ int main(int argc, char** argv) {
     SDL_Surface* canvas = nullptr;
     app::TForm2 form2(services, g);
     app::TFormRules formRules(services, form1);
+    for (ui::Form* f : {&form1.Window(), &form2.Window(), &formRules.Window(), &bestGames.Window()}) f->SetScale(scale);
     if (best) {
         bestGames.Window().Render();
         canvas = bestGames.Window().Canvas();
