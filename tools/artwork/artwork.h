@@ -27,6 +27,9 @@ struct PaintedWords;
 void drawBackground(Canvas& c, const SkinLook& look, uint32_t seed, const PaintedWords& words);
 // The 14 x 14 choice mark of a skin, checked or not.
 void drawMark(Canvas& c, const SkinLook& look, bool checked);
+// A cell picture of a built-in skin (list 0 to 4: flowers, classic, chips, marbles, faces) in the 33 x 33 of a cell:
+// position 0 the empty cell, 1 to 6 the balls.
+void drawCell(cairo_t* cr, int list, int position);
 
 // The scales the skins and the window pictures are drawn at, for desktops of 1x, 2x and 3x; a 4x desktop doubles
 // the 2x pictures.

@@ -77,7 +77,7 @@ void writeIcons(const std::string& dir) {
     std::filesystem::create_directories(icons);
     // The sizes of the hicolor theme that panels, menus and software centres look for.
     for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
-        Canvas c(size, size);  // transparent: the icon keeps its alpha
+        Canvas c(size, size, 1);  // transparent: the icon keeps its alpha
         drawIcon(c.cr(), size);
         c.savePng(icons + "/zorvex2000-" + std::to_string(size) + ".png");
     }

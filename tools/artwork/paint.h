@@ -23,7 +23,7 @@ void addStop(cairo_pattern_t* p, double offset, Rgb c, double alpha = 1.0);
 // out s times as large and as finely drawn.
 class Canvas {
 public:
-    Canvas(int width, int height, int scale = 1);
+    Canvas(int width, int height, int scale);
     ~Canvas();
     Canvas(const Canvas&) = delete;
     Canvas& operator=(const Canvas&) = delete;

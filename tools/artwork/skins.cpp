@@ -5,7 +5,6 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
-#include <functional>
 
 namespace {
 
@@ -473,12 +472,11 @@ void drawFace(cairo_t* cr, int position) {
 
 // ---- the image lists ------------------------------------------------------------------------
 
-using CellPainter = std::function<void(cairo_t*, int)>;  // picture position -> drawing in the 33 x 33 of a cell
-
-void writeCells(const std::string& folder, int scale, int count, const CellPainter& paint) {
-    for (int i = 0; i < count; ++i) {
+// The seven cell pictures of a list, 00.bmp to 06.bmp.
+void writeCells(const std::string& folder, int scale, int list) {
+    for (int i = 0; i < 7; ++i) {
         Canvas c(kCell, kCell, scale);
-        paint(c.cr(), i);
+        drawCell(c.cr(), list, i);
         char name[16];
         std::snprintf(name, sizeof name, "/%02d.bmp", i);
         c.saveBmp(folder + name);
@@ -503,6 +501,34 @@ void writeLookExtras(const std::string& folder, const std::string& english, cons
 
 }  // namespace
 
+void drawCell(cairo_t* cr, int list, int position) {
+    switch (list) {
+    case 0:
+        glassPane(cr);
+        if (position > 0) drawFlower(cr, position);
+        break;
+    case 1:
+        classicTile(cr);
+        if (position == 0) break;
+        dropShadow(cr, kMid + 1.5, kMid + 2, 12.5, 12, 0.3);
+        drawSphere(cr, kMid - 0.5, kMid - 0.5, 11.5, ballColour(position));
+        drawGlyph(cr, position, kMid - 0.5, kMid + 1.5, 9, ballColour(position), 0.9);
+        break;
+    case 2:
+        feltTile(cr, 300 + position);
+        if (position > 0) drawChip(cr, position);
+        break;
+    case 3:
+        cupTile(cr);
+        if (position > 0) drawMarble(cr, position);
+        break;
+    default:
+        faceTile(cr);
+        if (position > 0) drawFace(cr, position);
+        break;
+    }
+}
+
 void writeSkins(const std::string& dir, int scale) {
     namespace fs = std::filesystem;
     const std::string root = dir + "/skins";
@@ -510,10 +536,7 @@ void writeSkins(const std::string& dir, int scale) {
 
     const std::string l1 = root + "/list1";
     fs::create_directories(l1);
-    writeCells(l1, scale, 7, [](cairo_t* cr, int pos) {
-        glassPane(cr);
-        if (pos > 0) drawFlower(cr, pos);
-    });
+    writeCells(l1, scale, 0);
     writeLookExtras(l1, root + "/en/list1.bmp", glassLook(), 101, scale);
     {
         Canvas spare(kCell, kCell, scale);
@@ -524,34 +547,19 @@ void writeSkins(const std::string& dir, int scale) {
 
     const std::string l2 = root + "/list2";
     fs::create_directories(l2);
-    writeCells(l2, scale, 7, [](cairo_t* cr, int pos) {
-        classicTile(cr);
-        if (pos == 0) return;
-        dropShadow(cr, kMid + 1.5, kMid + 2, 12.5, 12, 0.3);
-        drawSphere(cr, kMid - 0.5, kMid - 0.5, 11.5, ballColour(pos));
-        drawGlyph(cr, pos, kMid - 0.5, kMid + 1.5, 9, ballColour(pos), 0.9);
-    });
+    writeCells(l2, scale, 1);
 
     const std::string l3 = root + "/List3";
     fs::create_directories(l3);
-    writeCells(l3, scale, 7, [](cairo_t* cr, int pos) {
-        feltTile(cr, 300 + pos);
-        if (pos > 0) drawChip(cr, pos);
-    });
+    writeCells(l3, scale, 2);
     writeLookExtras(l3, root + "/en/List3.bmp", chipsLook(), 303, scale);
 
     const std::string l4 = root + "/List4";
     fs::create_directories(l4);
-    writeCells(l4, scale, 7, [](cairo_t* cr, int pos) {
-        cupTile(cr);
-        if (pos > 0) drawMarble(cr, pos);
-    });
+    writeCells(l4, scale, 3);
     writeLookExtras(l4, root + "/en/List4.bmp", marblesLook(), 404, scale);
 
     const std::string l5 = root + "/list5";
     fs::create_directories(l5);
-    writeCells(l5, scale, 7, [](cairo_t* cr, int pos) {
-        faceTile(cr);
-        if (pos > 0) drawFace(cr, pos);
-    });
+    writeCells(l5, scale, 4);
 }
