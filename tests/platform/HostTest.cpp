@@ -3,6 +3,8 @@
 
 #include <SDL.h>
 
+#include <algorithm>
+
 #include "platform/HostMessageBoxes.h"
 #include "platform/WindowDrag.h"
 #include "platform/WindowHost.h"
@@ -111,6 +113,106 @@ TEST_F(HostTest, WhileABoxIsUpOnlyTheBoxTakesInputAndEveryWindowRepaints) {
     Click(mainWindow, 30, 30);
     host.Pump();
     EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(HostTest, AtAScaleTheWindowGrowsAndTheMouseIsMappedBackToTheForm) {
+    WindowHost host;
+    host.SetScale(2);
+    zv::ui::Form main("main", 200, 100);
+    main.SetColour({0, 0, 0, 255});
+    int clicks = 0;
+    auto& button = main.AddAt<zv::ui::PictureControl>("button", 150, 60, 20, 20);
+    button.OnClick = [&] { ++clicks; };
+    HostWindow& w = host.Create(main, "main", {});
+    w.Show();
+    host.Pump();
+    int ww = 0, wh = 0;
+    SDL_GetWindowSize(w.Sdl(), &ww, &wh);
+    EXPECT_EQ(ww, 400);
+    EXPECT_EQ(wh, 200);
+    EXPECT_EQ(main.Scale(), 2);
+    // Window pixel (310, 130) is form pixel (155, 65): on the button. (290, 110) is (145, 55): beside it.
+    Click(w, 290, 110);
+    host.Pump();
+    EXPECT_EQ(clicks, 0);
+    Click(w, 310, 130);
+    host.Pump();
+    EXPECT_EQ(clicks, 1);
+    int fx = 0, fy = 0;
+    ASSERT_TRUE(w.ToForm(399, 199, fx, fy));
+    EXPECT_EQ(fx, 199);
+    EXPECT_EQ(fy, 99);
+    EXPECT_FALSE(w.ToForm(400, 100, fx, fy));
+
+    // Another scale: the window follows, the form is drawn afresh at it, and a window made now takes it.
+    host.SetScale(3);
+    host.Pump();
+    SDL_GetWindowSize(w.Sdl(), &ww, &wh);
+    EXPECT_EQ(ww, 600);
+    EXPECT_EQ(wh, 300);
+    EXPECT_EQ(main.Scale(), 3);
+    Click(w, 3 * 160, 3 * 70);
+    host.Pump();
+    EXPECT_EQ(clicks, 2);
+    zv::ui::Form other("other", 50, 40);
+    HostWindow& o = host.Create(other, "other", {});
+    SDL_GetWindowSize(o.Sdl(), &ww, &wh);
+    EXPECT_EQ(ww, 150);
+    EXPECT_EQ(wh, 120);
+    // The same form drawn at 1x again: scale and window back to the logical size.
+    host.SetScale(1);
+    host.Pump();
+    SDL_GetWindowSize(w.Sdl(), &ww, &wh);
+    EXPECT_EQ(ww, 200);
+    EXPECT_EQ(main.Scale(), 1);
+    // The largest scale always lets the window fit (the dummy screen is 1024 x 768).
+    EXPECT_EQ(host.LargestScale(200, 100), 4);
+    EXPECT_EQ(host.LargestScale(632, 492), 1);
+    EXPECT_EQ(host.LargestScale(5000, 5000), 1);
+}
+
+TEST_F(HostTest, FullScreenDrawsAtTheLargestWholeScaleThatFitsCentredOnBlack) {
+    WindowHost host;
+    zv::ui::Form main("main", 300, 200);
+    main.SetColour({200, 0, 0, 255});
+    int clicks = 0;
+    auto& button = main.AddAt<zv::ui::PictureControl>("button", 0, 0, 10, 10);
+    button.OnClick = [&] { ++clicks; };
+    HostWindow& w = host.Create(main, "main", {});
+    w.Show();
+    host.Pump();
+    ASSERT_EQ(SDL_SetWindowFullscreen(w.Sdl(), SDL_WINDOW_FULLSCREEN_DESKTOP), 0) << SDL_GetError();
+    w.SurfaceChanged();
+    host.Pump();
+    int ww = 0, wh = 0;
+    SDL_GetWindowSize(w.Sdl(), &ww, &wh);
+    if (ww < 600 || wh < 400) GTEST_SKIP() << "the dummy screen is " << ww << " x " << wh;
+    const int k = std::min({ww / 300, wh / 200, 4});
+    EXPECT_EQ(w.ContentScale(), k);
+    EXPECT_EQ(main.Scale(), k);
+    EXPECT_EQ(w.WindowScale(), 1); // outside full screen it goes back to 1x
+    const int ox = (ww - 300 * k) / 2, oy = (wh - 200 * k) / 2;
+    SDL_Surface* surface = SDL_GetWindowSurface(w.Sdl());
+    auto red = [&](int x, int y) {
+        const Uint32 px = *reinterpret_cast<Uint32*>(static_cast<Uint8*>(surface->pixels) + y * surface->pitch + x * 4);
+        Uint8 r, g, b;
+        SDL_GetRGB(px, surface->format, &r, &g, &b);
+        return r;
+    };
+    EXPECT_EQ(red(ox, oy), 200);
+    EXPECT_EQ(red(ox + 300 * k - 1, oy + 200 * k - 1), 200);
+    if (ox > 0) EXPECT_EQ(red(ox - 1, oy), 0);
+    // A click on the button's last pixel at that scale reaches it.
+    Click(w, ox + 10 * k - 1, oy + 10 * k - 1);
+    host.Pump();
+    EXPECT_EQ(clicks, 1);
+    Click(w, ox + 10 * k, oy);
+    host.Pump();
+    EXPECT_EQ(clicks, 1);
+    SDL_SetWindowFullscreen(w.Sdl(), 0);
+    w.SurfaceChanged();
+    host.Pump();
+    EXPECT_EQ(main.Scale(), 1);
 }
 
 TEST_F(HostTest, ReturnEscapeAndTheWindowManagersCloseEndTheBoxFromAnyWindow) {
