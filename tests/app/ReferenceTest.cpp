@@ -2,6 +2,7 @@
 #include "kit/AppFixture.h"
 
 #include <clocale>
+#include <functional>
 #include <map>
 #include <cstdlib>
 
@@ -64,39 +65,103 @@ double DifferentShare(SDL_Surface* a, SDL_Surface* b) {
     return static_cast<double>(different) / (a->w * a->h);
 }
 
-TEST_F(AppTest, EachSkinLooksAsItsReferencePicture) {
+// The main window in every skin after the opening, drawn at a scale, as pictures.
+std::vector<view::ThemeEntry> RenderSkins(AppTest& test, const std::function<void()>& restart,
+                                          const std::function<app::TForm1&()> form, int scale) {
+    (void)test;
     std::vector<view::ThemeEntry> rendered;
-    std::vector<ui::SurfacePtr> pictures;
     for (int skin = 1; skin <= 5; ++skin) {
-        std::filesystem::remove_all(services.dataDir);
-        std::filesystem::remove(services.settingsPath);
-        form2.reset();
-        form1.reset();
-        Start();
-        view::ApplyBuiltInSkin(form1->Skin(), skin);
-        PlayOpening(*form1);
-        form1->Window().InvalidateAll();
-        form1->Window().Render();
+        restart();
+        view::ApplyBuiltInSkin(form().Skin(), skin);
+        PlayOpening(form());
+        form().Window().SetScale(scale);
+        form().Window().InvalidateAll();
+        form().Window().Render();
         view::ThemeEntry e;
-        e.bitmap = SaveBmp(form1->Window().Canvas());
-        e.description = "skin " + std::to_string(skin);
+        e.bitmap = SaveBmp(form().Window().Canvas());
+        e.description = "skin " + std::to_string(skin) + " at " + std::to_string(scale) + "x";
         rendered.push_back(e);
     }
+    return rendered;
+}
+
+class SkinReferenceTest : public AppTest, public ::testing::WithParamInterface<int> {
+protected:
+    std::vector<view::ThemeEntry> Render(int scale) {
+        return RenderSkins(
+            *this,
+            [this] {
+                std::filesystem::remove_all(services.dataDir);
+                std::filesystem::remove(services.settingsPath);
+                form2.reset();
+                form1.reset();
+                Start();
+            },
+            [this]() -> app::TForm1& { return *form1; }, scale);
+    }
+};
+
+TEST_P(SkinReferenceTest, EachSkinLooksAsItsReferencePicture) {
+    const int scale = GetParam();
+    const std::string file = scale == 1 ? ZV_TEST_DATA "/reference-skins.zvt"
+                                        : ZV_TEST_DATA "/reference-skins-" + std::to_string(scale) + "x.zvt";
+    const auto rendered = Render(scale);
     if (std::getenv("ZV_UPDATE_REFERENCES")) {
         const auto bytes = view::WriteThemeBytes(rendered);
-        WriteFile(kReferences, std::string(bytes.begin(), bytes.end()));
+        WriteFile(file, std::string(bytes.begin(), bytes.end()));
         GTEST_SKIP() << "reference pictures rewritten";
     }
     ui::ImageList references("references");
-    ASSERT_NO_THROW(view::LoadThemeFile(kReferences, references));
+    ASSERT_NO_THROW(view::LoadThemeFile(file, references));
     ASSERT_EQ(references.Count(), 5);
     for (int skin = 1; skin <= 5; ++skin) {
         const auto& bmp = rendered[static_cast<std::size_t>(skin - 1)].bitmap;
         SDL_Surface* now = SDL_LoadBMP_RW(SDL_RWFromConstMem(bmp.data(), static_cast<int>(bmp.size())), 1);
         ASSERT_NE(now, nullptr);
-        EXPECT_LT(DifferentShare(now, references.Get(skin - 1)), 0.002) << "skin " << skin
-            << " differs from its reference; if the change is intended, rerun with ZV_UPDATE_REFERENCES=1";
+        EXPECT_EQ(now->w, scale * app::kMainDesignWidth);
+        EXPECT_EQ(now->h, scale * app::kMainDesignHeight);
+        EXPECT_LT(DifferentShare(now, references.Get(skin - 1)), 0.002) << "skin " << skin << " at " << scale
+            << "x differs from its reference; if the change is intended, rerun with ZV_UPDATE_REFERENCES=1";
         SDL_FreeSurface(now);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Scales, SkinReferenceTest, ::testing::Values(1, 2),
+                         [](const ::testing::TestParamInfo<int>& i) { return "At" + std::to_string(i.param) + "x"; });
+
+// At 2x a ball is drawn from artwork made for 2x: its picture is not the 1x one with every pixel doubled, and
+// its edges are not 2 x 2 staircases.
+TEST_F(AppTest, AtTwiceTheSizeBallsAreDrawnNotBlownUp) {
+    Start();
+    for (int skin = 1; skin <= 5; ++skin) {
+        view::ApplyBuiltInSkin(form1->Skin(), skin);
+        kit::StateAccess::Of(form1->Rules()).Board.cells[0] = 3;
+        form1->Rules().RedrawBoard();
+        ui::Form& f = form1->Window();
+        const SDL_Rect cell = app::CellRect(1);
+        const SDL_Rect at = form1->im[0]->ScreenBounds();
+        f.SetScale(1);
+        f.InvalidateAll();
+        f.Render();
+        ui::SurfacePtr one = ui::AdoptSurface(SDL_ConvertSurfaceFormat(f.Canvas(), SDL_PIXELFORMAT_RGB888, 0));
+        f.SetScale(2);
+        f.Render();
+        SDL_Surface* two = f.Canvas();
+        int notDoubled = 0, brokenBlocks = 0;
+        for (int y = 0; y < cell.h; ++y)
+            for (int x = 0; x < cell.w; ++x) {
+                const Uint32 p1 = Pixel(one.get(), at.x + x, at.y + y);
+                bool uniform = true;
+                for (int d = 0; d < 4; ++d) {
+                    const Uint32 p2 = Pixel(two, 2 * (at.x + x) + d % 2, 2 * (at.y + y) + d / 2);
+                    if (p2 != p1) ++notDoubled;
+                    if (p2 != Pixel(two, 2 * (at.x + x), 2 * (at.y + y))) uniform = false;
+                }
+                if (!uniform) ++brokenBlocks;
+            }
+        // A blow-up would give zero of each; drawn artwork changes a good share of the ball's pixels.
+        EXPECT_GT(notDoubled, cell.w * cell.h / 4) << "skin " << skin;
+        EXPECT_GT(brokenBlocks, cell.w * cell.h / 10) << "skin " << skin;
     }
 }
 
@@ -156,7 +221,7 @@ protected:
         return copy;
     }
 
-    // Every caption of the windows within its control's width, give or take the one pixel of halo or shadow that
+    // Every caption of the windows within its control's width (at 1x, 2x and 3x), give or take the one pixel of halo or shadow that
     // lies past the letters; the captions and their heights, by name, for comparing two languages.
     std::map<std::string, std::pair<std::string, int>> ExpectCaptionsFit(const std::string& language) {
         constexpr int kEffectRim = 1;
@@ -171,6 +236,17 @@ protected:
                 continue;
             }
             EXPECT_LE(text->w, l->Width() + kEffectRim) << language << " " << l->Name() << " \"" << l->Caption() << "\"";
+            // Drawn with fonts of twice and three times the size, the text still fits the control at that scale.
+            for (int scale : {2, 3}) {
+                SDL_Surface* big = l->RenderedAt(scale);
+                if (!big) {
+                    ADD_FAILURE() << language << " " << l->Name() << " shows no text at " << scale << "x";
+                    continue;
+                }
+                EXPECT_LE(big->w, scale * (l->Width() + kEffectRim))
+                    << language << " " << l->Name() << " at " << scale << "x \"" << l->Caption() << "\"";
+                EXPECT_LE(big->h, scale * (text->h + kEffectRim)) << language << " " << l->Name() << " at " << scale << "x";
+            }
             captions[l->Name()] = {l->Caption(), text->h};
         }
         return captions;
