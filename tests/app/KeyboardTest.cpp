@@ -169,5 +169,60 @@ TEST_F(KeyboardTest, UndoByKeyCostsWhatTheButtonCosts) {
     EXPECT_EQ(S().Score, 7);
 }
 
+// The scale keys: Ctrl+Plus and Ctrl+Minus step between 1 and the largest that fits, Ctrl+0 goes back to the
+// desktop's; the player's choice outlives the game in its own file, never in the settings file.
+TEST_F(KeyboardTest, TheScaleKeysStepTheScaleAndKeepThePlayersChoice) {
+    desktopScale = 2;
+    largestScale = 3;
+    Start();
+    EXPECT_EQ(scale, 2); // the desktop's, with nothing chosen
+    const std::string file = DataFile("scale.cfg");
+    EXPECT_FALSE(std::filesystem::exists(file));
+    Key(SDLK_EQUALS, KMOD_LCTRL); // Ctrl+= is Ctrl+Plus on most layouts
+    EXPECT_EQ(scale, 3);
+    EXPECT_EQ(ReadFile(file), "3\r\n");
+    Key(SDLK_KP_PLUS, KMOD_RCTRL); // no further than the screen takes
+    EXPECT_EQ(scale, 3);
+    Key(SDLK_MINUS, KMOD_LCTRL);
+    Key(SDLK_KP_MINUS, KMOD_LCTRL);
+    Key(SDLK_MINUS, KMOD_LCTRL); // no further than 1
+    EXPECT_EQ(scale, 1);
+    EXPECT_EQ(ReadFile(file), "1\r\n");
+    Key(SDLK_MINUS); // without Ctrl: nothing
+    Key(SDLK_PLUS, KMOD_LCTRL | KMOD_LALT);
+    EXPECT_EQ(scale, 1);
+    const std::string settingsBefore = ReadFile(services.settingsPath);
+
+    // The next start takes the player's scale over the desktop's.
+    form2.reset();
+    form1.reset();
+    scale = 0;
+    Start();
+    EXPECT_EQ(scale, 1);
+    // Ctrl+0: the desktop's again, and the choice is forgotten.
+    Key(SDLK_0, KMOD_LCTRL);
+    EXPECT_EQ(scale, 2);
+    EXPECT_FALSE(std::filesystem::exists(file));
+    EXPECT_EQ(ReadFile(services.settingsPath), settingsBefore);
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(KeyboardTest, AScaleFileThatCannotBeUsedIsReportedOnceAndTheDesktopsScaleTaken) {
+    desktopScale = 2;
+    std::filesystem::create_directories(services.dataDir);
+    WriteFile(DataFile("scale.cfg"), "9\r\n");
+    Start();
+    EXPECT_EQ(scale, 2);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_NE(boxes.shown[0].text.find("scale.cfg"), std::string::npos) << boxes.shown[0].text;
+    // A scale larger than the screen takes is kept within it.
+    form2.reset();
+    form1.reset();
+    WriteFile(DataFile("scale.cfg"), "4\r\n");
+    largestScale = 2;
+    Start();
+    EXPECT_EQ(scale, 2);
+}
+
 } // namespace
 } // namespace zv::test
