@@ -31,6 +31,8 @@ start_display() {
     E2E_PIDS+=($!)
     for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break; sleep 0.05; done
     export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy NO_AT_BRIDGE=1 LANG=C.UTF-8 LC_ALL=C.UTF-8
+    # The windows at 1x unless a test asks otherwise (the display's Xft.dpi is the test's to set).
+    unset ZORVEX_SCALE GDK_SCALE
     export XDG_DATA_HOME="$E2E_TMP/data" XDG_RUNTIME_DIR="$E2E_TMP/run"
     mkdir -p "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR"
     chmod 700 "$XDG_RUNTIME_DIR"
