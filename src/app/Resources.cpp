@@ -28,15 +28,41 @@ std::span<const std::uint8_t> Resource(const std::string& name) {
     return {};
 }
 
+namespace {
+
+// Lets the system drop the pages of one embedded file once it is decoded: whole pages inside its bytes only,
+// as the pages at its ends may hold other data. They come back from the program file if it is read again.
+void ReleasePages(std::span<const std::uint8_t> bytes) {
+    const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+    const auto begin = (reinterpret_cast<std::uintptr_t>(bytes.data()) + page - 1) & ~(page - 1);
+    const auto end = reinterpret_cast<std::uintptr_t>(bytes.data() + bytes.size()) & ~(page - 1);
+    if (end > begin) madvise(reinterpret_cast<void*>(begin), end - begin, MADV_DONTNEED);
+}
+
+} // namespace
+
 ui::SurfacePtr ResourcePicture(const std::string& name) {
     auto bytes = Resource(name);
     if (bytes.empty()) return {};
     SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
     SDL_Surface* s = SDL_LoadBMP_RW(rw, 1);
+    ReleasePages(bytes);
     if (!s) return {};
     SDL_Surface* c = SDL_ConvertSurfaceFormat(s, SDL_PIXELFORMAT_RGB888, 0);
     SDL_FreeSurface(s);
     return ui::AdoptSurface(c);
+}
+
+void LoadResourceList(ui::ImageList& list, const std::string& name) {
+    auto bytes = Resource(name);
+    if (bytes.empty()) return;
+    try {
+        view::LoadThemeBytes(bytes.data(), bytes.size(), name, list);
+    } catch (...) {
+        ReleasePages(bytes);
+        throw;
+    }
+    ReleasePages(bytes);
 }
 
 std::string ScaledResourceName(const std::string& name, int scale) {
@@ -50,10 +76,8 @@ namespace {
 // The pictures of an embedded theme file; none when the build lacks it or it does not decode.
 ui::ImageList LoadEmbeddedList(const std::string& name) {
     ui::ImageList list;
-    auto bytes = Resource(name);
-    if (bytes.empty()) return list;
     try {
-        view::LoadThemeBytes(bytes.data(), bytes.size(), name, list);
+        LoadResourceList(list, name);
     } catch (const std::exception&) {
         // The program's own artwork: a picture missing at a scale is enlarged from the 1x one instead.
         list.Clear();
@@ -78,7 +102,7 @@ ui::SurfacePtr DrawnResourcePicture(const std::string& name, int scale) {
 }
 
 ui::ScaledPicture ScaledResourcePicture(const std::string& name) {
-    return ui::ScaledPicture(ResourcePicture(name), [name](int scale) { return DrawnResourcePicture(name, scale); });
+    return ui::ScaledPicture([name](int scale) { return scale == 1 ? ResourcePicture(name) : DrawnResourcePicture(name, scale); });
 }
 
 std::vector<ui::SurfacePtr> ScaledListPictures(const std::string& resource, int scale) {
@@ -100,13 +124,7 @@ ui::ScaledPicture CaptionedPicture(const std::string& file) {
 }
 
 void ReleaseResourcePages() {
-    const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
-    for (const EmbeddedFile* f = kEmbeddedFiles; f->name; ++f) {
-        // Whole pages inside the file's bytes only: the pages at its ends may hold other data.
-        const auto begin = (reinterpret_cast<std::uintptr_t>(f->begin) + page - 1) & ~(page - 1);
-        const auto end = reinterpret_cast<std::uintptr_t>(f->end) & ~(page - 1);
-        if (end > begin) madvise(reinterpret_cast<void*>(begin), end - begin, MADV_DONTNEED);
-    }
+    for (const EmbeddedFile* f = kEmbeddedFiles; f->name; ++f) ReleasePages({f->begin, static_cast<std::size_t>(f->end - f->begin)});
 }
 
 } // namespace zv::app

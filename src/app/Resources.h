@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/ImageList.h"
 #include "ui/ScaledPicture.h"
 #include "ui/Surface.h"
 
@@ -16,6 +17,9 @@ namespace zv::app {
 std::span<const std::uint8_t> Resource(const std::string& name);
 // An embedded BMP decoded into a 32-bit surface, or null.
 ui::SurfacePtr ResourcePicture(const std::string& name);
+// The pictures of an embedded theme file into a list, as view::LoadThemeBytes does (and throws); nothing when
+// the build lacks the file.
+void LoadResourceList(ui::ImageList& list, const std::string& name);
 // The artwork drawn for a larger scale is stored beside the 1x one: "ui/<name>.bmp" and "skins/<list>.zvt" drawn
 // for scale k (2 or 3) are the theme files "s<k>/ui/<name>.zvt" (one picture) and "s<k>/skins/<list>.zvt". Scale 4
 // uses the 2x artwork with every pixel doubled.

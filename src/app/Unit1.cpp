@@ -27,11 +27,7 @@ constexpr SDL_Color kPurple{128, 0, 128, 255};
 constexpr int kModePlain = 8;
 constexpr int kModeChosen = 9;
 
-void LoadList(ui::ImageList& list, const std::string& resource) {
-    auto bytes = Resource(resource);
-    if (bytes.empty()) return;
-    view::LoadThemeBytes(bytes.data(), bytes.size(), resource, list);
-}
+void LoadList(ui::ImageList& list, const std::string& resource) { LoadResourceList(list, resource); }
 
 // The background of a built-in list with its captions in English, where the list has one ("skins/X.en.zvt").
 void UseEnglishBackground(ui::ImageList& list, const std::string& resource) {
@@ -231,11 +227,13 @@ void TForm1::WireHandlers() {
 void TForm1::LoadArtwork() {
     // The window as built shows list1; the other skins are decoded when first chosen.
     EnsureList(0);
-    for (int i = 0; i < 8; ++i) {
-        ui::Picture piece;
-        piece.surface = ResourcePicture("ui/frame" + std::to_string(i) + ".bmp");
-        LMDBitmapList1.Append(std::move(piece));
-    }
+    LMDBitmapList1.SetLoader([](ui::ImageList& list) {
+        for (int i = 0; i < 8; ++i) {
+            ui::Picture piece;
+            piece.surface = ResourcePicture("ui/frame" + std::to_string(i) + ".bmp");
+            list.Append(std::move(piece));
+        }
+    });
     LMDBitmapList1.SetScaledSource([](int scale) {
         std::vector<ui::SurfacePtr> pieces;
         for (int i = 0; i < 8; ++i) pieces.push_back(DrawnResourcePicture("ui/frame" + std::to_string(i) + ".bmp", scale));
@@ -255,14 +253,21 @@ void TForm1::EnsureList(int index) {
     static const char* const names[5] = {"skins/list1.zvt", "skins/list2.zvt", "skins/List3.zvt", "skins/List4.zvt",
                                          "skins/list5.zvt"};
     ui::ImageList* lists[5] = {&list1, &list2, &List3, &List4, &list5};
-    try {
-        LoadList(*lists[index], names[index]);
-        if (platform::EnglishInUse()) UseEnglishBackground(*lists[index], names[index]);
-        const std::string resource = names[index];
-        lists[index]->SetScaledSource([resource](int scale) { return ScaledListPictures(resource, scale); });
-    } catch (const std::exception& e) {
-        ReportError(e.what());
-    }
+    const std::string resource = names[index];
+    // The pictures of each scale are decoded when the window is first drawn with them: at 2x the 1x
+    // ones never are.
+    lists[index]->SetLoader([this, resource](ui::ImageList& list) {
+        try {
+            LoadList(list, resource);
+            if (platform::EnglishInUse()) UseEnglishBackground(list, resource);
+        } catch (const std::exception& e) {
+            // Asked for while the window paints: the box comes after the frame.
+            const std::string message = e.what();
+            if (services_.later) services_.later([this, message] { ReportError(message); });
+            else ReportError(message);
+        }
+    });
+    lists[index]->SetScaledSource([resource](int scale) { return ScaledListPictures(resource, scale); });
 }
 
 void TForm1::LayOutControls() {

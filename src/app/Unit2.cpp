@@ -25,9 +25,11 @@ TForm2::TForm2(Services& services, Game& game) : services_(services), game_(game
     form_.SetCaption("Form2");
     form_.SetColour(kWindowColour);
     {
-        ui::Picture p;
-        p.surface = ResourcePicture("ui/indicator.bmp");
-        LMDBitmapList1.Append(std::move(p));
+        LMDBitmapList1.SetLoader([](ui::ImageList& list) {
+            ui::Picture p;
+            p.surface = ResourcePicture("ui/indicator.bmp");
+            list.Append(std::move(p));
+        });
         LMDBitmapList1.SetScaledSource([](int scale) {
             return std::vector<ui::SurfacePtr>{DrawnResourcePicture("ui/indicator.bmp", scale)};
         });

@@ -5,9 +5,20 @@
 
 namespace zv::ui {
 
+void ImageList::Load() const {
+    if (!loader_) return;
+    Loader load = std::move(loader_);
+    loader_ = nullptr;
+    auto& self = const_cast<ImageList&>(*this);
+    const std::uint64_t version = version_;
+    ScaledSource source = source_;
+    load(self);
+    self.version_ = version;
+    self.source_ = std::move(source);
+}
+
 SDL_Surface* ImageList::Get(int position, int scale) const {
-    SDL_Surface* base = Get(position);
-    if (scale <= 1 || !base) return base;
+    if (scale <= 1 || position < 0) return Get(position);
     if (scale > kLargestScale) scale = kLargestScale;
     Made& made = made_[static_cast<std::size_t>(scale)];
     if (made.version != version_) {
@@ -16,7 +27,10 @@ SDL_Surface* ImageList::Get(int position, int scale) const {
         if (source_) made.fromSource = source_(scale);
     }
     const auto at = static_cast<std::size_t>(position);
+    // The source's own picture needs nothing of the 1x list.
     if (at < made.fromSource.size() && made.fromSource[at]) return made.fromSource[at].get();
+    SDL_Surface* base = Get(position);
+    if (!base) return nullptr;
     if (made.enlarged.size() <= at) made.enlarged.resize(at + 1);
     if (!made.enlarged[at]) made.enlarged[at] = EnlargePixelArt(base, scale);
     return made.enlarged[at].get();

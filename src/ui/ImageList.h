@@ -27,16 +27,25 @@ public:
     explicit ImageList(std::string name = {}) : name_(std::move(name)) {}
 
     const std::string& Name() const { return name_; }
-    int Count() const { return static_cast<int>(items_.size()); }
+    int Count() const { Load(); return static_cast<int>(items_.size()); }
     // The picture at a position, or null when the list holds none there.
     SDL_Surface* Get(int position) const {
         if (position < 0 || position >= Count()) return nullptr;
         return items_[static_cast<std::size_t>(position)].surface.get();
     }
-    const Picture& At(int position) const { return items_.at(static_cast<std::size_t>(position)); }
-    Picture& At(int position) { return items_.at(static_cast<std::size_t>(position)); }
+    const Picture& At(int position) const { Load(); return items_.at(static_cast<std::size_t>(position)); }
+    Picture& At(int position) { Load(); return items_.at(static_cast<std::size_t>(position)); }
+
+    // Fills the list the first time its pictures are asked for, not before: a window drawn at a
+    // larger scale never needs its 1x pictures. The list counts as holding them all along (its
+    // version does not move when they arrive).
+    using Loader = std::function<void(ImageList& list)>;
+    void SetLoader(Loader load) { loader_ = std::move(load); }
+    bool Loaded() const { return !loader_; }
     // Replaces one picture's surface.
     void SetSurface(int position, SurfacePtr surface) { At(position).surface = std::move(surface); Changed(); }
+    // How many pictures the list holds without loading them: 0 while its loader has not run.
+    int LoadedCount() const { return static_cast<int>(items_.size()); }
 
     // Where the list's pictures drawn for a larger scale come from: all positions at once, in list
     // order, asked for the first time a picture of that scale is needed. Lists without one (themes)
@@ -47,16 +56,18 @@ public:
     // picture enlarged as pixel art; at scale 1 (or below) the 1x picture. Null when there is no 1x one.
     SDL_Surface* Get(int position, int scale) const;
 
-    void Clear() { items_.clear(); Changed(); }
+    void Clear() { loader_ = nullptr; items_.clear(); Changed(); }
     // Takes over the pictures of another list (which is left empty); the name stays, the source of
     // larger pictures goes: they were drawn for the pictures replaced.
     void ReplaceWith(ImageList&& other) {
+        other.Load();
+        loader_ = nullptr;
         items_ = std::move(other.items_);
         other.items_.clear();
         source_ = nullptr;
         ++version_;
     }
-    Picture& Append(Picture p = {}) { items_.push_back(std::move(p)); Changed(); return items_.back(); }
+    Picture& Append(Picture p = {}) { Load(); items_.push_back(std::move(p)); Changed(); return items_.back(); }
 
     // Bumped on every change, so controls showing the list know to repaint.
     std::uint64_t Version() const { return version_; }
@@ -66,8 +77,10 @@ public:
 
 private:
     void Changed() { if (suspended_ == 0) ++version_; }
+    void Load() const;
     std::string name_;
     std::vector<Picture> items_;
+    mutable Loader loader_;
     ScaledSource source_;
     // Larger pictures by scale, for the version of the list they were made for.
     struct Made {

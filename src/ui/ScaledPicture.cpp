@@ -6,11 +6,17 @@
 namespace zv::ui {
 
 SDL_Surface* ScaledPicture::At(int scale) const {
-    if (scale <= 1 || !base_) return base_.get();
+    if (scale <= 1) {
+        if (lazyBase_) {
+            lazyBase_ = false;
+            base_ = source_(1);
+        }
+        return base_.get();
+    }
     if (scale > kLargestScale) scale = kLargestScale;
     SurfacePtr& made = made_[static_cast<std::size_t>(scale)];
     if (!made && source_) made = source_(scale);
-    if (!made) made = EnlargePixelArt(base_.get(), scale);
+    if (!made) made = EnlargePixelArt(At(1), scale);
     return made.get();
 }
 

@@ -19,16 +19,19 @@ public:
     // A picture with no artwork of its own for larger scales: they are enlarged from it as pixel art.
     ScaledPicture(SurfacePtr base) : base_(std::move(base)) {} // NOLINT: a plain picture is a scaled one
     ScaledPicture(SurfacePtr base, Source source) : base_(std::move(base)), source_(std::move(source)) {}
+    // Nothing decoded until a scale is asked for: the source gives the 1x picture too (scale 1).
+    explicit ScaledPicture(Source source) : source_(std::move(source)), lazyBase_(true) {}
 
     // The picture for a scale: the 1x one for 1 (and anything below), else the source's, else the 1x
     // one enlarged as pixel art. Null when there is no 1x picture.
     SDL_Surface* At(int scale) const;
-    SDL_Surface* Base() const { return base_.get(); }
-    explicit operator bool() const { return static_cast<bool>(base_); }
+    SDL_Surface* Base() const { return At(1); }
+    explicit operator bool() const { return static_cast<bool>(base_) || lazyBase_; }
 
 private:
-    SurfacePtr base_;
+    mutable SurfacePtr base_;
     Source source_;
+    mutable bool lazyBase_ = false;
     mutable std::array<SurfacePtr, kLargestScale + 1> made_{};
 };
 
