@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Start-up time, memory and idle cost of the game beside the bare SDL2 floor program, in one run, under Xvfb:
 # at scale 1, and at scale 2 (ZORVEX_SCALE=2) beside the floor opening a window of the same 1264 x 984 pixels.
+# Needs Xvfb, hyperfine, jq, xdotool, xwininfo and GNU time.
 # Usage: bench/startup.sh BUILD-DIR
 set -euo pipefail
 build="$(cd "${1:-build}" && pwd)"
@@ -26,15 +27,30 @@ cd "$tmp"
 # Each scale: its name, the value of ZORVEX_SCALE, and the floor's window size.
 scales=("1x 1 632 492" "2x 2 1264 984")
 
+# A busy machine slows whatever runs while it is busy: the floor and the game take turns, a few runs each, for
+# several rounds, and the medians of all their runs are compared.
+rounds="${ZV_STARTUP_ROUNDS:-6}"
 for s in "${scales[@]}"; do
     read -r name value w h <<<"$s"
-    echo "== $name: exec to first presented frame (the program exits right after presenting it)"
-    ZORVEX_SCALE=$value ZV_BENCH_FIRST_FRAME=1 hyperfine --warmup 3 --runs 30 -N --export-markdown "$tmp/startup.md" \
-        --export-csv "$tmp/startup.csv" -n "floor $w x $h" "$floor $w $h" -n "zorvex2000 at $name" "$game" >/dev/null
-    cat "$tmp/startup.md"
-    # Medians hold up better than means on a busy machine.
-    awk -F, 'NR == 2 { f = $4 } NR == 3 { g = $4 }
-             END { printf "medians: floor %.1f ms, zorvex2000 %.1f ms, %.2fx\n", f * 1000, g * 1000, g / f }' "$tmp/startup.csv"
+    echo "== $name: exec to first presented frame (the program exits right after presenting it), $rounds rounds of 5 runs in turn"
+    : >"$tmp/floor.times"
+    : >"$tmp/game.times"
+    for _ in $(seq "$rounds"); do
+        ZORVEX_SCALE=$value ZV_BENCH_FIRST_FRAME=1 hyperfine --warmup 1 --runs 5 -N --export-json "$tmp/round.json" \
+            -n floor "$floor $w $h" -n game "$game" >/dev/null
+        jq '.results[0].times[]' "$tmp/round.json" >>"$tmp/floor.times"
+        jq '.results[1].times[]' "$tmp/round.json" >>"$tmp/game.times"
+    done
+    echo "| Command | Median [ms] | Min [ms] | Max [ms] | Runs | Relative (medians) |"
+    echo "|:---|---:|---:|---:|---:|---:|"
+    f="$(sort -g "$tmp/floor.times" | awk '{ v[NR] = $1 } END { print (v[int((NR + 1) / 2)] + v[int(NR / 2) + 1]) / 2 }')"
+    for which in floor game; do
+        label="\`zv-floor $w $h\`"
+        [[ $which == game ]] && label="\`ZORVEX_SCALE=$value zorvex2000\`"
+        sort -g "$tmp/$which.times" | awk -v label="$label" -v f="$f" '{ v[NR] = $1 }
+            END { m = (v[int((NR + 1) / 2)] + v[int(NR / 2) + 1]) / 2
+                  printf "| %s | %.1f | %.1f | %.1f | %d | %.2f |\n", label, m * 1000, v[1] * 1000, v[NR] * 1000, NR, m / f }'
+    done
     echo
 done
 
