@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Start-up time, memory and idle cost of the game beside the bare SDL2 floor program, in one run, under Xvfb.
+# Start-up time, memory and idle cost of the game beside the bare SDL2 floor program, in one run, under Xvfb:
+# at scale 1, and at scale 2 (ZORVEX_SCALE=2) beside the floor opening a window of the same 1264 x 984 pixels.
+# Needs Xvfb, hyperfine, jq, xdotool, xwininfo and GNU time.
 # Usage: bench/startup.sh BUILD-DIR
 set -euo pipefail
 build="$(cd "${1:-build}" && pwd)"
@@ -10,32 +12,77 @@ cleanup() { kill -9 "${pids[@]}" 2>/dev/null || true; rm -rf "$tmp"; }
 pids=()
 trap cleanup EXIT
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$tmp/display" 2>/dev/null &
+# Large enough for the game's window at scale 2: a smaller screen would make it fall back to the scale that fits.
+Xvfb -displayfd 3 -screen 0 1920x1200x24 -nolisten tcp 3>"$tmp/display" 2>/dev/null &
 pids+=($!)
+disown
 for _ in $(seq 100); do [[ -s "$tmp/display" ]] && break; sleep 0.05; done
 export DISPLAY=":$(tr -d '\n' <"$tmp/display")" SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
 export XDG_DATA_HOME="$tmp/data" XDG_RUNTIME_DIR="$tmp/run"
+# Only ZORVEX_SCALE below picks the scale; Xvfb has no Xft.dpi.
+unset ZORVEX_SCALE GDK_SCALE
 mkdir -p "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR"; chmod 700 "$XDG_RUNTIME_DIR"
 cd "$tmp"
 
-echo "== exec to first presented frame (the program exits right after presenting it)"
-ZV_BENCH_FIRST_FRAME=1 hyperfine --warmup 3 --runs 30 -N --export-markdown "$tmp/startup.md" \
-    -n floor "$floor" -n zorvex2000 "$game" >/dev/null
-cat "$tmp/startup.md"
+# Each scale: its name, the value of ZORVEX_SCALE, and the floor's window size.
+scales=("1x 1 632 492" "2x 2 1264 984")
 
-echo
-echo "== peak resident memory at the first frame"
-for p in "$floor" "$game"; do
-    rss="$(ZV_BENCH_FIRST_FRAME=1 /usr/bin/time -f "%M" "$p" 2>&1 >/dev/null | tail -1)"
-    printf "%-12s %6s KiB\n" "$(basename "$p")" "$rss"
+# A busy machine slows whatever runs while it is busy: the floor and the game take turns, a few runs each, for
+# several rounds, and the medians of all their runs are compared.
+rounds="${ZV_STARTUP_ROUNDS:-6}"
+for s in "${scales[@]}"; do
+    read -r name value w h <<<"$s"
+    echo "== $name: exec to first presented frame (the program exits right after presenting it), $rounds rounds of 5 runs in turn"
+    : >"$tmp/floor.times"
+    : >"$tmp/game.times"
+    for _ in $(seq "$rounds"); do
+        ZORVEX_SCALE=$value ZV_BENCH_FIRST_FRAME=1 hyperfine --warmup 1 --runs 5 -N --export-json "$tmp/round.json" \
+            -n floor "$floor $w $h" -n game "$game" >/dev/null
+        jq '.results[0].times[]' "$tmp/round.json" >>"$tmp/floor.times"
+        jq '.results[1].times[]' "$tmp/round.json" >>"$tmp/game.times"
+    done
+    echo "| Command | Median [ms] | Min [ms] | Max [ms] | Runs | Relative (medians) |"
+    echo "|:---|---:|---:|---:|---:|---:|"
+    f="$(sort -g "$tmp/floor.times" | awk '{ v[NR] = $1 } END { print (v[int((NR + 1) / 2)] + v[int(NR / 2) + 1]) / 2 }')"
+    for which in floor game; do
+        label="\`zv-floor $w $h\`"
+        [[ $which == game ]] && label="\`ZORVEX_SCALE=$value zorvex2000\`"
+        sort -g "$tmp/$which.times" | awk -v label="$label" -v f="$f" '{ v[NR] = $1 }
+            END { m = (v[int((NR + 1) / 2)] + v[int(NR / 2) + 1]) / 2
+                  printf "| %s | %.1f | %.1f | %.1f | %d | %.2f |\n", label, m * 1000, v[1] * 1000, v[NR] * 1000, NR, m / f }'
+    done
+    echo
+done
+
+# The median of five, so one slow start on a busy machine does not decide it.
+peak() {
+    for _ in 1 2 3 4 5; do ZV_BENCH_FIRST_FRAME=1 /usr/bin/time -f "%M" "$@" 2>&1 >/dev/null | tail -1; done | sort -n | sed -n 3p
+}
+echo "== peak resident memory at the first frame (median of 5)"
+for s in "${scales[@]}"; do
+    read -r name value w h <<<"$s"
+    f="$(peak "$floor" "$w" "$h")"
+    g="$(ZORVEX_SCALE=$value peak "$game")"
+    printf "%-3s zv-floor %4d x %-4d %6s KiB   zorvex2000 %6s KiB   %s\n" "$name" "$w" "$h" "$f" "$g" \
+        "$(awk -v f="$f" -v g="$g" 'BEGIN { printf "%.2fx", g / f }')"
 done
 
 echo
 echo "== ten idle seconds: CPU time and context switches"
-for p in "$floor" "$game"; do
-    "$p" &
-    pid=$!; pids+=($pid)
+idle() {
+    local label="$1"
+    shift
+    "$@" &
+    local pid=$!
+    pids+=($pid)
     sleep 2
+    # The size of the window on the screen, so a scale the screen could not take does not pass unnoticed.
+    local size="" id
+    for id in $(xdotool search --pid "$pid" 2>/dev/null); do
+        xwininfo -id "$id" | grep -q 'Map State: IsViewable' || continue
+        size="$(xwininfo -id "$id" | awk '/^ *Width:/{w = $2} /^ *Height:/{h = $2} END {print w "x" h}')"
+        break
+    done
     read -r u1 s1 < <(awk '{print $14, $15}' "/proc/$pid/stat")
     v1="$(awk '/^voluntary_ctxt_switches/{print $2}' "/proc/$pid/status")"
     n1="$(awk '/^nonvoluntary_ctxt_switches/{print $2}' "/proc/$pid/status")"
@@ -44,7 +91,13 @@ for p in "$floor" "$game"; do
     read -r u2 s2 < <(awk '{print $14, $15}' "/proc/$pid/stat")
     v2="$(awk '/^voluntary_ctxt_switches/{print $2}' "/proc/$pid/status")"
     n2="$(awk '/^nonvoluntary_ctxt_switches/{print $2}' "/proc/$pid/status")"
-    printf "%-12s cpu %d ticks, context switches %d voluntary %d forced, steady RSS %s KiB\n" \
-        "$(basename "$p")" $((u2 + s2 - u1 - s1)) $((v2 - v1)) $((n2 - n1)) "$rss"
+    printf "%-17s window %-9s cpu %d ticks, context switches %d voluntary %d forced, steady RSS %s KiB\n" \
+        "$label" "${size:-?}" $((u2 + s2 - u1 - s1)) $((v2 - v1)) $((n2 - n1)) "$rss"
     kill "$pid"
+    wait "$pid" 2>/dev/null || true
+}
+for s in "${scales[@]}"; do
+    read -r name value w h <<<"$s"
+    idle "zv-floor $name" "$floor" "$w" "$h"
+    ZORVEX_SCALE=$value idle "zorvex2000 $name" "$game"
 done

@@ -11,6 +11,10 @@ trap 'rm -rf "$tmp"' EXIT
 mkdir -p "$root/docs"
 "$snap" "$tmp/main.bmp" --play 4242 12
 convert "$tmp/main.bmp" "$root/docs/screenshot.png"
+# The same game drawn for a desktop at scale 2, as a player on such a screen sees it.
+"$snap" "$tmp/main-2x.bmp" --play 4242 12 --scale 2
+convert "$tmp/main-2x.bmp" "$root/docs/screenshot-2x.png"
+if command -v optipng >/dev/null; then optipng -quiet -o5 "$root/docs/screenshot-2x.png"; fi
 "$snap" "$tmp/options.bmp" --options
 convert "$tmp/options.bmp" "$root/docs/options.png"
 "$snap" "$tmp/bestgames.bmp" --best

@@ -1,6 +1,8 @@
 // Time from a click on a board cell to the presented frame: the real main window, window host and event dispatch.
-// Usage: zv-click [--clicks N] [--record N] [--seed S] [--finish N]
+// Usage: zv-click [--clicks N] [--record N] [--seed S] [--finish N] [--scale S]
 //   Runs on whatever SDL video driver the environment names (x11 under Xvfb, or dummy).
+//   --scale draws the windows at a whole scale from 1 to 4 as the game does for the desktop's scale
+//   (the main window is then S x 632 x 492); the screen must be large enough to take it.
 //   --record seeds every record file first: a value out of reach keeps record writes out of the
 //   figures, 0 makes every move rewrite the record file as play past a record does.
 //   Only moves the game accepts are clicked; "moves refused" counts any that it did not, and stays 0.
@@ -17,6 +19,7 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -29,6 +32,7 @@
 #include "app/Layout.h"
 #include "app/Unit1.h"
 #include "platform/WindowHost.h"
+#include "ui/Control.h"
 #include "kit/HeadlessServices.h"
 
 namespace {
@@ -36,9 +40,12 @@ namespace {
 using namespace zv;
 using Clock = std::chrono::steady_clock;
 
-// Centre of a cell in window pixels (the window shows the form at scale 1).
+// Centre of a cell in form pixels, where the controls and the hit test live.
 SDL_Point CellCentre(int n) { return app::CellCentreInWindow(n); }
 
+int scale = 1; // the window's pixels per form pixel
+
+// A press or release at a point of the form, pushed as SDL reports it: in the window's pixels.
 void PushButton(Uint32 window, Uint32 type, SDL_Point p) {
     SDL_Event e{};
     e.type = type;
@@ -46,8 +53,8 @@ void PushButton(Uint32 window, Uint32 type, SDL_Point p) {
     e.button.button = SDL_BUTTON_LEFT;
     e.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
     e.button.clicks = 1;
-    e.button.x = p.x;
-    e.button.y = p.y;
+    e.button.x = p.x * scale;
+    e.button.y = p.y * scale;
     SDL_PushEvent(&e);
 }
 
@@ -132,6 +139,11 @@ int main(int argc, char** argv) {
         else if (!std::strcmp(argv[i], "--record")) record = std::atol(argv[i + 1]);
         else if (!std::strcmp(argv[i], "--finish")) finishAfter = std::atoi(argv[i + 1]);
         else if (!std::strcmp(argv[i], "--seed")) seed = static_cast<unsigned>(std::strtoul(argv[i + 1], nullptr, 10));
+        else if (!std::strcmp(argv[i], "--scale")) scale = std::atoi(argv[i + 1]);
+    }
+    if (scale < 1 || scale > ui::Form::kMaxScale) {
+        std::fprintf(stderr, "zv-click: --scale takes 1 to %d\n", ui::Form::kMaxScale);
+        return 2;
     }
     const std::string dir = kit::MakeScratchDir("click");
     std::filesystem::create_directories(dir + "/data");
@@ -141,6 +153,7 @@ int main(int argc, char** argv) {
     int status = 0;
     try {
         platform::WindowHost host;
+        host.SetScale(scale);
         // The stand-ins, but for what a click really goes through: the speaker, the clock and the chooser.
         // A message box would wait for a person: the stand-in counts them instead.
         kit::HeadlessServices kit(dir);
@@ -158,6 +171,14 @@ int main(int argc, char** argv) {
         services.fileDialog = &dialog;
         services.fullScreen = [] { return static_cast<platform::FullScreenDisplay*>(nullptr); };
         services.requestQuit = [&] { host.RequestQuit(); };
+        // The scale reaches the windows as the desktop's does in the game: the main window asks for it when it
+        // is created and takes no more than the screen holds. The dummy driver's screen is nobody's, so there
+        // any scale goes.
+        services.desktopScale = [] { return scale; };
+        services.largestScale = [&] {
+            return host.HasDisplay() ? host.LargestScale(app::kMainDesignWidth, app::kMainDesignHeight) : ui::Form::kMaxScale;
+        };
+        services.setScale = [&](int s) { host.SetScale(s); };
         const auto& boxes = kit.boxes;
 
         app::TForm1 form1(services);
@@ -165,6 +186,11 @@ int main(int argc, char** argv) {
         form1.FormCreate();
         window.Show();
         host.Pump();
+        int width = 0, height = 0;
+        SDL_GetWindowSize(window.Sdl(), &width, &height);
+        if (window.ContentScale() != scale)
+            throw std::runtime_error("the screen takes the main window at scale " + std::to_string(window.ContentScale()) +
+                                     ", not " + std::to_string(scale));
 
         const SDL_Rect g = form1.Gstart->ScreenBounds();
         const SDL_Point gstart{g.x + g.w / 2, g.y + g.h / 2};
@@ -207,8 +233,8 @@ int main(int argc, char** argv) {
             refused += form1.Rules().Totals().turns == turns;
             ++movesThisGame;
         }
-        std::printf("video driver %s, %d games, record files at %ld, %d moves refused\n", SDL_GetCurrentVideoDriver(),
-                    games, record, refused);
+        std::printf("video driver %s, main window %d x %d at scale %d, %d games, record files at %ld, %d moves refused\n",
+                    SDL_GetCurrentVideoDriver(), width, height, scale, games, record, refused);
         Report("click selecting a ball", select);
         Report("click making a move", move);
         Report("move ending the game", over);
