@@ -133,19 +133,22 @@ void HostWindow::Present() {
         form_.InvalidateAll();
         SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));
     }
-    SDL_Rect to{0, 0, 0, 0};
+    std::vector<SDL_Rect> to;
     if (shrink_ >= 1.0) {
         // The form paints straight into the window surface at its scale: no second copy of the window.
-        const SDL_Rect area = form_.RenderTo(surface, offsetX_, offsetY_);
-        to = {offsetX_ + area.x, offsetY_ + area.y, area.w, area.h};
+        form_.RenderTo(surface, offsetX_, offsetY_);
+        for (SDL_Rect r : form_.Repainted()) to.push_back({offsetX_ + r.x, offsetY_ + r.y, r.w, r.h});
     } else {
         SDL_Rect area = form_.Render();
         if (area.w > 0) area = {0, 0, form_.Width(), form_.Height()}; // a shrink leaves seams at the edges of parts
-        to = {offsetX_, offsetY_, static_cast<int>(form_.Width() * shrink_), static_cast<int>(form_.Height() * shrink_)};
-        if (area.w > 0) SDL_BlitScaled(form_.Canvas(), &area, surface, &to);
+        SDL_Rect whole{offsetX_, offsetY_, static_cast<int>(form_.Width() * shrink_), static_cast<int>(form_.Height() * shrink_)};
+        if (area.w > 0) {
+            SDL_BlitScaled(form_.Canvas(), &area, surface, &whole);
+            to.push_back(whole);
+        }
     }
     if (fullRedraw_) SDL_UpdateWindowSurface(window_);
-    else if (to.w > 0) SDL_UpdateWindowSurfaceRects(window_, &to, 1);
+    else if (!to.empty()) SDL_UpdateWindowSurfaceRects(window_, to.data(), static_cast<int>(to.size()));
     fullRedraw_ = false;
 }
 

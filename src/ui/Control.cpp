@@ -155,10 +155,28 @@ void Container::Paint(SDL_Surface* target, int originX, int originY, int scale) 
     SDL_Rect area;
     if (!SDL_IntersectRect(&clip, &mine, &area)) return;
     SDL_SetClipRect(target, &area);
-    if (colour_.a) SDL_FillRect(target, &area, SDL_MapRGB(target->format, colour_.r, colour_.g, colour_.b));
-    for (const auto& c : children_) {
+    auto placeOf = [&](const Control& c) {
+        return SDL_Rect{originX + scale * c.Left(), originY + scale * c.Top(), scale * c.Width(), scale * c.Height()};
+    };
+    // Whatever lies under the topmost opaque child that covers the whole area is painted over anyway:
+    // the container's own colour and the children below it are left out.
+    std::size_t first = 0;
+    bool covered = false;
+    for (std::size_t i = children_.size(); i-- > 0 && !covered;) {
+        const Control& c = *children_[i];
+        if (!c.Visible() || !c.Opaque(scale)) continue;
+        const SDL_Rect r = placeOf(c);
+        SDL_Rect inside;
+        if (SDL_IntersectRect(&r, &area, &inside) && SDL_RectEquals(&inside, &area)) {
+            first = i;
+            covered = true;
+        }
+    }
+    if (colour_.a && !covered) SDL_FillRect(target, &area, SDL_MapRGB(target->format, colour_.r, colour_.g, colour_.b));
+    for (std::size_t i = first; i < children_.size(); ++i) {
+        const auto& c = children_[i];
         if (!c->Visible()) continue;
-        const SDL_Rect r{originX + scale * c->Left(), originY + scale * c->Top(), scale * c->Width(), scale * c->Height()};
+        const SDL_Rect r = placeOf(*c);
         if (!SDL_HasIntersection(&r, &area)) continue;
         c->Paint(target, r.x, r.y, scale);
         SDL_SetClipRect(target, &area);
@@ -198,12 +216,30 @@ void Form::SetClientSize(int width, int height) {
 
 void Form::InvalidateRect(const SDL_Rect& r) {
     const SDL_Rect all{0, 0, Width(), Height()};
-    SDL_Rect clipped;
-    if (!SDL_IntersectRect(&r, &all, &clipped)) return;
-    dirty_ = Union(dirty_, clipped);
+    SDL_Rect area;
+    if (!SDL_IntersectRect(&r, &all, &area)) return;
+    // Areas that overlap or touch are painted as one; so is everything once there are too many.
+    for (bool merged = true; merged;) {
+        merged = false;
+        for (auto it = dirty_.begin(); it != dirty_.end(); ++it) {
+            const SDL_Rect grown{it->x - 1, it->y - 1, it->w + 2, it->h + 2};
+            if (SDL_HasIntersection(&grown, &area)) {
+                area = Union(area, *it);
+                dirty_.erase(it);
+                merged = true;
+                break;
+            }
+        }
+    }
+    dirty_.push_back(area);
+    if (dirty_.size() > kMaxDirtyAreas) {
+        SDL_Rect box = dirty_.front();
+        for (const SDL_Rect& d : dirty_) box = Union(box, d);
+        dirty_.assign(1, box);
+    }
 }
 
-void Form::InvalidateAll() { dirty_ = {0, 0, Width(), Height()}; }
+void Form::InvalidateAll() { dirty_.assign(1, SDL_Rect{0, 0, Width(), Height()}); }
 
 SDL_Surface* Form::Canvas() {
     if (!canvas_)
@@ -218,15 +254,21 @@ SDL_Rect Form::Render() {
 }
 
 SDL_Rect Form::RenderTo(SDL_Surface* target, int x, int y) {
-    const SDL_Rect area = dirty_;
-    dirty_ = {0, 0, 0, 0};
-    if (area.w <= 0 || area.h <= 0 || !target) return {0, 0, 0, 0};
+    std::vector<SDL_Rect> areas;
+    areas.swap(dirty_);
+    repainted_.clear();
+    if (!target) return {0, 0, 0, 0};
     const int s = scale_;
-    const SDL_Rect clip{x + s * area.x, y + s * area.y, s * area.w, s * area.h};
-    SDL_SetClipRect(target, &clip);
-    Paint(target, x, y, s);
+    SDL_Rect box{0, 0, 0, 0};
+    for (const SDL_Rect& area : areas) {
+        const SDL_Rect clip{x + s * area.x, y + s * area.y, s * area.w, s * area.h};
+        SDL_SetClipRect(target, &clip);
+        Paint(target, x, y, s);
+        repainted_.push_back({s * area.x, s * area.y, s * area.w, s * area.h});
+        box = Union(box, repainted_.back());
+    }
     SDL_SetClipRect(target, nullptr);
-    return {s * area.x, s * area.y, s * area.w, s * area.h};
+    return box;
 }
 
 void Form::MouseMove(int x, int y) {

@@ -65,6 +65,9 @@ public:
     virtual void Paint(SDL_Surface* target, int originX, int originY, int scale) = 0;
     // Whether the point (in control coordinates) belongs to the control.
     virtual bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < rect_.w && y < rect_.h; }
+    // Whether painting the control at a scale covers every pixel of its rectangle with opaque colour,
+    // so that nothing below it needs painting there.
+    virtual bool Opaque(int scale) const { (void)scale; return false; }
     // Whether a press here keeps the window from being dragged (picture controls and panels do; so
     // does everything inside a panel).
     virtual bool BlocksDrag() const { return true; }
@@ -128,6 +131,7 @@ public:
     Control* HitAt(int x, int y);
 
     void Paint(SDL_Surface* target, int originX, int originY, int scale) override;
+    bool Opaque(int) const override { return colour_.a != 0; }
 
 private:
     std::vector<std::unique_ptr<Control>> children_;
@@ -150,16 +154,20 @@ public:
     // The form's own paint surface, made on first use (a window painting straight into its
     // window surface never needs one); scale x the form's size.
     SDL_Surface* Canvas();
-    // Repaints what was invalidated into the canvas; returns the repainted area in canvas pixels
-    // (w = 0 when nothing).
+    // Repaints what was invalidated into the canvas; returns the bounding box of the repainted areas in
+    // canvas pixels (w = 0 when nothing).
     SDL_Rect Render();
     // Repaints what was invalidated straight into a target, the form's corner at x, y; returns the
-    // repainted area in target pixels relative to that corner.
+    // bounding box of the repainted areas in target pixels relative to that corner.
     SDL_Rect RenderTo(SDL_Surface* target, int x, int y);
-    // Marks a window-coordinate rectangle for repaint.
+    // The areas the last Render or RenderTo painted, in target pixels relative to the form's corner.
+    const std::vector<SDL_Rect>& Repainted() const { return repainted_; }
+    // Marks a window-coordinate rectangle for repaint. Areas far apart stay apart (a move changes two
+    // cells, the preview and the score), up to kMaxDirtyAreas; beyond that they become one.
     void InvalidateRect(const SDL_Rect& r);
     void InvalidateAll();
-    bool Dirty() const { return dirty_.w > 0; }
+    bool Dirty() const { return !dirty_.empty(); }
+    static constexpr std::size_t kMaxDirtyAreas = 8;
     // Resizes the canvas (the window sizes itself to its content).
     void SetClientSize(int width, int height);
 
@@ -188,7 +196,8 @@ private:
     void ControlGone(Control* c);
     SDL_Surface* canvas_ = nullptr;
     int scale_ = 1;
-    SDL_Rect dirty_{0, 0, 0, 0};
+    std::vector<SDL_Rect> dirty_;
+    std::vector<SDL_Rect> repainted_;
     Control* hover_ = nullptr;
     Control* press_ = nullptr;
     std::string caption_;

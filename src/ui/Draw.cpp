@@ -51,6 +51,13 @@ void Blit(SDL_Surface* src, const SDL_Rect* srcRect, SDL_Surface* dst, int x, in
     SDL_BlitSurface(src, srcRect, dst, &to);
 }
 
+bool CoversOpaquely(SDL_Surface* picture, int w, int h) {
+    if (!picture || picture->w < w || picture->h < h) return false;
+    SDL_BlendMode mode = SDL_BLENDMODE_NONE;
+    SDL_GetSurfaceBlendMode(picture, &mode);
+    return mode == SDL_BLENDMODE_NONE && !SDL_HasColorKey(picture);
+}
+
 void BlitStretched(SDL_Surface* src, SDL_Surface* dst, const SDL_Rect& to) {
     if (!src || to.w <= 0 || to.h <= 0) return;
     SDL_Rect r = to;

@@ -14,6 +14,8 @@ void ButtonFace(SDL_Surface* s, int x, int y, int w, int h, int scale = 1);
 void Dim(SDL_Surface* s, const SDL_Rect& r);
 // Blits src (whole, or the part srcRect) unscaled with its top-left at x, y, honouring the target's clip.
 void Blit(SDL_Surface* src, const SDL_Rect* srcRect, SDL_Surface* dst, int x, int y);
+// Whether a picture paints every pixel it covers (no blending, no colour key) and covers w x h from its corner.
+bool CoversOpaquely(SDL_Surface* picture, int w, int h);
 // Blits src stretched to fill the rectangle.
 void BlitStretched(SDL_Surface* src, SDL_Surface* dst, const SDL_Rect& to);
 

@@ -23,6 +23,14 @@ void ImageButton::SetStateStrip(ScaledPicture strip, int cellWidth) {
     Invalidate();
 }
 
+bool ImageButton::Opaque(int scale) const {
+    // A strip is drawn from its corner cell by cell; a bare face fills the whole button.
+    if (SDL_Surface* strip = cellWidth_ > 0 ? strip_.At(scale) : nullptr)
+        return cellWidth_ >= Width() && CoversOpaquely(strip, scale * Width(), scale * Height());
+    if (SDL_Surface* pic = list_ ? list_->Get(index_, scale) : nullptr) return CoversOpaquely(pic, scale * Width(), scale * Height());
+    return true;
+}
+
 void ImageButton::Paint(SDL_Surface* target, int originX, int originY, int scale) {
     if (SDL_Surface* strip = cellWidth_ > 0 ? strip_.At(scale) : nullptr) {
         const int cellWidth = scale * cellWidth_;

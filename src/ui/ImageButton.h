@@ -22,6 +22,7 @@ public:
     void SetStateStrip(ScaledPicture strip, int cellWidth);
 
     void Paint(SDL_Surface* target, int originX, int originY, int scale) override;
+    bool Opaque(int scale) const override;
 
 private:
     const ImageList* list_ = nullptr;

@@ -27,6 +27,12 @@ SDL_Surface* PictureControl::Shown(int scale) const {
     return own_.At(scale);
 }
 
+bool PictureControl::Opaque(int scale) const {
+    SDL_Surface* pic = Shown(scale);
+    if (stretch_) return CoversOpaquely(pic, 0, 0);
+    return offsetX_ == 0 && offsetY_ == 0 && CoversOpaquely(pic, scale * Width(), scale * Height());
+}
+
 void PictureControl::Paint(SDL_Surface* target, int originX, int originY, int scale) {
     SDL_Surface* pic = Shown(scale);
     if (!pic) return;

@@ -25,6 +25,7 @@ public:
     SDL_Surface* Shown(int scale = 1) const;
 
     void Paint(SDL_Surface* target, int originX, int originY, int scale) override;
+    bool Opaque(int scale) const override;
 
 private:
     const ImageList* list_ = nullptr;

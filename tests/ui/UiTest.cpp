@@ -199,5 +199,52 @@ TEST_F(UiTest, ASelfSizingLabelKnowsItsWidthBeforeItIsPainted) {
     EXPECT_EQ(f.Render().w, 0);
 }
 
+// Counts its paints; paints nothing.
+class Probe : public Control {
+public:
+    using Control::Control;
+    void Paint(SDL_Surface*, int, int, int) override { ++paints; }
+    int paints = 0;
+};
+
+TEST_F(UiTest, ChangesFarApartArePaintedApartAndWhatLiesUnderAnOpaqueControlIsLeftOut) {
+    Form f("f", 300, 100);
+    f.SetColour({10, 20, 30, 255});
+    auto& under = f.AddAt<Probe>("under", 0, 0, 300, 100);
+    auto& left = f.AddAt<PictureControl>("left", 10, 10, 20, 20);
+    left.SetPicture(Solid(20, 20, 0xFF0000));
+    auto& right = f.AddAt<PictureControl>("right", 250, 60, 20, 20);
+    right.SetPicture(Solid(20, 20, 0x00FF00));
+    f.Render();
+    EXPECT_EQ(under.paints, 1);
+    // Two changes at opposite corners: two small areas, not the box around both.
+    left.SetPicture(Solid(20, 20, 0x0000FF));
+    right.SetPicture(Solid(20, 20, 0xFFFF00));
+    SDL_FillRect(f.Canvas(), nullptr, 0xABCDEF); // so that what is not repainted shows
+    f.Render();
+    ASSERT_EQ(f.Repainted().size(), 2u);
+    EXPECT_EQ(Pixel(f.Canvas(), 15, 15), 0x0000FFu);
+    EXPECT_EQ(Pixel(f.Canvas(), 255, 65), 0xFFFF00u);
+    EXPECT_EQ(Pixel(f.Canvas(), 150, 50), 0xABCDEFu);
+    // Both areas lay wholly under opaque pictures: neither the window's colour nor the control below was painted.
+    EXPECT_EQ(under.paints, 1);
+    // Touching areas join; beyond the most kept apart they become one.
+    for (int i = 0; i < 20; ++i) f.InvalidateRect({i * 14, (i % 2) * 50, 4, 4});
+    f.Render();
+    EXPECT_LE(f.Repainted().size(), Form::kMaxDirtyAreas);
+    f.InvalidateRect({0, 0, 10, 10});
+    f.InvalidateRect({10, 0, 10, 10});
+    f.Render();
+    ASSERT_EQ(f.Repainted().size(), 1u);
+    EXPECT_EQ(f.Repainted()[0].w, 20);
+    // A picture with see-through parts hides nothing.
+    SurfacePtr keyed = Solid(20, 20, 0xFF0000);
+    SDL_SetColorKey(keyed.get(), SDL_TRUE, 0xFF0000);
+    left.SetPicture(keyed);
+    const int before = under.paints;
+    f.Render();
+    EXPECT_EQ(under.paints, before + 1);
+}
+
 } // namespace
 } // namespace zv::ui
