@@ -3,11 +3,15 @@
 
 #include <cstdint>
 #include <cstring>
+#include <map>
+#include <thread>
 
 #include <sys/mman.h>
 #include <unistd.h>
 
 #include "platform/Language.h"
+#include "store/ScaleFile.h"
+#include "store/SkinFile.h"
 #include "ui/ImageList.h"
 #include "ui/PixelArt.h"
 #include "view/Skins.h"
@@ -95,27 +99,104 @@ ui::SurfacePtr Doubled(ui::SurfacePtr picture, int scale) {
 
 } // namespace
 
-ui::SurfacePtr DrawnResourcePicture(const std::string& name, int scale) {
+namespace {
+
+ui::SurfacePtr DecodeDrawnPicture(const std::string& name, int scale) {
     ui::ImageList list = LoadEmbeddedList(ScaledResourceName(name, DrawnScale(scale)));
     if (list.Count() == 0) return nullptr;
     return Doubled(std::move(list.At(0).surface), scale);
 }
 
-ui::ScaledPicture ScaledResourcePicture(const std::string& name) {
-    return ui::ScaledPicture([name](int scale) { return scale == 1 ? ResourcePicture(name) : DrawnResourcePicture(name, scale); });
-}
-
-std::vector<ui::SurfacePtr> ScaledListPictures(const std::string& resource, int scale) {
+std::vector<ui::SurfacePtr> DecodeScaledList(const std::string& resource, int scale, bool english) {
     ui::ImageList list = LoadEmbeddedList(ScaledResourceName(resource, DrawnScale(scale)));
     std::vector<ui::SurfacePtr> out;
     for (int i = 0; i < list.Count(); ++i) out.push_back(Doubled(std::move(list.At(i).surface), scale));
-    if (platform::EnglishInUse() && out.size() > static_cast<std::size_t>(view::kBackgroundPicture)) {
-        const std::string english = resource.substr(0, resource.size() - 4) + ".en.zvt";
-        ui::ImageList background = LoadEmbeddedList(ScaledResourceName(english, DrawnScale(scale)));
+    if (english && out.size() > static_cast<std::size_t>(view::kBackgroundPicture)) {
+        const std::string englishName = resource.substr(0, resource.size() - 4) + ".en.zvt";
+        ui::ImageList background = LoadEmbeddedList(ScaledResourceName(englishName, DrawnScale(scale)));
         if (background.Count() > 0 && background.Get(0))
             out[static_cast<std::size_t>(view::kBackgroundPicture)] = Doubled(std::move(background.At(0).surface), scale);
     }
     return out;
+}
+
+// What a second thread decoded ahead of the first frame, by "name@scale"; taken out once used.
+struct Prefetch {
+    std::thread worker;
+    std::map<std::string, std::vector<ui::SurfacePtr>> lists;
+    std::map<std::string, ui::SurfacePtr> pictures;
+
+    // Waits for the thread: its results are read only after it has ended.
+    void Finish() {
+        if (worker.joinable()) worker.join();
+    }
+    ~Prefetch() { Finish(); }
+};
+
+Prefetch& Prefetched() {
+    static Prefetch prefetch;
+    return prefetch;
+}
+
+std::string Key(const std::string& name, int scale) { return name + "@" + std::to_string(scale); }
+
+} // namespace
+
+void PrefetchArtwork(int scale, const std::string& listResource, bool english) {
+    Prefetch& p = Prefetched();
+    if (scale < 2 || p.worker.joinable()) return;
+    std::vector<std::string> pictures = {"ui/title.bmp"};
+    for (int i = 0; i < 8; ++i) pictures.push_back("ui/frame" + std::to_string(i) + ".bmp");
+    for (const char* button : {"btn_finish.bmp", "btn_gstart.bmp", "btn_turnback.bmp", "btn_goptions.bmp"}) {
+        const std::string translated = std::string("ui/en/") + button;
+        pictures.push_back(english && !Resource(translated).empty() ? translated : std::string("ui/") + button);
+    }
+    p.worker = std::thread([&p, scale, listResource, english, pictures] {
+        // The background first: it is the most work, and the first paint needs it first.
+        p.lists[Key(listResource, scale)] = DecodeScaledList(listResource, scale, english);
+        for (const std::string& name : pictures) p.pictures[Key(name, scale)] = DecodeDrawnPicture(name, scale);
+    });
+}
+
+void PrefetchFirstFrame(const std::string& dataDir, int desktopScale) {
+    int scale = desktopScale;
+    if (const store::ScaleLoad chosen = store::LoadScale(dataDir); chosen.scale) scale = *chosen.scale;
+    std::int32_t skin = view::kGlass;
+    try {
+        if (!store::ReadSkinFile(dataDir + "/" + store::kSkinFileName, skin)) skin = view::kGlass;
+    } catch (const std::exception&) {
+        skin = view::kGlass;
+    }
+    if (skin < 1 || skin > 5) skin = view::kGlass;
+    PrefetchArtwork(scale, kSkinListResources[skin - 1], platform::EnglishInUse());
+}
+
+void FinishPrefetch() { Prefetched().Finish(); }
+
+ui::SurfacePtr DrawnResourcePicture(const std::string& name, int scale) {
+    Prefetch& p = Prefetched();
+    p.Finish();
+    if (auto it = p.pictures.find(Key(name, scale)); it != p.pictures.end()) {
+        ui::SurfacePtr picture = std::move(it->second);
+        p.pictures.erase(it);
+        return picture;
+    }
+    return DecodeDrawnPicture(name, scale);
+}
+
+std::vector<ui::SurfacePtr> ScaledListPictures(const std::string& resource, int scale) {
+    Prefetch& p = Prefetched();
+    p.Finish();
+    if (auto it = p.lists.find(Key(resource, scale)); it != p.lists.end()) {
+        std::vector<ui::SurfacePtr> pictures = std::move(it->second);
+        p.lists.erase(it);
+        return pictures;
+    }
+    return DecodeScaledList(resource, scale, platform::EnglishInUse());
+}
+
+ui::ScaledPicture ScaledResourcePicture(const std::string& name) {
+    return ui::ScaledPicture([name](int scale) { return scale == 1 ? ResourcePicture(name) : DrawnResourcePicture(name, scale); });
 }
 
 ui::ScaledPicture CaptionedPicture(const std::string& file) {

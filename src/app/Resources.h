@@ -13,6 +13,10 @@
 
 namespace zv::app {
 
+// The embedded theme files of the built-in skins' lists, list1 to list5.
+inline constexpr const char* kSkinListResources[5] = {"skins/list1.zvt", "skins/list2.zvt", "skins/List3.zvt",
+                                                      "skins/List4.zvt", "skins/list5.zvt"};
+
 // The bytes of an embedded file, empty when the build had none of that name.
 std::span<const std::uint8_t> Resource(const std::string& name);
 // An embedded BMP decoded into a 32-bit surface, or null.
@@ -31,6 +35,16 @@ ui::ScaledPicture ScaledResourcePicture(const std::string& name);
 // The pictures of an embedded list (and, for an English player, its English background) drawn for a scale;
 // empty when the build has none for it.
 std::vector<ui::SurfacePtr> ScaledListPictures(const std::string& resource, int scale);
+// Starts decoding, on a second thread, what the main window's first frame at a scale of 2 or more will show:
+// the pictures of its skin list for that scale and its window pictures. The program does this before it opens
+// the display, which takes long and uses one processor. A picture asked for later waits for the thread and
+// takes what it made; what it made for another scale or skin is never used. Nothing happens at scale 1.
+void PrefetchArtwork(int scale, const std::string& listResource, bool english);
+// The same for the scale and skin the main window will most likely start with: the player's scale and skin
+// from the data directory, else the desktop's scale and the first skin.
+void PrefetchFirstFrame(const std::string& dataDir, int desktopScale);
+// Waits for that thread (the program calls it before it ends).
+void FinishPrefetch();
 // A window picture with words painted in, in the player's language: "ui/en/<file>" for an English player where the
 // build has it, else "ui/<file>"; with its artwork for every scale.
 ui::ScaledPicture CaptionedPicture(const std::string& file);

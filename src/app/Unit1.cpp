@@ -250,10 +250,8 @@ void TForm1::LoadArtwork() {
 void TForm1::EnsureList(int index) {
     if (index < 0 || index >= 5 || listLoaded_[static_cast<std::size_t>(index)]) return;
     listLoaded_[static_cast<std::size_t>(index)] = true;
-    static const char* const names[5] = {"skins/list1.zvt", "skins/list2.zvt", "skins/List3.zvt", "skins/List4.zvt",
-                                         "skins/list5.zvt"};
     ui::ImageList* lists[5] = {&list1, &list2, &List3, &List4, &list5};
-    const std::string resource = names[index];
+    const std::string resource = kSkinListResources[index];
     // The pictures of each scale are decoded when the window is first drawn with them: at 2x the 1x
     // ones never are.
     lists[index]->SetLoader([this, resource](ui::ImageList& list) {

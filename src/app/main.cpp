@@ -39,6 +39,12 @@ int main(int argc, char** argv) {
     platform::InstanceLock lock;
     const bool secondCopy = lock.Acquire(platform::ExecutableName(argv[0])) == platform::InstanceLock::Result::AlreadyHeld;
 
+    // The desktop's scale is read before the display is opened (Xft.dpi through a short connection of its
+    // own): the artwork of the first frame at that scale is then decoded while SDL opens the display.
+    const platform::ScaleChoice desktopScale = platform::DesktopScale();
+    if (verbose) std::fprintf(stderr, "zorvex2000: %s\n", desktopScale.reason.c_str());
+    if (!secondCopy) app::PrefetchFirstFrame(platform::UserDataDir(), desktopScale.scale);
+
     try {
         platform::WindowHost host;
         platform::HostMessageBoxes boxes(host);
@@ -63,9 +69,6 @@ int main(int argc, char** argv) {
         services.account = &account;
         // The best-games file is written once the frame that ends a game is on the screen.
         services.later = [&](std::function<void()> task) { host.Later(std::move(task)); };
-        // The desktop's scale is read once the display is open (Xft.dpi comes from the X server).
-        const platform::ScaleChoice desktopScale = platform::DesktopScale();
-        if (verbose) std::fprintf(stderr, "zorvex2000: %s\n", desktopScale.reason.c_str());
         services.desktopScale = [&] { return desktopScale.scale; };
         services.largestScale = [&] { return host.LargestScale(app::kMainDesignWidth, app::kMainDesignHeight); };
         services.setScale = [&](int scale) {
@@ -133,6 +136,7 @@ int main(int argc, char** argv) {
         host.Run();
 
         form1.FormDestroy();
+        app::FinishPrefetch();
     } catch (const std::exception& e) {
         std::fprintf(stderr, "zorvex2000: %s\n", e.what());
         // The player started us from a menu and sees no terminal: a box too, if the screen lets us.
