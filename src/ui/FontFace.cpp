@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <memory>
 #include <vector>
 
 #pragma GCC diagnostic push
@@ -49,20 +51,46 @@ std::vector<char32_t> Decode(const std::string& s) {
     return out;
 }
 
+// A font file mapped once, however many sizes of it are open: the pages a label at 1x has read serve
+// the same label at 2x too.
+struct Mapping {
+    void* map = MAP_FAILED;
+    std::size_t size = 0;
+    ~Mapping() {
+        if (map != MAP_FAILED) munmap(map, size);
+    }
+};
+
+std::shared_ptr<Mapping> MapFile(const std::string& file) {
+    static std::map<std::string, std::weak_ptr<Mapping>> mapped;
+    if (auto it = mapped.find(file); it != mapped.end())
+        if (auto m = it->second.lock()) return m;
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return nullptr;
+    struct stat st {};
+    // A font file is mapped, not read: only the tables and glyphs in use ever reach memory.
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size < 12 || st.st_size > (64 << 20)) {
+        ::close(fd);
+        return nullptr;
+    }
+    auto m = std::make_shared<Mapping>();
+    m->size = static_cast<std::size_t>(st.st_size);
+    m->map = ::mmap(nullptr, m->size, PROT_READ, MAP_PRIVATE, fd, 0);
+    ::close(fd);
+    if (m->map == MAP_FAILED) return nullptr;
+    mapped[file] = m;
+    return m;
+}
+
 } // namespace
 
 struct FontFace::Impl {
-    void* map = MAP_FAILED;
-    std::size_t size = 0;
+    std::shared_ptr<Mapping> file;
     stbtt_fontinfo info{};
     float scale = 1.0f;
     int pixelSize = 12;
     bool underline = false;
     int ascent = 0, descent = 0, lineGap = 0; // font units
-
-    ~Impl() {
-        if (map != MAP_FAILED) munmap(map, size);
-    }
 
     // A name-table entry (1 family, 2 style, 16 typographic family) in the Windows Unicode record.
     std::string Name(int id) const {
@@ -79,19 +107,9 @@ struct FontFace::Impl {
 
 std::unique_ptr<FontFace> FontFace::Open(const std::string& file, int pixelSize, bool underline) {
     auto impl = std::make_unique<Impl>();
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return nullptr;
-    struct stat st {};
-    // A font file is mapped, not read: only the tables and glyphs in use ever reach memory.
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size < 12 || st.st_size > (64 << 20)) {
-        ::close(fd);
-        return nullptr;
-    }
-    impl->size = static_cast<std::size_t>(st.st_size);
-    impl->map = ::mmap(nullptr, impl->size, PROT_READ, MAP_PRIVATE, fd, 0);
-    ::close(fd);
-    if (impl->map == MAP_FAILED) return nullptr;
-    const auto* data = static_cast<const unsigned char*>(impl->map);
+    impl->file = MapFile(file);
+    if (!impl->file) return nullptr;
+    const auto* data = static_cast<const unsigned char*>(impl->file->map);
     const int offset = stbtt_GetFontOffsetForIndex(data, 0);
     if (offset < 0 || !stbtt_InitFont(&impl->info, data, offset)) return nullptr;
     impl->pixelSize = std::max(1, pixelSize);
