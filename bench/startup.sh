@@ -74,7 +74,7 @@ idle() {
     shift
     "$@" &
     local pid=$!
-    pids+=($pid)
+    pids+=("$pid")
     sleep 2
     # The size of the window on the screen, so a scale the screen could not take does not pass unnoticed.
     local size="" id

@@ -5,7 +5,8 @@
 //   (the main window is then S x 632 x 492); the screen must be large enough to take it.
 //   --record seeds every record file first: a value out of reach keeps record writes out of the
 //   figures, 0 makes every move rewrite the record file as play past a record does.
-//   Only moves the game accepts are clicked; "moves refused" counts any that it did not, and stays 0.
+//   Only moves the game accepts are clicked; "moves refused" counts any that it did not, and stays 0 (the run
+//   stops early when it reaches N).
 //   --finish ends every game with the finish button after N moves, so that many games end and enter the
 //   best games. The clicks that end a game are timed on their own, and so is the best-games write that
 //   follows their frame.
@@ -201,13 +202,19 @@ int main(int argc, char** argv) {
         std::vector<double> select, move, over, finished;
         int games = 0, refused = 0, movesThisGame = 0;
         const GameState& s = form1.Rules().State();
-        TimedClick(host, window.Id(), gstart, book);
-        ++games;
-        while (static_cast<int>(move.size()) < clicks) {
+        // A click on the new-game button that deals no balls went astray, and every click after it would too.
+        auto newGame = [&] {
+            const auto dealt = form1.Rules().Totals().ballsDealt;
+            TimedClick(host, window.Id(), gstart, book);
+            if (form1.Rules().Totals().ballsDealt == dealt) throw std::runtime_error("the click on the new-game button started no game");
+            ++games;
+        };
+        newGame();
+        // Clicks that miss their cells make no moves: the run ends once as many were refused as were asked for.
+        while (static_cast<int>(move.size()) < clicks && refused < clicks) {
             if (s.PlayState >= kPlayOver || (finishAfter > 0 && movesThisGame >= finishAfter)) {
                 if (s.PlayState < kPlayOver) finished.push_back(TimedClick(host, window.Id(), finish, book));
-                TimedClick(host, window.Id(), gstart, book);
-                ++games;
+                newGame();
                 movesThisGame = 0;
                 continue;
             }
@@ -222,8 +229,7 @@ int main(int argc, char** argv) {
                     break;
                 }
             if (!from) { // nothing can move: start again
-                TimedClick(host, window.Id(), gstart, book);
-                ++games;
+                newGame();
                 continue;
             }
             select.push_back(TimedClick(host, window.Id(), CellCentre(from)));
