@@ -70,7 +70,10 @@ void LoadResourceList(ui::ImageList& list, const std::string& name) {
 }
 
 std::string ScaledResourceName(const std::string& name, int scale) {
-    std::string scaled = "s" + std::to_string(scale) + "/" + name;
+    std::string scaled = "s";
+    scaled += std::to_string(scale);
+    scaled += '/';
+    scaled += name;
     if (scaled.size() > 4 && scaled.compare(scaled.size() - 4, 4, ".bmp") == 0) scaled.replace(scaled.size() - 4, 4, ".zvt");
     return scaled;
 }
