@@ -300,6 +300,16 @@ void TForm1::FormCreate() {
     files_.ReadRecords(*game_);
     book_.Load(dataDirUsable);
     RefreshUndo();
+    DecodeFirstFrame();
+}
+
+void TForm1::DecodeFirstFrame() {
+    // Decoded now, before the window has a surface to fill: the peak of memory at start-up is then the
+    // larger of the two, not their sum. The picture is asked for at the scale the window will be drawn at.
+    const int s = scale_;
+    if (const ui::ImageList* balls = BallList()) balls->Get(view::kBackgroundPicture, s);
+    LMDBitmapList1.Get(0, s);
+    Image1->Shown(s);
 }
 
 void TForm1::RefreshUndo() { TurnBack->SetEnabled(game_->UndoAvailable()); }

@@ -130,6 +130,8 @@ private:
     // Decodes built-in list 0..4 (list1 .. list5) on first use.
     void EnsureList(int index);
     void FullScreenAtStart();
+    // Decodes the biggest pictures of the first frame ahead of it.
+    void DecodeFirstFrame();
     // Draws the windows at a scale (kept within 1 and the largest that fits the screen).
     void ApplyScale(int scale);
     // Ctrl+Plus (+1), Ctrl+Minus (-1), Ctrl+0 (0: the desktop's scale again).
