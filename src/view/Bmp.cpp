@@ -1,6 +1,7 @@
 // Bitmap header checks done before SDL's decoder sees the data: SDL allocates whatever size a header claims.
 #include "view/Bmp.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 
@@ -18,13 +19,11 @@ std::int32_t I32(const std::uint8_t* p) { return static_cast<std::int32_t>(U32(p
 
 } // namespace
 
-bool ReadBmpInfo(const std::uint8_t* data, std::size_t size, BmpInfo& info) {
-    if (size < kFileHeaderSize + 12 || data[0] != 'B' || data[1] != 'M') return false;
+bool ReadBmpHeaders(const std::uint8_t* data, std::size_t available, BmpLayout& layout) {
+    if (available < kFileHeaderSize + 12 || data[0] != 'B' || data[1] != 'M') return false;
     const std::uint64_t fileSize = U32(data + 2);
     const std::uint64_t pixelOffset = U32(data + 10);
     const std::uint64_t headerSize = U32(data + kFileHeaderSize);
-    // A declared size beyond the data means the file was cut short; 0 is left by some writers.
-    if (fileSize != 0 && fileSize > size) return false;
 
     const std::uint8_t* h = data + kFileHeaderSize;
     std::int64_t width = 0, height = 0;
@@ -37,7 +36,7 @@ bool ReadBmpInfo(const std::uint8_t* data, std::size_t size, BmpInfo& info) {
         bits = U16(h + 10);
         paletteEntrySize = 3;
     } else if (headerSize == 40 || headerSize == 52 || headerSize == 56 || headerSize == 108 || headerSize == 124) {
-        if (size < kFileHeaderSize + headerSize) return false;
+        if (available < kFileHeaderSize + headerSize) return false;
         width = I32(h + 4);
         height = I32(h + 8);
         bits = U16(h + 14);
@@ -75,17 +74,32 @@ bool ReadBmpInfo(const std::uint8_t* data, std::size_t size, BmpInfo& info) {
         paletteEntries = coloursUsed != 0 ? coloursUsed : most;
     }
     const std::uint64_t headersEnd = kFileHeaderSize + headerSize + extra + paletteEntries * paletteEntrySize;
-    if (headersEnd > size || pixelOffset < headersEnd || pixelOffset >= size) return false;
+    if (pixelOffset < headersEnd) return false;
+
+    // The file must reach past the headers and the palette to the first byte of pixel data; a declared
+    // size beyond the data means the file was cut short (0 is left by some writers).
+    std::uint64_t least = std::max(pixelOffset + 1, fileSize);
+    std::uint64_t rowBytes = 0;
     if (compression == 0 || compression == 3) {
-        const std::uint64_t rowBytes = (static_cast<std::uint64_t>(width) * bits + 31) / 32 * 4;
-        if (pixelOffset + rowBytes * static_cast<std::uint64_t>(height) > size) return false;
+        rowBytes = (static_cast<std::uint64_t>(width) * bits + 31) / 32 * 4;
+        least = std::max(least, pixelOffset + rowBytes * static_cast<std::uint64_t>(height));
     }
 
-    info.width = static_cast<int>(width);
-    info.height = static_cast<int>(height);
-    info.topDown = topDown;
-    info.bitsPerPixel = static_cast<int>(bits);
-    info.compression = static_cast<int>(compression);
+    layout.info.width = static_cast<int>(width);
+    layout.info.height = static_cast<int>(height);
+    layout.info.topDown = topDown;
+    layout.info.bitsPerPixel = static_cast<int>(bits);
+    layout.info.compression = static_cast<int>(compression);
+    layout.pixelOffset = pixelOffset;
+    layout.rowBytes = rowBytes;
+    layout.leastSize = least;
+    return true;
+}
+
+bool ReadBmpInfo(const std::uint8_t* data, std::size_t size, BmpInfo& info) {
+    BmpLayout layout;
+    if (!ReadBmpHeaders(data, size, layout) || size < layout.leastSize) return false;
+    info = layout.info;
     return true;
 }
 

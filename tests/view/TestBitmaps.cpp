@@ -61,6 +61,22 @@ std::vector<std::uint8_t> MakeBmp24(int width, int height, unsigned seed) {
     return v;
 }
 
+std::vector<std::uint8_t> MakeBmp32(int width, int height, unsigned seed) {
+    const std::uint32_t row = static_cast<std::uint32_t>(width) * 4;
+    std::vector<std::uint8_t> v = Headers(width, height, 32, 0, row * static_cast<std::uint32_t>(height));
+    for (int y = 0; y < height; ++y) {
+        std::uint8_t* p = v.data() + 54 + row * static_cast<std::uint32_t>(height - 1 - y);
+        for (int x = 0; x < width; ++x) {
+            const std::uint32_t c = Bmp24Colour(width, height, seed, x, y);
+            *p++ = static_cast<std::uint8_t>(c);
+            *p++ = static_cast<std::uint8_t>(c >> 8);
+            *p++ = static_cast<std::uint8_t>(c >> 16);
+            *p++ = static_cast<std::uint8_t>(x * 7 + y);
+        }
+    }
+    return v;
+}
+
 std::vector<std::uint8_t> MakeBmp8(int width, int height) {
     const std::uint32_t row = (static_cast<std::uint32_t>(width) + 3) / 4 * 4;
     std::vector<std::uint8_t> v = Headers(width, height, 8, 16 * 4, row * static_cast<std::uint32_t>(height));
