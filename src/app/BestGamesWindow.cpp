@@ -68,7 +68,7 @@ TBestGames::TBestGames(Services& services, const BestGamesBook& book) : services
     }
     for (std::size_t r = 0; r < kBestGamesPerMode; ++r)
         for (int col = 0; col < kBestGamesColumns; ++col) {
-            ui::Label* l = c.Get<ui::Label>("r" + std::to_string(r + 1) + "c" + std::to_string(col + 1));
+            ui::Label* l = c.Get<ui::Label>(BestGamesCellName(static_cast<int>(r) + 1, col + 1));
             l->SetFont({"Arial", false, 13, false});
             l->SetColour(kTextColour);
             cell[r][static_cast<std::size_t>(col)] = l;

@@ -135,14 +135,9 @@ LayoutTable BuildBestGamesTable() {
     for (int c = 0; c < kBestGamesColumns; ++c)
         add("head" + std::to_string(c + 1), K::Label, "sheet", Rect(left[c], 6, width[c], 20));
     for (int r = 1; r <= static_cast<int>(kBestGamesPerMode); ++r)
-        for (int c = 0; c < kBestGamesColumns; ++c) {
-            // Built piece by piece: GCC 12 sees a false overlap in a chain of + on strings here (-Wrestrict).
-            std::string name = "r";
-            name += std::to_string(r);
-            name += 'c';
-            name += std::to_string(c + 1);
-            add(name, K::Label, "sheet", Rect(left[c], kBestGamesRowTop + kBestGamesRowPitch * (r - 1), width[c], 20));
-        }
+        for (int c = 0; c < kBestGamesColumns; ++c)
+            add(BestGamesCellName(r, c + 1), K::Label, "sheet",
+                Rect(left[c], kBestGamesRowTop + kBestGamesRowPitch * (r - 1), width[c], 20));
     add("BestClose", K::Button, "", Rect(455, 362, 89, 25));
     return t;
 }
@@ -207,6 +202,15 @@ LayoutTable BuildRulesTable() {
 
 int FigureCellSize() { return kFigureCell; }
 int FigureCellGap() { return kFigureGap; }
+
+std::string BestGamesCellName(int row, int column) {
+    // Built piece by piece: GCC 12 sees a false overlap in a chain of + on strings here (-Wrestrict).
+    std::string name = "r";
+    name += std::to_string(row);
+    name += 'c';
+    name += std::to_string(column);
+    return name;
+}
 
 SDL_Rect CellRect(int n) {
     const CellPos c = CellOf(n);

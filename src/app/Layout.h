@@ -64,6 +64,8 @@ int FigureCellGap();
 
 // Cell N's button (and its two overlays) on the board panel.
 SDL_Rect CellRect(int n);
+// The name of the best-games table's label in row 1..10, column 1..kBestGamesColumns: "r3c2".
+std::string BestGamesCellName(int row, int column);
 // Preview button nextK, k = 1..4, on the board panel.
 SDL_Rect PreviewRect(int k);
 // Where the board panel lies in the main window.

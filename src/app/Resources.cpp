@@ -69,6 +69,19 @@ void LoadResourceList(ui::ImageList& list, const std::string& name) {
     ReleasePages(bytes);
 }
 
+ui::SurfacePtr Compact(ui::SurfacePtr picture) {
+    constexpr int kLargePixels = 256 * 256;
+    if (!picture || picture->w * picture->h < kLargePixels || picture->format->format != SDL_PIXELFORMAT_RGB888)
+        return picture;
+    ui::SurfacePtr compact = ui::AdoptSurface(SDL_ConvertSurfaceFormat(picture.get(), SDL_PIXELFORMAT_BGR24, 0));
+    return compact ? compact : picture;
+}
+
+void CompactLargePictures(ui::ImageList& list) {
+    for (int i = 0; i < list.Count(); ++i)
+        if (SDL_Surface* s = list.Get(i); s && s->w * s->h >= 256 * 256) list.SetSurface(i, Compact(list.At(i).surface));
+}
+
 std::string ScaledResourceName(const std::string& name, int scale) {
     std::string scaled = "s";
     scaled += std::to_string(scale);
@@ -120,6 +133,7 @@ std::vector<ui::SurfacePtr> DecodeScaledList(const std::string& resource, int sc
         if (background.Count() > 0 && background.Get(0))
             out[static_cast<std::size_t>(view::kBackgroundPicture)] = Doubled(std::move(background.At(0).surface), scale);
     }
+    for (auto& picture : out) picture = Compact(std::move(picture));
     return out;
 }
 

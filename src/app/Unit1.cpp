@@ -258,6 +258,7 @@ void TForm1::EnsureList(int index) {
         try {
             LoadList(list, resource);
             if (platform::EnglishInUse()) UseEnglishBackground(list, resource);
+            CompactLargePictures(list);
         } catch (const std::exception& e) {
             // Asked for while the window paints: the box comes after the frame.
             const std::string message = e.what();
