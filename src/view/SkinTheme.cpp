@@ -60,17 +60,16 @@ ThemeCheck CheckSkinThemeBytes(const std::uint8_t* data, std::size_t size, const
         return check;
     }
     check.announced = count;
-    ThemeEntry entry;
     for (int i = 0; i < count; ++i) {
         ThemePictureInfo info;
         info.offset = reader.Offset();
         try {
-            reader.ReadRecord(entry);
-            info.compressed = entry.compressed;
-            info.description = entry.description;
-            info.bitmapBytes = entry.bitmap.size();
-            if (!entry.bitmap.empty()) ReadBmpInfo(entry.bitmap.data(), entry.bitmap.size(), info.bitmap);
-            DecodeThemeEntry(reader, std::move(entry));
+            ThemeBitmapFacts facts;
+            const zv::ui::Picture picture = reader.ReadPicture(&facts);
+            info.compressed = picture.compressed;
+            info.description = picture.description;
+            info.bitmapBytes = facts.bytes;
+            info.bitmap = facts.info;
         } catch (const ThemeError& e) {
             check.fault = name + ": picture " + std::to_string(i) + " (record at offset " + std::to_string(info.offset) +
                           "): " + Where(e, reader);

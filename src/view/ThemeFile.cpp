@@ -9,6 +9,7 @@
 #include <stdexcept>
 
 #include "view/Bmp.h"
+#include "view/BmpStream.h"
 #include "view/LzChunk.h"
 #include "view/ThemeError.h"
 
@@ -85,26 +86,49 @@ int ThemeReader::ReadCount() {
     return n;
 }
 
-void ThemeReader::ReadCompressed(std::vector<std::uint8_t>& out) {
+std::int64_t ThemeReader::ReadChunkArea() {
     const std::int32_t total = ReadInt32();
     if (total < 0) ReadError();
     // The whole chunk area must be present: the chunks that make up T lie inside it.
     Need(static_cast<std::size_t>(total));
-    std::int64_t left = total;
+    return total;
+}
+
+template <class Expand>
+void ThemeReader::ReadChunks(std::int64_t area, Expand&& expand) {
+    std::size_t expanded = 0;
+    std::int64_t left = area;
     while (left > 0) {
         const std::int32_t length = ReadInt32();
         if (length < 0 || static_cast<std::size_t>(length) > kMaxChunkLength) ReadError();
         Need(static_cast<std::size_t>(length));
-        const std::size_t before = out.size();
-        ExpandChunk(data_ + pos_, static_cast<std::size_t>(length), out);
+        const std::size_t got = expand(data_ + pos_, static_cast<std::size_t>(length));
         pos_ += static_cast<std::size_t>(length);
-        if (out.size() > kMaxBitmapBytes) throw ThemeError(kBitmapNotValid);
-        Charge(out.size() - before);
+        expanded += got;
+        if (expanded > kMaxBitmapBytes) throw ThemeError(kBitmapNotValid);
+        Charge(got);
         left -= static_cast<std::int64_t>(length) + 4;
     }
 }
 
-void ThemeReader::ReadRecord(ThemeEntry& entry) {
+void ThemeReader::ReadCompressed(std::vector<std::uint8_t>& out) {
+    ReadChunks(ReadChunkArea(), [&out](const std::uint8_t* chunk, std::size_t length) {
+        const std::size_t before = out.size();
+        ExpandChunk(chunk, length, out);
+        return out.size() - before;
+    });
+}
+
+std::size_t ThemeReader::ReadPlainLength() {
+    const std::int32_t length = ReadInt32();
+    if (length < 0) ReadError();
+    Need(static_cast<std::size_t>(length));
+    if (static_cast<std::size_t>(length) > kMaxBitmapBytes) throw ThemeError(kBitmapNotValid);
+    Charge(static_cast<std::size_t>(length));
+    return static_cast<std::size_t>(length);
+}
+
+bool ThemeReader::ReadRecordHead(ThemeEntry& entry) {
     entry = ThemeEntry{};
     const std::uint8_t flags = ReadByte();
     entry.compressed = (flags & kFlagCompressed) != 0;
@@ -116,50 +140,122 @@ void ThemeReader::ReadRecord(ThemeEntry& entry) {
     }
     if (flags & kFlagIdentifier) entry.identifier = ReadInt32();
     entry.pixelFormat = (flags & kFlagFormat1) ? 1 : (flags & kFlagFormat2) ? 2 : (flags & kFlagFormat3) ? 3 : 0;
-    if (!(flags & kFlagData)) return;
+    return (flags & kFlagData) != 0;
+}
+
+void ThemeReader::ReadRecord(ThemeEntry& entry) {
+    if (!ReadRecordHead(entry)) return;
     if (entry.compressed) {
         ReadCompressed(entry.bitmap);
         return;
     }
-    const std::int32_t length = ReadInt32();
-    if (length < 0) ReadError();
-    Need(static_cast<std::size_t>(length));
-    if (static_cast<std::size_t>(length) > kMaxBitmapBytes) throw ThemeError(kBitmapNotValid);
-    Charge(static_cast<std::size_t>(length));
+    const std::size_t length = ReadPlainLength();
     entry.bitmap.assign(data_ + pos_, data_ + pos_ + length);
-    pos_ += static_cast<std::size_t>(length);
+    pos_ += length;
+}
+
+namespace {
+
+zv::ui::Picture PictureOf(ThemeEntry&& entry) {
+    zv::ui::Picture picture;
+    picture.compressed = entry.compressed;
+    picture.description = std::move(entry.description);
+    picture.identifier = entry.identifier;
+    picture.pixelFormat = entry.pixelFormat;
+    return picture;
+}
+
+// The surface of a whole bitmap file, its pixels counted against the theme's limits first.
+zv::ui::SurfacePtr DecodeWhole(ThemeReader& reader, const std::uint8_t* bitmap, std::size_t size, ThemeBitmapFacts* facts) {
+    BmpInfo info;
+    if (!ReadBmpInfo(bitmap, size, info)) throw ThemeError(kBitmapNotValid);
+    reader.Charge(std::size_t{4} * static_cast<std::size_t>(info.width) * static_cast<std::size_t>(info.height));
+    if (facts != nullptr) facts->info = info;
+    return DecodeBmp(bitmap, size);
+}
+
+} // namespace
+
+zv::ui::Picture ThemeReader::ReadPicture(ThemeBitmapFacts* facts) {
+    ThemeEntry head;
+    const bool hasData = ReadRecordHead(head);
+    zv::ui::Picture picture = PictureOf(std::move(head));
+    if (!hasData) return picture;
+    if (!picture.compressed) {
+        const std::size_t length = ReadPlainLength();
+        const std::uint8_t* bitmap = data_ + pos_;
+        pos_ += length;
+        if (facts != nullptr) facts->bytes = length;
+        // Picture data of no bytes at all stands for an empty bitmap, as the record without data does.
+        if (length > 0) picture.surface = DecodeWhole(*this, bitmap, length, facts);
+        return picture;
+    }
+    const std::int64_t area = ReadChunkArea();
+    // Every chunk uses at least 5 bytes of the area (its length and its mark) and expands to at most
+    // kMaxChunkOutput bytes; a longer bitmap file is refused while expanding.
+    const std::uint64_t most = static_cast<std::uint64_t>(area + 4) / 5 * kMaxChunkOutput;
+    BmpStream stream(std::min<std::uint64_t>(most, kMaxBitmapBytes));
+    std::vector<std::uint8_t> expanded;  // one chunk's bytes at a time
+    ReadChunks(area, [&](const std::uint8_t* chunk, std::size_t length) -> std::size_t {
+        if (length > 0 && chunk[0] == kStoredChunkMark) {
+            stream.Append(chunk + 1, length - 1);
+            return length - 1;
+        }
+        expanded.clear();
+        ExpandChunk(chunk, length, expanded);
+        stream.Append(expanded.data(), expanded.size());
+        return expanded.size();
+    });
+    if (facts != nullptr) facts->bytes = static_cast<std::size_t>(stream.Size());
+    if (stream.Size() == 0) return picture;
+    BmpInfo info;
+    if (!stream.Info(info)) throw ThemeError(kBitmapNotValid);
+    Charge(std::size_t{4} * static_cast<std::size_t>(info.width) * static_cast<std::size_t>(info.height));
+    if (facts != nullptr) facts->info = info;
+    picture.surface = stream.Decode();
+    return picture;
 }
 
 zv::ui::Picture DecodeThemeEntry(ThemeReader& reader, ThemeEntry&& entry) {
-    zv::ui::Picture loaded;
-    loaded.compressed = entry.compressed;
-    loaded.description = std::move(entry.description);
-    loaded.identifier = entry.identifier;
-    loaded.pixelFormat = entry.pixelFormat;
+    std::vector<std::uint8_t> bitmap = std::move(entry.bitmap);
+    zv::ui::Picture loaded = PictureOf(std::move(entry));
     // Picture data of no bytes at all stands for an empty bitmap, as the record without data does.
-    if (!entry.bitmap.empty()) {
-        BmpInfo info;
-        if (!ReadBmpInfo(entry.bitmap.data(), entry.bitmap.size(), info)) throw ThemeError(kBitmapNotValid);
-        reader.Charge(std::size_t{4} * static_cast<std::size_t>(info.width) * static_cast<std::size_t>(info.height));
-        loaded.surface = DecodeBmp(entry.bitmap.data(), entry.bitmap.size());
-    }
+    if (!bitmap.empty()) loaded.surface = DecodeWhole(reader, bitmap.data(), bitmap.size(), nullptr);
     return loaded;
 }
 
-void LoadThemeBytes(const std::uint8_t* data, std::size_t size, const std::string& nameForMessages,
-                    zv::ui::ImageList& list) {
+namespace {
+
+// Fills the list with the pictures that `read` makes of the records one by one.
+template <class Read>
+void LoadPictures(const std::uint8_t* data, std::size_t size, const std::string& nameForMessages, zv::ui::ImageList& list,
+                  Read&& read) {
     ThemeReader reader(data, size);
     if (!reader.ReadSignature()) throw ThemeError(CannotOpen(nameForMessages) + ": " + kImageListClassName);
     UpdateGuard guard(list);
     list.Clear();
     const int count = reader.ReadCount();
-    ThemeEntry entry;
     for (int i = 0; i < count; ++i) {
         // The picture joins the list before its record is read: a failing record leaves it there, empty.
         zv::ui::Picture& picture = list.Append();
-        reader.ReadRecord(entry);
-        picture = DecodeThemeEntry(reader, std::move(entry));
+        picture = read(reader);
     }
+}
+
+} // namespace
+
+void LoadThemeBytes(const std::uint8_t* data, std::size_t size, const std::string& nameForMessages,
+                    zv::ui::ImageList& list) {
+    LoadPictures(data, size, nameForMessages, list, [](ThemeReader& reader) { return reader.ReadPicture(); });
+}
+
+void LoadThemeBytesExpandingWhole(const std::uint8_t* data, std::size_t size, const std::string& nameForMessages,
+                                  zv::ui::ImageList& list) {
+    ThemeEntry entry;
+    LoadPictures(data, size, nameForMessages, list, [&entry](ThemeReader& reader) {
+        reader.ReadRecord(entry);
+        return DecodeThemeEntry(reader, std::move(entry));
+    });
 }
 
 void LoadThemeFile(const std::string& path, zv::ui::ImageList& list) {
