@@ -1,10 +1,12 @@
-// libFuzzer target: theme loading and its check for skins, chunk expansion on arbitrary bytes, and the compressor's round trip.
+// libFuzzer target: theme loading against the load that expands every picture whole, its check for skins, chunk
+// expansion on arbitrary bytes, and the compressor's round trip.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <vector>
 
+#include "ThemeOutcome.h"
 #include "ui/ImageList.h"
 #include "view/LzChunk.h"
 #include "view/SkinTheme.h"
@@ -19,6 +21,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const zv::view::ThemeError&) {
         loaded = false;
     }
+    // Decoding chunk by chunk ends exactly as expanding whole does: the same pictures, or the same error
+    // with the same pictures before it.
+    const zv::test::LoadOutcome streamed = zv::test::OutcomeOf(zv::view::LoadThemeBytes, data, size);
+    const zv::test::LoadOutcome whole = zv::test::OutcomeOf(zv::view::LoadThemeBytesExpandingWhole, data, size);
+    if (!(streamed == whole) || streamed.error.empty() != loaded) std::abort();
     // The check that tools run refuses exactly what the game refuses as a skin, after the same pictures.
     const zv::view::ThemeCheck check = zv::view::CheckSkinThemeBytes(data, size, "fuzz.zvt");
     if (check.fault.empty() != (loaded && list.Count() >= zv::view::kMinSkinPictures)) std::abort();

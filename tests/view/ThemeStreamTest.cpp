@@ -196,7 +196,7 @@ TEST(ThemeStream, BrokenPicturesFailAsWhenExpandedWhole) {
         {"area one byte short of the last chunk", Record(chunks, static_cast<std::uint32_t>(Record(chunks).size() - 6)), ""},
         {"a malformed chunk", badLastChunk(chunks), zv::view::kStreamReadError},
         {"a malformed chunk after too few rows", badLastChunk(ChunksOf(tooFewRows, 50)), zv::view::kStreamReadError},
-        {"a chunk longer than the data left", Record({Bytes(zv::view::kMaxChunkLength + 1, 128)}), zv::view::kStreamReadError},
+        {"a chunk longer than any chunk may be", Record({Bytes(zv::view::kMaxChunkLength + 1, 128)}), zv::view::kStreamReadError},
     };
     for (const Case& c : cases) {
         // The broken picture between two good ones: on a failure the list ends with it, empty.
