@@ -232,10 +232,25 @@ void Form::InvalidateRect(const SDL_Rect& r) {
         }
     }
     dirty_.push_back(area);
-    if (dirty_.size() > kMaxDirtyAreas) {
-        SDL_Rect box = dirty_.front();
-        for (const SDL_Rect& d : dirty_) box = Union(box, d);
-        dirty_.assign(1, box);
+    // Too many: the two areas whose joining paints the fewest pixels more become one, until few enough.
+    while (dirty_.size() > kMaxDirtyAreas) {
+        auto pixels = [](const SDL_Rect& r) { return static_cast<long>(r.w) * r.h; };
+        std::size_t bestI = 0, bestJ = 1;
+        long bestCost = -1;
+        for (std::size_t i = 0; i < dirty_.size(); ++i)
+            for (std::size_t j = i + 1; j < dirty_.size(); ++j) {
+                const long cost = pixels(Union(dirty_[i], dirty_[j])) - pixels(dirty_[i]) - pixels(dirty_[j]);
+                if (bestCost < 0 || cost < bestCost) {
+                    bestCost = cost;
+                    bestI = i;
+                    bestJ = j;
+                }
+            }
+        const SDL_Rect joined = Union(dirty_[bestI], dirty_[bestJ]);
+        dirty_.erase(dirty_.begin() + static_cast<std::ptrdiff_t>(bestJ));
+        dirty_.erase(dirty_.begin() + static_cast<std::ptrdiff_t>(bestI));
+        // The joined area may now overlap others: it goes in again by the same rule.
+        InvalidateRect(joined);
     }
 }
 

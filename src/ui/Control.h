@@ -163,11 +163,11 @@ public:
     // The areas the last Render or RenderTo painted, in target pixels relative to the form's corner.
     const std::vector<SDL_Rect>& Repainted() const { return repainted_; }
     // Marks a window-coordinate rectangle for repaint. Areas far apart stay apart (a move changes two
-    // cells, the preview and the score), up to kMaxDirtyAreas; beyond that they become one.
+    // cells, the new balls, the preview and the score), up to kMaxDirtyAreas; beyond that the nearest join.
     void InvalidateRect(const SDL_Rect& r);
     void InvalidateAll();
     bool Dirty() const { return !dirty_.empty(); }
-    static constexpr std::size_t kMaxDirtyAreas = 8;
+    static constexpr std::size_t kMaxDirtyAreas = 16;
     // Resizes the canvas (the window sizes itself to its content).
     void SetClientSize(int width, int height);
 

@@ -45,8 +45,44 @@ void Dim(SDL_Surface* s, const SDL_Rect& r) {
     if (SDL_MUSTLOCK(s)) SDL_UnlockSurface(s);
 }
 
+namespace {
+
+// Three-byte pictures (large backgrounds) into the window: a plain loop, several times faster than SDL's
+// general converting blit for this pair of formats.
+bool BlitWide(SDL_Surface* src, const SDL_Rect* srcRect, SDL_Surface* dst, int x, int y) {
+    if (src->format->format != SDL_PIXELFORMAT_BGR24 || dst->format->format != SDL_PIXELFORMAT_RGB888 ||
+        SDL_HasColorKey(src))
+        return false;
+    SDL_BlendMode mode = SDL_BLENDMODE_NONE;
+    SDL_GetSurfaceBlendMode(src, &mode);
+    if (mode != SDL_BLENDMODE_NONE) return false;
+    SDL_Rect from{0, 0, src->w, src->h};
+    if (srcRect) {
+        const SDL_Rect asked = *srcRect;
+        if (!SDL_IntersectRect(&asked, &from, &from)) return true;
+        x += from.x - asked.x;
+        y += from.y - asked.y;
+    }
+    SDL_Rect clip, vis;
+    SDL_GetClipRect(dst, &clip);
+    const SDL_Rect to{x, y, from.w, from.h};
+    if (!SDL_IntersectRect(&to, &clip, &vis)) return true;
+    const int sx = from.x + (vis.x - x), sy = from.y + (vis.y - y);
+    if (SDL_MUSTLOCK(dst)) SDL_LockSurface(dst);
+    for (int row = 0; row < vis.h; ++row) {
+        const Uint8* in = static_cast<const Uint8*>(src->pixels) + (sy + row) * src->pitch + 3 * sx;
+        auto* out = reinterpret_cast<Uint32*>(static_cast<Uint8*>(dst->pixels) + (vis.y + row) * dst->pitch) + vis.x;
+        for (int col = 0; col < vis.w; ++col, in += 3)
+            out[col] = static_cast<Uint32>(in[2]) << 16 | static_cast<Uint32>(in[1]) << 8 | in[0];
+    }
+    if (SDL_MUSTLOCK(dst)) SDL_UnlockSurface(dst);
+    return true;
+}
+
+} // namespace
+
 void Blit(SDL_Surface* src, const SDL_Rect* srcRect, SDL_Surface* dst, int x, int y) {
-    if (!src) return;
+    if (!src || BlitWide(src, srcRect, dst, x, y)) return;
     SDL_Rect to{x, y, 0, 0};
     SDL_BlitSurface(src, srcRect, dst, &to);
 }

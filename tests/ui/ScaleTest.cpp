@@ -28,6 +28,12 @@ SurfacePtr Solid(int w, int h, Uint32 rgb) {
     return s;
 }
 
+Picture Pic(SurfacePtr surface) {
+    Picture p;
+    p.surface = std::move(surface);
+    return p;
+}
+
 Uint32 Pixel(SDL_Surface* s, int x, int y) {
     return *reinterpret_cast<Uint32*>(static_cast<Uint8*>(s->pixels) + y * s->pitch + x * 4) & 0xFFFFFF;
 }
@@ -47,8 +53,8 @@ TEST_F(ScaleTest, ControlsLieAtScaleTimesTheirPlaceAndTakeTheirOwnPictures) {
     Form f("f", 60, 40);
     f.SetColour({0, 0, 0, 255});
     ImageList list;
-    list.Append({Solid(10, 10, 0x112233)});
-    list.Append({Solid(10, 10, 0x445566)});
+    list.Append(Pic(Solid(10, 10, 0x112233)));
+    list.Append(Pic(Solid(10, 10, 0x445566)));
     int asked = 0;
     // Drawn for 2x: a different colour, so the test sees which picture was taken.
     list.SetScaledSource([&](int scale) {
@@ -87,7 +93,7 @@ TEST_F(ScaleTest, ControlsLieAtScaleTimesTheirPlaceAndTakeTheirOwnPictures) {
     EXPECT_EQ(r.h, 20);
 
     // A changed list asks again.
-    list.Append({Solid(10, 10, 0)});
+    list.Append(Pic(Solid(10, 10, 0)));
     f.InvalidateAll();
     f.Render();
     EXPECT_EQ(asked, 2);
