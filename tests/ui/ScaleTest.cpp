@@ -6,6 +6,7 @@
 #include <set>
 
 #include "ui/Control.h"
+#include "ui/Draw.h"
 #include "ui/FocusFrame.h"
 #include "ui/ImageButton.h"
 #include "ui/Label.h"
@@ -180,6 +181,26 @@ TEST_F(ScaleTest, LabelsAreRasterisedForTheScaleAndSizedByTheirOneTimesText) {
     l.SetCaption("01234");
     EXPECT_GT(l.RenderedAt(2)->w, twoWidth);
     EXPECT_GT(l.Width(), width);
+}
+
+TEST_F(ScaleTest, ThreeBytePicturesLandAsTheirFourBytePicturesWouldUnderAnyClip) {
+    // A picture of distinct colours, once in four bytes a pixel and once in three.
+    SurfacePtr four = Solid(37, 23, 0);
+    for (int y = 0; y < 23; ++y)
+        for (int x = 0; x < 37; ++x) Put(four.get(), x, y, static_cast<Uint32>(x * 7 << 16 | y * 11 << 8 | (x + y)));
+    SurfacePtr three = AdoptSurface(SDL_ConvertSurfaceFormat(four.get(), SDL_PIXELFORMAT_BGR24, 0));
+    const SDL_Rect clips[] = {{0, 0, 64, 48}, {5, 3, 20, 15}, {30, 20, 50, 50}, {0, 0, 3, 2}};
+    const SDL_Rect part{4, 2, 20, 30}; // runs past the picture's bottom
+    for (const SDL_Rect& clip : clips)
+        for (const SDL_Rect* from : {static_cast<const SDL_Rect*>(nullptr), &part}) {
+            SurfacePtr a = Solid(64, 48, 0x555555), b = Solid(64, 48, 0x555555);
+            for (SDL_Surface* t : {a.get(), b.get()}) SDL_SetClipRect(t, &clip);
+            Blit(four.get(), from, a.get(), 9, -4);
+            Blit(three.get(), from, b.get(), 9, -4);
+            for (int y = 0; y < 48; ++y)
+                for (int x = 0; x < 64; ++x)
+                    ASSERT_EQ(Pixel(b.get(), x, y), Pixel(a.get(), x, y)) << x << "," << y << " clip " << clip.x << "," << clip.y;
+        }
 }
 
 TEST_F(ScaleTest, PixelArtEnlargingInventsNoColourAndKeepsDiagonalsSmooth) {
