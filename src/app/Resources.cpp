@@ -143,9 +143,19 @@ struct Prefetch {
     std::map<std::string, std::vector<ui::SurfacePtr>> lists;
     std::map<std::string, ui::SurfacePtr> pictures;
 
+    int scale = 0;
+
     // Waits for the thread: its results are read only after it has ended.
     void Finish() {
         if (worker.joinable()) worker.join();
+    }
+    // Waits, and lets go of everything when a picture of another scale is asked for: the window is drawn at
+    // a scale the guess missed (full screen, say), and what was made would only take memory.
+    void FinishFor(int asked) {
+        Finish();
+        if (asked == scale) return;
+        lists.clear();
+        pictures.clear();
     }
     ~Prefetch() { Finish(); }
 };
@@ -162,6 +172,7 @@ std::string Key(const std::string& name, int scale) { return name + "@" + std::t
 void PrefetchArtwork(int scale, const std::string& listResource, bool english) {
     Prefetch& p = Prefetched();
     if (scale < 2 || p.worker.joinable()) return;
+    p.scale = scale;
     std::vector<std::string> pictures = {"ui/title.bmp"};
     for (int i = 0; i < 8; ++i) pictures.push_back("ui/frame" + std::to_string(i) + ".bmp");
     for (const char* button : {"btn_finish.bmp", "btn_gstart.bmp", "btn_turnback.bmp", "btn_goptions.bmp"}) {
@@ -192,7 +203,7 @@ void FinishPrefetch() { Prefetched().Finish(); }
 
 ui::SurfacePtr DrawnResourcePicture(const std::string& name, int scale) {
     Prefetch& p = Prefetched();
-    p.Finish();
+    p.FinishFor(scale);
     if (auto it = p.pictures.find(Key(name, scale)); it != p.pictures.end()) {
         ui::SurfacePtr picture = std::move(it->second);
         p.pictures.erase(it);
@@ -203,7 +214,7 @@ ui::SurfacePtr DrawnResourcePicture(const std::string& name, int scale) {
 
 std::vector<ui::SurfacePtr> ScaledListPictures(const std::string& resource, int scale) {
     Prefetch& p = Prefetched();
-    p.Finish();
+    p.FinishFor(scale);
     if (auto it = p.lists.find(Key(resource, scale)); it != p.lists.end()) {
         std::vector<ui::SurfacePtr> pictures = std::move(it->second);
         p.lists.erase(it);

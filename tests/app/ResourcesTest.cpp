@@ -57,10 +57,12 @@ TEST(Resources, WhatIsDecodedAheadIsWhatWouldHaveBeenDecodedAndIsUsedOnce) {
     const ui::SurfacePtr again = DrawnResourcePicture("ui/title.bmp", 2);
     EXPECT_NE(again.get(), aheadTitle.get());
     EXPECT_TRUE(SamePixels(again.get(), directTitle.get()));
-    // Nothing is decoded ahead for 1x, and what was made for another scale is not handed out for this one.
+    // Nothing is decoded ahead for 1x, and what was made for another scale is not handed out for this one:
+    // it is let go, so the 3x pictures are decoded anew when asked for after all.
     PrefetchArtwork(1, "skins/list1.zvt", false);
     PrefetchArtwork(3, "skins/list1.zvt", false);
     EXPECT_EQ(ScaledListPictures("skins/list1.zvt", 2).front()->w, 66);
+    EXPECT_EQ(ScaledListPictures("skins/list1.zvt", 3).front()->w, 99);
     FinishPrefetch();
 }
 
