@@ -232,6 +232,7 @@ ui::ScaledPicture CaptionedPicture(const std::string& file) {
     return ScaledResourcePicture("ui/" + file);
 }
 
+
 void ReleaseResourcePages() {
     for (const EmbeddedFile* f = kEmbeddedFiles; f->name; ++f) ReleasePages({f->begin, static_cast<std::size_t>(f->end - f->begin)});
 }

@@ -54,8 +54,8 @@ void FinishPrefetch();
 // A window picture with words painted in, in the player's language: "ui/en/<file>" for an English player where the
 // build has it, else "ui/<file>"; with its artwork for every scale.
 ui::ScaledPicture CaptionedPicture(const std::string& file);
-// Lets the system drop the pages of embedded files read so far: once decoded they are not read again
-// until another skin is chosen, and then they come back from the program file.
+// Lets the system drop every page of the embedded files that start-up brought in: each decoder lets go
+// of its own file's pages, but the system maps the pages around a read one too.
 void ReleaseResourcePages();
 
 } // namespace zv::app

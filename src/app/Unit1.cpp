@@ -27,14 +27,12 @@ constexpr SDL_Color kPurple{128, 0, 128, 255};
 constexpr int kModePlain = 8;
 constexpr int kModeChosen = 9;
 
-void LoadList(ui::ImageList& list, const std::string& resource) { LoadResourceList(list, resource); }
-
 // The background of a built-in list with its captions in English, where the list has one ("skins/X.en.zvt").
 void UseEnglishBackground(ui::ImageList& list, const std::string& resource) {
     const std::string english = resource.substr(0, resource.size() - 4) + ".en.zvt";
     if (list.Count() <= view::kBackgroundPicture || Resource(english).empty()) return;
     ui::ImageList pictures;
-    LoadList(pictures, english);
+    LoadResourceList(pictures, english);
     if (pictures.Count() > 0 && pictures.Get(0)) list.SetSurface(view::kBackgroundPicture, std::move(pictures.At(0).surface));
 }
 
@@ -215,12 +213,9 @@ void TForm1::WireHandlers() {
         if (OnSkinChanged) OnSkinChanged();
     };
     skin_.writeSkinFile = [this](std::int32_t n) { files_.WriteSkinFile(n); };
-    // A skin chosen during play decodes its list; its embedded pages then go back to the system, as
-    // all of them do once at the end of start-up.
-    skin_.prepareList = [this](int index) {
-        EnsureList(index);
-        ReleaseResourcePages();
-    };
+    // A skin chosen during play has its list decoded when first drawn (each embedded file's pages go
+    // back to the system once it is decoded).
+    skin_.prepareList = [this](int index) { EnsureList(index); };
 }
 
 // The pictures stored with the window. A missing one leaves its control showing its bare face.
@@ -256,7 +251,7 @@ void TForm1::EnsureList(int index) {
     // ones never are.
     lists[index]->SetLoader([this, resource](ui::ImageList& list) {
         try {
-            LoadList(list, resource);
+            LoadResourceList(list, resource);
             if (platform::EnglishInUse()) UseEnglishBackground(list, resource);
             CompactLargePictures(list);
         } catch (const std::exception& e) {

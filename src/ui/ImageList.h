@@ -41,11 +41,8 @@ public:
     // version does not move when they arrive).
     using Loader = std::function<void(ImageList& list)>;
     void SetLoader(Loader load) { loader_ = std::move(load); }
-    bool Loaded() const { return !loader_; }
     // Replaces one picture's surface.
     void SetSurface(int position, SurfacePtr surface) { At(position).surface = std::move(surface); Changed(); }
-    // How many pictures the list holds without loading them: 0 while its loader has not run.
-    int LoadedCount() const { return static_cast<int>(items_.size()); }
 
     // Where the list's pictures drawn for a larger scale come from: all positions at once, in list
     // order, asked for the first time a picture of that scale is needed. Lists without one (themes)

@@ -25,7 +25,6 @@ public:
     // The picture for a scale: the 1x one for 1 (and anything below), else the source's, else the 1x
     // one enlarged as pixel art. Null when there is no 1x picture.
     SDL_Surface* At(int scale) const;
-    SDL_Surface* Base() const { return At(1); }
     explicit operator bool() const { return static_cast<bool>(base_) || lazyBase_; }
 
 private:

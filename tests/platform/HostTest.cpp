@@ -201,7 +201,9 @@ TEST_F(HostTest, FullScreenDrawsAtTheLargestWholeScaleThatFitsCentredOnBlack) {
     };
     EXPECT_EQ(red(ox, oy), 200);
     EXPECT_EQ(red(ox + 300 * k - 1, oy + 200 * k - 1), 200);
-    if (ox > 0) EXPECT_EQ(red(ox - 1, oy), 0);
+    if (ox > 0) {
+        EXPECT_EQ(red(ox - 1, oy), 0);
+    }
     // A click on the button's last pixel at that scale reaches it.
     Click(w, ox + 10 * k - 1, oy + 10 * k - 1);
     host.Pump();

@@ -5,6 +5,8 @@
 
 #include <set>
 
+#include "Pictures.h"
+
 #include "ui/Control.h"
 #include "ui/Draw.h"
 #include "ui/FocusFrame.h"
@@ -17,30 +19,15 @@
 namespace zv::ui {
 namespace {
 
-class ScaleTest : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError(); }
-    void TearDown() override { SDL_QuitSubSystem(SDL_INIT_VIDEO); }
-};
-
-SurfacePtr Solid(int w, int h, Uint32 rgb) {
-    SurfacePtr s = AdoptSurface(SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_RGB888));
-    SDL_FillRect(s.get(), nullptr, rgb);
-    return s;
-}
+using ScaleTest = test::VideoTest;
+using test::Pixel;
+using test::Put;
+using test::Solid;
 
 Picture Pic(SurfacePtr surface) {
     Picture p;
     p.surface = std::move(surface);
     return p;
-}
-
-Uint32 Pixel(SDL_Surface* s, int x, int y) {
-    return *reinterpret_cast<Uint32*>(static_cast<Uint8*>(s->pixels) + y * s->pitch + x * 4) & 0xFFFFFF;
-}
-
-void Put(SDL_Surface* s, int x, int y, Uint32 v) {
-    *reinterpret_cast<Uint32*>(static_cast<Uint8*>(s->pixels) + y * s->pitch + x * 4) = v;
 }
 
 std::set<Uint32> Colours(SDL_Surface* s) {

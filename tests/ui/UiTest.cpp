@@ -3,6 +3,8 @@
 
 #include <SDL.h>
 
+#include "Pictures.h"
+
 #include "ui/CellGrid.h"
 #include "ui/Control.h"
 #include "ui/Draw.h"
@@ -13,21 +15,9 @@
 namespace zv::ui {
 namespace {
 
-class UiTest : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError(); }
-    void TearDown() override { SDL_QuitSubSystem(SDL_INIT_VIDEO); }
-};
-
-SurfacePtr Solid(int w, int h, Uint32 rgb) {
-    SurfacePtr s = AdoptSurface(SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_RGB888));
-    SDL_FillRect(s.get(), nullptr, rgb);
-    return s;
-}
-
-Uint32 Pixel(SDL_Surface* s, int x, int y) {
-    return *reinterpret_cast<Uint32*>(static_cast<Uint8*>(s->pixels) + y * s->pitch + x * 4) & 0xFFFFFF;
-}
+using UiTest = test::VideoTest;
+using test::Pixel;
+using test::Solid;
 
 TEST_F(UiTest, PressesGoToTheTopmostVisibleEnabledControl) {
     Form f("f", 100, 100);
