@@ -201,12 +201,12 @@ int main(int argc, char** argv) {
         std::mt19937 rng(seed);
         std::vector<double> select, move, over, finished;
         int games = 0, refused = 0, movesThisGame = 0;
-        const GameState& s = form1.Rules().State();
+        const GameState& s = form1.Engine().State();
         // A click on the new-game button that deals no balls went astray, and every click after it would too.
         auto newGame = [&] {
-            const auto dealt = form1.Rules().Totals().ballsDealt;
+            const auto dealt = form1.Engine().Totals().ballsDealt;
             TimedClick(host, window.Id(), gstart, book);
-            if (form1.Rules().Totals().ballsDealt == dealt) throw std::runtime_error("the click on the new-game button started no game");
+            if (form1.Engine().Totals().ballsDealt == dealt) throw std::runtime_error("the click on the new-game button started no game");
             ++games;
         };
         newGame();
@@ -233,10 +233,10 @@ int main(int argc, char** argv) {
                 continue;
             }
             select.push_back(TimedClick(host, window.Id(), CellCentre(from)));
-            const auto turns = form1.Rules().Totals().turns;
+            const auto turns = form1.Engine().Totals().turns;
             const double ms = TimedClick(host, window.Id(), CellCentre(to), book);
             (s.PlayState >= kPlayOver ? over : move).push_back(ms);
-            refused += form1.Rules().Totals().turns == turns;
+            refused += form1.Engine().Totals().turns == turns;
             ++movesThisGame;
         }
         std::printf("video driver %s, main window %d x %d at scale %d, %d games, record files at %ld, %d moves refused\n",

@@ -5,7 +5,6 @@
 #include <iterator>
 
 #include "kit/Audit.h"
-#include "kit/StateAccess.h"
 #include "game/Game.h"
 
 namespace {
@@ -39,33 +38,28 @@ void WholeTurn(benchmark::State& state) {
     FixedClock clock;
     Game game(view, sound, records, clock);
     game.SetSound(true);
-    GameState& s = kit::StateAccess::Of(game);
-    s.GameMode = ModeWord(mode);
-    s.BestScore = 1000000;
-    s.AdvancedMode = 1;
-    const Grid board = CrowdedBoard();
+    game.SetAdvancedMode(true);
+    Position position;
+    position.mode = mode;
+    position.record = 1000000;
+    position.board = CrowdedBoard();
     std::uint32_t seed = 1;
     for (auto _ : state) {
         state.PauseTiming();
-        // The advanced turn lays blocks after its drop; a blocked start cell would refuse the next move.
-        std::fill(std::begin(view.blocked), std::end(view.blocked), false);
-        s.Blocked.fill(false);
-        s.Board = board;
-        s.PlayState = kPlayIdle;
-        s.NextBalls = {1, 2, 3, 4};
-        s.EmptyCellCount = 20;
+        // The advanced turn lays blocks after its drop; the position clears them, so no start cell is blocked.
+        game.SetPosition(position);
         game.Rng().Seed(seed++);
         state.ResumeTiming();
         // Ball at (10,10) goes left along row 10 and up column 1 to (2,1).
         game.ImClick(CellIndex(10, 10));
         game.ImClick(CellIndex(2, 1));
-        benchmark::DoNotOptimize(s.Board);
+        benchmark::DoNotOptimize(game.State().Board);
     }
     state.SetLabel(ModeWord(mode));
 }
 BENCHMARK(WholeTurn)->DenseRange(0, 4);
 
-// The same without the pause/resume overhead: restoring the board is part of the time.
+// The same without the pause/resume overhead: setting up the position (with its redraw) is part of the time.
 void WholeTurnWithReset(benchmark::State& state) {
     const Mode mode = static_cast<Mode>(state.range(0));
     NullView view;
@@ -73,20 +67,17 @@ void WholeTurnWithReset(benchmark::State& state) {
     NullRecords records;
     FixedClock clock;
     Game game(view, sound, records, clock);
-    GameState& s = kit::StateAccess::Of(game);
-    s.GameMode = ModeWord(mode);
-    s.BestScore = 1000000;
-    const Grid board = CrowdedBoard();
+    Position position;
+    position.mode = mode;
+    position.record = 1000000;
+    position.board = CrowdedBoard();
     std::uint32_t seed = 1;
     for (auto _ : state) {
-        s.Board = board;
-        s.PlayState = kPlayIdle;
-        s.NextBalls = {1, 2, 3, 4};
-        s.EmptyCellCount = 20;
+        game.SetPosition(position);
         game.Rng().Seed(seed++);
         game.ImClick(CellIndex(10, 10));
         game.ImClick(CellIndex(2, 1));
-        benchmark::DoNotOptimize(s.Board);
+        benchmark::DoNotOptimize(game.State().Board);
     }
     state.SetLabel(ModeWord(mode));
 }

@@ -28,13 +28,14 @@ const std::string& BestGamesBook::PlayerName() {
     return player_;
 }
 
-void BestGamesBook::GameFinished(Mode mode, std::int32_t score, std::int32_t moves, bool advanced, GameEnd how) {
+int BestGamesBook::GameFinished(const GameEnding& ended) {
     markedRow_ = -1;
+    const Mode mode = ended.mode;
     BestGame game;
-    game.score = score;
+    game.score = ended.score;
     game.when = services_.calendar ? services_.calendar->Now() : DateTime{};
-    game.moves = moves;
-    game.advanced = advanced;
+    game.moves = ended.moves;
+    game.advanced = ended.advanced;
     game.player = PlayerName();
     const int row = EnterGame(tables_[static_cast<std::size_t>(mode)], std::move(game));
     if (row >= 0) {
@@ -51,7 +52,7 @@ void BestGamesBook::GameFinished(Mode mode, std::int32_t score, std::int32_t mov
         }
     }
     if (onChange) onChange();
-    if (row >= 0 && how == GameEnd::Over && services_.showBestGames) services_.showBestGames(mode);
+    return row;
 }
 
 void BestGamesBook::Flush() {

@@ -8,11 +8,11 @@
 
 #include "app/Services.h"
 #include "game/BestGames.h"
-#include "game/Ports.h"
+#include "game/TurnReport.h"
 
 namespace zv::app {
 
-class BestGamesBook : public GameLog {
+class BestGamesBook {
 public:
     using Report = std::function<void(const std::string& message)>;
     BestGamesBook(const Services& services, Report report);
@@ -21,8 +21,8 @@ public:
     void Load(bool dataDirUsable);
 
     // A finished game: dated, named, entered into its mode's table when it beats the tenth. Writing
-    // the file waits until the frame is shown; a game over that entered shows the table.
-    void GameFinished(Mode mode, std::int32_t score, std::int32_t moves, bool advanced, GameEnd how) override;
+    // the file waits until the frame is shown. The row it took (0 is the best), -1 when none.
+    int GameFinished(const GameEnding& game);
 
     const BestTable& Table(Mode mode) const { return tables_[static_cast<std::size_t>(mode)]; }
     // The row the last finished game took (0 is the best), -1 when it entered no table.

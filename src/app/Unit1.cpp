@@ -43,7 +43,6 @@ TForm1::TForm1(Services& services)
       files_(services, [this](const std::string& m) { ReportError(m); }),
       book_(services, [this](const std::string& m) { ReportError(m); }) {
     game_ = std::make_unique<Game>(*this, *services_.sound, files_.Records(), *services_.clock);
-    game_->SetGameLog(&book_);
     BuildDesign();
     LoadArtwork();
 }
@@ -164,24 +163,10 @@ void TForm1::WireHandlers() {
     LMDLImage[8]->OnClick = [this] { LMDLImage9Click(); };
     LMDLImage[9]->OnClick = [this] { LMDLImage10Click(); };
     LMDLImage11->OnClick = [this] { LMDLImage11Click(); };
-    // The handlers that can give or take the undo show it on the undo button afterwards.
-    for (int n = 1; n <= kCells; ++n)
-        im[static_cast<std::size_t>(n - 1)]->OnClick = [this, n] {
-            game_->ImClick(n);
-            RefreshUndo();
-        };
-    finish->OnClick = [this] {
-        game_->finishClick();
-        RefreshUndo();
-    };
-    Gstart->OnClick = [this] {
-        game_->GstartClick();
-        RefreshUndo();
-    };
-    TurnBack->OnClick = [this] {
-        game_->TurnBackClick();
-        RefreshUndo();
-    };
+    for (int n = 1; n <= kCells; ++n) im[static_cast<std::size_t>(n - 1)]->OnClick = [this, n] { Played(game_->ImClick(n)); };
+    finish->OnClick = [this] { Played(game_->finishClick()); };
+    Gstart->OnClick = [this] { Played(game_->GstartClick()); };
+    TurnBack->OnClick = [this] { Played(game_->TurnBackClick()); };
     Goptions->OnClick = [this] { GoptionsClick(); };
     line->OnClick = [this] { game_->lineClick(); };
     cube->OnClick = [this] { game_->cubeClick(); };
@@ -308,6 +293,17 @@ void TForm1::DecodeFirstFrame() {
     Image1->Shown(s);
 }
 
+void TForm1::Played(const TurnReport& report) {
+    // The handlers that can give or take the undo show it on the undo button afterwards.
+    RefreshUndo();
+    if (report.ended) {
+        const int row = book_.GameFinished(report.ending);
+        // A game over that made the table shows it.
+        if (row >= 0 && report.ending.how == GameEnd::Over && services_.showBestGames) services_.showBestGames(report.ending.mode);
+    }
+    if (OnPlayed) OnPlayed(report);
+}
+
 void TForm1::RefreshUndo() { TurnBack->SetEnabled(game_->UndoAvailable()); }
 
 void TForm1::ApplyScale(int scale) {
@@ -375,7 +371,7 @@ void TForm1::FormKeyDown(SDL_Keycode key, Uint16 mod) {
     case SDLK_SPACE:
     case SDLK_RETURN:
     case SDLK_KP_ENTER: PressFocusedCell(); break;
-    case SDLK_ESCAPE: game_->EndSelection(); break;
+    case SDLK_ESCAPE: Played(game_->EndSelection()); break;
     case SDLK_1:
     case SDLK_2:
     case SDLK_3:

@@ -27,9 +27,9 @@ public:
     ~TForm1() override;
 
     ui::Form& Window() { return form_; }
-    Game& Rules() { return *game_; }
+    Game& Engine() { return *game_; }
     BestGamesBook& Book() { return book_; }
-    const Game& Rules() const { return *game_; }
+    const Game& Engine() const { return *game_; }
 
     // The creation sequence and the exit work of the main window.
     void FormCreate();
@@ -121,6 +121,8 @@ public:
     const ui::ImageList* BallList() const { return im[0]->GetImageList(); }
     // Called once a skin has been put on the board.
     std::function<void()> OnSkinChanged;
+    // Told what each of the player's operations did, after the window has taken it in.
+    std::function<void(const TurnReport&)> OnPlayed;
 
 private:
     void BuildDesign();
@@ -138,6 +140,8 @@ private:
     void StepScale(int step);
     void MoveFocus(int dRow, int dCol);
     void PressFocusedCell();
+    // What follows a player's operation: the undo button, a game's end for the best games.
+    void Played(const TurnReport& report);
     // The undo button is enabled, and looks it, exactly while an undo would be taken.
     void RefreshUndo();
 

@@ -90,7 +90,7 @@ int main(int argc, char** argv) {
         // A second copy ends on the first pass of its loop; its window need not flash up.
         if (!secondCopy) window1.Show();
 
-        app::TForm2 form2(services, form1.Rules());
+        app::TForm2 form2(services, form1.Engine());
         // The options window is owned by the main window rather than kept above every window on the
         // desktop: it then stays above the game also in full screen, and comes back with it.
         platform::HostWindow& window2 = host.Create(form2.Window(), "Zorvex 2000", {true, false, true, true});

@@ -26,6 +26,8 @@ void Game::FigureScan() {
     Mode m;
     const bool known = ModeFromWord(s_.GameMode, m);
     if (!known) return; // no figures, no display, no record
+    const Grid before = s_.Board;
+    const std::int32_t scoreBefore = s_.Score;
 
     switch (m) {
     case Mode::Line: LineFigures(); break;
@@ -39,7 +41,24 @@ void Game::FigureScan() {
         if (s_.BlockRemoved == 1) s_.BlockRemoved = 0;
         break;
     }
+    NoteRemoval(before, scoreBefore);
     RecordIfReached();
+}
+
+void Game::NoteRemoval(const Grid& before, std::int32_t scoreBefore) {
+    RemovalScan& r = report_.removal;
+    bool any = false;
+    for (int i = 0; i < kCells; ++i) {
+        const ColourCode was = before.cells[static_cast<std::size_t>(i)];
+        if (was == 0 || s_.Board.cells[static_cast<std::size_t>(i)] != 0) continue;
+        any = true;
+        r.cells.Add(i + 1);
+        r.colour[static_cast<std::size_t>(i + 1)] = was;
+    }
+    if (!any) return;
+    r.points += s_.Score - scoreBefore;
+    report_.removed = true;
+    report_.removedAfterDrop = report_.droppedCount > 0;
 }
 
 void Game::RecordIfReached() {
@@ -51,7 +70,7 @@ void Game::RecordIfReached() {
         std::string& text = s_.RecordText[static_cast<std::size_t>(m)];
         text = std::to_string(s_.BestScore);
         // The writer reports its own failures; the turn goes on either way.
-        records_.WriteRecordFile(m, s_.Score);
+        WriteRecord(m, s_.Score);
         view_.SetRecordText(text);
     }
 }

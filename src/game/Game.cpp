@@ -22,17 +22,35 @@ std::int32_t BlockPoints(std::int32_t n) {
 Game::Game(BoardView& view, SoundPlayer& sound, RecordWriter& records, const Clock& clock)
     : view_(view), sound_(sound), records_(records), clock_(clock) {}
 
-CellClickResult Game::ImClick(int n) {
-    if (n < 1 || n > kCells) return CellClickResult::Ignored;
+const TurnReport& Game::Begin() {
+    report_ = TurnReport{};
+    return report_;
+}
+
+const TurnReport& Game::ImClick(int n) {
+    if (n < 1 || n > kCells) return Begin();
     // A blocked cell's overlay takes the click, so it never reaches the cell.
-    if (s_.Blocked[static_cast<std::size_t>(n - 1)]) return CellClickResult::Blocked;
+    if (s_.Blocked[static_cast<std::size_t>(n - 1)]) {
+        Begin();
+        report_.result = CellClickResult::Blocked;
+        return report_;
+    }
     return CellClick(CellOf(n));
 }
 
-void Game::EndSelection() {
-    if (s_.PlayState != kPlaySelected) return;
+const TurnReport& Game::EndSelection() {
+    Begin();
+    if (s_.PlayState != kPlaySelected) return report_;
     HideSelection();
     s_.PlayState = kPlayIdle;
+    report_.result = CellClickResult::Deselected;
+    return report_;
+}
+
+void Game::WriteRecord(Mode m, std::int32_t score) {
+    records_.WriteRecordFile(m, score);
+    report_.recordWritten = true;
+    report_.recordScore = score;
 }
 
 void Game::LoadSettings(const Settings& settings) { s_.Switches = settings; }
@@ -47,7 +65,7 @@ void Game::RecordAtExit() {
     Mode m;
     if (!ModeFromWord(s_.GameMode, m) || !ReachesRecord()) return;
     s_.BestScore = s_.Score;
-    records_.WriteRecordFile(m, s_.Score);
+    WriteRecord(m, s_.Score);
     view_.SetRecordText(std::to_string(s_.Score));
 }
 
@@ -62,6 +80,7 @@ void Game::SetSound(bool on) { s_.Switches.sound = on ? Switch::On : Switch::Off
 void Game::SetSkinIndex(std::int32_t number) { s_.SkinIndex = number; }
 
 void Game::SetBlocked(int cell, bool shown) {
+    if (s_.Blocked[static_cast<std::size_t>(cell - 1)] != shown) (shown ? report_.blockedShown : report_.blockedHidden).Add(cell);
     s_.Blocked[static_cast<std::size_t>(cell - 1)] = shown;
     view_.SetBlocked(cell, shown);
 }
@@ -119,7 +138,7 @@ void Game::RedrawBoard() {
     selectorsEnabled_ = true;
     s_.PlayState = kPlayOver;
     Mode m;
-    if (ReachesRecord() && ModeFromWord(s_.GameMode, m)) records_.WriteRecordFile(m, s_.Score);
+    if (ReachesRecord() && ModeFromWord(s_.GameMode, m)) WriteRecord(m, s_.Score);
     // Reported on the first of these redraws only.
     ReportFinished(GameEnd::Over);
 }

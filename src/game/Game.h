@@ -7,6 +7,7 @@
 #include "game/GameState.h"
 #include "game/Ports.h"
 #include "game/Random.h"
+#include "game/TurnReport.h"
 
 namespace zv {
 
@@ -28,19 +29,23 @@ struct Tally {
     std::int64_t undos = 0;         // undos made (each costs 3 points)
 };
 
-// What a click on a cell did.
-enum class CellClickResult {
-    Ignored,    // nothing to do: off the board, game over, or an empty cell with nothing selected
-    Blocked,    // the cell's blocked overlay took the click
-    Selected,   // a ball is selected now (the first, or another one)
-    Deselected, // the selected ball clicked again
-    Moved,      // the selected ball moved
-    Refused,    // no path: the selection ends
-};
-
 namespace kit {
 struct StateAccess;
 }
+
+// A position to play on, for tools and benchmarks that set up a game: a running game of the mode with this
+// board, preview, score and record, nothing selected, no blocked cells, no undo.
+struct Position {
+    Mode mode = Mode::Line;
+    Grid board;
+    std::array<ColourCode, 4> next{1, 2, 3, 4};
+    std::int32_t score = 0;
+    std::int32_t record = kDefaultRecord;
+};
+
+// The points the mode's figures give at once for moving the ball at cell from to cell to (numbers 1..100)
+// on a board; the board is left as it is.
+std::int32_t MovePoints(Mode mode, const Grid& board, int from, int to);
 
 // The rules and the one owner of the game state: everything else reads the state and
 // changes it only through the operations below.
@@ -56,11 +61,12 @@ public:
     bool ModeSelectorsEnabled() const { return selectorsEnabled_; }
 
     // Click handlers. ImClick(n) is im1Click .. im100Click; a click on a cell whose
-    // blocked overlay is shown is dropped, as the overlay takes it.
-    CellClickResult ImClick(int n);
-    void GstartClick();
-    void finishClick();
-    void TurnBackClick();
+    // blocked overlay is shown is dropped, as the overlay takes it. Each tells what it did; the
+    // report stays valid until the next of these operations.
+    const TurnReport& ImClick(int n);
+    const TurnReport& GstartClick();
+    const TurnReport& finishClick();
+    const TurnReport& TurnBackClick();
     void lineClick();
     void cubeClick();
     void crossClick();
@@ -70,7 +76,9 @@ public:
     // Whether the undo button would take a move back now: once, after a move that scored nothing.
     bool UndoAvailable() const { return s_.UndoAllowed == 1 && s_.Score == s_.ScoreBeforeMove; }
     // Ends a selection without a move: nothing selected, the highlight gone, no sound.
-    void EndSelection();
+    const TurnReport& EndSelection();
+    // What the last of the player's operations did.
+    const TurnReport& LastReport() const { return report_; }
 
     // Start-up and exit. The settings as read; a mode's record as read from its file (the
     // record label shows its text); the record step when the window goes away.
@@ -84,7 +92,7 @@ public:
     void SetSkinIndex(std::int32_t number);
 
     // Routines over the state; public so tests can drive each one.
-    CellClickResult CellClick(CellPos clicked);
+    const TurnReport& CellClick(CellPos clicked);
     void StartGame();
     void RedrawBoard();
     void FigureScan();
@@ -97,29 +105,37 @@ public:
     void ShowSelection();
     void HideSelection();
 
+    // Sets up a position (see Position) and draws it.
+    void SetPosition(const Position& p);
+
     // Reseeds the generator from the clock, as every game start does.
     void ReseedFromClock();
-
-    // Where finished games are reported; none by default.
-    void SetGameLog(GameLog* log) { log_ = log; }
 
     const Tally& Totals() const { return tally_; }
     void ResetTotals() { tally_ = Tally{}; }
 
 private:
     friend struct kit::StateAccess; // tests set up positions directly
+    friend std::int32_t MovePoints(Mode, const Grid&, int, int);
 
     void ChooseMode(Mode m);
     // The record rule: a score that reaches the mode's record (equality counts) is written.
     bool ReachesRecord() const { return s_.Score >= s_.BestScore; }
     void RecordIfReached(); // the record step at the end of a figure scan
+    // Notes in the report the balls a figure scan took off and the points it added.
+    void NoteRemoval(const Grid& before, std::int32_t scoreBefore);
     void SetBlocked(int cell, bool shown);
     bool FindPath();        // the bounded sweep search from SelectedCell to ClickedCell
     void MakeMove();
     void RefuseMove();
     void Sound(const char* fileName);
-    // Tells the game log that the running game ended, the first time only.
+    // Starts the report of a player's operation.
+    const TurnReport& Begin();
+    // Notes in the report that the running game ended, the first time only.
     void ReportFinished(GameEnd how);
+    // The cells a move passed, by a shortest route over empty cells; the board holds no marks.
+    void TracePath(CellPos from, CellPos to);
+    void WriteRecord(Mode m, std::int32_t score);
     bool TryFigure(int anchor, const int* offsets, int count, int points);
     bool TryLine(int anchor, int step, int length, int points);
     void LineFigures();
@@ -132,7 +148,7 @@ private:
     SoundPlayer& sound_;
     RecordWriter& records_;
     const Clock& clock_;
-    GameLog* log_ = nullptr;
+    TurnReport report_;
     Random rng_;
     Mode checked_ = Mode::Line;
     bool selectorsEnabled_ = true;

@@ -42,21 +42,6 @@ public:
     virtual void WriteRecordFile(Mode mode, std::int32_t score) = 0;
 };
 
-// How a game came to its end.
-enum class GameEnd {
-    Over,     // four or fewer empty cells: the game-over banner shows
-    Finished, // the finish button
-    Replaced, // a new game started while this one had points
-};
-
-// Hears of every finished game, once per game: the table of best games keeps them.
-class GameLog {
-public:
-    virtual ~GameLog() = default;
-    // advanced: the whole game was played in advanced mode.
-    virtual void GameFinished(Mode mode, std::int32_t score, std::int32_t moves, bool advanced, GameEnd how) = 0;
-};
-
 struct TimeOfDay {
     int hour = 0, minute = 0, second = 0, millisecond = 0; // UTC
 };

@@ -1,9 +1,12 @@
 // Game start and finish, and the one-step undo.
 #include "game/Game.h"
 
+#include <climits>
+
 namespace zv {
 
-void Game::GstartClick() {
+const TurnReport& Game::GstartClick() {
+    Begin();
     // The game being replaced counts when it had points; otherwise it is simply dropped.
     if (s_.Score > 0) ReportFinished(GameEnd::Replaced);
     HideSelection();
@@ -15,13 +18,16 @@ void Game::GstartClick() {
     s_.UndoBoard.clear();
     // An undo must not reach back into the game before.
     s_.UndoAllowed = 0;
+    return report_;
 }
 
 void Game::ReportFinished(GameEnd how) {
     if (!s_.GameOpen) return;
     s_.GameOpen = false;
     Mode m;
-    if (log_ && ModeFromWord(s_.GameMode, m)) log_->GameFinished(m, s_.Score, s_.MoveCount, s_.AdvancedThroughout, how);
+    if (!ModeFromWord(s_.GameMode, m)) return;
+    report_.ended = true;
+    report_.ending = {how, m, s_.Score, s_.MoveCount, s_.AdvancedThroughout};
 }
 
 void Game::StartGame() {
@@ -41,7 +47,7 @@ void Game::StartGame() {
     }
     s_.BestScore = best;
     // Score still holds the game before's result here.
-    if (ReachesRecord()) records_.WriteRecordFile(m, s_.Score);
+    if (ReachesRecord()) WriteRecord(m, s_.Score);
 
     s_.Score = 0;
     view_.SetScoreText("0");
@@ -51,13 +57,74 @@ void Game::StartGame() {
     s_.MoveCount = 0;
     s_.GameOpen = true;
     s_.AdvancedThroughout = s_.AdvancedMode == 1;
+    report_.started = true;
     ReseedFromClock();
     DealStartingBalls();
     NewNextBalls();
     RedrawBoard();
 }
 
-void Game::finishClick() {
+void Game::SetPosition(const Position& p) {
+    Begin();
+    HideSelection();
+    ClearBlockedCells();
+    s_.GameMode = ModeWord(p.mode);
+    checked_ = p.mode;
+    s_.Board = p.board;
+    s_.MoveSnapshot = p.board;
+    s_.NextBalls = p.next;
+    s_.Score = p.score;
+    s_.ScoreBeforeMove = p.score;
+    s_.BestScore = p.record;
+    s_.PlayState = kPlayIdle;
+    s_.UndoAllowed = 0;
+    s_.MoveCount = 0;
+    s_.GameOpen = true;
+    s_.AdvancedThroughout = s_.AdvancedMode == 1;
+    view_.SetBannerVisible(false);
+    view_.SetModeMarks(p.mode);
+    view_.SetModeSelectorsEnabled(false);
+    selectorsEnabled_ = false;
+    view_.SetScoreText(std::to_string(p.score));
+    RedrawBoard();
+}
+
+namespace {
+
+struct Quiet : BoardView, SoundPlayer, RecordWriter, Clock {
+    void SetCellPicture(int, int) override {}
+    void SetNextPicture(int, int) override {}
+    void SetHighlight(int, bool) override {}
+    void SetBlocked(int, bool) override {}
+    void SetScoreText(const std::string&) override {}
+    void SetRecordText(const std::string&) override {}
+    void SetBannerVisible(bool) override {}
+    void SetModeSelectorsEnabled(bool) override {}
+    void SetModeMarks(Mode) override {}
+    void Play(const char*) override {}
+    void WriteRecordFile(Mode, std::int32_t) override {}
+    TimeOfDay Now() const override { return {}; }
+};
+
+} // namespace
+
+std::int32_t MovePoints(Mode mode, const Grid& board, int from, int to) {
+    static Quiet quiet;
+    Game g(quiet, quiet, quiet, quiet);
+    GameState& x = g.s_;
+    x.GameMode = ModeWord(mode);
+    x.Board = board;
+    const ColourCode colour = x.Board.cells[static_cast<std::size_t>(from - 1)];
+    x.Board.cells[static_cast<std::size_t>(from - 1)] = 0;
+    x.MoveSnapshot = x.Board;
+    x.Board.cells[static_cast<std::size_t>(to - 1)] = colour;
+    x.BestScore = INT32_MAX;
+    g.FigureScan();
+    return x.Score;
+}
+
+const TurnReport& Game::finishClick() {
+    Begin();
     ReportFinished(GameEnd::Finished);
     s_.Score = 0;
     s_.Board.clear();
@@ -70,10 +137,13 @@ void Game::finishClick() {
     s_.PlayState = kPlayIdle;
     s_.UndoAllowed = 0;
     ClearBlockedCells();
+    return report_;
 }
 
-void Game::TurnBackClick() {
-    if (!UndoAvailable()) return;
+const TurnReport& Game::TurnBackClick() {
+    Begin();
+    if (!UndoAvailable()) return report_;
+    report_.undone = true;
     // The restored board may hold another ball (or none) at the selected cell,
     // so the selection ends with the undo.
     HideSelection();
@@ -85,6 +155,7 @@ void Game::TurnBackClick() {
     s_.UndoAllowed = 0;
     if (s_.MoveCount > 0) --s_.MoveCount;
     ++tally_.undos;
+    return report_;
 }
 
 } // namespace zv

@@ -28,6 +28,8 @@ void Game::DropNextBalls() {
         ColourCode& cell = s_.Board.at(row, col);
         if (cell != 0) continue;
         cell = s_.NextBalls[static_cast<std::size_t>(s_.DropCount)];
+        if (report_.droppedCount < static_cast<int>(report_.dropped.size()))
+            report_.dropped[static_cast<std::size_t>(report_.droppedCount++)] = {CellIndex(row, col), cell};
         ++s_.DropCount;
         --empty;
         ++tally_.ballsDropped;

@@ -1,6 +1,8 @@
 // The cell click: select, reselect, and the move with its bounded path search and the steps after it.
 #include "game/Game.h"
 
+#include <array>
+
 namespace zv {
 
 namespace {
@@ -11,11 +13,12 @@ constexpr std::int32_t kPathStepLimit = 5000; // 50 sweeps of 100 cells
 
 } // namespace
 
-CellClickResult Game::CellClick(CellPos clicked) {
+const TurnReport& Game::CellClick(CellPos clicked) {
+    Begin();
     s_.ClickedCell = clicked;
     if (!OnBoard(clicked)) {
         RedrawBoard();
-        return CellClickResult::Ignored;
+        return report_;
     }
     const ColourCode v = s_.Board.at(clicked.row, clicked.col);
 
@@ -50,8 +53,9 @@ CellClickResult Game::CellClick(CellPos clicked) {
         s_.PlayState = kPlayIdle;
         result = CellClickResult::Deselected;
     }
+    report_.result = result;
     RedrawBoard();
-    return result;
+    return report_;
 }
 
 // Sweeps the board in row-major order, marking in place. A neighbour below or to
@@ -104,6 +108,53 @@ bool Game::FindPath() {
     return s_.PathSteps != kPathStepLimit;
 }
 
+void Game::TracePath(CellPos from, CellPos to) {
+    // Breadth first from the target, so following the nearer neighbour from the source walks to it.
+    std::array<std::uint8_t, kCells> dist;
+    dist.fill(0xFF);
+    std::array<std::uint8_t, kCells> queue;
+    int head = 0, tail = 0;
+    const int src = CellIndex(from.row, from.col) - 1, dst = CellIndex(to.row, to.col) - 1;
+    dist[static_cast<std::size_t>(dst)] = 0;
+    queue[static_cast<std::size_t>(tail++)] = static_cast<std::uint8_t>(dst);
+    auto open = [&](int i) { return i == src || s_.Board.cells[static_cast<std::size_t>(i)] == 0; };
+    auto neighbours = [](int i, int out[4]) {
+        int n = 0;
+        if (i >= kCols) out[n++] = i - kCols;
+        if (i + kCols < kCells) out[n++] = i + kCols;
+        if (i % kCols > 0) out[n++] = i - 1;
+        if (i % kCols + 1 < kCols) out[n++] = i + 1;
+        return n;
+    };
+    while (head < tail && dist[static_cast<std::size_t>(src)] == 0xFF) {
+        const int i = queue[static_cast<std::size_t>(head++)];
+        int nb[4];
+        for (int k = 0, n = neighbours(i, nb); k < n; ++k) {
+            const int j = nb[k];
+            if (dist[static_cast<std::size_t>(j)] != 0xFF || !open(j)) continue;
+            dist[static_cast<std::size_t>(j)] = static_cast<std::uint8_t>(dist[static_cast<std::size_t>(i)] + 1);
+            queue[static_cast<std::size_t>(tail++)] = static_cast<std::uint8_t>(j);
+        }
+    }
+    report_.path.Clear();
+    if (dist[static_cast<std::size_t>(src)] == 0xFF) {
+        // Not reachable by the shortest route (cannot happen after a found path): show a jump.
+        report_.path.Add(src + 1);
+        report_.path.Add(dst + 1);
+        return;
+    }
+    for (int i = src;;) {
+        report_.path.Add(i + 1);
+        if (i == dst) break;
+        int nb[4];
+        for (int k = 0, n = neighbours(i, nb); k < n; ++k)
+            if (dist[static_cast<std::size_t>(nb[k])] + 1 == dist[static_cast<std::size_t>(i)]) {
+                i = nb[k];
+                break;
+            }
+    }
+}
+
 void Game::MakeMove() {
     const int src = CellIndex(s_.SelectedCell.row, s_.SelectedCell.col) - 1;
     const int dst = CellIndex(s_.ClickedCell.row, s_.ClickedCell.col) - 1;
@@ -118,6 +169,8 @@ void Game::MakeMove() {
     at(s_.Board, src) = 0;
     at(s_.Board, dst) = s_.SelectedColour;
     s_.PlayState = kPlayIdle;
+    report_.movedColour = s_.SelectedColour;
+    TracePath(s_.SelectedCell, s_.ClickedCell);
     HideSelection();
     ClearBlockedCells();
     ++tally_.turns;

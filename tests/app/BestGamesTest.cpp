@@ -41,7 +41,8 @@ protected:
         S().Score = score;
         S().MoveCount = 12;
         for (auto& c : S().Board.cells) c = 2;
-        form1->Rules().RedrawBoard();
+        ClickCell(1); // the click's redraw finds the board full
+
         ASSERT_EQ(S().PlayState, kPlayOver);
     }
     void PlayToFinish(std::int32_t score) {

@@ -81,8 +81,8 @@ TEST_F(AppTest, UnwritableRecordIsReportedOnceAndPlayGoesOn) {
     std::filesystem::create_directories(DataFile("zorvex2000.rec") + "/x");
     ClickCentre(form1->Window(), *form1->Gstart);
     S().Score = 500;
-    form1->Rules().FigureScan();
-    form1->Rules().FigureScan();
+    form1->Engine().FigureScan();
+    form1->Engine().FigureScan();
     EXPECT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(form1->label2->Caption(), "500");
 }

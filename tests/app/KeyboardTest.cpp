@@ -19,7 +19,7 @@ protected:
     }
     int Ball() const {
         for (int n = 1; n <= kCells; ++n)
-            if (form1->Rules().State().Board.cells[static_cast<std::size_t>(n - 1)] != 0) return n;
+            if (form1->Engine().State().Board.cells[static_cast<std::size_t>(n - 1)] != 0) return n;
         return 0;
     }
 };
@@ -97,7 +97,7 @@ TEST_F(KeyboardTest, AMovePlayedWithKeysIsTheSameAsWithClicks) {
     Key(SDLK_SPACE);
     Key(SDLK_RIGHT);
     Key(SDLK_SPACE);
-    EXPECT_EQ(form1->Rules().Totals().turns, 1);
+    EXPECT_EQ(form1->Engine().Totals().turns, 1);
     EXPECT_EQ(S().Board.cells[static_cast<std::size_t>(from)], colour);
 }
 
@@ -105,24 +105,24 @@ TEST_F(KeyboardTest, ShortcutsGoThroughTheirControlsAndDoNothingWhereTheControls
     Start();
     // Modes 1-5 while no game runs.
     Key(SDLK_3);
-    EXPECT_EQ(form1->Rules().CheckedMode(), Mode::Cross);
+    EXPECT_EQ(form1->Engine().CheckedMode(), Mode::Cross);
     Key(SDLK_1);
-    EXPECT_EQ(form1->Rules().CheckedMode(), Mode::Line);
+    EXPECT_EQ(form1->Engine().CheckedMode(), Mode::Line);
     Key(SDLK_n, KMOD_LCTRL);
     EXPECT_EQ(S().GameMode, "line");
     // The selectors are disabled while a game runs, and so are their keys.
     Key(SDLK_5);
-    EXPECT_EQ(form1->Rules().CheckedMode(), Mode::Line);
+    EXPECT_EQ(form1->Engine().CheckedMode(), Mode::Line);
     // Ctrl+E finishes; without Ctrl the letter does nothing.
     Key(SDLK_e);
-    EXPECT_TRUE(form1->Rules().ModeSelectorsEnabled() == false);
+    EXPECT_TRUE(form1->Engine().ModeSelectorsEnabled() == false);
     Key(SDLK_e, KMOD_LCTRL);
-    EXPECT_TRUE(form1->Rules().ModeSelectorsEnabled());
+    EXPECT_TRUE(form1->Engine().ModeSelectorsEnabled());
     // A hidden button's key does nothing.
     form1->Gstart->Hide();
     Key(SDLK_n, KMOD_LCTRL);
     EXPECT_NE(S().PlayState, kPlaySelected);
-    EXPECT_TRUE(form1->Rules().ModeSelectorsEnabled());
+    EXPECT_TRUE(form1->Engine().ModeSelectorsEnabled());
     form1->Gstart->Show();
 
     // F2 opens the options, Escape there closes them; F11 is the full-screen switch.
@@ -152,7 +152,7 @@ TEST_F(KeyboardTest, UndoByKeyCostsWhatTheButtonCosts) {
     S().Board.clear();
     S().Board.at(1, 1) = 2;
     S().Score = 10;
-    form1->Rules().RedrawBoard();
+    form1->Engine().RedrawBoard();
     // The undo button is enabled, and not dimmed, exactly while an undo would be taken.
     EXPECT_FALSE(form1->TurnBack->Enabled());
     FocusOn(1);

@@ -31,7 +31,7 @@ TEST_F(AppTest, AdvancedSwitchShowsItsIndicatorAndKeepsTheChoice) {
     // Advanced mode now lays blocked cells at game start.
     int blocked = 0;
     for (int tries = 0; tries < 20 && !blocked; ++tries) {
-        form1->Rules().GstartClick();
+        form1->Engine().GstartClick();
         for (int n = 1; n <= 100; ++n) blocked += form1->IsBlocked(n);
     }
     EXPECT_GT(blocked, 0);
@@ -81,11 +81,11 @@ TEST_F(AppTest, SoundSwitchSilencesAndRestoresTheTurn) {
     WriteFile(services.settingsPath, "nanssn\r\n");
     Start();
     EXPECT_FALSE(form2->f3->Visible());
-    form1->Rules().GstartClick();
+    form1->Engine().GstartClick();
     int ball = 0;
     for (int n = 1; n <= 100 && !ball; ++n)
         if (S().Board.cells[static_cast<std::size_t>(n - 1)]) ball = n;
-    form1->Rules().ImClick(ball);
+    form1->Engine().ImClick(ball);
     EXPECT_TRUE(sound.played.empty());
     form2->LMD3DEffectButton3Click();
     EXPECT_EQ(Codes().sound, "sy");
@@ -93,7 +93,7 @@ TEST_F(AppTest, SoundSwitchSilencesAndRestoresTheTurn) {
     int other = 0;
     for (int n = 1; n <= 100 && !other; ++n)
         if (n != ball && S().Board.cells[static_cast<std::size_t>(n - 1)]) other = n;
-    form1->Rules().ImClick(other);
+    form1->Engine().ImClick(other);
     ASSERT_EQ(sound.played.size(), 1u);
     EXPECT_EQ(sound.played[0], "blip.wav");
 }

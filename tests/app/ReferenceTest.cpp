@@ -17,7 +17,7 @@ constexpr const char* kReferences = ZV_TEST_DATA "/reference-skins.zvt";
 
 // Plays a fixed opening: a deterministic game start, a few moves found by scanning the board.
 void PlayOpening(app::TForm1& form) {
-    Game& g = form.Rules();
+    Game& g = form.Engine();
     g.GstartClick();
     for (int move = 0; move < 6 && g.State().PlayState != kPlayOver; ++move) {
         int from = 0, to = 0;
@@ -135,8 +135,8 @@ TEST_F(AppTest, AtTwiceTheSizeBallsAreDrawnNotBlownUp) {
     Start();
     for (int skin = 1; skin <= 5; ++skin) {
         view::ApplyBuiltInSkin(form1->Skin(), skin);
-        kit::StateAccess::Of(form1->Rules()).Board.cells[0] = 3;
-        form1->Rules().RedrawBoard();
+        kit::StateAccess::Of(form1->Engine()).Board.cells[0] = 3;
+        form1->Engine().RedrawBoard();
         ui::Form& f = form1->Window();
         const SDL_Rect cell = app::CellRect(1);
         const SDL_Rect at = form1->im[0]->ScreenBounds();

@@ -148,7 +148,7 @@ protected:
         S().Board.at(3, 5) = 1;
         S().Board.at(8, 8) = 2;
         S().Score = 5;
-        form1->Rules().RedrawBoard();
+        form1->Engine().RedrawBoard();
 
         // The move that beats the record: the write fails, the player is told once, the turn is whole.
         Move({3, 5}, {1, 5});
@@ -165,10 +165,10 @@ protected:
         // A move that scores nothing: the record is written again and fails again, silently this time,
         // and the turn still drops the preview, deals a new one and redraws.
         form1->Window().Render();
-        const Tally t0 = form1->Rules().Totals();
+        const Tally t0 = form1->Engine().Totals();
         const int balls0 = Balls(S());
         Move({8, 8}, {8, 9});
-        const Tally& t1 = form1->Rules().Totals();
+        const Tally& t1 = form1->Engine().Totals();
         EXPECT_EQ(t1.turns - t0.turns, 1);
         EXPECT_EQ(t1.ballsDropped - t0.ballsDropped, 4);
         EXPECT_EQ(Balls(S()), balls0 + 4 - (t1.ballsRemoved - t0.ballsRemoved));

@@ -51,10 +51,9 @@ TEST(Ranking, AFullTableTakesOnlyAGameThatBeatsTheTenth) {
     EXPECT_EQ(t[4].player, "twin");
 }
 
-// A game wired to a log, in line mode.
+// A game whose reports pass through a log, in line mode.
 struct LogRig : Rig {
-    FakeGameLog log;
-    LogRig() { game.SetGameLog(&log); }
+    EndingLog log;
     // Plays moves into empty neighbours until some moves have been made or the game ends.
     void PlayMoves(int moves) {
         for (int made = 0; made < moves && s().PlayState != kPlayOver;) {
@@ -66,8 +65,8 @@ struct LogRig : Rig {
                 for (const CellPos& d : to) {
                     const int dn = CellIndex(d.row, d.col);
                     if (!OnBoard(d) || s().Board.at(d.row, d.col) != 0 || s().Blocked[static_cast<std::size_t>(dn - 1)]) continue;
-                    game.ImClick(n);
-                    if (game.ImClick(dn) == CellClickResult::Moved) {
+                    log(game.ImClick(n));
+                    if (log(game.ImClick(dn)).result == CellClickResult::Moved) {
                         moved = true;
                         ++made;
                     }
@@ -87,19 +86,19 @@ struct LogRig : Rig {
 TEST(GameLog, GameOverIsReportedOnceThoughEveryRedrawRepeatsIt) {
     LogRig t;
     t.game.cubeClick();
-    t.game.GstartClick();
+    t.log(t.game.GstartClick());
     t.PlayMoves(3);
     ASSERT_EQ(t.s().MoveCount, 3);
     t.s().Score = 42;
     t.FillAllButFour();
     t.game.RedrawBoard();
+    t.log(t.game.LastReport());
     ASSERT_EQ(t.s().PlayState, kPlayOver);
-    t.game.RedrawBoard();
-    t.Click(10, 10); // a click on a finished game only redraws
-    t.game.finishClick(); // finishing a game that is already over reports nothing more
-    t.game.GstartClick();
+    t.log(t.Click(10, 10)); // a click on a finished game only redraws, and repeats the game over
+    t.log(t.game.finishClick()); // finishing a game that is already over reports nothing more
+    t.log(t.game.GstartClick());
     ASSERT_EQ(t.log.games.size(), 1u);
-    const auto& g = t.log.games[0];
+    const GameEnding& g = t.log.games[0];
     EXPECT_EQ(g.mode, Mode::Square);
     EXPECT_EQ(g.score, 42);
     EXPECT_EQ(g.moves, 3);
@@ -109,62 +108,62 @@ TEST(GameLog, GameOverIsReportedOnceThoughEveryRedrawRepeatsIt) {
 
 TEST(GameLog, TheFinishButtonReportsTheGameWithItsScoreOnce) {
     LogRig t;
-    t.game.GstartClick();
+    t.log(t.game.GstartClick());
     t.PlayMoves(2);
     t.s().Score = 7;
-    t.game.finishClick();
-    t.game.finishClick();
+    t.log(t.game.finishClick());
+    t.log(t.game.finishClick());
     ASSERT_EQ(t.log.games.size(), 1u);
     EXPECT_EQ(t.log.games[0].score, 7);
     EXPECT_EQ(t.log.games[0].moves, 2);
     EXPECT_EQ(t.log.games[0].how, GameEnd::Finished);
     // Finishing before any game, or a game without points, still tells of a started game only.
     LogRig fresh;
-    fresh.game.finishClick();
+    fresh.log(fresh.game.finishClick());
     EXPECT_TRUE(fresh.log.games.empty());
-    fresh.game.GstartClick();
-    fresh.game.finishClick();
+    fresh.log(fresh.game.GstartClick());
+    fresh.log(fresh.game.finishClick());
     ASSERT_EQ(fresh.log.games.size(), 1u);
     EXPECT_EQ(fresh.log.games[0].score, 0);
 }
 
 TEST(GameLog, ANewGameReportsTheOneItReplacesOnlyWhenItScored) {
     LogRig t;
-    t.game.GstartClick();
+    t.log(t.game.GstartClick());
     t.PlayMoves(1);
-    t.game.GstartClick(); // no points: dropped
+    t.log(t.game.GstartClick()); // no points: dropped
     EXPECT_TRUE(t.log.games.empty());
     t.s().Score = 15;
-    t.game.GstartClick();
+    t.log(t.game.GstartClick());
     ASSERT_EQ(t.log.games.size(), 1u);
     EXPECT_EQ(t.log.games[0].score, 15);
     EXPECT_EQ(t.log.games[0].moves, 0); // the count starts again with every game
     EXPECT_EQ(t.log.games[0].how, GameEnd::Replaced);
     t.s().Score = -3;
-    t.game.GstartClick();
+    t.log(t.game.GstartClick());
     EXPECT_EQ(t.log.games.size(), 1u);
 }
 
 TEST(GameLog, AnUndoTakesItsMoveBackAndAdvancedMustLastTheWholeGame) {
     LogRig t;
     t.game.SetAdvancedMode(true);
-    t.game.GstartClick();
+    t.log(t.game.GstartClick());
     t.PlayMoves(2);
     ASSERT_EQ(t.s().MoveCount, 2);
     const std::int32_t scoreBefore = t.s().Score;
-    t.game.TurnBackClick();
+    t.log(t.game.TurnBackClick());
     ASSERT_EQ(t.s().Score, scoreBefore - 3);
     EXPECT_EQ(t.s().MoveCount, 1);
     t.s().Score = 9;
-    t.game.finishClick();
+    t.log(t.game.finishClick());
     ASSERT_EQ(t.log.games.size(), 1u);
     EXPECT_TRUE(t.log.games[0].advanced);
 
-    t.game.GstartClick();
+    t.log(t.game.GstartClick());
     t.game.SetAdvancedMode(false);
     t.game.SetAdvancedMode(true);
     t.s().Score = 9;
-    t.game.finishClick();
+    t.log(t.game.finishClick());
     ASSERT_EQ(t.log.games.size(), 2u);
     EXPECT_FALSE(t.log.games[1].advanced);
 }

@@ -315,3 +315,83 @@ TEST(MoveOrder, FiveEmptyCellsThenADropEndsTheGame) {
 
 } // namespace
 } // namespace zv::testing
+
+namespace zv::testing {
+namespace {
+
+// The report of a turn, checked against what the board shows afterwards.
+TEST(TurnReport, TellsThePathTheRemovalTheDropAndTheBlocks) {
+    struct Case {
+        const char* what;
+        std::initializer_list<const char*> rows;
+        CellPos from, to;
+        int pathLength;     // cells from where the ball stood to where it went, both counted
+        int removed;        // balls taken off
+        int points;
+        bool afterDrop;     // the removal came from the dropped balls
+    };
+    const Case cases[] = {
+        {"a line of five completed by the move",
+         {"11.11.....", "..........", "..........", "..........", "..........", "..........", "..........",
+          "..........", "..........", "1........."},
+         {10, 1}, {1, 3}, 12, 5, 5, false},
+        {"a move round a wall that removes nothing",
+         {"1.........", "2323232.32", "..........", "343434343.", "..........", "..........", "..........",
+          "..........", "..........", "5........."},
+         {10, 1}, {1, 2}, 27, 0, 0, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Rig t;
+        t.game.SetAdvancedMode(true);
+        t.Running(Mode::Line, c.rows);
+        t.Block(55, true);
+        t.Click(c.from.row, c.from.col);
+        const Grid before = t.s().Board;
+        const TurnReport& r = t.Click(c.to.row, c.to.col);
+        ASSERT_TRUE(r.Moved());
+        EXPECT_EQ(r.movedColour, before.at(c.from.row, c.from.col));
+        // A walk over empty cells, one step at a time, from the ball to its target.
+        ASSERT_EQ(r.path.Size(), c.pathLength);
+        EXPECT_EQ(CellOf(r.path[0]), c.from);
+        EXPECT_EQ(CellOf(r.path[r.path.Size() - 1]), c.to);
+        for (int i = 1; i < r.path.Size(); ++i) {
+            const CellPos a = CellOf(r.path[i - 1]), b = CellOf(r.path[i]);
+            EXPECT_EQ(std::abs(a.row - b.row) + std::abs(a.col - b.col), 1) << "step " << i;
+            EXPECT_EQ(before.at(b.row, b.col), 0) << "step " << i;
+        }
+        EXPECT_EQ(r.removed, c.removed > 0);
+        EXPECT_EQ(r.removal.cells.Size(), c.removed);
+        EXPECT_EQ(r.removal.points, c.points);
+        EXPECT_EQ(r.removedAfterDrop, c.afterDrop);
+        for (int cell : r.removal.cells) EXPECT_EQ(t.s().Board.cells[static_cast<std::size_t>(cell - 1)], 0);
+        // The preview falls only when the move removed nothing, each ball where the board now shows it.
+        EXPECT_EQ(r.droppedCount, c.removed ? 0 : 4);
+        for (int k = 0; k < r.droppedCount; ++k) {
+            const DroppedBall& d = r.dropped[static_cast<std::size_t>(k)];
+            EXPECT_EQ(d.colour, (std::array<ColourCode, 4>{1, 2, 3, 4})[static_cast<std::size_t>(k)]);
+            if (!r.removal.cells.Contains(d.cell)) EXPECT_EQ(t.s().Board.cells[static_cast<std::size_t>(d.cell - 1)], d.colour);
+        }
+        // The move clears the blocked cell; the scatters after a drop may show new ones.
+        EXPECT_TRUE(r.blockedHidden.Contains(55));
+        for (int cell : r.blockedShown) EXPECT_TRUE(t.s().Blocked[static_cast<std::size_t>(cell - 1)]);
+        EXPECT_FALSE(r.ended);
+    }
+}
+
+TEST(TurnReport, TellsAGamesEndWithItsFiguresOnceAndAnUndo) {
+    Rig t;
+    t.game.GstartClick();
+    t.s().Score = 20;
+    const TurnReport& replaced = t.game.GstartClick();
+    ASSERT_TRUE(replaced.ended);
+    EXPECT_TRUE(replaced.started);
+    EXPECT_EQ(replaced.ending.how, GameEnd::Replaced);
+    EXPECT_EQ(replaced.ending.score, 20);
+    EXPECT_TRUE(t.game.finishClick().ended); // a game with no points ends too
+    EXPECT_FALSE(t.game.finishClick().ended);
+    EXPECT_FALSE(t.game.TurnBackClick().undone);
+}
+
+} // namespace
+} // namespace zv::testing

@@ -53,12 +53,12 @@ protected:
     void Start() {
         form1 = std::make_unique<app::TForm1>(services);
         form1->FormCreate();
-        form2 = std::make_unique<app::TForm2>(services, form1->Rules());
+        form2 = std::make_unique<app::TForm2>(services, form1->Engine());
         services.pressFullScreenSwitch = [this] { form2->LMD3DEffectButton2->Activate(); };
         form2->FormCreate();
     }
 
-    GameState& S() { return kit::StateAccess::Of(form1->Rules()); }
+    GameState& S() { return kit::StateAccess::Of(form1->Engine()); }
     // The settings as their codes stand in the file.
     store::SettingsCodes Codes() { return store::CodesOf(S().Switches); }
     std::string DataFile(const std::string& name) { return services.dataDir + "/" + name; }

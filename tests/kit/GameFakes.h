@@ -73,18 +73,12 @@ public:
     void WriteRecordFile(Mode mode, std::int32_t score) override { writes.emplace_back(mode, score); }
 };
 
-// Remembers every finished game it heard of.
-class FakeGameLog : public GameLog {
-public:
-    struct Entry {
-        Mode mode;
-        std::int32_t score, moves;
-        bool advanced;
-        GameEnd how;
-    };
-    std::vector<Entry> games;
-    void GameFinished(Mode mode, std::int32_t score, std::int32_t moves, bool advanced, GameEnd how) override {
-        games.push_back({mode, score, moves, advanced, how});
+// Collects the endings of games that the reports passed through it told of.
+struct EndingLog {
+    std::vector<GameEnding> games;
+    const TurnReport& operator()(const TurnReport& r) {
+        if (r.ended) games.push_back(r.ending);
+        return r;
     }
 };
 
@@ -129,7 +123,7 @@ struct Rig {
         SetBoard(rows);
         game.RedrawBoard();
     }
-    void Click(int row, int col) { game.ImClick(CellIndex(row, col)); }
+    const TurnReport& Click(int row, int col) { return game.ImClick(CellIndex(row, col)); }
     // Shows or hides cell N's blocked overlay, as a scatter would.
     void Block(int n, bool shown) {
         s().Blocked[static_cast<std::size_t>(n - 1)] = shown;

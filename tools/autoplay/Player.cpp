@@ -26,8 +26,6 @@ Player::Player(Mode mode, bool advanced, bool check, std::uint64_t seed)
     game_.SetSound(false);
     game_.SetAdvancedMode(advanced);
     for (int m = 0; m < kModeCount; ++m) game_.LoadRecord(static_cast<Mode>(m), "100", 100);
-    // The scratch engine tries moves on copies of the board, in the mode being played.
-    kit::StateAccess::Of(scratch_).GameMode = ModeWord(mode);
 }
 
 bool Player::PlayGame(std::uint64_t gameSeed, GameResult& out) {
@@ -190,20 +188,11 @@ bool Player::PickMove(int& from, int& to) {
     }
     if (!ties) return false;
 
-    // Try the best few on the scratch engine and take the one that scores most.
-    GameState& x = kit::StateAccess::Of(scratch_);
+    // Try the best few and take the one that scores most.
     int bestPoints = 0, best = 0;
     for (int k = 0; k < kTop && top[k].from; ++k) {
-        const ColourCode colour = b.cells[static_cast<std::size_t>(top[k].from - 1)];
-        x.Board = b;
-        x.Board.cells[static_cast<std::size_t>(top[k].from - 1)] = 0;
-        x.MoveSnapshot = x.Board;
-        x.Board.cells[static_cast<std::size_t>(top[k].to - 1)] = colour;
-        x.Score = 0;
-        x.BestScore = INT32_MAX;
-        x.FiguresRemoved = 0;
-        scratch_.FigureScan();
-        if (x.Score > bestPoints) bestPoints = x.Score, best = k;
+        const std::int32_t points = MovePoints(mode_, b, top[k].from, top[k].to);
+        if (points > bestPoints) bestPoints = points, best = k;
     }
     from = top[best].from;
     to = top[best].to;

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "kit/Audit.h"
-#include "kit/StateAccess.h"
 #include "game/Game.h"
 
 namespace zv::autoplay {
@@ -40,9 +39,6 @@ private:
     RecordSink records_;
     SetClock clock_;
     Game game_{view_, sound_, records_, clock_};
-    // A second engine on throw-away state, to see what a candidate move would score.
-    HeadlessView scratchView_;
-    Game scratch_{scratchView_, sound_, records_, clock_};
     Mode mode_;
     bool check_;
     std::mt19937_64 pick_;

@@ -10,7 +10,6 @@
 #include "app/Unit2.h"
 #include "app/BestGamesWindow.h"
 #include "kit/HeadlessServices.h"
-#include "kit/StateAccess.h"
 #include "platform/Language.h"
 
 using namespace zv;
@@ -64,7 +63,7 @@ int main(int argc, char** argv) {
     app::TForm1 form1(services);
     form1.FormCreate();
     if (skin >= 1 && skin <= 5) view::ApplyBuiltInSkin(form1.Skin(), skin);
-    Game& g = form1.Rules();
+    Game& g = form1.Engine();
     if (play) {
         clock.Set({static_cast<int>(seed / 3600000 % 24), static_cast<int>(seed / 60000 % 60), static_cast<int>(seed / 1000 % 60),
                    static_cast<int>(seed % 1000)});
@@ -94,7 +93,11 @@ int main(int argc, char** argv) {
                 break;
             }
     }
-    if (over) kit::StateAccess::Of(g).Board.cells.fill(1), g.RedrawBoard();
+    if (over) {
+        Position full;
+        full.board.cells.fill(1);
+        g.SetPosition(full);
+    }
     app::TBestGames bestGames(services, form1.Book());
     if (best) {
         // Twelve finished games of lines over a few days, the last one marked where it entered.
@@ -102,11 +105,7 @@ int main(int argc, char** argv) {
         const int scores[12] = {120, 45, 310, 88, 45, 230, 17, 502, 64, 99, 140, 275};
         for (int i = 0; i < 12; ++i) {
             kit.calendar.now = {2026, 5, 3 + i, 9 + i, 5 * i, 0};
-            g.GstartClick();
-            kit::StateAccess::Of(g).Score = scores[i];
-            kit::StateAccess::Of(g).MoveCount = scores[i] / 3 + 7;
-            kit::StateAccess::Of(g).AdvancedThroughout = i % 4 == 0;
-            g.finishClick();
+            form1.Book().GameFinished({GameEnd::Finished, Mode::Line, scores[i], scores[i] / 3 + 7, i % 4 == 0});
         }
         bestGames.ShowMode(Mode::Line);
     }
