@@ -1,6 +1,7 @@
 // What the windows need of the operating system, gathered so tests can hand in fakes.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -51,6 +52,10 @@ struct Services {
     std::function<int()> desktopScale;
     std::function<int()> largestScale;
     std::function<void(int)> setScale;
+    // Motion on the board, and the milliseconds of a steady clock it is timed by. Off (or without a
+    // clock) the board shows every turn at once.
+    bool animation = false;
+    std::function<std::uint32_t()> ticks;
 };
 
 } // namespace zv::app

@@ -44,6 +44,12 @@ TForm1::TForm1(Services& services)
       book_(services, [this](const std::string& m) { ReportError(m); }) {
     game_ = std::make_unique<Game>(*this, *services_.sound, files_.Records(), *services_.clock);
     BuildDesign();
+    motion_ = std::make_unique<view::BoardMotion>(im, Label1);
+    motion_->SetEnabled(services_.animation && services_.ticks);
+    // The banner of a game over waits for the last ball to go.
+    motion_->onTurnShown = [this] {
+        if (game_->State().PlayState == kPlayOver) SetBannerVisible(true);
+    };
     LoadArtwork();
 }
 
@@ -180,8 +186,12 @@ void TForm1::WireHandlers() {
     Checkpeople->OnClick = [this] { CheckpeopleClick(); };
     CheckAdded->OnClick = [this] { CheckAddedClick(); };
     form_.OnKeyDown = [this](SDL_Keycode key, Uint16 mod) { FormKeyDown(key, mod); };
-    // The mouse takes over: the keyboard's frame goes until the next key.
-    form_.OnMouseDown = [this] { focus->Hide(); };
+    // The mouse takes over: the keyboard's frame goes until the next key. A press never waits for the
+    // board's motion: the board jumps to where the rules are, then the press acts.
+    form_.OnMouseDown = [this] {
+        FinishAnimation();
+        focus->Hide();
+    };
     label2->OnClick = [this] { ShowBestGamesClick(); };
     recordArea->OnClick = [this] { ShowBestGamesClick(); };
 
@@ -293,9 +303,18 @@ void TForm1::DecodeFirstFrame() {
     Image1->Shown(s);
 }
 
+bool TForm1::AnimationFrame() { return motion_->Step(Ticks()); }
+
+void TForm1::FinishAnimation() { motion_->Finish(); }
+
 void TForm1::Played(const TurnReport& report) {
     // The handlers that can give or take the undo show it on the undo button afterwards.
     RefreshUndo();
+    const GameState& s = game_->State();
+    motion_->Play(report, s.Score, Ticks());
+    if (motion_->TurnRunning() && s.PlayState == kPlayOver) SetBannerVisible(false);
+    motion_->Select(s.PlayState == kPlaySelected && OnBoard(s.SelectedCell) ? CellIndex(s.SelectedCell.row, s.SelectedCell.col) : 0,
+                    Ticks());
     if (report.ended) {
         const int row = book_.GameFinished(report.ending);
         // A game over that made the table shows it.
@@ -343,6 +362,7 @@ void TForm1::FormDestroy() {
 }
 
 void TForm1::FormKeyDown(SDL_Keycode key, Uint16 mod) {
+    FinishAnimation();
     if (mod & KMOD_CTRL) {
         if (mod & (KMOD_ALT | KMOD_GUI)) return;
         switch (key) {

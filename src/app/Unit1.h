@@ -17,6 +17,7 @@
 #include "app/Layout.h"
 #include "app/Services.h"
 #include "ui/ShadeOverlay.h"
+#include "view/BoardAnimation.h"
 #include "view/Skins.h"
 
 namespace zv::app {
@@ -58,6 +59,12 @@ public:
     int FocusCell() const { return focusCell_; }
     // The scale the windows are drawn at outside full screen.
     int Scale() const { return scale_; }
+
+    // The next frame of the board's motion; false once nothing moves (the host then sleeps until an event).
+    bool AnimationFrame();
+    // Ends a turn's motion at once: the board as the rules left it. Any input does this before it acts.
+    void FinishAnimation();
+    view::BoardMotion& Motion() { return *motion_; }
 
     // Shows an error the way the application's default error report does.
     void ReportError(const std::string& message);
@@ -142,6 +149,7 @@ private:
     void PressFocusedCell();
     // What follows a player's operation: the undo button, a game's end for the best games.
     void Played(const TurnReport& report);
+    std::uint32_t Ticks() const { return services_.ticks ? services_.ticks() : 0; }
     // The undo button is enabled, and looks it, exactly while an undo would be taken.
     void RefreshUndo();
 
@@ -152,6 +160,7 @@ private:
     BestGamesBook book_;
     int scale_ = 1;
     std::unique_ptr<Game> game_;
+    std::unique_ptr<view::BoardMotion> motion_;
     BuiltControls controls_;
     view::SkinTargets skin_;
     std::array<bool, 5> listLoaded_{};

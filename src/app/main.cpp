@@ -71,6 +71,10 @@ int main(int argc, char** argv) {
         services.later = [&](std::function<void()> task) { host.Later(std::move(task)); };
         services.desktopScale = [&] { return desktopScale.scale; };
         services.largestScale = [&] { return host.LargestScale(app::kMainDesignWidth, app::kMainDesignHeight); };
+        // Motion on the board unless the environment turns it off.
+        const char* animation = std::getenv("ZORVEX_ANIMATION");
+        services.animation = !(animation && std::strcmp(animation, "0") == 0);
+        services.ticks = [] { return static_cast<std::uint32_t>(SDL_GetTicks()); };
         services.setScale = [&](int scale) {
             host.SetScale(scale);
             if (fullScreen) fullScreen->SetWindowedSize(scale * app::kMainDesignWidth, scale * app::kMainDesignHeight);
@@ -81,6 +85,7 @@ int main(int argc, char** argv) {
         boxes.SetParent(&window1);
         fullScreen = std::make_unique<platform::FullScreen>(window1.Sdl());
         host.OnError = [&](const std::string& m) { form1.ReportError(m); };
+        host.OnFrame = [&] { return form1.AnimationFrame(); };
 
         if (secondCopy) {
             boxes.ShowInfo(platform::kAppTitle, platform::Tr("Zorvex 2000 уже загружены"));

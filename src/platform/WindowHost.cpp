@@ -347,6 +347,7 @@ bool WindowHost::Pump() {
     SDL_Event e;
     while (!quit_ && SDL_PollEvent(&e)) Handle(e);
     FollowDisplayMode();
+    animating_ = OnFrame && OnFrame();
     PresentAll();
     return !quit_;
 }
@@ -368,8 +369,14 @@ void WindowHost::RunLater() {
 void WindowHost::Run() {
     PresentAll();
     SDL_Event e;
-    while (!quit_ && SDL_WaitEvent(&e)) {
-        Handle(e);
+    // Frames of motion come at the display's refresh rate.
+    SDL_DisplayMode mode;
+    const int refresh = SDL_GetCurrentDisplayMode(0, &mode) == 0 && mode.refresh_rate > 0 ? mode.refresh_rate : 60;
+    const int frameMs = std::max(4, 1000 / refresh);
+    while (!quit_) {
+        const bool got = animating_ ? SDL_WaitEventTimeout(&e, frameMs) != 0 : SDL_WaitEvent(&e) != 0;
+        if (!got && !animating_) break;
+        if (got) Handle(e);
         // Handle everything already queued before painting once.
         if (!Pump()) break;
         RunLater();

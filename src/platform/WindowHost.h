@@ -121,6 +121,10 @@ public:
     // Does the queued work now, in the order it was queued.
     void RunLater();
 
+    // Asked for a frame of motion before each presenting pass; while it answers true, Run() comes back
+    // about once a display refresh even when no event arrives. At rest nothing wakes the loop.
+    std::function<bool()> OnFrame;
+
     // Called for anything thrown out of an event handler; the loop goes on.
     std::function<void(const std::string& message)> OnError;
 
@@ -142,6 +146,7 @@ private:
     HostWindow* dragged_ = nullptr;
     WindowDrag drag_;
     SDL_Rect display_{0, 0, 0, 0};
+    bool animating_ = false;
 };
 
 } // namespace zv::platform

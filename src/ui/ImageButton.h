@@ -21,10 +21,22 @@ public:
     // (cellWidth in logical pixels: the strip for scale s has cells s times as wide).
     void SetStateStrip(ScaledPicture strip, int cellWidth);
 
+    // For a moment of an animation: shows the picture at position instead of its own, at percent of its
+    // size (the part that differs from picture 0, the empty cell, grows or shrinks about the centre).
+    void ShowInstead(int position, int percent);
+    // Its own picture again.
+    void ShowOwn();
+    bool ShowingInstead() const { return insteadPosition_ >= 0; }
+    // What it shows: the position (its own, or the one shown instead) and the size in per cent.
+    int ShownPosition() const { return insteadPosition_ >= 0 ? insteadPosition_ : index_; }
+    int ShownPercent() const { return insteadPosition_ >= 0 ? insteadPercent_ : 100; }
+
     void Paint(SDL_Surface* target, int originX, int originY, int scale) override;
     bool Opaque(int scale) const override;
 
 private:
+    int insteadPosition_ = -1;
+    int insteadPercent_ = 100;
     const ImageList* list_ = nullptr;
     int index_ = 0;
     ScaledPicture strip_;

@@ -33,6 +33,8 @@ start_display() {
     export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy NO_AT_BRIDGE=1 LANG=C.UTF-8 LC_ALL=C.UTF-8
     # The windows at 1x unless a test asks otherwise (the display's Xft.dpi is the test's to set).
     unset ZORVEX_SCALE GDK_SCALE
+    # Each turn shows at once, so screenshots are of a board at rest; the motion test turns it back on.
+    export ZORVEX_ANIMATION=0
     export XDG_DATA_HOME="$E2E_TMP/data" XDG_RUNTIME_DIR="$E2E_TMP/run"
     mkdir -p "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR"
     chmod 700 "$XDG_RUNTIME_DIR"

@@ -37,6 +37,7 @@ HeadlessServices::HeadlessServices(const std::string& d) : dir(d) {
         bestGamesMode = m;
     };
     services.hideBestGames = [this] { bestGamesShown = false; };
+    services.ticks = [this] { return ticks; };
     services.desktopScale = [this] { return desktopScale; };
     services.largestScale = [this] { return largestScale; };
     services.setScale = [this](int s) {

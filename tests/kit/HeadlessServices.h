@@ -46,6 +46,8 @@ public:
     int largestScale = 4;
     int scale = 0;
     std::vector<ui::Form*> scaledForms;
+    // The steady clock of the board's motion (off unless a test turns services.animation on).
+    std::uint32_t ticks = 0;
 };
 
 } // namespace zv::kit
