@@ -142,6 +142,7 @@ int main(int argc, char** argv) {
 
         form1.FormDestroy();
         app::FinishPrefetch();
+        if (verbose) std::fprintf(stderr, "zorvex2000: %ld frames of the main window presented\n", window1.Presented());
     } catch (const std::exception& e) {
         std::fprintf(stderr, "zorvex2000: %s\n", e.what());
         // The player started us from a menu and sees no terminal: a box too, if the screen lets us.

@@ -147,6 +147,7 @@ void HostWindow::Present() {
             to.push_back(whole);
         }
     }
+    if (fullRedraw_ || !to.empty()) ++presented_;
     if (fullRedraw_) SDL_UpdateWindowSurface(window_);
     else if (!to.empty()) SDL_UpdateWindowSurfaceRects(window_, to.data(), static_cast<int>(to.size()));
     fullRedraw_ = false;

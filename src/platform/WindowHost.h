@@ -53,6 +53,8 @@ public:
     bool FullScreen() const;
     // Paints what the form invalidated and presents it.
     void Present();
+    // How many frames it has put on the screen.
+    long Presented() const { return presented_; }
     // The window's size or surface changed (full screen, uncovered): lay the content out again.
     void SurfaceChanged();
     // Window pixel to form pixel (the logical pixels the controls and the rules know); false when the
@@ -83,6 +85,7 @@ private:
     double shrink_ = 1.0;
     int offsetX_ = 0, offsetY_ = 0;
     bool fullRedraw_ = true;
+    long presented_ = 0;
 };
 
 // Owns SDL's video subsystem and the event loop of all windows.

@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# The board's motion on a real display: a move is shown in several frames, a second move clicked while the
+# first one is still moving is played, and at rest the program uses no processor time at all.
+source "$(dirname "$0")/lib.sh"
+bin="$1"
+start_display
+
+# A ball with an empty neighbour on the board in picture $1: sets from and to.
+pick_move() {
+    local b t balls
+    mapfile -t balls < <(ball_cells "$1")
+    from="" to=""
+    for b in "${balls[@]}"; do
+        for t in $(neighbours "$b"); do
+            printf '%s\n' "${balls[@]}" | grep -qx "$t" || { from=$b to=$t; return 0; }
+        done
+    done
+    return 1
+}
+cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+
+# One game: a new game, one move (and a second one clicked 30 ms after it when $2 is "quick"), a rest, the
+# close area. Prints the frames the program presented.
+play() {
+    export ZORVEX_ANIMATION="$1"
+    : >"$E2E_TMP/log"
+    "$bin" --verbose 2>>"$E2E_TMP/log" &
+    pid=$!; E2E_PIDS+=($pid)
+    win="$(wait_window_of_size "$pid" 632 492)" || { cat "$E2E_TMP/log" >&2; fail "main window did not appear"; }
+    read -r ORIGIN_X ORIGIN_Y _ _ <<<"$(geometry "$win")"
+    park_pointer
+    wait_drawn "$E2E_TMP/start.png" || fail "the main window was never drawn"
+    click_button Gstart
+    park_pointer
+    wait_screen_change "$E2E_TMP/start.png" "$E2E_TMP/board.png" || fail "Новая игра changed nothing"
+    pick_move "$E2E_TMP/board.png" || fail "no ball with an empty neighbour"
+    local first_to=$to
+    if [[ "$2" == quick ]]; then
+        # A second ball and its empty neighbour, away from the first move's cells.
+        local first_from=$from second_from="" second_to=""
+        mapfile -t balls < <(ball_cells "$E2E_TMP/board.png")
+        for b in "${balls[@]}"; do
+            [[ $b == "$first_from" ]] && continue
+            for t in $(neighbours "$b"); do
+                [[ $t == "$first_to" || $t == "$first_from" ]] && continue
+                printf '%s\n' "${balls[@]}" | grep -qx "$t" || { second_from=$b second_to=$t; break 2; }
+            done
+        done
+        [[ -n "$second_from" ]] || fail "no second move on the board"
+        click_cell "$first_from"; click_cell "$first_to"; sleep 0.03
+        click_cell "$second_from"; click_cell "$second_to"
+        park_pointer
+        sleep 1
+        screenshot "$E2E_TMP/after.png"
+        ball_cells "$E2E_TMP/after.png" | grep -qx "$second_to" || fail "the move clicked during the motion was lost (cell $second_to is empty)"
+    else
+        click_cell "$from"; click_cell "$to"
+        park_pointer
+        sleep 1
+    fi
+    # At rest: nothing moves, nothing is drawn, no processor time.
+    local before after
+    before="$(cpu_ticks "$pid")"; sleep 1; after="$(cpu_ticks "$pid")"
+    ((after - before <= 1)) || fail "the program used $((after - before)) ticks of processor time at rest"
+    click_close_area
+    wait_exit "$pid" || fail "the game did not end normally (status $?)"
+    sed -nE 's/^zorvex2000: ([0-9]+) frames of the main window presented$/\1/p' "$E2E_TMP/log"
+}
+
+still="$(play 0 plain)"
+moving="$(play 1 plain)"
+[[ -n "$still" && -n "$moving" ]] || fail "no frame count in the log"
+((moving >= still + 4)) || fail "a move with motion took $moving frames against $still without: it did not move"
+play 1 quick >/dev/null
+echo "frames: $still without motion, $moving with"
