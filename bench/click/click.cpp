@@ -31,7 +31,8 @@
 #include "store/Records.h"
 #include "platform/Sound.h"
 #include "app/Layout.h"
-#include "app/Unit1.h"
+#include "app/Program.h"
+#include "app/SystemDesktop.h"
 #include "platform/WindowHost.h"
 #include "ui/Control.h"
 #include "kit/HeadlessServices.h"
@@ -163,29 +164,22 @@ int main(int argc, char** argv) {
         platform::SystemFileDialog dialog;
         platform::SystemCalendar calendar;
         platform::SystemAccount account;
+        // The scale reaches the windows as the desktop's does in the game, no more than the screen holds. The
+        // dummy driver's screen is nobody's, so there any scale goes.
+        app::SystemDesktop desktop(host, nullptr, scale, host.HasDisplay() ? 0 : ui::Form::kMaxScale);
         app::Services& services = kit.services;
         services.calendar = &calendar;
         services.account = &account;
-        services.later = [&](std::function<void()> task) { host.Later(std::move(task)); };
         services.sound = &sound;
         services.clock = &clock;
         services.fileDialog = &dialog;
-        services.fullScreen = [] { return static_cast<platform::FullScreenDisplay*>(nullptr); };
-        services.requestQuit = [&] { host.RequestQuit(); };
-        // The scale reaches the windows as the desktop's does in the game: the main window asks for it when it
-        // is created and takes no more than the screen holds. The dummy driver's screen is nobody's, so there
-        // any scale goes.
-        services.desktopScale = [] { return scale; };
-        services.largestScale = [&] {
-            return host.HasDisplay() ? host.LargestScale(app::kMainDesignWidth, app::kMainDesignHeight) : ui::Form::kMaxScale;
-        };
-        services.setScale = [&](int s) { host.SetScale(s); };
+        services.desktop = &desktop;
         const auto& boxes = kit.boxes;
 
-        app::TForm1 form1(services);
-        platform::HostWindow& window = host.Create(form1.Window(), "Zorvex 2000", {});
-        form1.FormCreate();
-        window.Show();
+        app::Program program(services);
+        program.Start();
+        app::TForm1& form1 = program.Main();
+        platform::HostWindow& window = *desktop.WindowOf(form1.Window());
         host.Pump();
         int width = 0, height = 0;
         SDL_GetWindowSize(window.Sdl(), &width, &height);
@@ -197,7 +191,7 @@ int main(int argc, char** argv) {
         const SDL_Point gstart{g.x + g.w / 2, g.y + g.h / 2};
         const SDL_Rect f = form1.finish->ScreenBounds();
         const SDL_Point finish{f.x + f.w / 2, f.y + f.h / 2};
-        const app::BestGamesBook* book = &form1.Book();
+        const app::BestGamesBook* book = &program.Book();
         std::mt19937 rng(seed);
         std::vector<double> select, move, over, finished;
         int games = 0, refused = 0, movesThisGame = 0;
@@ -257,7 +251,7 @@ int main(int argc, char** argv) {
         Report("key moving the frame", arrows);
         Report("key ending a selection", escapes);
         if (!boxes.shown.empty()) std::printf("messages shown: %zu (first: %s)\n", boxes.shown.size(), boxes.shown[0].text.c_str());
-        form1.FormDestroy();
+        program.Exit();
     } catch (const std::exception& e) {
         std::fprintf(stderr, "zv-click: %s\n", e.what());
         status = 1;

@@ -14,7 +14,7 @@ BestGamesBook::BestGamesBook(const Services& services, Report report) : services
 void BestGamesBook::Load(bool dataDirUsable) {
     writable_ = dataDirUsable;
     if (!dataDirUsable) return;
-    const DateTime now = services_.calendar ? services_.calendar->Now() : DateTime{};
+    const DateTime now = services_.calendar->Now();
     store::BestGamesLoad r = store::LoadBestGamesFile(services_.dataDir, now);
     tables_ = std::move(r.tables);
     writable_ = r.writable;
@@ -24,7 +24,7 @@ void BestGamesBook::Load(bool dataDirUsable) {
 
 const std::string& BestGamesBook::PlayerName() {
     // Asked once, when the first game ends: the account database can be slow to answer.
-    if (player_.empty()) player_ = store::CleanPlayerName(services_.account ? services_.account->PlayerName() : "");
+    if (player_.empty()) player_ = store::CleanPlayerName(services_.account->PlayerName());
     return player_;
 }
 
@@ -33,7 +33,7 @@ int BestGamesBook::GameFinished(const GameEnding& ended) {
     const Mode mode = ended.mode;
     BestGame game;
     game.score = ended.score;
-    game.when = services_.calendar ? services_.calendar->Now() : DateTime{};
+    game.when = services_.calendar->Now();
     game.moves = ended.moves;
     game.advanced = ended.advanced;
     game.player = PlayerName();
@@ -42,10 +42,9 @@ int BestGamesBook::GameFinished(const GameEnding& ended) {
         markedMode_ = mode;
         markedRow_ = row;
         dirty_ = true;
-        if (!services_.later) Flush();
-        else if (!queued_ && writable_) {
+        if (!queued_ && writable_) {
             queued_ = true;
-            services_.later([this] {
+            services_.desktop->Later([this] {
                 queued_ = false;
                 Flush();
             });

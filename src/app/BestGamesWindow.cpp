@@ -31,7 +31,7 @@ std::string ShownDate(const DateTime& d) {
 }
 } // namespace
 
-TBestGames::TBestGames(Services& services, const BestGamesBook& book) : services_(services), book_(book) {
+TBestGames::TBestGames(Windows& windows, const BestGamesBook& book) : windows_(windows), book_(book) {
     form_.SetCaption("BestGames");
     form_.SetColour(kWindowColour);
     const BuiltControls c = BuildControls(form_, BestGamesWindowLayout());
@@ -119,7 +119,7 @@ void TBestGames::Refresh() {
 void TBestGames::TabClick(Mode mode) { ShowMode(mode); }
 
 void TBestGames::BestCloseClick() {
-    if (services_.hideBestGames) services_.hideBestGames();
+    windows_.HideBestGames();
 }
 
 void TBestGames::KeyDown(SDL_Keycode key, Uint16 mod) {

@@ -6,6 +6,7 @@
 #include "app/BestGamesBook.h"
 #include "app/Layout.h"
 #include "app/Services.h"
+#include "app/Windows.h"
 #include "ui/Control.h"
 #include "ui/ImageButton.h"
 #include "ui/Label.h"
@@ -14,7 +15,7 @@ namespace zv::app {
 
 class TBestGames {
 public:
-    TBestGames(Services& services, const BestGamesBook& book);
+    TBestGames(Windows& windows, const BestGamesBook& book);
 
     ui::Form& Window() { return form_; }
 
@@ -39,7 +40,7 @@ public:
     ui::ImageButton* BestClose = nullptr;
 
 private:
-    Services& services_;
+    Windows& windows_;
     const BestGamesBook& book_;
     Mode shown_ = Mode::Line;
     ui::Form form_{"BestGames", kBestGamesWidth, kBestGamesHeight};

@@ -85,7 +85,7 @@ const std::vector<RulesFigure>& RulesFigures() {
     return figures;
 }
 
-TFormRules::TFormRules(Services& services, TForm1& main) : services_(services), main_(main) {
+TFormRules::TFormRules(Windows& windows, TForm1& main) : windows_(windows), main_(main) {
     form_.SetCaption(platform::Tr("Правила игры"));
     form_.SetColour(kWindowColour);
     form_.OnKeyDown = [this](SDL_Keycode key, Uint16 mod) { FormKeyDown(key, mod); };
@@ -154,7 +154,7 @@ void TFormRules::ShowBalls() {
 }
 
 void TFormRules::RulesCloseClick() {
-    if (services_.hideRules) services_.hideRules();
+    windows_.HideRules();
 }
 
 void TFormRules::FormKeyDown(SDL_Keycode key, Uint16 mod) {

@@ -8,6 +8,7 @@
 
 #include "app/Layout.h"
 #include "app/Services.h"
+#include "app/Windows.h"
 #include "game/Types.h"
 #include "ui/CellGrid.h"
 #include "ui/Control.h"
@@ -40,7 +41,7 @@ const std::vector<RulesFigure>& RulesFigures();
 class TFormRules {
 public:
     // Cheap: the controls are made when the window is first opened.
-    TFormRules(Services& services, TForm1& main);
+    TFormRules(Windows& windows, TForm1& main);
     ~TFormRules();
     TFormRules(const TFormRules&) = delete;
     TFormRules& operator=(const TFormRules&) = delete;
@@ -63,7 +64,7 @@ private:
     void Build();
     void ShowBalls();
 
-    Services& services_;
+    Windows& windows_;
     TForm1& main_;
     ui::Form form_{"FormRules", kRulesWidth, kRulesHeight};
     BuiltControls controls_;

@@ -1,61 +1,79 @@
-// What the windows need of the operating system, gathered so tests can hand in fakes.
+// What the windows need of the operating system: narrow ports, each filled with a null object until the
+// program is given a real one (main) or a stand-in (tests, tools), so no caller asks whether one exists.
 #pragma once
 
 #include <cstdint>
 #include <functional>
 #include <string>
-#include <vector>
 
 #include "game/Ports.h"
+#include "platform/Account.h"
+#include "platform/Clock.h"
+#include "platform/Display.h"
+#include "platform/FileDialog.h"
+#include "platform/MessageBox.h"
 
-namespace zv::platform {
-class MessageBoxes;
-class FileDialog;
-class FullScreenDisplay;
-class Calendar;
-class Account;
-} // namespace zv::platform
+namespace zv::ui {
+class Form;
+}
 
 namespace zv::app {
 
+// The part a window plays on the desktop.
+enum class WindowRole {
+    Main,  // the game's window
+    Owned, // kept above the main window, full screen included, and minimised with it
+    Spare, // created, never shown
+};
+
+// The desktop our windows live on: showing and hiding them, the scale they are drawn at, the event loop's
+// services. As it stands it is the null desktop: no windows, scale 1, work done at once, a clock at 0.
+class Desktop {
+public:
+    virtual ~Desktop() = default;
+    virtual void Open(ui::Form& form, WindowRole role) { (void)form, (void)role; }
+    virtual void Show(ui::Form& form) { (void)form; }
+    virtual void Hide(ui::Form& form) { (void)form; }
+    virtual void MinimiseAll() {}
+    virtual void Quit() {}
+    // Runs work once the frame now drawn has been shown.
+    virtual void Later(std::function<void()> task) { task(); }
+    // The whole factor of the desktop, and the largest whose main window fits the screen.
+    virtual int DesktopScale() const { return 1; }
+    virtual int LargestScale() const { return 1; }
+    // Draws every window at a scale.
+    virtual void SetScale(int scale) { (void)scale; }
+    virtual void OpenUrl(const std::string& url) { (void)url; }
+    // Milliseconds of a steady clock, for the board's motion.
+    virtual std::uint32_t Ticks() const { return 0; }
+    // Full screen for the main window.
+    virtual platform::FullScreenDisplay& FullScreen();
+};
+
+// The null objects of the ports.
+platform::MessageBoxes& NoMessageBoxes();
+SoundPlayer& NoSound();
+const Clock& NoClock();
+platform::FileDialog& NoFileDialog();
+const platform::Calendar& NoCalendar();
+const platform::Account& NoAccount();
+Desktop& NoDesktop();
+
 struct Services {
-    platform::MessageBoxes* messages = nullptr;
-    SoundPlayer* sound = nullptr;
-    const Clock* clock = nullptr;
-    platform::FileDialog* fileDialog = nullptr;
+    platform::MessageBoxes* messages = &NoMessageBoxes();
+    SoundPlayer* sound = &NoSound();
+    const Clock* clock = &NoClock();
+    platform::FileDialog* fileDialog = &NoFileDialog();
+    // The date and time the best games are kept with, and the account that names the player.
+    const platform::Calendar* calendar = &NoCalendar();
+    const platform::Account* account = &NoAccount();
+    Desktop* desktop = &NoDesktop();
     // Where the record and skin files live (created when missing).
     std::string dataDir;
     // Where "config.cfg" lives: the current directory, as the game always had it.
     std::string settingsPath = "config.cfg";
-    // Full screen for the main window; null where there is no real window (tests).
-    std::function<platform::FullScreenDisplay*()> fullScreen;
-    std::function<void()> minimise;
-    std::function<void()> requestQuit;
-    std::function<void()> showOptions;
-    std::function<void()> hideOptions;
-    // The full-screen switch of the options window, pressed from the keyboard.
-    std::function<void()> pressFullScreenSwitch;
-    // The rules window: shown above the main window, hidden by its own close button and keys.
-    std::function<void()> showRules;
-    std::function<void()> hideRules;
-    std::function<void(const std::string&)> openUrl;
-    // The date and time the best games are kept with, and the account that names the player.
-    const platform::Calendar* calendar = nullptr;
-    const platform::Account* account = nullptr;
-    // Runs work once the frame now drawn has been shown; when unset the work is done at once.
-    std::function<void(std::function<void()>)> later;
-    // The best-games window, showing the table of a mode.
-    std::function<void(Mode)> showBestGames;
-    std::function<void()> hideBestGames;
-    // The whole factor the windows are drawn at: the desktop's, the largest whose main window fits the
-    // screen, and drawing every window at one. Unset: always 1.
-    std::function<int()> desktopScale;
-    std::function<int()> largestScale;
-    std::function<void(int)> setScale;
-    // Motion on the board, and the milliseconds of a steady clock it is timed by. Off (or without a
-    // clock) the board shows every turn at once.
+    // Motion on the board. Off, the board shows every turn at once.
     bool animation = false;
-    std::function<std::uint32_t()> ticks;
 };
 
 } // namespace zv::app

@@ -38,26 +38,21 @@ void UseEnglishBackground(ui::ImageList& list, const std::string& resource) {
 
 } // namespace
 
-TForm1::TForm1(Services& services)
-    : services_(services),
-      files_(services, [this](const std::string& m) { ReportError(m); }),
-      book_(services, [this](const std::string& m) { ReportError(m); }) {
-    game_ = std::make_unique<Game>(*this, *services_.sound, files_.Records(), *services_.clock);
+TForm1::TForm1(Services& services, Windows& windows, Game& game, GameFiles& files)
+    : services_(services), windows_(windows), game_(game), files_(files) {
     BuildDesign();
     motion_ = std::make_unique<view::BoardMotion>(im, Label1);
-    motion_->SetEnabled(services_.animation && services_.ticks);
+    motion_->SetEnabled(services_.animation);
     // The banner of a game over waits for the last ball to go.
     motion_->onTurnShown = [this] {
-        if (game_->State().PlayState == kPlayOver) SetBannerVisible(true);
+        if (game_.State().PlayState == kPlayOver) SetBannerVisible(true);
     };
     LoadArtwork();
 }
 
 TForm1::~TForm1() = default;
 
-void TForm1::ReportError(const std::string& message) {
-    if (services_.messages) services_.messages->ShowError(platform::kAppTitle, message);
-}
+void TForm1::ReportError(const std::string& message) { services_.messages->ShowError(platform::kAppTitle, message); }
 
 // The controls as the window stores them: their places from the layout table, then what each shows.
 void TForm1::BuildDesign() {
@@ -169,23 +164,27 @@ void TForm1::WireHandlers() {
     LMDLImage[8]->OnClick = [this] { LMDLImage9Click(); };
     LMDLImage[9]->OnClick = [this] { LMDLImage10Click(); };
     LMDLImage11->OnClick = [this] { LMDLImage11Click(); };
-    for (int n = 1; n <= kCells; ++n) im[static_cast<std::size_t>(n - 1)]->OnClick = [this, n] { Played(game_->ImClick(n)); };
-    finish->OnClick = [this] { Played(game_->finishClick()); };
-    Gstart->OnClick = [this] { Played(game_->GstartClick()); };
-    TurnBack->OnClick = [this] { Played(game_->TurnBackClick()); };
+    for (int n = 1; n <= kCells; ++n) im[static_cast<std::size_t>(n - 1)]->OnClick = [this, n] { Played(game_.ImClick(n)); };
+    finish->OnClick = [this] { Played(game_.finishClick()); };
+    Gstart->OnClick = [this] { Played(game_.GstartClick()); };
+    TurnBack->OnClick = [this] { Played(game_.TurnBackClick()); };
     Goptions->OnClick = [this] { GoptionsClick(); };
-    line->OnClick = [this] { game_->lineClick(); };
-    cube->OnClick = [this] { game_->cubeClick(); };
-    cross->OnClick = [this] { game_->crossClick(); };
-    ring->OnClick = [this] { game_->ringClick(); };
-    corner->OnClick = [this] { game_->cornerClick(); };
+    line->OnClick = [this] { game_.lineClick(); };
+    cube->OnClick = [this] { game_.cubeClick(); };
+    cross->OnClick = [this] { game_.crossClick(); };
+    ring->OnClick = [this] { game_.ringClick(); };
+    corner->OnClick = [this] { game_.cornerClick(); };
     CheckGlass->OnClick = [this] { CheckGlassClick(); };
     CheckWindows->OnClick = [this] { CheckWindowsClick(); };
     CheckBlock->OnClick = [this] { CheckBlockClick(); };
     CheckSingle->OnClick = [this] { CheckSingleClick(); };
     Checkpeople->OnClick = [this] { CheckpeopleClick(); };
     CheckAdded->OnClick = [this] { CheckAddedClick(); };
-    form_.OnKeyDown = [this](SDL_Keycode key, Uint16 mod) { FormKeyDown(key, mod); };
+    // Any key first lands a turn's motion; the program's key map then acts.
+    form_.OnKeyDown = [this](SDL_Keycode key, Uint16 mod) {
+        FinishAnimation();
+        windows_.MainKeyDown(key, mod);
+    };
     // The mouse takes over: the keyboard's frame goes until the next key. A press never waits for the
     // board's motion: the board jumps to where the rules are, then the press acts.
     form_.OnMouseDown = [this] {
@@ -203,7 +202,7 @@ void TForm1::WireHandlers() {
     skin_.modes = {line, cube, cross, ring, corner};
     skin_.lists = {&list1, &list2, &List3, &List4, &list5, &list6};
     skin_.setSkinIndex = [this](std::int32_t n) {
-        game_->SetSkinIndex(n);
+        game_.SetSkinIndex(n);
         // Every skin tells the rules its number once the board has its list.
         if (OnSkinChanged) OnSkinChanged();
     };
@@ -252,8 +251,7 @@ void TForm1::EnsureList(int index) {
         } catch (const std::exception& e) {
             // Asked for while the window paints: the box comes after the frame.
             const std::string message = e.what();
-            if (services_.later) services_.later([this, message] { ReportError(message); });
-            else ReportError(message);
+            services_.desktop->Later([this, message] { ReportError(message); });
         }
     });
     lists[index]->SetScaledSource([resource](int scale) { return ScaledListPictures(resource, scale); });
@@ -272,32 +270,9 @@ void TForm1::LayOutControls() {
     form_.SetClientSize(w, h);
 }
 
-void TForm1::FormCreate() {
-    LayOutControls();
-    files_.ReadSettings(*game_);
-    if (game_->State().Switches.fullScreen == Switch::On) FullScreenAtStart();
-    game_->SetSkinIndex(view::kGlass);
-    Label5->Hide();
-    Label6->Hide();
-    // Without a usable data directory there is no skin file: the window keeps the look it was built with.
-    const bool dataDirUsable = files_.PrepareDataDirectory();
-    // The player's own scale, else the desktop's; the window is not shown yet.
-    ApplyScale(files_.ReadScale().value_or(services_.desktopScale ? services_.desktopScale() : 1));
-    if (dataDirUsable)
-        if (const auto number = files_.ReadSkinNumber(game_->State().SkinIndex)) {
-            game_->SetSkinIndex(*number);
-            view::ApplyBuiltInSkin(skin_, *number);
-        }
-    files_.ReadRecords(*game_);
-    book_.Load(dataDirUsable);
-    RefreshUndo();
-    DecodeFirstFrame();
-}
-
-void TForm1::DecodeFirstFrame() {
+void TForm1::DecodeFirstFrame(int s) {
     // Decoded now, before the window has a surface to fill: the peak of memory at start-up is then the
-    // larger of the two, not their sum. The picture is asked for at the scale the window will be drawn at.
-    const int s = scale_;
+    // larger of the two, not their sum.
     if (const ui::ImageList* balls = BallList()) balls->Get(view::kBackgroundPicture, s);
     LMDBitmapList1.Get(0, s);
     Image1->Shown(s);
@@ -310,102 +285,16 @@ void TForm1::FinishAnimation() { motion_->Finish(); }
 void TForm1::Played(const TurnReport& report) {
     // The handlers that can give or take the undo show it on the undo button afterwards.
     RefreshUndo();
-    const GameState& s = game_->State();
+    const GameState& s = game_.State();
     motion_->Play(report, s.Score, Ticks());
     if (motion_->TurnRunning() && s.PlayState == kPlayOver) SetBannerVisible(false);
     motion_->Select(s.PlayState == kPlaySelected && OnBoard(s.SelectedCell) ? CellIndex(s.SelectedCell.row, s.SelectedCell.col) : 0,
                     Ticks());
-    if (report.ended) {
-        const int row = book_.GameFinished(report.ending);
-        // A game over that made the table shows it.
-        if (row >= 0 && report.ending.how == GameEnd::Over && services_.showBestGames) services_.showBestGames(report.ending.mode);
-    }
+    windows_.Played(report);
     if (OnPlayed) OnPlayed(report);
 }
 
-void TForm1::RefreshUndo() { TurnBack->SetEnabled(game_->UndoAvailable()); }
-
-void TForm1::ApplyScale(int scale) {
-    const int largest = services_.largestScale ? services_.largestScale() : 1;
-    scale_ = std::clamp(scale, 1, std::max(1, largest));
-    if (services_.setScale) services_.setScale(scale_);
-}
-
-void TForm1::StepScale(int step) {
-    if (step == 0) {
-        ApplyScale(services_.desktopScale ? services_.desktopScale() : 1);
-        files_.ForgetScale();
-        return;
-    }
-    const int before = scale_;
-    ApplyScale(scale_ + step);
-    if (scale_ != before) files_.WriteScale(scale_);
-}
-
-void TForm1::FullScreenAtStart() {
-    platform::FullScreenDisplay* fs = services_.fullScreen ? services_.fullScreen() : nullptr;
-    if (!fs) return;
-    try {
-        fs->Initialise();
-    } catch (const std::exception& e) {
-        game_->SetFullScreen(false);
-        ReportError(e.what());
-    }
-}
-
-void TForm1::FormDestroy() {
-    files_.WriteSettings(*game_);
-    game_->RecordAtExit();
-    book_.Flush();
-    if (services_.fullScreen)
-        if (platform::FullScreenDisplay* fs = services_.fullScreen(); fs && fs->Active()) fs->Finalise();
-}
-
-void TForm1::FormKeyDown(SDL_Keycode key, Uint16 mod) {
-    FinishAnimation();
-    if (mod & KMOD_CTRL) {
-        if (mod & (KMOD_ALT | KMOD_GUI)) return;
-        switch (key) {
-        case SDLK_n: Gstart->Activate(); break;
-        case SDLK_z: TurnBack->Activate(); break;
-        case SDLK_e: finish->Activate(); break;
-        // "+" shares its key with "=" on most layouts: Ctrl+= is what most players press for Ctrl+Plus.
-        case SDLK_PLUS:
-        case SDLK_EQUALS:
-        case SDLK_KP_PLUS: StepScale(+1); break;
-        case SDLK_MINUS:
-        case SDLK_KP_MINUS: StepScale(-1); break;
-        case SDLK_0:
-        case SDLK_KP_0: StepScale(0); break;
-        default: break;
-        }
-        return;
-    }
-    if (mod & (KMOD_ALT | KMOD_GUI)) return;
-    ui::PictureControl* modes[5] = {line, cube, cross, ring, corner};
-    switch (key) {
-    case SDLK_LEFT: MoveFocus(0, -1); break;
-    case SDLK_RIGHT: MoveFocus(0, 1); break;
-    case SDLK_UP: MoveFocus(-1, 0); break;
-    case SDLK_DOWN: MoveFocus(1, 0); break;
-    case SDLK_SPACE:
-    case SDLK_RETURN:
-    case SDLK_KP_ENTER: PressFocusedCell(); break;
-    case SDLK_ESCAPE: Played(game_->EndSelection()); break;
-    case SDLK_1:
-    case SDLK_2:
-    case SDLK_3:
-    case SDLK_4:
-    case SDLK_5: modes[key - SDLK_1]->Activate(); break;
-    case SDLK_F2: Goptions->Activate(); break;
-    case SDLK_F1: LMDLImage11->Activate(); break;
-    case SDLK_F3: ShowBestGamesClick(); break;
-    case SDLK_F11:
-        if (services_.pressFullScreenSwitch) services_.pressFullScreenSwitch();
-        break;
-    default: break;
-    }
-}
+void TForm1::RefreshUndo() { TurnBack->SetEnabled(game_.UndoAvailable()); }
 
 void TForm1::MoveFocus(int dRow, int dCol) {
     // The first key only shows where the frame is.
@@ -430,32 +319,27 @@ void TForm1::PressFocusedCell() {
     if (ui::Control* target = form_.ControlAt(p.x, p.y)) target->Activate();
 }
 
-void TForm1::LMDLImage9Click() {
-    if (services_.minimise) services_.minimise();
-}
+void TForm1::EscapeKey() { Played(game_.EndSelection()); }
+
+void TForm1::LMDLImage9Click() { services_.desktop->MinimiseAll(); }
 
 void TForm1::LMDLImage10Click() {
     // Return the display to the mode it had before us, then end the program.
-    if (services_.fullScreen)
-        if (platform::FullScreenDisplay* fs = services_.fullScreen()) fs->RestoreSavedDisplayMode();
-    if (services_.requestQuit) services_.requestQuit();
+    services_.desktop->FullScreen().RestoreSavedDisplayMode();
+    services_.desktop->Quit();
 }
 
-void TForm1::GoptionsClick() {
-    if (services_.showOptions) services_.showOptions();
-}
+void TForm1::GoptionsClick() { windows_.ShowOptions(); }
 
 void TForm1::ShowBestGamesClick() {
-    Mode m = game_->CheckedMode();
-    ModeFromWord(game_->State().GameMode, m);
-    if (services_.showBestGames) services_.showBestGames(m);
+    Mode m = game_.CheckedMode();
+    ModeFromWord(game_.State().GameMode, m);
+    windows_.ShowBestGames(m);
 }
 
 void TForm1::LMDLImage11Click() { HelpClick(); }
 
-void TForm1::HelpClick() {
-    if (services_.showRules) services_.showRules();
-}
+void TForm1::HelpClick() { windows_.ShowRules(); }
 
 void TForm1::CheckGlassClick() { view::ApplyGlassSkin(skin_); }
 void TForm1::CheckWindowsClick() { view::ApplyWindowsSkin(skin_); }
@@ -464,17 +348,15 @@ void TForm1::CheckSingleClick() { view::ApplySingleSkin(skin_); }
 void TForm1::CheckpeopleClick() { view::ApplyPeopleSkin(skin_); }
 
 void TForm1::CheckAddedClick() {
-    if (services_.fileDialog) {
-        auto path = services_.fileDialog->OpenFile(platform::Tr("Zorvex 2000"), platform::Tr(platform::kThemeFilterName),
-                                                   platform::kThemePattern);
-        if (path) {
-            // A bad file, or one with too few pictures for a skin, leaves the loaded theme and the skin on.
-            try {
-                view::LoadSkinThemeFile(*path, list6);
-            } catch (const std::exception& e) {
-                ReportError(e.what());
-                return;
-            }
+    auto path = services_.fileDialog->OpenFile(platform::Tr("Zorvex 2000"), platform::Tr(platform::kThemeFilterName),
+                                               platform::kThemePattern);
+    if (path) {
+        // A bad file, or one with too few pictures for a skin, leaves the loaded theme and the skin on.
+        try {
+            view::LoadSkinThemeFile(*path, list6);
+        } catch (const std::exception& e) {
+            ReportError(e.what());
+            return;
         }
     }
     view::ApplyCustomSkin(skin_);

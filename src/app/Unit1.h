@@ -12,30 +12,32 @@
 #include "ui/ImageList.h"
 #include "ui/Label.h"
 #include "ui/PictureControl.h"
-#include "app/BestGamesBook.h"
 #include "app/GameFiles.h"
 #include "app/Layout.h"
 #include "app/Services.h"
+#include "app/Windows.h"
 #include "ui/ShadeOverlay.h"
 #include "view/BoardAnimation.h"
 #include "view/Skins.h"
 
 namespace zv::app {
 
+// The main window is the board view the rules draw through: the game is made with it, so it is given the
+// game it will show before the game exists (it is not used until the program starts).
 class TForm1 : public BoardView {
 public:
-    explicit TForm1(Services& services);
+    TForm1(Services& services, Windows& windows, Game& game, GameFiles& files);
     ~TForm1() override;
 
     ui::Form& Window() { return form_; }
-    Game& Engine() { return *game_; }
-    BestGamesBook& Book() { return book_; }
-    const Game& Engine() const { return *game_; }
+    Game& Engine() { return game_; }
+    const Game& Engine() const { return game_; }
 
-    // The creation sequence and the exit work of the main window.
-    void FormCreate();
-    void FormDestroy();
     void LayOutControls();
+    // Decodes the biggest pictures of the first frame ahead of it, at the scale it will be drawn at.
+    void DecodeFirstFrame(int scale);
+    // The undo button is enabled, and looks it, exactly while an undo would be taken.
+    void RefreshUndo();
 
     // Handlers.
     void LMDLImage9Click();
@@ -53,12 +55,13 @@ public:
     // label2, the record plate around it and F3: the best games of the mode played (or chosen).
     void ShowBestGamesClick();
 
-    // The keyboard: shortcuts act through the controls they stand for; arrows, Space and Return play on the board.
-    void FormKeyDown(SDL_Keycode key, Uint16 mod);
+    // The keyboard on the board: the frame moves (the first key only shows it), Space or Return presses
+    // the framed cell, Escape lets go of a selected ball.
+    void MoveFocus(int dRow, int dCol);
+    void PressFocusedCell();
+    void EscapeKey();
     // The cell the keyboard's frame is on, 1..100.
     int FocusCell() const { return focusCell_; }
-    // The scale the windows are drawn at outside full screen.
-    int Scale() const { return scale_; }
 
     // The next frame of the board's motion; false once nothing moves (the host then sleeps until an event).
     bool AnimationFrame();
@@ -138,28 +141,16 @@ private:
     void LoadArtwork();
     // Decodes built-in list 0..4 (list1 .. list5) on first use.
     void EnsureList(int index);
-    void FullScreenAtStart();
-    // Decodes the biggest pictures of the first frame ahead of it.
-    void DecodeFirstFrame();
-    // Draws the windows at a scale (kept within 1 and the largest that fits the screen).
-    void ApplyScale(int scale);
-    // Ctrl+Plus (+1), Ctrl+Minus (-1), Ctrl+0 (0: the desktop's scale again).
-    void StepScale(int step);
-    void MoveFocus(int dRow, int dCol);
-    void PressFocusedCell();
-    // What follows a player's operation: the undo button, a game's end for the best games.
+    // What follows a player's operation: the undo button, the board's motion, then the program hears of it.
     void Played(const TurnReport& report);
-    std::uint32_t Ticks() const { return services_.ticks ? services_.ticks() : 0; }
-    // The undo button is enabled, and looks it, exactly while an undo would be taken.
-    void RefreshUndo();
+    std::uint32_t Ticks() const { return services_.desktop->Ticks(); }
 
     Services& services_;
+    Windows& windows_;
+    Game& game_;
+    GameFiles& files_;
     ui::Form form_{"Form1", kMainDesignWidth, kMainDesignHeight};
     SDL_Color colour_{151, 179, 185, 255};
-    GameFiles files_;
-    BestGamesBook book_;
-    int scale_ = 1;
-    std::unique_ptr<Game> game_;
     std::unique_ptr<view::BoardMotion> motion_;
     BuiltControls controls_;
     view::SkinTargets skin_;

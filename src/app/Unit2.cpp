@@ -21,7 +21,7 @@ constexpr SDL_Color kLinkColour{5, 123, 163, 255};
 
 } // namespace
 
-TForm2::TForm2(Services& services, Game& game) : services_(services), game_(game) {
+TForm2::TForm2(Services& services, Windows& windows, Game& game) : services_(services), windows_(windows), game_(game) {
     form_.SetCaption("Form2");
     form_.SetColour(kWindowColour);
     {
@@ -99,9 +99,7 @@ TForm2::TForm2(Services& services, Game& game) : services_(services), game_(game
     };
 }
 
-void TForm2::Report(const std::string& message) {
-    if (services_.messages) services_.messages->ShowError(platform::kAppTitle, message);
-}
+void TForm2::Report(const std::string& message) { services_.messages->ShowError(platform::kAppTitle, message); }
 
 void TForm2::FormCreate() {
     const Settings& settings = game_.State().Switches;
@@ -111,9 +109,7 @@ void TForm2::FormCreate() {
     if (settings.sound == Switch::On) f3->Show();
 }
 
-void TForm2::OoptionsClick() {
-    if (services_.hideOptions) services_.hideOptions();
-}
+void TForm2::OoptionsClick() { windows_.HideOptions(); }
 
 // The indicator shows exactly while advanced mode is on, and the choice is kept for the next start.
 void TForm2::LMD3DEffectButton1Click() {
@@ -127,25 +123,23 @@ void TForm2::LMD3DEffectButton1Click() {
 }
 
 void TForm2::LMD3DEffectButton2Click() {
-    platform::FullScreenDisplay* fs = services_.fullScreen ? services_.fullScreen() : nullptr;
+    platform::FullScreenDisplay& fs = services_.desktop->FullScreen();
     const Switch now = game_.State().Switches.fullScreen;
     if (now == Switch::Off) {
-        if (fs) {
-            try {
-                fs->Initialise();
-            } catch (const std::exception& e) {
-                Report(e.what());
-                return;
-            }
+        try {
+            fs.Initialise();
+        } catch (const std::exception& e) {
+            Report(e.what());
+            return;
         }
         game_.SetFullScreen(true);
         f2->Show();
     } else if (now == Switch::On) {
-        if (fs) fs->Finalise();
+        fs.Finalise();
         game_.SetFullScreen(false);
         f2->Hide();
-        // Leaving full screen restacks the main window; the options window stays on top.
-        if (services_.showOptions) services_.showOptions();
+        // Leaving full screen restacks the main window; the options window, when it is up, stays on top.
+        windows_.RaiseOptionsIfShown();
     }
 }
 
@@ -160,8 +154,6 @@ void TForm2::LMD3DEffectButton3Click() {
     }
 }
 
-void TForm2::digitalClick() {
-    if (services_.openUrl) services_.openUrl(platform::kHomePage);
-}
+void TForm2::digitalClick() { services_.desktop->OpenUrl(platform::kHomePage); }
 
 } // namespace zv::app

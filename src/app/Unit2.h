@@ -11,12 +11,13 @@
 #include "ui/Label.h"
 #include "ui/PictureControl.h"
 #include "app/Services.h"
+#include "app/Windows.h"
 
 namespace zv::app {
 
 class TForm2 {
 public:
-    TForm2(Services& services, Game& game);
+    TForm2(Services& services, Windows& windows, Game& game);
 
     ui::Form& Window() { return form_; }
 
@@ -49,6 +50,7 @@ public:
 private:
     void Report(const std::string& message);
     Services& services_;
+    Windows& windows_;
     Game& game_;
     ui::Form form_{"Form2", kOptionsWidth, kOptionsHeight};
 };

@@ -1,4 +1,4 @@
-// Program entry: the single-instance guard, the three windows in their order, the event loop and shutdown.
+// Program entry: the single-instance guard, the real services given to the program, the event loop and shutdown.
 #include <SDL.h>
 
 #include <cstdio>
@@ -17,14 +17,10 @@
 #include "platform/MessageBox.h"
 #include "platform/OpenUrl.h"
 #include "platform/Paths.h"
-#include "app/BestGamesWindow.h"
-#include "app/Layout.h"
+#include "app/Program.h"
 #include "app/Resources.h"
+#include "app/SystemDesktop.h"
 #include "platform/Sound.h"
-#include "app/Unit1.h"
-#include "app/Unit2.h"
-#include "app/Unit3.h"
-#include "app/Rules.h"
 #include "platform/WindowHost.h"
 
 using namespace zv;
@@ -53,96 +49,36 @@ int main(int argc, char** argv) {
         platform::SystemCalendar calendar;
         platform::SystemAccount account;
         platform::SystemFileDialog dialog;
-        std::unique_ptr<platform::FullScreen> fullScreen;
+        app::SystemDesktop desktop(host, &boxes, desktopScale.scale);
 
         app::Services services;
         services.messages = &boxes;
         services.sound = &sound;
         services.clock = &clock;
         services.fileDialog = &dialog;
-        services.dataDir = platform::UserDataDir();
-        services.fullScreen = [&]() -> platform::FullScreenDisplay* { return fullScreen.get(); };
-        services.minimise = [&] { host.MinimiseAll(); };
-        services.requestQuit = [&] { host.RequestQuit(); };
-        services.openUrl = [](const std::string& url) { platform::OpenUrl(url); };
         services.calendar = &calendar;
         services.account = &account;
-        // The best-games file is written once the frame that ends a game is on the screen.
-        services.later = [&](std::function<void()> task) { host.Later(std::move(task)); };
-        services.desktopScale = [&] { return desktopScale.scale; };
-        services.largestScale = [&] { return host.LargestScale(app::kMainDesignWidth, app::kMainDesignHeight); };
+        services.desktop = &desktop;
+        services.dataDir = platform::UserDataDir();
         // Motion on the board unless the environment turns it off.
         const char* animation = std::getenv("ZORVEX_ANIMATION");
         services.animation = !(animation && std::strcmp(animation, "0") == 0);
-        services.ticks = [] { return static_cast<std::uint32_t>(SDL_GetTicks()); };
-        services.setScale = [&](int scale) {
-            host.SetScale(scale);
-            if (fullScreen) fullScreen->SetWindowedSize(scale * app::kMainDesignWidth, scale * app::kMainDesignHeight);
-        };
 
-        app::TForm1 form1(services);
-        platform::HostWindow& window1 = host.Create(form1.Window(), "Zorvex 2000", {});
-        boxes.SetParent(&window1);
-        fullScreen = std::make_unique<platform::FullScreen>(window1.Sdl());
-        host.OnError = [&](const std::string& m) { form1.ReportError(m); };
-        host.OnFrame = [&] { return form1.AnimationFrame(); };
-
-        if (secondCopy) {
-            boxes.ShowInfo(platform::kAppTitle, platform::Tr("Zorvex 2000 уже загружены"));
-            host.RequestQuit();
-        }
-        form1.FormCreate();
-        // A second copy ends on the first pass of its loop; its window need not flash up.
-        if (!secondCopy) window1.Show();
-
-        app::TForm2 form2(services, form1.Engine());
-        // The options window is owned by the main window rather than kept above every window on the
-        // desktop: it then stays above the game also in full screen, and comes back with it.
-        platform::HostWindow& window2 = host.Create(form2.Window(), "Zorvex 2000", {true, false, true, true});
-        window2.SetOwner(window1);
-        services.showOptions = [&] { window2.Show(); };
-        services.pressFullScreenSwitch = [&] { form2.LMD3DEffectButton2->Activate(); };
-        services.hideOptions = [&] { window2.Hide(); };
-        form2.FormCreate();
-
-        // The best games lie above the game the way the options window does, owned by the main window.
-        app::TBestGames bestGames(services, form1.Book());
-        platform::HostWindow& window4 = host.Create(bestGames.Window(), "Zorvex 2000", {true, false, true, true});
-        window4.SetOwner(window1);
-        services.showBestGames = [&](Mode m) {
-            bestGames.ShowMode(m);
-            window4.Show();
-        };
-        services.hideBestGames = [&] { window4.Hide(); };
-        form1.Book().onChange = [&] { bestGames.Refresh(); };
-
-        // The rules window gets its controls and its own window when it is first asked for.
-        app::TFormRules formRules(services, form1);
-        platform::HostWindow* windowRules = nullptr;
-        services.showRules = [&] {
-            formRules.Open();
-            if (!windowRules) {
-                windowRules = &host.Create(formRules.Window(), "Zorvex 2000", {true, false, true, true});
-                windowRules->SetOwner(window1);
-            }
-            windowRules->Show();
-        };
-        services.hideRules = [&] {
-            if (windowRules) windowRules->Hide();
-        };
-
-        app::TForm3 form3;
-        platform::HostWindow& window3 = host.Create(form3.Window(), "Zorvex 2000", {true, false, true});
-        form3.hide = [&] { window3.Hide(); };
+        app::Program program(services);
+        host.OnError = [&](const std::string& m) { program.Main().ReportError(m); };
+        host.OnFrame = [&] { return program.Main().AnimationFrame(); };
+        program.Start(secondCopy);
         app::ReleaseResourcePages();
 
         // Start-up benchmarks measure exec to the first presented frame: they ask us to stop right there.
         if (std::getenv("ZV_BENCH_FIRST_FRAME")) host.RequestQuit();
         host.Run();
 
-        form1.FormDestroy();
+        program.Exit();
         app::FinishPrefetch();
-        if (verbose) std::fprintf(stderr, "zorvex2000: %ld frames of the main window presented\n", window1.Presented());
+        if (verbose)
+            if (const platform::HostWindow* main = desktop.WindowOf(program.Main().Window()))
+                std::fprintf(stderr, "zorvex2000: %ld frames of the main window presented\n", main->Presented());
     } catch (const std::exception& e) {
         std::fprintf(stderr, "zorvex2000: %s\n", e.what());
         // The player started us from a menu and sees no terminal: a box too, if the screen lets us.

@@ -12,27 +12,13 @@ namespace {
 
 class BestGamesTest : public AppTest {
 protected:
-    void TearDown() override {
-        best.reset();
-        AppTest::TearDown();
-    }
-    // Both windows and the best-games window, wired as the program wires them.
     void StartAll() {
         Start();
-        best = std::make_unique<app::TBestGames>(services, form1->Book());
-        services.showBestGames = [this](Mode m) {
-            bestGamesShown = true;
-            bestGamesMode = m;
-            best->ShowMode(m);
-        };
-        form1->Book().onChange = [this] { best->Refresh(); };
+        best = &program->BestGames();
     }
     void Restart() {
-        form1->FormDestroy();
+        program->Exit();
         later.clear(); // work the old window left for after its frame goes with it
-        best.reset();
-        form2.reset();
-        form1.reset();
         StartAll();
     }
     // A game of the checked mode with a score, ended by filling the board.
@@ -53,7 +39,7 @@ protected:
     std::string BestFile() { return store::BestGamesPath(services.dataDir); }
     std::string Caption(std::size_t row, std::size_t col) { return best->cell[row][col]->Caption(); }
 
-    std::unique_ptr<app::TBestGames> best;
+    app::TBestGames* best = nullptr;
 };
 
 TEST_F(BestGamesTest, OpensByTheRecordNumberTheRecordPlateAndF3) {
@@ -69,7 +55,7 @@ TEST_F(BestGamesTest, OpensByTheRecordNumberTheRecordPlateAndF3) {
     EXPECT_TRUE(best->Window().IsDragPoint(30, 20)); // its heading drags the window
     ClickCentre(f, *form1->label2);
     EXPECT_TRUE(bestGamesShown);
-    EXPECT_EQ(bestGamesMode, Mode::Line);
+    EXPECT_EQ(best->ShownMode(), Mode::Line);
     bestGamesShown = false;
 
     // The plate around the number, away from it: its heading and its lower edge.
@@ -88,7 +74,7 @@ TEST_F(BestGamesTest, OpensByTheRecordNumberTheRecordPlateAndF3) {
     ClickCentre(f, *form1->ring);
     ASSERT_TRUE(f.OnKeyDown);
     f.OnKeyDown(SDLK_F3, KMOD_NONE);
-    EXPECT_EQ(bestGamesMode, Mode::Ring);
+    EXPECT_EQ(best->ShownMode(), Mode::Ring);
     ClickCentre(f, *form1->Gstart);
     ClickCentre(f, *form1->finish);
     ClickCentre(f, *form1->cube);
@@ -98,7 +84,7 @@ TEST_F(BestGamesTest, OpensByTheRecordNumberTheRecordPlateAndF3) {
     EXPECT_FALSE(bestGamesShown);
     f.OnKeyDown(SDLK_F3, KMOD_NONE);
     EXPECT_TRUE(bestGamesShown);
-    EXPECT_EQ(bestGamesMode, Mode::Ring);
+    EXPECT_EQ(best->ShownMode(), Mode::Ring);
     EXPECT_TRUE(boxes.shown.empty());
 }
 
@@ -111,7 +97,7 @@ TEST_F(BestGamesTest, AGameOverThatEntersOpensTheTableWithItsRowMarkedAndWritesA
     calendar.now = {2026, 6, 1, 21, 5, 9};
     PlayToGameOver(50);
     EXPECT_TRUE(bestGamesShown);
-    EXPECT_EQ(bestGamesMode, Mode::Line);
+    EXPECT_EQ(best->ShownMode(), Mode::Line);
     EXPECT_TRUE(form1->Label5->Visible()); // the banner stays; the window lies over it
     // The file waits for the frame; the table already shows the game.
     EXPECT_EQ(ReadFile(BestFile()).find("\t50\t"), std::string::npos);
@@ -150,7 +136,7 @@ TEST_F(BestGamesTest, AGameOverThatEntersOpensTheTableWithItsRowMarkedAndWritesA
     // Clicks on the finished game repeat the game over but not the entry.
     ClickCell(50);
     ClickCell(50);
-    EXPECT_EQ(form1->Book().Table(Mode::Line).size(), 3u);
+    EXPECT_EQ(program->Book().Table(Mode::Line).size(), 3u);
     EXPECT_FALSE(bestGamesShown);
 }
 
@@ -161,20 +147,20 @@ TEST_F(BestGamesTest, OnlyAGameOverOpensTheWindowAndAGameThatDoesNotBeatTheTenth
     EXPECT_EQ(later.size(), 1u) << "one write after the frame, however many games entered";
     RunLater();
     const std::string written = ReadFile(BestFile());
-    EXPECT_EQ(form1->Book().MarkedRow(Mode::Line), 0);
+    EXPECT_EQ(program->Book().MarkedRow(Mode::Line), 0);
     PlayToGameOver(100); // ties the tenth, later: does not enter
     EXPECT_FALSE(bestGamesShown);
-    EXPECT_EQ(form1->Book().MarkedRow(Mode::Line), -1);
+    EXPECT_EQ(program->Book().MarkedRow(Mode::Line), -1);
     EXPECT_FALSE(best->mark->Visible());
     EXPECT_TRUE(later.empty());
     // A new game replacing one with points counts; the replaced game is the marked one.
     ClickCentre(form1->Window(), *form1->Gstart);
     S().Score = 105;
     ClickCentre(form1->Window(), *form1->Gstart);
-    EXPECT_EQ(form1->Book().MarkedRow(Mode::Line), 5);
+    EXPECT_EQ(program->Book().MarkedRow(Mode::Line), 5);
     EXPECT_FALSE(bestGamesShown);
     // At exit the pending write is made without waiting for another frame.
-    form1->FormDestroy();
+    program->Exit();
     EXPECT_NE(ReadFile(BestFile()), written);
     EXPECT_NE(ReadFile(BestFile()).find("\t105\t"), std::string::npos);
 }
@@ -184,15 +170,15 @@ TEST_F(BestGamesTest, TheTableComesBackAfterARestartAndKeepsItsOwnBestAgainstThe
     PlayToFinish(250);
     PlayToFinish(40);
     Restart();
-    ASSERT_EQ(form1->Book().Table(Mode::Line).size(), 2u);
-    EXPECT_EQ(form1->Book().Table(Mode::Line)[0].score, 250);
-    EXPECT_EQ(form1->Book().MarkedRow(Mode::Line), -1);
+    ASSERT_EQ(program->Book().Table(Mode::Line).size(), 2u);
+    EXPECT_EQ(program->Book().Table(Mode::Line)[0].score, 250);
+    EXPECT_EQ(program->Book().MarkedRow(Mode::Line), -1);
     // An edited record file: the record panel shows it, the table keeps its own best.
     WriteFile(DataFile("zorvex2000.rec"), "7\r\n");
     Restart();
     ClickCentre(form1->Window(), *form1->Gstart);
     EXPECT_EQ(form1->label2->Caption(), "7");
-    EXPECT_EQ(form1->Book().Table(Mode::Line)[0].score, 250);
+    EXPECT_EQ(program->Book().Table(Mode::Line)[0].score, 250);
     EXPECT_EQ(Caption(0, 1), "250");
     EXPECT_TRUE(boxes.shown.empty());
 }
@@ -209,12 +195,12 @@ TEST_F(BestGamesTest, ABrokenFileIsReportedOnceKeptAsideAndANewTableStarted) {
     EXPECT_NE(text.find(aside), std::string::npos) << text;
     EXPECT_EQ(ReadFile(aside), broken);
     EXPECT_FALSE(std::filesystem::exists(BestFile()));
-    EXPECT_EQ(form1->Book().Table(Mode::Line).size(), 0u);
+    EXPECT_EQ(program->Book().Table(Mode::Line).size(), 0u);
     PlayToFinish(30);
     RunLater();
     Restart();
     EXPECT_EQ(boxes.shown.size(), 1u);
-    EXPECT_EQ(form1->Book().Table(Mode::Line).size(), 1u);
+    EXPECT_EQ(program->Book().Table(Mode::Line).size(), 1u);
     EXPECT_EQ(ReadFile(aside), broken);
 }
 
@@ -229,7 +215,7 @@ TEST_F(BestGamesTest, AFailingWriteIsReportedOnceAndTriedAgain) {
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_NE(boxes.shown[0].text.find(BestFile() + ": "), std::string::npos) << boxes.shown[0].text;
     std::filesystem::permissions(services.dataDir, std::filesystem::perms::owner_all);
-    form1->FormDestroy();
+    program->Exit();
     EXPECT_NE(ReadFile(BestFile()).find("\t31\t"), std::string::npos);
 }
 

@@ -17,7 +17,7 @@ TEST_F(AppTest, FirstStartCreatesRecordsAndShowsTheLastOneRead) {
     EXPECT_EQ(Codes().advanced, "na");
     EXPECT_EQ(Codes().fullScreen, "ns");
     EXPECT_EQ(Codes().sound, "sy");
-    form1->FormDestroy();
+    program->Exit();
     EXPECT_EQ(ReadFile(services.settingsPath), "nanssy\r\n");
 }
 
@@ -57,7 +57,7 @@ TEST_F(AppTest, ExitWritesSettingsAndAReachedRecord) {
     EXPECT_EQ(fullScreen.initialiseCalls, 1);
     ClickCentre(form1->Window(), *form1->Gstart);
     S().Score = 100; // equal to the line record counts as reaching it
-    form1->FormDestroy();
+    program->Exit();
     EXPECT_EQ(ReadFile(services.settingsPath), "adfssn\r\n");
     EXPECT_EQ(ReadFile(DataFile("zorvex2000.rec")), "100\r\n");
     EXPECT_EQ(form1->label2->Caption(), "100");
@@ -97,7 +97,7 @@ TEST_F(AppTest, UnusableDataDirectoryIsReportedOnceAndPlayGoesOnWithTheDefaults)
     // Choosing a skin and reaching a record in play say nothing more about the files that cannot be kept.
     form1->CheckBlockClick();
     S().Score = 500;
-    form1->FormDestroy();
+    program->Exit();
     EXPECT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(ReadFile(services.dataDir), "a file where the data directory should be");
 }
@@ -109,7 +109,7 @@ TEST_F(AppTest, SettingsFileThatCannotBeReadIsNotOverwritten) {
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_NE(boxes.shown[0].text.find(services.settingsPath), std::string::npos);
     form2->LMD3DEffectButton3Click(); // the player changes a switch: the file is still left as it was
-    form1->FormDestroy();
+    program->Exit();
     EXPECT_TRUE(std::filesystem::is_directory(services.settingsPath + "/inside"));
     EXPECT_EQ(boxes.shown.size(), 1u);
 }

@@ -135,6 +135,7 @@ TEST_F(KeyboardTest, ShortcutsGoThroughTheirControlsAndDoNothingWhereTheControls
     EXPECT_TRUE(form2->f2->Visible());
     Key(SDLK_F11);
     EXPECT_FALSE(fullScreen.Active());
+    EXPECT_FALSE(optionsShown); // full screen and nothing else: the options window stays closed
 
     // F1 is the rules area of the title strip: nothing while that area is hidden.
     form1->LMDLImage11->Hide();
@@ -194,8 +195,6 @@ TEST_F(KeyboardTest, TheScaleKeysStepTheScaleAndKeepThePlayersChoice) {
     const std::string settingsBefore = ReadFile(services.settingsPath);
 
     // The next start takes the player's scale over the desktop's.
-    form2.reset();
-    form1.reset();
     scale = 0;
     Start();
     EXPECT_EQ(scale, 1);
@@ -216,8 +215,6 @@ TEST_F(KeyboardTest, AScaleFileThatCannotBeUsedIsReportedOnceAndTheDesktopsScale
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_NE(boxes.shown[0].text.find("scale.cfg"), std::string::npos) << boxes.shown[0].text;
     // A scale larger than the screen takes is kept within it.
-    form2.reset();
-    form1.reset();
     WriteFile(DataFile("scale.cfg"), "4\r\n");
     largestScale = 2;
     Start();

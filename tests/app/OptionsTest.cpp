@@ -15,7 +15,7 @@ TEST_F(AppTest, AdvancedSwitchWithAd) {
     ClickCentre(form2->Window(), *form2->LMD3DEffectButton1);
     EXPECT_EQ(S().AdvancedMode, 1);
     EXPECT_TRUE(form2->f1->Visible());
-    form1->FormDestroy();
+    program->Exit();
     EXPECT_EQ(ReadFile(services.settingsPath), "adnssy\r\n");
 }
 
@@ -40,10 +40,10 @@ TEST_F(AppTest, AdvancedSwitchShowsItsIndicatorAndKeepsTheChoice) {
     EXPECT_FALSE(form2->f1->Visible());
     // The choice is written at exit: on as "ad", off as "na".
     form2->LMD3DEffectButton1Click();
-    form1->FormDestroy();
+    program->Exit();
     EXPECT_EQ(ReadFile(services.settingsPath), "adnssy\r\n");
     form2->LMD3DEffectButton1Click();
-    form1->FormDestroy();
+    program->Exit();
     EXPECT_EQ(ReadFile(services.settingsPath), "nanssy\r\n");
 }
 
@@ -105,7 +105,7 @@ TEST_F(AppTest, OpeningAndClosingOptionsChangesNoSetting) {
     EXPECT_TRUE(optionsShown);
     ClickCentre(form2->Window(), *form2->Ooptions);
     EXPECT_FALSE(optionsShown);
-    form1->FormDestroy();
+    program->Exit();
     EXPECT_EQ(ReadFile(services.settingsPath), "adnssy\r\n");
     ClickCentre(form2->Window(), *form2->digital);
     ASSERT_EQ(opened.size(), 1u);

@@ -93,8 +93,6 @@ protected:
             [this] {
                 std::filesystem::remove_all(services.dataDir);
                 std::filesystem::remove(services.settingsPath);
-                form2.reset();
-                form1.reset();
                 Start();
             },
             [this]() -> app::TForm1& { return *form1; }, scale);
@@ -189,8 +187,6 @@ protected:
     std::vector<view::ThemeEntry> RenderWindows(const std::string& language) {
         std::filesystem::remove_all(services.dataDir);
         std::filesystem::remove(services.settingsPath);
-        form2.reset();
-        form1.reset();
         Start();
         view::ApplyBuiltInSkin(form1->Skin(), view::kGlass);
         PlayOpening(*form1);
@@ -202,7 +198,7 @@ protected:
         main.description = language + " main window";
         options.bitmap = SaveBmp(form2->Window().Canvas());
         options.description = language + " options window";
-        app::TFormRules rules(services, *form1);
+        app::TFormRules& rules = program->RulesWindow();
         rules.Open();
         rules.Window().Render();
         view::ThemeEntry rulesPicture;
@@ -307,7 +303,7 @@ TEST_F(EnglishTest, WindowsInEnglishAndInRussianLookAsTheirReferencePictures) {
 
 TEST_F(EnglishTest, TheRulesInEnglishFitTheirPlaces) {
     Start();
-    app::TFormRules rules(services, *form1);
+    app::TFormRules& rules = program->RulesWindow();
     rules.Open();
     for (const app::RulesText& t : app::RulesTexts()) {
         ui::Label* l = rules.Controls().Get<ui::Label>(t.control);
@@ -337,8 +333,6 @@ TEST_F(EnglishTest, EverySkinWithABackgroundShowsItsEnglishOne) {
         english.push_back(SaveBmp(background(i)));
     }
     Russian();
-    form2.reset();
-    form1.reset();
     Start();
     for (int i = 0; i < 3; ++i) {
         view::ApplyBuiltInSkin(form1->Skin(), skins[i]);

@@ -14,16 +14,7 @@ class RulesTest : public AppTest {
 protected:
     void StartWithRules() {
         Start();
-        rules = std::make_unique<app::TFormRules>(services, *form1);
-        // As the program does it: the window is made ready, then shown.
-        services.showRules = [this] {
-            rules->Open();
-            rulesShown = true;
-        };
-    }
-    void TearDown() override {
-        rules.reset();
-        AppTest::TearDown();
+        rules = &program->RulesWindow();
     }
     ui::Label* Text(const std::string& name) { return rules->Controls().Get<ui::Label>(name); }
     // A text of the table with its non-breaking spaces as plain ones.
@@ -39,7 +30,7 @@ protected:
                      g.Top() + row * pitch + app::FigureCellSize() / 2);
     }
 
-    std::unique_ptr<app::TFormRules> rules;
+    app::TFormRules* rules = nullptr;
 };
 
 TEST_F(RulesTest, OpensFromTheTitleStripAndClosesByButtonEscapeAndF1) {

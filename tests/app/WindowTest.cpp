@@ -63,14 +63,15 @@ void ExpectBuiltByTable(ui::Form& form, const app::LayoutTable& table, bool laid
 }
 
 TEST_F(AppTest, EveryWindowIsBuiltAndLaidOutByItsTable) {
-    app::TForm1 fresh(services);
-    ExpectBuiltByTable(fresh.Window(), app::MainWindowLayout(), false);
+    {
+        app::Program fresh(services);
+        ExpectBuiltByTable(fresh.Main().Window(), app::MainWindowLayout(), false);
+    }
     Start();
     ExpectBuiltByTable(form1->Window(), app::MainWindowLayout(), true);
     ExpectBuiltByTable(form2->Window(), app::OptionsWindowLayout(), false);
-    app::TFormRules rules(services, *form1);
-    rules.Open();
-    ExpectBuiltByTable(rules.Window(), app::RulesWindowLayout(), false);
+    program->RulesWindow().Open();
+    ExpectBuiltByTable(program->RulesWindow().Window(), app::RulesWindowLayout(), false);
     // The cell rule and the table agree with what a click reaches.
     for (int n : {1, 37, 100}) {
         const SDL_Point p = app::CellCentreInWindow(n);

@@ -57,8 +57,9 @@ protected:
     }
     void TearDown() override {
         Allow();
-        form2.reset();
-        form1.reset();
+        form1 = nullptr;
+        form2 = nullptr;
+        program.reset();
         if (mounted) umount2(services.dataDir.c_str(), MNT_DETACH);
         AppTest::TearDown();
     }
@@ -179,7 +180,7 @@ protected:
         EXPECT_GT(painted.w * painted.h, 0) << "the turn left nothing to repaint";
 
         // Closing the game: the settings file cannot be written either, which is said with its name.
-        form1->FormDestroy();
+        program->Exit();
         ASSERT_EQ(boxes.shown.size(), 2u);
         EXPECT_EQ(boxes.shown[1].text, services.settingsPath + ": " + message);
 

@@ -14,9 +14,8 @@
 
 #include "kit/HeadlessServices.h"
 #include "kit/StateAccess.h"
-#include "app/Unit1.h"
+#include "app/Program.h"
 #include "store/Settings.h"
-#include "app/Unit2.h"
 
 namespace zv::test {
 
@@ -43,19 +42,20 @@ protected:
         ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
     }
     void TearDown() override {
-        form2.reset();
-        form1.reset();
+        form1 = nullptr;
+        form2 = nullptr;
+        program.reset();
         std::filesystem::remove_all(dir);
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
     }
 
-    // Creates both windows as the program does: the main window's start-up, then the options window's.
+    // Builds and starts the program as main does, with the stand-ins (again, when it was started before).
     void Start() {
-        form1 = std::make_unique<app::TForm1>(services);
-        form1->FormCreate();
-        form2 = std::make_unique<app::TForm2>(services, form1->Engine());
-        services.pressFullScreenSwitch = [this] { form2->LMD3DEffectButton2->Activate(); };
-        form2->FormCreate();
+        program.reset();
+        program = std::make_unique<app::Program>(services);
+        form1 = &program->Main();
+        form2 = &program->Options();
+        program->Start();
     }
 
     GameState& S() { return kit::StateAccess::Of(form1->Engine()); }
@@ -80,8 +80,9 @@ protected:
         return *reinterpret_cast<Uint32*>(static_cast<Uint8*>(s->pixels) + y * s->pitch + x * 4) & 0xFFFFFF;
     }
 
-    std::unique_ptr<app::TForm1> form1;
-    std::unique_ptr<app::TForm2> form2;
+    std::unique_ptr<app::Program> program;
+    app::TForm1* form1 = nullptr;
+    app::TForm2* form2 = nullptr;
 };
 
 } // namespace zv::test

@@ -19,32 +19,35 @@ HeadlessServices::HeadlessServices(const std::string& d) : dir(d) {
     services.sound = &sound;
     services.clock = &clock;
     services.fileDialog = &dialog;
-    services.dataDir = dir + "/data";
-    services.settingsPath = dir + "/config.cfg";
-    services.fullScreen = [this]() -> platform::FullScreenDisplay* { return &fullScreen; };
-    services.minimise = [this] { ++minimised; };
-    services.requestQuit = [this] { ++quitRequests; };
-    services.showOptions = [this] { optionsShown = true; };
-    services.hideOptions = [this] { optionsShown = false; };
-    services.showRules = [this] { rulesShown = true; };
-    services.hideRules = [this] { rulesShown = false; };
-    services.openUrl = [this](const std::string& u) { opened.push_back(u); };
     services.calendar = &calendar;
     services.account = &account;
-    services.later = [this](std::function<void()> task) { later.push_back(std::move(task)); };
-    services.showBestGames = [this](Mode m) {
-        bestGamesShown = true;
-        bestGamesMode = m;
-    };
-    services.hideBestGames = [this] { bestGamesShown = false; };
-    services.ticks = [this] { return ticks; };
-    services.desktopScale = [this] { return desktopScale; };
-    services.largestScale = [this] { return largestScale; };
-    services.setScale = [this](int s) {
-        scale = s;
-        for (ui::Form* f : scaledForms) f->SetScale(s);
-    };
+    services.desktop = &desktop;
+    services.dataDir = dir + "/data";
+    services.settingsPath = dir + "/config.cfg";
 }
+
+void HeadlessDesktop::Open(ui::Form&, app::WindowRole) {}
+
+void HeadlessDesktop::Showing(const ui::Form& form, bool shown) {
+    const std::string& name = form.Name();
+    if (name == "Form2") kit_.optionsShown = shown;
+    else if (name == "FormRules") kit_.rulesShown = shown;
+    else if (name == "BestGames") kit_.bestGamesShown = shown;
+}
+void HeadlessDesktop::Show(ui::Form& form) { Showing(form, true); }
+void HeadlessDesktop::Hide(ui::Form& form) { Showing(form, false); }
+void HeadlessDesktop::MinimiseAll() { ++kit_.minimised; }
+void HeadlessDesktop::Quit() { ++kit_.quitRequests; }
+void HeadlessDesktop::Later(std::function<void()> task) { kit_.later.push_back(std::move(task)); }
+int HeadlessDesktop::DesktopScale() const { return kit_.desktopScale; }
+int HeadlessDesktop::LargestScale() const { return kit_.largestScale; }
+void HeadlessDesktop::SetScale(int s) {
+    kit_.scale = s;
+    for (ui::Form* f : kit_.scaledForms) f->SetScale(s);
+}
+void HeadlessDesktop::OpenUrl(const std::string& url) { kit_.opened.push_back(url); }
+std::uint32_t HeadlessDesktop::Ticks() const { return kit_.ticks; }
+platform::FullScreenDisplay& HeadlessDesktop::FullScreen() { return kit_.fullScreen; }
 
 void HeadlessServices::RunLater() {
     std::vector<std::function<void()>> tasks;

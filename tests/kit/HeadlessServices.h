@@ -15,6 +15,30 @@ namespace zv::kit {
 // A new private directory under the system's temporary folder, named after what it is for.
 std::string MakeScratchDir(const std::string& purpose);
 
+class HeadlessServices;
+
+// The desktop as tests see it: which windows are up, the scale asked for, work queued for after the frame.
+class HeadlessDesktop : public app::Desktop {
+public:
+    explicit HeadlessDesktop(HeadlessServices& kit) : kit_(kit) {}
+    void Open(ui::Form& form, app::WindowRole role) override;
+    void Show(ui::Form& form) override;
+    void Hide(ui::Form& form) override;
+    void MinimiseAll() override;
+    void Quit() override;
+    void Later(std::function<void()> task) override;
+    int DesktopScale() const override;
+    int LargestScale() const override;
+    void SetScale(int scale) override;
+    void OpenUrl(const std::string& url) override;
+    std::uint32_t Ticks() const override;
+    platform::FullScreenDisplay& FullScreen() override;
+
+private:
+    void Showing(const ui::Form& form, bool shown);
+    HeadlessServices& kit_;
+};
+
 class HeadlessServices {
 public:
     // dataDir is dir/data and the settings file dir/config.cfg.
@@ -30,18 +54,18 @@ public:
     platform::FakeFullScreen fullScreen;
     platform::FixedCalendar calendar;
     platform::FakeAccount account;
+    HeadlessDesktop desktop{*this};
     app::Services services;
     int minimised = 0, quitRequests = 0;
     bool optionsShown = false;
     bool rulesShown = false;
     std::vector<std::string> opened;
-    // Work queued to run after the frame, and the best-games window as asked for.
+    // Work queued to run after the frame, and whether the best-games window is up.
     std::vector<std::function<void()>> later;
     void RunLater();
     bool bestGamesShown = false;
-    Mode bestGamesMode = Mode::Line;
     // The desktop's scale and the largest the screen takes, as the window host would say; the scale
-    // the windows were last asked to take (0 before any), and the forms drawn at it.
+    // the windows were last asked to take (0 before any), and the forms drawn at it (every form opened).
     int desktopScale = 1;
     int largestScale = 4;
     int scale = 0;

@@ -5,10 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/Unit1.h"
-#include "app/Rules.h"
-#include "app/Unit2.h"
-#include "app/BestGamesWindow.h"
+#include "app/Program.h"
 #include "kit/HeadlessServices.h"
 #include "platform/Language.h"
 
@@ -60,8 +57,9 @@ int main(int argc, char** argv) {
     app::Services& services = kit.services;
     platform::FixedClock& clock = kit.clock;
     platform::FakeMessageBoxes& boxes = kit.boxes;
-    app::TForm1 form1(services);
-    form1.FormCreate();
+    app::Program program(services);
+    program.Start();
+    app::TForm1& form1 = program.Main();
     if (skin >= 1 && skin <= 5) view::ApplyBuiltInSkin(form1.Skin(), skin);
     Game& g = form1.Engine();
     if (play) {
@@ -98,20 +96,20 @@ int main(int argc, char** argv) {
         full.board.cells.fill(1);
         g.SetPosition(full);
     }
-    app::TBestGames bestGames(services, form1.Book());
+    app::TBestGames& bestGames = program.BestGames();
     if (best) {
         // Twelve finished games of lines over a few days, the last one marked where it entered.
         kit.account.name = "Анна Кузнецова";
         const int scores[12] = {120, 45, 310, 88, 45, 230, 17, 502, 64, 99, 140, 275};
         for (int i = 0; i < 12; ++i) {
             kit.calendar.now = {2026, 5, 3 + i, 9 + i, 5 * i, 0};
-            form1.Book().GameFinished({GameEnd::Finished, Mode::Line, scores[i], scores[i] / 3 + 7, i % 4 == 0});
+            program.Book().GameFinished({GameEnd::Finished, Mode::Line, scores[i], scores[i] / 3 + 7, i % 4 == 0});
         }
         bestGames.ShowMode(Mode::Line);
     }
     SDL_Surface* canvas = nullptr;
-    app::TForm2 form2(services, g);
-    app::TFormRules formRules(services, form1);
+    app::TForm2& form2 = program.Options();
+    app::TFormRules& formRules = program.RulesWindow();
     for (ui::Form* f : {&form1.Window(), &form2.Window(), &formRules.Window(), &bestGames.Window()}) f->SetScale(scale);
     if (best) {
         bestGames.Window().Render();
@@ -121,7 +119,6 @@ int main(int argc, char** argv) {
         formRules.Window().Render();
         canvas = formRules.Window().Canvas();
     } else if (options) {
-        form2.FormCreate();
         form2.Window().Render();
         canvas = form2.Window().Canvas();
     } else {

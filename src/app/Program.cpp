@@ -1,0 +1,190 @@
+// Builds the program: the windows wired to each other, the start-up and exit sequences, and the main window's keys.
+#include "app/Program.h"
+
+#include <algorithm>
+#include <exception>
+
+#include "platform/Language.h"
+#include "platform/MessageBox.h"
+#include "view/Skins.h"
+
+namespace zv::app {
+
+Program::Program(Services& services)
+    : services_(services),
+      files_(services, [this](const std::string& m) { Report(m); }),
+      book_(services, [this](const std::string& m) { Report(m); }),
+      main_(services, *this, game_, files_),
+      game_(main_, *services.sound, files_.Records(), *services.clock),
+      options_(services, *this, game_),
+      bestGames_(*this, book_),
+      rules_(*this, main_) {
+    book_.onChange = [this] { bestGames_.Refresh(); };
+    spare_.hide = [this] { services_.desktop->Hide(spare_.Window()); };
+}
+
+Program::~Program() = default;
+
+void Program::Report(const std::string& message) { main_.ReportError(message); }
+
+void Program::Start(bool secondCopy) {
+    Desktop& desktop = *services_.desktop;
+    desktop.Open(main_.Window(), WindowRole::Main);
+    if (secondCopy) {
+        services_.messages->ShowInfo(platform::kAppTitle, platform::Tr("Zorvex 2000 уже загружены"));
+        desktop.Quit();
+    }
+
+    main_.LayOutControls();
+    files_.ReadSettings(game_);
+    if (game_.State().Switches.fullScreen == Switch::On) FullScreenAtStart();
+    game_.SetSkinIndex(view::kGlass);
+    main_.Label5->Hide();
+    main_.Label6->Hide();
+    // Without a usable data directory there is no skin file: the window keeps the look it was built with.
+    const bool dataDirUsable = files_.PrepareDataDirectory();
+    // The player's own scale, else the desktop's; the window is not shown yet.
+    ApplyScale(files_.ReadScale().value_or(desktop.DesktopScale()));
+    if (dataDirUsable)
+        if (const auto number = files_.ReadSkinNumber(game_.State().SkinIndex)) {
+            game_.SetSkinIndex(*number);
+            view::ApplyBuiltInSkin(main_.Skin(), *number);
+        }
+    files_.ReadRecords(game_);
+    book_.Load(dataDirUsable);
+    main_.RefreshUndo();
+    main_.DecodeFirstFrame(scale_);
+    // A second copy ends on the first pass of its loop; its window need not flash up.
+    if (!secondCopy) desktop.Show(main_.Window());
+
+    // The options and best-games windows lie above the game, owned by the main window rather than kept above
+    // every window on the desktop: they then stay above it also in full screen, and come back with it.
+    desktop.Open(options_.Window(), WindowRole::Owned);
+    options_.FormCreate();
+    desktop.Open(bestGames_.Window(), WindowRole::Owned);
+    desktop.Open(spare_.Window(), WindowRole::Spare);
+}
+
+void Program::FullScreenAtStart() {
+    try {
+        services_.desktop->FullScreen().Initialise();
+    } catch (const std::exception& e) {
+        game_.SetFullScreen(false);
+        Report(e.what());
+    }
+}
+
+void Program::Exit() {
+    main_.FinishAnimation();
+    files_.WriteSettings(game_);
+    game_.RecordAtExit();
+    book_.Flush();
+    platform::FullScreenDisplay& fs = services_.desktop->FullScreen();
+    if (fs.Active()) fs.Finalise();
+}
+
+void Program::ApplyScale(int scale) {
+    scale_ = std::clamp(scale, 1, std::max(1, services_.desktop->LargestScale()));
+    services_.desktop->SetScale(scale_);
+}
+
+void Program::StepScale(int step) {
+    if (step == 0) {
+        ApplyScale(services_.desktop->DesktopScale());
+        files_.ForgetScale();
+        return;
+    }
+    const int before = scale_;
+    ApplyScale(scale_ + step);
+    if (scale_ != before) files_.WriteScale(scale_);
+}
+
+void Program::ShowOptions() {
+    optionsShown_ = true;
+    services_.desktop->Show(options_.Window());
+}
+
+void Program::HideOptions() {
+    optionsShown_ = false;
+    services_.desktop->Hide(options_.Window());
+}
+
+void Program::RaiseOptionsIfShown() {
+    if (optionsShown_) services_.desktop->Show(options_.Window());
+}
+
+void Program::ShowRules() {
+    // The rules window gets its controls and its own window when it is first asked for.
+    rules_.Open();
+    if (!rulesOpened_) {
+        services_.desktop->Open(rules_.Window(), WindowRole::Owned);
+        rulesOpened_ = true;
+    }
+    services_.desktop->Show(rules_.Window());
+}
+
+void Program::HideRules() {
+    if (rulesOpened_) services_.desktop->Hide(rules_.Window());
+}
+
+void Program::ShowBestGames(Mode mode) {
+    bestGames_.ShowMode(mode);
+    services_.desktop->Show(bestGames_.Window());
+}
+
+void Program::HideBestGames() { services_.desktop->Hide(bestGames_.Window()); }
+
+void Program::Played(const TurnReport& report) {
+    if (!report.ended) return;
+    const int row = book_.GameFinished(report.ending);
+    // A game over that made the table shows it, its row marked.
+    if (row >= 0 && report.ending.how == GameEnd::Over) ShowBestGames(report.ending.mode);
+}
+
+// The keyboard: shortcuts act through the controls they stand for, so a key can do no more than a click.
+void Program::MainKeyDown(SDL_Keycode key, Uint16 mod) {
+    TForm1& f = main_;
+    if (mod & KMOD_CTRL) {
+        if (mod & (KMOD_ALT | KMOD_GUI)) return;
+        switch (key) {
+        case SDLK_n: f.Gstart->Activate(); break;
+        case SDLK_z: f.TurnBack->Activate(); break;
+        case SDLK_e: f.finish->Activate(); break;
+        // "+" shares its key with "=" on most layouts: Ctrl+= is what most players press for Ctrl+Plus.
+        case SDLK_PLUS:
+        case SDLK_EQUALS:
+        case SDLK_KP_PLUS: StepScale(+1); break;
+        case SDLK_MINUS:
+        case SDLK_KP_MINUS: StepScale(-1); break;
+        case SDLK_0:
+        case SDLK_KP_0: StepScale(0); break;
+        default: break;
+        }
+        return;
+    }
+    if (mod & (KMOD_ALT | KMOD_GUI)) return;
+    ui::PictureControl* modes[5] = {f.line, f.cube, f.cross, f.ring, f.corner};
+    switch (key) {
+    case SDLK_LEFT: f.MoveFocus(0, -1); break;
+    case SDLK_RIGHT: f.MoveFocus(0, 1); break;
+    case SDLK_UP: f.MoveFocus(-1, 0); break;
+    case SDLK_DOWN: f.MoveFocus(1, 0); break;
+    case SDLK_SPACE:
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER: f.PressFocusedCell(); break;
+    case SDLK_ESCAPE: f.EscapeKey(); break;
+    case SDLK_1:
+    case SDLK_2:
+    case SDLK_3:
+    case SDLK_4:
+    case SDLK_5: modes[key - SDLK_1]->Activate(); break;
+    case SDLK_F1: f.LMDLImage11->Activate(); break;
+    case SDLK_F2: f.Goptions->Activate(); break;
+    case SDLK_F3: f.ShowBestGamesClick(); break;
+    // Full screen, as the options window's switch does it, whether that window is up or not.
+    case SDLK_F11: options_.LMD3DEffectButton2Click(); break;
+    default: break;
+    }
+}
+
+} // namespace zv::app

@@ -1,0 +1,79 @@
+// The whole program in one object: the rules, the files, every window, and how they are wired to each other,
+// the start-up and exit sequences and the main window's keys. main, the tests and the tools all build this.
+#pragma once
+
+#include "app/BestGamesBook.h"
+#include "app/BestGamesWindow.h"
+#include "app/GameFiles.h"
+#include "app/Rules.h"
+#include "app/Services.h"
+#include "app/Unit1.h"
+#include "app/Unit2.h"
+#include "app/Unit3.h"
+#include "app/Windows.h"
+#include "game/Game.h"
+
+namespace zv::app {
+
+class Program final : public Windows {
+public:
+    // Builds every window, none of them shown.
+    explicit Program(Services& services);
+    ~Program() override;
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    // The start-up: the main window's creation sequence (layout, settings, full screen, skin, scale, records,
+    // best games), its window shown (not for a second copy, which only says so and ends), then the options,
+    // best-games and spare windows.
+    void Start(bool secondCopy = false);
+    // The exit work: the settings, the record step, the best games, full screen left.
+    void Exit();
+
+    Game& Engine() { return game_; }
+    GameFiles& Files() { return files_; }
+    BestGamesBook& Book() { return book_; }
+    TForm1& Main() { return main_; }
+    TForm2& Options() { return options_; }
+    TBestGames& BestGames() { return bestGames_; }
+    TFormRules& RulesWindow() { return rules_; }
+    TForm3& Spare() { return spare_; }
+
+    // The scale the windows are drawn at outside full screen.
+    int Scale() const { return scale_; }
+
+    // Windows
+    void ShowOptions() override;
+    void HideOptions() override;
+    void RaiseOptionsIfShown() override;
+    void ShowRules() override;
+    void HideRules() override;
+    void ShowBestGames(Mode mode) override;
+    void HideBestGames() override;
+    void MainKeyDown(SDL_Keycode key, Uint16 mod) override;
+    void Played(const TurnReport& report) override;
+
+private:
+    void FullScreenAtStart();
+    // Draws the windows at a scale (kept within 1 and the largest that fits the screen).
+    void ApplyScale(int scale);
+    // Ctrl+Plus (+1), Ctrl+Minus (-1), Ctrl+0 (0: the desktop's scale again).
+    void StepScale(int step);
+    void Report(const std::string& message);
+
+    Services& services_;
+    GameFiles files_;
+    BestGamesBook book_;
+    // The main window is the view the game is made with: it comes first.
+    TForm1 main_;
+    Game game_;
+    TForm2 options_;
+    TBestGames bestGames_;
+    TFormRules rules_;
+    TForm3 spare_;
+    bool optionsShown_ = false;
+    bool rulesOpened_ = false;
+    int scale_ = 1;
+};
+
+} // namespace zv::app

@@ -1,0 +1,59 @@
+// The real desktop over the window host.
+#include "app/SystemDesktop.h"
+
+#include "app/Layout.h"
+#include "platform/OpenUrl.h"
+
+namespace zv::app {
+
+SystemDesktop::SystemDesktop(platform::WindowHost& host, platform::HostMessageBoxes* boxes, int desktopScale, int largestScale)
+    : host_(host), boxes_(boxes), desktopScale_(desktopScale), largestScale_(largestScale) {}
+
+void SystemDesktop::Open(ui::Form& form, WindowRole role) {
+    platform::WindowOptions options;
+    if (role == WindowRole::Owned) options = {true, false, true, true};
+    if (role == WindowRole::Spare) options = {true, false, true};
+    platform::HostWindow& w = host_.Create(form, "Zorvex 2000", options);
+    windows_[&form] = &w;
+    if (role == WindowRole::Main && !main_) {
+        main_ = &w;
+        if (boxes_) boxes_->SetParent(&w);
+        fullScreen_ = std::make_unique<platform::FullScreen>(w.Sdl());
+    } else if (role == WindowRole::Owned && main_) {
+        w.SetOwner(*main_);
+    }
+}
+
+platform::HostWindow* SystemDesktop::WindowOf(const ui::Form& form) const {
+    const auto it = windows_.find(&form);
+    return it == windows_.end() ? nullptr : it->second;
+}
+
+void SystemDesktop::Show(ui::Form& form) {
+    if (platform::HostWindow* w = WindowOf(form)) w->Show();
+}
+
+void SystemDesktop::Hide(ui::Form& form) {
+    if (platform::HostWindow* w = WindowOf(form)) w->Hide();
+}
+
+int SystemDesktop::LargestScale() const {
+    if (largestScale_ > 0) return largestScale_;
+    return host_.LargestScale(kMainDesignWidth, kMainDesignHeight);
+}
+
+void SystemDesktop::SetScale(int scale) {
+    host_.SetScale(scale);
+    if (fullScreen_) fullScreen_->SetWindowedSize(scale * kMainDesignWidth, scale * kMainDesignHeight);
+}
+
+void SystemDesktop::OpenUrl(const std::string& url) { platform::OpenUrl(url); }
+
+std::uint32_t SystemDesktop::Ticks() const { return static_cast<std::uint32_t>(SDL_GetTicks()); }
+
+platform::FullScreenDisplay& SystemDesktop::FullScreen() {
+    if (fullScreen_) return *fullScreen_;
+    return Desktop::FullScreen();
+}
+
+} // namespace zv::app
