@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <exception>
 
+#include "store/MotionFile.h"
 #include "store/ScaleFile.h"
 #include "store/Settings.h"
 #include "store/SkinFile.h"
@@ -90,6 +91,23 @@ void GameFiles::ForgetScale() {
     const std::string path = store::ScalePath(dataDir_);
     try {
         store::ForgetScale(dataDir_);
+    } catch (const std::exception& e) {
+        Tell(path, path + ": " + e.what());
+    }
+}
+
+std::optional<bool> GameFiles::ReadMotion() {
+    if (dataDirUnusable_) return std::nullopt;
+    const store::MotionLoad load = store::LoadMotion(dataDir_);
+    if (!load.error.empty()) Tell(store::MotionPath(dataDir_), load.error);
+    return load.on;
+}
+
+void GameFiles::WriteMotion(bool on) {
+    if (dataDirUnusable_) return;
+    const std::string path = store::MotionPath(dataDir_);
+    try {
+        store::SaveMotion(dataDir_, on);
     } catch (const std::exception& e) {
         Tell(path, path + ": " + e.what());
     }

@@ -39,6 +39,10 @@ public:
     void WriteScale(int scale);
     void ForgetScale();
 
+    // Whether the player turned the board's motion on or off (nothing: never chosen, or the file is broken or
+    // unreadable, which is reported), and keeping the choice. Failures are reported.
+    std::optional<bool> ReadMotion();
+    void WriteMotion(bool on);
     // Called by each built-in skin as its last step; a failure is reported and the skin stays.
     void WriteSkinFile(std::int32_t number);
     // Exit: the settings file, unless it was there but could not be read: the player's file is kept.

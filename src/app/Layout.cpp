@@ -107,6 +107,12 @@ LayoutTable BuildOptionsTable() {
         {"LMDLabel2", K::Label, "Panel2", Rect(8, 8, 156, 28), {}},
         {"Panel3", K::Panel, "", Rect(416, 296, 217, 57), {}},
         {"LMDLabel3", K::Label, "Panel3", Rect(8, 8, 200, 28), {}},
+        // Our own fourth switch: the board's motion.
+        {"motionCaption", K::Label, "", Rect(72, 392, 299, 26), {}},
+        {"f4", K::Picture, "", Rect(8, 384, 41, 41), {}},
+        {"motionSwitch", K::Button, "", Rect(376, 392, 36, 25), {}},
+        {"motionPanel", K::Panel, "", Rect(416, 384, 217, 49), {}},
+        {"motionNote", K::Label, "motionPanel", Rect(8, 8, 205, 28), {}},
         {"digital", K::Label, "", Rect(16, 448, 299, 26), {}},
         {"Ooptions", K::Button, "", Rect(544, 452, 89, 25), {}},
     };

@@ -52,6 +52,8 @@ void Program::Start(bool secondCopy) {
         }
     files_.ReadRecords(game_);
     book_.Load(dataDirUsable);
+    motionChosen_ = files_.ReadMotion().value_or(true);
+    main_.Motion().SetEnabled(services_.animation && motionChosen_);
     main_.RefreshUndo();
     main_.DecodeFirstFrame(scale_);
     // A second copy ends on the first pass of its loop; its window need not flash up.
@@ -142,6 +144,14 @@ void Program::Played(const TurnReport& report) {
 }
 
 // The keyboard: shortcuts act through the controls they stand for, so a key can do no more than a click.
+bool Program::MotionOn() const { return motionChosen_; }
+
+void Program::SetMotion(bool on) {
+    motionChosen_ = on;
+    main_.Motion().SetEnabled(services_.animation && on);
+    files_.WriteMotion(on);
+}
+
 void Program::MainKeyDown(SDL_Keycode key, Uint16 mod) {
     TForm1& f = main_;
     if (mod & KMOD_CTRL) {

@@ -50,6 +50,8 @@ public:
     void HideRules() override;
     void ShowBestGames(Mode mode) override;
     void HideBestGames() override;
+    bool MotionOn() const override;
+    void SetMotion(bool on) override;
     void MainKeyDown(SDL_Keycode key, Uint16 mod) override;
     void Played(const TurnReport& report) override;
 
@@ -72,6 +74,7 @@ private:
     TFormRules rules_;
     TForm3 spare_;
     bool optionsShown_ = false;
+    bool motionChosen_ = true; // the player's choice; ZORVEX_ANIMATION=0 keeps the board still whatever it is
     bool rulesOpened_ = false;
     int scale_ = 1;
 };

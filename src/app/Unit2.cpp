@@ -47,6 +47,7 @@ TForm2::TForm2(Services& services, Windows& windows, Game& game) : services_(ser
     advancedCaption = caption("advancedCaption", N_("Усложнённый режим игры"));
     LMDLabel4 = caption("LMDLabel4", N_("Во весь экран (640х480)"));
     LMDLabel5 = caption("LMDLabel5", N_("Включены звуковые эффекты"));
+    motionCaption = caption("motionCaption", N_("Шарики движутся"));
 
     auto indicator = [&](const std::string& name) {
         auto* f = c.Get<ui::PictureControl>(name);
@@ -57,6 +58,7 @@ TForm2::TForm2(Services& services, Windows& windows, Game& game) : services_(ser
     f1 = indicator("f1");
     f2 = indicator("f2");
     f3 = indicator("f3");
+    f4 = indicator("f4");
 
     auto sw = [&](const std::string& name) {
         auto* b = c.Get<ui::ImageButton>(name);
@@ -66,6 +68,7 @@ TForm2::TForm2(Services& services, Windows& windows, Game& game) : services_(ser
     LMD3DEffectButton1 = sw("LMD3DEffectButton1");
     LMD3DEffectButton2 = sw("LMD3DEffectButton2");
     LMD3DEffectButton3 = sw("LMD3DEffectButton3");
+    motionSwitch = sw("motionSwitch");
 
     auto panel = [&](const std::string& name, const std::string& labelName, const char* text, ui::Label*& label) {
         auto* p = c.Get<ui::Container>(name);
@@ -79,6 +82,8 @@ TForm2::TForm2(Services& services, Windows& windows, Game& game) : services_(ser
                    LMDLabel1);
     Panel2 = panel("Panel2", "LMDLabel2", N_("Во время игры игровое поле\nпоказывается во весь экран ."), LMDLabel2);
     Panel3 = panel("Panel3", "LMDLabel3", N_("Соответствует влючёны или нет в игре\nзвуковые эффекты. "), LMDLabel3);
+    motionPanel = panel("motionPanel", "motionNote", N_("Шарик идёт по своему пути, фигуры\nисчезают, новые шарики вырастают."),
+                        motionNote);
 
     digital = c.Get<ui::Label>("digital");
     digital->SetCaption(platform::kHomePage);
@@ -92,6 +97,7 @@ TForm2::TForm2(Services& services, Windows& windows, Game& game) : services_(ser
     LMD3DEffectButton1->OnClick = [this] { LMD3DEffectButton1Click(); };
     LMD3DEffectButton2->OnClick = [this] { LMD3DEffectButton2Click(); };
     LMD3DEffectButton3->OnClick = [this] { LMD3DEffectButton3Click(); };
+    motionSwitch->OnClick = [this] { motionSwitchClick(); };
     Ooptions->OnClick = [this] { OoptionsClick(); };
     digital->OnClick = [this] { digitalClick(); };
     form_.OnKeyDown = [this](SDL_Keycode key, Uint16 mod) {
@@ -107,6 +113,7 @@ void TForm2::FormCreate() {
     if (settings.advanced) game_.SetAdvancedMode(true);
     if (settings.fullScreen == Switch::On) f2->Show();
     if (settings.sound == Switch::On) f3->Show();
+    f4->SetVisible(windows_.MotionOn());
 }
 
 void TForm2::OoptionsClick() { windows_.HideOptions(); }
@@ -152,6 +159,12 @@ void TForm2::LMD3DEffectButton3Click() {
         game_.SetSound(true);
         f3->Show();
     }
+}
+
+void TForm2::motionSwitchClick() {
+    const bool on = !windows_.MotionOn();
+    windows_.SetMotion(on);
+    f4->SetVisible(on);
 }
 
 void TForm2::digitalClick() { services_.desktop->OpenUrl(platform::kHomePage); }

@@ -27,6 +27,8 @@ public:
     void LMD3DEffectButton2Click(); // full-screen switch
     void LMD3DEffectButton3Click(); // sound switch
     void digitalClick();
+    // Our own fourth switch: the board's motion on or off, kept for the next start.
+    void motionSwitchClick();
 
     ui::Label* advancedCaption = nullptr;
     ui::Label* LMDLabel4 = nullptr;
@@ -37,6 +39,11 @@ public:
     ui::ImageButton* LMD3DEffectButton1 = nullptr;
     ui::ImageButton* LMD3DEffectButton2 = nullptr;
     ui::ImageButton* LMD3DEffectButton3 = nullptr;
+    ui::Label* motionCaption = nullptr;
+    ui::PictureControl* f4 = nullptr;
+    ui::ImageButton* motionSwitch = nullptr;
+    ui::Container* motionPanel = nullptr;
+    ui::Label* motionNote = nullptr;
     ui::Container* Panel1 = nullptr;
     ui::Container* Panel2 = nullptr;
     ui::Container* Panel3 = nullptr;

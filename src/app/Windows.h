@@ -19,6 +19,9 @@ public:
     virtual void HideRules() = 0;
     virtual void ShowBestGames(Mode mode) = 0;
     virtual void HideBestGames() = 0;
+    // The board's motion: whether it is on, and switching it (the choice is kept).
+    virtual bool MotionOn() const = 0;
+    virtual void SetMotion(bool on) = 0;
     // A key pressed in the main window.
     virtual void MainKeyDown(SDL_Keycode key, Uint16 mod) = 0;
     // What one of the player's operations did, once the main window has shown it.

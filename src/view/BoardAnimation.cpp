@@ -90,6 +90,14 @@ void BoardMotion::Apply(int cell, const CellLook& look) {
     else b->ShowInstead(look.colour < 0 ? b->ListIndex() : ColourPicture(look.colour), look.percent);
 }
 
+void BoardMotion::SetEnabled(bool on) {
+    enabled_ = on;
+    if (on) return;
+    Finish();
+    if (selected_ != 0) Apply(selected_, {});
+    selected_ = 0;
+}
+
 void BoardMotion::Play(const TurnReport& report, std::int32_t finalScore, std::uint32_t ms) {
     Finish();
     if (!enabled_) return;

@@ -66,7 +66,8 @@ class BoardMotion {
 public:
     BoardMotion(std::array<ui::ImageButton*, kCells> cells, ui::Label* score);
 
-    void SetEnabled(bool on) { enabled_ = on; }
+    // Off, a turn showing ends and a selected ball stops beating.
+    void SetEnabled(bool on);
     bool Enabled() const { return enabled_; }
 
     // A turn was played at ms (a clock of milliseconds). A turn still showing ends first.
