@@ -1,4 +1,5 @@
-// The pointer's screen position through XQueryPointer, taken from the libX11 that SDL has already loaded.
+// The pointer's screen position through XQueryPointer, taken from the libX11 that SDL has already loaded,
+// and from the X server's own pointer events.
 #include "platform/ScreenPointer.h"
 
 #include <SDL.h>
@@ -38,6 +39,32 @@ void ScreenPointer(SDL_Window* window, int& x, int& y) {
     (void)window;
 #endif
     SDL_GetGlobalMouseState(&x, &y);
+}
+
+std::optional<PointerReport> ReadPointerReport(const SDL_SysWMmsg* message) {
+#if defined(SDL_VIDEO_DRIVER_X11)
+    if (!message || message->subsystem != SDL_SYSWM_X11) return std::nullopt;
+    const XEvent& e = message->msg.x11.event;
+    PointerReport r;
+    switch (e.type) {
+    case ButtonPress:
+    case ButtonRelease:
+        r.kind = e.type == ButtonPress ? PointerReport::Kind::Press : PointerReport::Kind::Release;
+        r.at = {e.xbutton.x_root, e.xbutton.y_root};
+        r.left = e.xbutton.button == Button1;
+        r.leftHeld = (e.xbutton.state & Button1Mask) != 0;
+        return r;
+    case MotionNotify:
+        r.at = {e.xmotion.x_root, e.xmotion.y_root};
+        r.leftHeld = (e.xmotion.state & Button1Mask) != 0;
+        return r;
+    default:
+        return std::nullopt;
+    }
+#else
+    (void)message;
+    return std::nullopt;
+#endif
 }
 
 } // namespace zv::platform

@@ -2,6 +2,8 @@
 // hand, owned windows and the nested loop of modal boxes.
 #include "platform/WindowHost.h"
 
+#include <SDL_syswm.h>
+
 #include <algorithm>
 #include <cstring>
 #include <exception>
@@ -11,6 +13,11 @@
 #include "ui/Control.h"
 
 namespace zv::platform {
+
+bool OnWayland() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    return driver && std::strcmp(driver, "wayland") == 0;
+}
 
 HostWindow::HostWindow(ui::Form& form, const std::string& title, WindowOptions options, int scale)
     : form_(form), windowScale_(scale), contentScale_(scale) {
@@ -23,6 +30,15 @@ HostWindow::HostWindow(ui::Form& form, const std::string& title, WindowOptions o
                                scale * form.Height(), flags);
     if (!window_) throw std::runtime_error(std::string("Cannot create window: ") + SDL_GetError());
     id_ = SDL_GetWindowID(window_);
+    // A Wayland client cannot place its window: the compositor moves it when asked at the press.
+    if (OnWayland()) SDL_SetWindowHitTest(window_, &HostWindow::HitTest, this);
+}
+
+SDL_HitTestResult HostWindow::HitTest(SDL_Window*, const SDL_Point* point, void* data) {
+    auto* self = static_cast<HostWindow*>(data);
+    int fx, fy;
+    if (self->FullScreen() || !self->ToForm(point->x, point->y, fx, fy)) return SDL_HITTEST_NORMAL;
+    return self->form_.IsDragPoint(fx, fy) ? SDL_HITTEST_DRAGGABLE : SDL_HITTEST_NORMAL;
 }
 
 HostWindow::~HostWindow() {
@@ -30,8 +46,15 @@ HostWindow::~HostWindow() {
 }
 
 void HostWindow::Show() {
-    if (!everShown_) Centre();
+    if (!everShown_) {
+        if (owner_ && owner_->Shown()) CentreOver(*owner_);
+        else Centre();
+    }
+    // The owner is given as the window is shown: X11 reads it best before the window is mapped, and
+    // Wayland has nothing to give it to before (SDL refuses with "Modal window was hidden").
+    const bool owned = owner_ && SDL_SetWindowModalFor(window_, owner_->window_) == 0;
     SDL_ShowWindow(window_);
+    if (owner_ && !owned) SDL_SetWindowModalFor(window_, owner_->window_);
     // Shown again while its owner lies on top (after a click on a full-screen game): up it comes.
     if (owner_) SDL_RaiseWindow(window_);
     shown_ = true;
@@ -46,11 +69,26 @@ void HostWindow::Place(int x, int y) {
 
 void HostWindow::Centre() { Place(SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED); }
 
+void HostWindow::CentreOver(const HostWindow& other) {
+    int ox, oy, ow, oh, w, h;
+    SDL_GetWindowPosition(other.window_, &ox, &oy);
+    SDL_GetWindowSize(other.window_, &ow, &oh);
+    SDL_GetWindowSize(window_, &w, &h);
+    int x = ox + (ow - w) / 2, y = oy + (oh - h) / 2;
+    // An owner dragged half off the desktop still leaves its owned window whole on it.
+    SDL_Rect usable{0, 0, 0, 0};
+    const int display = std::max(0, SDL_GetWindowDisplayIndex(other.window_));
+    if (SDL_GetDisplayUsableBounds(display, &usable) == 0 && usable.w > 0 && usable.h > 0) {
+        x = std::max(usable.x, std::min(x, usable.x + usable.w - w));
+        y = std::max(usable.y, std::min(y, usable.y + usable.h - h));
+    }
+    Place(x, y);
+}
+
 void HostWindow::SetOwner(HostWindow& owner) {
+    // X11: WM_TRANSIENT_FOR, Wayland: the toplevel's parent. Window managers stack an owned window above
+    // its owner, also above a full-screen one, and iconify and restore them together. Given at Show().
     owner_ = &owner;
-    // X11: WM_TRANSIENT_FOR. Window managers stack a transient window above its owner, also above a
-    // full-screen one, and iconify and restore them together. (The dummy driver has no such thing.)
-    SDL_SetWindowModalFor(window_, owner.window_);
 }
 
 bool HostWindow::FullScreen() const { return (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) != 0; }
@@ -127,7 +165,8 @@ bool HostWindow::ToForm(int wx, int wy, int& fx, int& fy) const {
 void HostWindow::Present() {
     if (!shown_) return;
     SDL_Surface* surface = SDL_GetWindowSurface(window_);
-    if (!surface) return;
+    // A window nobody sees is worse than no window: say why and stop.
+    if (!surface) throw std::runtime_error(std::string("Cannot draw the window: ") + SDL_GetError());
     if (fullRedraw_) {
         Layout();
         form_.InvalidateAll();
@@ -161,6 +200,12 @@ WindowHost::WindowHost() {
     // A window moved by hand goes on getting the pointer's motion when the pointer runs ahead of it.
     SDL_SetHint(SDL_HINT_MOUSE_AUTO_CAPTURE, "1");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) throw std::runtime_error(std::string("Cannot start video: ") + SDL_GetError());
+    // SDL's Wayland driver has no plain framebuffer: its window surface is a texture of a renderer, the
+    // one way it has to give us one. (SDL decides this at the first window surface, once for all.)
+    if (OnWayland()) SDL_ResetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION);
+    // The X server's own pointer events, for moving windows by hand (see ServerPointer).
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver && std::strcmp(driver, "x11") == 0) SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
     SDL_GetDisplayBounds(0, &display_);
 }
 
@@ -187,10 +232,7 @@ int WindowHost::LargestScale(int width, int height) const {
 }
 
 void WindowHost::Destroy(HostWindow& window) {
-    if (dragged_ == &window) {
-        dragged_ = nullptr;
-        drag_.Release();
-    }
+    if (dragged_ == &window) EndDrag();
     if (modal_ == &window) modal_ = nullptr;
     std::erase_if(windows_, [&](const auto& w) { return w.get() == &window; });
 }
@@ -231,11 +273,35 @@ void WindowHost::FollowDisplayMode() {
         if (w->EverShown() && !w->FullScreen()) w->Centre();
 }
 
-void WindowHost::MouseButton(HostWindow& w, const SDL_MouseButtonEvent& b) {
-    if (b.type == SDL_MOUSEBUTTONUP && dragged_) {
-        dragged_ = nullptr;
-        drag_.Release();
+void WindowHost::EndDrag() {
+    dragged_ = nullptr;
+    drag_.Release();
+}
+
+void WindowHost::FollowPointer(ScreenPoint pointer) {
+    if (auto corner = drag_.Follow(pointer)) {
+        int x, y;
+        SDL_GetWindowPosition(dragged_->Sdl(), &x, &y);
+        if (x != corner->x || y != corner->y) SDL_SetWindowPosition(dragged_->Sdl(), corner->x, corner->y);
     }
+}
+
+void WindowHost::ServerPointer(const PointerReport& r) {
+    using Kind = PointerReport::Kind;
+    if (r.kind == Kind::Press) {
+        if (r.left) pressAt_ = r.at;
+        return;
+    }
+    if (!dragged_) return;
+    // The button went up where we did not see it (another program took the pointer): stop there.
+    if (!r.leftHeld) return EndDrag();
+    // Every motion the server saw, and the release's own point: the window ends exactly where the pointer
+    // says, however few events it sent on the way.
+    if (r.kind == Kind::Motion || r.left) FollowPointer(r.at);
+}
+
+void WindowHost::MouseButton(HostWindow& w, const SDL_MouseButtonEvent& b) {
+    if (b.type == SDL_MOUSEBUTTONUP && dragged_) EndDrag();
     int fx, fy;
     if (!w.ToForm(b.x, b.y, fx, fy)) return;
     if (b.type == SDL_MOUSEBUTTONUP) {
@@ -244,12 +310,15 @@ void WindowHost::MouseButton(HostWindow& w, const SDL_MouseButtonEvent& b) {
     }
     // No moving in full screen: there is nowhere to move to.
     if (!w.FullScreen() && w.GetForm().IsDragPoint(fx, fy)) {
-        ScreenPoint pointer, corner;
-        ScreenPointer(w.Sdl(), pointer.x, pointer.y);
+        // Where the press was, not where the pointer is by now: a move at once after the press is part
+        // of the drag. The window stands still until the drag begins, so its corner plus the event's point
+        // is that place where the server did not say it.
+        ScreenPoint corner;
         SDL_GetWindowPosition(w.Sdl(), &corner.x, &corner.y);
-        drag_.Press(pointer, corner);
+        drag_.Press(pressAt_.value_or(ScreenPoint{corner.x + b.x, corner.y + b.y}), corner);
         dragged_ = &w;
     }
+    pressAt_.reset();
     w.GetForm().MouseDown(fx, fy);
 }
 
@@ -257,17 +326,14 @@ void WindowHost::MouseMotion(HostWindow& w, const SDL_MouseMotionEvent& m) {
     if (dragged_) {
         // The release happened where we did not see it (another program took the pointer): stop.
         if (!(m.state & SDL_BUTTON_LMASK)) {
-            dragged_ = nullptr;
-            drag_.Release();
+            EndDrag();
         } else {
-            // The pointer's own screen position, not the event's: the window moves under the event's
-            // coordinates while we move it.
-            ScreenPoint pointer;
-            ScreenPointer(dragged_->Sdl(), pointer.x, pointer.y);
-            if (auto corner = drag_.Follow(pointer)) {
-                int x, y;
-                SDL_GetWindowPosition(dragged_->Sdl(), &x, &y);
-                if (x != corner->x || y != corner->y) SDL_SetWindowPosition(dragged_->Sdl(), corner->x, corner->y);
+            // Without the server's own events: the pointer's screen position, not the event's, as the
+            // window moves under the event's coordinates while we move it.
+            if (!serverPointer_) {
+                ScreenPoint pointer;
+                ScreenPointer(dragged_->Sdl(), pointer.x, pointer.y);
+                FollowPointer(pointer);
             }
             if (drag_.Moving()) return;
         }
@@ -311,6 +377,12 @@ bool WindowHost::Dispatch(const SDL_Event& e) {
             default:
                 break;
             }
+        }
+        return true;
+    case SDL_SYSWMEVENT:
+        if (auto report = ReadPointerReport(e.syswm.msg)) {
+            serverPointer_ = true;
+            ServerPointer(*report);
         }
         return true;
     case SDL_MOUSEMOTION:
@@ -381,8 +453,7 @@ void WindowHost::RunModal(HostWindow& modal, const std::function<bool()>& stillO
     HostWindow* outer = modal_;
     modal_ = &modal;
     // A move under way in another window ends here: its release will reach the box, not it.
-    dragged_ = nullptr;
-    drag_.Release();
+    EndDrag();
     for (auto& w : windows_) w->GetForm().MouseLeave();
     PresentAll();
     SDL_Event e;

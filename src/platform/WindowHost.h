@@ -6,9 +6,11 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/ScreenPointer.h"
 #include "platform/WindowDrag.h"
 
 namespace zv::ui {
@@ -16,6 +18,9 @@ class Form;
 }
 
 namespace zv::platform {
+
+// True when SDL runs on a Wayland compositor, which places and scales the windows itself.
+bool OnWayland();
 
 struct WindowOptions {
     bool borderless = true;
@@ -37,14 +42,16 @@ public:
     ui::Form& GetForm() const { return form_; }
     Uint32 Id() const { return id_; }
     bool Shown() const { return shown_; }
-    // Shows the window; the first showing centres it on the desktop (unless it was placed before).
-    // A window with an owner comes up above it.
+    // Shows the window; the first showing centres it over its shown owner, else on the desktop (unless it
+    // was placed before). A window with an owner comes up above it.
     void Show();
     void Hide();
     void Minimise();
     // Puts the window's corner at a screen point.
     void Place(int x, int y);
     void Centre();
+    // Centred over another window, kept on its display's usable area.
+    void CentreOver(const HostWindow& other);
     // Keeps this window above its owner, whatever the owner does (full screen included), and lets it
     // come back with the owner after both were minimised. Under X11 this makes it transient for the owner.
     void SetOwner(HostWindow& owner);
@@ -67,6 +74,8 @@ public:
     int ContentScale() const { return contentScale_; }
 
 private:
+    // Where a press makes the compositor move the window (Wayland): the form's drag points.
+    static SDL_HitTestResult HitTest(SDL_Window* window, const SDL_Point* point, void* data);
     void Layout();
     // Outside full screen the window is exactly scale x the form's size.
     void FitWindowToForm();
@@ -128,6 +137,11 @@ private:
     bool Dispatch(const SDL_Event& e);
     void MouseButton(HostWindow& w, const SDL_MouseButtonEvent& b);
     void MouseMotion(HostWindow& w, const SDL_MouseMotionEvent& m);
+    // The X server's record of a press, motion or release: the press point of the next drag, and the
+    // pointer the dragged window follows.
+    void ServerPointer(const PointerReport& report);
+    void FollowPointer(ScreenPoint pointer);
+    void EndDrag();
     // Windows placed for one display mode are centred again after a change of mode.
     void FollowDisplayMode();
     // Dispatches one event; anything thrown by a handler goes to OnError and the loop goes on.
@@ -141,6 +155,10 @@ private:
     // The window being moved by hand, and how.
     HostWindow* dragged_ = nullptr;
     WindowDrag drag_;
+    // The screen point of the last left press the server reported, until its SDL event comes.
+    std::optional<ScreenPoint> pressAt_;
+    // The server's pointer events arrive: the drag follows them, not SDL's motion events.
+    bool serverPointer_ = false;
     SDL_Rect display_{0, 0, 0, 0};
 };
 
