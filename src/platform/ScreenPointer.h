@@ -26,6 +26,14 @@ struct PointerReport {
     bool leftHeld = false;   // the left button was held before the event (motions and releases)
 };
 
+// True where the display server ignores a program's moves of its own windows: an X server that is
+// XWayland (weston and sway place X11 windows themselves).
+bool MovesAreTheWindowManagers(SDL_Window* window);
+
+// Hands a move of the window by hand to the window manager (_NET_WM_MOVERESIZE), from the pointer's screen
+// point with the left button held: it follows the pointer until the release. False where that cannot be asked.
+bool AskWindowManagerToMove(SDL_Window* window, ScreenPoint pointer);
+
 // The report in an X11 window-system event; nullopt for every other event. The X server's events reach us
 // only once WindowHost asked SDL for them (SDL_SYSWMEVENT).
 std::optional<PointerReport> ReadPointerReport(const SDL_SysWMmsg* message);

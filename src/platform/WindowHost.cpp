@@ -280,6 +280,12 @@ void WindowHost::EndDrag() {
 
 void WindowHost::FollowPointer(ScreenPoint pointer) {
     if (auto corner = drag_.Follow(pointer)) {
+        // Where our own moves are ignored, the window manager moves the window from here to the release;
+        // a quick click has not come this far, so it still moves nothing.
+        if (MovesAreTheWindowManagers(dragged_->Sdl()) && AskWindowManagerToMove(dragged_->Sdl(), pointer)) {
+            EndDrag();
+            return;
+        }
         int x, y;
         SDL_GetWindowPosition(dragged_->Sdl(), &x, &y);
         if (x != corner->x || y != corner->y) SDL_SetWindowPosition(dragged_->Sdl(), corner->x, corner->y);
