@@ -25,6 +25,9 @@ HostWindow::HostWindow(ui::Form& form, const std::string& title, WindowOptions o
     if (options.borderless) flags |= SDL_WINDOW_BORDERLESS;
     if (options.alwaysOnTop) flags |= SDL_WINDOW_ALWAYS_ON_TOP;
     if (options.owned) flags |= SDL_WINDOW_UTILITY;
+    // The drawable may have more pixels than the window has points (a Wayland output at scale 2): the
+    // game is then drawn at the pixels' scale, not enlarged by the compositor.
+    flags |= SDL_WINDOW_ALLOW_HIGHDPI;
     form_.SetScale(scale);
     window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, scale * form.Width(),
                                scale * form.Height(), flags);
@@ -42,16 +45,53 @@ SDL_HitTestResult HostWindow::HitTest(SDL_Window*, const SDL_Point* point, void*
 }
 
 HostWindow::~HostWindow() {
+    if (canvas_) SDL_FreeSurface(canvas_);
+    if (texture_) SDL_DestroyTexture(texture_);
+    if (renderer_) SDL_DestroyRenderer(renderer_);
     if (window_) SDL_DestroyWindow(window_);
 }
 
-void HostWindow::Show() {
-    if (!everShown_) {
-        if (owner_ && owner_->Shown()) CentreOver(*owner_);
-        else Centre();
+SDL_Surface* HostWindow::Target() {
+    if (!renderer_)
+        if (SDL_Surface* surface = SDL_GetWindowSurface(window_)) return surface;
+    // No window surface (SDL's Wayland driver has no plain framebuffer): a surface of our own at the
+    // drawable's pixel size, presented as a streaming texture.
+    const std::string noSurface = SDL_GetError();
+    if (!renderer_ && !(renderer_ = SDL_CreateRenderer(window_, -1, 0)))
+        throw std::runtime_error("Cannot draw the window: " + noSurface + "; " + SDL_GetError());
+    int w = 0, h = 0;
+    SDL_GetRendererOutputSize(renderer_, &w, &h);
+    if (!canvas_ || canvas_->w != w || canvas_->h != h) {
+        if (canvas_) SDL_FreeSurface(canvas_);
+        if (texture_) SDL_DestroyTexture(texture_);
+        canvas_ = SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_RGB888);
+        texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, w, h);
+        if (!canvas_ || !texture_) throw std::runtime_error(std::string("Cannot draw the window: ") + SDL_GetError());
+        fullRedraw_ = true;
     }
-    // The owner is given as the window is shown: X11 reads it best before the window is mapped, and
-    // Wayland has nothing to give it to before (SDL refuses with "Modal window was hidden").
+    return canvas_;
+}
+
+void HostWindow::Flip(const std::vector<SDL_Rect>& changed) {
+    if (!renderer_) {
+        if (fullRedraw_) SDL_UpdateWindowSurface(window_);
+        else if (!changed.empty()) SDL_UpdateWindowSurfaceRects(window_, changed.data(), static_cast<int>(changed.size()));
+        return;
+    }
+    if (!fullRedraw_ && changed.empty()) return;
+    if (fullRedraw_) SDL_UpdateTexture(texture_, nullptr, canvas_->pixels, canvas_->pitch);
+    for (const SDL_Rect& r : changed)
+        if (!fullRedraw_)
+            SDL_UpdateTexture(texture_, &r, static_cast<Uint8*>(canvas_->pixels) + r.y * canvas_->pitch + r.x * 4, canvas_->pitch);
+    SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+    SDL_RenderPresent(renderer_);
+}
+
+void HostWindow::Show() {
+    if (!everShown_) Centre();
+    // The owner is given as the window is shown: X11 reads it best before the window is mapped (a
+    // compositor that places X11 windows itself then puts it over its owner), and Wayland has nothing to
+    // give it to before (SDL refuses with "Modal window was hidden").
     const bool owned = owner_ && SDL_SetWindowModalFor(window_, owner_->window_) == 0;
     SDL_ShowWindow(window_);
     if (owner_ && !owned) SDL_SetWindowModalFor(window_, owner_->window_);
@@ -68,22 +108,6 @@ void HostWindow::Place(int x, int y) {
 }
 
 void HostWindow::Centre() { Place(SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED); }
-
-void HostWindow::CentreOver(const HostWindow& other) {
-    int ox, oy, ow, oh, w, h;
-    SDL_GetWindowPosition(other.window_, &ox, &oy);
-    SDL_GetWindowSize(other.window_, &ow, &oh);
-    SDL_GetWindowSize(window_, &w, &h);
-    int x = ox + (ow - w) / 2, y = oy + (oh - h) / 2;
-    // An owner dragged half off the desktop still leaves its owned window whole on it.
-    SDL_Rect usable{0, 0, 0, 0};
-    const int display = std::max(0, SDL_GetWindowDisplayIndex(other.window_));
-    if (SDL_GetDisplayUsableBounds(display, &usable) == 0 && usable.w > 0 && usable.h > 0) {
-        x = std::max(usable.x, std::min(x, usable.x + usable.w - w));
-        y = std::max(usable.y, std::min(y, usable.y + usable.h - h));
-    }
-    Place(x, y);
-}
 
 void HostWindow::SetOwner(HostWindow& owner) {
     // X11: WM_TRANSIENT_FOR, Wayland: the toplevel's parent. Window managers stack an owned window above
@@ -108,29 +132,36 @@ void HostWindow::SetScale(int scale) {
         int x, y, w, h;
         SDL_GetWindowPosition(window_, &x, &y);
         SDL_GetWindowSize(window_, &w, &h);
-        const int nw = scale * form_.Width(), nh = scale * form_.Height();
+        const int nw = Points(scale * form_.Width()), nh = Points(scale * form_.Height());
         SDL_SetWindowSize(window_, nw, nh);
         if (everShown_) SDL_SetWindowPosition(window_, x + (w - nw) / 2, y + (h - nh) / 2);
     }
     SurfaceChanged();
 }
 
+int HostWindow::Points(int pixels) const { return (pixels + pixelRatio_ - 1) / pixelRatio_; }
+
 void HostWindow::FitWindowToForm() {
     if (FullScreen()) return;
     int w = 0, h = 0;
     SDL_GetWindowSize(window_, &w, &h);
-    const int want = windowScale_;
-    if (w != want * form_.Width() || h != want * form_.Height()) SDL_SetWindowSize(window_, want * form_.Width(), want * form_.Height());
+    const int want = std::max(windowScale_, pixelRatio_);
+    const int pw = Points(want * form_.Width()), ph = Points(want * form_.Height());
+    if (w != pw || h != ph) SDL_SetWindowSize(window_, pw, ph);
 }
 
 void HostWindow::Layout() {
+    int pw = 0, ph = 0, w = 0, h = 0;
+    SDL_GetWindowSize(window_, &pw, &ph);
+    SDL_GetWindowSizeInPixels(window_, &w, &h);
+    pixelRatio_ = std::max(1, pw > 0 ? w / pw : 1);
     FitWindowToForm();
-    int w = 0, h = 0;
-    SDL_GetWindowSize(window_, &w, &h);
+    SDL_GetWindowSizeInPixels(window_, &w, &h);
     const int cw = std::max(1, form_.Width()), ch = std::max(1, form_.Height());
     shrink_ = 1.0;
     if (!FullScreen()) {
-        contentScale_ = windowScale_;
+        // At least the drawable's own scale: fewer pixels than it has would be enlarged by the compositor.
+        contentScale_ = std::max(windowScale_, pixelRatio_);
     } else if (const int whole = std::min(w / cw, h / ch); whole >= 1) {
         // Drawn afresh at the largest whole scale that fits, never a blow-up of a smaller one.
         contentScale_ = std::min(whole, ui::Form::kMaxScale);
@@ -151,6 +182,8 @@ void HostWindow::SurfaceChanged() {
 }
 
 bool HostWindow::ToForm(int wx, int wy, int& fx, int& fy) const {
+    wx *= pixelRatio_;
+    wy *= pixelRatio_;
     if (wx < offsetX_ || wy < offsetY_) return false;
     if (shrink_ < 1.0) {
         fx = static_cast<int>((wx - offsetX_) / shrink_);
@@ -164,9 +197,8 @@ bool HostWindow::ToForm(int wx, int wy, int& fx, int& fy) const {
 
 void HostWindow::Present() {
     if (!shown_) return;
-    SDL_Surface* surface = SDL_GetWindowSurface(window_);
-    // A window nobody sees is worse than no window: say why and stop.
-    if (!surface) throw std::runtime_error(std::string("Cannot draw the window: ") + SDL_GetError());
+    // A window nobody sees is worse than no window: Target() says why and stops.
+    SDL_Surface* surface = Target();
     if (fullRedraw_) {
         Layout();
         form_.InvalidateAll();
@@ -186,8 +218,7 @@ void HostWindow::Present() {
             to.push_back(whole);
         }
     }
-    if (fullRedraw_) SDL_UpdateWindowSurface(window_);
-    else if (!to.empty()) SDL_UpdateWindowSurfaceRects(window_, to.data(), static_cast<int>(to.size()));
+    Flip(to);
     fullRedraw_ = false;
 }
 
@@ -200,9 +231,6 @@ WindowHost::WindowHost() {
     // A window moved by hand goes on getting the pointer's motion when the pointer runs ahead of it.
     SDL_SetHint(SDL_HINT_MOUSE_AUTO_CAPTURE, "1");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) throw std::runtime_error(std::string("Cannot start video: ") + SDL_GetError());
-    // SDL's Wayland driver has no plain framebuffer: its window surface is a texture of a renderer, the
-    // one way it has to give us one. (SDL decides this at the first window surface, once for all.)
-    if (OnWayland()) SDL_ResetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION);
     // The X server's own pointer events, for moving windows by hand (see ServerPointer).
     const char* driver = SDL_GetCurrentVideoDriver();
     if (driver && std::strcmp(driver, "x11") == 0) SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);

@@ -42,16 +42,14 @@ public:
     ui::Form& GetForm() const { return form_; }
     Uint32 Id() const { return id_; }
     bool Shown() const { return shown_; }
-    // Shows the window; the first showing centres it over its shown owner, else on the desktop (unless it
-    // was placed before). A window with an owner comes up above it.
+    // Shows the window; the first showing centres it on the desktop (unless it was placed before).
+    // A window with an owner comes up above it.
     void Show();
     void Hide();
     void Minimise();
     // Puts the window's corner at a screen point.
     void Place(int x, int y);
     void Centre();
-    // Centred over another window, kept on its display's usable area.
-    void CentreOver(const HostWindow& other);
     // Keeps this window above its owner, whatever the owner does (full screen included), and lets it
     // come back with the owner after both were minimised. Under X11 this makes it transient for the owner.
     void SetOwner(HostWindow& owner);
@@ -77,8 +75,14 @@ private:
     // Where a press makes the compositor move the window (Wayland): the form's drag points.
     static SDL_HitTestResult HitTest(SDL_Window* window, const SDL_Point* point, void* data);
     void Layout();
-    // Outside full screen the window is exactly scale x the form's size.
+    // Outside full screen the window is exactly scale x the form's size, in pixels.
     void FitWindowToForm();
+    // The window's points for a number of its drawable's pixels.
+    int Points(int pixels) const;
+    // The surface the form paints into: the window's own, or where there is none ours at the drawable's
+    // size (Wayland); and the presenting of what changed in it.
+    SDL_Surface* Target();
+    void Flip(const std::vector<SDL_Rect>& changed);
     ui::Form& form_;
     HostWindow* owner_ = nullptr;
     SDL_Window* window_ = nullptr;
@@ -92,6 +96,11 @@ private:
     double shrink_ = 1.0;
     int offsetX_ = 0, offsetY_ = 0;
     bool fullRedraw_ = true;
+    // Drawable pixels per window point: 1, or the output's scale on Wayland.
+    int pixelRatio_ = 1;
+    SDL_Renderer* renderer_ = nullptr;
+    SDL_Texture* texture_ = nullptr;
+    SDL_Surface* canvas_ = nullptr;
 };
 
 // Owns SDL's video subsystem and the event loop of all windows.

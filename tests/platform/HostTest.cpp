@@ -147,36 +147,6 @@ TEST_F(HostTest, AWindowMovedByHandEndsAtThePointersOffsetFromTheServersPress) {
 }
 #endif
 
-// An owned window comes up over its owner wherever the owner was moved, and whole on the desktop.
-TEST_F(HostTest, AnOwnedWindowOpensCentredOverItsOwnerAndOnTheDesktop) {
-    struct Case {
-        ScreenPoint owner;
-        ScreenPoint owned;
-    };
-    WindowHost host;
-    SDL_Rect usable;
-    ASSERT_EQ(SDL_GetDisplayUsableBounds(0, &usable), 0);
-    const std::vector<Case> cases = {
-        {{50, 60}, {100, 85}},
-        {{usable.w - 120, usable.h - 30}, {usable.w - 100, usable.h - 50}},
-        {{-150, -80}, {0, 0}},
-    };
-    for (const Case& c : cases) {
-        zv::ui::Form main("main", 200, 100), options("options", 100, 50);
-        HostWindow& ownerWindow = host.Create(main, "main", {});
-        ownerWindow.Place(c.owner.x, c.owner.y);
-        ownerWindow.Show();
-        HostWindow& owned = host.Create(options, "options", {});
-        owned.SetOwner(ownerWindow);
-        owned.Show();
-        ScreenPoint at;
-        SDL_GetWindowPosition(owned.Sdl(), &at.x, &at.y);
-        EXPECT_EQ(at, c.owned) << "owner at " << c.owner.x << "," << c.owner.y;
-        host.Destroy(owned);
-        host.Destroy(ownerWindow);
-    }
-}
-
 TEST_F(HostTest, WhileABoxIsUpOnlyTheBoxTakesInputAndEveryWindowRepaints) {
     WindowHost host;
     zv::ui::Form main("main", 200, 100);
