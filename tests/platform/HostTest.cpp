@@ -4,16 +4,12 @@
 #include <SDL.h>
 
 #include <algorithm>
-#include <vector>
 
 #include "platform/HostMessageBoxes.h"
 #include "platform/WindowDrag.h"
 #include "platform/WindowHost.h"
 #include "ui/MessageForm.h"
 #include "ui/PictureControl.h"
-
-// Last: Xlib's macros (None, Status) would clash with our names.
-#include <SDL_syswm.h>
 
 using namespace zv::platform;
 using zv::ui::MessageForm;
@@ -75,77 +71,6 @@ protected:
         Click(w, r.x + r.w / 2, r.y + r.h / 2);
     }
 };
-
-#if defined(SDL_VIDEO_DRIVER_X11)
-// The X server's record of the pointer, as SDL hands it on in a window-system event.
-struct ServerEvent {
-    int type;  // ButtonPress, MotionNotify or ButtonRelease
-    int x, y;  // offset from the press point
-    bool held; // the left button is down before the event
-};
-
-void PushServerEvent(const ServerEvent& s, ScreenPoint pressAt) {
-    SDL_SysWMmsg msg{};
-    SDL_VERSION(&msg.version);
-    msg.subsystem = SDL_SYSWM_X11;
-    XEvent& x = msg.msg.x11.event;
-    x.type = s.type;
-    const unsigned state = s.held ? Button1Mask : 0;
-    if (s.type == MotionNotify) {
-        x.xmotion.x_root = pressAt.x + s.x;
-        x.xmotion.y_root = pressAt.y + s.y;
-        x.xmotion.state = state;
-    } else {
-        x.xbutton.x_root = pressAt.x + s.x;
-        x.xbutton.y_root = pressAt.y + s.y;
-        x.xbutton.state = state;
-        x.xbutton.button = Button1;
-    }
-    SDL_Event e{};
-    e.type = SDL_SYSWMEVENT;
-    e.syswm.msg = &msg; // SDL keeps a copy in its queue
-    SDL_PushEvent(&e);
-}
-
-// SDL drops motions, and the pointer has moved on by the time a press is handled: the window ends where the
-// server's events say the pointer went, from where the server says it was pressed.
-TEST_F(HostTest, AWindowMovedByHandEndsAtThePointersOffsetFromTheServersPress) {
-    struct Case {
-        const char* name;
-        std::vector<ServerEvent> after; // the server's events after the press, none of them passed on by SDL
-        ScreenPoint moved;
-    };
-    const std::vector<Case> cases = {
-        {"three moves, the last one's motion dropped",
-         {{MotionNotify, 40, 27, true}, {MotionNotify, 80, 53, true}, {MotionNotify, 120, 80, true}, {ButtonRelease, 120, 80, true}},
-         {120, 80}},
-        {"a move at once after the press", {{MotionNotify, 150, 100, true}, {ButtonRelease, 150, 100, true}}, {150, 100}},
-        {"the last step seen only in the release", {{MotionNotify, 29, 29, true}, {ButtonRelease, 30, 30, true}}, {30, 30}},
-        {"a wobble within the threshold is a click", {{MotionNotify, 2, 1, true}, {ButtonRelease, 2, 1, true}}, {0, 0}},
-        {"the button let go where we did not see it", {{MotionNotify, 50, 40, true}, {MotionNotify, 90, 90, false}}, {50, 40}},
-    };
-    WindowHost host;
-    zv::ui::Form form("main", 200, 100);
-    HostWindow& w = host.Create(form, "main", {});
-    w.Place(100, 100);
-    w.Show();
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        int x0, y0;
-        SDL_GetWindowPosition(w.Sdl(), &x0, &y0);
-        // The press lies 20, 10 into the window; SDL's event says so, the server gives its screen point.
-        const ScreenPoint pressAt{x0 + 20, y0 + 10};
-        PushServerEvent({ButtonPress, 0, 0, false}, pressAt);
-        Push(SDL_MOUSEBUTTONDOWN, w.Id(), 20, 10);
-        for (const ServerEvent& s : c.after) PushServerEvent(s, pressAt);
-        Push(SDL_MOUSEBUTTONUP, w.Id(), 20, 10);
-        host.Pump();
-        int x, y;
-        SDL_GetWindowPosition(w.Sdl(), &x, &y);
-        EXPECT_EQ((ScreenPoint{x - x0, y - y0}), c.moved);
-    }
-}
-#endif
 
 TEST_F(HostTest, WhileABoxIsUpOnlyTheBoxTakesInputAndEveryWindowRepaints) {
     WindowHost host;
