@@ -78,11 +78,13 @@ void HostWindow::Flip(const std::vector<SDL_Rect>& changed) {
         else if (!changed.empty()) SDL_UpdateWindowSurfaceRects(window_, changed.data(), static_cast<int>(changed.size()));
         return;
     }
-    if (!fullRedraw_ && changed.empty()) return;
-    if (fullRedraw_) SDL_UpdateTexture(texture_, nullptr, canvas_->pixels, canvas_->pitch);
-    for (const SDL_Rect& r : changed)
-        if (!fullRedraw_)
+    if (fullRedraw_) {
+        SDL_UpdateTexture(texture_, nullptr, canvas_->pixels, canvas_->pitch);
+    } else {
+        if (changed.empty()) return;
+        for (const SDL_Rect& r : changed)
             SDL_UpdateTexture(texture_, &r, static_cast<Uint8*>(canvas_->pixels) + r.y * canvas_->pitch + r.x * 4, canvas_->pitch);
+    }
     SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
     SDL_RenderPresent(renderer_);
 }
@@ -151,10 +153,10 @@ void HostWindow::FitWindowToForm() {
 }
 
 void HostWindow::Layout() {
-    int pw = 0, ph = 0, w = 0, h = 0;
-    SDL_GetWindowSize(window_, &pw, &ph);
+    int points = 0, ignored = 0, w = 0, h = 0;
+    SDL_GetWindowSize(window_, &points, &ignored);
     SDL_GetWindowSizeInPixels(window_, &w, &h);
-    pixelRatio_ = std::max(1, pw > 0 ? w / pw : 1);
+    pixelRatio_ = std::max(1, points > 0 ? w / points : 1);
     FitWindowToForm();
     SDL_GetWindowSizeInPixels(window_, &w, &h);
     const int cw = std::max(1, form_.Width()), ch = std::max(1, form_.Height());
