@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the game needs to build and run ("play") or also to be tested ("test").
 # scdoc makes the manual pages; the build leaves them out without it, the tests require them.
+# weston and the Mesa EGL it draws through run the game as a Wayland client in a test.
 set -euo pipefail
 
 what="${1:-play}"
@@ -11,6 +12,7 @@ if [[ "$what" == "test" ]]; then
                xvfb xauth xdotool x11-utils x11-xserver-utils openbox metacity imagemagick
                hyperfine time appstream desktop-file-utils dpkg-dev file libgtk-3-0
                xserver-xorg-core xserver-xorg-video-dummy
+               weston libegl-mesa0 libgl1-mesa-dri
                lintian scdoc man-db librsvg2-bin locales strace)
 fi
 

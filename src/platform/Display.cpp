@@ -74,7 +74,11 @@ void FullScreen::Initialise() {
 
     std::vector<SDL_DisplayMode> sdlModes;
     std::vector<DisplayMode> modes;
-    const int count = SDL_GetNumDisplayModes(display);
+    // A Wayland compositor changes no modes: SDL's list there is made up, and a window "in" one of them
+    // is stretched over the output, blurred. The desktop-sized full screen draws at a whole scale instead.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const bool wayland = driver && std::string(driver) == "wayland";
+    const int count = wayland ? 0 : SDL_GetNumDisplayModes(display);
     for (int i = 0; i < count; ++i) {
         SDL_DisplayMode m{};
         if (SDL_GetDisplayMode(display, i, &m) != 0) continue;

@@ -2,6 +2,8 @@
 // hand, owned windows and the nested loop of modal boxes.
 #include "platform/WindowHost.h"
 
+#include <SDL_syswm.h>
+
 #include <algorithm>
 #include <cstring>
 #include <exception>
@@ -12,26 +14,89 @@
 
 namespace zv::platform {
 
+bool OnWayland() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    return driver && std::strcmp(driver, "wayland") == 0;
+}
+
 HostWindow::HostWindow(ui::Form& form, const std::string& title, WindowOptions options, int scale)
     : form_(form), windowScale_(scale), contentScale_(scale) {
     Uint32 flags = SDL_WINDOW_HIDDEN;
     if (options.borderless) flags |= SDL_WINDOW_BORDERLESS;
     if (options.alwaysOnTop) flags |= SDL_WINDOW_ALWAYS_ON_TOP;
     if (options.owned) flags |= SDL_WINDOW_UTILITY;
+    // The drawable may have more pixels than the window has points (a Wayland output at scale 2): the
+    // game is then drawn at the pixels' scale, not enlarged by the compositor.
+    flags |= SDL_WINDOW_ALLOW_HIGHDPI;
     form_.SetScale(scale);
     window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, scale * form.Width(),
                                scale * form.Height(), flags);
     if (!window_) throw std::runtime_error(std::string("Cannot create window: ") + SDL_GetError());
     id_ = SDL_GetWindowID(window_);
+    // A Wayland client cannot place its window: the compositor moves it when asked at the press.
+    if (OnWayland()) SDL_SetWindowHitTest(window_, &HostWindow::HitTest, this);
+}
+
+SDL_HitTestResult HostWindow::HitTest(SDL_Window*, const SDL_Point* point, void* data) {
+    auto* self = static_cast<HostWindow*>(data);
+    int fx, fy;
+    if (self->FullScreen() || !self->ToForm(point->x, point->y, fx, fy)) return SDL_HITTEST_NORMAL;
+    return self->form_.IsDragPoint(fx, fy) ? SDL_HITTEST_DRAGGABLE : SDL_HITTEST_NORMAL;
 }
 
 HostWindow::~HostWindow() {
+    if (canvas_) SDL_FreeSurface(canvas_);
+    if (texture_) SDL_DestroyTexture(texture_);
+    if (renderer_) SDL_DestroyRenderer(renderer_);
     if (window_) SDL_DestroyWindow(window_);
+}
+
+SDL_Surface* HostWindow::Target() {
+    if (!renderer_)
+        if (SDL_Surface* surface = SDL_GetWindowSurface(window_)) return surface;
+    // No window surface (SDL's Wayland driver has no plain framebuffer): a surface of our own at the
+    // drawable's pixel size, presented as a streaming texture.
+    const std::string noSurface = SDL_GetError();
+    if (!renderer_ && !(renderer_ = SDL_CreateRenderer(window_, -1, 0)))
+        throw std::runtime_error("Cannot draw the window: " + noSurface + "; " + SDL_GetError());
+    int w = 0, h = 0;
+    SDL_GetRendererOutputSize(renderer_, &w, &h);
+    if (!canvas_ || canvas_->w != w || canvas_->h != h) {
+        if (canvas_) SDL_FreeSurface(canvas_);
+        if (texture_) SDL_DestroyTexture(texture_);
+        canvas_ = SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_RGB888);
+        texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, w, h);
+        if (!canvas_ || !texture_) throw std::runtime_error(std::string("Cannot draw the window: ") + SDL_GetError());
+        fullRedraw_ = true;
+    }
+    return canvas_;
+}
+
+void HostWindow::Flip(const std::vector<SDL_Rect>& changed) {
+    if (!renderer_) {
+        if (fullRedraw_) SDL_UpdateWindowSurface(window_);
+        else if (!changed.empty()) SDL_UpdateWindowSurfaceRects(window_, changed.data(), static_cast<int>(changed.size()));
+        return;
+    }
+    if (fullRedraw_) {
+        SDL_UpdateTexture(texture_, nullptr, canvas_->pixels, canvas_->pitch);
+    } else {
+        if (changed.empty()) return;
+        for (const SDL_Rect& r : changed)
+            SDL_UpdateTexture(texture_, &r, static_cast<Uint8*>(canvas_->pixels) + r.y * canvas_->pitch + r.x * 4, canvas_->pitch);
+    }
+    SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+    SDL_RenderPresent(renderer_);
 }
 
 void HostWindow::Show() {
     if (!everShown_) Centre();
+    // The owner is given as the window is shown: X11 reads it best before the window is mapped (a
+    // compositor that places X11 windows itself then puts it over its owner), and Wayland has nothing to
+    // give it to before (SDL refuses with "Modal window was hidden").
+    const bool owned = owner_ && SDL_SetWindowModalFor(window_, owner_->window_) == 0;
     SDL_ShowWindow(window_);
+    if (owner_ && !owned) SDL_SetWindowModalFor(window_, owner_->window_);
     // Shown again while its owner lies on top (after a click on a full-screen game): up it comes.
     if (owner_) SDL_RaiseWindow(window_);
     shown_ = true;
@@ -47,10 +112,9 @@ void HostWindow::Place(int x, int y) {
 void HostWindow::Centre() { Place(SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED); }
 
 void HostWindow::SetOwner(HostWindow& owner) {
+    // X11: WM_TRANSIENT_FOR, Wayland: the toplevel's parent. Window managers stack an owned window above
+    // its owner, also above a full-screen one, and iconify and restore them together. Given at Show().
     owner_ = &owner;
-    // X11: WM_TRANSIENT_FOR. Window managers stack a transient window above its owner, also above a
-    // full-screen one, and iconify and restore them together. (The dummy driver has no such thing.)
-    SDL_SetWindowModalFor(window_, owner.window_);
 }
 
 bool HostWindow::FullScreen() const { return (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) != 0; }
@@ -70,29 +134,36 @@ void HostWindow::SetScale(int scale) {
         int x, y, w, h;
         SDL_GetWindowPosition(window_, &x, &y);
         SDL_GetWindowSize(window_, &w, &h);
-        const int nw = scale * form_.Width(), nh = scale * form_.Height();
+        const int nw = Points(scale * form_.Width()), nh = Points(scale * form_.Height());
         SDL_SetWindowSize(window_, nw, nh);
         if (everShown_) SDL_SetWindowPosition(window_, x + (w - nw) / 2, y + (h - nh) / 2);
     }
     SurfaceChanged();
 }
 
+int HostWindow::Points(int pixels) const { return (pixels + pixelRatio_ - 1) / pixelRatio_; }
+
 void HostWindow::FitWindowToForm() {
     if (FullScreen()) return;
     int w = 0, h = 0;
     SDL_GetWindowSize(window_, &w, &h);
-    const int want = windowScale_;
-    if (w != want * form_.Width() || h != want * form_.Height()) SDL_SetWindowSize(window_, want * form_.Width(), want * form_.Height());
+    const int want = std::max(windowScale_, pixelRatio_);
+    const int pw = Points(want * form_.Width()), ph = Points(want * form_.Height());
+    if (w != pw || h != ph) SDL_SetWindowSize(window_, pw, ph);
 }
 
 void HostWindow::Layout() {
+    int points = 0, ignored = 0, w = 0, h = 0;
+    SDL_GetWindowSize(window_, &points, &ignored);
+    SDL_GetWindowSizeInPixels(window_, &w, &h);
+    pixelRatio_ = std::max(1, points > 0 ? w / points : 1);
     FitWindowToForm();
-    int w = 0, h = 0;
-    SDL_GetWindowSize(window_, &w, &h);
+    SDL_GetWindowSizeInPixels(window_, &w, &h);
     const int cw = std::max(1, form_.Width()), ch = std::max(1, form_.Height());
     shrink_ = 1.0;
     if (!FullScreen()) {
-        contentScale_ = windowScale_;
+        // At least the drawable's own scale: fewer pixels than it has would be enlarged by the compositor.
+        contentScale_ = std::max(windowScale_, pixelRatio_);
     } else if (const int whole = std::min(w / cw, h / ch); whole >= 1) {
         // Drawn afresh at the largest whole scale that fits, never a blow-up of a smaller one.
         contentScale_ = std::min(whole, ui::Form::kMaxScale);
@@ -113,6 +184,8 @@ void HostWindow::SurfaceChanged() {
 }
 
 bool HostWindow::ToForm(int wx, int wy, int& fx, int& fy) const {
+    wx *= pixelRatio_;
+    wy *= pixelRatio_;
     if (wx < offsetX_ || wy < offsetY_) return false;
     if (shrink_ < 1.0) {
         fx = static_cast<int>((wx - offsetX_) / shrink_);
@@ -126,8 +199,8 @@ bool HostWindow::ToForm(int wx, int wy, int& fx, int& fy) const {
 
 void HostWindow::Present() {
     if (!shown_) return;
-    SDL_Surface* surface = SDL_GetWindowSurface(window_);
-    if (!surface) return;
+    // A window nobody sees is worse than no window: Target() says why and stops.
+    SDL_Surface* surface = Target();
     if (fullRedraw_) {
         Layout();
         form_.InvalidateAll();
@@ -148,8 +221,7 @@ void HostWindow::Present() {
         }
     }
     if (fullRedraw_ || !to.empty()) ++presented_;
-    if (fullRedraw_) SDL_UpdateWindowSurface(window_);
-    else if (!to.empty()) SDL_UpdateWindowSurfaceRects(window_, to.data(), static_cast<int>(to.size()));
+    Flip(to);
     fullRedraw_ = false;
 }
 
@@ -162,6 +234,9 @@ WindowHost::WindowHost() {
     // A window moved by hand goes on getting the pointer's motion when the pointer runs ahead of it.
     SDL_SetHint(SDL_HINT_MOUSE_AUTO_CAPTURE, "1");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) throw std::runtime_error(std::string("Cannot start video: ") + SDL_GetError());
+    // The X server's own pointer events, for moving windows by hand (see ServerPointer).
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver && std::strcmp(driver, "x11") == 0) SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
     SDL_GetDisplayBounds(0, &display_);
 }
 
@@ -188,10 +263,7 @@ int WindowHost::LargestScale(int width, int height) const {
 }
 
 void WindowHost::Destroy(HostWindow& window) {
-    if (dragged_ == &window) {
-        dragged_ = nullptr;
-        drag_.Release();
-    }
+    if (dragged_ == &window) EndDrag();
     if (modal_ == &window) modal_ = nullptr;
     std::erase_if(windows_, [&](const auto& w) { return w.get() == &window; });
 }
@@ -232,11 +304,41 @@ void WindowHost::FollowDisplayMode() {
         if (w->EverShown() && !w->FullScreen()) w->Centre();
 }
 
-void WindowHost::MouseButton(HostWindow& w, const SDL_MouseButtonEvent& b) {
-    if (b.type == SDL_MOUSEBUTTONUP && dragged_) {
-        dragged_ = nullptr;
-        drag_.Release();
+void WindowHost::EndDrag() {
+    dragged_ = nullptr;
+    drag_.Release();
+}
+
+void WindowHost::FollowPointer(ScreenPoint pointer) {
+    if (auto corner = drag_.Follow(pointer)) {
+        // Where our own moves are ignored, the window manager moves the window from here to the release;
+        // a quick click has not come this far, so it still moves nothing.
+        if (MovesAreTheWindowManagers(dragged_->Sdl()) && AskWindowManagerToMove(dragged_->Sdl(), pointer)) {
+            EndDrag();
+            return;
+        }
+        int x, y;
+        SDL_GetWindowPosition(dragged_->Sdl(), &x, &y);
+        if (x != corner->x || y != corner->y) SDL_SetWindowPosition(dragged_->Sdl(), corner->x, corner->y);
     }
+}
+
+void WindowHost::ServerPointer(const PointerReport& r) {
+    using Kind = PointerReport::Kind;
+    if (r.kind == Kind::Press) {
+        if (r.left) pressAt_ = r.at;
+        return;
+    }
+    if (!dragged_) return;
+    // The button went up where we did not see it (another program took the pointer): stop there.
+    if (!r.leftHeld) return EndDrag();
+    // Every motion the server saw, and the release's own point: the window ends exactly where the pointer
+    // says, however few events it sent on the way.
+    if (r.kind == Kind::Motion || r.left) FollowPointer(r.at);
+}
+
+void WindowHost::MouseButton(HostWindow& w, const SDL_MouseButtonEvent& b) {
+    if (b.type == SDL_MOUSEBUTTONUP && dragged_) EndDrag();
     int fx, fy;
     if (!w.ToForm(b.x, b.y, fx, fy)) return;
     if (b.type == SDL_MOUSEBUTTONUP) {
@@ -245,12 +347,15 @@ void WindowHost::MouseButton(HostWindow& w, const SDL_MouseButtonEvent& b) {
     }
     // No moving in full screen: there is nowhere to move to.
     if (!w.FullScreen() && w.GetForm().IsDragPoint(fx, fy)) {
-        ScreenPoint pointer, corner;
-        ScreenPointer(w.Sdl(), pointer.x, pointer.y);
+        // Where the press was, not where the pointer is by now: a move at once after the press is part
+        // of the drag. The window stands still until the drag begins, so its corner plus the event's point
+        // is that place where the server did not say it.
+        ScreenPoint corner;
         SDL_GetWindowPosition(w.Sdl(), &corner.x, &corner.y);
-        drag_.Press(pointer, corner);
+        drag_.Press(pressAt_.value_or(ScreenPoint{corner.x + b.x, corner.y + b.y}), corner);
         dragged_ = &w;
     }
+    pressAt_.reset();
     w.GetForm().MouseDown(fx, fy);
 }
 
@@ -258,17 +363,14 @@ void WindowHost::MouseMotion(HostWindow& w, const SDL_MouseMotionEvent& m) {
     if (dragged_) {
         // The release happened where we did not see it (another program took the pointer): stop.
         if (!(m.state & SDL_BUTTON_LMASK)) {
-            dragged_ = nullptr;
-            drag_.Release();
+            EndDrag();
         } else {
-            // The pointer's own screen position, not the event's: the window moves under the event's
-            // coordinates while we move it.
-            ScreenPoint pointer;
-            ScreenPointer(dragged_->Sdl(), pointer.x, pointer.y);
-            if (auto corner = drag_.Follow(pointer)) {
-                int x, y;
-                SDL_GetWindowPosition(dragged_->Sdl(), &x, &y);
-                if (x != corner->x || y != corner->y) SDL_SetWindowPosition(dragged_->Sdl(), corner->x, corner->y);
+            // Without the server's own events: the pointer's screen position, not the event's, as the
+            // window moves under the event's coordinates while we move it.
+            if (!serverPointer_) {
+                ScreenPoint pointer;
+                ScreenPointer(dragged_->Sdl(), pointer.x, pointer.y);
+                FollowPointer(pointer);
             }
             if (drag_.Moving()) return;
         }
@@ -312,6 +414,12 @@ bool WindowHost::Dispatch(const SDL_Event& e) {
             default:
                 break;
             }
+        }
+        return true;
+    case SDL_SYSWMEVENT:
+        if (auto report = ReadPointerReport(e.syswm.msg)) {
+            serverPointer_ = true;
+            ServerPointer(*report);
         }
         return true;
     case SDL_MOUSEMOTION:
@@ -389,8 +497,7 @@ void WindowHost::RunModal(HostWindow& modal, const std::function<bool()>& stillO
     HostWindow* outer = modal_;
     modal_ = &modal;
     // A move under way in another window ends here: its release will reach the box, not it.
-    dragged_ = nullptr;
-    drag_.Release();
+    EndDrag();
     for (auto& w : windows_) w->GetForm().MouseLeave();
     PresentAll();
     SDL_Event e;

@@ -6,9 +6,11 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/ScreenPointer.h"
 #include "platform/WindowDrag.h"
 
 namespace zv::ui {
@@ -16,6 +18,9 @@ class Form;
 }
 
 namespace zv::platform {
+
+// True when SDL runs on a Wayland compositor, which places and scales the windows itself.
+bool OnWayland();
 
 struct WindowOptions {
     bool borderless = true;
@@ -69,9 +74,17 @@ public:
     int ContentScale() const { return contentScale_; }
 
 private:
+    // Where a press makes the compositor move the window (Wayland): the form's drag points.
+    static SDL_HitTestResult HitTest(SDL_Window* window, const SDL_Point* point, void* data);
     void Layout();
-    // Outside full screen the window is exactly scale x the form's size.
+    // Outside full screen the window is exactly scale x the form's size, in pixels.
     void FitWindowToForm();
+    // The window's points for a number of its drawable's pixels.
+    int Points(int pixels) const;
+    // The surface the form paints into: the window's own, or where there is none ours at the drawable's
+    // size (Wayland); and the presenting of what changed in it.
+    SDL_Surface* Target();
+    void Flip(const std::vector<SDL_Rect>& changed);
     ui::Form& form_;
     HostWindow* owner_ = nullptr;
     SDL_Window* window_ = nullptr;
@@ -86,6 +99,11 @@ private:
     int offsetX_ = 0, offsetY_ = 0;
     bool fullRedraw_ = true;
     long presented_ = 0;
+    // Drawable pixels per window point: 1, or the output's scale on Wayland.
+    int pixelRatio_ = 1;
+    SDL_Renderer* renderer_ = nullptr;
+    SDL_Texture* texture_ = nullptr;
+    SDL_Surface* canvas_ = nullptr;
 };
 
 // Owns SDL's video subsystem and the event loop of all windows.
@@ -135,6 +153,11 @@ private:
     bool Dispatch(const SDL_Event& e);
     void MouseButton(HostWindow& w, const SDL_MouseButtonEvent& b);
     void MouseMotion(HostWindow& w, const SDL_MouseMotionEvent& m);
+    // The X server's record of a press, motion or release: the press point of the next drag, and the
+    // pointer the dragged window follows.
+    void ServerPointer(const PointerReport& report);
+    void FollowPointer(ScreenPoint pointer);
+    void EndDrag();
     // Windows placed for one display mode are centred again after a change of mode.
     void FollowDisplayMode();
     // Dispatches one event; anything thrown by a handler goes to OnError and the loop goes on.
@@ -148,6 +171,10 @@ private:
     // The window being moved by hand, and how.
     HostWindow* dragged_ = nullptr;
     WindowDrag drag_;
+    // The screen point of the last left press the server reported, until its SDL event comes.
+    std::optional<ScreenPoint> pressAt_;
+    // The server's pointer events arrive: the drag follows them, not SDL's motion events.
+    bool serverPointer_ = false;
     SDL_Rect display_{0, 0, 0, 0};
     bool animating_ = false;
 };

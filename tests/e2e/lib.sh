@@ -16,14 +16,19 @@ trap e2e_cleanup EXIT
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# Starts Xvfb on a free display (1024x768 unless a size is given) and the window manager on it.
-start_display() {
+# Starts Xvfb on a free display (1024x768 unless a size is given), with no window manager.
+start_xvfb() {
     local fd_file="$E2E_TMP/display" size="${1:-1024x768}"
     SCREEN_W="${size%x*}" SCREEN_H="${size#*x}"
     Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$fd_file" 2>/dev/null &
     E2E_PIDS+=($!)
     for _ in $(seq 100); do [[ -s "$fd_file" ]] && break; sleep 0.05; done
     export DISPLAY=":$(tr -d '\n' <"$fd_file")"
+}
+
+# Starts Xvfb on a free display (1024x768 unless a size is given) and the window manager on it.
+start_display() {
+    start_xvfb "$@"
     case "${E2E_WM:=openbox}" in
         openbox) openbox --sm-disable >/dev/null 2>&1 & ;;
         *) "$E2E_WM" >/dev/null 2>&1 & ;;

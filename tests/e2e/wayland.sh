@@ -1,0 +1,94 @@
+#!/usr/bin/env bash
+# The game as a native Wayland client: weston with its X11 back end inside Xvfb, the game with SDL's Wayland
+# driver and no X display. It is drawn, a click starts a game, the title strip drags it, the options window
+# stays above it, full screen and back. Skips (77) where weston is missing or cannot start here.
+source "$(dirname "$0")/lib.sh"
+bin="$1"
+skip() { echo "SKIP: $*"; exit 77; }
+command -v weston >/dev/null || skip "weston is not installed"
+
+# The compositor's output lies in the corner of a larger X screen (screen points are its points): the
+# pointer comes into it from outside, which is how weston's X11 back end learns where the pointer is.
+start_xvfb 1280x1024
+OUT_W=1024 OUT_H=768
+outside() { xdotool mousemove $((SCREEN_W - 10)) $((SCREEN_H - 10)) sleep 0.2; }
+outside
+export XDG_RUNTIME_DIR="$E2E_TMP/run" XDG_DATA_HOME="$E2E_TMP/data" XDG_CONFIG_HOME="$E2E_TMP/config"
+mkdir -p "$XDG_RUNTIME_DIR" "$XDG_DATA_HOME" "$XDG_CONFIG_HOME" && chmod 700 "$XDG_RUNTIME_DIR"
+weston --backend=x11-backend.so --use-pixman --socket=zv-test --width=$OUT_W --height=$OUT_H --idle-time=0 \
+    --log="$E2E_TMP/weston.log" &
+E2E_PIDS+=($!)
+poll 10 test -S "$XDG_RUNTIME_DIR/zv-test" || skip "weston did not start here: $(tail -3 "$E2E_TMP/weston.log" | tr '\n' ' ')"
+# A window mapped before the shell has drawn its panel lies where the panel then comes.
+desktop_drawn() { screenshot "$E2E_TMP/desktop.png"; ! pixels "$E2E_TMP/desktop.png" 3,3 $((OUT_W / 2)),$((OUT_H / 2)) | grep -qx 0,0,0; }
+poll 15 desktop_drawn || skip "weston's shell did not come up here"
+mkdir -p "$E2E_TMP/cwd" && cd "$E2E_TMP/cwd"
+env -u DISPLAY WAYLAND_DISPLAY=zv-test SDL_VIDEODRIVER=wayland SDL_AUDIODRIVER=dummy LANG=C.UTF-8 LC_ALL=C.UTF-8 \
+    "$bin" 2>>"$E2E_TMP/log" &
+pid=$!; E2E_PIDS+=($pid)
+
+# The compositor places the windows: the game's is found by its frame's outer line (top and left edges) in
+# a colour nothing else shows, the options window by its frame, longer than any line of the game's.
+find_main_window() {
+    screenshot "$E2E_TMP/find.png"
+    read -r bw bh ORIGIN_X ORIGIN_Y <<<"$(convert "$E2E_TMP/find.png" -fill black +opaque "#8C88D8" -trim -format "%w %h %X %Y" info: 2>/dev/null)"
+    ((bw >= 600 && bw <= 632 && bh >= 460 && bh <= 492))
+}
+options_shown() {
+    screenshot "$E2E_TMP/options-screen.png"
+    read -r ow oh OX OY <<<"$(convert "$E2E_TMP/options-screen.png" -fill black +opaque "#97B3B9" -fill white -opaque "#97B3B9" \
+        -morphology Open rectangle:636x1 -trim -format "%w %h %X %Y" info: 2>/dev/null)"
+    ((ow >= 640 && oh >= 440))
+}
+poll 15 find_main_window || { cat "$E2E_TMP/log" >&2; fail "the window was never drawn"; }
+outside
+park_pointer
+sleep 0.3
+screenshot "$E2E_TMP/start.png"
+click_button Gstart
+park_pointer
+wait_screen_change "$E2E_TMP/start.png" "$E2E_TMP/game.png" || fail "a click on Новая игра started no game"
+
+# A quick click on the title strip moves nothing; a drag moves the window with the pointer.
+read -r x0 y0 <<<"$ORIGIN_X $ORIGIN_Y"
+xdotool mousemove $(at_window 300 12) mousedown 1 mouseup 1 sleep 0.3
+find_main_window && ((ORIGIN_X == x0 && ORIGIN_Y == y0)) || fail "a quick click on the title strip moved the window"
+drag $(at_window 300 12) $((ORIGIN_X + 300 + 120)) $((ORIGIN_Y + 12 + 70))
+moved() { find_main_window && ((ORIGIN_X == x0 + 120 && ORIGIN_Y == y0 + 70)); }
+poll 5 moved || fail "a drag of the title strip by 120,70 took the window from $x0,$y0 to $ORIGIN_X,$ORIGIN_Y"
+
+click_button Goptions
+poll 10 options_shown || fail "Настройки showed no options window"
+xdotool mousemove $((OX + 300)) $((OY + 400)) sleep 0.3
+screenshot "$E2E_TMP/options-screen.png"
+convert "$E2E_TMP/options-screen.png" -crop "600x440+$OX+$OY" +repage "$E2E_TMP/options.png"
+options_on_top() {
+    xdotool mousemove $((OX + 300)) $((OY + 400)) sleep 0.2
+    screenshot "$E2E_TMP/now.png"
+    convert "$E2E_TMP/now.png" -crop "600x440+$OX+$OY" +repage "$E2E_TMP/options-now.png"
+    ! differ "$E2E_TMP/options.png" "$E2E_TMP/options-now.png" 0.002
+}
+click $((ORIGIN_X + 3)) $((ORIGIN_Y + 3)) # the game's edge, beside the options window
+poll 5 options_on_top || fail "a click on the game buried the options window"
+
+# Full screen fills the output with no mode change (the panel's corner goes black), the game drawn at the
+# largest whole scale that fits (1 here) in the middle; the switch again brings the window back.
+corner_black() { screenshot "$E2E_TMP/corner.png"; [[ "$(pixels "$E2E_TMP/corner.png" 3,3 $((OUT_W - 3)),$((OUT_H - 3)) | sort -u)" == 0,0,0 ]]; }
+click $((OX + 376 + 18)) $((OY + 192 + 12))
+poll 5 corner_black || fail "the full-screen switch did not cover the output"
+[[ "$(pixels "$E2E_TMP/corner.png" $(((OUT_W - 632) / 2 + 60)),$(((OUT_H - 492) / 2)))" == 140,136,216 ]] ||
+    fail "in full screen the game is not drawn centred at 1x"
+# weston lifts a window going full screen above the windows it owns until it is next activated; a click on
+# the game then stacks them above it again.
+click 3 3
+poll 5 options_on_top || fail "in full screen the options window is not on top"
+click $((OX + 376 + 18)) $((OY + 192 + 12))
+windowed() { ! corner_black; }
+poll 5 windowed || fail "the full-screen switch did not bring the window back"
+
+click $((OX + 544 + 44)) $((OY + 452 + 12))
+poll 5 find_main_window || fail "after full screen the game's window is not to be seen"
+park_pointer
+click_close_area
+wait_exit "$pid" || fail "the game did not end normally after the close area (status $?)"
+echo "1 passed, 0 failed"
