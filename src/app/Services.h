@@ -32,6 +32,7 @@ struct Services {
     std::function<void()> requestQuit;
     std::function<void()> showOptions;
     std::function<void()> hideOptions;
+    std::function<bool()> optionsShown;
     // The full-screen switch of the options window, pressed from the keyboard.
     std::function<void()> pressFullScreenSwitch;
     // The rules window: shown above the main window, hidden by its own close button and keys.

@@ -144,8 +144,9 @@ void TForm2::LMD3DEffectButton2Click() {
         if (fs) fs->Finalise();
         game_.SetFullScreen(false);
         f2->Hide();
-        // Leaving full screen restacks the main window; the options window stays on top.
-        if (services_.showOptions) services_.showOptions();
+        // Leaving full screen restacks the main window; the options window, if it shows, stays on top.
+        // Switched by key with the window hidden, it stays hidden.
+        if (services_.showOptions && services_.optionsShown && services_.optionsShown()) services_.showOptions();
     }
 }
 

@@ -98,6 +98,7 @@ int main(int argc, char** argv) {
         services.showOptions = [&] { window2.Show(); };
         services.pressFullScreenSwitch = [&] { form2.LMD3DEffectButton2->Activate(); };
         services.hideOptions = [&] { window2.Hide(); };
+        services.optionsShown = [&] { return window2.Shown(); };
         form2.FormCreate();
 
         // The best games lie above the game the way the options window does, owned by the main window.

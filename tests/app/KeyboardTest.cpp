@@ -135,6 +135,7 @@ TEST_F(KeyboardTest, ShortcutsGoThroughTheirControlsAndDoNothingWhereTheControls
     EXPECT_TRUE(form2->f2->Visible());
     Key(SDLK_F11);
     EXPECT_FALSE(fullScreen.Active());
+    EXPECT_FALSE(optionsShown) << "leaving full screen by key brought the hidden options window up";
 
     // F1 is the rules area of the title strip: nothing while that area is hidden.
     form1->LMDLImage11->Hide();

@@ -26,6 +26,7 @@ HeadlessServices::HeadlessServices(const std::string& d) : dir(d) {
     services.requestQuit = [this] { ++quitRequests; };
     services.showOptions = [this] { optionsShown = true; };
     services.hideOptions = [this] { optionsShown = false; };
+    services.optionsShown = [this] { return optionsShown; };
     services.showRules = [this] { rulesShown = true; };
     services.hideRules = [this] { rulesShown = false; };
     services.openUrl = [this](const std::string& u) { opened.push_back(u); };
