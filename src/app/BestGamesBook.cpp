@@ -36,7 +36,8 @@ void BestGamesBook::GameFinished(Mode mode, std::int32_t score, std::int32_t mov
     game.moves = moves;
     game.advanced = advanced;
     game.player = PlayerName();
-    const int row = EnterGame(tables_[static_cast<std::size_t>(mode)], std::move(game));
+    // A game without a point (abandoned at once, or replaced while empty) is not one of the best.
+    const int row = score > 0 ? EnterGame(tables_[static_cast<std::size_t>(mode)], std::move(game)) : -1;
     if (row >= 0) {
         markedMode_ = mode;
         markedRow_ = row;

@@ -20,8 +20,8 @@ public:
     // Start-up: reads the file of the data directory; without a usable one the tables live in memory only.
     void Load(bool dataDirUsable);
 
-    // A finished game: dated, named, entered into its mode's table when it beats the tenth. Writing
-    // the file waits until the frame is shown; a game over that entered shows the table.
+    // A finished game: dated, named, entered into its mode's table when it scored above 0 and beats
+    // the tenth. Writing the file waits until the frame is shown; a game over that entered shows the table.
     void GameFinished(Mode mode, std::int32_t score, std::int32_t moves, bool advanced, GameEnd how) override;
 
     const BestTable& Table(Mode mode) const { return tables_[static_cast<std::size_t>(mode)]; }
