@@ -138,6 +138,8 @@ void TForm1::SetUpControls() {
         m->SetPictureOffset(0, 1);
     }
     line->SetListIndex(kModeChosen);
+    // The window is built in the first skin's look; its mark shows it until a skin file or a click says otherwise.
+    CheckGlass->SetListIndex(kModeChosen);
     for (ui::PictureControl* c : {line, cube, cross, ring, corner}) c->SetDimmedWhenDisabled(true);
     TurnBack->SetDimmedWhenDisabled(true);
 
