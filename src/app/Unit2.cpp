@@ -6,7 +6,6 @@
 #include "platform/Display.h"
 #include "platform/Language.h"
 #include "platform/MessageBox.h"
-#include "platform/OpenUrl.h"
 #include "app/Resources.h"
 
 namespace zv::app {
@@ -81,7 +80,8 @@ TForm2::TForm2(Services& services, Game& game) : services_(services), game_(game
     Panel3 = panel("Panel3", "LMDLabel3", N_("Соответствует влючёны или нет в игре\nзвуковые эффекты. "), LMDLabel3);
 
     digital = c.Get<ui::Label>("digital");
-    digital->SetCaption(platform::kHomePage);
+    // The link leads to what comes with the game: the rules and the keys.
+    digital->SetCaption(platform::Tr("Правила и клавиши"));
     digital->SetFont({"Arial", false, 21, true});
     digital->SetColour(kLinkColour);
     digital->SetAutoSize(true);
