@@ -503,7 +503,11 @@ void TForm1::SetBannerVisible(bool shown) {
 }
 
 void TForm1::SetModeSelectorsEnabled(bool enabled) {
-    for (ui::PictureControl* c : {line, cube, ring, cross, corner}) c->SetEnabled(enabled);
+    // During a game the chosen mode keeps its colours and the others are dimmed, so the mode played shows.
+    for (ui::PictureControl* c : {line, cube, ring, cross, corner}) {
+        c->SetDimmedWhenDisabled(c->ListIndex() != kModeChosen);
+        c->SetEnabled(enabled);
+    }
     for (ui::Label* r : RadioButton) r->SetEnabled(enabled);
 }
 
