@@ -3,12 +3,15 @@
 
 #include <sys/stat.h>
 
+#include <clocale>
+#include <cstdio>
 #include <fstream>
 
 #include "platform/Clock.h"
 #include "kit/PlatformFakes.h"
 #include "platform/Display.h"
 #include "platform/FileDialog.h"
+#include "platform/Language.h"
 #include "platform/MessageBox.h"
 #include "TestDir.h"
 
@@ -104,6 +107,28 @@ TEST(Calendar, SystemCalendarGivesAPlausibleLocalDate) {
     EXPECT_LE(d.day, 31);
     EXPECT_LE(d.hour, 23);
     EXPECT_LE(d.second, 59);
+}
+
+TEST(Calendar, DatesAreShownInTheLocalesFormAndInTheGamesOwnWithoutALocale) {
+    const std::string before = std::setlocale(LC_TIME, nullptr);
+    const struct {
+        const char* locale;
+        int hour;
+        const char* shown;
+    } cases[] = {
+        {"C", 21, "01.06.2026 21:05"},
+        {"C.UTF-8", 9, "01.06.2026 09:05"},
+        {"en_US.UTF-8", 21, "06/01/2026 09:05 PM"},
+        {"en_US.UTF-8", 9, "06/01/2026 09:05 AM"},
+    };
+    for (const auto& c : cases) {
+        if (!std::setlocale(LC_TIME, c.locale)) {
+            std::printf("locale %s missing: not checked\n", c.locale);
+            continue;
+        }
+        EXPECT_EQ(LocalDateTime(2026, 6, 1, c.hour, 5), c.shown) << c.locale;
+    }
+    std::setlocale(LC_TIME, before.c_str());
 }
 
 TEST(Account, TheFullNameIsTheCommentFieldUpToItsFirstComma) {
