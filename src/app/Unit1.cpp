@@ -389,6 +389,13 @@ void TForm1::FormKeyDown(SDL_Keycode key, Uint16 mod) {
     case SDLK_F11:
         if (services_.pressFullScreenSwitch) services_.pressFullScreenSwitch();
         break;
+    // The skins in their order on the left, the own skin's file chooser last.
+    case SDLK_F5: CheckGlass->Activate(); break;
+    case SDLK_F6: CheckWindows->Activate(); break;
+    case SDLK_F7: CheckBlock->Activate(); break;
+    case SDLK_F8: CheckSingle->Activate(); break;
+    case SDLK_F9: Checkpeople->Activate(); break;
+    case SDLK_F10: CheckAdded->Activate(); break;
     default: break;
     }
 }

@@ -94,9 +94,39 @@ TForm2::TForm2(Services& services, Game& game) : services_(services), game_(game
     LMD3DEffectButton3->OnClick = [this] { LMD3DEffectButton3Click(); };
     Ooptions->OnClick = [this] { OoptionsClick(); };
     digital->OnClick = [this] { digitalClick(); };
-    form_.OnKeyDown = [this](SDL_Keycode key, Uint16 mod) {
-        if (key == SDLK_ESCAPE && !(mod & (KMOD_CTRL | KMOD_ALT | KMOD_GUI))) Ooptions->Activate();
-    };
+    focus = c.Get<ui::FocusFrame>("focus");
+    focus->Hide();
+    form_.OnKeyDown = [this](SDL_Keycode key, Uint16 mod) { FormKeyDown(key, mod); };
+    form_.OnMouseDown = [this] { focus->Hide(); };
+}
+
+std::array<ui::Control*, 5> TForm2::TabOrder() const {
+    return {LMD3DEffectButton1, LMD3DEffectButton2, LMD3DEffectButton3, digital, Ooptions};
+}
+
+void TForm2::FormKeyDown(SDL_Keycode key, Uint16 mod) {
+    if (mod & (KMOD_CTRL | KMOD_ALT | KMOD_GUI)) return;
+    switch (key) {
+    case SDLK_ESCAPE: Ooptions->Activate(); break;
+    case SDLK_TAB: MoveFocus(mod & KMOD_SHIFT ? -1 : 1); break;
+    case SDLK_SPACE:
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER:
+        if (focus->Visible()) TabOrder()[static_cast<std::size_t>(focused_)]->Activate();
+        else MoveFocus(0);
+        break;
+    default: break;
+    }
+}
+
+void TForm2::MoveFocus(int step) {
+    const int n = static_cast<int>(TabOrder().size());
+    // The first key only shows where the frame is.
+    if (focus->Visible()) focused_ = (focused_ + step + n) % n;
+    const SDL_Rect r = TabOrder()[static_cast<std::size_t>(focused_)]->Bounds();
+    constexpr int t = ui::FocusFrame::kThickness;
+    focus->SetBounds(r.x - t, r.y - t, r.w + 2 * t, r.h + 2 * t);
+    focus->Show();
 }
 
 void TForm2::Report(const std::string& message) {
@@ -112,6 +142,7 @@ void TForm2::FormCreate() {
 }
 
 void TForm2::OoptionsClick() {
+    focus->Hide();
     if (services_.hideOptions) services_.hideOptions();
 }
 
@@ -162,7 +193,7 @@ void TForm2::LMD3DEffectButton3Click() {
 }
 
 void TForm2::digitalClick() {
-    if (services_.openUrl) services_.openUrl(platform::kHomePage);
+    if (services_.showRules) services_.showRules();
 }
 
 } // namespace zv::app
