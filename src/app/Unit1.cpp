@@ -458,7 +458,7 @@ void TForm1::CheckpeopleClick() { view::ApplyPeopleSkin(skin_); }
 
 void TForm1::CheckAddedClick() {
     if (services_.fileDialog) {
-        auto path = services_.fileDialog->OpenFile(platform::Tr("Zorvex 2000"), platform::Tr(platform::kThemeFilterName),
+        auto path = services_.fileDialog->OpenFile(platform::Tr(platform::kThemeChooserTitle), platform::Tr(platform::kThemeFilterName),
                                                    platform::kThemePattern);
         if (path) {
             // A bad file, or one with too few pictures for a skin, leaves the loaded theme and the skin on.

@@ -204,7 +204,9 @@ TEST_F(KeyboardTest, F5ToF10ChooseTheSkinsInTheirOrder) {
         EXPECT_EQ(S().SkinIndex, k.skin) << SDL_GetKeyName(k.key);
         EXPECT_EQ(form1->Skin().checks[static_cast<std::size_t>(k.skin - 1)]->ListIndex(), 9) << SDL_GetKeyName(k.key);
     }
-    EXPECT_EQ(dialog.requests.size(), 1u) << "F10 opens the theme file chooser";
+    ASSERT_EQ(dialog.requests.size(), 1u) << "F10 opens the theme file chooser";
+    EXPECT_EQ(dialog.requests[0].title, "Открыть файл темы");
+    EXPECT_EQ(dialog.requests[0].pattern, "*.zvt");
 }
 
 TEST_F(KeyboardTest, UndoByKeyCostsWhatTheButtonCosts) {

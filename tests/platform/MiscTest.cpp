@@ -5,6 +5,7 @@
 
 #include <clocale>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 
 #include "platform/Clock.h"
@@ -60,21 +61,39 @@ TEST(FileDialog, ZenityAnswerIsReadAndItsArgumentsAreRight) {
                               "echo '/home/игрок/темы/a b.zvt'\n";
     chmod(program.c_str(), 0700);
 
-    const auto picked = OpenFileWithZenity("Тема", kThemeFilterName, kThemePattern, program);
+    const auto picked = OpenFileWithZenity("Тема", kThemeFilterName, kThemePattern, program, dir.path);
     ASSERT_TRUE(picked.has_value());
     EXPECT_EQ(*picked, "/home/игрок/темы/a b.zvt");
     std::ifstream args(dir / "args");
-    std::string a1, a2, a3;
+    std::string a1, a2, a3, a4, a5;
     std::getline(args, a1);
     std::getline(args, a2);
     std::getline(args, a3);
+    std::getline(args, a4);
+    std::getline(args, a5);
     EXPECT_EQ(a1, "--file-selection");
     EXPECT_EQ(a2, "--title=Тема");
     EXPECT_EQ(a3, "--file-filter=Zorvex 2000 Theme | *.zvt");
+    EXPECT_EQ(a4, "--file-filter=Все файлы | *");
+    EXPECT_EQ(a5, "--filename=" + dir.path + "/");
 
     std::ofstream(dir / "cancel") << "";
     EXPECT_EQ(OpenFileWithZenity("t", kThemeFilterName, kThemePattern, program), std::nullopt);
     EXPECT_EQ(OpenFileWithZenity("t", kThemeFilterName, kThemePattern, dir / "missing"), std::nullopt);
+}
+
+TEST(FileDialog, TheChooserOpensInTheLastFolderElsePicturesElseHome) {
+    TestDir dir;
+    const std::string last = dir / "themes", pictures = dir / "Pictures", home = dir.path, gone = dir / "gone";
+    std::filesystem::create_directories(last);
+    std::filesystem::create_directories(pictures);
+    const struct {
+        std::string last, pictures, home, opens;
+    } cases[] = {
+        {last, pictures, home, last}, {"", pictures, home, pictures}, {gone, pictures, home, pictures},
+        {gone, "", home, home},       {gone, gone, gone, ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ChooserStartFolder(c.last, c.pictures, c.home), c.opens) << c.last;
 }
 
 TEST(Fakes, FileDialogAndFullScreenFollowTheirScript) {
