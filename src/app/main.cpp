@@ -87,6 +87,8 @@ int main(int argc, char** argv) {
         host.OnError = [&](const std::string& m) { form1.ReportError(m); };
 
         if (secondCopy) {
+            // The box is all a second copy shows: drawn at the desktop's scale like the game's windows.
+            host.SetScale(desktopScale.scale);
             boxes.ShowInfo(platform::kAppTitle, platform::Tr("Zorvex 2000 уже загружены"));
             host.RequestQuit();
         }
