@@ -181,10 +181,7 @@ TEST_F(BestGamesTest, OnlyAGameOverOpensTheWindowAndAGameThatDoesNotBeatTheTenth
 
 TEST_F(BestGamesTest, AGameWithoutAPointNeverEntersHoweverItEnds) {
     StartAll();
-    const struct {
-        const char* how;
-        std::function<void()> play;
-    } ends[] = {
+    const struct { const char* how; std::function<void()> play; } ends[] = {
         {"finish at once", [this] { PlayToFinish(0); }},
         {"finish after an undo", [this] { PlayToFinish(-3); }},
         {"game over", [this] { PlayToGameOver(0); }},

@@ -159,18 +159,13 @@ TEST_F(KeyboardTest, TabFramesTheOptionsControlsInTurnAndSpaceOrReturnActsOnTheF
     press(SDLK_TAB); // shows the frame on the first switch, and does nothing else
     EXPECT_TRUE(framed(form2->LMD3DEffectButton1));
     EXPECT_EQ(S().AdvancedMode, advanced);
-    const struct {
-        SDL_Keycode key;
-        Uint16 mod;
-        const ui::Control* framed;
-    } steps[] = {
-        {SDLK_TAB, KMOD_NONE, form2->LMD3DEffectButton2}, {SDLK_TAB, KMOD_NONE, form2->LMD3DEffectButton3},
-        {SDLK_TAB, KMOD_NONE, form2->digital},            {SDLK_TAB, KMOD_NONE, form2->Ooptions},
-        {SDLK_TAB, KMOD_NONE, form2->LMD3DEffectButton1}, {SDLK_TAB, KMOD_LSHIFT, form2->Ooptions},
-        {SDLK_TAB, KMOD_LSHIFT, form2->digital},
-    };
+    // Tab forwards and Shift+Tab back, round the end.
+    const struct { Uint16 mod; const ui::Control* framed; } steps[] = {
+        {KMOD_NONE, form2->LMD3DEffectButton2}, {KMOD_NONE, form2->LMD3DEffectButton3}, {KMOD_NONE, form2->digital},
+        {KMOD_NONE, form2->Ooptions}, {KMOD_NONE, form2->LMD3DEffectButton1}, {KMOD_LSHIFT, form2->Ooptions},
+        {KMOD_LSHIFT, form2->digital}};
     for (const auto& st : steps) {
-        press(st.key, st.mod);
+        press(SDLK_TAB, st.mod);
         EXPECT_TRUE(framed(st.framed)) << st.framed->Name();
     }
     press(SDLK_SPACE);
@@ -195,10 +190,7 @@ TEST_F(KeyboardTest, TabFramesTheOptionsControlsInTurnAndSpaceOrReturnActsOnTheF
 
 TEST_F(KeyboardTest, F5ToF10ChooseTheSkinsInTheirOrder) {
     Start();
-    const struct {
-        SDL_Keycode key;
-        int skin;
-    } keys[] = {{SDLK_F7, 3}, {SDLK_F6, 2}, {SDLK_F8, 4}, {SDLK_F9, 5}, {SDLK_F10, 6}, {SDLK_F5, 1}};
+    const struct { SDL_Keycode key; int skin; } keys[] = {{SDLK_F7, 3}, {SDLK_F6, 2}, {SDLK_F8, 4}, {SDLK_F9, 5}, {SDLK_F10, 6}, {SDLK_F5, 1}};
     for (const auto& k : keys) {
         Key(k.key);
         EXPECT_EQ(S().SkinIndex, k.skin) << SDL_GetKeyName(k.key);

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <vector>
 
 #include "platform/Clock.h"
 #include "kit/PlatformFakes.h"
@@ -65,17 +66,10 @@ TEST(FileDialog, ZenityAnswerIsReadAndItsArgumentsAreRight) {
     ASSERT_TRUE(picked.has_value());
     EXPECT_EQ(*picked, "/home/игрок/темы/a b.zvt");
     std::ifstream args(dir / "args");
-    std::string a1, a2, a3, a4, a5;
-    std::getline(args, a1);
-    std::getline(args, a2);
-    std::getline(args, a3);
-    std::getline(args, a4);
-    std::getline(args, a5);
-    EXPECT_EQ(a1, "--file-selection");
-    EXPECT_EQ(a2, "--title=Тема");
-    EXPECT_EQ(a3, "--file-filter=Zorvex 2000 Theme | *.zvt");
-    EXPECT_EQ(a4, "--file-filter=Все файлы | *");
-    EXPECT_EQ(a5, "--filename=" + dir.path + "/");
+    std::vector<std::string> got;
+    for (std::string a; std::getline(args, a);) got.push_back(a);
+    EXPECT_EQ(got, (std::vector<std::string>{"--file-selection", "--title=Тема", "--file-filter=Zorvex 2000 Theme | *.zvt",
+                                             "--file-filter=Все файлы | *", "--filename=" + dir.path + "/"}));
 
     std::ofstream(dir / "cancel") << "";
     EXPECT_EQ(OpenFileWithZenity("t", kThemeFilterName, kThemePattern, program), std::nullopt);
@@ -87,12 +81,9 @@ TEST(FileDialog, TheChooserOpensInTheLastFolderElsePicturesElseHome) {
     const std::string last = dir / "themes", pictures = dir / "Pictures", home = dir.path, gone = dir / "gone";
     std::filesystem::create_directories(last);
     std::filesystem::create_directories(pictures);
-    const struct {
-        std::string last, pictures, home, opens;
-    } cases[] = {
+    const struct { std::string last, pictures, home, opens; } cases[] = {
         {last, pictures, home, last}, {"", pictures, home, pictures}, {gone, pictures, home, pictures},
-        {gone, "", home, home},       {gone, gone, gone, ""},
-    };
+        {gone, "", home, home}, {gone, gone, gone, ""}};
     for (const auto& c : cases) EXPECT_EQ(ChooserStartFolder(c.last, c.pictures, c.home), c.opens) << c.last;
 }
 
@@ -130,16 +121,9 @@ TEST(Calendar, SystemCalendarGivesAPlausibleLocalDate) {
 
 TEST(Calendar, DatesAreShownInTheLocalesFormAndInTheGamesOwnWithoutALocale) {
     const std::string before = std::setlocale(LC_TIME, nullptr);
-    const struct {
-        const char* locale;
-        int hour;
-        const char* shown;
-    } cases[] = {
-        {"C", 21, "01.06.2026 21:05"},
-        {"C.UTF-8", 9, "01.06.2026 09:05"},
-        {"en_US.UTF-8", 21, "06/01/2026 09:05 PM"},
-        {"en_US.UTF-8", 9, "06/01/2026 09:05 AM"},
-    };
+    const struct { const char* locale; int hour; const char* shown; } cases[] = {
+        {"C", 21, "01.06.2026 21:05"}, {"C.UTF-8", 9, "01.06.2026 09:05"},
+        {"en_US.UTF-8", 21, "06/01/2026 09:05 PM"}, {"en_US.UTF-8", 9, "06/01/2026 09:05 AM"}};
     for (const auto& c : cases) {
         if (!std::setlocale(LC_TIME, c.locale)) {
             std::printf("locale %s missing: not checked\n", c.locale);

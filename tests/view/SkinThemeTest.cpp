@@ -143,10 +143,8 @@ void ExpectCheckAgreesWithTheLoader(const Bytes& file, const std::string& what) 
 }
 
 TEST_F(SkinThemeFile, ACellOrBallPictureOfAnotherSizeIsRefusedByTheGameAndTheCheckAlike) {
-    const struct {
-        int position, width, height;
-        const char* refusal; // after the file's name; "" when the theme is taken
-    } cases[] = {
+    // refusal: after the file's name; "" when the theme is taken.
+    const struct { int position, width, height; const char* refusal; } cases[] = {
         {0, 64, 64, ": picture 0 is 64 × 64 pixels; the cell and ball pictures of a skin (0 to 6) must be 33 × 33"},
         {6, 33, 32, ": picture 6 is 33 × 32 pixels; the cell and ball pictures of a skin (0 to 6) must be 33 × 33"},
         {3, 32, 33, ": picture 3 is 32 × 33 pixels; the cell and ball pictures of a skin (0 to 6) must be 33 × 33"},

@@ -143,8 +143,8 @@ TEST_F(ZvtoolList, NoThemeOrNoFileNamesTheFile) {
     EXPECT_NE(r.err.find((dir_ / "absent.zvt").string() + ": "), std::string::npos) << r.err;
 }
 
-std::uint32_t PixelOf(const std::string& bmpPath) {
-    std::ifstream in(bmpPath, std::ios::binary);
+std::uint32_t PixelOf(const std::filesystem::path& bmp) {
+    std::ifstream in(bmp, std::ios::binary);
     const Bytes bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     const zv::ui::SurfacePtr s = zv::view::DecodeBmp(bytes.data(), bytes.size());
     return *static_cast<const std::uint32_t*>(s->pixels) & 0xFFFFFF;
@@ -160,28 +160,20 @@ TEST_F(ZvtoolList, PackTakesPngBesideBmpAndLandsItAsTheGameShowsIt) {
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find(" 0  33 x 33  24 bits"), std::string::npos) << r.out;
     ASSERT_EQ(Run("unpack '" + (dir_ / "mine.zvt").string() + "' '" + (dir_ / "back").string() + "'").status, 0);
-    EXPECT_EQ(PixelOf((dir_ / "back" / "00.bmp").string()), 0xFF8000u);
+    EXPECT_EQ(PixelOf(dir_ / "back" / "00.bmp"), 0xFF8000u);
     // Half-transparent rgb(200, 100, 50) lies over black.
-    const std::uint32_t half = PixelOf((dir_ / "back" / "01.bmp").string());
+    const std::uint32_t half = PixelOf(dir_ / "back" / "01.bmp");
     EXPECT_NEAR(static_cast<int>(half >> 16), 100, 1);
     EXPECT_NEAR(static_cast<int>(half >> 8 & 0xFF), 50, 1);
     EXPECT_NEAR(static_cast<int>(half & 0xFF), 25, 1);
 }
 
 TEST_F(ZvtoolList, PackRefusesWhatItCannotTakeSayingWhatItTakesAndWarnsOfAPictureTheGameRefuses) {
-    Bytes cutPng;
-    {
-        std::ifstream in(ZV_TEST_DATA "/orange.png", std::ios::binary);
-        cutPng.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        cutPng.resize(cutPng.size() / 2);
-    }
+    const std::string png = Slurp(ZV_TEST_DATA "/orange.png");
+    const Bytes cutPng(png.begin(), png.begin() + static_cast<std::ptrdiff_t>(png.size() / 2));
     Bytes badBmp = MakeBmp24(33, 33);
     badBmp[28] = 7; // seven bits per pixel
-    const struct {
-        const char* name;
-        Bytes bytes;
-        const char* says;
-    } refused[] = {
+    const struct { const char* name; Bytes bytes; const char* says; } refused[] = {
         {"ball.jpg", {0xFF, 0xD8, 0xFF, 0xE0, 0, 0x10, 'J', 'F', 'I', 'F'}, "neither a BMP nor a PNG picture; zvtool takes BMP"},
         {"cut.png", cutPng, "the PNG picture cannot be read"},
         {"odd.bmp", badBmp, "Bitmap image is not valid; zvtool takes BMP files of 1, 4, 8, 24 or 32 bits per pixel and PNG"},
