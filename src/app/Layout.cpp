@@ -196,7 +196,7 @@ LayoutTable BuildRulesTable() {
     add("KeyNames3", K::Label, Rect(L + 312, 402, 92, 45));
     add("KeyWhat3", K::Label, Rect(L + 406, 402, 168, 45));
 
-    add("RulesClose", K::Button, Rect(544, 448, 89, 25));
+    add("RulesClose", K::Button, Rect(kRulesWidth - 96, 448, 89, 25));
     return t;
 }
 

@@ -127,6 +127,12 @@ int main(int argc, char** argv) {
                 windowRules = &host.Create(formRules.Window(), "Zorvex 2000", {true, false, true, true});
                 windowRules->SetOwner(window1);
             }
+            // Laid over the game from its top edge, so that nothing of the game's title strip peeks out.
+            if (!window1.FullScreen()) {
+                int x = 0, y = 0;
+                SDL_GetWindowPosition(window1.Sdl(), &x, &y);
+                windowRules->Place(x, y);
+            }
             windowRules->Show();
         };
         services.hideRules = [&] {
