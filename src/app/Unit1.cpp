@@ -139,7 +139,7 @@ void TForm1::SetUpControls() {
     }
     line->SetListIndex(kModeChosen);
     // The window is built in the first skin's look; its mark shows it until a skin file or a click says otherwise.
-    CheckGlass->SetListIndex(kModeChosen);
+    CheckGlass->SetListIndex(view::kMarkChecked);
     for (ui::PictureControl* c : {line, cube, cross, ring, corner}) c->SetDimmedWhenDisabled(true);
     TurnBack->SetDimmedWhenDisabled(true);
 
