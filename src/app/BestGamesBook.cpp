@@ -37,7 +37,8 @@ int BestGamesBook::GameFinished(const GameEnding& ended) {
     game.moves = ended.moves;
     game.advanced = ended.advanced;
     game.player = PlayerName();
-    const int row = EnterGame(tables_[static_cast<std::size_t>(mode)], std::move(game));
+    // A game without a point (abandoned at once, or replaced while empty) is not one of the best.
+    const int row = ended.score > 0 ? EnterGame(tables_[static_cast<std::size_t>(mode)], std::move(game)) : -1;
     if (row >= 0) {
         markedMode_ = mode;
         markedRow_ = row;

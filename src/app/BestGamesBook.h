@@ -20,8 +20,8 @@ public:
     // Start-up: reads the file of the data directory; without a usable one the tables live in memory only.
     void Load(bool dataDirUsable);
 
-    // A finished game: dated, named, entered into its mode's table when it beats the tenth. Writing
-    // the file waits until the frame is shown. The row it took (0 is the best), -1 when none.
+    // A finished game: dated, named, entered into its mode's table when it scored above 0 and beats the
+    // tenth. Writing the file waits until the frame is shown. The row it took (0 is the best), -1 when none.
     int GameFinished(const GameEnding& game);
 
     const BestTable& Table(Mode mode) const { return tables_[static_cast<std::size_t>(mode)]; }

@@ -1,7 +1,6 @@
 // The best-games window.
 #include "app/BestGamesWindow.h"
 
-#include <cstdio>
 
 #include "app/Resources.h"
 #include "platform/Language.h"
@@ -24,11 +23,8 @@ constexpr const char* kTabCaptions[kModeCount] = {N_("Линия"), N_("Квад
 constexpr const char* kHeadCaptions[kBestGamesColumns] = {N_("№"),     N_("Очки"),    N_("Дата"),
                                                              N_("Ходов"), N_("Усложн."), N_("Игрок")};
 
-std::string ShownDate(const DateTime& d) {
-    char buf[48];
-    std::snprintf(buf, sizeof buf, "%02d.%02d.%04d %02d:%02d", d.day, d.month, d.year, d.hour, d.minute);
-    return buf;
-}
+// The file keeps its own form; the window shows the player's.
+std::string ShownDate(const DateTime& d) { return platform::LocalDateTime(d.year, d.month, d.day, d.hour, d.minute); }
 } // namespace
 
 TBestGames::TBestGames(Windows& windows, const BestGamesBook& book) : windows_(windows), book_(book) {

@@ -115,6 +115,8 @@ LayoutTable BuildOptionsTable() {
         {"motionNote", K::Label, "motionPanel", Rect(8, 8, 205, 28), {}},
         {"digital", K::Label, "", Rect(16, 448, 299, 26), {}},
         {"Ooptions", K::Button, "", Rect(544, 452, 89, 25), {}},
+        // Above everything: the keyboard's frame, shown once Tab has moved it.
+        {"focus", K::Focus, "", Rect(0, 0, 0, 0), {}},
     };
 }
 
@@ -193,14 +195,14 @@ LayoutTable BuildRulesTable() {
 
     // Below, across: the keys, in three pairs of columns; the third stops above the close button.
     add("KeysHeading", K::Label, Rect(L, 384, LW, 18));
-    add("KeyNames1", K::Label, Rect(L, 402, 52, 60));
-    add("KeyWhat1", K::Label, Rect(L + 54, 402, 100, 60));
-    add("KeyNames2", K::Label, Rect(L + 162, 402, 32, 60));
-    add("KeyWhat2", K::Label, Rect(L + 196, 402, 108, 60));
+    add("KeyNames1", K::Label, Rect(L, 402, 52, 75));
+    add("KeyWhat1", K::Label, Rect(L + 54, 402, 104, 75));
+    add("KeyNames2", K::Label, Rect(L + 162, 402, 46, 75));
+    add("KeyWhat2", K::Label, Rect(L + 210, 402, 96, 75));
     add("KeyNames3", K::Label, Rect(L + 312, 402, 92, 45));
     add("KeyWhat3", K::Label, Rect(L + 406, 402, 168, 45));
 
-    add("RulesClose", K::Button, Rect(544, 448, 89, 25));
+    add("RulesClose", K::Button, Rect(kRulesWidth - 96, 448, 89, 25));
     return t;
 }
 

@@ -55,8 +55,9 @@ constexpr int kBestGamesWidth = 560, kBestGamesHeight = 400;
 constexpr int kBestGamesColumns = 6;
 constexpr int kBestGamesRowTop = 30, kBestGamesRowPitch = 23;
 
-// The rules window: as large as the options window, so that it fits a 640 x 480 full screen.
-constexpr int kRulesWidth = 640, kRulesHeight = 480;
+// The rules window: as wide as the main window, which it is laid over from its top edge, and no taller
+// than a 640 x 480 full screen.
+constexpr int kRulesWidth = 632, kRulesHeight = 480;
 
 // The cells of the figure pictures in the rules window, and the gap between them.
 int FigureCellSize();

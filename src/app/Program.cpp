@@ -31,6 +31,8 @@ void Program::Start(bool secondCopy) {
     Desktop& desktop = *services_.desktop;
     desktop.Open(main_.Window(), WindowRole::Main);
     if (secondCopy) {
+        // The box is all a second copy shows: drawn at the desktop's scale like the game's windows.
+        desktop.SetScale(desktop.DesktopScale());
         services_.messages->ShowInfo(platform::kAppTitle, platform::Tr("Zorvex 2000 уже загружены"));
         desktop.Quit();
     }
@@ -122,6 +124,8 @@ void Program::ShowRules() {
         services_.desktop->Open(rules_.Window(), WindowRole::Owned);
         rulesOpened_ = true;
     }
+    // Laid over the game from its top edge, so that nothing of the game's title strip peeks out.
+    services_.desktop->PlaceOver(rules_.Window(), main_.Window());
     services_.desktop->Show(rules_.Window());
 }
 
@@ -193,6 +197,13 @@ void Program::MainKeyDown(SDL_Keycode key, Uint16 mod) {
     case SDLK_F3: f.ShowBestGamesClick(); break;
     // Full screen, as the options window's switch does it, whether that window is up or not.
     case SDLK_F11: options_.LMD3DEffectButton2Click(); break;
+    // The skins in their order on the left, the own skin's file chooser last.
+    case SDLK_F5: f.CheckGlass->Activate(); break;
+    case SDLK_F6: f.CheckWindows->Activate(); break;
+    case SDLK_F7: f.CheckBlock->Activate(); break;
+    case SDLK_F8: f.CheckSingle->Activate(); break;
+    case SDLK_F9: f.Checkpeople->Activate(); break;
+    case SDLK_F10: f.CheckAdded->Activate(); break;
     default: break;
     }
 }

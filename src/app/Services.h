@@ -34,6 +34,8 @@ public:
     virtual void Open(ui::Form& form, WindowRole role) { (void)form, (void)role; }
     virtual void Show(ui::Form& form) { (void)form; }
     virtual void Hide(ui::Form& form) { (void)form; }
+    // Puts a window's corner on another's, unless that one fills the screen.
+    virtual void PlaceOver(ui::Form& form, ui::Form& under) { (void)form, (void)under; }
     virtual void MinimiseAll() {}
     virtual void Quit() {}
     // Runs work once the frame now drawn has been shown.

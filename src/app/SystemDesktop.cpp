@@ -37,6 +37,15 @@ void SystemDesktop::Hide(ui::Form& form) {
     if (platform::HostWindow* w = WindowOf(form)) w->Hide();
 }
 
+void SystemDesktop::PlaceOver(ui::Form& form, ui::Form& under) {
+    platform::HostWindow* w = WindowOf(form);
+    platform::HostWindow* u = WindowOf(under);
+    if (!w || !u || u->FullScreen()) return;
+    int x = 0, y = 0;
+    SDL_GetWindowPosition(u->Sdl(), &x, &y);
+    w->Place(x, y);
+}
+
 int SystemDesktop::LargestScale() const {
     if (largestScale_ > 0) return largestScale_;
     return host_.LargestScale(kMainDesignWidth, kMainDesignHeight);

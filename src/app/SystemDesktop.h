@@ -19,6 +19,7 @@ public:
     void Open(ui::Form& form, WindowRole role) override;
     void Show(ui::Form& form) override;
     void Hide(ui::Form& form) override;
+    void PlaceOver(ui::Form& form, ui::Form& under) override;
     void MinimiseAll() override { host_.MinimiseAll(); }
     void Quit() override { host_.RequestQuit(); }
     void Later(std::function<void()> task) override { host_.Later(std::move(task)); }

@@ -138,6 +138,8 @@ void TForm1::SetUpControls() {
         m->SetPictureOffset(0, 1);
     }
     line->SetListIndex(kModeChosen);
+    // The window is built in the first skin's look; its mark shows it until a skin file or a click says otherwise.
+    CheckGlass->SetListIndex(view::kMarkChecked);
     for (ui::PictureControl* c : {line, cube, cross, ring, corner}) c->SetDimmedWhenDisabled(true);
     TurnBack->SetDimmedWhenDisabled(true);
 
@@ -348,7 +350,7 @@ void TForm1::CheckSingleClick() { view::ApplySingleSkin(skin_); }
 void TForm1::CheckpeopleClick() { view::ApplyPeopleSkin(skin_); }
 
 void TForm1::CheckAddedClick() {
-    auto path = services_.fileDialog->OpenFile(platform::Tr("Zorvex 2000"), platform::Tr(platform::kThemeFilterName),
+    auto path = services_.fileDialog->OpenFile(platform::Tr(platform::kThemeChooserTitle), platform::Tr(platform::kThemeFilterName),
                                                platform::kThemePattern);
     if (path) {
         // A bad file, or one with too few pictures for a skin, leaves the loaded theme and the skin on.
@@ -399,7 +401,11 @@ void TForm1::SetBannerVisible(bool shown) {
 }
 
 void TForm1::SetModeSelectorsEnabled(bool enabled) {
-    for (ui::PictureControl* c : {line, cube, ring, cross, corner}) c->SetEnabled(enabled);
+    // During a game the chosen mode keeps its colours and the others are dimmed, so the mode played shows.
+    for (ui::PictureControl* c : {line, cube, ring, cross, corner}) {
+        c->SetDimmedWhenDisabled(c->ListIndex() != kModeChosen);
+        c->SetEnabled(enabled);
+    }
     for (ui::Label* r : RadioButton) r->SetEnabled(enabled);
 }
 

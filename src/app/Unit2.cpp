@@ -6,7 +6,6 @@
 #include "platform/Display.h"
 #include "platform/Language.h"
 #include "platform/MessageBox.h"
-#include "platform/OpenUrl.h"
 #include "app/Resources.h"
 
 namespace zv::app {
@@ -86,7 +85,8 @@ TForm2::TForm2(Services& services, Windows& windows, Game& game) : services_(ser
                         motionNote);
 
     digital = c.Get<ui::Label>("digital");
-    digital->SetCaption(platform::kHomePage);
+    // The link leads to what comes with the game: the rules and the keys.
+    digital->SetCaption(platform::Tr("Правила и клавиши"));
     digital->SetFont({"Arial", false, 21, true});
     digital->SetColour(kLinkColour);
     digital->SetAutoSize(true);
@@ -100,9 +100,39 @@ TForm2::TForm2(Services& services, Windows& windows, Game& game) : services_(ser
     motionSwitch->OnClick = [this] { motionSwitchClick(); };
     Ooptions->OnClick = [this] { OoptionsClick(); };
     digital->OnClick = [this] { digitalClick(); };
-    form_.OnKeyDown = [this](SDL_Keycode key, Uint16 mod) {
-        if (key == SDLK_ESCAPE && !(mod & (KMOD_CTRL | KMOD_ALT | KMOD_GUI))) Ooptions->Activate();
-    };
+    focus = c.Get<ui::FocusFrame>("focus");
+    focus->Hide();
+    form_.OnKeyDown = [this](SDL_Keycode key, Uint16 mod) { FormKeyDown(key, mod); };
+    form_.OnMouseDown = [this] { focus->Hide(); };
+}
+
+std::array<ui::Control*, 6> TForm2::TabOrder() const {
+    return {LMD3DEffectButton1, LMD3DEffectButton2, LMD3DEffectButton3, motionSwitch, digital, Ooptions};
+}
+
+void TForm2::FormKeyDown(SDL_Keycode key, Uint16 mod) {
+    if (mod & (KMOD_CTRL | KMOD_ALT | KMOD_GUI)) return;
+    switch (key) {
+    case SDLK_ESCAPE: Ooptions->Activate(); break;
+    case SDLK_TAB: MoveFocus(mod & KMOD_SHIFT ? -1 : 1); break;
+    case SDLK_SPACE:
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER:
+        if (focus->Visible()) TabOrder()[static_cast<std::size_t>(focused_)]->Activate();
+        else MoveFocus(0);
+        break;
+    default: break;
+    }
+}
+
+void TForm2::MoveFocus(int step) {
+    const int n = static_cast<int>(TabOrder().size());
+    // The first key only shows where the frame is.
+    if (focus->Visible()) focused_ = (focused_ + step + n) % n;
+    const SDL_Rect r = TabOrder()[static_cast<std::size_t>(focused_)]->Bounds();
+    constexpr int t = ui::FocusFrame::kThickness;
+    focus->SetBounds(r.x - t, r.y - t, r.w + 2 * t, r.h + 2 * t);
+    focus->Show();
 }
 
 void TForm2::Report(const std::string& message) { services_.messages->ShowError(platform::kAppTitle, message); }
@@ -116,7 +146,10 @@ void TForm2::FormCreate() {
     f4->SetVisible(windows_.MotionOn());
 }
 
-void TForm2::OoptionsClick() { windows_.HideOptions(); }
+void TForm2::OoptionsClick() {
+    focus->Hide();
+    windows_.HideOptions();
+}
 
 // The indicator shows exactly while advanced mode is on, and the choice is kept for the next start.
 void TForm2::LMD3DEffectButton1Click() {
@@ -145,7 +178,8 @@ void TForm2::LMD3DEffectButton2Click() {
         fs.Finalise();
         game_.SetFullScreen(false);
         f2->Hide();
-        // Leaving full screen restacks the main window; the options window, when it is up, stays on top.
+        // Leaving full screen restacks the main window; the options window, if it shows, stays on top.
+        // Switched by key with the window hidden, it stays hidden.
         windows_.RaiseOptionsIfShown();
     }
 }
@@ -167,6 +201,6 @@ void TForm2::motionSwitchClick() {
     f4->SetVisible(on);
 }
 
-void TForm2::digitalClick() { services_.desktop->OpenUrl(platform::kHomePage); }
+void TForm2::digitalClick() { windows_.ShowRules(); }
 
 } // namespace zv::app

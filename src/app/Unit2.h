@@ -1,9 +1,10 @@
-// The options window: the advanced, full-screen and sound switches with their indicators, and the link to our home page.
+// The options window: the advanced, full-screen and sound switches with their indicators, and the link to the rules.
 #pragma once
 
 #include <array>
 
 #include "ui/Control.h"
+#include "ui/FocusFrame.h"
 #include "app/Layout.h"
 #include "game/Game.h"
 #include "ui/ImageButton.h"
@@ -52,10 +53,17 @@ public:
     ui::Label* LMDLabel3 = nullptr;
     ui::Label* digital = nullptr;
     ui::ImageButton* Ooptions = nullptr;
+    // The keyboard's frame: Tab and Shift+Tab move it through the switches, the link and the close
+    // button; Space or Return act on the framed one.
+    ui::FocusFrame* focus = nullptr;
     ui::ImageList LMDBitmapList1{"LMDBitmapList1"};
 
 private:
     void Report(const std::string& message);
+    void FormKeyDown(SDL_Keycode key, Uint16 mod);
+    void MoveFocus(int step);
+    std::array<ui::Control*, 6> TabOrder() const;
+    int focused_ = 0;
     Services& services_;
     Windows& windows_;
     Game& game_;

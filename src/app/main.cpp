@@ -17,6 +17,7 @@
 #include "platform/MessageBox.h"
 #include "platform/OpenUrl.h"
 #include "platform/Paths.h"
+#include "app/CommandLine.h"
 #include "app/Program.h"
 #include "app/Resources.h"
 #include "app/SystemDesktop.h"
@@ -26,9 +27,12 @@
 using namespace zv;
 
 int main(int argc, char** argv) {
-    bool verbose = false;
-    for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], "--verbose") == 0) verbose = true;
+    const app::CommandLine command = app::ReadCommandLine(argc, argv);
+    if (command.action != app::CommandLine::Action::Play) {
+        std::fputs(command.text.c_str(), command.action == app::CommandLine::Action::Refuse ? stderr : stdout);
+        return command.status;
+    }
+    const bool verbose = command.verbose;
     // The player's language, before any text is made and before GTK may start.
     platform::UseEnvironmentLanguage();
     // The guard is taken before any window; its name is the file name we were started under.

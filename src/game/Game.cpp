@@ -57,7 +57,9 @@ void Game::LoadSettings(const Settings& settings) { s_.Switches = settings; }
 
 void Game::LoadRecord(Mode mode, const std::string& text, std::int32_t value) {
     s_.RecordText[static_cast<std::size_t>(mode)] = text;
-    view_.SetRecordText(text);
+    // The label shows the chosen mode's record rather than the last one read; BestScore is still the
+    // last one read, as the record rules expect, until a game loads its own mode's.
+    if (mode == checked_) view_.SetRecordText(text);
     s_.BestScore = value;
 }
 
@@ -89,6 +91,10 @@ void Game::ChooseMode(Mode m) {
     if (!selectorsEnabled_) return;
     checked_ = m;
     view_.SetModeMarks(m);
+    // Shown as a game of this mode would show it; only the label changes.
+    const std::string& text = s_.RecordText[static_cast<std::size_t>(m)];
+    std::int32_t best = kDefaultRecord;
+    view_.SetRecordText(ParseRecordNumber(text, best) ? text : std::to_string(kDefaultRecord));
 }
 
 void Game::lineClick() { ChooseMode(Mode::Line); }

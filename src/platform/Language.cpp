@@ -1,12 +1,14 @@
-// Binding the message catalogue and asking which language it is in.
+// Binding the message catalogue, asking which language it is in, and dates in the locale's form.
 #include "platform/Language.h"
 
+#include <langinfo.h>
 #include <sys/stat.h>
 
 #include <climits>
 #include <clocale>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 
 #include "platform/Paths.h"
 
@@ -53,6 +55,7 @@ void BindCatalogue(const std::string& localeDir) {
 void UseEnvironmentLanguage() {
     std::setlocale(LC_CTYPE, "");
     std::setlocale(LC_MESSAGES, "");
+    std::setlocale(LC_TIME, "");
     const auto dirs = CatalogueDirs();
     BindCatalogue(dirs.empty() ? std::string(ZV_LOCALE_DIR) : dirs.front());
 }
@@ -62,6 +65,28 @@ bool EnglishInUse() {
     static const char* const kHeaderId = "";
     const char* header = dgettext(kTextDomain, kHeaderId);
     return header && std::strstr(header, "\nLanguage: en") != nullptr;
+}
+
+std::string LocalDateTime(int year, int month, int day, int hour, int minute) {
+    std::tm t{};
+    t.tm_year = year - 1900;
+    t.tm_mon = month - 1;
+    t.tm_mday = day;
+    t.tm_hour = hour;
+    t.tm_min = minute;
+    const char* name = std::setlocale(LC_TIME, nullptr);
+    const std::string locale = name ? name : "C";
+    std::string format = "%d.%m.%Y %H:%M";
+    if (locale != "C" && locale != "POSIX" && locale.rfind("C.", 0) != 0) {
+        // The locale's own date; its time without the seconds, on a 12-hour clock where it keeps one.
+        const std::string time = nl_langinfo(T_FMT);
+        const bool twelve = time.find("%r") != std::string::npos || time.find("%p") != std::string::npos ||
+                            time.find("%I") != std::string::npos || time.find("%l") != std::string::npos;
+        format = std::string(nl_langinfo(D_FMT)) + (twelve ? " %I:%M %p" : " %H:%M");
+    }
+    char buf[96];
+    const std::size_t n = std::strftime(buf, sizeof buf, format.c_str(), &t);
+    return std::string(buf, n);
 }
 
 } // namespace zv::platform

@@ -20,8 +20,13 @@ inline std::string Tr(const std::string& id) { return dgettext(kTextDomain, id.c
 #define N_(text) text
 
 // Takes the language from the environment and binds our catalogue (from CatalogueDirs()). Only the
-// message language and the character set follow the locale: numbers and everything else stay "C".
+// message language, the character set and the form of dates follow the locale: numbers and everything
+// else stay "C".
 void UseEnvironmentLanguage();
+
+// A date and time to the minute as the locale writes them ("06/01/2026 09:05 PM" in en_US,
+// "01.06.2026 21:05" in ru_RU); without a locale (C, POSIX) in the game's own form, day.month.year.
+std::string LocalDateTime(int year, int month, int day, int hour, int minute);
 
 // Binds our catalogue to a locale directory (holding en/LC_MESSAGES/zorvex2000.mo).
 void BindCatalogue(const std::string& localeDir);

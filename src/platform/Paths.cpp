@@ -24,12 +24,6 @@ std::string Canonical(const std::string& path) {
     return realpath(path.c_str(), buf) ? std::string(buf) : path;
 }
 
-std::string HomeDir() {
-    const char* home = std::getenv("HOME");
-    if (home && home[0] == '/') return home;
-    if (const passwd* pw = getpwuid(getuid()); pw && pw->pw_dir) return pw->pw_dir;
-    return "/tmp";
-}
 
 std::string SelfExe() {
     char buf[PATH_MAX];
@@ -50,6 +44,13 @@ bool IsUnder(const std::string& path, const std::string& dir) {
 }
 
 } // namespace
+
+std::string HomeDir() {
+    const char* home = std::getenv("HOME");
+    if (home && home[0] == '/') return home;
+    if (const passwd* pw = getpwuid(getuid()); pw && pw->pw_dir) return pw->pw_dir;
+    return "/tmp";
+}
 
 bool MakeDirectories(const std::string& path, unsigned mode) {
     if (path.empty()) return false;

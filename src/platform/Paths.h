@@ -11,6 +11,9 @@ namespace zv::platform {
 // Created with mode 0700, parents included, when missing; returned even if that fails.
 std::string UserDataDir();
 
+// The player's home: HOME from the environment when absolute, else the password database.
+std::string HomeDir();
+
 // The file name the program was started under, without its directory: the basename of
 // argv0, or of /proc/self/exe when argv0 is empty or missing.
 std::string ExecutableName(const char* argv0);

@@ -136,12 +136,16 @@ SurfacePtr Label::Build(int scale) {
             Stamp(m, out, x + s * depth1_, y + s * depth1_, solid(effect1_));
             Stamp(m, out, x, y, solid(colour_));
             break;
-        case Effect::RaisedShadow:
-            // Extruded both ways, so the text stands out of the window rather than casting ghosts.
-            for (int d = s * depth2_; d >= 1; --d) Stamp(m, out, x + d, y + d, solid(effect2_));
-            for (int d = std::min(s * depth1_, pad); d >= 1; --d) Stamp(m, out, x - d, y - d, solid(effect1_));
+        case Effect::RaisedShadow: {
+            // Extruded one way only, below and right, in the darker of the two colours: both colours
+            // extruded both ways read as a doubled, blurred shadow, and one copy at a distance as a ghost.
+            auto luma = [](SDL_Color c) { return 299 * c.r + 587 * c.g + 114 * c.b; };
+            const bool firstDarker = luma(effect1_) < luma(effect2_);
+            const SDL_Color shade = firstDarker ? effect1_ : effect2_;
+            for (int d = std::min(s * std::min(depth1_, depth2_), pad); d >= 1; --d) Stamp(m, out, x + d, y + d, solid(shade));
             Stamp(m, out, x, y, solid(colour_));
             break;
+        }
         case Effect::Gradient: {
             const SDL_Color a = effect1_, b = effect2_;
             const int rows = m->h, steps = steps_;

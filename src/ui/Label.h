@@ -31,7 +31,7 @@ public:
     void SetFill(SDL_Color c) { fill_ = c; Invalidate(); }
 
     void SetDropShadow(int depth, SDL_Color colour);
-    // A light edge up-left and a shadow down-right.
+    // Raised off the window: the text extruded down-right, as deep as the shallower depth, in the darker colour.
     void SetRaisedShadow(int lightDepth, SDL_Color light, int shadowDepth, SDL_Color shadow);
     // Colours run from `from` (top) to `to` (bottom) in `steps` bands; glyph edges keep their alpha.
     void SetGradient(int steps, SDL_Color from, SDL_Color to);

@@ -31,6 +31,14 @@ std::string TooFewSkinPictures(const std::string& name, int count) {
            std::to_string(count);
 }
 
+std::string WrongSizeSkinPicture(const std::string& name, int position, int width, int height) {
+    if (position < 0 || position >= kMinSkinPictures || (width == kCellPictureSize && height == kCellPictureSize)) return {};
+    const std::string cell = std::to_string(kCellPictureSize);
+    return name + ": picture " + std::to_string(position) + " is " + std::to_string(width) + " × " +
+           std::to_string(height) + " pixels; the cell and ball pictures of a skin (0 to " +
+           std::to_string(kMinSkinPictures - 1) + ") must be " + cell + " × " + cell;
+}
+
 void LoadSkinThemeFile(const std::string& path, zv::ui::ImageList& list) {
     // Read aside: a bad file must not cost the player the skin in use.
     zv::ui::ImageList loaded(list.Name());
@@ -42,6 +50,9 @@ void LoadSkinThemeFile(const std::string& path, zv::ui::ImageList& list) {
     }
     // Fewer pictures would leave cells and balls without a picture, and play would go on blind.
     if (loaded.Count() < kMinSkinPictures) throw ThemeError(TooFewSkinPictures(path, loaded.Count()));
+    for (int i = 0; i < kMinSkinPictures; ++i)
+        if (const SDL_Surface* s = loaded.At(i).surface.get())
+            if (std::string wrong = WrongSizeSkinPicture(path, i, s->w, s->h); !wrong.empty()) throw ThemeError(wrong);
     list.ReplaceWith(std::move(loaded));
 }
 
@@ -77,7 +88,14 @@ ThemeCheck CheckSkinThemeBytes(const std::uint8_t* data, std::size_t size, const
         }
         check.pictures.push_back(std::move(info));
     }
-    if (count < kMinSkinPictures) check.fault = TooFewSkinPictures(name, count);
+    if (count < kMinSkinPictures) {
+        check.fault = TooFewSkinPictures(name, count);
+        return check;
+    }
+    for (int i = 0; i < kMinSkinPictures && check.fault.empty(); ++i) {
+        const ThemePictureInfo& p = check.pictures[static_cast<std::size_t>(i)];
+        if (p.bitmapBytes > 0) check.fault = WrongSizeSkinPicture(name, i, p.bitmap.width, p.bitmap.height);
+    }
     return check;
 }
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
 #include "app/BestGamesWindow.h"
 #include "kit/AppFixture.h"
@@ -163,6 +164,27 @@ TEST_F(BestGamesTest, OnlyAGameOverOpensTheWindowAndAGameThatDoesNotBeatTheTenth
     program->Exit();
     EXPECT_NE(ReadFile(BestFile()), written);
     EXPECT_NE(ReadFile(BestFile()).find("\t105\t"), std::string::npos);
+}
+
+TEST_F(BestGamesTest, AGameWithoutAPointNeverEntersHoweverItEnds) {
+    StartAll();
+    const struct { const char* how; std::function<void()> play; } ends[] = {
+        {"finish at once", [this] { PlayToFinish(0); }},
+        {"finish after an undo", [this] { PlayToFinish(-3); }},
+        {"game over", [this] { PlayToGameOver(0); }},
+        {"a new game over an empty one", [this] {
+             ClickCentre(form1->Window(), *form1->Gstart);
+             ClickCentre(form1->Window(), *form1->Gstart);
+         }},
+    };
+    for (const auto& e : ends) {
+        e.play();
+        EXPECT_EQ(program->Book().Table(Mode::Line).size(), 0u) << e.how;
+        EXPECT_FALSE(bestGamesShown) << e.how;
+        EXPECT_TRUE(later.empty()) << e.how;
+    }
+    PlayToFinish(1);
+    EXPECT_EQ(program->Book().Table(Mode::Line).size(), 1u);
 }
 
 TEST_F(BestGamesTest, TheTableComesBackAfterARestartAndKeepsItsOwnBestAgainstTheRecordFile) {

@@ -21,17 +21,25 @@ TEST_F(AppTest, FirstStartCreatesRecordsAndShowsTheLastOneRead) {
     EXPECT_EQ(ReadFile(services.settingsPath), "nanssy\r\n");
 }
 
-TEST_F(AppTest, BlokRecordIsShownAfterStartUp) {
+TEST_F(AppTest, TheLabelShowsTheChosenModesRecordWhileBestScoreIsTheLastRead) {
     std::filesystem::create_directories(services.dataDir);
     WriteFile(DataFile("zorvexb2000.rec"), "7\r\n250\r\n");
-    WriteFile(DataFile("zorvex2000.rec"), "999\r\n");
+    WriteFile(DataFile("zorvex2000.rec"), "106\r\n");
+    WriteFile(DataFile("zorvexr2000.rec"), "lots\r\n");
     Start();
-    EXPECT_EQ(form1->label2->Caption(), "250");
+    // Line is chosen at start-up: its record shows, though the crosses' was read last and is BestScore.
+    EXPECT_EQ(form1->label2->Caption(), "106");
     EXPECT_EQ(S().BestScore, 250);
+    const struct { ui::Control* selector; const char* shown; } choices[] = {{form1->cross, "250"}, {form1->cube, "100"}, {form1->ring, "100"}, {form1->line, "106"}};
+    for (const auto& c : choices) {
+        ClickCentre(form1->Window(), *c.selector);
+        EXPECT_EQ(form1->label2->Caption(), c.shown) << c.selector->Name();
+        EXPECT_EQ(S().BestScore, 250) << "choosing a mode changed the record rules";
+    }
     // Starting a line game loads the line record.
     ClickCentre(form1->Window(), *form1->Gstart);
-    EXPECT_EQ(form1->label2->Caption(), "999");
-    EXPECT_EQ(S().BestScore, 999);
+    EXPECT_EQ(form1->label2->Caption(), "106");
+    EXPECT_EQ(S().BestScore, 106);
 }
 
 TEST_F(AppTest, BadRecordIsReportedOnceAndTheRestOfStartUpGoesOn) {

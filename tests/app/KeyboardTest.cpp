@@ -135,7 +135,7 @@ TEST_F(KeyboardTest, ShortcutsGoThroughTheirControlsAndDoNothingWhereTheControls
     EXPECT_TRUE(form2->f2->Visible());
     Key(SDLK_F11);
     EXPECT_FALSE(fullScreen.Active());
-    EXPECT_FALSE(optionsShown); // full screen and nothing else: the options window stays closed
+    EXPECT_FALSE(optionsShown) << "leaving full screen by key brought the hidden options window up";
 
     // F1 is the rules area of the title strip: nothing while that area is hidden.
     form1->LMDLImage11->Hide();
@@ -144,6 +144,64 @@ TEST_F(KeyboardTest, ShortcutsGoThroughTheirControlsAndDoNothingWhereTheControls
     form1->LMDLImage11->Show();
     Key(SDLK_F1);
     EXPECT_TRUE(rulesShown);
+}
+
+TEST_F(KeyboardTest, TabFramesTheOptionsControlsInTurnAndSpaceOrReturnActsOnTheFramedOne) {
+    Start();
+    ui::Form& f = form2->Window();
+    auto press = [&](SDL_Keycode k, Uint16 mod = KMOD_NONE) { f.OnKeyDown(k, mod); };
+    auto framed = [&](const ui::Control* c) {
+        const SDL_Rect r = form2->focus->Bounds(), b = c->Bounds();
+        return form2->focus->Visible() && r.x < b.x && r.y < b.y && r.x + r.w > b.x + b.w && r.y + r.h > b.y + b.h;
+    };
+    optionsShown = true;
+    const int advanced = S().AdvancedMode;
+    press(SDLK_TAB); // shows the frame on the first switch, and does nothing else
+    EXPECT_TRUE(framed(form2->LMD3DEffectButton1));
+    EXPECT_EQ(S().AdvancedMode, advanced);
+    // Tab forwards and Shift+Tab back, round the end.
+    const struct { Uint16 mod; const ui::Control* framed; } steps[] = {
+        {KMOD_NONE, form2->LMD3DEffectButton2}, {KMOD_NONE, form2->LMD3DEffectButton3}, {KMOD_NONE, form2->motionSwitch},
+        {KMOD_NONE, form2->digital}, {KMOD_NONE, form2->Ooptions}, {KMOD_NONE, form2->LMD3DEffectButton1},
+        {KMOD_LSHIFT, form2->Ooptions}, {KMOD_LSHIFT, form2->digital}};
+    for (const auto& st : steps) {
+        press(SDLK_TAB, st.mod);
+        EXPECT_TRUE(framed(st.framed)) << st.framed->Name();
+    }
+    press(SDLK_SPACE);
+    EXPECT_TRUE(rulesShown);
+    press(SDLK_TAB, KMOD_LSHIFT);
+    press(SDLK_RETURN);
+    EXPECT_FALSE(form2->f4->Visible()); // the motion switch
+    press(SDLK_TAB, KMOD_LSHIFT);
+    press(SDLK_RETURN);
+    EXPECT_EQ(Codes().sound, "sn");
+    press(SDLK_TAB, KMOD_LSHIFT);
+    press(SDLK_SPACE);
+    EXPECT_TRUE(fullScreen.Active());
+    press(SDLK_TAB, KMOD_LSHIFT);
+    press(SDLK_KP_ENTER);
+    EXPECT_NE(S().AdvancedMode, advanced);
+    // A click hides the frame; the close button by key hides the window.
+    f.ClickAt(300, 20);
+    EXPECT_FALSE(form2->focus->Visible());
+    press(SDLK_TAB, KMOD_LSHIFT);
+    press(SDLK_TAB, KMOD_LSHIFT);
+    press(SDLK_RETURN);
+    EXPECT_FALSE(optionsShown);
+}
+
+TEST_F(KeyboardTest, F5ToF10ChooseTheSkinsInTheirOrder) {
+    Start();
+    const struct { SDL_Keycode key; int skin; } keys[] = {{SDLK_F7, 3}, {SDLK_F6, 2}, {SDLK_F8, 4}, {SDLK_F9, 5}, {SDLK_F10, 6}, {SDLK_F5, 1}};
+    for (const auto& k : keys) {
+        Key(k.key);
+        EXPECT_EQ(S().SkinIndex, k.skin) << SDL_GetKeyName(k.key);
+        EXPECT_EQ(form1->Skin().checks[static_cast<std::size_t>(k.skin - 1)]->ListIndex(), 9) << SDL_GetKeyName(k.key);
+    }
+    ASSERT_EQ(dialog.requests.size(), 1u) << "F10 opens the theme file chooser";
+    EXPECT_EQ(dialog.requests[0].title, "Открыть файл темы");
+    EXPECT_EQ(dialog.requests[0].pattern, "*.zvt");
 }
 
 TEST_F(KeyboardTest, UndoByKeyCostsWhatTheButtonCosts) {

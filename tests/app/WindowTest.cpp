@@ -159,7 +159,7 @@ TEST_F(AppTest, TheScoreAndRecordNumbersDragNothing) {
     }
 }
 
-TEST_F(AppTest, ModeSelectorsLookDimmedWhileAGameRuns) {
+TEST_F(AppTest, WhileAGameRunsTheChosenModeStandsOutAndTheOthersLookDimmed) {
     Start();
     ui::Form& f = form1->Window();
     auto look = [&](const ui::Control* c) {
@@ -176,11 +176,16 @@ TEST_F(AppTest, ModeSelectorsLookDimmedWhileAGameRuns) {
     };
     const auto lineBefore = look(form1->line), skinBefore = look(form1->CheckGlass);
     EXPECT_FALSE(grey(lineBefore));
-    ClickCentre(f, *form1->Gstart);
-    for (const ui::Control* c : {form1->line, form1->cube, form1->cross, form1->ring, form1->corner})
-        EXPECT_TRUE(grey(look(c))) << c->Name();
-    EXPECT_EQ(look(form1->CheckGlass), skinBefore); // the skin choices still work, and look it
-    ClickCentre(f, *form1->finish);
+    for (ui::Control* chosen : {form1->cross, form1->line}) {
+        ClickCentre(f, *chosen);
+        const auto chosenBefore = look(chosen);
+        ClickCentre(f, *form1->Gstart);
+        for (const ui::Control* c : {form1->line, form1->cube, form1->cross, form1->ring, form1->corner})
+            if (c == chosen) EXPECT_EQ(look(c), chosenBefore) << c->Name();
+            else EXPECT_TRUE(grey(look(c))) << c->Name();
+        EXPECT_EQ(look(form1->CheckGlass), skinBefore); // the skin choices still work, and look it
+        ClickCentre(f, *form1->finish);
+    }
     EXPECT_EQ(look(form1->line), lineBefore);
 }
 

@@ -13,6 +13,15 @@ xdotool windowactivate --sync "$win" 2>/dev/null || xdotool windowfocus --sync "
 key() { xdotool key --clearmodifiers "$@"; }
 balls_now() { screenshot "$1"; ball_cells "$1" | tr '\n' ' '; }
 
+# F11 goes to full screen and back, and does nothing else: the options window, never opened, stays hidden.
+key F11
+wait_window_of_size "$pid" "$SCREEN_W" "$SCREEN_H" >/dev/null || fail "F11 did not switch to full screen"
+key F11
+wait_window_of_size "$pid" 632 492 >/dev/null || fail "the second F11 did not bring the window back to its size"
+sleep 1
+[[ -z "$(windows_of_size "$pid" 640 480)" ]] || fail "F11 twice showed the options window"
+xdotool windowactivate --sync "$win" 2>/dev/null || xdotool windowfocus --sync "$win"
+
 # The frame starts on cell 1 and shows with the first arrow; the script keeps where it is.
 focus=1
 key Right

@@ -8,7 +8,7 @@ work="$E2E_TMP/cwd"; mkdir -p "$work"; cd "$work"
 start_main_window
 wait_drawn "$E2E_TMP/start.png" || fail "the main window was never drawn"
 
-rules_open() { rules="$(windows_of_size "$pid" 640 480 | head -1)"; [[ -n "$rules" ]]; }
+rules_open() { rules="$(windows_of_size "$pid" 632 480 | head -1)"; [[ -n "$rules" ]]; }
 rules_closed() { ! rules_open; }
 # The window's own strip colour at its top edge: it has been drawn.
 strip_drawn() { screenshot "$E2E_TMP/rules.png"; [[ "$(pixels "$E2E_TMP/rules.png" "$((RX + 300)),$((RY + 3))")" == "24,28,74" ]]; }
@@ -25,7 +25,8 @@ press_in_rules() {
 }
 
 open_rules
-((RX == (SCREEN_W - 640) / 2 && RY == (SCREEN_H - 480) / 2)) || fail "rules window at $RX,$RY, not centred"
+# Laid over the game from its corner: nothing of the game hangs out above it or at its sides.
+((RX == ORIGIN_X && RY == ORIGIN_Y)) || fail "rules window at $RX,$RY, not over the game at $ORIGIN_X,$ORIGIN_Y"
 stacked_above "$rules" "$win" || fail "the rules window is not above the main window"
 # The line figure's first ball (its top-left cell) is drawn in the skin's pictures, not left bare.
 ball="$(pixels "$E2E_TMP/rules.png" "$((RX + 322 + 5)),$((RY + 52 + 5))")"
@@ -36,7 +37,7 @@ poll 10 rules_closed || fail "Escape did not hide the rules window"
 is_viewable "$win" || fail "the main window went away with the rules window"
 
 open_rules
-click $((RX + 544 + 44)) $((RY + 448 + 12))
+click $((RX + 536 + 44)) $((RY + 448 + 12))
 poll 10 rules_closed || fail "Закрыть did not hide the rules window"
 
 open_rules

@@ -33,6 +33,16 @@ for _ in $(seq 100); do kill -0 "$second" 2>/dev/null || break; sleep 0.05; done
 kill -0 "$second" 2>/dev/null && fail "second copy still runs after OK"
 kill -0 "$first" 2>/dev/null || fail "first copy ended"
 
+# At a desktop scale of 2 the box is drawn at it, twice as large.
+read -r bw bh <<<"$(identify -format '%w %h' "$shot")"
+ZORVEX_SCALE=2 "$bin" 2>>"$E2E_TMP/log" &
+large=$!; E2E_PIDS+=($large)
+box="$(wait_message_box "$large")" || fail "second copy at scale 2 showed no message box"
+read -r _ _ lw lh <<<"$(geometry "$box")"
+((lw == 2 * bw && lh == 2 * bh)) || fail "at scale 2 the box is ${lw}x${lh}, at 1 it was ${bw}x${bh}"
+xdotool key Return
+for _ in $(seq 100); do kill -0 "$large" 2>/dev/null || break; sleep 0.05; done
+
 # The guard is named after the program's file name: another name is another program.
 cp "$bin" "$E2E_TMP/zorvex-copy"
 "$E2E_TMP/zorvex-copy" &

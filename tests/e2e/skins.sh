@@ -87,6 +87,13 @@ chooser_closed() { ! find_chooser >/dev/null; }
 pick_theme() {
     click_skin 6
     poll 20 chooser_open || fail "Новая opened no file chooser"
+    # Titled with what it is for, and at a size that leaves the game in sight.
+    [[ "$(xprop -id "$chooser" _NET_WM_NAME)" == *'"Открыть файл темы"' ]] ||
+        fail "the chooser is titled $(xprop -id "$chooser" _NET_WM_NAME)"
+    local cw ch
+    read -r _ _ cw ch <<<"$(geometry "$chooser")"
+    ((cw <= SCREEN_W * 3 / 4 && ch <= SCREEN_H * 3 / 4)) || fail "the chooser is ${cw}x${ch} on a ${SCREEN_W}x${SCREEN_H} screen"
+    ! xprop -id "$chooser" _NET_WM_STATE | grep -q MAXIMIZED || fail "the chooser opened maximised"
     xdotool windowactivate --sync "$chooser" 2>/dev/null || xdotool windowfocus --sync "$chooser"
     # The chooser takes keys only once it has drawn itself, and on a busy machine that takes a while.
     sleep 1

@@ -3,12 +3,17 @@
 
 #include <sys/stat.h>
 
+#include <clocale>
+#include <cstdio>
+#include <filesystem>
 #include <fstream>
+#include <vector>
 
 #include "platform/Clock.h"
 #include "kit/PlatformFakes.h"
 #include "platform/Display.h"
 #include "platform/FileDialog.h"
+#include "platform/Language.h"
 #include "platform/MessageBox.h"
 #include "TestDir.h"
 
@@ -57,21 +62,29 @@ TEST(FileDialog, ZenityAnswerIsReadAndItsArgumentsAreRight) {
                               "echo '/home/игрок/темы/a b.zvt'\n";
     chmod(program.c_str(), 0700);
 
-    const auto picked = OpenFileWithZenity("Тема", kThemeFilterName, kThemePattern, program);
+    const auto picked = OpenFileWithZenity("Тема", kThemeFilterName, kThemePattern, program, dir.path);
     ASSERT_TRUE(picked.has_value());
     EXPECT_EQ(*picked, "/home/игрок/темы/a b.zvt");
     std::ifstream args(dir / "args");
-    std::string a1, a2, a3;
-    std::getline(args, a1);
-    std::getline(args, a2);
-    std::getline(args, a3);
-    EXPECT_EQ(a1, "--file-selection");
-    EXPECT_EQ(a2, "--title=Тема");
-    EXPECT_EQ(a3, "--file-filter=Zorvex 2000 Theme | *.zvt");
+    std::vector<std::string> got;
+    for (std::string a; std::getline(args, a);) got.push_back(a);
+    EXPECT_EQ(got, (std::vector<std::string>{"--file-selection", "--title=Тема", "--file-filter=Zorvex 2000 Theme | *.zvt",
+                                             "--file-filter=Все файлы | *", "--filename=" + dir.path + "/"}));
 
     std::ofstream(dir / "cancel") << "";
     EXPECT_EQ(OpenFileWithZenity("t", kThemeFilterName, kThemePattern, program), std::nullopt);
     EXPECT_EQ(OpenFileWithZenity("t", kThemeFilterName, kThemePattern, dir / "missing"), std::nullopt);
+}
+
+TEST(FileDialog, TheChooserOpensInTheLastFolderElsePicturesElseHome) {
+    TestDir dir;
+    const std::string last = dir / "themes", pictures = dir / "Pictures", home = dir.path, gone = dir / "gone";
+    std::filesystem::create_directories(last);
+    std::filesystem::create_directories(pictures);
+    const struct { std::string last, pictures, home, opens; } cases[] = {
+        {last, pictures, home, last}, {"", pictures, home, pictures}, {gone, pictures, home, pictures},
+        {gone, "", home, home}, {gone, gone, gone, ""}};
+    for (const auto& c : cases) EXPECT_EQ(ChooserStartFolder(c.last, c.pictures, c.home), c.opens) << c.last;
 }
 
 TEST(Fakes, FileDialogAndFullScreenFollowTheirScript) {
@@ -104,6 +117,21 @@ TEST(Calendar, SystemCalendarGivesAPlausibleLocalDate) {
     EXPECT_LE(d.day, 31);
     EXPECT_LE(d.hour, 23);
     EXPECT_LE(d.second, 59);
+}
+
+TEST(Calendar, DatesAreShownInTheLocalesFormAndInTheGamesOwnWithoutALocale) {
+    const std::string before = std::setlocale(LC_TIME, nullptr);
+    const struct { const char* locale; int hour; const char* shown; } cases[] = {
+        {"C", 21, "01.06.2026 21:05"}, {"C.UTF-8", 9, "01.06.2026 09:05"},
+        {"en_US.UTF-8", 21, "06/01/2026 09:05 PM"}, {"en_US.UTF-8", 9, "06/01/2026 09:05 AM"}};
+    for (const auto& c : cases) {
+        if (!std::setlocale(LC_TIME, c.locale)) {
+            std::printf("locale %s missing: not checked\n", c.locale);
+            continue;
+        }
+        EXPECT_EQ(LocalDateTime(2026, 6, 1, c.hour, 5), c.shown) << c.locale;
+    }
+    std::setlocale(LC_TIME, before.c_str());
 }
 
 TEST(Account, TheFullNameIsTheCommentFieldUpToItsFirstComma) {

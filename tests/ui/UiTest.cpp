@@ -3,6 +3,8 @@
 
 #include <SDL.h>
 
+#include <algorithm>
+
 #include "Pictures.h"
 
 #include "ui/CellGrid.h"
@@ -187,6 +189,36 @@ TEST_F(UiTest, ASelfSizingLabelKnowsItsWidthBeforeItIsPainted) {
     const SDL_Rect painted = f.Render();
     EXPECT_GE(painted.x + painted.w, l.Left() + l.Width());
     EXPECT_EQ(f.Render().w, 0);
+}
+
+TEST_F(UiTest, ARaisedLabelCastsOneShadowDownRightInItsDarkerColourAtEveryScale) {
+    for (int scale : {1, 2, 3}) {
+        Form f("f", 120, 50);
+        f.SetColour({255, 255, 255, 255});
+        f.SetScale(scale);
+        auto& l = f.AddAt<Label>("heading", 20, 10, 80, 30);
+        l.SetFont({"Arial", true, 19, false});
+        l.SetColour({0, 0, 0, 255});
+        l.SetRaisedShadow(3, {92, 83, 215, 255}, 2, {193, 193, 240, 255});
+        l.SetCaption("HI");
+        f.Render();
+        SDL_Surface* c = f.Canvas();
+        int top = c->h, left = c->w, shadowTop = c->h, shadowLeft = c->w;
+        bool light = false;
+        for (int y = 0; y < c->h; ++y)
+            for (int x = 0; x < c->w; ++x) {
+                const Uint32 p = Pixel(c, x, y);
+                if (p == 0x000000) top = std::min(top, y), left = std::min(left, x);
+                // Shadow colours are blue; the letters' smoothed edges are grey.
+                if (int(p & 0xFF) - int(p >> 16) > 40) shadowTop = std::min(shadowTop, y), shadowLeft = std::min(shadowLeft, x);
+                if (p == 0xC1C1F0) light = true;
+            }
+        ASSERT_LT(top, c->h) << scale;
+        // Nothing stands out above or left of the letters; the shadow begins below and right of them.
+        EXPECT_GE(shadowTop, top) << scale;
+        EXPECT_GE(shadowLeft, left) << scale;
+        EXPECT_FALSE(light) << "a second, lighter shadow at scale " << scale;
+    }
 }
 
 // Counts its paints; paints nothing.

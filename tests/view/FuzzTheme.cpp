@@ -28,7 +28,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!(streamed == whole) || streamed.error.empty() != loaded) std::abort();
     // The check that tools run refuses exactly what the game refuses as a skin, after the same pictures.
     const zv::view::ThemeCheck check = zv::view::CheckSkinThemeBytes(data, size, "fuzz.zvt");
-    if (check.fault.empty() != (loaded && list.Count() >= zv::view::kMinSkinPictures)) std::abort();
+    bool taken = loaded && list.Count() >= zv::view::kMinSkinPictures;
+    for (int i = 0; taken && i < zv::view::kMinSkinPictures; ++i)
+        if (const SDL_Surface* p = list.Get(i))
+            taken = p->w == zv::view::kCellPictureSize && p->h == zv::view::kCellPictureSize;
+    if (check.fault.empty() != taken) std::abort();
     if (static_cast<int>(check.pictures.size()) != (loaded ? list.Count() : std::max(0, list.Count() - 1))) std::abort();
 
     if (size <= zv::view::kMaxChunkLength) {

@@ -1,6 +1,8 @@
 // Tests of themes as the custom skin: too few pictures are refused, and the check agrees with the loader.
 #include <gtest/gtest.h>
 
+#include <SDL.h>
+
 #include <unistd.h>
 
 #include <cstdio>
@@ -31,10 +33,13 @@ ThemeEntry Entry(Bytes bitmap, bool compressed = true) {
     return e;
 }
 
-// A theme of n small pictures, every third one stored plain.
+// A theme of n pictures, every third one stored plain: cell-sized where a skin shows them, small after.
 Bytes ThemeOf(int n) {
     std::vector<ThemeEntry> entries;
-    for (int i = 0; i < n; ++i) entries.push_back(Entry(MakeBmp24(6 + i, 5, static_cast<unsigned>(i)), i % 3 != 0));
+    for (int i = 0; i < n; ++i) {
+        const int side = i < zv::view::kMinSkinPictures ? zv::view::kCellPictureSize : 6 + i;
+        entries.push_back(Entry(MakeBmp24(side, side, static_cast<unsigned>(i)), i % 3 != 0));
+    }
     return zv::view::WriteThemeBytes(entries);
 }
 
@@ -79,7 +84,7 @@ TEST_F(SkinThemeFile, FewerThanSevenPicturesAreRefusedAndTheSkinStays) {
     Put(ThemeOf(7));
     EXPECT_EQ(LoadAsSkin(), "");
     ASSERT_EQ(list_.Count(), 7);
-    EXPECT_EQ(list_.Get(6)->w, 12);
+    EXPECT_EQ(list_.Get(6)->w, 33);
     EXPECT_EQ(list_.Name(), "list6");
 }
 
@@ -118,7 +123,9 @@ void ExpectCheckAgreesWithTheLoader(const Bytes& file, const std::string& what) 
         loaded = false;
     }
     const zv::view::ThemeCheck check = zv::view::CheckSkinThemeBytes(file.data(), file.size(), "t.zvt");
-    const bool taken = loaded && list.Count() >= zv::view::kMinSkinPictures;
+    bool taken = loaded && list.Count() >= zv::view::kMinSkinPictures;
+    for (int i = 0; taken && i < zv::view::kMinSkinPictures; ++i)
+        if (const SDL_Surface* p = list.Get(i)) taken = p->w == 33 && p->h == 33;
     ASSERT_EQ(check.fault.empty(), taken) << what << ": " << check.fault;
     if (!check.fault.empty()) {
         EXPECT_EQ(check.fault.rfind("t.zvt: ", 0), 0u) << what;
@@ -132,6 +139,31 @@ void ExpectCheckAgreesWithTheLoader(const Bytes& file, const std::string& what) 
         if (list.Get(i)) {
             EXPECT_EQ(p.bitmap.width, list.Get(i)->w) << what;
         }
+    }
+}
+
+TEST_F(SkinThemeFile, ACellOrBallPictureOfAnotherSizeIsRefusedByTheGameAndTheCheckAlike) {
+    // refusal: after the file's name; "" when the theme is taken.
+    const struct { int position, width, height; const char* refusal; } cases[] = {
+        {0, 64, 64, ": picture 0 is 64 × 64 pixels; the cell and ball pictures of a skin (0 to 6) must be 33 × 33"},
+        {6, 33, 32, ": picture 6 is 33 × 32 pixels; the cell and ball pictures of a skin (0 to 6) must be 33 × 33"},
+        {3, 32, 33, ": picture 3 is 32 × 33 pixels; the cell and ball pictures of a skin (0 to 6) must be 33 × 33"},
+        {7, 64, 64, ""}, // shown nowhere
+        {8, 14, 14, ""},
+    };
+    for (const auto& c : cases) {
+        std::vector<ThemeEntry> entries;
+        for (int i = 0; i < 9; ++i) entries.push_back(Entry(MakeBmp24(33, 33, static_cast<unsigned>(i))));
+        entries[static_cast<std::size_t>(c.position)] = Entry(MakeBmp24(c.width, c.height));
+        const Bytes file = zv::view::WriteThemeBytes(entries);
+        Put(file);
+        const std::string expected = *c.refusal ? path_ + c.refusal : "";
+        EXPECT_EQ(LoadAsSkin(), expected) << c.position;
+        EXPECT_EQ(KeptCurrent(), !expected.empty()) << c.position;
+        EXPECT_EQ(zv::view::CheckSkinThemeBytes(file.data(), file.size(), path_).fault, expected) << c.position;
+        list_.ReplaceWith(ImageList{});
+        list_.Append().description = "current 0";
+        list_.Append().description = "current 1";
     }
 }
 

@@ -1,4 +1,5 @@
-// Tests of zvtool list on crafted theme files: it fails whenever the game would refuse the theme, and says where.
+// Tests of zvtool on crafted files: list fails whenever the game would refuse the theme, and says where; pack
+// takes the picture formats players make.
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "TestBitmaps.h"
+#include "view/Bmp.h"
 #include "view/ThemeFile.h"
 
 using zv::test::MakeBmp24;
@@ -44,8 +46,9 @@ protected:
         std::ifstream in(p, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
-    Outcome List(const std::string& path) {
-        const std::string command = std::string("'") + ZVTOOL + "' list '" + path + "' >'" + (dir_ / "out").string() +
+    Outcome List(const std::string& path) { return Run("list '" + path + "'"); }
+    Outcome Run(const std::string& args) {
+        const std::string command = std::string("'") + ZVTOOL + "' " + args + " >'" + (dir_ / "out").string() +
                                     "' 2>'" + (dir_ / "err").string() + "'";
         const int raw = std::system(command.c_str());
         Outcome r;
@@ -138,6 +141,60 @@ TEST_F(ZvtoolList, NoThemeOrNoFileNamesTheFile) {
     r = List((dir_ / "absent.zvt").string());
     EXPECT_NE(r.status, 0);
     EXPECT_NE(r.err.find((dir_ / "absent.zvt").string() + ": "), std::string::npos) << r.err;
+}
+
+std::uint32_t PixelOf(const std::filesystem::path& bmp) {
+    std::ifstream in(bmp, std::ios::binary);
+    const Bytes bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const zv::ui::SurfacePtr s = zv::view::DecodeBmp(bytes.data(), bytes.size());
+    return *static_cast<const std::uint32_t*>(s->pixels) & 0xFFFFFF;
+}
+
+TEST_F(ZvtoolList, PackTakesPngBesideBmpAndLandsItAsTheGameShowsIt) {
+    std::string args = "pack '" + (dir_ / "mine.zvt").string() + "' '" ZV_TEST_DATA "/orange.png' '" ZV_TEST_DATA "/half-clear.png'";
+    for (int i = 2; i < 7; ++i) args += " '" + Put(std::to_string(i) + ".bmp", MakeBmp24(33, 33, static_cast<unsigned>(i))) + "'";
+    Outcome r = Run(args);
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    r = List((dir_ / "mine.zvt").string());
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find(" 0  33 x 33  24 bits"), std::string::npos) << r.out;
+    ASSERT_EQ(Run("unpack '" + (dir_ / "mine.zvt").string() + "' '" + (dir_ / "back").string() + "'").status, 0);
+    EXPECT_EQ(PixelOf(dir_ / "back" / "00.bmp"), 0xFF8000u);
+    // Half-transparent rgb(200, 100, 50) lies over black.
+    const std::uint32_t half = PixelOf(dir_ / "back" / "01.bmp");
+    EXPECT_NEAR(static_cast<int>(half >> 16), 100, 1);
+    EXPECT_NEAR(static_cast<int>(half >> 8 & 0xFF), 50, 1);
+    EXPECT_NEAR(static_cast<int>(half & 0xFF), 25, 1);
+}
+
+TEST_F(ZvtoolList, PackRefusesWhatItCannotTakeSayingWhatItTakesAndWarnsOfAPictureTheGameRefuses) {
+    const std::string png = Slurp(ZV_TEST_DATA "/orange.png");
+    const Bytes cutPng(png.begin(), png.begin() + static_cast<std::ptrdiff_t>(png.size() / 2));
+    Bytes badBmp = MakeBmp24(33, 33);
+    badBmp[28] = 7; // seven bits per pixel
+    const struct { const char* name; Bytes bytes; const char* says; } refused[] = {
+        {"ball.jpg", {0xFF, 0xD8, 0xFF, 0xE0, 0, 0x10, 'J', 'F', 'I', 'F'}, "neither a BMP nor a PNG picture; zvtool takes BMP"},
+        {"cut.png", cutPng, "the PNG picture cannot be read"},
+        {"odd.bmp", badBmp, "Bitmap image is not valid; zvtool takes BMP files of 1, 4, 8, 24 or 32 bits per pixel and PNG"},
+    };
+    for (const auto& c : refused) {
+        const std::string in = Put(c.name, c.bytes);
+        const Outcome r = Run("pack '" + (dir_ / "x.zvt").string() + "' '" + in + "'");
+        EXPECT_EQ(r.status, 1) << c.name;
+        EXPECT_NE(r.err.find(in + ": " + c.says), std::string::npos) << r.err;
+    }
+
+    // A ball of the wrong size is packed (a theme may be made in steps), with the game's reason; list then fails.
+    std::string args = "pack '" + (dir_ / "big.zvt").string() + "'";
+    for (int i = 0; i < 7; ++i) args += " '" + Put(std::to_string(i) + ".bmp", MakeBmp24(i == 4 ? 64 : 33, i == 4 ? 64 : 33)) + "'";
+    const std::string fault = (dir_ / "big.zvt").string() + ": picture 4 is 64 × 64 pixels";
+    Outcome r = Run(args);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.err.find("warning: " + fault), std::string::npos) << r.err;
+    r = List((dir_ / "big.zvt").string());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find(fault), std::string::npos) << r.err;
 }
 
 } // namespace
