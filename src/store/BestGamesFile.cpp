@@ -1,6 +1,7 @@
 // The best-games file: names made safe, the line format, the validating reader and the start-up load.
 #include "store/BestGamesFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <vector>
@@ -236,6 +237,27 @@ BestGamesLoad LoadBestGamesFile(const std::string& dir, const DateTime& now) {
 
 void WriteBestGamesFile(const std::string& dir, const BestTables& tables) {
     WriteTextFileAtomic(BestGamesPath(dir), FormatBestGames(tables));
+}
+
+void MergeBestGames(BestTables& into, const BestTables& from) {
+    for (std::size_t m = 0; m < into.size(); ++m)
+        for (const BestGame& g : from[m])
+            if (std::find(into[m].begin(), into[m].end(), g) == into[m].end()) EnterGame(into[m], g);
+}
+
+void MergeIntoBestGamesFile(const std::string& dir, BestTables& tables) {
+    const std::string path = BestGamesPath(dir);
+    FileLock lock(path);
+    BestTables merged;
+    try {
+        BestGamesProblem problem;
+        if (FileExists(path) && !ParseBestGames(ReadTextFile(path), merged, problem)) merged = {};
+    } catch (const InOutError&) {
+        merged = {}; // nothing of it can be kept; the write below says whether the file can be replaced
+    }
+    MergeBestGames(merged, tables);
+    WriteTextFileAtomic(path, FormatBestGames(merged));
+    tables = std::move(merged);
 }
 
 } // namespace zv::store

@@ -63,4 +63,13 @@ BestGamesLoad LoadBestGamesFile(const std::string& dir, const DateTime& now);
 // Rewrites the file atomically; InOutError on failure, the old file then stays as it was.
 void WriteBestGamesFile(const std::string& dir, const BestTables& tables);
 
+// Enters every game of from that into lacks, mode by mode, keeping the best ten of both.
+void MergeBestGames(BestTables& into, const BestTables& from);
+
+// The write of a copy of the game that may share the directory with others: under the file's lock,
+// the tables on disk now and these are merged, the result written atomically and handed back in
+// tables. A file on disk that is not a best-games file is written over. InOutError on failure, the
+// file and tables then as they were.
+void MergeIntoBestGamesFile(const std::string& dir, BestTables& tables);
+
 } // namespace zv::store

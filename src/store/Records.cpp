@@ -56,14 +56,22 @@ void FileRecordWriter::WriteRecordFile(Mode mode, std::int32_t score) {
     if (*RecordFileName(mode) == '\0') return; // not one of the five modes: nothing to write
     const std::string path = RecordFilePath(dir_, mode);
     try {
-        // While the score stays at the record every turn asks for the same file again; a file that
-        // already holds exactly that is left alone, sparing the click two disk syncs.
-        if (failing_.count(path) == 0) {
-            try {
-                if (ReadTextFile(path) == FormatRecord(score)) return;
-            } catch (const InOutError&) {
-                // unreadable: write it as asked
+        // Another copy of the game may share the directory and have raised the record since we read
+        // it: under the file's lock, what is on disk now decides, and a record is never lowered.
+        FileLock lock(path);
+        try {
+            const std::string content = ReadTextFile(path);
+            std::int32_t onDisk = 0;
+            const bool number = ParseRecordNumber(LastLine(content), onDisk);
+            if (number && onDisk > score) {
+                failing_.erase(path);
+                return;
             }
+            // While the score stays at the record every turn asks for the same file again; a file that
+            // already holds exactly that is left alone, sparing the click two disk syncs.
+            if (failing_.count(path) == 0 && content == FormatRecord(score)) return;
+        } catch (const InOutError&) {
+            // unreadable: write it as asked
         }
         store::WriteRecordFile(path, score);
         failing_.erase(path);

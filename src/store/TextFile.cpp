@@ -8,8 +8,11 @@
 #include <dirent.h>
 #include <ctime>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <thread>
 
 namespace zv::store {
 
@@ -245,6 +248,30 @@ void WriteTextFileAtomic(const std::string& path, std::string_view content) {
         (void)::fsync(dfd);
         ::close(dfd);
     }
+}
+
+FileLock::FileLock(const std::string& path, std::chrono::milliseconds wait) {
+    if (path.empty() || path.find('\0') != std::string::npos) return;
+    const std::size_t slash = path.rfind('/');
+    const std::string lockPath = slash == std::string::npos ? "." + path + ".lock"
+                                                            : path.substr(0, slash + 1) + "." + path.substr(slash + 1) + ".lock";
+    const int fd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY | O_NONBLOCK, 0600);
+    if (fd < 0) return;
+    // Polled rather than blocking, so a holder that never lets go cannot hang the game.
+    const auto until = std::chrono::steady_clock::now() + wait;
+    for (;;) {
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+            fd_ = fd;
+            return;
+        }
+        if ((errno != EWOULDBLOCK && errno != EINTR) || std::chrono::steady_clock::now() >= until) break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    ::close(fd);
+}
+
+FileLock::~FileLock() {
+    if (fd_ >= 0) ::close(fd_); // closing lets go of the lock
 }
 
 bool FileExists(const std::string& path) {

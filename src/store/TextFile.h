@@ -1,6 +1,7 @@
 // Small, bounded text-file layer: whole-file reads, atomic rewrites and the error messages players see.
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <stdexcept>
 #include <string>
@@ -57,6 +58,23 @@ bool ReadLastLineHead(const std::string& path, std::size_t keep, std::string& he
 // file, never a part: a temporary file beside it is written, flushed and renamed
 // over it. On failure the old file is left as it was and InOutError is thrown.
 void WriteTextFileAtomic(const std::string& path, std::string_view content);
+
+// An exclusive lock that several copies of the game sharing one data directory take around a read,
+// merge and rewrite of one file: a flock on ".<name>.lock" beside it, which Linux carries over NFS as
+// the server's own lock. The file itself cannot carry the lock, since every rewrite replaces it. A lock
+// that cannot be had within `wait` (a directory we cannot create files in, a holder that hangs) is not
+// held, and the caller goes on unlocked: a write at the wrong moment is still better than none.
+class FileLock {
+public:
+    explicit FileLock(const std::string& path, std::chrono::milliseconds wait = std::chrono::seconds(3));
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+    ~FileLock();
+    bool held() const { return fd_ >= 0; }
+
+private:
+    int fd_ = -1;
+};
 
 // True when something (file, directory, link to one) answers to the name.
 bool FileExists(const std::string& path);
