@@ -11,6 +11,10 @@
 
 namespace zv::app {
 
+namespace {
+constexpr const char* kNotKept = "the settings, records, best games, scale and skin choice are not kept this time";
+} // namespace
+
 GameFiles::GameFiles(const Services& services, Report report)
     : report_(std::move(report)),
       settingsPath_(services.settingsPath),
@@ -41,9 +45,9 @@ bool GameFiles::PrepareDataDirectory() {
         return true;
     } catch (const store::InOutError& e) {
         const std::string why = e.errnoValue() == ENOTDIR ? "not a directory" : e.what();
-        report_(dataDir_ + ": " + why + "; records and the skin choice are not kept this time");
+        report_(dataDir_ + ": " + why + "; " + kNotKept);
     } catch (const std::exception& e) {
-        report_(dataDir_ + ": " + e.what() + "; records and the skin choice are not kept this time");
+        report_(dataDir_ + ": " + e.what() + "; " + kNotKept);
     }
     dataDirUnusable_ = true;
     return false;
@@ -108,7 +112,7 @@ void GameFiles::WriteSettings(const Game& game) {
     try {
         store::WriteSettingsFile(settingsPath_, game.State().Switches);
     } catch (const std::exception& e) {
-        report_(settingsPath_ + ": " + e.what());
+        Tell(settingsPath_, settingsPath_ + ": " + e.what());
     }
 }
 

@@ -24,8 +24,8 @@ struct Services {
     platform::FileDialog* fileDialog = nullptr;
     // Where the record and skin files live (created when missing).
     std::string dataDir;
-    // Where "config.cfg" lives: the current directory, as the game always had it.
-    std::string settingsPath = "config.cfg";
+    // Where "config.cfg" lives: in the data directory, whatever directory the game was started from.
+    std::string settingsPath;
     // Full screen for the main window; null where there is no real window (tests).
     std::function<platform::FullScreenDisplay*()> fullScreen;
     std::function<void()> minimise;

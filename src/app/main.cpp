@@ -61,6 +61,7 @@ int main(int argc, char** argv) {
         services.clock = &clock;
         services.fileDialog = &dialog;
         services.dataDir = platform::UserDataDir();
+        services.settingsPath = services.dataDir + "/config.cfg";
         services.fullScreen = [&]() -> platform::FullScreenDisplay* { return fullScreen.get(); };
         services.minimise = [&] { host.MinimiseAll(); };
         services.requestQuit = [&] { host.RequestQuit(); };
