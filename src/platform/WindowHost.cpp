@@ -1,6 +1,7 @@
 // The window host: SDL windows presenting through the window surface, mouse and key routing, moving windows by
 // hand, owned windows and the nested loop of modal boxes.
 #include "platform/WindowHost.h"
+#include "platform/XErrors.h"
 
 #include <algorithm>
 #include <cstring>
@@ -161,6 +162,7 @@ WindowHost::WindowHost() {
     // A window moved by hand goes on getting the pointer's motion when the pointer runs ahead of it.
     SDL_SetHint(SDL_HINT_MOUSE_AUTO_CAPTURE, "1");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) throw std::runtime_error(std::string("Cannot start video: ") + SDL_GetError());
+    PassLateWakeUps();
     SDL_GetDisplayBounds(0, &display_);
 }
 
