@@ -286,9 +286,15 @@ void WriteBestGamesFile(const std::string& dir, const BestTables& tables) {
 }
 
 void MergeBestGames(BestTables& into, const BestTables& from) {
-    for (std::size_t m = 0; m < into.size(); ++m)
-        for (const BestGame& g : from[m])
-            if (std::find(into[m].begin(), into[m].end(), g) == into[m].end()) EnterGame(into[m], g);
+    for (std::size_t m = 0; m < into.size(); ++m) {
+        // Each row of into stands for one game of from at most: two games alike to the second both count.
+        BestTable unmatched = into[m];
+        for (const BestGame& g : from[m]) {
+            const auto same = std::find(unmatched.begin(), unmatched.end(), g);
+            if (same != unmatched.end()) unmatched.erase(same);
+            else EnterGame(into[m], g);
+        }
+    }
 }
 
 void MergeIntoBestGamesFile(const std::string& dir, BestTables& tables) {

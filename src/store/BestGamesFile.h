@@ -67,7 +67,8 @@ BestGamesLoad LoadBestGamesFile(const std::string& dir, const DateTime& now);
 // Rewrites the file atomically; InOutError on failure, the old file then stays as it was.
 void WriteBestGamesFile(const std::string& dir, const BestTables& tables);
 
-// Enters every game of from that into lacks, mode by mode, keeping the best ten of both.
+// Enters every game of from that into lacks, mode by mode, keeping the best ten of both. A row of
+// into and a game of from alike in every field are one game.
 void MergeBestGames(BestTables& into, const BestTables& from);
 
 // The write of a copy of the game that may share the directory with others: under the file's lock,
