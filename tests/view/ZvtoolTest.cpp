@@ -1,6 +1,7 @@
 // Tests of zvtool list on crafted theme files: it fails whenever the game would refuse the theme, and says where.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -138,6 +139,29 @@ TEST_F(ZvtoolList, NoThemeOrNoFileNamesTheFile) {
     r = List((dir_ / "absent.zvt").string());
     EXPECT_NE(r.status, 0);
     EXPECT_NE(r.err.find((dir_ / "absent.zvt").string() + ": "), std::string::npos) << r.err;
+}
+
+TEST_F(ZvtoolList, OnlyRegularFilesAreReadAsThemesAndAnythingElseIsRefusedAtOnce) {
+    const std::string fifo = (dir_ / "pipe.zvt").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::filesystem::create_directories(dir_ / "dir.zvt");
+    const struct {
+        std::string path;
+        const char* what;
+    } cases[] = {{fifo, "a named pipe"}, {(dir_ / "dir.zvt").string(), "a directory"}, {"/dev/zero", "a device"}};
+    for (const auto& c : cases) {
+        const Outcome r = List(c.path);
+        EXPECT_NE(r.status, 0) << c.path;
+        EXPECT_NE(r.err.find(c.path + ": " + c.what), std::string::npos) << r.err;
+        // The game reads its themes the same way.
+        zv::ui::ImageList list;
+        try {
+            zv::view::LoadThemeFile(c.path, list);
+            ADD_FAILURE() << c.path;
+        } catch (const std::exception& e) {
+            EXPECT_EQ(std::string(e.what()), "Cannot open file " + c.path + ": " + c.what + ", not a theme file");
+        }
+    }
 }
 
 } // namespace

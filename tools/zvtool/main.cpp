@@ -90,7 +90,7 @@ int Pack(const std::string& out, const std::vector<std::string>& inputs) {
 }
 
 int List(const std::string& path) {
-    const std::vector<std::uint8_t> bytes = ReadFile(path, zv::view::kMaxThemeFileSize);
+    const std::vector<std::uint8_t> bytes = zv::view::ReadRegularFile(path, zv::view::kMaxThemeFileSize);
     // Every picture is decoded as the game decodes it: what this accepts, the game takes as a skin.
     const zv::view::ThemeCheck check = zv::view::CheckSkinThemeBytes(bytes.data(), bytes.size(), path);
     if (check.announced >= 0) std::printf("%s: %s\n", path.c_str(), Pictures(static_cast<std::size_t>(check.announced)).c_str());
@@ -109,7 +109,7 @@ int List(const std::string& path) {
 }
 
 int Unpack(const std::string& path, const std::string& dir) {
-    const std::vector<std::uint8_t> bytes = ReadFile(path, zv::view::kMaxThemeFileSize);
+    const std::vector<std::uint8_t> bytes = zv::view::ReadRegularFile(path, zv::view::kMaxThemeFileSize);
     zv::ui::ImageList list;
     try {
         zv::view::LoadThemeBytes(bytes.data(), bytes.size(), path, list);
