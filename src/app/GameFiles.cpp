@@ -32,7 +32,7 @@ void GameFiles::ReadSettings(Game& game) {
     try {
         store::ReadSettingsFile(settingsPath_, settings);
     } catch (const std::exception& e) {
-        report_(settingsPath_ + ": " + e.what());
+        report_(settingsPath_ + ": " + e.what() + "; the game starts with the default settings and leaves the file as it is");
         settings = store::DefaultSettings();
         settingsUnread_ = true;
     }

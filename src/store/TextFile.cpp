@@ -121,6 +121,10 @@ void ReadAt(int fd, char* out, std::size_t size, std::uint64_t at) {
     }
 }
 
+InOutError LineTooLong(std::size_t longest) {
+    return InOutError("the last line is longer than " + std::to_string(longest) + " bytes", EFBIG);
+}
+
 } // namespace
 
 std::string ReadTextFile(const std::string& path) {
@@ -147,7 +151,7 @@ std::string ReadTextFile(const std::string& path) {
     return content;
 }
 
-bool ReadLastLineHead(const std::string& path, std::size_t keep, std::string& head, std::size_t piece) {
+bool ReadLastLineHead(const std::string& path, std::size_t keep, std::string& head, std::size_t piece, std::size_t longest) {
     Fd fd;
     struct stat st {};
     OpenRegularFile(path, fd, st);
@@ -174,10 +178,13 @@ bool ReadLastLineHead(const std::string& path, std::size_t keep, std::string& he
             start = pos + lf + 1;
             break;
         }
+        // One byte more than the longest line allows for the CR of its line end.
+        if (end - pos - 1 > longest) throw LineTooLong(longest);
     }
     // A CR right before the line end belongs to the line end.
     std::uint64_t lineEnd = end;
     if (lineEnd > start && byteAt(lineEnd - 1) == '\r') --lineEnd;
+    if (lineEnd - start > longest) throw LineTooLong(longest);
     std::string taken(static_cast<std::size_t>(std::min<std::uint64_t>(keep, lineEnd - start)), '\0');
     ReadAt(fd.get(), taken.data(), taken.size(), start);
     head = std::move(taken);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <cstddef>
 #include <stdexcept>
 #include <string>
@@ -50,9 +51,11 @@ std::string ReadTextFile(const std::string& path);
 // end before its last line. Memory stays at one piece plus `keep` bytes whatever the file's size,
 // and the time grows with the length of the last line only, not with the number of lines before it.
 // Regular files only, with the errors of ReadTextFile; a file that shrinks while it is read gives
-// "Read beyond end of file".
+// "Read beyond end of file". A last line longer than `longest` bytes is refused as soon as that is
+// known, with InOutError "the last line is longer than <longest> bytes" (EFBIG): the search then
+// reads no more than `longest` plus one piece, whatever the file's size.
 bool ReadLastLineHead(const std::string& path, std::size_t keep, std::string& head,
-                      std::size_t piece = kLastLinePiece);
+                      std::size_t piece = kLastLinePiece, std::size_t longest = SIZE_MAX);
 
 // Replaces the file with content so that a reader sees either the old or the new
 // file, never a part: a temporary file beside it is written, flushed and renamed

@@ -1,6 +1,8 @@
 // Tests of the settings file format and its reading rules.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <random>
 #include <tuple>
@@ -135,10 +137,37 @@ TEST(SettingsFile, FileOfAnySizeIsReadByItsLastLine) {
     ASSERT_TRUE(ReadSettingsFile(path, codes));
     EXPECT_EQ(Key(codes), Key(FromCodes({"", "", ""})));
 
-    // One endless line: its start counts.
-    PutFile(path, "nafssn" + std::string(2 * kMaxTextFileSize, 'x') + "\r\n");
-    ASSERT_TRUE(ReadSettingsFile(path, codes));
-    EXPECT_EQ(Key(codes), (Codes{"na", "fs", "sn"}));
+    // A last line up to kMaxSettingsLine bytes: its start counts. Longer ones are refused at once
+    // and the file is left as it is, also one of 2 GB without any line end (sparse here).
+    const struct {
+        std::string content;
+        bool read;
+    } lines[] = {
+        {"nafssn" + std::string(kMaxSettingsLine - 6, 'x') + "\r\n", true},
+        {"nafssn" + std::string(kMaxSettingsLine - 6, 'x'), true},
+        {grown + "nafssn" + std::string(kMaxSettingsLine - 5, 'x') + "\r\n", false},
+        {"nafssn" + std::string(2 * kMaxTextFileSize, 'x'), false},
+        {"", false},
+    };
+    for (const auto& c : lines) {
+        PutFile(path, c.content);
+        if (c.content.empty()) {
+            ASSERT_EQ(::truncate(path.c_str(), std::int64_t{2} << 30), 0);
+        }
+        codes = DefaultSettings();
+        if (c.read) {
+            ASSERT_TRUE(ReadSettingsFile(path, codes));
+            EXPECT_EQ(Key(codes), (Codes{"na", "fs", "sn"}));
+            continue;
+        }
+        try {
+            ReadSettingsFile(path, codes);
+            ADD_FAILURE() << c.content.size();
+        } catch (const InOutError& e) {
+            EXPECT_EQ(std::string(e.what()), "the last line is longer than " + std::to_string(kMaxSettingsLine) + " bytes");
+        }
+        EXPECT_EQ(Key(codes), Key(DefaultSettings()));
+    }
 }
 
 TEST(SettingsFile, ReadsEveryContentAsTheParserReadsIt) {
@@ -153,6 +182,8 @@ TEST(SettingsFile, ReadsEveryContentAsTheParserReadsIt) {
     for (int round = 0; round < 300; ++round) {
         // Now and then a long run in front, so that the file is larger than a whole-file read takes.
         std::string content(round % 10 == 0 ? kMaxTextFileSize - 3 + round % 7 : 0, 'z');
+        // In short lines: a last line that long is refused, as tested above.
+        for (std::size_t i = 7; i < content.size(); i += 8) content[i] = '\n';
         for (std::size_t n = length(rng); n > 0; --n) content += alphabet[pick(rng)];
         PutFile(dir / "config.cfg", content);
         Settings read = FromCodes({"x", "y", "z"});
