@@ -5,11 +5,13 @@
 #include <cstdlib>
 #include <cstring>
 #include <exception>
+#include <string>
 
 #include "platform/Account.h"
 #include "platform/Clock.h"
 #include "platform/DesktopScale.h"
 #include "platform/Display.h"
+#include "platform/DisplayCheck.h"
 #include "platform/FileDialog.h"
 #include "platform/HostMessageBoxes.h"
 #include "platform/InstanceLock.h"
@@ -33,6 +35,12 @@ int main(int argc, char** argv) {
     bool verbose = false;
     for (int i = 1; i < argc; ++i)
         if (std::strcmp(argv[i], "--verbose") == 0) verbose = true;
+    // Without a screen SDL would draw off screen: the game would run unseen and hold the single-instance
+    // guard against the player's next start.
+    if (std::string why; !platform::DisplayReachable(why)) {
+        std::fprintf(stderr, "zorvex2000: %s\n", why.c_str());
+        return 1;
+    }
     // The player's language, before any text is made and before GTK may start.
     platform::UseEnvironmentLanguage();
     // The guard is taken before any window; its name is the file name we were started under.
