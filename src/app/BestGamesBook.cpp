@@ -8,6 +8,7 @@
 #include "platform/Account.h"
 #include "platform/Clock.h"
 #include "store/BestGamesFile.h"
+#include "store/TextFile.h"
 
 namespace zv::app {
 
@@ -74,7 +75,7 @@ void BestGamesBook::Flush() {
         if (tables_ != before && onChange) onChange();
     } catch (const std::exception& e) {
         // Reported once; the next game end and the exit try again.
-        if (!failing_) report_(store::BestGamesPath(services_.dataDir) + ": " + e.what());
+        if (!failing_) report_(store::BestGamesPath(services_.dataDir) + ": " + store::Explain(e));
         failing_ = true;
     }
 }

@@ -32,7 +32,7 @@ void GameFiles::ReadSettings(Game& game) {
     try {
         store::ReadSettingsFile(settingsPath_, settings);
     } catch (const std::exception& e) {
-        report_(settingsPath_ + ": " + e.what() + "; the game starts with the default settings and leaves the file as it is");
+        report_(settingsPath_ + ": " + store::Explain(e) + "; the game starts with the default settings and leaves the file as it is");
         settings = store::DefaultSettings();
         settingsUnread_ = true;
     }
@@ -44,7 +44,7 @@ bool GameFiles::PrepareDataDirectory() {
         store::EnsureDirectory(dataDir_);
         return true;
     } catch (const store::InOutError& e) {
-        const std::string why = e.errnoValue() == ENOTDIR ? "not a directory" : e.what();
+        const std::string why = e.errnoValue() == ENOTDIR ? "not a directory" : store::Explain(e);
         report_(dataDir_ + ": " + why + "; " + kNotKept);
     } catch (const std::exception& e) {
         report_(dataDir_ + ": " + e.what() + "; " + kNotKept);
@@ -58,7 +58,7 @@ std::optional<std::int32_t> GameFiles::ReadSkinNumber(std::int32_t current) {
         std::int32_t number = current;
         if (store::ReadSkinFile(skinFile_, number)) return number;
     } catch (const std::exception& e) {
-        Tell(skinFile_, skinFile_ + ": " + e.what());
+        Tell(skinFile_, skinFile_ + ": " + store::Explain(e));
     }
     return std::nullopt;
 }
@@ -85,7 +85,7 @@ void GameFiles::WriteScale(int scale) {
     try {
         store::SaveScale(dataDir_, scale);
     } catch (const std::exception& e) {
-        Tell(path, path + ": " + e.what());
+        Tell(path, path + ": " + store::Explain(e));
     }
 }
 
@@ -95,7 +95,7 @@ void GameFiles::ForgetScale() {
     try {
         store::ForgetScale(dataDir_);
     } catch (const std::exception& e) {
-        Tell(path, path + ": " + e.what());
+        Tell(path, path + ": " + store::Explain(e));
     }
 }
 
@@ -103,7 +103,7 @@ void GameFiles::WriteSkinFile(std::int32_t number) {
     try {
         store::WriteSkinFile(skinFile_, number);
     } catch (const std::exception& e) {
-        Tell(skinFile_, skinFile_ + ": " + e.what());
+        Tell(skinFile_, skinFile_ + ": " + store::Explain(e));
     }
 }
 
@@ -112,7 +112,7 @@ void GameFiles::WriteSettings(const Game& game) {
     try {
         store::WriteSettingsFile(settingsPath_, game.State().Switches);
     } catch (const std::exception& e) {
-        Tell(settingsPath_, settingsPath_ + ": " + e.what());
+        Tell(settingsPath_, settingsPath_ + ": " + store::Explain(e));
     }
 }
 

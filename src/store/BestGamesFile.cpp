@@ -258,7 +258,7 @@ BestGamesLoad LoadBestGamesFile(const std::string& dir, const DateTime& now) {
     } catch (const InOutError& e) {
         if (e.errnoValue() != EFBIG) {
             // Not readable, so not ours to judge: it stays and is not written over.
-            r.error = path + ": " + e.what() + "; the best games are not kept this time";
+            r.error = path + ": " + Explain(e) + "; the best games are not kept this time";
             r.writable = false;
             return r;
         }
@@ -271,12 +271,17 @@ BestGamesLoad LoadBestGamesFile(const std::string& dir, const DateTime& now) {
     const std::string base = path + ".broken-" + Stamp(now);
     std::string aside = base;
     for (int n = 2; FileExists(aside) && n < 1000; ++n) aside = base + "-" + std::to_string(n);
-    if (!FileExists(aside) && std::rename(path.c_str(), aside.c_str()) == 0) {
+    if (FileExists(aside)) {
+        r.writable = false;
+        r.error += "; it could not be kept aside (every name from " + base + " to " + aside +
+                   " is taken), so the best games are not kept this time";
+    } else if (std::rename(path.c_str(), aside.c_str()) == 0) {
         r.keptAs = aside;
         r.error += "; it is kept as " + aside + " and a new table is started";
     } else {
         r.writable = false;
-        r.error += "; it could not be kept aside (" + MessageForErrno(errno) + "), so the best games are not kept this time";
+        r.error += "; it could not be kept aside (" + Explain(InOutError::FromErrno(errno)) +
+                   "), so the best games are not kept this time";
     }
     return r;
 }

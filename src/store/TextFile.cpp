@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <dirent.h>
 #include <ctime>
 #include <fcntl.h>
@@ -90,9 +91,32 @@ std::string MessageForErrno(int e) {
     }
 }
 
-InOutError InOutError::FromErrno(int e) { return InOutError(MessageForErrno(e), e); }
+InOutError InOutError::FromErrno(int e) {
+    std::string detail;
+    switch (e) {
+    case ELOOP: detail = "too many levels of symbolic links"; break;
+    case ENOTDIR: detail = "a part of the path is not a directory"; break;
+    case EISDIR: detail = "a directory, not a file"; break;
+    case EROFS: detail = "a read-only file system"; break;
+    case ENAMETOOLONG: detail = "the name is too long"; break;
+    default:
+        // "I/O error 6" says nothing to a player; the system's own words do.
+        if (MessageForErrno(e).starts_with("I/O error")) detail = std::strerror(e);
+    }
+    return InOutError(MessageForErrno(e), e, std::move(detail));
+}
+
+std::string Explain(const std::exception& e) {
+    const auto* io = dynamic_cast<const InOutError*>(&e);
+    return io && !io->detail().empty() ? std::string(e.what()) + " (" + io->detail() + ")" : e.what();
+}
 
 namespace {
+
+InOutError TooLarge() {
+    return InOutError(kFileAccessDenied, EFBIG,
+                      "the file is larger than " + std::to_string(kMaxTextFileSize) + " bytes, more than the game ever writes");
+}
 
 // Opens a regular file for reading; anything else answering to the name is refused.
 void OpenRegularFile(const std::string& path, Fd& fd, struct stat& st) {
@@ -103,8 +127,12 @@ void OpenRegularFile(const std::string& path, Fd& fd, struct stat& st) {
     if (::fstat(fd.get(), &st) != 0) throw InOutError::FromErrno(errno);
     if (S_ISDIR(st.st_mode)) throw InOutError::FromErrno(EISDIR);
     // Devices, FIFOs and sockets are not files the game writes; refuse them too.
-    if (!S_ISREG(st.st_mode)) throw InOutError(kFileAccessDenied, EACCES);
-    if (st.st_size < 0) throw InOutError(kFileAccessDenied, EFBIG);
+    if (!S_ISREG(st.st_mode))
+        throw InOutError(kFileAccessDenied, EACCES,
+                         S_ISFIFO(st.st_mode) ? "a named pipe, not a file"
+                         : S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode) ? "a device, not a file"
+                         : S_ISSOCK(st.st_mode) ? "a socket, not a file" : "not a plain file");
+    if (st.st_size < 0) throw TooLarge();
 }
 
 // Exactly size bytes from offset at; a file that has become shorter is read beyond its end.
@@ -131,7 +159,7 @@ std::string ReadTextFile(const std::string& path) {
     Fd fd;
     struct stat st {};
     OpenRegularFile(path, fd, st);
-    if (static_cast<std::uint64_t>(st.st_size) > kMaxTextFileSize) throw InOutError(kFileAccessDenied, EFBIG);
+    if (static_cast<std::uint64_t>(st.st_size) > kMaxTextFileSize) throw TooLarge();
 
     // The size may change under us, so the read itself is bounded as well.
     std::string content;
@@ -146,7 +174,7 @@ std::string ReadTextFile(const std::string& path) {
         if (n == 0) break;
         got += static_cast<std::size_t>(n);
     }
-    if (got > kMaxTextFileSize) throw InOutError(kFileAccessDenied, EFBIG);
+    if (got > kMaxTextFileSize) throw TooLarge();
     content.resize(got);
     return content;
 }

@@ -20,15 +20,23 @@ constexpr std::size_t kLastLinePiece = 64 * 1024;
 // "Read beyond end of file", "Disk full", "Invalid numeric input" or "I/O error N".
 class InOutError : public std::runtime_error {
 public:
-    explicit InOutError(const std::string& message, int errnoValue = 0)
-        : std::runtime_error(message), errno_(errnoValue) {}
+    explicit InOutError(const std::string& message, int errnoValue = 0, std::string detail = "")
+        : std::runtime_error(message), errno_(errnoValue), detail_(std::move(detail)) {}
     // The system error behind the message, 0 when there was none.
     int errnoValue() const { return errno_; }
+    // What is wrong in plain words where the message alone does not say it ("a directory, not a
+    // file", "the file is larger than 65536 bytes"), else "".
+    const std::string& detail() const { return detail_; }
     static InOutError FromErrno(int errnoValue);
 
 private:
     int errno_;
+    std::string detail_;
 };
+
+// The message with its detail in brackets after it, for the player: "File access denied (a directory,
+// not a file)". Any other exception gives its what().
+std::string Explain(const std::exception& e);
 
 inline constexpr const char* kFileNotFound = "File not found";
 inline constexpr const char* kInvalidFilename = "Invalid filename";

@@ -217,7 +217,7 @@ protected:
 TEST_F(RefusedWritesTest, ReadOnlyDataDirectory) {
     std::string why;
     if (!MountSmallFileSystem(why)) GTEST_SKIP() << "cannot mount a small file system here (" << why << ")";
-    PlayOn(Refusal::ReadOnly, store::kFileAccessDenied);
+    PlayOn(Refusal::ReadOnly, std::string(store::kFileAccessDenied) + " (a read-only file system)");
 }
 
 TEST_F(RefusedWritesTest, FullFileSystem) {
