@@ -42,7 +42,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     // The player's language, before any text is made and before GTK may start.
-    platform::UseEnvironmentLanguage();
+    const std::string language = platform::UseEnvironmentLanguage();
+    if (verbose) std::fprintf(stderr, "zorvex2000: %s\n", language.c_str());
     // The guard is taken before any window; its name is the file name we were started under.
     platform::InstanceLock lock;
     const bool secondCopy = lock.Acquire(platform::ExecutableName(argv[0])) == platform::InstanceLock::Result::AlreadyHeld;
@@ -82,6 +83,9 @@ int main(int argc, char** argv) {
         services.largestScale = [&] { return host.LargestScale(app::kMainDesignWidth, app::kMainDesignHeight); };
         services.setScale = [&](int scale) {
             host.SetScale(scale);
+            if (verbose)
+                std::fprintf(stderr, "zorvex2000: windows drawn at scale %d (the largest at which the main window fits the screen is %d)\n",
+                             scale, host.LargestScale(app::kMainDesignWidth, app::kMainDesignHeight));
             if (fullScreen) fullScreen->SetWindowedSize(scale * app::kMainDesignWidth, scale * app::kMainDesignHeight);
         };
 

@@ -21,7 +21,9 @@ inline std::string Tr(const std::string& id) { return dgettext(kTextDomain, id.c
 
 // Takes the language from the environment and binds our catalogue (from CatalogueDirs()). Only the
 // message language and the character set follow the locale: numbers and everything else stay "C".
-void UseEnvironmentLanguage();
+// Returns, in one line, which language the texts are in and why (for --verbose): a locale that is
+// not installed, or no English catalogue where it was looked for, leaves them Russian.
+std::string UseEnvironmentLanguage();
 
 // Binds our catalogue to a locale directory (holding en/LC_MESSAGES/zorvex2000.mo).
 void BindCatalogue(const std::string& localeDir);
