@@ -16,6 +16,8 @@
 namespace zv::store {
 namespace {
 
+using namespace std::string_literals;
+
 using test::GetFile;
 using test::PutFile;
 using test::TempDir;
@@ -137,36 +139,19 @@ TEST(SettingsFile, FileOfAnySizeIsReadByItsLastLine) {
     ASSERT_TRUE(ReadSettingsFile(path, codes));
     EXPECT_EQ(Key(codes), Key(FromCodes({"", "", ""})));
 
-    // A last line up to kMaxSettingsLine bytes: its start counts. Longer ones are refused at once
-    // and the file is left as it is, also one of 2 GB without any line end (sparse here).
-    const struct {
-        std::string content;
-        bool read;
-    } lines[] = {
-        {"nafssn" + std::string(kMaxSettingsLine - 6, 'x') + "\r\n", true},
-        {"nafssn" + std::string(kMaxSettingsLine - 6, 'x'), true},
-        {grown + "nafssn" + std::string(kMaxSettingsLine - 5, 'x') + "\r\n", false},
-        {"nafssn" + std::string(2 * kMaxTextFileSize, 'x'), false},
-        {"", false},
-    };
-    for (const auto& c : lines) {
-        PutFile(path, c.content);
-        if (c.content.empty()) {
-            ASSERT_EQ(::truncate(path.c_str(), std::int64_t{2} << 30), 0);
+    // A last line up to kMaxSettingsLine bytes: its start counts. Longer ones are refused at once and
+    // the file is left as it is, also one of 2 GB without any line end (sparse here, made last).
+    const std::string x(kMaxSettingsLine - 6, 'x'), y(2 * kMaxTextFileSize, 'x');
+    for (const auto& [c, read] : {std::pair{"nafssn" + x + "\r\n", true}, {"nafssn" + x, true},
+                                  {grown + "nafssn" + x + "y\r\n", false}, {"nafssn" + y, false}, {""s, false}}) {
+        PutFile(path, c);
+        if (c.empty()) {
+            ASSERT_EQ(::truncate(path.c_str(), std::int64_t{2} << 30), 0) << "sparse file";
         }
         codes = DefaultSettings();
-        if (c.read) {
-            ASSERT_TRUE(ReadSettingsFile(path, codes));
-            EXPECT_EQ(Key(codes), (Codes{"na", "fs", "sn"}));
-            continue;
-        }
-        try {
-            ReadSettingsFile(path, codes);
-            ADD_FAILURE() << c.content.size();
-        } catch (const InOutError& e) {
-            EXPECT_EQ(std::string(e.what()), "the last line is longer than " + std::to_string(kMaxSettingsLine) + " bytes");
-        }
-        EXPECT_EQ(Key(codes), Key(DefaultSettings()));
+        if (read) ASSERT_TRUE(ReadSettingsFile(path, codes)) << c.size();
+        else EXPECT_THROW(ReadSettingsFile(path, codes), InOutError) << c.size();
+        EXPECT_EQ(Key(codes), read ? (Codes{"na", "fs", "sn"}) : Key(DefaultSettings()));
     }
 }
 
