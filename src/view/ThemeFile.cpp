@@ -278,7 +278,7 @@ std::vector<std::uint8_t> ReadRegularFile(const std::string& path, std::size_t l
     else if (!S_ISREG(st.st_mode)) kind = "not a plain file";
     if (kind || ::fcntl(fd, F_SETFL, 0) != 0 || !(file.reset(::fdopen(fd, "rb")), file)) {
         ::close(fd);
-        throw ThemeError(CannotOpen(path) + ": " + (kind ? std::string(kind) + ", not a theme file" : std::strerror(errno)));
+        throw ThemeError(CannotOpen(path) + ": " + (kind ? std::string(kind) + ", not a file" : std::strerror(errno)));
     }
     // Read in pieces up to one byte past the limit, so that a file growing meanwhile is bounded too.
     std::vector<std::uint8_t> bytes;

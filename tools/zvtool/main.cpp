@@ -39,21 +39,6 @@ void Usage() {
                stderr);
 }
 
-std::vector<std::uint8_t> ReadFile(const std::string& path, std::size_t limit) {
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> f(std::fopen(path.c_str(), "rb"), &std::fclose);
-    if (!f) throw ToolError(path + ": " + std::strerror(errno));
-    std::vector<std::uint8_t> bytes;
-    std::uint8_t piece[65536];
-    for (;;) {
-        const std::size_t got = std::fread(piece, 1, sizeof piece, f.get());
-        bytes.insert(bytes.end(), piece, piece + got);
-        if (bytes.size() > limit) throw ToolError(path + ": file too large");
-        if (got < sizeof piece) break;
-    }
-    if (std::ferror(f.get())) throw ToolError(path + ": read error");
-    return bytes;
-}
-
 void WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
     std::FILE* f = std::fopen(path.c_str(), "wb");
     if (f == nullptr) throw ToolError(path + ": " + std::strerror(errno));
@@ -70,7 +55,7 @@ int Pack(const std::string& out, const std::vector<std::string>& inputs) {
     for (const std::string& in : inputs) {
         ThemeEntry e;
         if (in != "-") {
-            e.bitmap = ReadFile(in, zv::view::kMaxBitmapBytes);
+            e.bitmap = zv::view::ReadRegularFile(in, zv::view::kMaxBitmapBytes);
             try {
                 // Pack only what the game itself would accept.
                 zv::view::DecodeBmp(e.bitmap.data(), e.bitmap.size());
