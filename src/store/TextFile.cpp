@@ -99,6 +99,8 @@ InOutError InOutError::FromErrno(int e) {
     case EISDIR: detail = "a directory, not a file"; break;
     case EROFS: detail = "a read-only file system"; break;
     case ENAMETOOLONG: detail = "the name is too long"; break;
+    case ENXIO:
+    case ENODEV: detail = "a device, not a file"; break;
     default:
         // "I/O error 6" says nothing to a player; the system's own words do.
         if (MessageForErrno(e).starts_with("I/O error")) detail = std::strerror(e);
