@@ -32,9 +32,13 @@ void GameFiles::ReadSettings(Game& game) {
     try {
         store::ReadSettingsFile(settingsPath_, settings);
     } catch (const std::exception& e) {
-        report_(settingsPath_ + ": " + store::Explain(e) + "; the game starts with the default settings and leaves the file as it is");
         settings = store::DefaultSettings();
-        settingsUnread_ = true;
+        const auto* io = dynamic_cast<const store::InOutError*>(&e);
+        // A data directory that is no directory holds no settings: the check of the directory says so next.
+        if (!io || io->errnoValue() != ENOTDIR || settingsPath_.rfind(dataDir_ + "/", 0) != 0) {
+            report_(settingsPath_ + ": " + store::Explain(e) + "; the game starts with the default settings and leaves the file as it is");
+            settingsUnread_ = true;
+        }
     }
     game.LoadSettings(settings);
 }
