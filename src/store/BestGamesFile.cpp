@@ -88,10 +88,6 @@ std::string Stamp(const DateTime& d) {
     return buf;
 }
 
-} // namespace
-
-namespace {
-
 char32_t CodePoint(std::string_view s, std::size_t i, std::size_t n) {
     char32_t cp = static_cast<unsigned char>(s[i]) & (n == 1 ? 0x7F : n == 2 ? 0x1F : n == 3 ? 0x0F : 0x07);
     for (std::size_t k = 1; k < n; ++k) cp = (cp << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);

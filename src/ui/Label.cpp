@@ -45,12 +45,17 @@ void Stamp(SDL_Surface* mask, SDL_Surface* dst, int x, int y, ColourOf colourOf)
         }
     }
 }
+
 // The longest start of text, cut at a character boundary, that fits in room pixels with "…" after it.
 SurfacePtr Shortened(const FontFace& font, const std::string& text, int room) {
-    std::vector<std::size_t> cuts; // character boundaries, shortest first
-    for (std::size_t i = 0; i < text.size(); ++i)
+    std::vector<std::size_t> cuts{0}; // character boundaries, shortest first
+    for (std::size_t i = 1; i < text.size(); ++i)
         if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) cuts.push_back(i);
-    auto render = [&](std::size_t k) { return font.RenderMask(text.substr(0, cuts[k]) + "\u2026"); };
+    auto render = [&](std::size_t k) {
+        std::string head = text.substr(0, cuts[k]);
+        while (!head.empty() && head.back() == ' ') head.pop_back();
+        return font.RenderMask(head + "\u2026");
+    };
     // Binary search for the last cut that fits; the bare ellipsis when none does.
     std::size_t lo = 0, hi = cuts.size();
     while (hi - lo > 1) {
@@ -59,7 +64,7 @@ SurfacePtr Shortened(const FontFace& font, const std::string& text, int room) {
         if (m && m->w <= room) lo = mid;
         else hi = mid;
     }
-    return cuts.empty() ? font.RenderMask("\u2026") : render(lo);
+    return render(lo);
 }
 
 } // namespace
