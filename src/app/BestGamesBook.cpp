@@ -1,11 +1,14 @@
 // The best games kept: entering finished games, the start-up read, and the write after the frame.
 #include "app/BestGamesBook.h"
 
+#include <algorithm>
 #include <exception>
+#include <optional>
 
 #include "platform/Account.h"
 #include "platform/Clock.h"
 #include "store/BestGamesFile.h"
+#include "store/TextFile.h"
 
 namespace zv::app {
 
@@ -58,12 +61,22 @@ int BestGamesBook::GameFinished(const GameEnding& ended) {
 void BestGamesBook::Flush() {
     if (!dirty_ || !writable_) return;
     try {
-        store::WriteBestGamesFile(services_.dataDir, tables_);
+        // Another copy of the game may have written games of its own meanwhile: they are kept, and shown.
+        const BestTable& marked = tables_[static_cast<std::size_t>(markedMode_)];
+        const std::optional<BestGame> markedGame =
+            markedRow_ >= 0 && markedRow_ < static_cast<int>(marked.size()) ? std::optional(marked[static_cast<std::size_t>(markedRow_)]) : std::nullopt;
+        const BestTables before = tables_;
+        store::MergeIntoBestGamesFile(services_.dataDir, tables_);
         dirty_ = false;
         failing_ = false;
+        if (markedGame) {
+            const auto at = std::find(marked.begin(), marked.end(), *markedGame);
+            markedRow_ = at == marked.end() ? -1 : static_cast<int>(at - marked.begin());
+        }
+        if (tables_ != before && onChange) onChange();
     } catch (const std::exception& e) {
         // Reported once; the next game end and the exit try again.
-        if (!failing_) report_(store::BestGamesPath(services_.dataDir) + ": " + e.what());
+        if (!failing_) report_(store::BestGamesPath(services_.dataDir) + ": " + store::Explain(e));
         failing_ = true;
     }
 }

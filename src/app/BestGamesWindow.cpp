@@ -70,8 +70,10 @@ TBestGames::TBestGames(Windows& windows, const BestGamesBook& book) : windows_(w
             cell[r][static_cast<std::size_t>(col)] = l;
         }
     // Numbers are right-aligned so their digits line up.
-    for (auto& row : cell)
+    for (auto& row : cell) {
         for (int col : {0, 1, 3}) row[static_cast<std::size_t>(col)]->SetAlign(ui::Label::Align::Right);
+        row[5]->SetEllipsis(true); // a name longer than its column ends in "…"
+    }
     for (int col : {0, 1, 3}) head[static_cast<std::size_t>(col)]->SetAlign(ui::Label::Align::Right);
 
     BestClose = c.Get<ui::ImageButton>("BestClose");

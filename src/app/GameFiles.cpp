@@ -12,9 +12,13 @@
 
 namespace zv::app {
 
+namespace {
+constexpr const char* kNotKept = "the settings, records, best games, scale and skin choice are not kept this time";
+} // namespace
+
 GameFiles::GameFiles(const Services& services, Report report)
     : report_(std::move(report)),
-      settingsPath_(services.settingsPath),
+      settingsPath_(services.settingsPath.empty() ? services.dataDir + "/config.cfg" : services.settingsPath),
       dataDir_(services.dataDir),
       skinFile_(services.dataDir + "/" + store::kSkinFileName),
       records_(services.dataDir, [this](const std::string& m) { Tell(dataDir_ + "/", m); }) {}
@@ -29,9 +33,13 @@ void GameFiles::ReadSettings(Game& game) {
     try {
         store::ReadSettingsFile(settingsPath_, settings);
     } catch (const std::exception& e) {
-        report_(settingsPath_ + ": " + e.what());
         settings = store::DefaultSettings();
-        settingsUnread_ = true;
+        const auto* io = dynamic_cast<const store::InOutError*>(&e);
+        // A data directory that is no directory holds no settings: the check of the directory says so next.
+        if (!io || io->errnoValue() != ENOTDIR || settingsPath_.rfind(dataDir_ + "/", 0) != 0) {
+            report_(settingsPath_ + ": " + store::Explain(e) + "; the game starts with the default settings and leaves the file as it is");
+            settingsUnread_ = true;
+        }
     }
     game.LoadSettings(settings);
 }
@@ -41,10 +49,10 @@ bool GameFiles::PrepareDataDirectory() {
         store::EnsureDirectory(dataDir_);
         return true;
     } catch (const store::InOutError& e) {
-        const std::string why = e.errnoValue() == ENOTDIR ? "not a directory" : e.what();
-        report_(dataDir_ + ": " + why + "; records and the skin choice are not kept this time");
+        const std::string why = e.errnoValue() == ENOTDIR ? "not a directory" : store::Explain(e);
+        report_(dataDir_ + ": " + why + "; " + kNotKept);
     } catch (const std::exception& e) {
-        report_(dataDir_ + ": " + e.what() + "; records and the skin choice are not kept this time");
+        report_(dataDir_ + ": " + e.what() + "; " + kNotKept);
     }
     dataDirUnusable_ = true;
     return false;
@@ -55,7 +63,7 @@ std::optional<std::int32_t> GameFiles::ReadSkinNumber(std::int32_t current) {
         std::int32_t number = current;
         if (store::ReadSkinFile(skinFile_, number)) return number;
     } catch (const std::exception& e) {
-        Tell(skinFile_, skinFile_ + ": " + e.what());
+        Tell(skinFile_, skinFile_ + ": " + store::Explain(e));
     }
     return std::nullopt;
 }
@@ -82,7 +90,7 @@ void GameFiles::WriteScale(int scale) {
     try {
         store::SaveScale(dataDir_, scale);
     } catch (const std::exception& e) {
-        Tell(path, path + ": " + e.what());
+        Tell(path, path + ": " + store::Explain(e));
     }
 }
 
@@ -92,7 +100,7 @@ void GameFiles::ForgetScale() {
     try {
         store::ForgetScale(dataDir_);
     } catch (const std::exception& e) {
-        Tell(path, path + ": " + e.what());
+        Tell(path, path + ": " + store::Explain(e));
     }
 }
 
@@ -117,7 +125,7 @@ void GameFiles::WriteSkinFile(std::int32_t number) {
     try {
         store::WriteSkinFile(skinFile_, number);
     } catch (const std::exception& e) {
-        Tell(skinFile_, skinFile_ + ": " + e.what());
+        Tell(skinFile_, skinFile_ + ": " + store::Explain(e));
     }
 }
 
@@ -126,7 +134,7 @@ void GameFiles::WriteSettings(const Game& game) {
     try {
         store::WriteSettingsFile(settingsPath_, game.State().Switches);
     } catch (const std::exception& e) {
-        report_(settingsPath_ + ": " + e.what());
+        Tell(settingsPath_, settingsPath_ + ": " + store::Explain(e));
     }
 }
 

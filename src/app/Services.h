@@ -72,8 +72,8 @@ struct Services {
     Desktop* desktop = &NoDesktop();
     // Where the record and skin files live (created when missing).
     std::string dataDir;
-    // Where "config.cfg" lives: the current directory, as the game always had it.
-    std::string settingsPath = "config.cfg";
+    // Where "config.cfg" lives; unset, in the data directory, whatever directory the game was started from.
+    std::string settingsPath;
     // Motion on the board. Off, the board shows every turn at once.
     bool animation = false;
 };

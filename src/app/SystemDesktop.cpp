@@ -1,6 +1,8 @@
 // The real desktop over the window host.
 #include "app/SystemDesktop.h"
 
+#include <cstdio>
+
 #include "app/Layout.h"
 #include "platform/OpenUrl.h"
 
@@ -53,6 +55,9 @@ int SystemDesktop::LargestScale() const {
 
 void SystemDesktop::SetScale(int scale) {
     host_.SetScale(scale);
+    if (verbose)
+        std::fprintf(stderr, "zorvex2000: windows drawn at scale %d (the largest at which the main window fits the screen is %d)\n",
+                     scale, host_.LargestScale(kMainDesignWidth, kMainDesignHeight));
     if (fullScreen_) fullScreen_->SetWindowedSize(scale * kMainDesignWidth, scale * kMainDesignHeight);
 }
 

@@ -30,6 +30,9 @@ public:
     std::uint32_t Ticks() const override;
     platform::FullScreenDisplay& FullScreen() override;
 
+    // Says on stderr at which scale the windows are drawn, and the largest that fits.
+    bool verbose = false;
+
     // The host window of a form opened here, or null.
     platform::HostWindow* WindowOf(const ui::Form& form) const;
 

@@ -5,11 +5,13 @@
 #include <cstdlib>
 #include <cstring>
 #include <exception>
+#include <string>
 
 #include "platform/Account.h"
 #include "platform/Clock.h"
 #include "platform/DesktopScale.h"
 #include "platform/Display.h"
+#include "platform/DisplayCheck.h"
 #include "platform/FileDialog.h"
 #include "platform/HostMessageBoxes.h"
 #include "platform/InstanceLock.h"
@@ -33,8 +35,15 @@ int main(int argc, char** argv) {
         return command.status;
     }
     const bool verbose = command.verbose;
+    // Without a screen SDL would draw off screen: the game would run unseen and hold the single-instance
+    // guard against the player's next start.
+    if (std::string why; !platform::DisplayReachable(why)) {
+        std::fprintf(stderr, "zorvex2000: %s\n", why.c_str());
+        return 1;
+    }
     // The player's language, before any text is made and before GTK may start.
-    platform::UseEnvironmentLanguage();
+    const std::string language = platform::UseEnvironmentLanguage();
+    if (verbose) std::fprintf(stderr, "zorvex2000: %s\n", language.c_str());
     // The guard is taken before any window; its name is the file name we were started under.
     platform::InstanceLock lock;
     const bool secondCopy = lock.Acquire(platform::ExecutableName(argv[0])) == platform::InstanceLock::Result::AlreadyHeld;
@@ -54,6 +63,7 @@ int main(int argc, char** argv) {
         platform::SystemAccount account;
         platform::SystemFileDialog dialog;
         app::SystemDesktop desktop(host, &boxes, desktopScale.scale);
+        desktop.verbose = verbose;
 
         app::Services services;
         services.messages = &boxes;
@@ -64,6 +74,7 @@ int main(int argc, char** argv) {
         services.account = &account;
         services.desktop = &desktop;
         services.dataDir = platform::UserDataDir();
+        services.settingsPath = services.dataDir + "/config.cfg";
         // Motion on the board unless the environment turns it off.
         const char* animation = std::getenv("ZORVEX_ANIMATION");
         services.animation = !(animation && std::strcmp(animation, "0") == 0);

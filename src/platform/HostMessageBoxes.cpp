@@ -13,7 +13,8 @@ void HostMessageBoxes::ShowError(const std::string& title, const std::string& te
 void HostMessageBoxes::ShowInfo(const std::string& title, const std::string& text) { Show(false, title, text); }
 
 void HostMessageBoxes::Show(bool error, const std::string& title, const std::string& text) {
-    if (!host_.HasDisplay()) {
+    // After the loop has ended (errors at exit) a box would close before anyone saw it.
+    if (!host_.HasDisplay() || host_.Quitting()) {
         std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
         return;
     }

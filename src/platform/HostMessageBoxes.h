@@ -14,7 +14,8 @@ public:
     // The window a box is centred over and kept above while it is shown; with none, or while it is
     // hidden, the box comes up in the middle of the screen.
     void SetParent(HostWindow* parent) { parent_ = parent; }
-    // Where nobody can see a box (SDL's dummy driver), the message goes to standard error instead.
+    // Where nobody can see a box (SDL's dummy driver), and once the program is ending (a quit request
+    // handled), the message goes to standard error instead.
     void ShowError(const std::string& title, const std::string& text) override;
     void ShowInfo(const std::string& title, const std::string& text) override;
 

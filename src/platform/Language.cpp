@@ -52,12 +52,21 @@ void BindCatalogue(const std::string& localeDir) {
     bind_textdomain_codeset(kTextDomain, "UTF-8");
 }
 
-void UseEnvironmentLanguage() {
+std::string UseEnvironmentLanguage() {
     std::setlocale(LC_CTYPE, "");
-    std::setlocale(LC_MESSAGES, "");
+    const char* messages = std::setlocale(LC_MESSAGES, "");
     std::setlocale(LC_TIME, "");
     const auto dirs = CatalogueDirs();
     BindCatalogue(dirs.empty() ? std::string(ZV_LOCALE_DIR) : dirs.front());
+    if (!messages) return "texts in Russian: the locale the environment asks for is not installed here";
+    const std::string locale = messages;
+    if (EnglishInUse()) return "texts in English (locale " + locale + ", catalogue in " + dirs.front() + ")";
+    if (dirs.empty()) {
+        const std::string exeDir = ExecutableDir();
+        return "texts in Russian (locale " + locale + "): no English catalogue en/LC_MESSAGES/" + kTextDomain +
+               ".mo in " + (exeDir.empty() ? std::string() : exeDir + "/../share/locale nor in ") + ZV_LOCALE_DIR;
+    }
+    return "texts in Russian (locale " + locale + ")";
 }
 
 bool EnglishInUse() {

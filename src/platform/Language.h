@@ -21,8 +21,9 @@ inline std::string Tr(const std::string& id) { return dgettext(kTextDomain, id.c
 
 // Takes the language from the environment and binds our catalogue (from CatalogueDirs()). Only the
 // message language, the character set and the form of dates follow the locale: numbers and everything
-// else stay "C".
-void UseEnvironmentLanguage();
+// else stay "C". Returns, in one line, which language the texts are in and why (for --verbose): a locale
+// that is not installed, or no English catalogue where it was looked for, leaves them Russian.
+std::string UseEnvironmentLanguage();
 
 // A date and time to the minute as the locale writes them ("06/01/2026 09:05 PM" in en_US,
 // "01.06.2026 21:05" in ru_RU); without a locale (C, POSIX) in the game's own form, day.month.year.

@@ -1,6 +1,7 @@
 // The window host: SDL windows presenting through the window surface, mouse and key routing, moving windows by
 // hand, owned windows and the nested loop of modal boxes.
 #include "platform/WindowHost.h"
+#include "platform/XErrors.h"
 
 #include <SDL_syswm.h>
 
@@ -237,6 +238,7 @@ WindowHost::WindowHost() {
     // The X server's own pointer events, for moving windows by hand (see ServerPointer).
     const char* driver = SDL_GetCurrentVideoDriver();
     if (driver && std::strcmp(driver, "x11") == 0) SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
+    PassLateWakeUps();
     SDL_GetDisplayBounds(0, &display_);
 }
 

@@ -131,6 +131,8 @@ public:
     void Run();
     // Places a quit request in the event queue.
     void RequestQuit();
+    // Whether a quit request has been handled: the loops have ended, and a modal window would close at once.
+    bool Quitting() const { return quit_; }
     // Minimises every window of the program.
     void MinimiseAll();
     // Processes everything queued without blocking (tests and start-up).

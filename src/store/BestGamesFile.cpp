@@ -1,6 +1,7 @@
 // The best-games file: names made safe, the line format, the validating reader and the start-up load.
 #include "store/BestGamesFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <vector>
@@ -87,6 +88,25 @@ std::string Stamp(const DateTime& d) {
     return buf;
 }
 
+char32_t CodePoint(std::string_view s, std::size_t i, std::size_t n) {
+    char32_t cp = static_cast<unsigned char>(s[i]) & (n == 1 ? 0x7F : n == 2 ? 0x1F : n == 3 ? 0x0F : 0x07);
+    for (std::size_t k = 1; k < n; ++k) cp = (cp << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
+    return cp;
+}
+
+// Spaces of other widths: a name of nothing else is no name.
+bool WideSpace(char32_t c) {
+    return c == 0xA0 || c == 0x1680 || (c >= 0x2000 && c <= 0x200A) || c == 0x202F || c == 0x205F || c == 0x3000 ||
+           c == 0x3164 || c == 0x2800 || c == 0x115F || c == 0x1160 || c == 0xFFA0;
+}
+
+// Characters that draw nothing of their own or turn the text around them: zero-width spaces and
+// joiners, direction marks, embeddings, overrides and isolates, the soft hyphen, the byte-order mark.
+bool Invisible(char32_t c) {
+    return c == 0xAD || c == 0x34F || c == 0x61C || c == 0x180E || (c >= 0x200B && c <= 0x200F) ||
+           (c >= 0x202A && c <= 0x202E) || (c >= 0x2060 && c <= 0x206F) || c == 0xFEFF || (c >= 0xFE00 && c <= 0xFE0F);
+}
+
 } // namespace
 
 std::string CleanPlayerName(std::string_view raw) {
@@ -94,7 +114,11 @@ std::string CleanPlayerName(std::string_view raw) {
     for (std::size_t i = 0; i < raw.size();) {
         const std::size_t n = Utf8Length(raw, i);
         std::string_view piece = n ? raw.substr(i, n) : "\xEF\xBF\xBD";
-        if (n == 1 && Control(static_cast<unsigned char>(raw[i]))) piece = " ";
+        if (n) {
+            const char32_t c = CodePoint(raw, i, n);
+            if (c < 0x20 || (c >= 0x7F && c <= 0x9F) || WideSpace(c)) piece = " ";
+            else if (Invisible(c)) piece = "";
+        }
         i += n ? n : 1;
         if (out.size() + piece.size() > kMaxPlayerNameBytes) break;
         out += piece;
@@ -116,7 +140,17 @@ bool ValidPlayerName(std::string_view name) {
     return true;
 }
 
-std::string FormatDateTime(const DateTime& d) {
+std::string FormatDateTime(const DateTime& when) {
+    // Whatever the clock said, the text is a date the reader takes: years before 0 and after 9999 are
+    // the first and the last second of that range, any other field is brought into its range.
+    DateTime d = when;
+    if (d.year < 0) d = {0, 1, 1, 0, 0, 0};
+    if (d.year > 9999) d = {9999, 12, 31, 23, 59, 59};
+    d.month = std::clamp(d.month, 1, 12);
+    d.day = std::clamp(d.day, 1, DaysInMonth(d.year, d.month));
+    d.hour = std::clamp(d.hour, 0, 23);
+    d.minute = std::clamp(d.minute, 0, 59);
+    d.second = std::clamp(d.second, 0, 59);
     char buf[48];
     std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d", d.year, d.month, d.day, d.hour, d.minute, d.second);
     return buf;
@@ -128,7 +162,7 @@ bool ParseDateTime(std::string_view t, DateTime& out) {
     if (!Digits(t, 0, 4, d.year) || !Digits(t, 5, 2, d.month) || !Digits(t, 8, 2, d.day) || !Digits(t, 11, 2, d.hour) ||
         !Digits(t, 14, 2, d.minute) || !Digits(t, 17, 2, d.second))
         return false;
-    if (d.year < 1970 || d.month < 1 || d.month > 12 || d.day < 1 || d.day > DaysInMonth(d.year, d.month) || d.hour > 23 ||
+    if (d.month < 1 || d.month > 12 || d.day < 1 || d.day > DaysInMonth(d.year, d.month) || d.hour > 23 ||
         d.minute > 59 || d.second > 59)
         return false;
     out = d;
@@ -145,12 +179,12 @@ std::string FormatBestGames(const BestTables& tables) {
             out += kSeparator;
             out += FormatDateTime(g.when);
             out += kSeparator;
-            out += std::to_string(g.moves);
+            out += std::to_string(std::clamp(g.moves, 0, kMaxMoves));
             out += kSeparator;
             out += g.advanced ? "ad" : "na";
             out += kSeparator;
             // A name that did not come through CleanPlayerName is made safe here, so the file always reads back.
-            out += ValidPlayerName(g.player) ? g.player : CleanPlayerName(g.player);
+            out += CleanPlayerName(g.player);
             out += "\r\n";
         }
     return out;
@@ -163,6 +197,14 @@ bool ParseBestGames(std::string_view content, BestTables& out, BestGamesProblem&
     };
     if (content.size() > kMaxBestGamesFileSize)
         return fail(0, "larger than " + std::to_string(kMaxBestGamesFileSize) + " bytes");
+    // Saved by an editor: a byte-order mark before the header, or lines ended by CR alone.
+    if (content.starts_with("\xEF\xBB\xBF")) content.remove_prefix(3);
+    std::string crOnly;
+    if (content.find('\n') == std::string_view::npos && content.find('\r') != std::string_view::npos) {
+        crOnly.assign(content);
+        std::replace(crOnly.begin(), crOnly.end(), '\r', '\n');
+        content = crOnly;
+    }
     if (content.empty()) return fail(0, "the file is empty");
     BestTables tables;
     std::size_t pos = 0;
@@ -188,7 +230,8 @@ bool ParseBestGames(std::string_view content, BestTables& out, BestGamesProblem&
         if (f[4] != "ad" && f[4] != "na") return fail(number, "the advanced mark is neither ad nor na");
         g.advanced = f[4] == "ad";
         if (!ValidPlayerName(f[5])) return fail(number, "the player's name is empty, too long or not clean UTF-8");
-        g.player = std::string(f[5]);
+        // Names kept before the cleaning grew stricter read as they are cleaned now.
+        g.player = CleanPlayerName(f[5]);
         BestTable& t = tables[static_cast<std::size_t>(mode)];
         if (t.size() == kBestGamesPerMode) return fail(number, "more than ten games of one mode");
         if (!t.empty() && RanksAbove(g, t.back())) return fail(number, "ranks above the game before it");
@@ -211,7 +254,7 @@ BestGamesLoad LoadBestGamesFile(const std::string& dir, const DateTime& now) {
     } catch (const InOutError& e) {
         if (e.errnoValue() != EFBIG) {
             // Not readable, so not ours to judge: it stays and is not written over.
-            r.error = path + ": " + e.what() + "; the best games are not kept this time";
+            r.error = path + ": " + Explain(e) + "; the best games are not kept this time";
             r.writable = false;
             return r;
         }
@@ -224,18 +267,50 @@ BestGamesLoad LoadBestGamesFile(const std::string& dir, const DateTime& now) {
     const std::string base = path + ".broken-" + Stamp(now);
     std::string aside = base;
     for (int n = 2; FileExists(aside) && n < 1000; ++n) aside = base + "-" + std::to_string(n);
-    if (!FileExists(aside) && std::rename(path.c_str(), aside.c_str()) == 0) {
+    if (FileExists(aside)) {
+        r.writable = false;
+        r.error += "; it could not be kept aside (every name from " + base + " to " + aside +
+                   " is taken), so the best games are not kept this time";
+    } else if (std::rename(path.c_str(), aside.c_str()) == 0) {
         r.keptAs = aside;
         r.error += "; it is kept as " + aside + " and a new table is started";
     } else {
         r.writable = false;
-        r.error += "; it could not be kept aside (" + MessageForErrno(errno) + "), so the best games are not kept this time";
+        r.error += "; it could not be kept aside (" + Explain(InOutError::FromErrno(errno)) +
+                   "), so the best games are not kept this time";
     }
     return r;
 }
 
 void WriteBestGamesFile(const std::string& dir, const BestTables& tables) {
     WriteTextFileAtomic(BestGamesPath(dir), FormatBestGames(tables));
+}
+
+void MergeBestGames(BestTables& into, const BestTables& from) {
+    for (std::size_t m = 0; m < into.size(); ++m) {
+        // Each row of into stands for one game of from at most: two games alike to the second both count.
+        BestTable unmatched = into[m];
+        for (const BestGame& g : from[m]) {
+            const auto same = std::find(unmatched.begin(), unmatched.end(), g);
+            if (same != unmatched.end()) unmatched.erase(same);
+            else EnterGame(into[m], g);
+        }
+    }
+}
+
+void MergeIntoBestGamesFile(const std::string& dir, BestTables& tables) {
+    const std::string path = BestGamesPath(dir);
+    FileLock lock(path);
+    BestTables merged;
+    try {
+        BestGamesProblem problem;
+        if (FileExists(path) && !ParseBestGames(ReadTextFile(path), merged, problem)) merged = {};
+    } catch (const InOutError&) {
+        merged = {}; // nothing of it can be kept; the write below says whether the file can be replaced
+    }
+    MergeBestGames(merged, tables);
+    WriteTextFileAtomic(path, FormatBestGames(merged));
+    tables = std::move(merged);
 }
 
 } // namespace zv::store

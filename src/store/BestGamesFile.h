@@ -21,15 +21,19 @@ constexpr std::size_t kMaxPlayerNameBytes = 64;
 constexpr std::int32_t kMaxMoves = 1000000000;
 
 // The player's name as the table keeps it: valid UTF-8 (a bad sequence becomes U+FFFD), every
-// control character (tab and line ends included) a space, blanks trimmed at both ends, at most
-// kMaxPlayerNameBytes bytes; "?" when nothing is left.
+// control character (C0 with tab and line ends, DEL, C1) and every space of another width a space,
+// characters that draw nothing or turn the text's direction (zero-width ones, direction marks,
+// overrides, isolates) left out, blanks trimmed at both ends, at most kMaxPlayerNameBytes bytes;
+// "?" when nothing is left.
 std::string CleanPlayerName(std::string_view raw);
 // Whether a name could have come out of CleanPlayerName.
 bool ValidPlayerName(std::string_view name);
 
-// "2026-05-17 14:30:00".
+// "2026-05-17 14:30:00"; a year outside 0 to 9999 or a field outside its range is written as the
+// nearest date and time the reader takes.
 std::string FormatDateTime(const DateTime& d);
-// The same form, a real calendar date (years 1970 to 9999) and time; false otherwise.
+// The same form, a real calendar date (years 0000 to 9999) and time; false otherwise. Whatever
+// FormatDateTime writes reads back.
 bool ParseDateTime(std::string_view text, DateTime& out);
 
 // The whole file: the header line, then one line per game, modes in table order, best first,
@@ -62,5 +66,15 @@ BestGamesLoad LoadBestGamesFile(const std::string& dir, const DateTime& now);
 
 // Rewrites the file atomically; InOutError on failure, the old file then stays as it was.
 void WriteBestGamesFile(const std::string& dir, const BestTables& tables);
+
+// Enters every game of from that into lacks, mode by mode, keeping the best ten of both. A row of
+// into and a game of from alike in every field are one game.
+void MergeBestGames(BestTables& into, const BestTables& from);
+
+// The write of a copy of the game that may share the directory with others: under the file's lock,
+// the tables on disk now and these are merged, the result written atomically and handed back in
+// tables. A file on disk that is not a best-games file is written over. InOutError on failure, the
+// file and tables then as they were.
+void MergeIntoBestGamesFile(const std::string& dir, BestTables& tables);
 
 } // namespace zv::store

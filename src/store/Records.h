@@ -50,7 +50,8 @@ struct RecordLoad {
 // counts as "100" for play and is left on disk as it is; error says why.
 RecordLoad LoadRecordFile(const std::string& dir, Mode mode);
 
-// Writes records for the rules. A failing file is reported once, not on every
+// Writes records for the rules. Several copies of the game may share the directory: each write takes
+// the file's lock and leaves a higher record found on disk as it is. A failing file is reported once, not on every
 // turn, until a write to it succeeds again, as "<path>: <message>".
 class FileRecordWriter : public RecordWriter {
 public:

@@ -14,6 +14,7 @@ namespace zv::store {
 namespace {
 
 constexpr int kLowest = 1;
+constexpr const char* kDesktopScaleUsed = "; the desktop's scale is used and the file is left until a scale is chosen";
 constexpr int kHighest = 4;
 
 bool AllDigits(std::string_view s) {
@@ -40,6 +41,9 @@ bool ParseScale(std::string_view content, int& scale, std::string& problem) {
     };
     if (content.size() > kMaxScaleFileSize) return fail("the file is too large");
     if (content.empty()) return fail("the file is empty");
+    // Saved by an editor as UTF-16: every other byte is NUL, and the line ends look doubled.
+    if (content.find('\0') != std::string_view::npos || content.starts_with("\xFF\xFE") || content.starts_with("\xFE\xFF"))
+        return fail("the file is not plain text (it holds NUL bytes, as UTF-16 does)");
     std::string_view line = content;
     if (const std::size_t lf = content.find('\n'); lf != std::string_view::npos) {
         if (lf + 1 != content.size()) return fail("more than one line");
@@ -49,6 +53,9 @@ bool ParseScale(std::string_view content, int& scale, std::string& problem) {
     if (line.empty()) return fail("the scale is missing");
     if (line.find('\r') != std::string_view::npos) return fail("a carriage return without a line feed");
     const std::string_view digits = line.front() == '-' ? line.substr(1) : line;
+    if (const std::size_t dot = digits.find_first_of(".,"); dot != std::string_view::npos && AllDigits(digits.substr(0, dot)) &&
+        AllDigits(digits.substr(dot + 1)))
+        return fail("the scale " + Shown(line) + " is not a whole number (1, 2, 3 or 4)");
     if (!AllDigits(digits)) return fail("the scale is not a number");
     if (digits.size() > 1 && digits.front() == '0') return fail("the scale " + Shown(line) + " has a leading zero");
     if (line.size() != 1 || line[0] < '0' + kLowest || line[0] > '0' + kHighest)
@@ -66,12 +73,12 @@ ScaleLoad LoadScale(const std::string& dir) {
         int scale = 0;
         std::string problem;
         if (ParseScale(content, scale, problem)) r.scale = scale;
-        else r.error = path + ": " + problem;
+        else r.error = path + ": " + problem + kDesktopScaleUsed;
     } catch (const InOutError& e) {
         if (e.errnoValue() == ENOENT) return r;
-        r.error = path + ": " + (e.errnoValue() == EFBIG ? std::string("the file is too large") : std::string(e.what()));
+        r.error = path + ": " + (e.errnoValue() == EFBIG ? std::string("the file is too large") : Explain(e)) + kDesktopScaleUsed;
     } catch (const std::exception& e) {
-        r.error = path + ": " + e.what();
+        r.error = path + ": " + e.what() + kDesktopScaleUsed;
     }
     return r;
 }

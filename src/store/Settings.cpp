@@ -85,11 +85,12 @@ constexpr std::size_t kSettingsLineHead = 6;
 } // namespace
 
 bool ReadSettingsFile(const std::string& path, Settings& settings) {
-    // A file of any size is read, however it grew: the last line is found from the end of it.
+    // A file of any size is read, however it grew: the last line is found from the end of it, and a
+    // last line far longer than the game writes is not searched to its start.
     std::string head;
     bool anyLine = false;
     try {
-        anyLine = ReadLastLineHead(path, kSettingsLineHead, head);
+        anyLine = ReadLastLineHead(path, kSettingsLineHead, head, kLastLinePiece, kMaxSettingsLine);
     } catch (const InOutError& e) {
         if (e.errnoValue() == ENOENT) return false;
         throw;

@@ -1,6 +1,7 @@
 // The settings file "config.cfg": three two-letter switches on one line, read into and written from typed settings.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -9,6 +10,8 @@
 namespace zv::store {
 
 inline constexpr const char* kSettingsFileName = "config.cfg";
+// The game writes six letters and a line end; a last line longer than this was not ours.
+constexpr std::size_t kMaxSettingsLine = 4096;
 
 // The settings used when there is no settings file yet: standard mode, window, sound on.
 Settings DefaultSettings();
@@ -29,8 +32,9 @@ void ParseSettings(std::string_view content, Settings& settings);
 std::string FormatSettings(const Settings& settings);
 
 // Reads the settings file, whatever its size, as ParseSettings reads its content. False, with settings
-// untouched, when the file does not exist; InOutError on any other failure to read it (then nothing
-// is known of the file, and it must not be overwritten with the settings in use).
+// untouched, when the file does not exist; InOutError on any other failure to read it, a last line
+// longer than kMaxSettingsLine included (then nothing is known of the file, and it must not be
+// overwritten with the settings in use).
 bool ReadSettingsFile(const std::string& path, Settings& settings);
 
 // Rewrites the file atomically; InOutError on failure, the old file then stays intact.

@@ -5,11 +5,15 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <dirent.h>
 #include <ctime>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <thread>
 
 namespace zv::store {
 
@@ -87,9 +91,34 @@ std::string MessageForErrno(int e) {
     }
 }
 
-InOutError InOutError::FromErrno(int e) { return InOutError(MessageForErrno(e), e); }
+InOutError InOutError::FromErrno(int e) {
+    std::string detail;
+    switch (e) {
+    case ELOOP: detail = "too many levels of symbolic links"; break;
+    case ENOTDIR: detail = "a part of the path is not a directory"; break;
+    case EISDIR: detail = "a directory, not a file"; break;
+    case EROFS: detail = "a read-only file system"; break;
+    case ENAMETOOLONG: detail = "the name is too long"; break;
+    case ENXIO:
+    case ENODEV: detail = "a device, not a file"; break;
+    default:
+        // "I/O error 6" says nothing to a player; the system's own words do.
+        if (MessageForErrno(e).starts_with("I/O error")) detail = std::strerror(e);
+    }
+    return InOutError(MessageForErrno(e), e, std::move(detail));
+}
+
+std::string Explain(const std::exception& e) {
+    const auto* io = dynamic_cast<const InOutError*>(&e);
+    return io && !io->detail().empty() ? std::string(e.what()) + " (" + io->detail() + ")" : e.what();
+}
 
 namespace {
+
+InOutError TooLarge() {
+    return InOutError(kFileAccessDenied, EFBIG,
+                      "the file is larger than " + std::to_string(kMaxTextFileSize) + " bytes, more than the game ever writes");
+}
 
 // Opens a regular file for reading; anything else answering to the name is refused.
 void OpenRegularFile(const std::string& path, Fd& fd, struct stat& st) {
@@ -100,8 +129,12 @@ void OpenRegularFile(const std::string& path, Fd& fd, struct stat& st) {
     if (::fstat(fd.get(), &st) != 0) throw InOutError::FromErrno(errno);
     if (S_ISDIR(st.st_mode)) throw InOutError::FromErrno(EISDIR);
     // Devices, FIFOs and sockets are not files the game writes; refuse them too.
-    if (!S_ISREG(st.st_mode)) throw InOutError(kFileAccessDenied, EACCES);
-    if (st.st_size < 0) throw InOutError(kFileAccessDenied, EFBIG);
+    if (!S_ISREG(st.st_mode))
+        throw InOutError(kFileAccessDenied, EACCES,
+                         S_ISFIFO(st.st_mode) ? "a named pipe, not a file"
+                         : S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode) ? "a device, not a file"
+                         : S_ISSOCK(st.st_mode) ? "a socket, not a file" : "not a plain file");
+    if (st.st_size < 0) throw TooLarge();
 }
 
 // Exactly size bytes from offset at; a file that has become shorter is read beyond its end.
@@ -118,13 +151,17 @@ void ReadAt(int fd, char* out, std::size_t size, std::uint64_t at) {
     }
 }
 
+InOutError LineTooLong(std::size_t longest) {
+    return InOutError("the last line is longer than " + std::to_string(longest) + " bytes", EFBIG);
+}
+
 } // namespace
 
 std::string ReadTextFile(const std::string& path) {
     Fd fd;
     struct stat st {};
     OpenRegularFile(path, fd, st);
-    if (static_cast<std::uint64_t>(st.st_size) > kMaxTextFileSize) throw InOutError(kFileAccessDenied, EFBIG);
+    if (static_cast<std::uint64_t>(st.st_size) > kMaxTextFileSize) throw TooLarge();
 
     // The size may change under us, so the read itself is bounded as well.
     std::string content;
@@ -139,12 +176,12 @@ std::string ReadTextFile(const std::string& path) {
         if (n == 0) break;
         got += static_cast<std::size_t>(n);
     }
-    if (got > kMaxTextFileSize) throw InOutError(kFileAccessDenied, EFBIG);
+    if (got > kMaxTextFileSize) throw TooLarge();
     content.resize(got);
     return content;
 }
 
-bool ReadLastLineHead(const std::string& path, std::size_t keep, std::string& head, std::size_t piece) {
+bool ReadLastLineHead(const std::string& path, std::size_t keep, std::string& head, std::size_t piece, std::size_t longest) {
     Fd fd;
     struct stat st {};
     OpenRegularFile(path, fd, st);
@@ -171,10 +208,13 @@ bool ReadLastLineHead(const std::string& path, std::size_t keep, std::string& he
             start = pos + lf + 1;
             break;
         }
+        // One byte more than the longest line allows for the CR of its line end.
+        if (end - pos - 1 > longest) throw LineTooLong(longest);
     }
     // A CR right before the line end belongs to the line end.
     std::uint64_t lineEnd = end;
     if (lineEnd > start && byteAt(lineEnd - 1) == '\r') --lineEnd;
+    if (lineEnd - start > longest) throw LineTooLong(longest);
     std::string taken(static_cast<std::size_t>(std::min<std::uint64_t>(keep, lineEnd - start)), '\0');
     ReadAt(fd.get(), taken.data(), taken.size(), start);
     head = std::move(taken);
@@ -245,6 +285,30 @@ void WriteTextFileAtomic(const std::string& path, std::string_view content) {
         (void)::fsync(dfd);
         ::close(dfd);
     }
+}
+
+FileLock::FileLock(const std::string& path, std::chrono::milliseconds wait) {
+    if (path.empty() || path.find('\0') != std::string::npos) return;
+    const std::size_t slash = path.rfind('/');
+    const std::string lockPath = slash == std::string::npos ? "." + path + ".lock"
+                                                            : path.substr(0, slash + 1) + "." + path.substr(slash + 1) + ".lock";
+    const int fd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY | O_NONBLOCK, 0600);
+    if (fd < 0) return;
+    // Polled rather than blocking, so a holder that never lets go cannot hang the game.
+    const auto until = std::chrono::steady_clock::now() + wait;
+    for (;;) {
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+            fd_ = fd;
+            return;
+        }
+        if ((errno != EWOULDBLOCK && errno != EINTR) || std::chrono::steady_clock::now() >= until) break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    ::close(fd);
+}
+
+FileLock::~FileLock() {
+    if (fd_ >= 0) ::close(fd_); // closing lets go of the lock
 }
 
 bool FileExists(const std::string& path) {

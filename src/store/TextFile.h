@@ -1,6 +1,8 @@
 // Small, bounded text-file layer: whole-file reads, atomic rewrites and the error messages players see.
 #pragma once
 
+#include <chrono>
+#include <cstdint>
 #include <cstddef>
 #include <stdexcept>
 #include <string>
@@ -18,15 +20,23 @@ constexpr std::size_t kLastLinePiece = 64 * 1024;
 // "Read beyond end of file", "Disk full", "Invalid numeric input" or "I/O error N".
 class InOutError : public std::runtime_error {
 public:
-    explicit InOutError(const std::string& message, int errnoValue = 0)
-        : std::runtime_error(message), errno_(errnoValue) {}
+    explicit InOutError(const std::string& message, int errnoValue = 0, std::string detail = "")
+        : std::runtime_error(message), errno_(errnoValue), detail_(std::move(detail)) {}
     // The system error behind the message, 0 when there was none.
     int errnoValue() const { return errno_; }
+    // What is wrong in plain words where the message alone does not say it ("a directory, not a
+    // file", "the file is larger than 65536 bytes"), else "".
+    const std::string& detail() const { return detail_; }
     static InOutError FromErrno(int errnoValue);
 
 private:
     int errno_;
+    std::string detail_;
 };
+
+// The message with its detail in brackets after it, for the player: "File access denied (a directory,
+// not a file)". Any other exception gives its what().
+std::string Explain(const std::exception& e);
 
 inline constexpr const char* kFileNotFound = "File not found";
 inline constexpr const char* kInvalidFilename = "Invalid filename";
@@ -49,14 +59,33 @@ std::string ReadTextFile(const std::string& path);
 // end before its last line. Memory stays at one piece plus `keep` bytes whatever the file's size,
 // and the time grows with the length of the last line only, not with the number of lines before it.
 // Regular files only, with the errors of ReadTextFile; a file that shrinks while it is read gives
-// "Read beyond end of file".
+// "Read beyond end of file". A last line longer than `longest` bytes is refused as soon as that is
+// known, with InOutError "the last line is longer than <longest> bytes" (EFBIG): the search then
+// reads no more than `longest` plus one piece, whatever the file's size.
 bool ReadLastLineHead(const std::string& path, std::size_t keep, std::string& head,
-                      std::size_t piece = kLastLinePiece);
+                      std::size_t piece = kLastLinePiece, std::size_t longest = SIZE_MAX);
 
 // Replaces the file with content so that a reader sees either the old or the new
 // file, never a part: a temporary file beside it is written, flushed and renamed
 // over it. On failure the old file is left as it was and InOutError is thrown.
 void WriteTextFileAtomic(const std::string& path, std::string_view content);
+
+// An exclusive lock that several copies of the game sharing one data directory take around a read,
+// merge and rewrite of one file: a flock on ".<name>.lock" beside it, which Linux carries over NFS as
+// the server's own lock. The file itself cannot carry the lock, since every rewrite replaces it. A lock
+// that cannot be had within `wait` (a directory we cannot create files in, a holder that hangs) is not
+// held, and the caller goes on unlocked: a write at the wrong moment is still better than none.
+class FileLock {
+public:
+    explicit FileLock(const std::string& path, std::chrono::milliseconds wait = std::chrono::seconds(3));
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+    ~FileLock();
+    bool held() const { return fd_ >= 0; }
+
+private:
+    int fd_ = -1;
+};
 
 // True when something (file, directory, link to one) answers to the name.
 bool FileExists(const std::string& path);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "ui/Draw.h"
+#include "ui/FontFace.h"
 
 namespace zv::ui {
 
@@ -44,6 +45,28 @@ void Stamp(SDL_Surface* mask, SDL_Surface* dst, int x, int y, ColourOf colourOf)
         }
     }
 }
+
+// The longest start of text, cut at a character boundary, that fits in room pixels with "…" after it.
+SurfacePtr Shortened(const FontFace& font, const std::string& text, int room) {
+    std::vector<std::size_t> cuts{0}; // character boundaries, shortest first
+    for (std::size_t i = 1; i < text.size(); ++i)
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) cuts.push_back(i);
+    auto render = [&](std::size_t k) {
+        std::string head = text.substr(0, cuts[k]);
+        while (!head.empty() && head.back() == ' ') head.pop_back();
+        return font.RenderMask(head + "\u2026");
+    };
+    // Binary search for the last cut that fits; the bare ellipsis when none does.
+    std::size_t lo = 0, hi = cuts.size();
+    while (hi - lo > 1) {
+        const std::size_t mid = (lo + hi) / 2;
+        SurfacePtr m = render(mid);
+        if (m && m->w <= room) lo = mid;
+        else hi = mid;
+    }
+    return render(lo);
+}
+
 } // namespace
 
 void Label::SetCaption(const std::string& text) {
@@ -111,8 +134,10 @@ SurfacePtr Label::Build(int scale) {
     int w = 0, h = 0;
     const int lineHeight = font->LineSkip() + s * lineSpacing_;
     const auto texts = SplitLines(caption_);
+    const int room = s * Width() - 2 * s * std::max({depth1_, depth2_, haloOn_ ? 1 : 0});
     for (const auto& t : texts) {
         lines.push_back(font->RenderMask(t));
+        if (ellipsis_ && lines.back() && lines.back()->w > room) lines.back() = Shortened(*font, t, room);
         if (lines.back()) w = std::max(w, lines.back()->w);
     }
     h = lineHeight * static_cast<int>(texts.size());

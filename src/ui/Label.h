@@ -36,6 +36,8 @@ public:
     // Colours run from `from` (top) to `to` (bottom) in `steps` bands; glyph edges keep their alpha.
     void SetGradient(int steps, SDL_Color from, SDL_Color to);
     void SetHalo(SDL_Color c) { halo_ = c; haloOn_ = true; dirtyText_ = true; Invalidate(); }
+    // A line wider than the label is cut at a character and ends in "…" rather than being clipped mid-letter.
+    void SetEllipsis(bool on) { ellipsis_ = on; dirtyText_ = true; Invalidate(); }
 
     // A caption lying straight on a window lets the window be dragged by it; a label that answers
     // clicks (a link) does not.
@@ -62,6 +64,7 @@ private:
     int lineSpacing_ = 0;
     bool autoSize_ = false;
     bool haloOn_ = false;
+    bool ellipsis_ = false;
     SDL_Color halo_{0, 0, 0, 0};
     std::array<SurfacePtr, kLargestScale + 1> rendered_{};
     bool dirtyText_ = true;

@@ -2,11 +2,16 @@
 #include "view/ThemeFile.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <limits>
 #include <memory>
 #include <stdexcept>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "view/Bmp.h"
 #include "view/BmpStream.h"
@@ -258,20 +263,38 @@ void LoadThemeBytesExpandingWhole(const std::uint8_t* data, std::size_t size, co
     });
 }
 
-void LoadThemeFile(const std::string& path, zv::ui::ImageList& list) {
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
-    if (!file) throw ThemeError(CannotOpen(path));
-    // Read in pieces up to one byte past the limit, so that pipes and special files are bounded too.
+std::vector<std::uint8_t> ReadRegularFile(const std::string& path, std::size_t limit) {
+    // Opened without waiting: a named pipe would otherwise block the open until something writes into it.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0) throw ThemeError(CannotOpen(path) + ": " + std::strerror(errno));
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(nullptr, &std::fclose);
+    struct stat st {};
+    const char* kind = nullptr;
+    if (::fstat(fd, &st) != 0) kind = "a file that cannot be examined";
+    else if (S_ISFIFO(st.st_mode)) kind = "a named pipe";
+    else if (S_ISDIR(st.st_mode)) kind = "a directory";
+    else if (S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode)) kind = "a device";
+    else if (S_ISSOCK(st.st_mode)) kind = "a socket";
+    else if (!S_ISREG(st.st_mode)) kind = "not a plain file";
+    if (kind || ::fcntl(fd, F_SETFL, 0) != 0 || !(file.reset(::fdopen(fd, "rb")), file)) {
+        ::close(fd);
+        throw ThemeError(CannotOpen(path) + ": " + (kind ? std::string(kind) + ", not a file" : std::strerror(errno)));
+    }
+    // Read in pieces up to one byte past the limit, so that a file growing meanwhile is bounded too.
     std::vector<std::uint8_t> bytes;
     std::uint8_t piece[65536];
     for (;;) {
         const std::size_t got = std::fread(piece, 1, sizeof piece, file.get());
         bytes.insert(bytes.end(), piece, piece + got);
-        if (bytes.size() > kMaxThemeFileSize) throw ThemeError(CannotOpen(path) + ": the file is larger than 64 MiB");
+        if (bytes.size() > limit) throw ThemeError(CannotOpen(path) + ": the file is larger than " + std::to_string(limit >> 20) + " MiB");
         if (got < sizeof piece) break;
     }
     if (std::ferror(file.get())) throw ThemeError(CannotOpen(path));
-    file.reset();
+    return bytes;
+}
+
+void LoadThemeFile(const std::string& path, zv::ui::ImageList& list) {
+    const std::vector<std::uint8_t> bytes = ReadRegularFile(path, kMaxThemeFileSize);
     LoadThemeBytes(bytes.data(), bytes.size(), path, list);
 }
 

@@ -87,13 +87,17 @@ zv::ui::Picture DecodeThemeEntry(ThemeReader& reader, ThemeEntry&& entry);
 
 // Replaces the content of `list` with the pictures of a theme file, every picture converted
 // to SDL_PIXELFORMAT_RGB888 (read with ThemeReader::ReadPicture). Throws ThemeError:
-//   "Cannot open file PATH" when the file cannot be read (list unchanged);
+//   "Cannot open file PATH: <why>" when the file cannot be read or is no file (list unchanged);
 //   "Cannot open file PATH: ImageList" for a wrong signature (list unchanged);
 //   "Stream read error" when the data ends early or a chunk is malformed,
 //   "Bitmap image is not valid" for picture data that is not an acceptable BMP file,
 //   "Out of memory" beyond the theme limits: the list then holds the pictures read before
 //   the failing one and the failing one, empty.
 void LoadThemeFile(const std::string& path, zv::ui::ImageList& list);
+// The whole content of a regular file of at most limit bytes. Anything else answering to the name (a
+// named pipe, a directory, a device) is refused at once, without waiting for a writer. ThemeError
+// "Cannot open file PATH: <why>".
+std::vector<std::uint8_t> ReadRegularFile(const std::string& path, std::size_t limit);
 void LoadThemeBytes(const std::uint8_t* data, std::size_t size, const std::string& nameForMessages,
                     zv::ui::ImageList& list);
 // The same load with every bitmap file expanded whole before it is decoded (ReadRecord and then

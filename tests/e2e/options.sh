@@ -134,7 +134,7 @@ fs_code=ns
 park_pointer
 click_close_area
 wait_exit "$pid" || fail "the game did not end normally after the close area (status $?)"
-[[ "$(cat config.cfg)" == "ad${fs_code}sn"$'\r' ]] || fail "config.cfg holds $(od -c config.cfg | head -2)"
+[[ "$(cat "$XDG_DATA_HOME/zorvex2000/config.cfg")" == "ad${fs_code}sn"$'\r' ]] || fail "config.cfg holds $(od -c "$XDG_DATA_HOME/zorvex2000/config.cfg" | head -2)"
 
 # The next start: full screen as saved, and the indicators as they were left.
 start_game_program

@@ -135,6 +135,14 @@ corrupt_theme_changes_nothing() {
 
 corrupt_theme_changes_nothing "$E2E_TMP/game.png"
 
+# A named pipe picked as a theme is refused at once with a box; the game does not wait for a writer.
+mkfifo "$E2E_TMP/pipe.zvt"
+pick_theme "$E2E_TMP/pipe.zvt"
+box="$(wait_message_box "$pid")" || fail "a named pipe picked as a theme showed no message box"
+xdotool windowfocus --sync "$box" key Return
+poll 10 no_message_box "$pid" || fail "the message box about the named pipe stayed after Return"
+park_pointer
+
 # Our theme on the board: the empty cells and the balls in its colours, the skin file untouched.
 pick_theme "$E2E_TMP/mine.zvt"
 park_pointer

@@ -4,6 +4,8 @@ source "$(dirname "$0")/lib.sh"
 bin="$1"
 start_display
 work="$E2E_TMP/cwd"; mkdir -p "$work"; cd "$work"
+# Another program's settings in the directory we are started from are not ours to read or replace.
+printf 'other program\n' >config.cfg
 
 "$bin" &
 pid=$!; E2E_PIDS+=($pid)
@@ -40,6 +42,7 @@ for _ in $(seq 200); do kill -0 "$pid" 2>/dev/null || break; sleep 0.05; done
 kill -0 "$pid" 2>/dev/null && fail "close area did not end the program"
 wait "$pid" && status=0 || status=$?
 [[ "$status" == 0 ]] || fail "exit status $status"
-[[ "$(cat config.cfg)" == $'nanssy\r' ]] || fail "config.cfg holds $(od -c config.cfg)"
+[[ "$(cat config.cfg)" == 'other program' ]] || fail "the current directory's config.cfg was changed"
+[[ "$(cat "$XDG_DATA_HOME/zorvex2000/config.cfg")" == $'nanssy\r' ]] || fail "config.cfg holds $(od -c "$XDG_DATA_HOME/zorvex2000/config.cfg")"
 [[ "$(cat "$XDG_DATA_HOME/zorvex2000/zorvex2000.rec")" == "100" ]] || fail "record file missing"
 echo "1 passed, 0 failed"

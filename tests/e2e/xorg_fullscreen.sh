@@ -91,7 +91,8 @@ close_in_full_screen() {
 }
 
 # The full-screen switch changes the mode to 640x480; the close area gives the earlier mode back.
-printf 'nanssy\r\n' >config.cfg
+mkdir -p "$XDG_DATA_HOME/zorvex2000"
+printf 'nanssy\r\n' >"$XDG_DATA_HOME/zorvex2000/config.cfg"
 start_game_program
 win="$(wait_window_of_size "$pid" 632 492)" || { cat "$E2E_TMP/log" >&2; fail "main window did not appear"; }
 read -r ORIGIN_X ORIGIN_Y _ _ <<<"$(geometry "$win")"
@@ -110,7 +111,7 @@ options_closed() { ! is_viewable "$opt"; }
 poll 5 options_closed || fail "Закрыть did not hide the options window"
 close_in_full_screen
 poll 10 mode_is 1024x768 || fail "after the close area the display is in $(mode), not 1024x768"
-[[ "$(cat config.cfg)" == $'nafssy\r' ]] || fail "config.cfg holds $(od -c config.cfg | head -2)"
+[[ "$(cat "$XDG_DATA_HOME/zorvex2000/config.cfg")" == $'nafssy\r' ]] || fail "config.cfg holds $(od -c "$XDG_DATA_HOME/zorvex2000/config.cfg" | head -2)"
 
 # Started with full screen saved: 640x480 from the start, and the earlier mode after the close area.
 start_game_program

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <regex>
 
 #include "StoreTestUtil.h"
 #include "store/BestGamesFile.h"
@@ -64,6 +65,11 @@ TEST(BestGamesFormat, RoundTripAndTheLinesAsWritten) {
     lf.pop_back();
     ASSERT_TRUE(ParseBestGames(lf, back, p));
     EXPECT_EQ(back, t);
+    // Saved again by an editor: a byte-order mark, or lines ended by CR alone.
+    ASSERT_TRUE(ParseBestGames("\xEF\xBB\xBF" + text, back, p)) << p.what;
+    EXPECT_EQ(back, t);
+    ASSERT_TRUE(ParseBestGames(std::regex_replace(text, std::regex("\r\n"), "\r"), back, p)) << p.what;
+    EXPECT_EQ(back, t);
     // An empty table is just the header.
     ASSERT_TRUE(ParseBestGames(FormatBestGames({}), back, p));
     EXPECT_EQ(back, BestTables{});
@@ -72,6 +78,31 @@ TEST(BestGamesFormat, RoundTripAndTheLinesAsWritten) {
     raw[1] = {{5, kNow, 1, false, "x\ty\r\nz"}};
     ASSERT_TRUE(ParseBestGames(FormatBestGames(raw), back, p));
     EXPECT_EQ(back[1][0].player, "x y  z");
+}
+
+TEST(BestGamesFormat, EveryRowTheWriterCanWriteReadsBack) {
+    constexpr std::int32_t kMin = INT32_MIN, kMax = INT32_MAX;
+    struct Case {
+        BestGame written, read;
+    } cases[] = {
+        // A clock before 1970, west of UTC.
+        {{5, {1969, 12, 31, 23, 59, 59}, 3, false, "a"}, {5, {1969, 12, 31, 23, 59, 59}, 3, false, "a"}},
+        {{kMin, {0, 1, 1, 0, 0, 0}, 0, true, "b"}, {kMin, {0, 1, 1, 0, 0, 0}, 0, true, "b"}},
+        {{kMax, {9999, 12, 31, 23, 59, 59}, kMaxMoves, false, "c"}, {kMax, {9999, 12, 31, 23, 59, 59}, kMaxMoves, false, "c"}},
+        {{1, {kMin, kMin, kMin, kMin, kMin, kMin}, kMin, false, "e"}, {1, {0, 1, 1, 0, 0, 0}, 0, false, "e"}},
+        {{1, {10000, 1, 1, 0, 0, 0}, kMax, false, "f"}, {1, {9999, 12, 31, 23, 59, 59}, kMaxMoves, false, "f"}},
+        {{1, {1900, 2, 29, 24, 60, -1}, 1, false, "h"}, {1, {1900, 2, 28, 23, 59, 0}, 1, false, "h"}},
+        {{1, {2000, 2, 29, 0, 0, 0}, 1, false, ""}, {1, {2000, 2, 29, 0, 0, 0}, 1, false, "?"}},
+        {{1, kNow, 1, false, "x\xC2\x85y\xE2\x80\xAEz\xE2\x80\x8F"}, {1, kNow, 1, false, "x yz"}},
+        {{1, kNow, 1, false, "\xE2\x80\x8B\xE3\x80\x80\xC2\xA0\xE2\x81\xA6"}, {1, kNow, 1, false, "?"}},
+    };
+    for (const Case& c : cases) {
+        BestTables back;
+        BestGamesProblem p;
+        const std::string text = FormatBestGames({{{}, {}, {c.written}}});
+        ASSERT_TRUE(ParseBestGames(text, back, p)) << text << p.line << ": " << p.what;
+        EXPECT_EQ(back[2], BestTable{c.read}) << text;
+    }
 }
 
 TEST(BestGamesFormat, EveryKindOfBrokenFileIsRefusedSayingWhatAndWhere) {

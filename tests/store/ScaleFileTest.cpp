@@ -45,9 +45,9 @@ TEST(ScaleFormat, EveryKindOfBrokenContentIsRefusedSayingWhat) {
         {"two\r\n", "the scale is not a number"},
         {" 2\r\n", "the scale is not a number"},
         {"+2", "the scale is not a number"},
-        {"2.0", "the scale is not a number"},
+        {"2.0", "the scale 2.0 is not a whole number (1, 2, 3 or 4)"},
         {"\xEF\xBB\xBF" "2", "the scale is not a number"},
-        {"2\0"s, "the scale is not a number"},
+        {"2\0"s, "the file is not plain text (it holds NUL bytes, as UTF-16 does)"},
         {"7\r\n", "the scale 7 is outside 1 to 4"},
         {"0", "the scale 0 is outside 1 to 4"},
         {"-1", "the scale -1 is outside 1 to 4"},
@@ -94,14 +94,15 @@ TEST(ScaleFile, ABrokenOrTooLargeFileIsReportedWithItsPathAndLeftAsItIs) {
     PutFile(path, "5\r\n");
     ScaleLoad r = LoadScale(dir.path());
     EXPECT_EQ(r.scale, std::nullopt);
-    EXPECT_EQ(r.error, path + ": the scale 5 is outside 1 to 4");
+    const std::string used = "; the desktop's scale is used and the file is left until a scale is chosen";
+    EXPECT_EQ(r.error, path + ": the scale 5 is outside 1 to 4" + used);
     EXPECT_EQ(GetFile(path), "5\r\n");
     // Too large for the file layer as well as for the scale.
     for (std::size_t size : {kMaxScaleFileSize + 1, kMaxTextFileSize + 1}) {
         PutFile(path, std::string(size, '1'));
         r = LoadScale(dir.path());
         EXPECT_EQ(r.scale, std::nullopt);
-        EXPECT_EQ(r.error, path + ": the file is too large");
+        EXPECT_EQ(r.error, path + ": the file is too large" + used);
     }
     // A choice made later replaces it.
     SaveScale(dir.path(), 4);
@@ -114,7 +115,7 @@ TEST(ScaleFile, WhatCannotBeReadIsAnErrorNeverAThrow) {
     ::mkdir(path.c_str(), 0700);
     ScaleLoad r = LoadScale(dir.path());
     EXPECT_EQ(r.scale, std::nullopt);
-    EXPECT_EQ(r.error, path + ": File access denied");
+    EXPECT_EQ(r.error, path + ": File access denied (a directory, not a file); the desktop's scale is used and the file is left until a scale is chosen");
     // Nor can it be forgotten; what is in it stays.
     PutFile(path + "/keep", "x");
     EXPECT_THROW(ForgetScale(dir.path()), InOutError);
@@ -131,7 +132,7 @@ TEST(ScaleFile, AnUnreadableFileIsAnError) {
     const ScaleLoad r = LoadScale(dir.path());
     ::chmod(path.c_str(), 0600);
     EXPECT_EQ(r.scale, std::nullopt);
-    EXPECT_EQ(r.error, path + ": File access denied");
+    EXPECT_EQ(r.error, path + ": File access denied; the desktop's scale is used and the file is left until a scale is chosen");
 }
 
 TEST(ScaleFile, AFailedSaveLeavesTheOldFile) {

@@ -1,6 +1,8 @@
 // Tests of the settings file format and its reading rules.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <random>
 #include <tuple>
@@ -13,6 +15,8 @@
 
 namespace zv::store {
 namespace {
+
+using namespace std::string_literals;
 
 using test::GetFile;
 using test::PutFile;
@@ -135,10 +139,20 @@ TEST(SettingsFile, FileOfAnySizeIsReadByItsLastLine) {
     ASSERT_TRUE(ReadSettingsFile(path, codes));
     EXPECT_EQ(Key(codes), Key(FromCodes({"", "", ""})));
 
-    // One endless line: its start counts.
-    PutFile(path, "nafssn" + std::string(2 * kMaxTextFileSize, 'x') + "\r\n");
-    ASSERT_TRUE(ReadSettingsFile(path, codes));
-    EXPECT_EQ(Key(codes), (Codes{"na", "fs", "sn"}));
+    // A last line up to kMaxSettingsLine bytes: its start counts. Longer ones are refused at once and
+    // the file is left as it is, also one of 2 GB without any line end (sparse here, made last).
+    const std::string x(kMaxSettingsLine - 6, 'x'), y(2 * kMaxTextFileSize, 'x');
+    for (const auto& [c, read] : {std::pair{"nafssn" + x + "\r\n", true}, {"nafssn" + x, true},
+                                  {grown + "nafssn" + x + "y\r\n", false}, {"nafssn" + y, false}, {""s, false}}) {
+        PutFile(path, c);
+        if (c.empty()) {
+            ASSERT_EQ(::truncate(path.c_str(), std::int64_t{2} << 30), 0) << "sparse file";
+        }
+        codes = DefaultSettings();
+        if (read) ASSERT_TRUE(ReadSettingsFile(path, codes)) << c.size();
+        else EXPECT_THROW(ReadSettingsFile(path, codes), InOutError) << c.size();
+        EXPECT_EQ(Key(codes), read ? (Codes{"na", "fs", "sn"}) : Key(DefaultSettings()));
+    }
 }
 
 TEST(SettingsFile, ReadsEveryContentAsTheParserReadsIt) {
@@ -153,6 +167,8 @@ TEST(SettingsFile, ReadsEveryContentAsTheParserReadsIt) {
     for (int round = 0; round < 300; ++round) {
         // Now and then a long run in front, so that the file is larger than a whole-file read takes.
         std::string content(round % 10 == 0 ? kMaxTextFileSize - 3 + round % 7 : 0, 'z');
+        // In short lines: a last line that long is refused, as tested above.
+        for (std::size_t i = 7; i < content.size(); i += 8) content[i] = '\n';
         for (std::size_t n = length(rng); n > 0; --n) content += alphabet[pick(rng)];
         PutFile(dir / "config.cfg", content);
         Settings read = FromCodes({"x", "y", "z"});

@@ -221,6 +221,24 @@ TEST_F(UiTest, ARaisedLabelCastsOneShadowDownRightInItsDarkerColourAtEveryScale)
     }
 }
 
+TEST_F(UiTest, ATextTooWideForItsLabelIsCutAndEndsInAnEllipsis) {
+    Form f("f", 200, 40);
+    auto& plain = f.AddAt<Label>("plain", 0, 0, 80, 16);
+    auto& cut = f.AddAt<Label>("cut", 0, 20, 80, 16);
+    auto& dots = f.AddAt<Label>("dots", 0, 20, 80, 16);
+    cut.SetEllipsis(true);
+    dots.SetCaption("\u2026");
+    for (const char* text : {"Анна", "Константин Константинопольский-Щедрин", "WWWWWWWWWWWWWWWWWWWWWWWW"})
+        for (int s : {1, 2}) {
+            plain.SetCaption(text);
+            cut.SetCaption(text);
+            const int whole = plain.RenderedAt(s)->w, shown = cut.RenderedAt(s)->w;
+            if (whole <= s * 80) EXPECT_EQ(shown, whole) << text;
+            // Cut to fit, and something of the text is left before the "…".
+            else EXPECT_TRUE(shown <= s * 80 && shown > dots.RenderedAt(s)->w + s * 20) << text << " " << shown;
+        }
+}
+
 // Counts its paints; paints nothing.
 class Probe : public Control {
 public:

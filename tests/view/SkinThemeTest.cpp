@@ -108,7 +108,7 @@ TEST_F(SkinThemeFile, EveryRefusalNamesTheFileAndKeepsTheSkin) {
     Put(wrong);
     EXPECT_EQ(LoadAsSkin(), "Cannot open file " + path_ + ": ImageList");
     std::remove(path_.c_str());
-    EXPECT_EQ(LoadAsSkin(), "Cannot open file " + path_);
+    EXPECT_EQ(LoadAsSkin(), "Cannot open file " + path_ + ": No such file or directory");
     EXPECT_TRUE(KeptCurrent());
 }
 

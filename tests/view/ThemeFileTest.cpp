@@ -153,7 +153,7 @@ TEST(ThemeLoad, FilesThatCannotBeOpenedOrAreNoThemeChangeNothing) {
         zv::view::LoadThemeFile("/nonexistent-dir/skin.zvt", list);
         FAIL();
     } catch (const ThemeError& e) {
-        EXPECT_STREQ(e.what(), "Cannot open file /nonexistent-dir/skin.zvt");
+        EXPECT_STREQ(e.what(), "Cannot open file /nonexistent-dir/skin.zvt: No such file or directory");
     }
     Bytes wrong = ThemeHead(0);
     wrong[8] = '1';

@@ -2,6 +2,7 @@
 // takes the picture formats players make.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -195,6 +196,19 @@ TEST_F(ZvtoolList, PackRefusesWhatItCannotTakeSayingWhatItTakesAndWarnsOfAPictur
     r = List((dir_ / "big.zvt").string());
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find(fault), std::string::npos) << r.err;
+}
+
+TEST_F(ZvtoolList, OnlyRegularFilesAreReadAsThemesAndAnythingElseIsRefusedAtOnce) {
+    ASSERT_EQ(::mkfifo((dir_ / "pipe.zvt").c_str(), 0600), 0);
+    std::filesystem::create_directories(dir_ / "dir.zvt");
+    for (const auto& [path, what] : {std::pair{(dir_ / "pipe.zvt").string(), "a named pipe"},
+                                     {(dir_ / "dir.zvt").string(), "a directory"}, {"/dev/zero", "a device"}}) {
+        const Outcome r = List(path);
+        EXPECT_NE(r.status, 0) << path;
+        EXPECT_NE(r.err.find(path + ": " + what), std::string::npos) << r.err;
+        zv::ui::ImageList list; // the game reads its themes the same way
+        EXPECT_THROW(zv::view::LoadThemeFile(path, list), std::exception) << path;
+    }
 }
 
 } // namespace

@@ -52,21 +52,6 @@ void Usage() {
                stderr);
 }
 
-std::vector<std::uint8_t> ReadFile(const std::string& path, std::size_t limit) {
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> f(std::fopen(path.c_str(), "rb"), &std::fclose);
-    if (!f) throw ToolError(path + ": " + std::strerror(errno));
-    std::vector<std::uint8_t> bytes;
-    std::uint8_t piece[65536];
-    for (;;) {
-        const std::size_t got = std::fread(piece, 1, sizeof piece, f.get());
-        bytes.insert(bytes.end(), piece, piece + got);
-        if (bytes.size() > limit) throw ToolError(path + ": file too large");
-        if (got < sizeof piece) break;
-    }
-    if (std::ferror(f.get())) throw ToolError(path + ": read error");
-    return bytes;
-}
-
 void WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
     std::FILE* f = std::fopen(path.c_str(), "wb");
     if (f == nullptr) throw ToolError(path + ": " + std::strerror(errno));
@@ -123,7 +108,7 @@ std::vector<std::uint8_t> PngAsBitmap(const std::string& in, const std::vector<s
 
 // A picture file as the bitmap file the theme keeps: BMP as it is, PNG converted.
 std::vector<std::uint8_t> PictureAsBitmap(const std::string& in) {
-    std::vector<std::uint8_t> bytes = ReadFile(in, zv::view::kMaxBitmapBytes);
+    std::vector<std::uint8_t> bytes = zv::view::ReadRegularFile(in, zv::view::kMaxBitmapBytes);
     if (IsPng(bytes)) bytes = PngAsBitmap(in, bytes);
     else if (bytes.size() < 2 || bytes[0] != 'B' || bytes[1] != 'M')
         throw ToolError(in + ": neither a BMP nor a PNG picture; " + kFormatsTaken);
@@ -154,7 +139,7 @@ int Pack(const std::string& out, const std::vector<std::string>& inputs) {
 }
 
 int List(const std::string& path) {
-    const std::vector<std::uint8_t> bytes = ReadFile(path, zv::view::kMaxThemeFileSize);
+    const std::vector<std::uint8_t> bytes = zv::view::ReadRegularFile(path, zv::view::kMaxThemeFileSize);
     // Every picture is decoded as the game decodes it: what this accepts, the game takes as a skin.
     const zv::view::ThemeCheck check = zv::view::CheckSkinThemeBytes(bytes.data(), bytes.size(), path);
     if (check.announced >= 0) std::printf("%s: %s\n", path.c_str(), Pictures(static_cast<std::size_t>(check.announced)).c_str());
@@ -173,7 +158,7 @@ int List(const std::string& path) {
 }
 
 int Unpack(const std::string& path, const std::string& dir) {
-    const std::vector<std::uint8_t> bytes = ReadFile(path, zv::view::kMaxThemeFileSize);
+    const std::vector<std::uint8_t> bytes = zv::view::ReadRegularFile(path, zv::view::kMaxThemeFileSize);
     zv::ui::ImageList list;
     try {
         zv::view::LoadThemeBytes(bytes.data(), bytes.size(), path, list);
