@@ -71,19 +71,28 @@ void PaintGrown(SDL_Surface* ball, SDL_Surface* empty, SDL_Surface* target, int 
     if (SDL_MUSTLOCK(target)) SDL_LockSurface(target);
     const SDL_PixelFormat* bf = ball->format;
     const int tb = target->format->BytesPerPixel;
+    // Pictures in the window's own pixel form (the usual case) are copied pixel for pixel.
+    const bool same = bf->format == target->format->format;
+    // Where each column and row of the cell takes its pixel from, once for the whole picture.
+    int sxOf[512];
+    const int columns = std::min(x1 - x0, 512);
+    for (int i = 0; i < columns; ++i) sxOf[i] = cx + ((x0 + i - originX - cx) * 100) / percent;
     for (int ty = y0; ty < y1; ++ty) {
         const int sy = cy + ((ty - originY - cy) * 100) / percent;
         if (sy < 0 || sy >= h) continue;
         Uint8* row = static_cast<Uint8*>(target->pixels) + ty * target->pitch;
-        for (int tx = x0; tx < x1; ++tx) {
-            const int sx = cx + ((tx - originX - cx) * 100) / percent;
+        for (int i = 0; i < columns; ++i) {
+            const int sx = sxOf[i];
             if (sx < 0 || sx >= w) continue;
             const Uint32 v = ReadPixel(ball, sx, sy);
             if (v == ReadPixel(empty, sx, sy)) continue;
-            Uint8 r, g, b;
-            SDL_GetRGB(v, bf, &r, &g, &b);
-            const Uint32 out = SDL_MapRGB(target->format, r, g, b);
-            Uint8* p = row + tx * tb;
+            Uint32 out = v;
+            if (!same) {
+                Uint8 r, g, b;
+                SDL_GetRGB(v, bf, &r, &g, &b);
+                out = SDL_MapRGB(target->format, r, g, b);
+            }
+            Uint8* p = row + (x0 + i) * tb;
             if (tb == 4) *reinterpret_cast<Uint32*>(p) = out;
             else if (tb == 3) {
                 if (SDL_BYTEORDER == SDL_LIL_ENDIAN) p[0] = Uint8(out), p[1] = Uint8(out >> 8), p[2] = Uint8(out >> 16);
