@@ -239,3 +239,16 @@ start_main_window() {
 neighbours() { local r=$((($1 - 1) / 10)) c=$((($1 - 1) % 10))
     ((r > 0)) && echo $(($1 - 10)); ((r < 9)) && echo $(($1 + 10))
     ((c > 0)) && echo $(($1 - 1)); ((c < 9)) && echo $(($1 + 1)); return 0; }
+
+# A ball with an empty neighbour on the board in picture $1, which it can always reach: sets from and to.
+pick_move() {
+    local b t balls
+    mapfile -t balls < <(ball_cells "$1")
+    from="" to=""
+    for b in "${balls[@]}"; do
+        for t in $(neighbours "$b"); do
+            printf '%s\n' "${balls[@]}" | grep -qx "$t" || { from=$b to=$t; return 0; }
+        done
+    done
+    return 1
+}

@@ -5,18 +5,6 @@ source "$(dirname "$0")/lib.sh"
 bin="$1"
 start_display
 
-# A ball with an empty neighbour on the board in picture $1: sets from and to.
-pick_move() {
-    local b t balls
-    mapfile -t balls < <(ball_cells "$1")
-    from="" to=""
-    for b in "${balls[@]}"; do
-        for t in $(neighbours "$b"); do
-            printf '%s\n' "${balls[@]}" | grep -qx "$t" || { from=$b to=$t; return 0; }
-        done
-    done
-    return 1
-}
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 
 # One game: a new game, one move (and a second one clicked 30 ms after it when $2 is "quick"), a rest, the
