@@ -7,16 +7,16 @@
 #include <sys/stat.h>
 
 #include "store/Settings.h"
-#include "StoreTestUtil.h"
+#include "kit/TempDir.h"
 #include "store/TextFile.h"
 
 
 namespace zv::store {
 namespace {
 
-using test::GetFile;
-using test::PutFile;
-using test::TempDir;
+using kit::GetFile;
+using kit::PutFile;
+using kit::TempDir;
 
 using Codes = std::tuple<std::string, std::string, std::string>;
 
