@@ -4,18 +4,24 @@
 #include <algorithm>
 #include <iterator>
 
-#include "kit/Audit.h"
+#include "kit/GameFakes.h"
 #include "game/Game.h"
 
 namespace {
 
 using namespace zv;
 
-// The headless ports of the autoplayer: nothing drawn, played or written.
-using NullView = audit::HeadlessView;
-using NullSound = audit::CountingSound;
-using NullRecords = audit::RecordSink;
-using FixedClock = audit::SetClock;
+// The autoplayer's stand-ins: nothing drawn, played or written, only counted.
+struct Ports {
+    kit::FakeView view;
+    kit::FakeSound sound;
+    kit::FakeRecords records;
+    kit::FakeClock clock{{12, 0, 0, 0}};
+    Ports() {
+        sound.keepNames = false;
+        records.keepWrites = false;
+    }
+};
 
 // A crowded board without figures: colours cycle so that no two neighbours
 // in any direction match, with a free lane so the ball must travel far.
@@ -32,11 +38,8 @@ Grid CrowdedBoard() {
 
 void WholeTurn(benchmark::State& state) {
     const Mode mode = static_cast<Mode>(state.range(0));
-    NullView view;
-    NullSound sound;
-    NullRecords records;
-    FixedClock clock;
-    Game game(view, sound, records, clock);
+    Ports ports;
+    Game game(ports.view, ports.sound, ports.records, ports.clock);
     game.SetSound(true);
     game.SetAdvancedMode(true);
     Position position;
@@ -62,11 +65,8 @@ BENCHMARK(WholeTurn)->DenseRange(0, 4);
 // The same without the pause/resume overhead: setting up the position (with its redraw) is part of the time.
 void WholeTurnWithReset(benchmark::State& state) {
     const Mode mode = static_cast<Mode>(state.range(0));
-    NullView view;
-    NullSound sound;
-    NullRecords records;
-    FixedClock clock;
-    Game game(view, sound, records, clock);
+    Ports ports;
+    Game game(ports.view, ports.sound, ports.records, ports.clock);
     Position position;
     position.mode = mode;
     position.record = 1000000;

@@ -233,8 +233,6 @@ SDL_Rect FocusRect(int n) {
 
 SDL_Rect PreviewRect(int k) { return {kPreviewLeft + kCellPitch * (k - 1), kPreviewTop, kCellSize, kCellSize}; }
 
-SDL_Point BoardPanelOrigin() { return kBoardPanel; }
-
 SDL_Point CellCentreInWindow(int n) {
     const SDL_Rect r = CellRect(n);
     return {kBoardPanel.x + r.x + r.w / 2, kBoardPanel.y + r.y + r.h / 2};
@@ -263,12 +261,6 @@ const LayoutTable& BestGamesWindowLayout() {
 const LayoutTable& RulesWindowLayout() {
     static const LayoutTable table = BuildRulesTable();
     return table;
-}
-
-const ControlPlace& PlaceOf(const LayoutTable& table, const std::string& name) {
-    for (const ControlPlace& c : table)
-        if (c.name == name) return c;
-    throw std::out_of_range("no control named " + name);
 }
 
 ui::Control& BuiltControls::Lookup(const std::string& name) const {

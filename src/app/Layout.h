@@ -69,15 +69,10 @@ SDL_Rect CellRect(int n);
 std::string BestGamesCellName(int row, int column);
 // Preview button nextK, k = 1..4, on the board panel.
 SDL_Rect PreviewRect(int k);
-// Where the board panel lies in the main window.
-SDL_Point BoardPanelOrigin();
 // The centre of cell N in main-window pixels.
 SDL_Point CellCentreInWindow(int n);
 // The keyboard's frame around cell N, on the board panel.
 SDL_Rect FocusRect(int n);
-
-// The place of a control in a table; throws std::out_of_range for a name it does not hold.
-const ControlPlace& PlaceOf(const LayoutTable& table, const std::string& name);
 
 // The controls a table made, by name.
 class BuiltControls {

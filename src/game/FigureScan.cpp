@@ -20,6 +20,22 @@ constexpr int kLinePoints[11] = {0, 0, 0, 0, 0, 5, 7, 9, 12, 15, 20};
 
 constexpr int A(int row, int col) { return (row - 1) * kCols + (col - 1); }
 
+// Takes the figure of `count` cells at anchor + offset(k) when every one holds the anchor's colour.
+template <class Offset>
+bool TakeFigure(GameState& s, Tally& tally, int anchor, int count, int points, Offset offset) {
+    auto& b = s.Board.cells;
+    const ColourCode first = b[static_cast<std::size_t>(anchor)];
+    if (first == 0) return false;
+    for (int k = 1; k < count; ++k)
+        if (b[static_cast<std::size_t>(anchor + offset(k))] != first) return false;
+    for (int k = 0; k < count; ++k) b[static_cast<std::size_t>(anchor + offset(k))] = 0;
+    ++s.FiguresRemoved;
+    s.Score += points;
+    tally.ballsRemoved += count;
+    tally.figurePoints += points;
+    return true;
+}
+
 } // namespace
 
 void Game::FigureScan() {
@@ -76,31 +92,11 @@ void Game::RecordIfReached() {
 }
 
 bool Game::TryFigure(int anchor, const int* offsets, int count, int points) {
-    auto& b = s_.Board.cells;
-    const ColourCode first = b[static_cast<std::size_t>(anchor)];
-    if (first == 0) return false;
-    for (int k = 1; k < count; ++k)
-        if (b[static_cast<std::size_t>(anchor + offsets[k])] != first) return false;
-    for (int k = 0; k < count; ++k) b[static_cast<std::size_t>(anchor + offsets[k])] = 0;
-    ++s_.FiguresRemoved;
-    s_.Score += points;
-    tally_.ballsRemoved += count;
-    tally_.figurePoints += points;
-    return true;
+    return TakeFigure(s_, tally_, anchor, count, points, [offsets](int k) { return offsets[k]; });
 }
 
 bool Game::TryLine(int anchor, int step, int length, int points) {
-    auto& b = s_.Board.cells;
-    const ColourCode first = b[static_cast<std::size_t>(anchor)];
-    if (first == 0) return false;
-    for (int k = 1; k < length; ++k)
-        if (b[static_cast<std::size_t>(anchor + k * step)] != first) return false;
-    for (int k = 0; k < length; ++k) b[static_cast<std::size_t>(anchor + k * step)] = 0;
-    ++s_.FiguresRemoved;
-    s_.Score += points;
-    tally_.ballsRemoved += length;
-    tally_.figurePoints += points;
-    return true;
+    return TakeFigure(s_, tally_, anchor, length, points, [step](int k) { return k * step; });
 }
 
 // 602 tests: each direction in turn, lengths 10 down to 5, every anchor of a

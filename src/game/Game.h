@@ -136,7 +136,9 @@ private:
     // The cells a move passed, by a shortest route over empty cells; the board holds no marks.
     void TracePath(CellPos from, CellPos to);
     void WriteRecord(Mode m, std::int32_t score);
+    // Takes the figure at anchor + offsets[0..count) when all its cells hold the anchor's colour.
     bool TryFigure(int anchor, const int* offsets, int count, int points);
+    // The straight figure of `length` cells from anchor, step apart.
     bool TryLine(int anchor, int step, int length, int points);
     void LineFigures();
     void SquareFigures();

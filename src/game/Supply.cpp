@@ -11,6 +11,24 @@ int CountEmpty(const Grid& g) {
     return n;
 }
 
+// Puts up to `count` balls on empty cells, counting them in `placed`: each cell is drawn row first,
+// then column, and drawn again when it is full. `put` gives the ball in the empty cell found its colour,
+// so a colour drawn at random comes after the cell's draws.
+template <class Put>
+void PlaceOnEmptyCells(Random& rng, Grid& board, int count, std::int32_t& placed, Put put) {
+    int empty = CountEmpty(board);
+    placed = 0;
+    while (placed < count && empty > 0) {
+        const int row = rng(10) + 1;
+        const int col = rng(10) + 1;
+        ColourCode& cell = board.at(row, col);
+        if (cell != 0) continue; // a retry
+        put(cell, row, col);
+        ++placed;
+        --empty;
+    }
+}
+
 } // namespace
 
 void Game::NewNextBalls() {
@@ -20,36 +38,19 @@ void Game::NewNextBalls() {
 void Game::DropNextBalls() {
     // The turn only drops with at least four empty cells; the count also keeps
     // a direct call on a fuller board from drawing for ever.
-    int empty = CountEmpty(s_.Board);
-    s_.DropCount = 0;
-    while (s_.DropCount < 4 && empty > 0) {
-        const int row = rng_(10) + 1; // row first, then column
-        const int col = rng_(10) + 1;
-        ColourCode& cell = s_.Board.at(row, col);
-        if (cell != 0) continue;
+    PlaceOnEmptyCells(rng_, s_.Board, 4, s_.DropCount, [&](ColourCode& cell, int row, int col) {
         cell = s_.NextBalls[static_cast<std::size_t>(s_.DropCount)];
         if (report_.droppedCount < static_cast<int>(report_.dropped.size()))
             report_.dropped[static_cast<std::size_t>(report_.droppedCount++)] = {CellIndex(row, col), cell};
-        ++s_.DropCount;
-        --empty;
         ++tally_.ballsDropped;
-    }
+    });
 }
 
 void Game::DealStartingBalls() {
-    int empty = CountEmpty(s_.Board);
-    s_.DropCount = 0;
-    while (s_.DropCount < 6 && empty > 0) {
-        const int row = rng_(10) + 1;
-        const int col = rng_(10) + 1;
-        ColourCode& cell = s_.Board.at(row, col);
-        if (cell != 0) continue; // a retry
-        // The colour is drawn only once an empty cell has been found.
+    PlaceOnEmptyCells(rng_, s_.Board, 6, s_.DropCount, [&](ColourCode& cell, int, int) {
         cell = rng_(6) + 1;
-        ++s_.DropCount;
-        --empty;
         ++tally_.ballsDealt;
-    }
+    });
 }
 
 void Game::ClearBlockedCells() {

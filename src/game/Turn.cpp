@@ -1,5 +1,6 @@
 // The cell click: select, reselect, and the move with its bounded path search and the steps after it.
 #include "game/Game.h"
+#include "game/Sweep.h"
 
 #include <array>
 
@@ -7,8 +8,8 @@ namespace zv {
 
 namespace {
 
-constexpr ColourCode kReached = 10;  // reached, neighbours not looked at yet
-constexpr ColourCode kExpanded = 15; // reached and expanded
+// Empty cells the ball can reach from the selected one.
+constexpr SweepMarks kRoute{.waiting = 10, .expanded = 15};
 constexpr std::int32_t kPathStepLimit = 5000; // 50 sweeps of 100 cells
 
 } // namespace
@@ -68,32 +69,17 @@ bool Game::FindPath() {
 
     auto& b = s_.Board.cells;
     const std::size_t target = static_cast<std::size_t>(CellIndex(dst.row, dst.col) - 1);
-    b[static_cast<std::size_t>(CellIndex(src.row, src.col) - 1)] = kReached;
+    b[static_cast<std::size_t>(CellIndex(src.row, src.col) - 1)] = kRoute.waiting;
     s_.PathSteps = 0;
 
     // Each sweep starts at the first mark left waiting by the one before: the
     // cells ahead of it hold no mark, so skipping them changes nothing but time.
     int from = CellIndex(src.row, src.col) - 1;
+    int reached = 0;
     for (;;) {
-        int waiting = kCells;
-        for (int i0 = from; i0 < kCells; ++i0) {
-            const std::size_t i = static_cast<std::size_t>(i0);
-            if (b[i] != kReached) continue;
-            const int r = i0 / kCols, c = i0 % kCols;
-            b[i] = kExpanded;
-            if (r + 1 < kRows && b[i + kCols] == 0) b[i + kCols] = kReached;
-            if (r > 0 && b[i - kCols] == 0) {
-                b[i - kCols] = kReached;
-                if (i0 - kCols < waiting) waiting = i0 - kCols;
-            }
-            if (c + 1 < kCols && b[i + 1] == 0) b[i + 1] = kReached;
-            if (c > 0 && b[i - 1] == 0) {
-                b[i - 1] = kReached;
-                if (i0 - 1 < waiting) waiting = i0 - 1;
-            }
-        }
+        const int waiting = SweepOnce(b, from, 0, kRoute, reached);
         s_.PathSteps += kCells; // every sweep visits all 100 cells
-        if (b[target] == kExpanded || s_.PathSteps >= kPathStepLimit) break;
+        if (b[target] == kRoute.expanded || s_.PathSteps >= kPathStepLimit) break;
         if (waiting == kCells) {
             // Nothing left to expand: the sweeps up to the bound would find nothing.
             s_.PathSteps = kPathStepLimit;
@@ -103,7 +89,7 @@ bool Game::FindPath() {
     }
 
     for (auto& cell : b)
-        if (cell == kReached || cell == kExpanded) cell = 0;
+        if (cell == kRoute.waiting || cell == kRoute.expanded) cell = 0;
     // The 50th sweep counts as failure even when it reached the target.
     return s_.PathSteps != kPathStepLimit;
 }

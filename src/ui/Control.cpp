@@ -93,15 +93,6 @@ void Container::Adopt(std::unique_ptr<Control> child) {
     children_.back()->Invalidate();
 }
 
-void Container::BringToFront(Control& child) {
-    auto it = std::find_if(children_.begin(), children_.end(), [&](const auto& p) { return p.get() == &child; });
-    if (it == children_.end()) return;
-    auto owned = std::move(*it);
-    children_.erase(it);
-    children_.push_back(std::move(owned));
-    child.Invalidate();
-}
-
 bool Control::Showing() const {
     for (const Control* c = this; c; c = c->Parent())
         if (!c->Visible()) return false;

@@ -116,8 +116,6 @@ public:
         return c;
     }
     void Adopt(std::unique_ptr<Control> child);
-    // Moves a child to the top of the stacking order.
-    void BringToFront(Control& child);
     const std::vector<std::unique_ptr<Control>>& Children() const { return children_; }
     Control* Find(const std::string& name) const;
 
@@ -188,7 +186,6 @@ public:
     // A mouse button went down in the window, before the press is routed.
     std::function<void()> OnMouseDown;
 
-    std::function<void(const std::string& caption)> OnCaptionChanged;
     const std::string& Caption() const { return caption_; }
     void SetCaption(std::string c) { caption_ = std::move(c); }
 

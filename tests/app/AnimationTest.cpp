@@ -1,7 +1,7 @@
 // The board's motion: what the cells show at chosen moments of a move, a removal and a drop, and input that
 // never waits for it.
 #include "kit/AppFixture.h"
-#include "kit/GameFakes.h"
+#include "kit/Rig.h"
 
 namespace zv::test {
 namespace {
@@ -16,7 +16,7 @@ Position LineAlmostDone() {
 }
 
 TEST(TurnTimeline, ShowsTheMoveTheRemovalAndTheDropAtTheirMoments) {
-    testing::Rig rig;
+    kit::Rig rig;
     rig.game.SetPosition(LineAlmostDone());
     rig.Click(4, 3);
     const view::TurnTimeline line(rig.Click(1, 3));

@@ -4,7 +4,7 @@
 #include <regex>
 
 #include "app/Rules.h"
-#include "kit/GameFakes.h"
+#include "kit/Rig.h"
 #include "ui/CellGrid.h"
 
 namespace zv::test {
@@ -129,7 +129,7 @@ TEST_F(RulesTest, EveryFigureShownScoresWhatItsTextSays) {
     StartWithRules();
     form1->HelpClick();
     for (const app::RulesFigure& f : app::RulesFigures()) {
-        testing::Rig rig;
+        kit::Rig rig;
         rig.Running(f.mode, {});
         for (int r = 0; r < f.rows; ++r)
             for (int c = 0; c < f.cols; ++c)
@@ -144,7 +144,7 @@ TEST_F(RulesTest, EveryFigureShownScoresWhatItsTextSays) {
     // Lines of every length.
     const std::string lines = TableText("ModeText1");
     for (int len = 5; len <= 10; ++len) {
-        testing::Rig rig;
+        kit::Rig rig;
         rig.Running(Mode::Line, {});
         for (int c = 1; c <= len; ++c) rig.s().Board.at(4, c) = 6;
         rig.game.FigureScan();

@@ -20,7 +20,7 @@ close_game() {
 best_open() { best="$(windows_of_size "$pid" 560 400 | head -1)"; [[ -n "$best" ]]; }
 best_closed() { ! best_open; }
 wait_best() {
-    poll 10 best_open || fail "$1 showed no best-games window"
+    poll "$E2E_WAIT" best_open || fail "$1 showed no best-games window"
     read -r BX BY _ _ <<<"$(geometry "$best")"
 }
 # Row r (1..10) of the sheet: the colour left of its number, and whether its score cell holds any text.
@@ -34,7 +34,7 @@ row_has_score() {
 best_shot() {
     park_pointer
     # The window paints once it is mapped; wait until the sheet shows.
-    poll 10 bash -c "import -window root '$1' && [[ \$(convert '$1' -format '%[pixel:p{$((BX + 20)),$((BY + 78 + 4))}]' -depth 8 info: | sed -E 's/^[a-z]+\(([0-9]+),([0-9]+),([0-9]+).*/\1,\2,\3/') == '$sheet_colour' ]]" ||
+    poll "$E2E_WAIT" bash -c "import -window root '$1' && [[ \$(convert '$1' -format '%[pixel:p{$((BX + 20)),$((BY + 78 + 4))}]' -depth 8 info: | sed -E 's/^[a-z]+\(([0-9]+),([0-9]+),([0-9]+).*/\1,\2,\3/') == '$sheet_colour' ]]" ||
         fail "the best-games window was never drawn"
 }
 # Moves balls into empty neighbours, as a hand would, watching the screen between the clicks.
@@ -62,7 +62,7 @@ new_game() {
 }
 # Keys go to the window with the focus: wait for the window manager to hand it over.
 has_focus() { [[ "$(xdotool getactivewindow 2>/dev/null)" == "$(($1))" ]]; }
-press_key() { poll 10 has_focus "$1" || fail "the window never got the keyboard focus for $2"; xdotool key "$2"; }
+press_key() { poll "$E2E_WAIT" has_focus "$1" || fail "the window never got the keyboard focus for $2"; xdotool key "$2"; }
 
 # Two games kept from before; the dates are the file's own form.
 mkdir -p -m 700 "$data"
@@ -98,14 +98,14 @@ click $((BX + 16 + 106 * 3 + 50)) $((BY + 52 + 13))
 best_shot "$E2E_TMP/ring.png"
 row_has_score 1 "$E2E_TMP/ring.png" && fail "the ring table is not empty"
 press_key "$best" Escape
-poll 10 best_closed || fail "Escape did not close the best games"
+poll "$E2E_WAIT" best_closed || fail "Escape did not close the best games"
 
 # F3 in the main window opens it again, and its own button closes it.
 click $(at_panel 300 458)
 press_key "$win" F3
 wait_best "F3"
 click $((BX + 455 + 44)) $((BY + 362 + 12))
-poll 10 best_closed || fail "the close button did not close the best games"
+poll "$E2E_WAIT" best_closed || fail "the close button did not close the best games"
 cp "$file" "$E2E_TMP/file-before-restart"
 close_game
 
@@ -120,7 +120,7 @@ row_has_score 1 "$E2E_TMP/best-restart.png" && row_has_score 2 "$E2E_TMP/best-re
 row_has_score 3 "$E2E_TMP/best-restart.png" && fail "after the restart the third row shows a score"
 [[ "$(row_colour 2 "$E2E_TMP/best-restart.png")" == "$sheet_colour" ]] || fail "after the restart a row is still marked"
 press_key "$best" Escape
-poll 10 best_closed || fail "Escape did not close the best games after the restart"
+poll "$E2E_WAIT" best_closed || fail "Escape did not close the best games after the restart"
 close_game
 cmp -s "$file" "$E2E_TMP/file-before-restart" || fail "a start and exit without play changed the file"
 no_message_box || fail "a message box was shown"

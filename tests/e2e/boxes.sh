@@ -19,7 +19,7 @@ for i in $(seq 100); do
     fi
     box="$(wait_message_box "$pid")" || fail "box $i did not come up: $(cat "$E2E_TMP/log")"
     xdotool windowfocus --sync "$box" key Return 2>/dev/null || true
-    poll 5 no_message_box "$pid" && kill -0 "$pid" 2>/dev/null || fail "box $i: $(cat "$E2E_TMP/log")"
+    poll "$E2E_WAIT" no_message_box "$pid" && kill -0 "$pid" 2>/dev/null || fail "box $i: $(cat "$E2E_TMP/log")"
     if ((i == 1)); then
         win="$(wait_window_of_size "$pid" 632 492)" || fail "main window did not appear: $(cat "$E2E_TMP/log")"
         read -r ORIGIN_X ORIGIN_Y _ _ <<<"$(geometry "$win")"

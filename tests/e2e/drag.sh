@@ -27,7 +27,7 @@ for c in "${cases[@]}"; do
     read -r x0 y0 <<<"$(corner)"
     # shellcheck disable=SC2086
     xdotool mousemove $((x0 + 300)) $((y0 + 12)) sleep 0.2 mousedown 1 $steps mouseup 1
-    poll 3 at $((x0 + dx)) $((y0 + dy)) || fail "$E2E_WM, $name: the window went from $x0,$y0 to $(corner), not by $dx,$dy"
+    poll "$E2E_WAIT" at $((x0 + dx)) $((y0 + dy)) || fail "$E2E_WM, $name: the window went from $x0,$y0 to $(corner), not by $dx,$dy"
 done
 
 read -r ORIGIN_X ORIGIN_Y _ _ <<<"$(geometry "$win")"

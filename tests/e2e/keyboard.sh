@@ -40,7 +40,7 @@ for mode in 1 2 3 4 5; do
     fi
     key ctrl+n
     balls_started() { [[ "$(balls_now "$E2E_TMP/board.png" | wc -w)" == 6 ]]; }
-    poll 5 balls_started || fail "mode $mode: Ctrl+N did not start a game with six balls"
+    poll "$E2E_WAIT" balls_started || fail "mode $mode: Ctrl+N did not start a game with six balls"
 
     for move in 1 2; do
         read -ra balls <<<"$(balls_now "$E2E_TMP/board.png")"
@@ -59,7 +59,7 @@ for mode in 1 2 3 4 5; do
         key Return
         # The balls are elsewhere now (new balls may drop anywhere, the vacated cell too, and a figure may go).
         moved() { [[ "$(balls_now "$E2E_TMP/moved.png")" != "${balls[*]} " ]]; }
-        poll 5 moved || fail "mode $mode move $move: the ball did not go from $from to $to (board: $(balls_now "$E2E_TMP/moved.png"))"
+        poll "$E2E_WAIT" moved || fail "mode $mode move $move: the ball did not go from $from to $to (board: $(balls_now "$E2E_TMP/moved.png"))"
         if ((move == 1)); then
             # Undo by key: the board before the move comes back (a scoring move can't be taken back).
             key ctrl+z
@@ -74,12 +74,12 @@ for mode in 1 2 3 4 5; do
     xdotool windowactivate --sync "$opt" 2>/dev/null || xdotool windowfocus --sync "$opt"
     key Escape
     options_closed() { ! is_viewable "$opt"; }
-    poll 5 options_closed || fail "mode $mode: Escape did not close the options window"
+    poll "$E2E_WAIT" options_closed || fail "mode $mode: Escape did not close the options window"
     xdotool windowactivate --sync "$win" 2>/dev/null || xdotool windowfocus --sync "$win"
 
     key ctrl+e
     cleared() { [[ -z "$(balls_now "$E2E_TMP/finished.png")" ]]; }
-    poll 5 cleared || fail "mode $mode: Ctrl+E did not finish the game"
+    poll "$E2E_WAIT" cleared || fail "mode $mode: Ctrl+E did not finish the game"
 done
 kill "$pid"
 echo "1 passed, 0 failed"

@@ -16,14 +16,34 @@ trap e2e_cleanup EXIT
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
+# How long a wait for something the program, the X server or the window manager must do may last: long
+# enough for a machine whose cores are all busy with other work. Every wait ends as soon as its event comes.
+E2E_WAIT="${E2E_WAIT:-30}"
+
+# Waits up to E2E_WAIT seconds for a command to succeed; on timeout says what it waited for and returns 1.
+wait_for() {
+    local what="$1"; shift
+    poll "$E2E_WAIT" "$@" && return 0
+    echo "waited ${E2E_WAIT} s for $what" >&2
+    return 1
+}
+
+wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; }
+
 # Starts Xvfb on a free display (1024x768 unless a size is given), with no window manager.
 start_xvfb() {
-    local fd_file="$E2E_TMP/display" size="${1:-1024x768}"
+    local fifo="$E2E_TMP/display" size="${1:-1024x768}" number="" fd
     SCREEN_W="${size%x*}" SCREEN_H="${size#*x}"
-    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$fd_file" 2>/dev/null &
+    # Xvfb writes its display's number down the pipe once it takes connections.
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$fifo" 2>"$E2E_TMP/xvfb.log" &
     E2E_PIDS+=($!)
-    for _ in $(seq 100); do [[ -s "$fd_file" ]] && break; sleep 0.05; done
-    export DISPLAY=":$(tr -d '\n' <"$fd_file")"
+    exec {fd}<"$fifo"
+    read -r -t "$E2E_WAIT" -u "$fd" number || true
+    exec {fd}<&-
+    [[ "$number" =~ ^[0-9]+$ ]] ||
+        { cat "$E2E_TMP/xvfb.log" >&2; fail "waited ${E2E_WAIT} s for Xvfb to announce its display"; }
+    export DISPLAY=":$number"
 }
 
 # Starts Xvfb on a free display (1024x768 unless a size is given) and the window manager on it.
@@ -34,7 +54,7 @@ start_display() {
         *) "$E2E_WM" >/dev/null 2>&1 & ;;
     esac
     E2E_PIDS+=($!)
-    for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break; sleep 0.05; done
+    wait_for "the window manager ($E2E_WM) to announce itself" wm_running || fail "no window manager on $DISPLAY"
     export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy NO_AT_BRIDGE=1 LANG=C.UTF-8 LC_ALL=C.UTF-8
     # The windows at 1x unless a test asks otherwise (the display's Xft.dpi is the test's to set).
     unset ZORVEX_SCALE GDK_SCALE
@@ -45,17 +65,16 @@ start_display() {
     chmod 700 "$XDG_RUNTIME_DIR"
 }
 
-# Waits for a mapped window of the given pid; prints its id. (xdotool's name search does not
+# Prints the first mapped window of a pid; fails when there is none. (xdotool's name search does not
 # match SDL's UTF-8 titles, so windows are found by pid.)
-wait_window() {
-    local pid="$1" id=""
-    for _ in $(seq 200); do
-        id="$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -1 || true)"
-        [[ -n "$id" ]] && { echo "$id"; return 0; }
-        sleep 0.05
-    done
-    return 1
+window_of() {
+    local id
+    id="$(xdotool search --onlyvisible --pid "$1" 2>/dev/null | head -1 || true)"
+    [[ -n "$id" ]] && echo "$id"
 }
+
+# Waits for a mapped window of the given pid; prints its id.
+wait_window() { wait_for "a mapped window of process $1" window_of "$1"; }
 
 # Prints "X Y W H" of a window.
 geometry() {
@@ -115,57 +134,66 @@ windows_of_size() {
     return 0
 }
 
-# Waits for a mapped window of a pid with the given size; prints its id.
-wait_window_of_size() {
-    local id=""
-    for _ in $(seq 200); do
-        id="$(windows_of_size "$@" | head -1)"
-        [[ -n "$id" ]] && { echo "$id"; return 0; }
-        sleep 0.05
-    done
-    return 1
+first_window_of_size() {
+    local id
+    id="$(windows_of_size "$@" | head -1)"
+    [[ -n "$id" ]] && echo "$id"
 }
+
+# Waits for a mapped window of a pid with the given size; prints its id.
+wait_window_of_size() { wait_for "a mapped ${2}x${3} window of process $1" first_window_of_size "$@"; }
+
+stacking() { xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*# //; s/,//g'; }
 
 # True when the first window lies above the second in the window manager's stacking of client windows.
 stacked_above() {
-    local order
-    order="$(xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*# //; s/,//g')"
     awk -v a="$(printf '0x%x' "$1")" -v b="$(printf '0x%x' "$2")" \
-        '{ for (i = 1; i <= NF; i++) { if ($i == a) pa = i; if ($i == b) pb = i } } END { exit !(pa && pb && pa > pb) }' <<<"$order"
+        '{ for (i = 1; i <= NF; i++) { if ($i == a) pa = i; if ($i == b) pb = i } } END { exit !(pa && pb && pa > pb) }' <<<"$(stacking)"
+}
+
+# True when the stacking is the same twice 0.2 s apart, with the first window above the second: a window
+# manager still raising or lowering a window just mapped or clicked has not settled.
+settled_above() {
+    local before
+    before="$(stacking)"
+    sleep 0.2
+    [[ "$(stacking)" == "$before" ]] && stacked_above "$1" "$2"
+}
+
+# Waits for the window manager to settle with the first window above the second; on timeout prints the
+# stacking it saw.
+wait_stacked_above() {
+    wait_for "window $1 to settle above window $2 in the stacking order" settled_above "$1" "$2" ||
+        { echo "stacking, bottom to top: $(stacking)" >&2; return 1; }
 }
 
 # True while the window is mapped (not minimised, not hidden).
 is_viewable() { xwininfo -id "$1" 2>/dev/null | grep -q "Map State: IsViewable"; }
 
-# Waits for a message box of a pid and prints its id.
-wait_message_box() {
-    local box=""
-    for _ in $(seq 200); do
-        box="$(find_message_box "$1")"
-        [[ -n "$box" ]] && { echo "$box"; return 0; }
-        sleep 0.05
-    done
-    return 1
+some_message_box() {
+    local box
+    box="$(find_message_box "$1")"
+    [[ -n "$box" ]] && echo "$box"
 }
 
+# Waits for a message box of a pid and prints its id.
+wait_message_box() { wait_for "a message box of process $1" some_message_box "$1"; }
+
+screen_changed() { screenshot "$2" && differ "$1" "$2"; }
+
 # Waits until the screen looks different from a reference picture; leaves the new look in the second file.
-wait_screen_change() {
-    local ref="$1" out="$2" d
-    local end=$((SECONDS + 6))
-    while ((SECONDS < end)); do
-        screenshot "$out"
-        d="$(picture_difference "$ref" "$out")"
-        awk -v d="$d" 'BEGIN { exit !(d > 0) }' && return 0
-        sleep 0.05
-    done
-    return 1
-}
+wait_screen_change() { wait_for "the screen to change from $(basename "$1")" screen_changed "$1" "$2"; }
+
+screen_still() { screenshot "${1%.png}-then.png" && sleep 0.1 && screenshot "$1" && ! differ "${1%.png}-then.png" "$1"; }
+
+# Waits until two screenshots 0.1 s apart are alike (nothing left to repaint); leaves the look in the file.
+wait_screen_still() { wait_for "the screen to come to rest" screen_still "$1"; }
 
 no_message_box() { [[ -z "$(find_message_box "$1")" ]]; }
 
 # Waits until the main window has painted its title strip, then takes a screenshot.
 title_drawn() { screenshot "$1"; [[ "$(pixels "$1" "$(at_window 300 12 | tr ' ' ,)")" != "0,0,0" ]]; }
-wait_drawn() { poll 10 title_drawn "$1"; }
+wait_drawn() { wait_for "the main window's title strip to be drawn" title_drawn "$1"; }
 
 # True when two pictures differ by more than the threshold (default: at all).
 differ() { awk -v d="$(picture_difference "$1" "$2")" -v t="${3:-0}" 'BEGIN { exit !(d > t) }'; }
@@ -221,7 +249,7 @@ not_running() { ! kill -0 "$1" 2>/dev/null; }
 # Waits for a program to end; returns its exit status, 124 when it does not end in time.
 wait_exit() {
     local pid="$1" status=0
-    poll 10 not_running "$pid" || return 124
+    wait_for "process $pid to end" not_running "$pid" || return 124
     wait "$pid" || status=$?
     return "$status"
 }

@@ -5,6 +5,7 @@ source "$(dirname "$0")/lib.sh"
 bin="$1"
 start_display
 
+ball_in() { screenshot "$E2E_TMP/after.png" && ball_cells "$E2E_TMP/after.png" | grep -qx "$1"; }
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 
 # One game: a new game, one move (and a second one clicked 30 ms after it when $2 is "quick"), a rest, the
@@ -38,14 +39,14 @@ play() {
         click_cell "$first_from"; click_cell "$first_to"; sleep 0.03
         click_cell "$second_from"; click_cell "$second_to"
         park_pointer
-        sleep 1
-        screenshot "$E2E_TMP/after.png"
-        ball_cells "$E2E_TMP/after.png" | grep -qx "$second_to" || fail "the move clicked during the motion was lost (cell $second_to is empty)"
+        wait_for "a ball in cell $second_to" ball_in "$second_to" ||
+            fail "the move clicked during the motion was lost (cell $second_to is empty)"
     else
         click_cell "$from"; click_cell "$to"
         park_pointer
-        sleep 1
+        wait_for "a ball in cell $to" ball_in "$to" || fail "the ball did not reach cell $to"
     fi
+    wait_screen_still "$E2E_TMP/rest.png" || fail "the board never came to rest"
     # At rest: nothing moves, nothing is drawn, no processor time.
     local before after
     before="$(cpu_ticks "$pid")"; sleep 1; after="$(cpu_ticks "$pid")"

@@ -28,7 +28,7 @@ options_open() { opt="$(windows_of_size "$pid" 640 480 | head -1)"; [[ -n "$opt"
 options_closed() { ! options_open; }
 open_options() {
     click_button Goptions
-    poll 10 options_open || fail "Настройки showed no options window"
+    poll "$E2E_WAIT" options_open || fail "Настройки showed no options window"
     read -r OX OY _ _ <<<"$(geometry "$opt")"
 }
 # The look of an indicator's middle: the window's own colour while it is hidden.
@@ -46,7 +46,7 @@ wait_drawn "$E2E_TMP/start.png" || fail "the main window was never drawn"
 
 # The player drags the main window aside by its title strip, then starts a game.
 drag $(at_window 300 12) $((ORIGIN_X + 300 - 640)) $((ORIGIN_Y + 12))
-poll 5 bash -c "[[ \$(xwininfo -id $win | awk '/Absolute upper-left X/{print \$4}') -lt $ORIGIN_X ]]" ||
+poll "$E2E_WAIT" bash -c "[[ \$(xwininfo -id $win | awk '/Absolute upper-left X/{print \$4}') -lt $ORIGIN_X ]]" ||
     fail "the title strip did not drag the window"
 windowed
 park_pointer
@@ -59,7 +59,7 @@ mapfile -t balls < <(ball_cells "$E2E_TMP/game.png")
 # Настройки: the options window, centred, above the main window.
 open_options
 ((OX == (SCREEN_W - 640) / 2 && OY == (SCREEN_H - 480) / 2)) || fail "options window at $OX,$OY, not centred"
-stacked_above "$opt" "$win" || fail "the options window is not above the main window"
+wait_stacked_above "$opt" "$win" || fail "the options window is not above the main window"
 park_pointer
 poll 5 same_as "$E2E_TMP/game.png" "$E2E_TMP/none.png" && fail "the options window did not show"
 screenshot "$E2E_TMP/options.png"
@@ -67,7 +67,7 @@ screenshot "$E2E_TMP/options.png"
 # The main window still takes clicks: a ball is selected, and the options window stays above.
 click_cell "${balls[0]}"
 shot_changes "$E2E_TMP/options.png" "$E2E_TMP/selected.png" || fail "a click on a ball did nothing while the options showed"
-stacked_above "$opt" "$win" || fail "the options window went below the main window"
+wait_stacked_above "$opt" "$win" || fail "the options window went below the main window"
 
 # The sound switch hides and shows its indicator; the advanced switch shows its own as it turns advanced mode on.
 indicator_hidden "$E2E_TMP/selected.png" 3 && fail "sound is on but its indicator is hidden"
@@ -78,17 +78,16 @@ for expect in hidden shown hidden; do
     if [[ $expect == hidden ]]; then indicator_hidden "$E2E_TMP/switched.png" 3 || fail "the sound indicator still shows"
     else indicator_hidden "$E2E_TMP/switched.png" 3 && fail "the sound indicator did not come back"; fi
 done
+screenshot "$E2E_TMP/before-advanced.png"
 click_switch 1
-park_pointer
-sleep 0.3
-screenshot "$E2E_TMP/advanced.png"
+shot_changes "$E2E_TMP/before-advanced.png" "$E2E_TMP/advanced.png" || fail "the advanced switch changed nothing"
 indicator_hidden "$E2E_TMP/advanced.png" 1 && fail "advanced mode is on but its indicator is hidden"
 indicator_hidden "$E2E_TMP/advanced.png" 2 || fail "the full-screen indicator shows while full screen is off"
 import -window "$opt" "$E2E_TMP/options-window.png"
 
 # Закрыть hides the options window.
 click $((OX + 544 + 44)) $((OY + 452 + 12))
-poll 10 options_closed || fail "Закрыть did not hide the options window"
+poll "$E2E_WAIT" options_closed || fail "Закрыть did not hide the options window"
 
 # Full screen: the game's window covers the screen (Xvfb changes no mode), the game is drawn scaled and
 # centred, and it plays by mouse at the new places.
@@ -96,16 +95,16 @@ open_options
 click_switch 2
 full_screen
 # The options window stays on top of the full-screen game; Закрыть hides it.
-stacked_above "$opt" "$win" || fail "in full screen the options window went below the game"
+wait_stacked_above "$opt" "$win" || fail "in full screen the options window went below the game"
 click $((OX + 544 + 44)) $((OY + 452 + 12))
-poll 10 options_closed || fail "Закрыть did not hide the options window in full screen"
+poll "$E2E_WAIT" options_closed || fail "Закрыть did not hide the options window in full screen"
 park_pointer
 full_drawn() {
     screenshot "$E2E_TMP/full.png"
     full_balls="$(ball_cells "$E2E_TMP/full.png" | tr '\n' ' ')"
     [[ "$full_balls" == "$(printf '%s ' "${balls[@]}")" ]]
 }
-poll 5 full_drawn || fail "in full screen the board shows balls at $full_balls, not ${balls[*]}"
+poll "$E2E_WAIT" full_drawn || fail "in full screen the board shows balls at $full_balls, not ${balls[*]}"
 if ((ORIGIN_X > 0)); then
     [[ "$(pixels "$E2E_TMP/full.png" "$((ORIGIN_X / 2)),$((SCREEN_H / 2))")" == "0,0,0" ]] || fail "the margin beside the game is not black"
 fi
@@ -119,15 +118,15 @@ fs_code=fs
 # In full screen the options window is reached with Настройки; the game must stay on the screen, and
 # the switch must bring back the 632x492 window.
 open_options
-sleep 0.5
+wait_stacked_above "$opt" "$win" || fail "in full screen the options window opened under the game"
 is_viewable "$win" || fail "opening the options window in full screen minimised the game"
 click_switch 2
 windowed
 is_viewable "$win" || fail "after full screen the game's window stays minimised"
 ((ORIGIN_X == (SCREEN_W - 632) / 2 && ORIGIN_Y == (SCREEN_H - 492) / 2)) || fail "after full screen the window is not centred"
-stacked_above "$opt" "$win" || fail "after full screen the options window lies under the game's window"
+wait_stacked_above "$opt" "$win" || fail "after full screen the options window lies under the game's window"
 click $((OX + 544 + 44)) $((OY + 452 + 12))
-poll 10 options_closed || fail "Закрыть did not hide the options window"
+poll "$E2E_WAIT" options_closed || fail "Закрыть did not hide the options window"
 fs_code=ns
 
 # The close area, at its place in whichever mode, ends the game and writes the switches (advanced on, as left).
@@ -143,12 +142,15 @@ park_pointer
 wait_drawn "$E2E_TMP/restart.png" || fail "the main window was never drawn after the restart"
 open_options
 park_pointer
-sleep 0.5
-import -window "$opt" "$E2E_TMP/options-again.png"
 mask() { convert "$1" -fill black -draw "rectangle 8,184 48,224" "$2"; }
 mask "$E2E_TMP/options-window.png" "$E2E_TMP/a.png"
-mask "$E2E_TMP/options-again.png" "$E2E_TMP/b.png"
-differ "$E2E_TMP/a.png" "$E2E_TMP/b.png" && fail "after a restart the options window differs beyond the full-screen indicator"
+# The window is drawn after it is mapped: its look is waited for.
+options_as_before() {
+    import -window "$opt" "$E2E_TMP/options-again.png" && mask "$E2E_TMP/options-again.png" "$E2E_TMP/b.png" &&
+        ! differ "$E2E_TMP/a.png" "$E2E_TMP/b.png"
+}
+wait_for "the options window to look as before the restart" options_as_before ||
+    fail "after a restart the options window differs beyond the full-screen indicator"
 OX=0 OY=0
 if [[ $fs_code == fs ]]; then indicator_hidden "$E2E_TMP/options-again.png" 2 && fail "full screen was saved on, its indicator is hidden"
 else indicator_hidden "$E2E_TMP/options-again.png" 2 || fail "full screen was saved off, its indicator shows"; fi

@@ -76,7 +76,7 @@ cp "$data/zorvex2000.rec" "$E2E_TMP/line-after-exit"
 
 # The next start reads them where they were: the record label shows the last mode read, as before.
 start_main_window
-poll 10 same_as "$E2E_TMP/start.png" "$E2E_TMP/restart.png" ||
+poll "$E2E_WAIT" same_as "$E2E_TMP/start.png" "$E2E_TMP/restart.png" ||
     fail "the window after the restart differs from the first start ($(picture_difference "$E2E_TMP/start.png" "$E2E_TMP/restart.png"))"
 record_label "$E2E_TMP/restart.png" "$E2E_TMP/record-restart.png"
 differ "$E2E_TMP/record-start.png" "$E2E_TMP/record-restart.png" && fail "after the restart the record label shows something else"

@@ -19,19 +19,18 @@ wait_drawn "$E2E_TMP/start.png" || fail "the window at 2x was not drawn"
 # A click on "Новая игра" at 2x deals the first balls.
 click_button Gstart
 dealt() { screenshot "$E2E_TMP/two.png"; [[ -n "$(ball_cells "$E2E_TMP/two.png")" ]]; }
-poll 5 dealt || fail "a click on the new-game button at 2x dealt nothing"
+poll "$E2E_WAIT" dealt || fail "a click on the new-game button at 2x dealt nothing"
 # A ball moved into cell (5, 5) with two clicks at 2x, unless one lies there already.
 if ! grep -qx 45 <<<"$(ball_cells "$E2E_TMP/two.png")"; then
     from="$(ball_cells "$E2E_TMP/two.png" | head -1)"
     click_cell "$from"
-    sleep 0.2
+    wait_screen_change "$E2E_TMP/two.png" "$E2E_TMP/selected.png" || fail "a click at 2x did not select cell $from"
     click_cell 45
     moved() { screenshot "$E2E_TMP/two.png"; grep -qx 45 <<<"$(ball_cells "$E2E_TMP/two.png")"; }
-    poll 5 moved || fail "no ball reached cell (5, 5) by clicks at 2x"
+    poll "$E2E_WAIT" moved || fail "no ball reached cell (5, 5) by clicks at 2x"
 fi
 park_pointer
-sleep 0.3
-screenshot "$E2E_TMP/two.png"
+wait_screen_still "$E2E_TMP/two.png" || fail "the window at 2x never came to rest"
 balls2="$(ball_cells "$E2E_TMP/two.png")"
 
 # Cell (5, 5) at 2x, its 66 x 66 pixels brought down to 33 x 33 for comparing with the same cell at 1x.
@@ -58,8 +57,8 @@ awk -v d="$d" 'BEGIN { exit !(d < 0.02) }' || fail "cell (5, 5) at 2x does not s
 xdotool key ctrl+equal
 wait_window_of_size "$pid" 1264 984 >/dev/null || fail "Ctrl+Plus did not bring the window to 2x"
 xdotool key ctrl+0
-sleep 0.3
-compgen -G "$XDG_DATA_HOME/*/scale.cfg" >/dev/null && fail "Ctrl+0 left the chosen scale behind"
+no_chosen_scale() { ! compgen -G "$XDG_DATA_HOME/*/scale.cfg" >/dev/null; }
+wait_for "Ctrl+0 to remove scale.cfg" no_chosen_scale || fail "Ctrl+0 left the chosen scale behind"
 xdotool key ctrl+minus
 wait_window_of_size "$pid" 632 492 >/dev/null || fail "Ctrl+Minus did not bring the window to 1x"
 

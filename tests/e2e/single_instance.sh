@@ -14,23 +14,23 @@ wait_window "$first" >/dev/null || { cat "$E2E_TMP/log" >&2; fail "first copy ha
 "$bin" 2>>"$E2E_TMP/log" &
 second=$!; E2E_PIDS+=($second)
 box="$(wait_message_box "$second")" || fail "second copy showed no message box"
-sleep 0.3 # the box is drawn right after it is mapped
-# The box against a picture of it kept in the repository: its exact text, Cyrillic included.
+# The box against a picture of it kept in the repository: its exact text, Cyrillic included. It is drawn
+# just after it is mapped, so its look is waited for.
 [[ -n "$shot" ]] || shot="$E2E_TMP/box.png"
-import -window "$box" "$shot"
-if [[ -f "$ref" ]]; then
-    [[ "$(identify -format %wx%h "$shot")" == "$(identify -format %wx%h "$ref")" ]] ||
-        fail "the message box is $(identify -format %wx%h "$shot"), its picture $(identify -format %wx%h "$ref") (see $shot)"
+box_as_pictured() {
+    import -window "$box" "$shot" || return 1
+    [[ -f "$ref" ]] || return 0
+    [[ "$(identify -format %wx%h "$shot")" == "$(identify -format %wx%h "$ref")" ]] || return 1
     differing="$({ compare -metric AE -fuzz 15% "$ref" "$shot" null: 2>&1 || true; } | awk '{print int($1)}')"
     total="$(identify -format '%[fx:w*h]' "$ref")"
-    [[ "$differing" =~ ^[0-9]+$ ]] && ((differing * 200 < total)) ||
-        fail "the message box does not look as it should ($differing of $total pixels differ; see $shot)"
-fi
+    [[ "$differing" =~ ^[0-9]+$ ]] && ((differing * 200 < total))
+}
+wait_for "the message box to look as its picture" box_as_pictured ||
+    fail "the message box is $(identify -format %wx%h "$shot") with $differing of $total pixels unlike its picture $(identify -format %wx%h "$ref") (see $shot)"
 kill -0 "$second" 2>/dev/null || fail "second copy ended before OK"
 # Return closes it; the box is the program's only window, so it has the keyboard without help.
 xdotool key Return
-for _ in $(seq 100); do kill -0 "$second" 2>/dev/null || break; sleep 0.05; done
-kill -0 "$second" 2>/dev/null && fail "second copy still runs after OK"
+wait_for "the second copy to end after OK" not_running "$second" || fail "second copy still runs after OK"
 kill -0 "$first" 2>/dev/null || fail "first copy ended"
 
 # At a desktop scale of 2 the box is drawn at it, twice as large.

@@ -38,7 +38,7 @@ for i in 2 5 1 3 4; do
     park_pointer
     wait_screen_change "$E2E_TMP/skin$prev.png" "$E2E_TMP/skin$i.png" ||
         fail "the ${names[$i]} skin looks like the skin before it"
-    poll 5 grep -qx "$i" "$skin_file" || fail "win.sys holds '$(cat "$skin_file" 2>/dev/null)' after the ${names[$i]} skin"
+    poll "$E2E_WAIT" grep -qx "$i" "$skin_file" || fail "win.sys holds '$(cat "$skin_file" 2>/dev/null)' after the ${names[$i]} skin"
     prev=$i
 done
 
@@ -47,7 +47,7 @@ close_game
 [[ "$(cat "$skin_file")" == 4 ]] || fail "win.sys holds '$(cat "$skin_file")' after the exit"
 start_game_program
 park_pointer
-poll 10 same_as "$E2E_TMP/skin4.png" "$E2E_TMP/restart.png" ||
+poll "$E2E_WAIT" same_as "$E2E_TMP/skin4.png" "$E2E_TMP/restart.png" ||
     fail "after a restart the window differs from the Single skin ($(picture_difference "$E2E_TMP/skin4.png" "$E2E_TMP/restart.png"))"
 
 # A game on the board, so that balls as well as empty cells are to be seen.
@@ -86,7 +86,7 @@ chooser_closed() { ! find_chooser >/dev/null; }
 
 pick_theme() {
     click_skin 6
-    poll 20 chooser_open || fail "Новая opened no file chooser"
+    poll "$E2E_WAIT" chooser_open || fail "Новая opened no file chooser"
     # Titled with what it is for, and at a size that leaves the game in sight.
     [[ "$(xprop -id "$chooser" _NET_WM_NAME)" == *'"Открыть файл темы"' ]] ||
         fail "the chooser is titled $(xprop -id "$chooser" _NET_WM_NAME)"
@@ -102,7 +102,7 @@ pick_theme() {
     xdotool type --delay 20 "$1"
     sleep 0.8 # a completion popup would swallow an early Return
     xdotool key Return
-    poll 20 chooser_closed || fail "the file chooser did not close after Return"
+    poll "$E2E_WAIT" chooser_closed || fail "the file chooser did not close after Return"
 }
 
 # A corrupt theme file: the message box, saved as a picture, and after OK the window as it was. While the
@@ -119,16 +119,16 @@ corrupt_theme_changes_nothing() {
         hide_box "$E2E_TMP/with-box.png" "$E2E_TMP/with-box-hidden.png"
         ! differ "$E2E_TMP/before-box.png" "$E2E_TMP/with-box-hidden.png"
     }
-    poll 5 behind_box_as_before ||
+    poll "$E2E_WAIT" behind_box_as_before ||
         fail "behind the message box the window was not painted again ($(picture_difference "$E2E_TMP/before-box.png" "$E2E_TMP/with-box-hidden.png"))"
     click_button Gstart
     sleep 0.3 # time for a click that got through to show
     behind_box_as_before || fail "Новая игра took a click while the message box was up"
     import -window "$box" "$box_shot"
     xdotool windowfocus --sync "$box" key Return
-    poll 10 no_message_box "$pid" || fail "the message box stayed after Return"
+    poll "$E2E_WAIT" no_message_box "$pid" || fail "the message box stayed after Return"
     park_pointer
-    poll 10 same_as "$before" "$E2E_TMP/after-error.png" ||
+    poll "$E2E_WAIT" same_as "$before" "$E2E_TMP/after-error.png" ||
         fail "the corrupt theme changed the window ($(picture_difference "$before" "$E2E_TMP/after-error.png"))"
     kill -0 "$pid" 2>/dev/null || fail "the game ended after the corrupt theme"
 }
@@ -140,7 +140,7 @@ mkfifo "$E2E_TMP/pipe.zvt"
 pick_theme "$E2E_TMP/pipe.zvt"
 box="$(wait_message_box "$pid")" || fail "a named pipe picked as a theme showed no message box"
 xdotool windowfocus --sync "$box" key Return
-poll 10 no_message_box "$pid" || fail "the message box about the named pipe stayed after Return"
+poll "$E2E_WAIT" no_message_box "$pid" || fail "the message box about the named pipe stayed after Return"
 park_pointer
 
 # Our theme on the board: the empty cells and the balls in its colours, the skin file untouched.
@@ -169,7 +169,7 @@ xdotool mousemove $(at_panel 50 $((skin_tops[2] + 8)))
 sleep 0.3
 xdotool mousemove "$((ORIGIN_X - 20))" "$((ORIGIN_Y + 520))"
 park_pointer
-poll 5 same_as "$E2E_TMP/mine.png" "$E2E_TMP/frame.png" ||
+poll "$E2E_WAIT" same_as "$E2E_TMP/mine.png" "$E2E_TMP/frame.png" ||
     fail "the bottom frame was painted over when the pointer left the window ($(picture_difference "$E2E_TMP/mine.png" "$E2E_TMP/frame.png"))"
 # A corrupt theme while the player's own theme is on the board: the board must keep that theme.
 corrupt_theme_changes_nothing "$E2E_TMP/mine.png"

@@ -18,10 +18,10 @@ mkdir -p "$XDG_RUNTIME_DIR" "$XDG_DATA_HOME" "$XDG_CONFIG_HOME" && chmod 700 "$X
 weston --backend=x11-backend.so --use-pixman --socket=zv-test --width=$OUT_W --height=$OUT_H --idle-time=0 \
     --log="$E2E_TMP/weston.log" &
 E2E_PIDS+=($!)
-poll 10 test -S "$XDG_RUNTIME_DIR/zv-test" || skip "weston did not start here: $(tail -3 "$E2E_TMP/weston.log" | tr '\n' ' ')"
+poll "$E2E_WAIT" test -S "$XDG_RUNTIME_DIR/zv-test" || skip "weston did not start here: $(tail -3 "$E2E_TMP/weston.log" | tr '\n' ' ')"
 # A window mapped before the shell has drawn its panel lies where the panel then comes.
 desktop_drawn() { screenshot "$E2E_TMP/desktop.png"; ! pixels "$E2E_TMP/desktop.png" 3,3 $((OUT_W / 2)),$((OUT_H / 2)) | grep -qx 0,0,0; }
-poll 15 desktop_drawn || skip "weston's shell did not come up here"
+poll "$E2E_WAIT" desktop_drawn || skip "weston's shell did not come up here"
 mkdir -p "$E2E_TMP/cwd" && cd "$E2E_TMP/cwd"
 env -u DISPLAY WAYLAND_DISPLAY=zv-test SDL_VIDEODRIVER=wayland SDL_AUDIODRIVER=dummy LANG=C.UTF-8 LC_ALL=C.UTF-8 \
     "$bin" 2>>"$E2E_TMP/log" &
@@ -40,7 +40,7 @@ options_shown() {
         -morphology Open rectangle:636x1 -trim -format "%w %h %X %Y" info: 2>/dev/null)"
     ((ow >= 640 && oh >= 440))
 }
-poll 15 find_main_window || { cat "$E2E_TMP/log" >&2; fail "the window was never drawn"; }
+poll "$E2E_WAIT" find_main_window || { cat "$E2E_TMP/log" >&2; fail "the window was never drawn"; }
 outside
 park_pointer
 sleep 0.3
@@ -55,10 +55,10 @@ xdotool mousemove $(at_window 300 12) mousedown 1 mouseup 1 sleep 0.3
 find_main_window && ((ORIGIN_X == x0 && ORIGIN_Y == y0)) || fail "a quick click on the title strip moved the window"
 drag $(at_window 300 12) $((ORIGIN_X + 300 + 120)) $((ORIGIN_Y + 12 + 70))
 moved() { find_main_window && ((ORIGIN_X == x0 + 120 && ORIGIN_Y == y0 + 70)); }
-poll 5 moved || fail "a drag of the title strip by 120,70 took the window from $x0,$y0 to $ORIGIN_X,$ORIGIN_Y"
+poll "$E2E_WAIT" moved || fail "a drag of the title strip by 120,70 took the window from $x0,$y0 to $ORIGIN_X,$ORIGIN_Y"
 
 click_button Goptions
-poll 10 options_shown || fail "Настройки showed no options window"
+poll "$E2E_WAIT" options_shown || fail "Настройки showed no options window"
 xdotool mousemove $((OX + 300)) $((OY + 400)) sleep 0.3
 screenshot "$E2E_TMP/options-screen.png"
 convert "$E2E_TMP/options-screen.png" -crop "600x440+$OX+$OY" +repage "$E2E_TMP/options.png"
@@ -69,25 +69,25 @@ options_on_top() {
     ! differ "$E2E_TMP/options.png" "$E2E_TMP/options-now.png" 0.002
 }
 click $((ORIGIN_X + 3)) $((ORIGIN_Y + 3)) # the game's edge, beside the options window
-poll 5 options_on_top || fail "a click on the game buried the options window"
+poll "$E2E_WAIT" options_on_top || fail "a click on the game buried the options window"
 
 # Full screen fills the output with no mode change (the panel's corner goes black), the game drawn at the
 # largest whole scale that fits (1 here) in the middle; the switch again brings the window back.
 corner_black() { screenshot "$E2E_TMP/corner.png"; [[ "$(pixels "$E2E_TMP/corner.png" 3,3 $((OUT_W - 3)),$((OUT_H - 3)) | sort -u)" == 0,0,0 ]]; }
 click $((OX + 376 + 18)) $((OY + 192 + 12))
-poll 5 corner_black || fail "the full-screen switch did not cover the output"
+poll "$E2E_WAIT" corner_black || fail "the full-screen switch did not cover the output"
 [[ "$(pixels "$E2E_TMP/corner.png" $(((OUT_W - 632) / 2 + 60)),$(((OUT_H - 492) / 2)))" == 140,136,216 ]] ||
     fail "in full screen the game is not drawn centred at 1x"
 # weston lifts a window going full screen above the windows it owns until it is next activated; a click on
 # the game then stacks them above it again.
 click 3 3
-poll 5 options_on_top || fail "in full screen the options window is not on top"
+poll "$E2E_WAIT" options_on_top || fail "in full screen the options window is not on top"
 click $((OX + 376 + 18)) $((OY + 192 + 12))
 windowed() { ! corner_black; }
-poll 5 windowed || fail "the full-screen switch did not bring the window back"
+poll "$E2E_WAIT" windowed || fail "the full-screen switch did not bring the window back"
 
 click $((OX + 544 + 44)) $((OY + 452 + 12))
-poll 5 find_main_window || fail "after full screen the game's window is not to be seen"
+poll "$E2E_WAIT" find_main_window || fail "after full screen the game's window is not to be seen"
 park_pointer
 click_close_area
 wait_exit "$pid" || fail "the game did not end normally after the close area (status $?)"

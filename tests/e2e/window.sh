@@ -11,7 +11,7 @@ printf 'other program\n' >config.cfg
 pid=$!; E2E_PIDS+=($pid)
 win="$(wait_window "$pid")" || fail "main window did not appear"
 placed() { read -r x y w h <<<"$(geometry "$win")"; [[ "$w" == 632 && "$h" == 492 ]] && (( x == (1024 - 632) / 2 && y == (768 - 492) / 2 )); }
-poll 5 placed || fail "window is ${w}x${h} at $x,$y, not 632x492 centred"
+poll "$E2E_WAIT" placed || fail "window is ${w}x${h} at $x,$y, not 632x492 centred"
 
 # A drag on the board panel moves nothing.
 xdotool mousemove $((x + 300)) $((y + 300)) mousedown 1 mousemove $((x + 350)) $((y + 330)) sleep 0.2 mouseup 1
@@ -23,7 +23,7 @@ read -r x2 y2 _ _ <<<"$(geometry "$win")"
 xdotool mousemove $((x + 200)) $((y + 10)) mousedown 1 sleep 0.1 mousemove $((x + 230)) $((y + 30)) sleep 0.1 \
     mousemove $((x + 260)) $((y + 50)) sleep 0.2 mouseup 1
 moved() { read -r x3 y3 _ _ <<<"$(geometry "$win")"; [[ "$x3" != "$x" || "$y3" != "$y" ]]; }
-poll 5 moved || fail "a drag on the title strip did not move the window"
+poll "$E2E_WAIT" moved || fail "a drag on the title strip did not move the window"
 x="$x3"; y="$y3"
 
 # "Новая игра" deals balls: the board looks different afterwards.
@@ -34,12 +34,11 @@ dealt() {
     diff="$(picture_difference "$E2E_TMP/before.png" "$E2E_TMP/after.png")"
     awk -v d="$diff" 'BEGIN { exit !(d > 0.001) }'
 }
-poll 5 dealt || fail "starting a game changed nothing on screen ($diff)"
+poll "$E2E_WAIT" dealt || fail "starting a game changed nothing on screen ($diff)"
 
 # The close area ends the program normally, and the settings are written on the way out.
 xdotool mousemove $((x + 613 + 8)) $((y + 3 + 8)) click 1
-for _ in $(seq 200); do kill -0 "$pid" 2>/dev/null || break; sleep 0.05; done
-kill -0 "$pid" 2>/dev/null && fail "close area did not end the program"
+wait_for "the program to end after the close area" not_running "$pid" || fail "close area did not end the program"
 wait "$pid" && status=0 || status=$?
 [[ "$status" == 0 ]] || fail "exit status $status"
 [[ "$(cat config.cfg)" == 'other program' ]] || fail "the current directory's config.cfg was changed"

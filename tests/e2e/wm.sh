@@ -37,7 +37,7 @@ drag_moves() {
     local id="$1" x="$2" y="$3" dx="$4" dy="$5" x0 y0
     read -r x0 y0 <<<"$(corner "$id")"
     drag "$x" "$y" $((x + dx)) $((y + dy))
-    poll 5 at "$id" $((x0 + dx)) $((y0 + dy)) || fail "$6: a drag by $dx,$dy took the window from $x0,$y0 to $(corner "$id")"
+    poll "$E2E_WAIT" at "$id" $((x0 + dx)) $((y0 + dy)) || fail "$6: a drag by $dx,$dy took the window from $x0,$y0 to $(corner "$id")"
 }
 
 quick_click_moves_nothing "$win" $(at_window 300 12) "main window"
@@ -52,9 +52,9 @@ windowed
 # The options window: its free area drags it, its link does not.
 options_open() { opt="$(windows_of_size "$pid" 640 480 | head -1)"; [[ -n "$opt" ]]; }
 click_button Goptions
-poll 10 options_open || fail "Настройки showed no options window"
+poll "$E2E_WAIT" options_open || fail "Настройки showed no options window"
 read -r OX OY _ _ <<<"$(geometry "$opt")"
-stacked_above "$opt" "$win" || fail "the options window opened under the main window"
+wait_stacked_above "$opt" "$win" || fail "the options window opened under the main window"
 quick_click_moves_nothing "$opt" $((OX + 500)) $((OY + 30)) "options window"
 drag_moves "$opt" $((OX + 500)) $((OY + 30)) 120 90 "options window"
 read -r OX OY _ _ <<<"$(geometry "$opt")"
@@ -73,7 +73,7 @@ options_visible() {
     convert "$E2E_TMP/screen.png" -crop "640x480+$OX+$OY" +repage "$E2E_TMP/options-on-screen.png"
     ! differ "$E2E_TMP/options.png" "$E2E_TMP/options-on-screen.png" 0.002
 }
-options_on_top() { is_viewable "$opt" && stacked_above "$opt" "$win" && options_visible; }
+options_on_top() { is_viewable "$opt" && settled_above "$opt" "$win" && options_visible; }
 
 # Full screen: the game covers the screen, the options window stays on top of it, also after a click on
 # the game, and its switch brings the window back.
@@ -82,28 +82,27 @@ full="$(wait_window_of_size "$pid" "$SCREEN_W" "$SCREEN_H")" || fail "the full-s
 [[ "$full" == "$win" ]] || win="$full"
 read -r OX OY _ _ <<<"$(geometry "$opt")"
 xdotool mousemove $((OX + 300)) $((OY + 400))
-poll 5 options_on_top || fail "in full screen the options window is not on top"
+poll "$E2E_WAIT" options_on_top || fail "in full screen the options window is not on top"
 click 3 3 # the game, beside the options window
-sleep 0.3
-poll 5 options_on_top || fail "after a click on the full-screen game the options window is not on top"
+poll "$E2E_WAIT" options_on_top || fail "after a click on the full-screen game the options window is not on top"
 click $((OX + 376 + 18)) $((OY + 192 + 12))
 windowed
 ((ORIGIN_X == (SCREEN_W - 632) / 2 && ORIGIN_Y == (SCREEN_H - 492) / 2)) || fail "after full screen the window is not centred"
 read -r OX OY _ _ <<<"$(geometry "$opt")"
 xdotool mousemove $((OX + 300)) $((OY + 400))
-poll 5 options_on_top || fail "after full screen the options window is not on top"
+poll "$E2E_WAIT" options_on_top || fail "after full screen the options window is not on top"
 
 # Minimised together, back together: restoring the main window brings the options window too.
 click $(at_window 603 11)
 main_hidden() { ! is_viewable "$win"; }
 options_hidden() { ! is_viewable "$opt"; }
-poll 5 main_hidden || fail "the minimise area did not minimise the main window"
-poll 5 options_hidden || fail "the options window stayed on the screen when the game was minimised"
+poll "$E2E_WAIT" main_hidden || fail "the minimise area did not minimise the main window"
+poll "$E2E_WAIT" options_hidden || fail "the options window stayed on the screen when the game was minimised"
 xdotool windowactivate "$win" 2>/dev/null || true
-poll 5 is_viewable "$win" || fail "the main window did not come back"
-poll 5 is_viewable "$opt" || fail "the options window did not come back with the main window"
+poll "$E2E_WAIT" is_viewable "$win" || fail "the main window did not come back"
+poll "$E2E_WAIT" is_viewable "$opt" || fail "the options window did not come back with the main window"
 xdotool mousemove $((OX + 300)) $((OY + 400))
-poll 5 options_on_top || fail "after minimising the options window is not on top"
+poll "$E2E_WAIT" options_on_top || fail "after minimising the options window is not on top"
 
 click $((OX + 544 + 44)) $((OY + 452 + 12))
 park_pointer

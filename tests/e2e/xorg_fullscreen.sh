@@ -57,12 +57,12 @@ fd_file="$E2E_TMP/display"
     -logfile "$E2E_TMP/Xorg.log" 3>"$fd_file" >/dev/null 2>&1 &
 xorg_pid=$!
 display_ready() { [[ -s "$fd_file" ]] || ! kill -0 "$xorg_pid" 2>/dev/null; }
-poll 15 display_ready || true
+poll "$E2E_WAIT" display_ready || true
 [[ -s "$fd_file" ]] || skip "Xorg did not start here ($(grep -m1 '(EE)' "$E2E_TMP/Xorg.log" 2>/dev/null || echo 'no log'))"
 export DISPLAY=":$(tr -d '\n' <"$fd_file")"
 openbox --sm-disable >/dev/null 2>&1 &
 E2E_PIDS+=($!)
-poll 5 bash -c 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"' || fail "openbox did not start"
+poll "$E2E_WAIT" bash -c 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"' || fail "openbox did not start"
 export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy NO_AT_BRIDGE=1 LANG=C.UTF-8 LC_ALL=C.UTF-8
 export XDG_DATA_HOME="$E2E_TMP/data" XDG_RUNTIME_DIR="$E2E_TMP/run"
 mkdir -p "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR"; chmod 700 "$XDG_RUNTIME_DIR"
@@ -99,31 +99,31 @@ read -r ORIGIN_X ORIGIN_Y _ _ <<<"$(geometry "$win")"
 click_button Goptions
 opt=""
 options_open() { opt="$(windows_of_size "$pid" 640 480 | head -1)"; [[ -n "$opt" ]]; }
-poll 10 options_open || fail "Настройки showed no options window"
+poll "$E2E_WAIT" options_open || fail "Настройки showed no options window"
 read -r OX OY _ _ <<<"$(geometry "$opt")"
 click $((OX + 376 + 18)) $((OY + 192 + 12))
-poll 10 mode_is 640x480 || fail "full screen left the display in $(mode), not 640x480"
+poll "$E2E_WAIT" mode_is 640x480 || fail "full screen left the display in $(mode), not 640x480"
 # The options window stays on top of the game, over the small screen now: Закрыть, then the close area.
 at_origin() { [[ "$(geometry "$opt")" == "0 0 640 480" ]]; }
-poll 5 at_origin || fail "at 640x480 the options window lies at $(geometry "$opt")"
+poll "$E2E_WAIT" at_origin || fail "at 640x480 the options window lies at $(geometry "$opt")"
 click $((544 + 44)) $((452 + 12))
 options_closed() { ! is_viewable "$opt"; }
-poll 5 options_closed || fail "Закрыть did not hide the options window"
+poll "$E2E_WAIT" options_closed || fail "Закрыть did not hide the options window"
 close_in_full_screen
-poll 10 mode_is 1024x768 || fail "after the close area the display is in $(mode), not 1024x768"
+poll "$E2E_WAIT" mode_is 1024x768 || fail "after the close area the display is in $(mode), not 1024x768"
 [[ "$(cat "$XDG_DATA_HOME/zorvex2000/config.cfg")" == $'nafssy\r' ]] || fail "config.cfg holds $(od -c "$XDG_DATA_HOME/zorvex2000/config.cfg" | head -2)"
 
 # Started with full screen saved: 640x480 from the start, and the earlier mode after the close area.
 start_game_program
-poll 10 mode_is 640x480 || fail "a start with full screen saved left the display in $(mode)"
+poll "$E2E_WAIT" mode_is 640x480 || fail "a start with full screen saved left the display in $(mode)"
 wait_window_of_size "$pid" 640 480 >/dev/null || fail "the game's window does not cover the 640x480 screen"
 close_in_full_screen
-poll 10 mode_is 1024x768 || fail "after the close area the display is in $(mode), not 1024x768"
+poll "$E2E_WAIT" mode_is 1024x768 || fail "after the close area the display is in $(mode), not 1024x768"
 
 # Started in full screen, the options window opened at 640x480 and full screen switched off there: both
 # windows are centred on the restored desktop. (The options window is the 640x480 one not in full screen.)
 start_game_program
-poll 10 mode_is 640x480 || fail "a start with full screen saved left the display in $(mode)"
+poll "$E2E_WAIT" mode_is 640x480 || fail "a start with full screen saved left the display in $(mode)"
 wait_window_of_size "$pid" 640 480 >/dev/null || fail "the game's window does not cover the 640x480 screen"
 options_open() {
     local id
@@ -134,18 +134,18 @@ options_open() {
     [[ -n "$opt" ]]
 }
 click_full_screen $((4 + 567)) $((24 + 437))
-poll 10 options_open || fail "Настройки in full screen showed no options window"
+poll "$E2E_WAIT" options_open || fail "Настройки in full screen showed no options window"
 read -r OX OY _ _ <<<"$(geometry "$opt")"
 ((OX == 0 && OY == 0)) || fail "at 640x480 the options window lies at $OX,$OY, not over the screen"
 click $((OX + 376 + 18)) $((OY + 192 + 12))
-poll 10 mode_is 1024x768 || fail "the full-screen switch left the display in $(mode), not 1024x768"
+poll "$E2E_WAIT" mode_is 1024x768 || fail "the full-screen switch left the display in $(mode), not 1024x768"
 win="$(wait_window_of_size "$pid" 632 492)" || fail "after full screen there is no 632x492 window"
 centred() { read -r x y _ _ <<<"$(geometry "$1")"; ((x == (1024 - $2) / 2 && y == (768 - $3) / 2)); }
-poll 5 centred "$win" 632 492 || fail "after full screen the main window lies at $(geometry "$win")"
-poll 5 centred "$opt" 640 480 || fail "after full screen the options window lies at $(geometry "$opt")"
+poll "$E2E_WAIT" centred "$win" 632 492 || fail "after full screen the main window lies at $(geometry "$win")"
+poll "$E2E_WAIT" centred "$opt" 640 480 || fail "after full screen the options window lies at $(geometry "$opt")"
 read -r ORIGIN_X ORIGIN_Y _ _ <<<"$(geometry "$win")"
 click $((192 + 544 + 44)) $((144 + 452 + 12)) # Закрыть
-poll 5 options_closed || { screenshot "$E2E_TMP/closing.png"; fail "Закрыть did not hide the options window"; }
+poll "$E2E_WAIT" options_closed || { screenshot "$E2E_TMP/closing.png"; fail "Закрыть did not hide the options window"; }
 park_pointer
 click_close_area
 wait_exit "$pid" || fail "the game did not end normally after the close area (status $?)"

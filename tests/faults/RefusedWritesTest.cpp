@@ -159,7 +159,7 @@ protected:
         // The move that beats the record: the write fails, the player is told once, the turn is whole.
         Move({3, 5}, {1, 5});
         ASSERT_EQ(boxes.shown.size(), 1u);
-        EXPECT_EQ(boxes.shown[0].kind, platform::FakeMessageBoxes::Kind::Error);
+        EXPECT_EQ(boxes.shown[0].kind, kit::FakeMessageBoxes::Kind::Error);
         EXPECT_EQ(boxes.shown[0].title, "Zorvex 2000");
         EXPECT_EQ(boxes.shown[0].text, DataFile("zorvex2000.rec") + ": " + message);
         EXPECT_GT(S().Score, 7);

@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "game/BestGames.h"
-#include "kit/GameFakes.h"
+#include "kit/Rig.h"
 
-namespace zv::testing {
+namespace zv::kit {
 namespace {
 
 BestGame At(std::int32_t score, int day, int hour = 12) {
@@ -169,4 +169,4 @@ TEST(GameLog, AnUndoTakesItsMoveBackAndAdvancedMustLastTheWholeGame) {
 }
 
 } // namespace
-} // namespace zv::testing
+} // namespace zv::kit

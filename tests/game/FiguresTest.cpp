@@ -1,9 +1,9 @@
 // The figure scans of the five modes: test order, points, shared balls, and the record step.
 #include <gtest/gtest.h>
 
-#include "kit/GameFakes.h"
+#include "kit/Rig.h"
 
-namespace zv::testing {
+namespace zv::kit {
 namespace {
 
 struct Scan : Rig {
@@ -272,4 +272,4 @@ TEST(FigureScanFrame, UnknownModeDoesNothingAndEqualityRewritesTheRecord) {
 }
 
 } // namespace
-} // namespace zv::testing
+} // namespace zv::kit

@@ -6,9 +6,9 @@
 #include <random>
 
 #include "kit/Audit.h"
-#include "kit/GameFakes.h"
+#include "kit/Rig.h"
 
-namespace zv::testing {
+namespace zv::kit {
 namespace {
 
 std::uint32_t SuiteSeed() {
@@ -96,7 +96,7 @@ TEST_P(RandomPlay, TheBooksBalance) {
             ++turns;
             ASSERT_EQ(t.view.HighlightCount(), 0);
             if (mode != Mode::Block) {
-                ASSERT_FALSE(audit::FigureLeft(mode, t.s().Board)) << "after turn " << turns;
+                ASSERT_FALSE(FigureLeft(mode, t.s().Board)) << "after turn " << turns;
             }
             if (k1.figurePoints == k0.figurePoints) {
                 ASSERT_EQ(k1.ballsDropped - k0.ballsDropped, 4);
@@ -118,4 +118,4 @@ INSTANTIATE_TEST_SUITE_P(AllModes, RandomPlay,
                          CaseName);
 
 } // namespace
-} // namespace zv::testing
+} // namespace zv::kit

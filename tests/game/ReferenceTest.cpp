@@ -4,9 +4,9 @@
 #include <iostream>
 #include <random>
 
-#include "kit/GameFakes.h"
+#include "kit/Rig.h"
 
-namespace zv::testing {
+namespace zv::kit {
 namespace {
 
 // Every sweep over all 100 cells, exactly as the rule is worded.
@@ -118,4 +118,4 @@ TEST(Reference, BlockScanMatchesTheWordedRule) {
 }
 
 } // namespace
-} // namespace zv::testing
+} // namespace zv::kit

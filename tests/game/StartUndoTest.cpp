@@ -4,9 +4,9 @@
 #include <type_traits>
 #include <utility>
 
-#include "kit/GameFakes.h"
+#include "kit/Rig.h"
 
-namespace zv::testing {
+namespace zv::kit {
 namespace {
 
 using Write = std::pair<Mode, std::int32_t>;
@@ -296,4 +296,4 @@ TEST(RecordText, Parsing) {
 }
 
 } // namespace
-} // namespace zv::testing
+} // namespace zv::kit

@@ -1,9 +1,9 @@
 // The ball supply: the order of the random draws in the drop, the deal and the blocked-cell scatter.
 #include <gtest/gtest.h>
 
-#include "kit/GameFakes.h"
+#include "kit/Rig.h"
 
-namespace zv::testing {
+namespace zv::kit {
 namespace {
 
 TEST(Supply, DropPutsThePreviewDownInPreviewOrder) {
@@ -87,4 +87,4 @@ TEST(Supply, ScatterMakesOneDrawPerCellAndNeverHides) {
 }
 
 } // namespace
-} // namespace zv::testing
+} // namespace zv::kit

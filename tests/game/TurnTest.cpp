@@ -1,9 +1,9 @@
 // The cell click: selection, the path search with its sweep order and bound, and the steps of a move.
 #include <gtest/gtest.h>
 
-#include "kit/GameFakes.h"
+#include "kit/Rig.h"
 
-namespace zv::testing {
+namespace zv::kit {
 namespace {
 
 const std::vector<std::string> kNone;
@@ -314,9 +314,9 @@ TEST(MoveOrder, FiveEmptyCellsThenADropEndsTheGame) {
 }
 
 } // namespace
-} // namespace zv::testing
+} // namespace zv::kit
 
-namespace zv::testing {
+namespace zv::kit {
 namespace {
 
 // The report of a turn, checked against what the board shows afterwards.
@@ -394,4 +394,4 @@ TEST(TurnReport, TellsAGamesEndWithItsFiguresOnceAndAnUndo) {
 }
 
 } // namespace
-} // namespace zv::testing
+} // namespace zv::kit

@@ -4,7 +4,7 @@
 #include <initializer_list>
 #include <utility>
 
-namespace zv::audit {
+namespace zv::kit {
 
 int BallCount(const Grid& g) {
     int n = 0;
@@ -45,4 +45,4 @@ bool FigureLeft(Mode m, const Grid& b) {
     return false;
 }
 
-} // namespace zv::audit
+} // namespace zv::kit

@@ -1,16 +1,15 @@
-// Test doubles of the rules engine's four ports, and a rig that wires them to a Game.
+// Stand-ins for the rules' four ports: the board view, the speaker, the record files and the clock.
 #pragma once
 
 #include <array>
-#include <initializer_list>
+#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "game/Game.h"
-#include "kit/StateAccess.h"
+#include "game/Ports.h"
 
-namespace zv::testing {
+namespace zv::kit {
 
 // Remembers everything the rules showed; cells and overlays are indexed 1..100.
 class FakeView : public BoardView {
@@ -61,79 +60,39 @@ public:
     }
 };
 
+// Counts the sounds and remembers their names. Games played by the thousand, and the test that a
+// turn allocates nothing, turn the names off: only the count is kept.
 class FakeSound : public SoundPlayer {
 public:
     std::vector<std::string> played;
-    void Play(const char* fileName) override { played.emplace_back(fileName); }
+    std::int64_t plays = 0;
+    bool keepNames = true;
+    void Play(const char* fileName) override {
+        ++plays;
+        if (keepNames) played.emplace_back(fileName ? fileName : "");
+    }
 };
 
+// Counts the record writes and remembers them, unless told to keep only the count (as FakeSound).
 class FakeRecords : public RecordWriter {
 public:
     std::vector<std::pair<Mode, std::int32_t>> writes;
-    void WriteRecordFile(Mode mode, std::int32_t score) override { writes.emplace_back(mode, score); }
-};
-
-// Collects the endings of games that the reports passed through it told of.
-struct EndingLog {
-    std::vector<GameEnding> games;
-    const TurnReport& operator()(const TurnReport& r) {
-        if (r.ended) games.push_back(r.ending);
-        return r;
+    std::int64_t writeCount = 0;
+    bool keepWrites = true;
+    void WriteRecordFile(Mode mode, std::int32_t score) override {
+        ++writeCount;
+        if (keepWrites) writes.emplace_back(mode, score);
     }
 };
 
+// Shows the time it was set to; the rules seed their generator from it at every start.
 class FakeClock : public Clock {
 public:
     TimeOfDay now{12, 34, 56, 789};
+    FakeClock() = default;
+    explicit FakeClock(TimeOfDay time) : now(time) {}
+    void Set(TimeOfDay time) { now = time; }
     TimeOfDay Now() const override { return now; }
 };
 
-// A game wired to fakes, sound on, every record at 100.
-struct Rig {
-    FakeView view;
-    FakeSound sound;
-    FakeRecords records;
-    FakeClock clock;
-    Game game{view, sound, records, clock};
-
-    Rig() {
-        game.SetSound(true);
-        for (auto& t : s().RecordText) t = "100";
-    }
-    GameState& s() { return kit::StateAccess::Of(game); }
-
-    // Rows top to bottom; '.' is empty, '1'..'6' a ball. Missing rows stay empty.
-    void SetBoard(std::initializer_list<const char*> rows) {
-        s().Board.clear();
-        int r = 1;
-        for (const char* row : rows) {
-            for (int c = 1; c <= kCols && row[c - 1] != '\0'; ++c) {
-                const char ch = row[c - 1];
-                s().Board.at(r, c) = (ch >= '0' && ch <= '9') ? ch - '0' : 0;
-            }
-            ++r;
-        }
-    }
-    // A running game in the given mode with the given board, nothing selected.
-    void Running(Mode m, std::initializer_list<const char*> rows) {
-        s().GameMode = ModeWord(m);
-        s().BestScore = 1000;
-        s().PlayState = kPlayIdle;
-        s().NextBalls = {1, 2, 3, 4};
-        SetBoard(rows);
-        game.RedrawBoard();
-    }
-    const TurnReport& Click(int row, int col) { return game.ImClick(CellIndex(row, col)); }
-    // Shows or hides cell N's blocked overlay, as a scatter would.
-    void Block(int n, bool shown) {
-        s().Blocked[static_cast<std::size_t>(n - 1)] = shown;
-        view.blocked[static_cast<std::size_t>(n)] = shown;
-    }
-    int Balls() const {
-        int n = 0;
-        for (ColourCode v : game.State().Board.cells) n += (v != 0);
-        return n;
-    }
-};
-
-} // namespace zv::testing
+} // namespace zv::kit

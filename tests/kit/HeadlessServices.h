@@ -47,13 +47,13 @@ public:
     HeadlessServices& operator=(const HeadlessServices&) = delete;
 
     std::string dir;
-    platform::FakeMessageBoxes boxes;
-    platform::FakeSound sound;
-    platform::FixedClock clock{{10, 20, 30, 400}};
-    platform::FakeFileDialog dialog;
-    platform::FakeFullScreen fullScreen;
-    platform::FixedCalendar calendar;
-    platform::FakeAccount account;
+    FakeMessageBoxes boxes;
+    FakeSound sound;
+    FakeClock clock{{10, 20, 30, 400}};
+    FakeFileDialog dialog;
+    FakeFullScreen fullScreen;
+    FakeCalendar calendar;
+    FakeAccount account;
     HeadlessDesktop desktop{*this};
     app::Services services;
     int minimised = 0, quitRequests = 0;

@@ -1,22 +1,22 @@
-// Stand-ins for the operating system's services: message boxes, full screen, file chooser, speaker, clock,
-// calendar and account.
+// Stand-ins for the operating system's services: message boxes, full screen, file chooser, calendar and
+// account (the speaker and the clock are the rules' ports, in GameFakes.h).
 #pragma once
 
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "game/Ports.h"
+#include "kit/GameFakes.h"
 #include "platform/Account.h"
 #include "platform/Clock.h"
 #include "platform/Display.h"
 #include "platform/FileDialog.h"
 #include "platform/MessageBox.h"
 
-namespace zv::platform {
+namespace zv::kit {
 
 // Remembers every box instead of waiting for a person to close it.
-class FakeMessageBoxes : public MessageBoxes {
+class FakeMessageBoxes : public platform::MessageBoxes {
 public:
     enum class Kind { Error, Info };
     struct Message {
@@ -34,11 +34,11 @@ public:
 };
 
 // Counts the calls; Initialise throws while failInitialise is set.
-class FakeFullScreen : public FullScreenDisplay {
+class FakeFullScreen : public platform::FullScreenDisplay {
 public:
     void Initialise() override {
         ++initialiseCalls;
-        if (failInitialise) throw FullScreenModeError();
+        if (failInitialise) throw platform::FullScreenModeError();
         active = true;
     }
     void Finalise() override {
@@ -46,7 +46,7 @@ public:
         active = false;
     }
     bool Active() const override { return active; }
-    SavedDisplayMode Saved() const override { return saved; }
+    platform::SavedDisplayMode Saved() const override { return saved; }
     void RestoreSavedDisplayMode() override { ++restoreCalls; }
 
     bool failInitialise = false;
@@ -54,11 +54,11 @@ public:
     int initialiseCalls = 0;
     int finaliseCalls = 0;
     int restoreCalls = 0;
-    SavedDisplayMode saved{1920, 1080, 24};
+    platform::SavedDisplayMode saved{1920, 1080, 24};
 };
 
 // Hands out the scripted answers in order (nullopt when they run out) and records the requests.
-class FakeFileDialog : public FileDialog {
+class FakeFileDialog : public platform::FileDialog {
 public:
     struct Request {
         std::string title, filterName, pattern;
@@ -75,37 +75,18 @@ public:
     std::vector<Request> requests;
 };
 
-// Remembers what was played.
-class FakeSound : public zv::SoundPlayer {
-public:
-    void Play(const char* fileName) override { played.emplace_back(fileName ? fileName : ""); }
-    std::vector<std::string> played;
-};
-
-// A clock that shows the time it was set to.
-class FixedClock : public zv::Clock {
-public:
-    FixedClock() = default;
-    explicit FixedClock(zv::TimeOfDay time) : time_(time) {}
-    void Set(zv::TimeOfDay time) { time_ = time; }
-    zv::TimeOfDay Now() const override { return time_; }
-
-private:
-    zv::TimeOfDay time_;
-};
-
 // A calendar that shows the date and time it was set to.
-class FixedCalendar : public Calendar {
+class FakeCalendar : public platform::Calendar {
 public:
-    zv::DateTime now{2026, 5, 17, 14, 30, 0};
-    zv::DateTime Now() const override { return now; }
+    DateTime now{2026, 5, 17, 14, 30, 0};
+    DateTime Now() const override { return now; }
 };
 
 // An account with the name it was given.
-class FakeAccount : public Account {
+class FakeAccount : public platform::Account {
 public:
     std::string name = "Игрок Тестовый";
     std::string PlayerName() const override { return name; }
 };
 
-} // namespace zv::platform
+} // namespace zv::kit

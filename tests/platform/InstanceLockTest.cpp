@@ -7,7 +7,7 @@
 #include <unistd.h>
 
 #include "platform/InstanceLock.h"
-#include "TestDir.h"
+#include "kit/TempDir.h"
 
 using zv::platform::InstanceLock;
 using Result = InstanceLock::Result;
@@ -38,8 +38,8 @@ pid_t ChildHolding(const std::string& name, bool& acquired, bool exitAtOnce) {
 } // namespace
 
 TEST(InstanceLock, SecondHolderOfTheSameNameIsRefusedOtherNamesAreNot) {
-    TestDir dir;
-    ScopedEnv env("XDG_RUNTIME_DIR", dir.path.c_str());
+    zv::kit::TempDir dir;
+    zv::kit::ScopedEnv env("XDG_RUNTIME_DIR", dir.path().c_str());
     InstanceLock first, second, other;
     EXPECT_EQ(first.Acquire("zorvex2000"), Result::Acquired);
     EXPECT_EQ(second.Acquire("zorvex2000"), Result::AlreadyHeld);
@@ -56,15 +56,15 @@ TEST(InstanceLock, SecondHolderOfTheSameNameIsRefusedOtherNamesAreNot) {
 }
 
 TEST(InstanceLock, WithoutRuntimeDirTheFileIsPerUserInTmp) {
-    ScopedEnv env("XDG_RUNTIME_DIR", nullptr);
+    zv::kit::ScopedEnv env("XDG_RUNTIME_DIR", nullptr);
     EXPECT_EQ(InstanceLock::LockFilePath("zorvex2000"), "/tmp/zorvex2000-" + std::to_string(getuid()) + ".lock");
-    ScopedEnv relative("XDG_RUNTIME_DIR", "relative/dir");
+    zv::kit::ScopedEnv relative("XDG_RUNTIME_DIR", "relative/dir");
     EXPECT_EQ(InstanceLock::LockFilePath("a/b"), "/tmp/a_b-" + std::to_string(getuid()) + ".lock");
 }
 
 TEST(InstanceLock, SymlinkInPlaceOfTheLockFileIsNotFollowed) {
-    TestDir dir;
-    ScopedEnv env("XDG_RUNTIME_DIR", dir.path.c_str());
+    zv::kit::TempDir dir;
+    zv::kit::ScopedEnv env("XDG_RUNTIME_DIR", dir.path().c_str());
     ASSERT_EQ(symlink((dir / "target").c_str(), (dir / "zorvex2000.lock").c_str()), 0);
     InstanceLock lock;
     EXPECT_EQ(lock.Acquire("zorvex2000"), Result::Unavailable);
@@ -74,8 +74,8 @@ TEST(InstanceLock, SymlinkInPlaceOfTheLockFileIsNotFollowed) {
 }
 
 TEST(InstanceLock, ReleasedWhenTheHolderProcessEndsOrIsKilled) {
-    TestDir dir;
-    ScopedEnv env("XDG_RUNTIME_DIR", dir.path.c_str());
+    zv::kit::TempDir dir;
+    zv::kit::ScopedEnv env("XDG_RUNTIME_DIR", dir.path().c_str());
     for (const int sig : {0, SIGKILL, SIGTERM}) {
         SCOPED_TRACE(sig);
         bool acquired = false;
@@ -94,8 +94,8 @@ TEST(InstanceLock, ReleasedWhenTheHolderProcessEndsOrIsKilled) {
 }
 
 TEST(InstanceLock, ProgramsStartedByTheHolderDoNotInheritIt) {
-    TestDir dir;
-    ScopedEnv env("XDG_RUNTIME_DIR", dir.path.c_str());
+    zv::kit::TempDir dir;
+    zv::kit::ScopedEnv env("XDG_RUNTIME_DIR", dir.path().c_str());
     InstanceLock lock;
     ASSERT_EQ(lock.Acquire("zorvex2000"), Result::Acquired);
     // A shell that outlives the lock holder would keep the lock if it inherited the descriptor.
@@ -109,8 +109,8 @@ TEST(InstanceLock, ProgramsStartedByTheHolderDoNotInheritIt) {
 }
 
 TEST(InstanceLock, ExactlyOneOfManySimultaneousStartsWins) {
-    TestDir dir;
-    ScopedEnv env("XDG_RUNTIME_DIR", dir.path.c_str());
+    zv::kit::TempDir dir;
+    zv::kit::ScopedEnv env("XDG_RUNTIME_DIR", dir.path().c_str());
     constexpr int kStarts = 24;
     int go[2], results[2];
     ASSERT_EQ(pipe(go), 0);

@@ -11,11 +11,11 @@
 
 #include "platform/Clock.h"
 #include "kit/PlatformFakes.h"
+#include "kit/TempDir.h"
 #include "platform/Display.h"
 #include "platform/FileDialog.h"
 #include "platform/Language.h"
 #include "platform/MessageBox.h"
-#include "TestDir.h"
 
 using namespace zv::platform;
 
@@ -35,30 +35,30 @@ TEST(Clock, SystemClockGivesAValidUtcTimeOfDay) {
     // Same hour, unless the test straddles its end.
     EXPECT_TRUE(t.hour == tm.tm_hour || t.minute == 59 || tm.tm_min == 0);
 
-    FixedClock fixed({1, 2, 3, 4});
+    zv::kit::FakeClock fixed({1, 2, 3, 4});
     EXPECT_EQ(fixed.Now().millisecond, 4);
     fixed.Set({5, 6, 7, 8});
     EXPECT_EQ(fixed.Now().hour, 5);
 }
 
 TEST(MessageBox, FakeRecordsKindTitleAndText) {
-    FakeMessageBoxes boxes;
+    zv::kit::FakeMessageBoxes boxes;
     MessageBoxes& b = boxes;
     b.ShowInfo(kAppTitle, "Zorvex 2000 уже загружены");
     b.ShowError(kAppTitle, "File not found");
     ASSERT_EQ(boxes.shown.size(), 2u);
-    EXPECT_EQ(boxes.shown[0].kind, FakeMessageBoxes::Kind::Info);
+    EXPECT_EQ(boxes.shown[0].kind, zv::kit::FakeMessageBoxes::Kind::Info);
     EXPECT_EQ(boxes.shown[0].title, "Zorvex 2000");
     EXPECT_EQ(boxes.shown[0].text, "Zorvex 2000 уже загружены");
-    EXPECT_EQ(boxes.shown[1].kind, FakeMessageBoxes::Kind::Error);
+    EXPECT_EQ(boxes.shown[1].kind, zv::kit::FakeMessageBoxes::Kind::Error);
 }
 
 TEST(FileDialog, ZenityAnswerIsReadAndItsArgumentsAreRight) {
-    TestDir dir;
+    zv::kit::TempDir dir;
     const std::string program = dir / "zenity";
     std::ofstream(program) << "#!/bin/sh\n"
-                              "printf '%s\\n' \"$@\" > \"" << dir.path << "/args\"\n"
-                              "[ -e \"" << dir.path << "/cancel\" ] && exit 1\n"
+                              "printf '%s\\n' \"$@\" > \"" << dir.path() << "/args\"\n"
+                              "[ -e \"" << dir.path() << "/cancel\" ] && exit 1\n"
                               "echo '/home/игрок/темы/a b.zvt'\n";
     chmod(program.c_str(), 0700);
 
@@ -88,14 +88,14 @@ TEST(FileDialog, TheChooserOpensInTheLastFolderElsePicturesElseHome) {
 }
 
 TEST(Fakes, FileDialogAndFullScreenFollowTheirScript) {
-    FakeFileDialog dialog;
+    zv::kit::FakeFileDialog dialog;
     dialog.answers = {std::string("/tmp/a.zvt"), std::nullopt};
     EXPECT_EQ(dialog.OpenFile("t", kThemeFilterName, kThemePattern), "/tmp/a.zvt");
     EXPECT_EQ(dialog.OpenFile("t", kThemeFilterName, kThemePattern), std::nullopt);
     EXPECT_EQ(dialog.OpenFile("t", kThemeFilterName, kThemePattern), std::nullopt);
     EXPECT_EQ(dialog.requests.size(), 3u);
 
-    FakeFullScreen fs;
+    zv::kit::FakeFullScreen fs;
     fs.failInitialise = true;
     EXPECT_THROW(fs.Initialise(), std::runtime_error);
     EXPECT_FALSE(fs.Active());

@@ -13,7 +13,7 @@
 
 #include "platform/InstanceLock.h"
 #include "platform/OpenUrl.h"
-#include "TestDir.h"
+#include "kit/TempDir.h"
 
 using namespace zv::platform;
 
@@ -40,8 +40,8 @@ std::string WaitForFile(const std::string& path) {
 } // namespace
 
 TEST(OpenUrl, TheProgramGetsTheAddressAndNoneOfOurDescriptors) {
-    TestDir dir;
-    ScopedEnv env("XDG_RUNTIME_DIR", dir.path.c_str());
+    zv::kit::TempDir dir;
+    zv::kit::ScopedEnv env("XDG_RUNTIME_DIR", dir.path().c_str());
     InstanceLock lock;
     ASSERT_EQ(lock.Acquire("zorvex2000"), InstanceLock::Result::Acquired);
     // Descriptors opened without close-on-exec, the way a library might leave them.
@@ -53,10 +53,10 @@ TEST(OpenUrl, TheProgramGetsTheAddressAndNoneOfOurDescriptors) {
     const std::string script = dir / "browser";
     // Lists the shell's descriptors from a child, so that the listing adds none of its own;
     // the shell's own descriptor of the script is allowed.
-    WriteScript(script, "exec > \"" + dir.path + "/fds.tmp\"\n"
+    WriteScript(script, "exec > \"" + dir.path() + "/fds.tmp\"\n"
                         "echo \"$1\"\n"
                         "ls -l /proc/$$/fd\n"
-                        "mv \"" + dir.path + "/fds.tmp\" \"" + dir.path + "/fds\"\n");
+                        "mv \"" + dir.path() + "/fds.tmp\" \"" + dir.path() + "/fds\"\n");
     OpenUrlWith(script, kHomePage);
 
     std::istringstream lines(WaitForFile(dir / "fds"));

@@ -7,13 +7,13 @@
 #include <unistd.h>
 
 #include "platform/Paths.h"
-#include "TestDir.h"
+#include "kit/TempDir.h"
 
 using namespace zv::platform;
 
 TEST(Paths, UserDataDirFollowsXdgDataHomeAndIsCreatedPrivate) {
-    TestDir dir;
-    ScopedEnv xdg("XDG_DATA_HOME", (dir / "deep/data").c_str());
+    zv::kit::TempDir dir;
+    zv::kit::ScopedEnv xdg("XDG_DATA_HOME", (dir / "deep/data").c_str());
     const std::string got = UserDataDir();
     EXPECT_EQ(got, dir / "deep/data/zorvex2000");
     struct stat st{};
@@ -25,14 +25,14 @@ TEST(Paths, UserDataDirFollowsXdgDataHomeAndIsCreatedPrivate) {
 }
 
 TEST(Paths, UserDataDirFallsBackToHomeWhenXdgDataHomeIsUnsetOrRelative) {
-    TestDir dir;
-    ScopedEnv home("HOME", dir.path.c_str());
+    zv::kit::TempDir dir;
+    zv::kit::ScopedEnv home("HOME", dir.path().c_str());
     {
-        ScopedEnv xdg("XDG_DATA_HOME", nullptr);
+        zv::kit::ScopedEnv xdg("XDG_DATA_HOME", nullptr);
         EXPECT_EQ(UserDataDir(), dir / ".local/share/zorvex2000");
     }
     {
-        ScopedEnv xdg("XDG_DATA_HOME", "relative");
+        zv::kit::ScopedEnv xdg("XDG_DATA_HOME", "relative");
         EXPECT_EQ(UserDataDir(), dir / ".local/share/zorvex2000");
     }
     EXPECT_TRUE(std::filesystem::is_directory(dir / ".local/share/zorvex2000"));
@@ -57,7 +57,7 @@ TEST(Paths, DataDirsExistAndIncludeTheSourceAssetsFromTheBuildTree) {
 }
 
 TEST(Paths, MakeDirectoriesReportsFailure) {
-    TestDir dir;
+    zv::kit::TempDir dir;
     std::FILE* f = std::fopen((dir / "file").c_str(), "w");
     std::fclose(f);
     EXPECT_FALSE(MakeDirectories(dir / "file/sub", 0700));

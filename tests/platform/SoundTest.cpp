@@ -11,7 +11,7 @@
 #include <thread>
 
 #include "platform/Sound.h"
-#include "TestDir.h"
+#include "kit/TempDir.h"
 
 using zv::platform::SdlSound;
 
@@ -64,17 +64,17 @@ protected:
         WriteWav(dir / "long.wav", 44100, 22050, 3000); // 0.5 s
         WriteWav(dir / "slow.wav", 22050, 2205, 2000);  // 0.1 s at another rate
     }
-    TestDir dir;
+    zv::kit::TempDir dir;
     std::string out = dir / "out.raw";
-    ScopedEnv driver{"SDL_AUDIODRIVER", "disk"};
-    ScopedEnv file{"SDL_DISKAUDIOFILE", out.c_str()};
+    zv::kit::ScopedEnv driver{"SDL_AUDIODRIVER", "disk"};
+    zv::kit::ScopedEnv file{"SDL_DISKAUDIOFILE", out.c_str()};
 };
 
 } // namespace
 
 TEST_F(SoundTest, PlayedSamplesReachTheDeviceAndMissingFilesStaySilent) {
     {
-        SdlSound sound({dir.path});
+        SdlSound sound({dir.path()});
         sound.Play("missing.wav");
         ASSERT_TRUE(sound.DeviceOpen());
         sound.Play("one.wav");
@@ -91,7 +91,7 @@ TEST_F(SoundTest, PlayedSamplesReachTheDeviceAndMissingFilesStaySilent) {
 
 TEST_F(SoundTest, ANewSoundReplacesThePlayingOne) {
     {
-        SdlSound sound({dir.path});
+        SdlSound sound({dir.path()});
         sound.Play("long.wav");
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
         sound.Play("one.wav");
@@ -107,7 +107,7 @@ TEST_F(SoundTest, ANewSoundReplacesThePlayingOne) {
 
 TEST_F(SoundTest, OtherRatesAreConverted) {
     {
-        SdlSound sound({dir.path});
+        SdlSound sound({dir.path()});
         sound.Play("slow.wav");
         WaitUntilPlayed(sound);
     }
@@ -118,14 +118,14 @@ TEST_F(SoundTest, OtherRatesAreConverted) {
 }
 
 TEST(Sound, BareNamesLookInTheCurrentDirectoryFirst) {
-    TestDir cwd, data;
+    zv::kit::TempDir cwd, data;
     WriteWav(cwd / "blip.wav", 44100, 10, 1);
     WriteWav(data / "blip.wav", 44100, 10, 1);
     WriteWav(data / "boom.wav", 44100, 10, 1);
     char old[4096];
     ASSERT_NE(getcwd(old, sizeof old), nullptr);
-    ASSERT_EQ(chdir(cwd.path.c_str()), 0);
-    SdlSound sound({"/nonexistent", data.path});
+    ASSERT_EQ(chdir(cwd.path().c_str()), 0);
+    SdlSound sound({"/nonexistent", data.path()});
     EXPECT_EQ(sound.Resolve("blip.wav"), "blip.wav");
     EXPECT_EQ(sound.Resolve("boom.wav"), data / "boom.wav");
     EXPECT_EQ(sound.Resolve("no.wav"), "");
@@ -135,10 +135,10 @@ TEST(Sound, BareNamesLookInTheCurrentDirectoryFirst) {
 }
 
 TEST(Sound, NoAudioDeviceMeansSilenceForever) {
-    ScopedEnv driver("SDL_AUDIODRIVER", "no-such-driver");
-    TestDir dir;
+    zv::kit::ScopedEnv driver("SDL_AUDIODRIVER", "no-such-driver");
+    zv::kit::TempDir dir;
     WriteWav(dir / "blip.wav", 44100, 10, 1);
-    SdlSound sound({dir.path});
+    SdlSound sound({dir.path()});
     sound.Play("blip.wav");
     sound.Play("blip.wav");
     EXPECT_FALSE(sound.DeviceOpen());

@@ -7,16 +7,16 @@
 #include <algorithm>
 #include <regex>
 
-#include "StoreTestUtil.h"
+#include "kit/TempDir.h"
 #include "store/BestGamesFile.h"
 #include "store/TextFile.h"
 
 namespace zv::store {
 namespace {
 
-using test::GetFile;
-using test::PutFile;
-using test::TempDir;
+using kit::GetFile;
+using kit::PutFile;
+using kit::TempDir;
 
 const DateTime kNow{2026, 5, 17, 14, 30, 5};
 

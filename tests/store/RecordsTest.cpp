@@ -8,15 +8,15 @@
 #include <ctime>
 
 #include "store/Records.h"
-#include "StoreTestUtil.h"
+#include "kit/TempDir.h"
 #include "store/TextFile.h"
 
 namespace zv::store {
 namespace {
 
-using test::GetFile;
-using test::PutFile;
-using test::TempDir;
+using kit::GetFile;
+using kit::PutFile;
+using kit::TempDir;
 
 TEST(RecordNames, EachModeHasItsFileAndBlockIsReadFirst) {
     EXPECT_STREQ(RecordFileName(Mode::Block), "zorvexck2000.rec");
@@ -174,26 +174,26 @@ ino_t Inode(const std::string& path) {
 }
 
 TEST(RecordWriterTurns, SameRecordAgainLeavesTheFileAloneAndANewOneReplacesIt) {
-    test::TempDir dir;
+    kit::TempDir dir;
     FileRecordWriter w(dir.path(), [](const std::string&) {});
     const std::string path = RecordFilePath(dir.path(), Mode::Line);
     w.WriteRecordFile(Mode::Line, 120);
     const ino_t first = Inode(path);
     w.WriteRecordFile(Mode::Line, 120); // every turn at the record asks again
     EXPECT_EQ(Inode(path), first);
-    EXPECT_EQ(test::GetFile(path), "120\r\n");
+    EXPECT_EQ(kit::GetFile(path), "120\r\n");
     // A file changed behind our back is rewritten: the check reads the file, not a memory of it.
-    test::PutFile(path, "7\r\n");
+    kit::PutFile(path, "7\r\n");
     w.WriteRecordFile(Mode::Line, 120);
-    EXPECT_EQ(test::GetFile(path), "120\r\n");
+    EXPECT_EQ(kit::GetFile(path), "120\r\n");
     w.WriteRecordFile(Mode::Line, 125);
-    EXPECT_EQ(test::GetFile(path), "125\r\n");
+    EXPECT_EQ(kit::GetFile(path), "125\r\n");
 }
 
 TEST(AtomicWriteLeftovers, OldTemporariesOfAKilledWriteGoYoungOnesStay) {
-    test::TempDir dir;
+    kit::TempDir dir;
     const std::string old = dir / ".config.cfg.AbC123", young = dir / ".config.cfg.XyZ789", other = dir / ".other.cfg.AbC123";
-    for (const auto& p : {old, young, other}) test::PutFile(p, "half");
+    for (const auto& p : {old, young, other}) kit::PutFile(p, "half");
     struct timespec times[2] = {{::time(nullptr) - 600, 0}, {::time(nullptr) - 600, 0}};
     ASSERT_EQ(::utimensat(AT_FDCWD, old.c_str(), times, 0), 0);
     ASSERT_EQ(::utimensat(AT_FDCWD, other.c_str(), times, 0), 0);

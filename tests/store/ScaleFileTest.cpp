@@ -7,16 +7,16 @@
 
 #include <csignal>
 
-#include "StoreTestUtil.h"
+#include "kit/TempDir.h"
 #include "store/ScaleFile.h"
 #include "store/TextFile.h"
 
 namespace zv::store {
 namespace {
 
-using test::GetFile;
-using test::PutFile;
-using test::TempDir;
+using kit::GetFile;
+using kit::PutFile;
+using kit::TempDir;
 using namespace std::string_literals;
 
 TEST(ScaleFormat, OneLineBothWaysWithTheLineEndVariants) {

@@ -9,7 +9,7 @@
 #include <sys/stat.h>
 
 #include "store/Settings.h"
-#include "StoreTestUtil.h"
+#include "kit/TempDir.h"
 #include "store/TextFile.h"
 
 
@@ -18,9 +18,9 @@ namespace {
 
 using namespace std::string_literals;
 
-using test::GetFile;
-using test::PutFile;
-using test::TempDir;
+using kit::GetFile;
+using kit::PutFile;
+using kit::TempDir;
 
 using Codes = std::tuple<std::string, std::string, std::string>;
 

@@ -6,15 +6,15 @@
 #include <sys/stat.h>
 
 #include "store/SkinFile.h"
-#include "StoreTestUtil.h"
+#include "kit/TempDir.h"
 #include "store/TextFile.h"
 
 namespace zv::store {
 namespace {
 
-using test::GetFile;
-using test::PutFile;
-using test::TempDir;
+using kit::GetFile;
+using kit::PutFile;
+using kit::TempDir;
 
 // The skin after reading content, starting from 1; 0 stands for a rejected content.
 std::int32_t Read(std::string_view content) {

@@ -7,15 +7,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "StoreTestUtil.h"
+#include "kit/TempDir.h"
 #include "store/TextFile.h"
 
 namespace zv::store {
 namespace {
 
-using test::GetFile;
-using test::PutFile;
-using test::TempDir;
+using kit::GetFile;
+using kit::PutFile;
+using kit::TempDir;
 
 // The message of the error the call throws, or "" when it throws none.
 template <typename F>

@@ -23,6 +23,9 @@ struct Candidate {
 
 Player::Player(Mode mode, bool advanced, bool check, std::uint64_t seed)
     : mode_(mode), check_(check), pick_(seed) {
+    // Thousands of games: keep only the counts, not lists that grow without end.
+    sound_.keepNames = false;
+    records_.keepWrites = false;
     game_.SetSound(false);
     game_.SetAdvancedMode(advanced);
     for (int m = 0; m < kModeCount; ++m) game_.LoadRecord(static_cast<Mode>(m), "100", 100);
@@ -56,7 +59,7 @@ bool Player::PlayGame(std::uint64_t gameSeed, GameResult& out) {
             out.capped = true; // no ball can move: the player would give up
             break;
         }
-        const int ballsBefore = audit::BallCount(s.Board);
+        const int ballsBefore = kit::BallCount(s.Board);
         const Tally before = game_.Totals();
         game_.ImClick(from);
         if (check_ && !Check("selection")) return false;
@@ -73,7 +76,7 @@ bool Player::PlayGame(std::uint64_t gameSeed, GameResult& out) {
                     const int r = p.row + d[0], c = p.col + d[1];
                     if (r < 1 || r > 10 || c < 1 || c > 10 || s.Board.at(r, c) != 0 || view_.IsBlocked(CellIndex(r, c)))
                         continue;
-                    const int balls = audit::BallCount(s.Board);
+                    const int balls = kit::BallCount(s.Board);
                     const Tally t0 = game_.Totals();
                     game_.ImClick(n);
                     game_.ImClick(CellIndex(r, c));
@@ -236,13 +239,13 @@ bool Player::CheckTurn(int ballsBefore, const Tally& before) {
     const Tally& t = game_.Totals();
     const std::int64_t expect = ballsBefore - (t.ballsRemoved - before.ballsRemoved) + (t.ballsDropped - before.ballsDropped);
     char msg[160];
-    if (audit::BallCount(s.Board) != expect) {
-        std::snprintf(msg, sizeof msg, "%d balls after the turn, expected %lld", audit::BallCount(s.Board),
+    if (kit::BallCount(s.Board) != expect) {
+        std::snprintf(msg, sizeof msg, "%d balls after the turn, expected %lld", kit::BallCount(s.Board),
                       static_cast<long long>(expect));
         error_ = msg;
         return false;
     }
-    if (t.turns > before.turns && audit::FigureLeft(mode_, s.Board)) {
+    if (t.turns > before.turns && kit::FigureLeft(mode_, s.Board)) {
         error_ = std::string("a ") + ModeWord(mode_) + " figure survived the scan";
         return false;
     }

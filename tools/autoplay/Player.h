@@ -6,14 +6,10 @@
 #include <string>
 
 #include "kit/Audit.h"
+#include "kit/GameFakes.h"
 #include "game/Game.h"
 
 namespace zv::autoplay {
-
-using audit::HeadlessView;
-using audit::RecordSink;
-using audit::SetClock;
-using Silence = audit::CountingSound;
 
 struct GameResult {
     std::int32_t score = 0;
@@ -34,10 +30,10 @@ private:
     bool Check(const char* after);
     bool CheckTurn(int ballsBefore, const Tally& before);
 
-    HeadlessView view_;
-    Silence sound_;
-    RecordSink records_;
-    SetClock clock_;
+    kit::FakeView view_;
+    kit::FakeSound sound_;
+    kit::FakeRecords records_;
+    kit::FakeClock clock_{{12, 0, 0, 0}};
     Game game_{view_, sound_, records_, clock_};
     Mode mode_;
     bool check_;

@@ -55,8 +55,8 @@ int main(int argc, char** argv) {
     kit::HeadlessServices kit(kit::MakeScratchDir("snapshot"));
     kit.clock.Set({12, 0, 0, static_cast<int>(seed % 1000)});
     app::Services& services = kit.services;
-    platform::FixedClock& clock = kit.clock;
-    platform::FakeMessageBoxes& boxes = kit.boxes;
+    kit::FakeClock& clock = kit.clock;
+    kit::FakeMessageBoxes& boxes = kit.boxes;
     app::Program program(services);
     program.Start();
     app::TForm1& form1 = program.Main();

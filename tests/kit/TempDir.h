@@ -1,4 +1,4 @@
-// Helpers for the store tests: a private temporary directory and raw file access.
+// A private scratch directory per test, removed afterwards; raw file access; an environment variable set for a scope.
 #pragma once
 
 #include <cstdlib>
@@ -11,12 +11,12 @@
 #include <string_view>
 #include <vector>
 
-namespace zv::store::test {
+namespace zv::kit {
 
 class TempDir {
 public:
     TempDir() {
-        std::string tmpl = "/tmp/zvstoreXXXXXX";
+        std::string tmpl = (std::filesystem::temp_directory_path() / "zvtest-XXXXXX").string();
         if (!::mkdtemp(tmpl.data())) throw std::runtime_error("mkdtemp failed");
         path_ = tmpl;
     }
@@ -51,4 +51,27 @@ inline std::string GetFile(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-} // namespace zv::store::test
+// Sets an environment variable for one scope (unsets it for nullptr) and puts the old value back.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const char* value) : name_(name) {
+        if (const char* old = std::getenv(name)) {
+            had_ = true;
+            old_ = old;
+        }
+        if (value) ::setenv(name, value, 1);
+        else ::unsetenv(name);
+    }
+    ~ScopedEnv() {
+        if (had_) ::setenv(name_.c_str(), old_.c_str(), 1);
+        else ::unsetenv(name_.c_str());
+    }
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    std::string name_, old_;
+    bool had_ = false;
+};
+
+} // namespace zv::kit
