@@ -370,7 +370,9 @@ TEST(TurnReport, TellsThePathTheRemovalTheDropAndTheBlocks) {
         for (int k = 0; k < r.droppedCount; ++k) {
             const DroppedBall& d = r.dropped[static_cast<std::size_t>(k)];
             EXPECT_EQ(d.colour, (std::array<ColourCode, 4>{1, 2, 3, 4})[static_cast<std::size_t>(k)]);
-            if (!r.removal.cells.Contains(d.cell)) EXPECT_EQ(t.s().Board.cells[static_cast<std::size_t>(d.cell - 1)], d.colour);
+            if (!r.removal.cells.Contains(d.cell)) {
+                EXPECT_EQ(t.s().Board.cells[static_cast<std::size_t>(d.cell - 1)], d.colour);
+            }
         }
         // The move clears the blocked cell; the scatters after a drop may show new ones.
         EXPECT_TRUE(r.blockedHidden.Contains(55));

@@ -62,14 +62,14 @@ TEST(FileDialog, ZenityAnswerIsReadAndItsArgumentsAreRight) {
                               "echo '/home/игрок/темы/a b.zvt'\n";
     chmod(program.c_str(), 0700);
 
-    const auto picked = OpenFileWithZenity("Тема", kThemeFilterName, kThemePattern, program, dir.path);
+    const auto picked = OpenFileWithZenity("Тема", kThemeFilterName, kThemePattern, program, dir.path());
     ASSERT_TRUE(picked.has_value());
     EXPECT_EQ(*picked, "/home/игрок/темы/a b.zvt");
     std::ifstream args(dir / "args");
     std::vector<std::string> got;
     for (std::string a; std::getline(args, a);) got.push_back(a);
     EXPECT_EQ(got, (std::vector<std::string>{"--file-selection", "--title=Тема", "--file-filter=Zorvex 2000 Theme | *.zvt",
-                                             "--file-filter=Все файлы | *", "--filename=" + dir.path + "/"}));
+                                             "--file-filter=Все файлы | *", "--filename=" + dir.path() + "/"}));
 
     std::ofstream(dir / "cancel") << "";
     EXPECT_EQ(OpenFileWithZenity("t", kThemeFilterName, kThemePattern, program), std::nullopt);
@@ -77,8 +77,8 @@ TEST(FileDialog, ZenityAnswerIsReadAndItsArgumentsAreRight) {
 }
 
 TEST(FileDialog, TheChooserOpensInTheLastFolderElsePicturesElseHome) {
-    TestDir dir;
-    const std::string last = dir / "themes", pictures = dir / "Pictures", home = dir.path, gone = dir / "gone";
+    zv::kit::TempDir dir;
+    const std::string last = dir / "themes", pictures = dir / "Pictures", home = dir.path(), gone = dir / "gone";
     std::filesystem::create_directories(last);
     std::filesystem::create_directories(pictures);
     const struct { std::string last, pictures, home, opens; } cases[] = {

@@ -6,7 +6,7 @@
 
 #include <functional>
 
-#include "StoreTestUtil.h"
+#include "kit/TempDir.h"
 #include "store/BestGamesFile.h"
 #include "store/Records.h"
 #include "store/ScaleFile.h"
@@ -16,7 +16,7 @@ namespace {
 
 using namespace std::string_literals;
 using Make = std::function<void(const std::string& path)>;
-Make Content(std::string c) { return [c](const std::string& p) { test::PutFile(p, c); }; }
+Make Content(std::string c) { return [c](const std::string& p) { kit::PutFile(p, c); }; }
 
 TEST(PlayerMessages, SayWhichFileWhatIsWrongAndWhatTheGameDoes) {
     const std::string record = "; the record counts as 100 this time and the file is left as it is";
@@ -40,14 +40,14 @@ TEST(PlayerMessages, SayWhichFileWhatIsWrongAndWhatTheGameDoes) {
         {"scale.cfg", [](const std::string& p) { (void)::symlink("/dev/null", p.c_str()); }, "File access denied (a device, not a file)" + scale},
         {"bestgames.txt",
          [&](const std::string& p) {
-             test::PutFile(p, "not ours");
-             for (int n = 1; n < 1000; ++n) test::PutFile(p + ".broken-20260517-143005" + (n > 1 ? "-" + std::to_string(n) : ""), "");
+             kit::PutFile(p, "not ours");
+             for (int n = 1; n < 1000; ++n) kit::PutFile(p + ".broken-20260517-143005" + (n > 1 ? "-" + std::to_string(n) : ""), "");
          },
          "line 1: not a best-games file (the first line is not \"Zorvex 2000 best games 1\"); it could not be kept aside "
          "(every name from DIR/" + aside + " to DIR/" + aside + "-999 is taken), so the best games are not kept this time"},
     };
     for (const auto& c : cases) {
-        test::TempDir dir;
+        kit::TempDir dir;
         c.make(dir / c.file);
         std::string says = c.says;
         for (std::size_t at = 0; (at = says.find("DIR", at)) != std::string::npos; at += dir.path().size())

@@ -4,7 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "StoreTestUtil.h"
+#include "kit/TempDir.h"
 #include "store/BestGamesFile.h"
 #include "store/Records.h"
 
@@ -25,7 +25,7 @@ void Copy(const std::string& dir, int parity) {
 }
 
 TEST(SharedDataDirectory, TwoCopiesKeepTheBestOfBothAndNeverLowerARecord) {
-    test::TempDir dir;
+    kit::TempDir dir;
     pid_t copies[2];
     for (int parity : {0, 1})
         if ((copies[parity] = ::fork()) == 0) Copy(dir.path(), parity);
