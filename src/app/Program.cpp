@@ -54,6 +54,14 @@ void Program::Start(bool secondCopy) {
         }
     files_.ReadRecords(game_);
     book_.Load(dataDirUsable);
+    // The game running at the last exit goes on, once the records it is played against are read. A second
+    // copy leaves it to the first.
+    secondCopy_ = secondCopy;
+    if (const std::optional<KeptGame> kept = secondCopy ? std::nullopt : files_.ReadKeptGame()) {
+        std::string problem;
+        if (game_.Resume(*kept, problem)) resumed_ = true;
+        else files_.RefusedKeptGame(problem);
+    }
     motionChosen_ = files_.ReadMotion().value_or(true);
     main_.Motion().SetEnabled(services_.animation && motionChosen_);
     main_.RefreshUndo();
@@ -82,6 +90,8 @@ void Program::Exit() {
     main_.FinishAnimation();
     files_.WriteSettings(game_);
     game_.RecordAtExit();
+    // Kept, the running game is not yet finished: the best games hear of it when it really ends.
+    if (!secondCopy_) files_.KeepGame(game_.Keep());
     book_.Flush();
     platform::FullScreenDisplay& fs = services_.desktop->FullScreen();
     if (fs.Active()) fs.Finalise();
@@ -142,6 +152,10 @@ void Program::HideBestGames() { services_.desktop->Hide(bestGames_.Window()); }
 
 void Program::Played(const TurnReport& report) {
     if (!report.ended) return;
+    if (resumed_) {
+        resumed_ = false;
+        files_.KeepGame(std::nullopt);
+    }
     const int row = book_.GameFinished(report.ending);
     // A game over that made the table shows it, its row marked.
     if (row >= 0 && report.ending.how == GameEnd::Over) ShowBestGames(report.ending.mode);
@@ -164,6 +178,12 @@ void Program::MainKeyDown(SDL_Keycode key, Uint16 mod) {
         case SDLK_n: f.Gstart->Activate(); break;
         case SDLK_z: f.TurnBack->Activate(); break;
         case SDLK_e: f.finish->Activate(); break;
+        // Today's game: numbered by the local date, the same for every player that day.
+        case SDLK_d: {
+            const DateTime today = services_.calendar->Now();
+            f.StartNumberedGame(DateGameNumber(today.year, today.month, today.day));
+            break;
+        }
         // "+" shares its key with "=" on most layouts: Ctrl+= is what most players press for Ctrl+Plus.
         case SDLK_PLUS:
         case SDLK_EQUALS:

@@ -77,6 +77,8 @@ private:
     bool motionChosen_ = true; // the player's choice; ZORVEX_ANIMATION=0 keeps the board still whatever it is
     bool rulesOpened_ = false;
     int scale_ = 1;
+    bool secondCopy_ = false;
+    bool resumed_ = false; // the running game came from the kept-game file, which goes when the game ends
 };
 
 } // namespace zv::app

@@ -161,7 +161,8 @@ bool Game::Resume(const KeptGame& k, std::string& problem) {
     s_.DropCount = 0;
     s_.MoveCount = k.moves;
     s_.GameOpen = true;
-    s_.AdvancedThroughout = k.advanced && s_.AdvancedMode == 1;
+    // Advanced mode is switched on later in the start-up, from the settings already read.
+    s_.AdvancedThroughout = k.advanced && s_.Switches.advanced;
     for (int n = 1; n <= kCells; ++n)
         if (k.blocked[static_cast<std::size_t>(n - 1)]) SetBlocked(n, true);
     number_ = k.number;
