@@ -265,6 +265,20 @@ const LayoutTable& RulesWindowLayout() {
     return table;
 }
 
+const LayoutTable& NumberWindowLayout() {
+    using K = ControlKind;
+    static const LayoutTable table = {
+        {"NumberStrip", K::Label, "", Rect(0, 0, kNumberWidth, 24), {}},
+        {"NumberCaption", K::Label, "", Rect(12, 3, 276, 20), {}},
+        {"NumberPrompt", K::Label, "", Rect(14, 32, 272, 18), {}},
+        {"NumberField", K::Label, "", Rect(14, 52, 272, 26), {}},
+        {"NumberRunning", K::Label, "", Rect(14, 84, 272, 18), {}},
+        {"NumberPlay", K::Label, "", Rect(100, 112, 90, 26), {}},
+        {"NumberCancel", K::Label, "", Rect(196, 112, 90, 26), {}},
+    };
+    return table;
+}
+
 const ControlPlace& PlaceOf(const LayoutTable& table, const std::string& name) {
     for (const ControlPlace& c : table)
         if (c.name == name) return c;

@@ -21,6 +21,8 @@ Program::Program(Services& services)
       rules_(*this, main_) {
     book_.onChange = [this] { bestGames_.Refresh(); };
     spare_.hide = [this] { services_.desktop->Hide(spare_.Window()); };
+    number_.close = [this] { services_.desktop->Hide(number_.Window()); };
+    number_.deal = [this](std::uint32_t n) { main_.StartNumberedGame(n); };
 }
 
 Program::~Program() = default;
@@ -75,6 +77,7 @@ void Program::Start(bool secondCopy) {
     options_.FormCreate();
     desktop.Open(bestGames_.Window(), WindowRole::Owned);
     desktop.Open(spare_.Window(), WindowRole::Spare);
+    desktop.Open(number_.Window(), WindowRole::Owned);
 }
 
 void Program::FullScreenAtStart() {
@@ -143,6 +146,12 @@ void Program::HideRules() {
     if (rulesOpened_) services_.desktop->Hide(rules_.Window());
 }
 
+void Program::ShowNumberWindow() {
+    number_.Open(game_.GameNumber());
+    services_.desktop->PlaceOver(number_.Window(), main_.Window());
+    services_.desktop->Show(number_.Window());
+}
+
 void Program::ShowBestGames(Mode mode) {
     bestGames_.ShowMode(mode);
     services_.desktop->Show(bestGames_.Window());
@@ -178,6 +187,7 @@ void Program::MainKeyDown(SDL_Keycode key, Uint16 mod) {
         case SDLK_n: f.Gstart->Activate(); break;
         case SDLK_z: f.TurnBack->Activate(); break;
         case SDLK_e: f.finish->Activate(); break;
+        case SDLK_g: ShowNumberWindow(); break;
         // Today's game: numbered by the local date, the same for every player that day.
         case SDLK_d: {
             const DateTime today = services_.calendar->Now();

@@ -1,9 +1,10 @@
-// The running game kept at exit and shown again at the next start; today's game; a broken kept game.
+// The running game kept at exit and shown again at the next start; a broken kept game; today's game and Ctrl+G.
 #include <gtest/gtest.h>
 
 #include <fstream>
 
 #include "kit/AppFixture.h"
+#include "app/NumberWindow.h"
 #include "store/KeptGameFile.h"
 
 namespace zv::test {
@@ -64,6 +65,42 @@ TEST_F(AppTest, CtrlDDealsTodaysGameTheSameForEveryPlayerThatDay) {
     const Grid first = S().Board;
     clock.Set({23, 59, 59, 999});
     form1->Window().OnKeyDown(SDLK_d, KMOD_LCTRL);
+    EXPECT_EQ(S().Board, first);
+}
+
+TEST(GameNumberOf, TakesTheWholeThirtyTwoBitRangeAndNothingElse) {
+    const struct {
+        const char* typed;
+        std::optional<std::uint32_t> number;
+    } cases[] = {{"0", 0u}, {"007", 7u}, {"4294967295", 4294967295u}, {"4294967296", std::nullopt},
+                 {"", std::nullopt}, {"12a", std::nullopt}, {"99999999999", std::nullopt}};
+    for (const auto& c : cases) EXPECT_EQ(app::GameNumberOf(c.typed), c.number) << c.typed;
+}
+
+TEST_F(AppTest, CtrlGDealsTheTypedNumberByKeysOrMouseAndTheSameNumberTheSameGame) {
+    Start();
+    app::TFormNumber& w = program->NumberWindow();
+    auto type = [&](const char* keys) {
+        form1->Window().OnKeyDown(SDLK_g, KMOD_LCTRL);
+        EXPECT_NE(w.Running->Caption().find(std::to_string(form1->Engine().GameNumber())), std::string::npos);
+        for (const char* k = keys; *k; ++k) w.Window().OnKeyDown(*k == '<' ? SDLK_BACKSPACE : SDLK_0 + (*k - '0'), KMOD_NONE);
+    };
+    type("12345");
+    w.Window().OnKeyDown(SDLK_RETURN, KMOD_NONE);
+    EXPECT_EQ(form1->Engine().GameNumber(), 12345u);
+    EXPECT_FALSE(form1->Engine().ModeSelectorsEnabled());
+    const Grid first = S().Board;
+
+    form1->Gstart->Activate();
+    type("123459<");
+    ClickCentre(w.Window(), *w.Play);
+    EXPECT_EQ(S().Board, first);
+
+    type("99999999999"); // one digit too many is not taken; the ten left are too large
+    EXPECT_EQ(w.Typed(), "9999999999");
+    w.Window().OnKeyDown(SDLK_RETURN, KMOD_NONE);
+    EXPECT_EQ(S().Board, first) << "a number too large dealt a game";
+    w.Window().OnKeyDown(SDLK_ESCAPE, KMOD_NONE);
     EXPECT_EQ(S().Board, first);
 }
 
