@@ -60,10 +60,10 @@ TFormNumber::TFormNumber() {
     Cancel->OnClick = [this] { CancelClick(); };
 }
 
-void TFormNumber::Open(std::uint32_t running) {
+void TFormNumber::Open(std::optional<std::uint32_t> running) {
     typed_.clear();
     ShowTyped();
-    Running->SetCaption(std::string(platform::Tr("Эта игра:")) + " " + std::to_string(running));
+    Running->SetCaption(running ? std::string(platform::Tr("Эта игра:")) + " " + std::to_string(*running) : std::string());
 }
 
 void TFormNumber::ShowTyped() { Field->SetCaption(" " + typed_ + "_"); }

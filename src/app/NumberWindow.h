@@ -22,8 +22,9 @@ public:
     TFormNumber();
     ui::Form& Window() { return form_; }
 
-    // Opens on an empty field, telling the running game's number so it can be read and shared.
-    void Open(std::uint32_t running);
+    // Opens on an empty field, telling the number of the game on the board (if one was ever dealt) so it can
+    // be read and shared.
+    void Open(std::optional<std::uint32_t> running);
     // Enter or the play button: deals the typed number; an empty or too large one is refused in the window.
     void PlayClick();
     // Escape or the cancel button.

@@ -147,7 +147,8 @@ void Program::HideRules() {
 }
 
 void Program::ShowNumberWindow() {
-    number_.Open(game_.GameNumber());
+    // Before the first game the board holds none, so there is no number to tell.
+    number_.Open(game_.State().GameMode.empty() ? std::nullopt : std::optional<std::uint32_t>(game_.GameNumber()));
     services_.desktop->PlaceOver(number_.Window(), main_.Window());
     services_.desktop->Show(number_.Window());
 }

@@ -80,6 +80,10 @@ TEST(GameNumberOf, TakesTheWholeThirtyTwoBitRangeAndNothingElse) {
 TEST_F(AppTest, CtrlGDealsTheTypedNumberByKeysOrMouseAndTheSameNumberTheSameGame) {
     Start();
     app::TFormNumber& w = program->NumberWindow();
+    form1->Window().OnKeyDown(SDLK_g, KMOD_LCTRL);
+    EXPECT_EQ(w.Running->Caption(), "") << "a number told before any game";
+    w.Window().OnKeyDown(SDLK_ESCAPE, KMOD_NONE);
+    form1->Gstart->Activate();
     auto type = [&](const char* keys) {
         form1->Window().OnKeyDown(SDLK_g, KMOD_LCTRL);
         EXPECT_NE(w.Running->Caption().find(std::to_string(form1->Engine().GameNumber())), std::string::npos);

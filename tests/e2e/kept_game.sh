@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The running game survives every way out (the close area, SIGTERM, Alt+F4 through the window manager) and the
-# next start shows the same board; Ctrl+D deals the same game each time it is pressed.
+# next start shows the same board; Ctrl+D, and Ctrl+G with a typed number, deal the same game each time.
 source "$(dirname "$0")/lib.sh"
 bin="$1"
 start_display
@@ -42,6 +42,25 @@ sleep 0.3
 key ctrl+d
 poll 5 six_balls || fail "the second Ctrl+D did not deal six balls"
 [[ "$(board_now)" == "$today" ]] || fail "Ctrl+D twice dealt two different games"
+
+# Ctrl+G with the same typed number twice deals the same game; the small window goes with Enter.
+by_number() {
+    key ctrl+g
+    sleep 0.5
+    xdotool type --delay 50 "$1"
+    key Return
+    sleep 0.5
+    focus_main
+}
+by_number 424242
+poll 5 six_balls || fail "Ctrl+G 424242 did not deal six balls"
+numbered="$(board_now)"
+[[ "$numbered" != "$today" ]] || fail "game 424242 is today's game"
+key ctrl+n
+sleep 0.3
+by_number 424242
+poll 5 six_balls || fail "the second Ctrl+G 424242 did not deal six balls"
+[[ "$(board_now)" == "$numbered" ]] || fail "Ctrl+G 424242 twice dealt two different games"
 
 # Finished, the game is not kept: the next start is empty.
 click_close_area
