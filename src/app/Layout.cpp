@@ -201,6 +201,8 @@ LayoutTable BuildRulesTable() {
     add("KeyWhat2", K::Label, Rect(L + 210, 402, 96, 75));
     add("KeyNames3", K::Label, Rect(L + 312, 402, 92, 45));
     add("KeyWhat3", K::Label, Rect(L + 406, 402, 168, 45));
+    // Under them, left of the close button: the number of the game on the board, to share, and its keys.
+    add("GameNumberLine", K::Label, Rect(L + 312, 448, 206, 30));
 
     add("RulesClose", K::Button, Rect(kRulesWidth - 96, 448, 89, 25));
     return t;

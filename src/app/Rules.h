@@ -58,11 +58,14 @@ public:
     // After Open.
     const BuiltControls& Controls() const { return controls_; }
     ui::ImageButton* RulesClose = nullptr;
+    // The number of the game on the board and the keys that deal a game by number.
+    ui::Label* GameNumberLine = nullptr;
     std::vector<ui::CellGrid*> figures; // in the order of RulesFigures()
 
 private:
     void Build();
     void ShowBalls();
+    void ShowGameNumber();
 
     Windows& windows_;
     TForm1& main_;

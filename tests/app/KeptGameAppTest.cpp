@@ -94,6 +94,8 @@ TEST_F(AppTest, CtrlGDealsTheTypedNumberByKeysOrMouseAndTheSameNumberTheSameGame
     EXPECT_EQ(form1->Engine().GameNumber(), 12345u);
     EXPECT_FALSE(form1->Engine().ModeSelectorsEnabled());
     const Grid first = S().Board;
+    program->ShowRules(); // where a player reads the number to share it
+    EXPECT_NE(program->RulesWindow().GameNumberLine->Caption().find("12345"), std::string::npos);
 
     form1->Gstart->Activate();
     type("123459<");
