@@ -161,6 +161,7 @@ void Program::ShowBestGames(Mode mode) {
 void Program::HideBestGames() { services_.desktop->Hide(bestGames_.Window()); }
 
 void Program::Played(const TurnReport& report) {
+    if (report.started) rules_.ShowGameNumber();
     if (!report.ended) return;
     if (resumed_) {
         resumed_ = false;

@@ -104,6 +104,7 @@ void TFormRules::Open() {
 }
 
 void TFormRules::ShowGameNumber() {
+    if (!built_) return;
     const Game& game = main_.Engine();
     std::string text = game.State().GameMode.empty() ? std::string()
                                                      : std::string(platform::Tr("Игра №")) + " " + std::to_string(game.GameNumber());

@@ -52,6 +52,8 @@ public:
     // Makes the content on first use, and shows the figures in the balls the board has now.
     void Open();
     void RulesCloseClick();
+    // The number of the game on the board, again after a new game was dealt (only once the window is built).
+    void ShowGameNumber();
     // Escape and F1 close the window, as its close button does.
     void FormKeyDown(SDL_Keycode key, Uint16 mod);
 
@@ -65,7 +67,6 @@ public:
 private:
     void Build();
     void ShowBalls();
-    void ShowGameNumber();
 
     Windows& windows_;
     TForm1& main_;

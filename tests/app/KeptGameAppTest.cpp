@@ -98,6 +98,7 @@ TEST_F(AppTest, CtrlGDealsTheTypedNumberByKeysOrMouseAndTheSameNumberTheSameGame
     EXPECT_NE(program->RulesWindow().GameNumberLine->Caption().find("12345"), std::string::npos);
 
     form1->Gstart->Activate();
+    EXPECT_EQ(program->RulesWindow().GameNumberLine->Caption().find("12345"), std::string::npos) << "the old number stayed";
     type("123459<");
     ClickCentre(w.Window(), *w.Play);
     EXPECT_EQ(S().Board, first);
