@@ -43,14 +43,14 @@ key ctrl+d
 poll 5 six_balls || fail "the second Ctrl+D did not deal six balls"
 [[ "$(board_now)" == "$today" ]] || fail "Ctrl+D twice dealt two different games"
 
-# Ctrl+G with the same typed number twice deals the same game; the small window goes with Enter.
+# Ctrl+G with the same typed number twice deals the same game; the small window goes with Enter and the keys
+# are the game's again.
 by_number() {
     key ctrl+g
     sleep 0.5
     xdotool type --delay 50 "$1"
     key Return
     sleep 0.5
-    focus_main
 }
 by_number 424242
 poll 5 six_balls || fail "Ctrl+G 424242 did not deal six balls"
