@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <exception>
 
+#include "store/KeptGameFile.h"
 #include "store/MotionFile.h"
 #include "store/ScaleFile.h"
 #include "store/Settings.h"
@@ -118,6 +119,29 @@ void GameFiles::WriteMotion(bool on) {
         store::SaveMotion(dataDir_, on);
     } catch (const std::exception& e) {
         Tell(path, path + ": " + e.what());
+    }
+}
+
+std::optional<KeptGame> GameFiles::ReadKeptGame() {
+    if (dataDirUnusable_) return std::nullopt;
+    store::KeptGameLoad load = store::LoadKeptGame(dataDir_);
+    if (!load.error.empty()) Tell(store::KeptGamePath(dataDir_), load.error);
+    return load.game;
+}
+
+void GameFiles::RefusedKeptGame(const std::string& problem) {
+    const std::string path = store::KeptGamePath(dataDir_);
+    Tell(path, path + ": " + problem + store::PutKeptGameAside(dataDir_) + " and the game starts empty");
+}
+
+void GameFiles::KeepGame(const std::optional<KeptGame>& game) {
+    if (dataDirUnusable_) return;
+    const std::string path = store::KeptGamePath(dataDir_);
+    try {
+        if (game) store::SaveKeptGame(dataDir_, *game);
+        else store::ForgetKeptGame(dataDir_);
+    } catch (const std::exception& e) {
+        Tell(path, path + ": " + store::Explain(e) + (game ? "; the running game is not kept" : ""));
     }
 }
 

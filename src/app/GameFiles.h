@@ -45,6 +45,13 @@ public:
     void WriteMotion(bool on);
     // Called by each built-in skin as its last step; a failure is reported and the skin stays.
     void WriteSkinFile(std::int32_t number);
+    // The game kept at the last exit, or nothing (none kept, or the file is broken, which is reported once
+    // and the file put aside). The game refuses one that cannot go on: Refused reports that the same way.
+    std::optional<KeptGame> ReadKeptGame();
+    void RefusedKeptGame(const std::string& problem);
+    // Exit: the running game is kept; with none running the file goes. Also when a kept game has ended, so
+    // it cannot come back and count twice. Failures are reported.
+    void KeepGame(const std::optional<KeptGame>& game);
     // Exit: the settings file, unless it was there but could not be read: the player's file is kept.
     void WriteSettings(const Game& game);
 

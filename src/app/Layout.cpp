@@ -201,6 +201,8 @@ LayoutTable BuildRulesTable() {
     add("KeyWhat2", K::Label, Rect(L + 210, 402, 96, 75));
     add("KeyNames3", K::Label, Rect(L + 312, 402, 92, 45));
     add("KeyWhat3", K::Label, Rect(L + 406, 402, 168, 45));
+    // Under them, left of the close button: the number of the game on the board, to share, and its keys.
+    add("GameNumberLine", K::Label, Rect(L + 312, 448, 206, 30));
 
     add("RulesClose", K::Button, Rect(kRulesWidth - 96, 448, 89, 25));
     return t;
@@ -260,6 +262,20 @@ const LayoutTable& BestGamesWindowLayout() {
 
 const LayoutTable& RulesWindowLayout() {
     static const LayoutTable table = BuildRulesTable();
+    return table;
+}
+
+const LayoutTable& NumberWindowLayout() {
+    using K = ControlKind;
+    static const LayoutTable table = {
+        {"NumberStrip", K::Label, "", Rect(0, 0, kNumberWidth, 24), {}},
+        {"NumberCaption", K::Label, "", Rect(12, 3, 276, 20), {}},
+        {"NumberPrompt", K::Label, "", Rect(14, 32, 272, 18), {}},
+        {"NumberField", K::Label, "", Rect(14, 52, 272, 26), {}},
+        {"NumberRunning", K::Label, "", Rect(14, 84, 272, 18), {}},
+        {"NumberPlay", K::Label, "", Rect(100, 112, 90, 26), {}},
+        {"NumberCancel", K::Label, "", Rect(196, 112, 90, 26), {}},
+    };
     return table;
 }
 

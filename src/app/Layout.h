@@ -44,6 +44,8 @@ const LayoutTable& SpareWindowLayout();
 const LayoutTable& BestGamesWindowLayout();
 // The rules window.
 const LayoutTable& RulesWindowLayout();
+// The game-number window.
+const LayoutTable& NumberWindowLayout();
 
 // The main window's size as stored, before the layout routine sizes it to its content.
 constexpr int kMainDesignWidth = 632, kMainDesignHeight = 492;
@@ -58,6 +60,7 @@ constexpr int kBestGamesRowTop = 30, kBestGamesRowPitch = 23;
 // The rules window: as wide as the main window, which it is laid over from its top edge, and no taller
 // than a 640 x 480 full screen.
 constexpr int kRulesWidth = 632, kRulesHeight = 480;
+constexpr int kNumberWidth = 300, kNumberHeight = 148;
 
 // The cells of the figure pictures in the rules window, and the gap between them.
 int FigureCellSize();

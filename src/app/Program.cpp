@@ -21,6 +21,8 @@ Program::Program(Services& services)
       rules_(*this, main_) {
     book_.onChange = [this] { bestGames_.Refresh(); };
     spare_.hide = [this] { services_.desktop->Hide(spare_.Window()); };
+    number_.close = [this] { services_.desktop->Hide(number_.Window()); };
+    number_.deal = [this](std::uint32_t n) { main_.StartNumberedGame(n); };
 }
 
 Program::~Program() = default;
@@ -54,6 +56,14 @@ void Program::Start(bool secondCopy) {
         }
     files_.ReadRecords(game_);
     book_.Load(dataDirUsable);
+    // The game running at the last exit goes on, once the records it is played against are read. A second
+    // copy leaves it to the first.
+    secondCopy_ = secondCopy;
+    if (const std::optional<KeptGame> kept = secondCopy ? std::nullopt : files_.ReadKeptGame()) {
+        std::string problem;
+        if (game_.Resume(*kept, problem)) resumed_ = true;
+        else files_.RefusedKeptGame(problem);
+    }
     motionChosen_ = files_.ReadMotion().value_or(true);
     main_.Motion().SetEnabled(services_.animation && motionChosen_);
     main_.RefreshUndo();
@@ -67,6 +77,7 @@ void Program::Start(bool secondCopy) {
     options_.FormCreate();
     desktop.Open(bestGames_.Window(), WindowRole::Owned);
     desktop.Open(spare_.Window(), WindowRole::Spare);
+    desktop.Open(number_.Window(), WindowRole::Owned);
 }
 
 void Program::FullScreenAtStart() {
@@ -82,6 +93,8 @@ void Program::Exit() {
     main_.FinishAnimation();
     files_.WriteSettings(game_);
     game_.RecordAtExit();
+    // Kept, the running game is not yet finished: the best games hear of it when it really ends.
+    if (!secondCopy_) files_.KeepGame(game_.Keep());
     book_.Flush();
     platform::FullScreenDisplay& fs = services_.desktop->FullScreen();
     if (fs.Active()) fs.Finalise();
@@ -133,6 +146,13 @@ void Program::HideRules() {
     if (rulesOpened_) services_.desktop->Hide(rules_.Window());
 }
 
+void Program::ShowNumberWindow() {
+    // Before the first game the board holds none, so there is no number to tell.
+    number_.Open(game_.State().GameMode.empty() ? std::nullopt : std::optional<std::uint32_t>(game_.GameNumber()));
+    services_.desktop->PlaceOver(number_.Window(), main_.Window());
+    services_.desktop->Show(number_.Window());
+}
+
 void Program::ShowBestGames(Mode mode) {
     bestGames_.ShowMode(mode);
     services_.desktop->Show(bestGames_.Window());
@@ -141,7 +161,12 @@ void Program::ShowBestGames(Mode mode) {
 void Program::HideBestGames() { services_.desktop->Hide(bestGames_.Window()); }
 
 void Program::Played(const TurnReport& report) {
+    if (report.started) rules_.ShowGameNumber();
     if (!report.ended) return;
+    if (resumed_) {
+        resumed_ = false;
+        files_.KeepGame(std::nullopt);
+    }
     const int row = book_.GameFinished(report.ending);
     // A game over that made the table shows it, its row marked.
     if (row >= 0 && report.ending.how == GameEnd::Over) ShowBestGames(report.ending.mode);
@@ -164,6 +189,13 @@ void Program::MainKeyDown(SDL_Keycode key, Uint16 mod) {
         case SDLK_n: f.Gstart->Activate(); break;
         case SDLK_z: f.TurnBack->Activate(); break;
         case SDLK_e: f.finish->Activate(); break;
+        case SDLK_g: ShowNumberWindow(); break;
+        // Today's game: numbered by the local date, the same for every player that day.
+        case SDLK_d: {
+            const DateTime today = services_.calendar->Now();
+            f.StartNumberedGame(DateGameNumber(today.year, today.month, today.day));
+            break;
+        }
         // "+" shares its key with "=" on most layouts: Ctrl+= is what most players press for Ctrl+Plus.
         case SDLK_PLUS:
         case SDLK_EQUALS:

@@ -5,6 +5,7 @@
 #include "app/BestGamesBook.h"
 #include "app/BestGamesWindow.h"
 #include "app/GameFiles.h"
+#include "app/NumberWindow.h"
 #include "app/Rules.h"
 #include "app/Services.h"
 #include "app/Unit1.h"
@@ -38,6 +39,9 @@ public:
     TBestGames& BestGames() { return bestGames_; }
     TFormRules& RulesWindow() { return rules_; }
     TForm3& Spare() { return spare_; }
+    TFormNumber& NumberWindow() { return number_; }
+    // Ctrl+G: the game-number window, over the game.
+    void ShowNumberWindow();
 
     // The scale the windows are drawn at outside full screen.
     int Scale() const { return scale_; }
@@ -73,10 +77,13 @@ private:
     TBestGames bestGames_;
     TFormRules rules_;
     TForm3 spare_;
+    TFormNumber number_;
     bool optionsShown_ = false;
     bool motionChosen_ = true; // the player's choice; ZORVEX_ANIMATION=0 keeps the board still whatever it is
     bool rulesOpened_ = false;
     int scale_ = 1;
+    bool secondCopy_ = false;
+    bool resumed_ = false; // the running game came from the kept-game file, which goes when the game ends
 };
 
 } // namespace zv::app

@@ -100,6 +100,15 @@ TFormRules::~TFormRules() { main_.OnSkinChanged = nullptr; }
 void TFormRules::Open() {
     if (!built_) Build();
     ShowBalls();
+    ShowGameNumber();
+}
+
+void TFormRules::ShowGameNumber() {
+    if (!built_) return;
+    const Game& game = main_.Engine();
+    std::string text = game.State().GameMode.empty() ? std::string()
+                                                     : std::string(platform::Tr("Игра №")) + " " + std::to_string(game.GameNumber());
+    GameNumberLine->SetCaption(text + (text.empty() ? "" : "\n") + platform::Tr("Ctrl+G номер, Ctrl+D игра дня"));
 }
 
 void TFormRules::Build() {
@@ -128,6 +137,10 @@ void TFormRules::Build() {
         // Long texts are broken into lines at the width of their place.
         l->SetCaption(ui::WrapText(platform::Tr(t.text), font, l->Width()));
     }
+
+    GameNumberLine = c.Get<ui::Label>("GameNumberLine");
+    GameNumberLine->SetFont(kTextFont);
+    GameNumberLine->SetColour(kTextColour);
 
     RulesClose = c.Get<ui::ImageButton>("RulesClose");
     // The options window's close button: the same caption on the same window colour.

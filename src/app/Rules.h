@@ -52,12 +52,16 @@ public:
     // Makes the content on first use, and shows the figures in the balls the board has now.
     void Open();
     void RulesCloseClick();
+    // The number of the game on the board, again after a new game was dealt (only once the window is built).
+    void ShowGameNumber();
     // Escape and F1 close the window, as its close button does.
     void FormKeyDown(SDL_Keycode key, Uint16 mod);
 
     // After Open.
     const BuiltControls& Controls() const { return controls_; }
     ui::ImageButton* RulesClose = nullptr;
+    // The number of the game on the board and the keys that deal a game by number.
+    ui::Label* GameNumberLine = nullptr;
     std::vector<ui::CellGrid*> figures; // in the order of RulesFigures()
 
 private:

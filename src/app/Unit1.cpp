@@ -296,6 +296,8 @@ void TForm1::Played(const TurnReport& report) {
     if (OnPlayed) OnPlayed(report);
 }
 
+void TForm1::StartNumberedGame(std::uint32_t number) { Played(game_.StartNumberedGame(number)); }
+
 void TForm1::RefreshUndo() { TurnBack->SetEnabled(game_.UndoAvailable()); }
 
 void TForm1::MoveFocus(int dRow, int dCol) {

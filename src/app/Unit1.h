@@ -54,6 +54,8 @@ public:
     void CheckAddedClick();
     // label2, the record plate around it and F3: the best games of the mode played (or chosen).
     void ShowBestGamesClick();
+    // What the new-game button does, with a chosen game number instead of the clock's.
+    void StartNumberedGame(std::uint32_t number);
 
     // The keyboard on the board: the frame moves (the first key only shows it), Space or Return presses
     // the framed cell, Escape lets go of a selected ball.

@@ -103,12 +103,7 @@ void Game::crossClick() { ChooseMode(Mode::Cross); }
 void Game::ringClick() { ChooseMode(Mode::Ring); }
 void Game::cornerClick() { ChooseMode(Mode::Block); }
 
-void Game::ReseedFromClock() {
-    const TimeOfDay t = clock_.Now();
-    const std::uint32_t seed =
-        static_cast<std::uint32_t>(((t.hour * 60 + t.minute) * 60 + t.second) * 1000 + t.millisecond);
-    rng_.Seed(seed);
-}
+void Game::ReseedFromClock() { rng_.Seed(ClockGameNumber(clock_.Now())); }
 
 void Game::ShowSelection() {
     if (OnBoard(s_.ClickedCell)) view_.SetHighlight(CellIndex(s_.ClickedCell.row, s_.ClickedCell.col), true);

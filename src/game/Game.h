@@ -2,9 +2,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "game/GameState.h"
+#include "game/KeptGame.h"
 #include "game/Ports.h"
 #include "game/Random.h"
 #include "game/TurnReport.h"
@@ -65,6 +67,11 @@ public:
     // report stays valid until the next of these operations.
     const TurnReport& ImClick(int n);
     const TurnReport& GstartClick();
+    // GstartClick with a chosen game number instead of the clock's: the same number, mode and moves deal
+    // and draw the same game (blocked cells of advanced mode included).
+    const TurnReport& StartNumberedGame(std::uint32_t number);
+    // The running (or last) game's number.
+    std::uint32_t GameNumber() const { return number_; }
     const TurnReport& finishClick();
     const TurnReport& TurnBackClick();
     void lineClick();
@@ -94,6 +101,7 @@ public:
     // Routines over the state; public so tests can drive each one.
     const TurnReport& CellClick(CellPos clicked);
     void StartGame();
+    void StartGame(std::uint32_t number);
     void RedrawBoard();
     void FigureScan();
     void BlockFigureScan();
@@ -104,6 +112,12 @@ public:
     void ScatterBlockedCells();
     void ShowSelection();
     void HideSelection();
+
+    // The running game as it can be kept across a restart; nothing when no game is running.
+    std::optional<KeptGame> Keep() const;
+    // Goes on with a kept game: shown, the mode selectors disabled, the mode's record read as a game start
+    // reads it. Refused, nothing changed, with a one-line reason for one that cannot go on under the rules.
+    bool Resume(const KeptGame& kept, std::string& problem);
 
     // Sets up a position (see Position) and draws it.
     void SetPosition(const Position& p);
@@ -155,6 +169,7 @@ private:
     Mode checked_ = Mode::Line;
     bool selectorsEnabled_ = true;
     Tally tally_;
+    std::uint32_t number_ = 0;
 };
 
 } // namespace zv

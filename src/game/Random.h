@@ -9,6 +9,9 @@ class Random {
 public:
     explicit Random(std::uint32_t seed = 0) { Seed(seed); }
     void Seed(std::uint32_t seed);
+    // The whole state, so a kept game goes on drawing what it would have drawn.
+    std::uint64_t State() const { return state_; }
+    void SetState(std::uint64_t state) { state_ = state; }
     // Uniform integer in 0..n-1; n must be at least 1.
     std::int32_t operator()(std::int32_t n);
 

@@ -5,16 +5,19 @@
 
 namespace zv {
 
-const TurnReport& Game::GstartClick() {
+const TurnReport& Game::GstartClick() { return StartNumberedGame(ClockGameNumber(clock_.Now())); }
+
+const TurnReport& Game::StartNumberedGame(std::uint32_t number) {
     Begin();
     // The game being replaced counts when it had points; otherwise it is simply dropped.
     if (s_.Score > 0) ReportFinished(GameEnd::Replaced);
     HideSelection();
     if (s_.AdvancedMode == 1) {
         ClearBlockedCells();
+        rng_.SetState(kBlockedStream + number);
         ScatterBlockedCells();
     }
-    StartGame();
+    StartGame(number);
     s_.UndoBoard.clear();
     // An undo must not reach back into the game before.
     s_.UndoAllowed = 0;
@@ -30,7 +33,9 @@ void Game::ReportFinished(GameEnd how) {
     report_.ending = {how, m, s_.Score, s_.MoveCount, s_.AdvancedThroughout};
 }
 
-void Game::StartGame() {
+void Game::StartGame() { StartGame(ClockGameNumber(clock_.Now())); }
+
+void Game::StartGame(std::uint32_t number) {
     view_.SetBannerVisible(false);
 
     const Mode m = checked_;
@@ -58,7 +63,8 @@ void Game::StartGame() {
     s_.GameOpen = true;
     s_.AdvancedThroughout = s_.AdvancedMode == 1;
     report_.started = true;
-    ReseedFromClock();
+    number_ = number;
+    rng_.Seed(number);
     DealStartingBalls();
     NewNextBalls();
     RedrawBoard();
@@ -87,6 +93,83 @@ void Game::SetPosition(const Position& p) {
     selectorsEnabled_ = false;
     view_.SetScoreText(std::to_string(p.score));
     RedrawBoard();
+}
+
+std::optional<KeptGame> Game::Keep() const {
+    Mode m;
+    if (!s_.GameOpen || s_.PlayState == kPlayOver || !ModeFromWord(s_.GameMode, m)) return std::nullopt;
+    KeptGame k;
+    k.number = number_;
+    k.mode = m;
+    k.score = s_.Score;
+    k.moves = s_.MoveCount;
+    k.advanced = s_.AdvancedThroughout;
+    k.undo = UndoAvailable();
+    k.random = rng_.State();
+    k.next = s_.NextBalls;
+    k.board = s_.Board;
+    if (k.undo) k.undoBoard = s_.UndoBoard;
+    k.blocked = s_.Blocked;
+    return k;
+}
+
+bool Game::Resume(const KeptGame& k, std::string& problem) {
+    auto refuse = [&](std::string why) {
+        problem = std::move(why);
+        return false;
+    };
+    int empty = 0;
+    for (ColourCode v : k.board.cells) {
+        if (v < 0 || v > 6) return refuse("a cell holds " + std::to_string(v) + ", not a colour 1 to 6 or 0");
+        empty += v == 0;
+    }
+    for (ColourCode v : k.undoBoard.cells)
+        if (v < 0 || v > 6) return refuse("a cell of the undo board holds " + std::to_string(v) + ", not a colour 1 to 6 or 0");
+    for (ColourCode v : k.next)
+        if (v < 1 || v > 6) return refuse("a preview ball holds " + std::to_string(v) + ", not a colour 1 to 6");
+    // Four or fewer empty cells is a game over, and a game over is never kept.
+    if (empty < 5) return refuse("only " + std::to_string(empty) + " empty cells: that game is over");
+    if (k.moves < 0) return refuse("a move count below 0");
+
+    Begin();
+    HideSelection();
+    ClearBlockedCells();
+    checked_ = k.mode;
+    view_.SetModeMarks(k.mode);
+    s_.GameMode = ModeWord(k.mode);
+    view_.SetModeSelectorsEnabled(false);
+    selectorsEnabled_ = false;
+    view_.SetBannerVisible(false);
+    // The record as a game start reads it.
+    const std::string& text = s_.RecordText[static_cast<std::size_t>(k.mode)];
+    std::int32_t best = kDefaultRecord;
+    if (ParseRecordNumber(text, best)) {
+        view_.SetRecordText(text);
+    } else {
+        best = kDefaultRecord;
+        view_.SetRecordText(std::to_string(best));
+    }
+    s_.BestScore = best;
+    s_.Board = k.board;
+    s_.MoveSnapshot = k.board;
+    s_.UndoBoard = k.undoBoard;
+    s_.NextBalls = k.next;
+    s_.Score = k.score;
+    s_.ScoreBeforeMove = k.score;
+    s_.UndoAllowed = k.undo ? 1 : 0;
+    s_.PlayState = kPlayIdle;
+    s_.DropCount = 0;
+    s_.MoveCount = k.moves;
+    s_.GameOpen = true;
+    // Advanced mode is switched on later in the start-up, from the settings already read.
+    s_.AdvancedThroughout = k.advanced && s_.Switches.advanced;
+    for (int n = 1; n <= kCells; ++n)
+        if (k.blocked[static_cast<std::size_t>(n - 1)]) SetBlocked(n, true);
+    number_ = k.number;
+    rng_.SetState(k.random);
+    view_.SetScoreText(std::to_string(k.score));
+    RedrawBoard();
+    return true;
 }
 
 namespace {

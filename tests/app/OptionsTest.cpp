@@ -31,6 +31,7 @@ TEST_F(AppTest, AdvancedSwitchShowsItsIndicatorAndKeepsTheChoice) {
     // Advanced mode now lays blocked cells at game start.
     int blocked = 0;
     for (int tries = 0; tries < 20 && !blocked; ++tries) {
+        clock.Set({10, 20, 30, tries}); // another millisecond, another game
         form1->Engine().GstartClick();
         for (int n = 1; n <= 100; ++n) blocked += form1->IsBlocked(n);
     }

@@ -74,7 +74,10 @@ close_game
 check_records "after the exit"
 cp "$data/zorvex2000.rec" "$E2E_TMP/line-after-exit"
 
-# The next start reads them where they were: the record label shows the last mode read, as before.
+# The next start reads them where they were: the record label shows the last mode read, as before. The game
+# left running was kept and would come back with its own board and record: this start is about the files.
+[[ -s "$data/game.kept" ]] || fail "the game left running was not kept"
+rm "$data/game.kept"
 start_main_window
 poll "$E2E_WAIT" same_as "$E2E_TMP/start.png" "$E2E_TMP/restart.png" ||
     fail "the window after the restart differs from the first start ($(picture_difference "$E2E_TMP/start.png" "$E2E_TMP/restart.png"))"

@@ -185,9 +185,11 @@ protected:
         EXPECT_GT(painted.w * painted.h, 0) << "the turn left nothing to repaint";
 
         // Closing the game: the settings file cannot be written either, which is said with its name.
+        // So can the running game, which the player is told will not come back.
         program->Exit();
-        ASSERT_EQ(boxes.shown.size(), 2u);
+        ASSERT_EQ(boxes.shown.size(), 3u);
         EXPECT_EQ(boxes.shown[1].text, services.settingsPath + ": " + message);
+        EXPECT_EQ(boxes.shown[2].text, DataFile("game.kept") + ": " + message + "; the running game is not kept");
 
         // Nothing on disk changed, and no temporary file was left behind.
         Allow();
@@ -206,7 +208,7 @@ protected:
         ClickCell(pos);
         ClickCell(empty);
         EXPECT_EQ(ReadFile(DataFile("zorvex2000.rec")), store::FormatRecord(S().BestScore));
-        EXPECT_EQ(boxes.shown.size(), 2u);
+        EXPECT_EQ(boxes.shown.size(), 3u);
     }
 
     bool mounted = false;
