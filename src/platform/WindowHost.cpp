@@ -536,6 +536,8 @@ void WindowHost::RunLater() {
 
 void WindowHost::Run() {
     PresentAll();
+    // What start-up left for after the first frame.
+    RunLater();
     SDL_Event e;
     // Frames of motion come at the display's refresh rate.
     SDL_DisplayMode mode;
