@@ -263,6 +263,7 @@ void HostWindow::Present() {
     }
     const bool presenting = fullRedraw_ || !to.empty();
     if (presenting) ++presented_;
+    const bool whole = fullRedraw_;
     // Only a whole frame sent through the window surface covers every exposure the server made before it.
     if (fullRedraw_ && !renderer_) frameRequest_ = NextServerRequest(window_);
     Flip(to);
@@ -270,8 +271,10 @@ void HostWindow::Present() {
     if (presenting && traceFrames) {
         timespec now{};
         clock_gettime(CLOCK_REALTIME, &now);
-        std::fprintf(stderr, "zorvex2000: frame %ld of window %u at %lld.%06ld\n", presented_, id_,
-                     static_cast<long long>(now.tv_sec), now.tv_nsec / 1000);
+        long pixels = 0;
+        for (const SDL_Rect& r : to) pixels += static_cast<long>(r.w) * r.h;
+        std::fprintf(stderr, "zorvex2000: frame %ld of window %u at %lld.%06ld (%s, %ld pixels painted)\n", presented_, id_,
+                     static_cast<long long>(now.tv_sec), now.tv_nsec / 1000, whole ? "whole" : "part", pixels);
     }
 }
 

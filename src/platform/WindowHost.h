@@ -32,7 +32,7 @@ struct WindowOptions {
 };
 
 // Start-up benchmarks: every frame a window presents is written to standard error with the wall-clock time it
-// was handed to the display ("zorvex2000: frame N of window W at S.UUUUUU").
+// was handed to the display ("zorvex2000: frame N of window W at S.UUUUUU (whole or part, P pixels painted)").
 void TracePresentedFrames(bool on);
 
 class HostWindow {
