@@ -71,10 +71,18 @@ void Program::Start(bool secondCopy) {
     // A second copy ends on the first pass of its loop; its window need not flash up.
     if (!secondCopy) desktop.Show(main_.Window());
 
+    // The options window's switches may change the game (advanced mode): they are read before its first frame.
+    options_.FormCreate();
+    // The windows nobody sees at start get their windows once the game's first frame is on the screen: each
+    // costs the display server's round trips.
+    desktop.Later([this] { OpenHiddenWindows(); });
+}
+
+void Program::OpenHiddenWindows() {
+    Desktop& desktop = *services_.desktop;
     // The options and best-games windows lie above the game, owned by the main window rather than kept above
     // every window on the desktop: they then stay above it also in full screen, and come back with it.
     desktop.Open(options_.Window(), WindowRole::Owned);
-    options_.FormCreate();
     desktop.Open(bestGames_.Window(), WindowRole::Owned);
     desktop.Open(spare_.Window(), WindowRole::Spare);
     desktop.Open(number_.Window(), WindowRole::Owned);

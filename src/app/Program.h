@@ -61,6 +61,8 @@ public:
 
 private:
     void FullScreenAtStart();
+    // The options, best-games and spare windows, none of them shown at start.
+    void OpenHiddenWindows();
     // Draws the windows at a scale (kept within 1 and the largest that fits the screen).
     void ApplyScale(int scale);
     // Ctrl+Plus (+1), Ctrl+Minus (-1), Ctrl+0 (0: the desktop's scale again).

@@ -51,6 +51,27 @@ void ScreenPointer(SDL_Window* window, int& x, int& y) {
     SDL_GetGlobalMouseState(&x, &y);
 }
 
+bool PointerInWindow(SDL_Window* window, int& x, int& y) {
+#if defined(SDL_VIDEO_DRIVER_X11)
+    SDL_SysWMinfo info;
+    if (QueryPointer query = XQueryPointerFn(); query && X11Info(window, info)) {
+        Window root, child;
+        int rx, ry;
+        unsigned mask;
+        // False when the pointer is on another screen.
+        if (!query(info.info.x11.display, info.info.x11.window, &root, &child, &rx, &ry, &x, &y, &mask)) return false;
+        int w = 0, h = 0;
+        SDL_GetWindowSize(window, &w, &h);
+        return x >= 0 && y >= 0 && x < w && y < h;
+    }
+#else
+    (void)window;
+    (void)x;
+    (void)y;
+#endif
+    return false;
+}
+
 bool MovesAreTheWindowManagers(SDL_Window* window) {
     // XWayland names its outputs so ("XWAYLAND0"), and SDL's X11 driver gives those names to the displays.
     const char* driver = SDL_GetCurrentVideoDriver();

@@ -14,6 +14,10 @@ namespace zv::platform {
 // goes stale while a button is held); elsewhere it is SDL's.
 void ScreenPointer(SDL_Window* window, int& x, int& y);
 
+// The pointer's position within the window, asked of the X server: false where the pointer lies outside it,
+// and wherever there is no X server to ask (SDL then tells the window of the pointer by its events alone).
+bool PointerInWindow(SDL_Window* window, int& x, int& y);
+
 // A press, motion or release of the pointer as the X server reported it: where on the screen it happened,
 // and whether the left button was down when it did. SDL passes on neither for every event: it drops a
 // motion whose position within the window is unchanged, which is the usual case while the window follows

@@ -6,14 +6,23 @@
 #include <SDL_syswm.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <exception>
 #include <stdexcept>
 
+#include "platform/Exposure.h"
 #include "platform/ScreenPointer.h"
 #include "ui/Control.h"
 
 namespace zv::platform {
+
+namespace {
+bool traceFrames = false;
+}
+
+void TracePresentedFrames(bool on) { traceFrames = on; }
 
 bool OnWayland() {
     const char* driver = SDL_GetCurrentVideoDriver();
@@ -34,6 +43,7 @@ HostWindow::HostWindow(ui::Form& form, const std::string& title, WindowOptions o
                                scale * form.Height(), flags);
     if (!window_) throw std::runtime_error(std::string("Cannot create window: ") + SDL_GetError());
     id_ = SDL_GetWindowID(window_);
+    serverWindow_ = platform::ServerWindow(window_);
     // A Wayland client cannot place its window: the compositor moves it when asked at the press.
     if (OnWayland()) SDL_SetWindowHitTest(window_, &HostWindow::HitTest, this);
 }
@@ -102,6 +112,18 @@ void HostWindow::Show() {
     if (owner_) SDL_RaiseWindow(window_);
     shown_ = true;
     fullRedraw_ = true;
+    // The server's word on a size given while the window was hidden is in by now: taken in before the first
+    // frame, SDL renews the window surface for it before that frame is painted, and the frame covers it.
+    SDL_PumpEvents();
+    sizeChangesCovered_ = 0;
+    SDL_Event queued[32];
+    const int n = SDL_PeepEvents(queued, 32, SDL_PEEKEVENT, SDL_WINDOWEVENT, SDL_WINDOWEVENT);
+    for (int i = 0; i < n; ++i)
+        if (queued[i].window.windowID == id_ && queued[i].window.event == SDL_WINDOWEVENT_SIZE_CHANGED) ++sizeChangesCovered_;
+    // A window that comes up under the pointer shows the control there hovered in its first frame, rather
+    // than in a second one once the server's word that the pointer entered it arrives.
+    Layout();
+    if (int x = 0, y = 0, fx = 0, fy = 0; PointerInWindow(window_, x, y) && ToForm(x, y, fx, fy)) form_.MouseMove(fx, fy);
     Present();
 }
 
@@ -123,6 +145,7 @@ bool HostWindow::FullScreen() const { return (SDL_GetWindowFlags(window_) & SDL_
 void HostWindow::Hide() {
     SDL_HideWindow(window_);
     shown_ = false;
+    frameRequest_ = 0;
 }
 
 void HostWindow::Minimise() { SDL_MinimizeWindow(window_); }
@@ -184,6 +207,23 @@ void HostWindow::SurfaceChanged() {
     form_.InvalidateAll();
 }
 
+void HostWindow::ServerExposed(unsigned long serial) {
+    exposed_ = true;
+    if (!platform::ExposureCovered(frameRequest_, serial)) exposedAfterFrame_ = true;
+}
+
+bool HostWindow::SizeChangeCovered() {
+    if (sizeChangesCovered_ == 0) return false;
+    --sizeChangesCovered_;
+    return true;
+}
+
+bool HostWindow::ExposureCovered() {
+    const bool covered = exposed_ && !exposedAfterFrame_;
+    exposed_ = exposedAfterFrame_ = false;
+    return covered;
+}
+
 bool HostWindow::ToForm(int wx, int wy, int& fx, int& fy) const {
     wx *= pixelRatio_;
     wy *= pixelRatio_;
@@ -221,9 +261,21 @@ void HostWindow::Present() {
             to.push_back(whole);
         }
     }
-    if (fullRedraw_ || !to.empty()) ++presented_;
+    const bool presenting = fullRedraw_ || !to.empty();
+    if (presenting) ++presented_;
+    const bool whole = fullRedraw_;
+    // Only a whole frame sent through the window surface covers every exposure the server made before it.
+    if (fullRedraw_ && !renderer_) frameRequest_ = NextServerRequest(window_);
     Flip(to);
     fullRedraw_ = false;
+    if (presenting && traceFrames) {
+        timespec now{};
+        clock_gettime(CLOCK_REALTIME, &now);
+        long pixels = 0;
+        for (const SDL_Rect& r : to) pixels += static_cast<long>(r.w) * r.h;
+        std::fprintf(stderr, "zorvex2000: frame %ld of window %u at %lld.%06ld (%s, %ld pixels painted)\n", presented_, id_,
+                     static_cast<long long>(now.tv_sec), now.tv_nsec / 1000, whole ? "whole" : "part", pixels);
+    }
 }
 
 WindowHost::WindowHost() {
@@ -398,8 +450,11 @@ bool WindowHost::Dispatch(const SDL_Event& e) {
                 w->SurfaceChanged();
                 break;
             case SDL_WINDOWEVENT_EXPOSED:
+                // Mapping a window exposes it; the frame sent right after the map drew over that already.
+                if (!w->ExposureCovered()) w->SurfaceChanged();
+                break;
             case SDL_WINDOWEVENT_SIZE_CHANGED:
-                w->SurfaceChanged();
+                if (!w->SizeChangeCovered()) w->SurfaceChanged();
                 break;
             case SDL_WINDOWEVENT_LEAVE:
                 w->GetForm().MouseLeave();
@@ -419,6 +474,11 @@ bool WindowHost::Dispatch(const SDL_Event& e) {
         }
         return true;
     case SDL_SYSWMEVENT:
+        if (const auto expose = ReadExposeReport(e.syswm.msg)) {
+            for (auto& w : windows_)
+                if (w->ServerWindow() == expose->window) w->ServerExposed(expose->serial);
+            return true;
+        }
         if (auto report = ReadPointerReport(e.syswm.msg)) {
             serverPointer_ = true;
             ServerPointer(*report);
@@ -479,6 +539,8 @@ void WindowHost::RunLater() {
 
 void WindowHost::Run() {
     PresentAll();
+    // What start-up left for after the first frame.
+    RunLater();
     SDL_Event e;
     // Frames of motion come at the display's refresh rate.
     SDL_DisplayMode mode;

@@ -31,6 +31,10 @@ struct WindowOptions {
     bool owned = false;
 };
 
+// Start-up benchmarks: every frame a window presents is written to standard error with the wall-clock time it
+// was handed to the display ("zorvex2000: frame N of window W at S.UUUUUU (whole or part, P pixels painted)").
+void TracePresentedFrames(bool on);
+
 class HostWindow {
 public:
     HostWindow(ui::Form& form, const std::string& title, WindowOptions options, int scale = 1);
@@ -62,6 +66,14 @@ public:
     long Presented() const { return presented_; }
     // The window's size or surface changed (full screen, uncovered): lay the content out again.
     void SurfaceChanged();
+    // The X server reported part of the window exposed (its Expose, with its serial); ExposureCovered() then
+    // says whether the whole frames sent since already drew over all it reported, which spares the window
+    // the second frame an exposure made before the first frame reached the server would ask for.
+    void ServerExposed(unsigned long serial);
+    bool ExposureCovered();
+    // Whether a size change the window was told of had already been taken in when it was shown.
+    bool SizeChangeCovered();
+    unsigned long ServerWindow() const { return serverWindow_; }
     // Window pixel to form pixel (the logical pixels the controls and the rules know); false when the
     // point lies outside the content. The one place where the mouse is mapped back from the scale.
     bool ToForm(int wx, int wy, int& fx, int& fy) const;
@@ -99,6 +111,13 @@ private:
     int offsetX_ = 0, offsetY_ = 0;
     bool fullRedraw_ = true;
     long presented_ = 0;
+    // X11: the window, the number of the first request of the last whole frame sent (0: none since shown), and
+    // the exposures reported since the last SDL_WINDOWEVENT_EXPOSED.
+    unsigned long serverWindow_ = 0;
+    unsigned long frameRequest_ = 0;
+    bool exposed_ = false;
+    bool exposedAfterFrame_ = false;
+    int sizeChangesCovered_ = 0;
     // Drawable pixels per window point: 1, or the output's scale on Wayland.
     int pixelRatio_ = 1;
     SDL_Renderer* renderer_ = nullptr;

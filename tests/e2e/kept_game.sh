@@ -19,7 +19,7 @@ start_again() {
 
 start_again
 key ctrl+n
-poll 5 six_balls || fail "Ctrl+N did not deal six balls"
+poll "$E2E_WAIT" six_balls || fail "Ctrl+N did not deal six balls"
 board="$(board_now)"
 
 for way in close_area sigterm alt_f4; do
@@ -35,12 +35,12 @@ for way in close_area sigterm alt_f4; do
 done
 
 key ctrl+d
-poll 5 six_balls || fail "Ctrl+D did not deal six balls"
+poll "$E2E_WAIT" six_balls || fail "Ctrl+D did not deal six balls"
 today="$(board_now)"
 key ctrl+n
 sleep 0.3
 key ctrl+d
-poll 5 six_balls || fail "the second Ctrl+D did not deal six balls"
+poll "$E2E_WAIT" six_balls || fail "the second Ctrl+D did not deal six balls"
 [[ "$(board_now)" == "$today" ]] || fail "Ctrl+D twice dealt two different games"
 
 # Ctrl+G with the same typed number twice deals the same game; the small window goes with Enter and the keys
@@ -53,13 +53,13 @@ by_number() {
     sleep 0.5
 }
 by_number 424242
-poll 5 six_balls || fail "Ctrl+G 424242 did not deal six balls"
+poll "$E2E_WAIT" six_balls || fail "Ctrl+G 424242 did not deal six balls"
 numbered="$(board_now)"
 [[ "$numbered" != "$today" ]] || fail "game 424242 is today's game"
 key ctrl+n
 sleep 0.3
 by_number 424242
-poll 5 six_balls || fail "the second Ctrl+G 424242 did not deal six balls"
+poll "$E2E_WAIT" six_balls || fail "the second Ctrl+G 424242 did not deal six balls"
 [[ "$(board_now)" == "$numbered" ]] || fail "Ctrl+G 424242 twice dealt two different games"
 
 # Finished, the game is not kept: the next start is empty.

@@ -44,6 +44,9 @@ start_xvfb() {
     [[ "$number" =~ ^[0-9]+$ ]] ||
         { cat "$E2E_TMP/xvfb.log" >&2; fail "waited ${E2E_WAIT} s for Xvfb to announce its display"; }
     export DISPLAY=":$number"
+    # The number comes as the server begins to listen: a client that connects at once may still be turned away.
+    wait_for "the display $DISPLAY to answer a client" xprop -root _NET_SUPPORTED >/dev/null ||
+        { cat "$E2E_TMP/xvfb.log" >&2; fail "the display $DISPLAY never answered"; }
 }
 
 # Starts Xvfb on a free display (1024x768 unless a size is given) and the window manager on it.

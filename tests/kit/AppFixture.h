@@ -56,6 +56,7 @@ protected:
         form1 = &program->Main();
         form2 = &program->Options();
         program->Start();
+        RunLater(); // as the host does once the first frame is presented
     }
 
     GameState& S() { return kit::StateAccess::Of(form1->Engine()); }
