@@ -49,15 +49,22 @@ start_xvfb() {
         { cat "$E2E_TMP/xvfb.log" >&2; fail "the display $DISPLAY never answered"; }
 }
 
+start_wm() {
+    case "${E2E_WM:=openbox}" in
+        openbox) openbox --sm-disable >>"$E2E_TMP/wm.log" 2>&1 & ;;
+        *) "$E2E_WM" >>"$E2E_TMP/wm.log" 2>&1 & ;;
+    esac
+    E2E_PIDS+=($!)
+}
+
 # Starts Xvfb on a free display (1024x768 unless a size is given) and the window manager on it.
 start_display() {
     start_xvfb "$@"
-    case "${E2E_WM:=openbox}" in
-        openbox) openbox --sm-disable >/dev/null 2>&1 & ;;
-        *) "$E2E_WM" >/dev/null 2>&1 & ;;
-    esac
-    E2E_PIDS+=($!)
-    wait_for "the window manager ($E2E_WM) to announce itself" wm_running || fail "no window manager on $DISPLAY"
+    start_wm
+    # A window manager that died at its start (seen once in many runs) is given a second start.
+    wait_for "the window manager ($E2E_WM) to announce itself" wm_running ||
+        { start_wm; wait_for "the window manager ($E2E_WM) to announce itself, started again" wm_running; } ||
+        { cat "$E2E_TMP/wm.log" >&2; fail "no window manager on $DISPLAY"; }
     export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy NO_AT_BRIDGE=1 LANG=C.UTF-8 LC_ALL=C.UTF-8
     # The windows at 1x unless a test asks otherwise (the display's Xft.dpi is the test's to set).
     unset ZORVEX_SCALE GDK_SCALE
