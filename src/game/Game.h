@@ -133,6 +133,8 @@ private:
     friend std::int32_t MovePoints(Mode, const Grid&, int, int);
 
     void ChooseMode(Mode m);
+    // A mode's record as a game start reads it: its text shown (the default's when it is not a number), its value.
+    std::int32_t ShowRecordOf(Mode m);
     // The record rule: a score that reaches the mode's record (equality counts) is written.
     bool ReachesRecord() const { return s_.Score >= s_.BestScore; }
     void RecordIfReached(); // the record step at the end of a figure scan

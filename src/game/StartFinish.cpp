@@ -33,6 +33,17 @@ void Game::ReportFinished(GameEnd how) {
     report_.ending = {how, m, s_.Score, s_.MoveCount, s_.AdvancedThroughout};
 }
 
+std::int32_t Game::ShowRecordOf(Mode m) {
+    const std::string& text = s_.RecordText[static_cast<std::size_t>(m)];
+    std::int32_t best = kDefaultRecord;
+    if (ParseRecordNumber(text, best)) {
+        view_.SetRecordText(text);
+        return best;
+    }
+    view_.SetRecordText(std::to_string(kDefaultRecord));
+    return kDefaultRecord;
+}
+
 void Game::StartGame() { StartGame(ClockGameNumber(clock_.Now())); }
 
 void Game::StartGame(std::uint32_t number) {
@@ -42,15 +53,7 @@ void Game::StartGame(std::uint32_t number) {
     s_.GameMode = ModeWord(m);
     view_.SetModeSelectorsEnabled(false);
     selectorsEnabled_ = false;
-    const std::string& text = s_.RecordText[static_cast<std::size_t>(m)];
-    std::int32_t best = kDefaultRecord;
-    if (ParseRecordNumber(text, best)) {
-        view_.SetRecordText(text);
-    } else {
-        best = kDefaultRecord;
-        view_.SetRecordText(std::to_string(best));
-    }
-    s_.BestScore = best;
+    s_.BestScore = ShowRecordOf(m);
     // Score still holds the game before's result here.
     if (ReachesRecord()) WriteRecord(m, s_.Score);
 
@@ -141,15 +144,7 @@ bool Game::Resume(const KeptGame& k, std::string& problem) {
     selectorsEnabled_ = false;
     view_.SetBannerVisible(false);
     // The record as a game start reads it.
-    const std::string& text = s_.RecordText[static_cast<std::size_t>(k.mode)];
-    std::int32_t best = kDefaultRecord;
-    if (ParseRecordNumber(text, best)) {
-        view_.SetRecordText(text);
-    } else {
-        best = kDefaultRecord;
-        view_.SetRecordText(std::to_string(best));
-    }
-    s_.BestScore = best;
+    s_.BestScore = ShowRecordOf(k.mode);
     s_.Board = k.board;
     s_.MoveSnapshot = k.board;
     s_.UndoBoard = k.undoBoard;
