@@ -47,7 +47,9 @@ read -r ORIGIN_X ORIGIN_Y _ _ <<<"$(geometry "$win")"
 SCALE=1
 park_pointer
 wait_drawn "$E2E_TMP/one.png" || fail "the window at 1x was not drawn"
-[[ "$(ball_cells "$E2E_TMP/one.png")" == "$balls2" ]] || fail "the balls at 1x lie elsewhere than at 2x"
+# The board is repainted at the new size after the title strip: wait for it to show the game.
+same_balls() { screenshot "$E2E_TMP/one.png"; [[ "$(ball_cells "$E2E_TMP/one.png")" == "$balls2" ]]; }
+wait_for "the board at 1x to show the balls of 2x" same_balls || fail "the balls at 1x lie elsewhere than at 2x"
 cell_crop "$E2E_TMP/one.png" 1 "$E2E_TMP/cell1.png"
 d="$(picture_difference "$E2E_TMP/cell1.png" "$E2E_TMP/cell2.png")"
 awk -v d="$d" 'BEGIN { exit !(d < 0.02) }' || fail "cell (5, 5) at 2x does not show what it shows at 1x (difference $d)"
