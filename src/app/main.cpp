@@ -85,6 +85,10 @@ int main(int argc, char** argv) {
         host.OnError = [&](const std::string& m) { program.Main().ReportError(m); };
         host.OnFrame = [&] { return program.Main().AnimationFrame(); };
         program.Start(secondCopy);
+        // On Wayland the output's scale is known only once the window is on it; Xft.dpi does not tell it.
+        if (verbose && platform::OnWayland())
+            if (const platform::HostWindow* main = desktop.WindowOf(program.Main().Window()))
+                std::fprintf(stderr, "zorvex2000: scale %d from the Wayland output\n", main->PixelRatio());
         app::ReleaseResourcePages();
 
         // Start-up benchmarks measure exec to the first presented frame: they ask us to stop right there.

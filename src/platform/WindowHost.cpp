@@ -434,6 +434,21 @@ void WindowHost::MouseMotion(HostWindow& w, const SDL_MouseMotionEvent& m) {
     else w.GetForm().MouseLeave();
 }
 
+void WindowHost::RemapOwnedAbove(HostWindow& owner) {
+    // A Wayland compositor may put a window going full screen into a layer above the windows it owns
+    // (weston does, until the owner is next activated). Mapped afresh after the owner's first full-screen
+    // frame, an owned window is activated, which brings it above its owner again.
+    bool any = false;
+    for (auto& o : windows_) any = any || (o->Owner() == &owner && o->Shown());
+    if (!any) return;
+    owner.Present();
+    for (auto& o : windows_)
+        if (o->Owner() == &owner && o->Shown()) {
+            o->Hide();
+            o->Show();
+        }
+}
+
 bool WindowHost::Dispatch(const SDL_Event& e) {
     switch (e.type) {
     case SDL_QUIT:
@@ -455,6 +470,7 @@ bool WindowHost::Dispatch(const SDL_Event& e) {
                 break;
             case SDL_WINDOWEVENT_SIZE_CHANGED:
                 if (!w->SizeChangeCovered()) w->SurfaceChanged();
+                if (OnWayland() && w->FullScreen()) RemapOwnedAbove(*w);
                 break;
             case SDL_WINDOWEVENT_LEAVE:
                 w->GetForm().MouseLeave();

@@ -64,6 +64,8 @@ public:
     void Present();
     // How many frames it has put on the screen.
     long Presented() const { return presented_; }
+    // Drawable pixels per window point: the Wayland output's scale, else 1.
+    int PixelRatio() const { return pixelRatio_; }
     // The window's size or surface changed (full screen, uncovered): lay the content out again.
     void SurfaceChanged();
     // The X server reported part of the window exposed (its Expose, with its serial); ExposureCovered() then
@@ -172,6 +174,7 @@ public:
 
 private:
     bool Dispatch(const SDL_Event& e);
+    void RemapOwnedAbove(HostWindow& owner);
     void MouseButton(HostWindow& w, const SDL_MouseButtonEvent& b);
     void MouseMotion(HostWindow& w, const SDL_MouseMotionEvent& m);
     // The X server's record of a press, motion or release: the press point of the next drag, and the

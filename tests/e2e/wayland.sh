@@ -71,20 +71,23 @@ options_on_top() {
 click $((ORIGIN_X + 3)) $((ORIGIN_Y + 3)) # the game's edge, beside the options window
 poll "$E2E_WAIT" options_on_top || fail "a click on the game buried the options window"
 
-# Full screen fills the output with no mode change (the panel's corner goes black), the game drawn at the
-# largest whole scale that fits (1 here) in the middle; the switch again brings the window back.
-corner_black() { screenshot "$E2E_TMP/corner.png"; [[ "$(pixels "$E2E_TMP/corner.png" 3,3 $((OUT_W - 3)),$((OUT_H - 3)) | sort -u)" == 0,0,0 ]]; }
+# Full screen fills the output with no mode change, the game drawn at the largest whole scale that fits (1 here)
+# in the middle; the options window, open over it, stays above it; the switch again brings the window back.
+read -r wx wy <<<"$ORIGIN_X $ORIGIN_Y"
+cx=$(((OUT_W - 632) / 2)) cy=$(((OUT_H - 492) / 2))
+((wx != cx || wy != cy)) || fail "the dragged window lies where full screen draws the game; move it elsewhere"
+full_screen() {
+    screenshot "$E2E_TMP/full.png"
+    [[ "$(pixels "$E2E_TMP/full.png" $((OUT_W - 3)),$((OUT_H - 3)) $((cx - 3)),$((cy + 100)))" == $'0,0,0\n0,0,0' ]] &&
+        [[ "$(pixels "$E2E_TMP/full.png" $((cx + 60)),$cy)" == 140,136,216 ]]
+}
 click $((OX + 376 + 18)) $((OY + 192 + 12))
-poll "$E2E_WAIT" corner_black || fail "the full-screen switch did not cover the output"
-[[ "$(pixels "$E2E_TMP/corner.png" $(((OUT_W - 632) / 2 + 60)),$(((OUT_H - 492) / 2)))" == 140,136,216 ]] ||
-    fail "in full screen the game is not drawn centred at 1x"
-# weston lifts a window going full screen above the windows it owns until it is next activated; a click on
-# the game then stacks them above it again.
-click 3 3
-poll "$E2E_WAIT" options_on_top || fail "in full screen the options window is not on top"
+poll "$E2E_WAIT" full_screen || fail "the full-screen switch did not draw the game centred at 1x over the output"
+poll "$E2E_WAIT" options_shown || fail "in full screen the options window is not on top"
 click $((OX + 376 + 18)) $((OY + 192 + 12))
-windowed() { ! corner_black; }
-poll "$E2E_WAIT" windowed || fail "the full-screen switch did not bring the window back"
+windowed() { find_main_window && ((ORIGIN_X == wx && ORIGIN_Y == wy)); }
+poll "$E2E_WAIT" windowed || fail "the full-screen switch did not bring the window back to $wx,$wy"
+options_shown || fail "back from full screen the options window is not on top"
 
 click $((OX + 544 + 44)) $((OY + 452 + 12))
 poll "$E2E_WAIT" find_main_window || fail "after full screen the game's window is not to be seen"
