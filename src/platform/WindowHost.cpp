@@ -173,6 +173,11 @@ void HostWindow::FitWindowToForm() {
     SDL_GetWindowSize(window_, &w, &h);
     const int want = std::max(windowScale_, pixelRatio_);
     const int pw = Points(want * form_.Width()), ph = Points(want * form_.Height());
+    if (OnWayland()) {
+        // The size is fixed: a tiling compositor (sway) then floats the window rather than tiling it.
+        SDL_SetWindowMinimumSize(window_, pw, ph);
+        SDL_SetWindowMaximumSize(window_, pw, ph);
+    }
     if (w != pw || h != ph) SDL_SetWindowSize(window_, pw, ph);
 }
 
@@ -286,6 +291,10 @@ WindowHost::WindowHost() {
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     // A window moved by hand goes on getting the pointer's motion when the pointer runs ahead of it.
     SDL_SetHint(SDL_HINT_MOUSE_AUTO_CAPTURE, "1");
+    // Our windows draw their own title strips: libdecor's frames are not wanted on Wayland, and without
+    // it SDL gives the compositor the fixed size of each window (min = max), so a tiling compositor
+    // floats the game instead of stretching its tile over the screen.
+    SDL_SetHint(SDL_HINT_VIDEO_WAYLAND_ALLOW_LIBDECOR, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) throw std::runtime_error(std::string("Cannot start video: ") + SDL_GetError());
     // The X server's own pointer events, for moving windows by hand (see ServerPointer).
     const char* driver = SDL_GetCurrentVideoDriver();
