@@ -12,7 +12,7 @@ if [[ "$what" == "test" ]]; then
                xvfb xauth xdotool x11-utils x11-xserver-utils openbox metacity imagemagick
                hyperfine time appstream desktop-file-utils dpkg-dev file libgtk-3-0
                xserver-xorg-core xserver-xorg-video-dummy
-               weston libegl-mesa0 libgl1-mesa-dri
+               weston xwayland libegl-mesa0 libgl1-mesa-dri
                lintian scdoc man-db librsvg2-bin locales strace)
 fi
 

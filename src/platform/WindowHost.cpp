@@ -83,10 +83,16 @@ SDL_Surface* HostWindow::Target() {
     return canvas_;
 }
 
-void HostWindow::Flip(const std::vector<SDL_Rect>& changed) {
+void HostWindow::Flip(const std::vector<SDL_Rect>& changed, const SDL_Surface* surface) {
     if (!renderer_) {
-        if (fullRedraw_) SDL_UpdateWindowSurface(window_);
-        else if (!changed.empty()) SDL_UpdateWindowSurfaceRects(window_, changed.data(), static_cast<int>(changed.size()));
+        // SDL clips what it sends to the window's size, which may already be a new one the surface is not yet
+        // made for (XWayland leaving full screen): sent past the surface's edge, the X server refuses the
+        // image and Xlib ends the program. Nothing goes beyond the surface.
+        const SDL_Rect bounds{0, 0, surface->w, surface->h};
+        std::vector<SDL_Rect> within;
+        for (const SDL_Rect& r : fullRedraw_ ? std::vector<SDL_Rect>{bounds} : changed)
+            if (SDL_Rect c; SDL_IntersectRect(&r, &bounds, &c)) within.push_back(c);
+        if (!within.empty()) SDL_UpdateWindowSurfaceRects(window_, within.data(), static_cast<int>(within.size()));
         return;
     }
     if (fullRedraw_) {
@@ -245,10 +251,11 @@ bool HostWindow::ToForm(int wx, int wy, int& fx, int& fy) const {
 
 void HostWindow::Present() {
     if (!shown_) return;
+    // The layout may give the window a new size: the surface is taken after it, so it is the one for that size.
+    if (fullRedraw_) Layout();
     // A window nobody sees is worse than no window: Target() says why and stops.
     SDL_Surface* surface = Target();
     if (fullRedraw_) {
-        Layout();
         form_.InvalidateAll();
         SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));
     }
@@ -271,7 +278,7 @@ void HostWindow::Present() {
     const bool whole = fullRedraw_;
     // Only a whole frame sent through the window surface covers every exposure the server made before it.
     if (fullRedraw_ && !renderer_) frameRequest_ = NextServerRequest(window_);
-    Flip(to);
+    Flip(to, surface);
     fullRedraw_ = false;
     if (presenting && traceFrames) {
         timespec now{};
@@ -445,8 +452,9 @@ void WindowHost::MouseMotion(HostWindow& w, const SDL_MouseMotionEvent& m) {
 
 void WindowHost::RemapOwnedAbove(HostWindow& owner) {
     // A Wayland compositor may put a window going full screen into a layer above the windows it owns
-    // (weston does, until the owner is next activated). Mapped afresh after the owner's first full-screen
-    // frame, an owned window is activated, which brings it above its owner again.
+    // (weston does, until the owner is next activated), and its XWayland may leave them mostly off screen.
+    // Mapped afresh after the owner's first full-screen frame, an owned window is placed and activated by
+    // the compositor, which brings it on screen above its owner again.
     bool any = false;
     for (auto& o : windows_) any = any || (o->Owner() == &owner && o->Shown());
     if (!any) return;
@@ -479,7 +487,7 @@ bool WindowHost::Dispatch(const SDL_Event& e) {
                 break;
             case SDL_WINDOWEVENT_SIZE_CHANGED:
                 if (!w->SizeChangeCovered()) w->SurfaceChanged();
-                if (OnWayland() && w->FullScreen()) RemapOwnedAbove(*w);
+                if (w->FullScreen() && (OnWayland() || MovesAreTheWindowManagers(w->Sdl()))) RemapOwnedAbove(*w);
                 break;
             case SDL_WINDOWEVENT_LEAVE:
                 w->GetForm().MouseLeave();

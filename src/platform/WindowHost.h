@@ -98,7 +98,7 @@ private:
     // The surface the form paints into: the window's own, or where there is none ours at the drawable's
     // size (Wayland); and the presenting of what changed in it.
     SDL_Surface* Target();
-    void Flip(const std::vector<SDL_Rect>& changed);
+    void Flip(const std::vector<SDL_Rect>& changed, const SDL_Surface* surface);
     ui::Form& form_;
     HostWindow* owner_ = nullptr;
     SDL_Window* window_ = nullptr;

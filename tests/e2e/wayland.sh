@@ -1,11 +1,18 @@
 #!/usr/bin/env bash
-# The game as a native Wayland client: weston with its X11 back end inside Xvfb, the game with SDL's Wayland
-# driver and no X display. It is drawn, a click starts a game, the title strip drags it, the options window
-# stays above it, full screen and back. Skips (77) where weston is missing or cannot start here.
+# The game as a Wayland client: weston with its X11 back end inside Xvfb, the game with SDL's Wayland driver
+# and no X display ("native"), or as an X11 client of weston's XWayland ("xwayland"). It is drawn, a click
+# starts a game, the title strip drags it, the options window stays above it, full screen and back. Skips
+# (77) where weston (or Xwayland) is missing or cannot start here.
 source "$(dirname "$0")/lib.sh"
 bin="$1"
+mode="${2:-native}"
 skip() { echo "SKIP: $*"; exit 77; }
 command -v weston >/dev/null || skip "weston is not installed"
+xwayland=()
+if [[ "$mode" == xwayland ]]; then
+    command -v Xwayland >/dev/null || skip "Xwayland is not installed"
+    xwayland=(--xwayland)
+fi
 
 # The compositor's output lies in the corner of a larger X screen (screen points are its points): the
 # pointer comes into it from outside, which is how weston's X11 back end learns where the pointer is.
@@ -16,15 +23,22 @@ outside
 export XDG_RUNTIME_DIR="$E2E_TMP/run" XDG_DATA_HOME="$E2E_TMP/data" XDG_CONFIG_HOME="$E2E_TMP/config"
 mkdir -p "$XDG_RUNTIME_DIR" "$XDG_DATA_HOME" "$XDG_CONFIG_HOME" && chmod 700 "$XDG_RUNTIME_DIR"
 weston --backend=x11-backend.so --use-pixman --socket=zv-test --width=$OUT_W --height=$OUT_H --idle-time=0 \
-    --log="$E2E_TMP/weston.log" &
+    "${xwayland[@]}" --log="$E2E_TMP/weston.log" &
 E2E_PIDS+=($!)
 poll "$E2E_WAIT" test -S "$XDG_RUNTIME_DIR/zv-test" || skip "weston did not start here: $(tail -3 "$E2E_TMP/weston.log" | tr '\n' ' ')"
 # A window mapped before the shell has drawn its panel lies where the panel then comes.
 desktop_drawn() { screenshot "$E2E_TMP/desktop.png"; ! pixels "$E2E_TMP/desktop.png" 3,3 $((OUT_W / 2)),$((OUT_H / 2)) | grep -qx 0,0,0; }
 poll "$E2E_WAIT" desktop_drawn || skip "weston's shell did not come up here"
 mkdir -p "$E2E_TMP/cwd" && cd "$E2E_TMP/cwd"
-env -u DISPLAY WAYLAND_DISPLAY=zv-test SDL_VIDEODRIVER=wayland SDL_AUDIODRIVER=dummy LANG=C.UTF-8 LC_ALL=C.UTF-8 \
-    "$bin" 2>>"$E2E_TMP/log" &
+if [[ "$mode" == xwayland ]]; then
+    xserver() { grep -o "xserver listening on display :[0-9]*" "$E2E_TMP/weston.log" | grep -o ":[0-9]*$"; }
+    poll "$E2E_WAIT" xserver || skip "weston started no XWayland here"
+    env -u WAYLAND_DISPLAY DISPLAY="$(xserver)" SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy LANG=C.UTF-8 LC_ALL=C.UTF-8 \
+        "$bin" 2>>"$E2E_TMP/log" &
+else
+    env -u DISPLAY WAYLAND_DISPLAY=zv-test SDL_VIDEODRIVER=wayland SDL_AUDIODRIVER=dummy LANG=C.UTF-8 LC_ALL=C.UTF-8 \
+        "$bin" 2>>"$E2E_TMP/log" &
+fi
 pid=$!; E2E_PIDS+=($pid)
 
 # The compositor places the windows: the game's is found by its frame's outer line (top and left edges) in
@@ -78,14 +92,15 @@ cx=$(((OUT_W - 632) / 2)) cy=$(((OUT_H - 492) / 2))
 ((wx != cx || wy != cy)) || fail "the dragged window lies where full screen draws the game; move it elsewhere"
 full_screen() {
     screenshot "$E2E_TMP/full.png"
-    [[ "$(pixels "$E2E_TMP/full.png" $((OUT_W - 3)),$((OUT_H - 3)) $((cx - 3)),$((cy + 100)))" == $'0,0,0\n0,0,0' ]] &&
-        [[ "$(pixels "$E2E_TMP/full.png" $((cx + 60)),$cy)" == 140,136,216 ]]
+    [[ "$(pixels "$E2E_TMP/full.png" $((OUT_W - 3)),$((OUT_H - 3)) $((cx - 3)),$((cy + 480)))" == $'0,0,0\n0,0,0' ]] &&
+        [[ "$(pixels "$E2E_TMP/full.png" $cx,$((cy + 480)))" == 140,136,216 ]]
 }
 click $((OX + 376 + 18)) $((OY + 192 + 12))
 poll "$E2E_WAIT" full_screen || fail "the full-screen switch did not draw the game centred at 1x over the output"
 poll "$E2E_WAIT" options_shown || fail "in full screen the options window is not on top"
 click $((OX + 376 + 18)) $((OY + 192 + 12))
-windowed() { find_main_window && ((ORIGIN_X == wx && ORIGIN_Y == wy)); }
+# weston's window manager places an X11 window itself, wherever the program asks for it.
+windowed() { find_main_window && { [[ "$mode" == xwayland ]] || ((ORIGIN_X == wx && ORIGIN_Y == wy)); }; }
 poll "$E2E_WAIT" windowed || fail "the full-screen switch did not bring the window back to $wx,$wy"
 options_shown || fail "back from full screen the options window is not on top"
 
