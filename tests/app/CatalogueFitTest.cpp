@@ -62,35 +62,13 @@ private:
 };
 
 TEST_F(CatalogueFitTest, EveryTextOfEveryLanguageFitsItsLabelAtEveryScale) {
-    // Lines wrapped to a label's width at 1x are drawn with a font s times as large at s x, which need not be
-    // exactly s times as wide; so every scale is measured.
     for (const std::string& language : Languages()) {
         Use(language);
         if (HasFatalFailure()) return;
-        Start();
-        app::TFormRules& rules = program->RulesWindow();
-        rules.Open();
-        std::vector<std::pair<std::string, ui::Label*>> labels;
-        for (const app::RulesText& t : app::RulesTexts())
-            labels.emplace_back(t.control, rules.Controls().Get<ui::Label>(t.control));
-        // The game-over banner's two words, one above the other.
-        labels.insert(labels.end(), {{"Label5", form1->Label5}, {"Label6", form1->Label6}});
-        labels.insert(labels.end(), {{"advancedCaption", form2->advancedCaption},
-                                     {"LMDLabel4", form2->LMDLabel4},
-                                     {"LMDLabel5", form2->LMDLabel5},
-                                     {"motionCaption", form2->motionCaption},
-                                     {"LMDLabel1", form2->LMDLabel1},
-                                     {"LMDLabel2", form2->LMDLabel2},
-                                     {"LMDLabel3", form2->LMDLabel3},
-                                     {"motionNote", form2->motionNote},
-                                     {"digital", form2->digital}});
-        app::TBestGames& best = program->BestGames();
-        labels.emplace_back("heading", best.heading);
-        for (std::size_t i = 0; i < best.tab.size(); ++i) labels.emplace_back("tab" + std::to_string(i + 1), best.tab[i]);
-        for (std::size_t i = 0; i < best.head.size(); ++i) labels.emplace_back("head" + std::to_string(i + 1), best.head[i]);
-
-        for (int scale : {1, 2, 3})
-            for (const auto& [name, label] : labels) {
+        // Lines wrapped to a label's width at 1x are drawn with a font s times as large at s x, which need not
+        // be exactly s times as wide; so every scale is measured.
+        auto fits = [&language](const std::string& name, ui::Label* label) {
+            for (int scale : {1, 2, 3}) {
                 SDL_Surface* r = label->RenderedAt(scale);
                 ASSERT_NE(r, nullptr) << language << " " << name;
                 EXPECT_LE(r->w, scale * label->Width())
@@ -101,6 +79,33 @@ TEST_F(CatalogueFitTest, EveryTextOfEveryLanguageFitsItsLabelAtEveryScale) {
                         << language << " at " << scale << "x, " << name << ": \"" << label->Caption() << "\"";
                 }
             }
+        };
+        Start();
+        app::TFormRules& rules = program->RulesWindow();
+        rules.Open();
+        for (const app::RulesText& t : app::RulesTexts()) fits(t.control, rules.Controls().Get<ui::Label>(t.control));
+        // The game-over banner's two words, one above the other.
+        fits("Label5", form1->Label5);
+        fits("Label6", form1->Label6);
+        const std::pair<const char*, ui::Label*> options[] = {
+            {"advancedCaption", form2->advancedCaption}, {"LMDLabel4", form2->LMDLabel4},
+            {"LMDLabel5", form2->LMDLabel5},             {"motionCaption", form2->motionCaption},
+            {"LMDLabel1", form2->LMDLabel1},             {"LMDLabel2", form2->LMDLabel2},
+            {"LMDLabel3", form2->LMDLabel3},             {"motionNote", form2->motionNote},
+            {"digital", form2->digital}};
+        for (const auto& [name, label] : options) fits(name, label);
+        app::TBestGames& best = program->BestGames();
+        fits("heading", best.heading);
+        for (std::size_t i = 0; i < best.tab.size(); ++i) fits("tab" + std::to_string(i + 1), best.tab[i]);
+        for (std::size_t i = 0; i < best.head.size(); ++i) fits("head" + std::to_string(i + 1), best.head[i]);
+        // The number window's buttons, and its line below the field in both its texts, with the longest number.
+        app::TFormNumber& number = program->NumberWindow();
+        number.Open(4294967295u);
+        fits("NumberPlay", number.Play);
+        fits("NumberCancel", number.Cancel);
+        fits("NumberRunning", number.Running);
+        number.PlayClick();
+        fits("NumberRunning", number.Running);
     }
 }
 
