@@ -53,6 +53,16 @@ check_tree() {
     [[ -s "$f" ]] || fail "the English catalogue is missing"
     msgunfmt "$f" >"$scratch/en.po" || fail "$f is not a catalogue"
     grep -qF '"Language: en\n"' "$scratch/en.po" || fail "$f is not an English catalogue"
+    # Every catalogue the build made goes with the game, each under its own language.
+    local mo lang
+    for mo in "$build"/locale/*/LC_MESSAGES/zorvex2000.mo; do
+        lang="${mo#"$build/locale/"}"
+        lang="${lang%%/*}"
+        f="$prefix/share/locale/$lang/LC_MESSAGES/zorvex2000.mo"
+        [[ -s "$f" ]] || fail "the $lang catalogue is missing"
+        msgunfmt "$f" >"$scratch/$lang.po" || fail "$f is not a catalogue"
+        grep -qF "\"Language: $lang\\n\"" "$scratch/$lang.po" || fail "$f is not a catalogue in $lang"
+    done
     for size in 16 22 24 32 48 64 128 256; do
         f="$prefix/share/icons/hicolor/${size}x${size}/apps/zorvex2000.png"
         [[ -f "$f" ]] || fail "icon ${size}x${size} missing"
