@@ -13,7 +13,8 @@ namespace zv::ui {
 
 namespace {
 std::string Lower(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    // ASCII only: under a Turkish locale std::tolower leaves 'I' as it is, and "Impact" would not be found.
+    std::transform(s.begin(), s.end(), s.begin(), [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
     return s;
 }
 } // namespace
