@@ -40,6 +40,7 @@ LayoutTable BuildMainTable() {
     add("LMDLImage9", K::Picture, "", Rect(595, 3, 17, 17));   // minimise
     add("LMDLImage10", K::Picture, "", Rect(613, 3, 17, 17));  // close
     add("LMDLImage11", K::Picture, "", Rect(577, 3, 17, 17));  // rules
+    add("hintArea", K::Picture, "", Rect(559, 3, 17, 17));     // hint: the strip has room left of the rules
     add("Panel1", K::Panel, "", Rect(kBoardPanel.x, kBoardPanel.y, 625, 465));
 
     const std::string p = "Panel1";
@@ -84,6 +85,9 @@ LayoutTable BuildMainTable() {
     const int radioWidths[5] = {65, 81, 65, 73, 65};
     for (int i = 0; i < 5; ++i) add(radio[i], K::Label, p, Rect(528, 368, radioWidths[i], 17));
     add("DXDraw1", K::Picture, p, Rect(152, 8, 41, 41));
+    // The hint's marks on the ball and its target, shown for a moment after a hint.
+    add("hintFrom", K::Focus, p, FocusRect(1));
+    add("hintTo", K::Focus, p, FocusRect(1));
     // Above everything: the keyboard's cursor, shown only once a key has moved it.
     add("focus", K::Focus, p, FocusRect(1));
     return t;

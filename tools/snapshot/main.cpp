@@ -14,7 +14,7 @@ using namespace zv;
 namespace {
 void Usage() {
     std::fprintf(stderr,
-                 "usage: zv-snapshot OUT.bmp [--skin N] [--play SEED MOVES] [--options | --rules | --best] [--over] [--scale S]\n"
+                 "usage: zv-snapshot OUT.bmp [--skin N] [--play SEED MOVES] [--options | --rules | --best] [--over] [--hint] [--scale S]\n"
                  "  Renders the window as a player would see it, without a display, in the language of the locale.\n");
 }
 } // namespace
@@ -27,7 +27,7 @@ int main(int argc, char** argv) {
     std::string out = argv[1];
     int skin = 0, moves = 0, scale = 1;
     unsigned seed = 0;
-    bool options = false, rules = false, over = false, play = false, best = false;
+    bool options = false, rules = false, over = false, play = false, best = false, hint = false;
     for (int i = 2; i < argc; ++i) {
         std::string a = argv[i];
         if (a == "--skin" && i + 1 < argc) skin = std::atoi(argv[++i]);
@@ -39,6 +39,7 @@ int main(int argc, char** argv) {
         else if (a == "--rules") rules = true;
         else if (a == "--over") over = true;
         else if (a == "--best") best = true;
+        else if (a == "--hint") hint = true;
         else if (a == "--scale" && i + 1 < argc) scale = std::atoi(argv[++i]);
         else {
             Usage();
@@ -96,6 +97,8 @@ int main(int argc, char** argv) {
         full.board.cells.fill(1);
         g.SetPosition(full);
     }
+    // A hint taken through its area in the title strip: its marks on the board, the price off the score.
+    if (hint) form1.hintArea->Activate();
     app::TBestGames& bestGames = program.BestGames();
     if (best) {
         // Twelve finished games of lines over a few days, the last one marked where it entered.
