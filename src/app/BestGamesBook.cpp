@@ -8,6 +8,7 @@
 #include "platform/Account.h"
 #include "platform/Clock.h"
 #include "store/BestGamesFile.h"
+#include "store/StatisticsFile.h"
 #include "store/TextFile.h"
 
 namespace zv::app {
@@ -15,13 +16,17 @@ namespace zv::app {
 BestGamesBook::BestGamesBook(const Services& services, Report report) : services_(services), report_(std::move(report)) {}
 
 void BestGamesBook::Load(bool dataDirUsable) {
-    writable_ = dataDirUsable;
+    writable_ = statsWritable_ = dataDirUsable;
     if (!dataDirUsable) return;
     const DateTime now = services_.calendar->Now();
     store::BestGamesLoad r = store::LoadBestGamesFile(services_.dataDir, now);
     tables_ = std::move(r.tables);
     writable_ = r.writable;
     if (!r.error.empty()) report_(r.error);
+    store::StatisticsLoad s = store::LoadStatistics(services_.dataDir);
+    stats_ = s.stats;
+    statsWritable_ = s.writable;
+    if (!s.error.empty()) report_(s.error);
     if (onChange) onChange();
 }
 
@@ -40,25 +45,51 @@ int BestGamesBook::GameFinished(const GameEnding& ended) {
     game.moves = ended.moves;
     game.advanced = ended.advanced;
     game.player = PlayerName();
+    // The statistics count the games the table would take: those that ended with points.
+    if (ended.score > 0) {
+        const CountedGame counted{ended.score, ended.moves, ended.hints, DayNumber(game.when.year, game.when.month, game.when.day)};
+        stats_[static_cast<std::size_t>(mode)].Add(counted);
+        uncounted_.emplace_back(mode, counted);
+        QueueWrite();
+    }
     // A game without a point (abandoned at once, or replaced while empty) is not one of the best.
     const int row = ended.score > 0 ? EnterGame(tables_[static_cast<std::size_t>(mode)], std::move(game)) : -1;
     if (row >= 0) {
         markedMode_ = mode;
         markedRow_ = row;
         dirty_ = true;
-        if (!queued_ && writable_) {
-            queued_ = true;
-            services_.desktop->Later([this] {
-                queued_ = false;
-                Flush();
-            });
-        }
+        QueueWrite();
     }
     if (onChange) onChange();
     return row;
 }
 
+void BestGamesBook::QueueWrite() {
+    if (queued_ || !(writable_ || statsWritable_)) return;
+    queued_ = true;
+    services_.desktop->Later([this] {
+        queued_ = false;
+        Flush();
+    });
+}
+
+void BestGamesBook::FlushStatistics() {
+    if (uncounted_.empty() || !statsWritable_) return;
+    try {
+        // Another copy may have counted games of its own meanwhile: ours are added to what is on disk now.
+        const Statistics before = stats_;
+        store::AddToStatisticsFile(services_.dataDir, uncounted_, stats_);
+        uncounted_.clear();
+        statsFailing_ = false;
+        if (stats_ != before && onChange) onChange();
+    } catch (const std::exception& e) {
+        if (!statsFailing_) report_(store::StatisticsPath(services_.dataDir) + ": " + store::Explain(e));
+        statsFailing_ = true;
+    }
+}
+
 void BestGamesBook::Flush() {
+    FlushStatistics();
     if (!dirty_ || !writable_) return;
     try {
         // Another copy of the game may have written games of its own meanwhile: they are kept, and shown.

@@ -150,6 +150,14 @@ LayoutTable BuildBestGamesTable() {
         for (int c = 0; c < kBestGamesColumns; ++c)
             add(BestGamesCellName(r, c + 1), K::Label, "sheet",
                 Rect(left[c], kBestGamesRowTop + kBestGamesRowPitch * (r - 1), width[c], 20));
+    // The statistics of the chosen mode lie where the sheet lies, shown instead of it by the switch below them.
+    add("stats", K::Panel, "", Rect(16, 78, 528, 272));
+    for (int i = 1; i <= kStatisticsLines; ++i) {
+        add("statName" + std::to_string(i), K::Label, "stats", Rect(24, 14 + 30 * (i - 1), 300, 22));
+        add("statValue" + std::to_string(i), K::Label, "stats", Rect(330, 14 + 30 * (i - 1), 170, 22));
+    }
+    add("statNote", K::Label, "stats", Rect(24, 14 + 30 * kStatisticsLines + 4, 480, 20));
+    add("statsSwitch", K::Label, "", Rect(16, 362, 180, 25));
     add("BestClose", K::Button, "", Rect(455, 362, 89, 25));
     return t;
 }

@@ -56,6 +56,8 @@ constexpr int kBestGamesWidth = 560, kBestGamesHeight = 400;
 // The best-games sheet: its columns (number, score, date, moves, advanced, player) and rows.
 constexpr int kBestGamesColumns = 6;
 constexpr int kBestGamesRowTop = 30, kBestGamesRowPitch = 23;
+// The statistics view over the same place as the sheet: its lines.
+constexpr int kStatisticsLines = 7;
 
 // The rules window: as wide as the main window, which it is laid over from its top edge, and no taller
 // than a 640 x 480 full screen.
