@@ -8,6 +8,7 @@
 #include "platform/Account.h"
 #include "platform/Clock.h"
 #include "store/BestGamesFile.h"
+#include "store/RowFactsFile.h"
 #include "store/StatisticsFile.h"
 #include "store/TextFile.h"
 
@@ -16,7 +17,7 @@ namespace zv::app {
 BestGamesBook::BestGamesBook(const Services& services, Report report) : services_(services), report_(std::move(report)) {}
 
 void BestGamesBook::Load(bool dataDirUsable) {
-    writable_ = statsWritable_ = dataDirUsable;
+    writable_ = statsWritable_ = factsWritable_ = dataDirUsable;
     if (!dataDirUsable) return;
     const DateTime now = services_.calendar->Now();
     store::BestGamesLoad r = store::LoadBestGamesFile(services_.dataDir, now);
@@ -27,6 +28,10 @@ void BestGamesBook::Load(bool dataDirUsable) {
     stats_ = s.stats;
     statsWritable_ = s.writable;
     if (!s.error.empty()) report_(s.error);
+    store::RowFactsLoad f = store::LoadRowFacts(services_.dataDir);
+    facts_ = std::move(f.facts);
+    factsWritable_ = f.writable;
+    if (!f.error.empty()) report_(f.error);
     if (onChange) onChange();
 }
 
@@ -58,6 +63,10 @@ int BestGamesBook::GameFinished(const GameEnding& ended) {
         markedMode_ = mode;
         markedRow_ = row;
         dirty_ = true;
+        BestTable& table = tables_[static_cast<std::size_t>(mode)];
+        facts_[KeyOf(mode, table[static_cast<std::size_t>(row)])] = {ended.number, ended.hints};
+        store::KeepRowsOf(facts_, tables_);
+        factsDirty_ = true;
         QueueWrite();
     }
     if (onChange) onChange();
@@ -65,7 +74,7 @@ int BestGamesBook::GameFinished(const GameEnding& ended) {
 }
 
 void BestGamesBook::QueueWrite() {
-    if (queued_ || !(writable_ || statsWritable_)) return;
+    if (queued_ || !(writable_ || statsWritable_ || factsWritable_)) return;
     queued_ = true;
     services_.desktop->Later([this] {
         queued_ = false;
@@ -77,26 +86,48 @@ void BestGamesBook::FlushStatistics() {
     if (uncounted_.empty() || !statsWritable_) return;
     try {
         // Another copy may have counted games of its own meanwhile: ours are added to what is on disk now.
-        const Statistics before = stats_;
         store::AddToStatisticsFile(services_.dataDir, uncounted_, stats_);
         uncounted_.clear();
         statsFailing_ = false;
-        if (stats_ != before && onChange) onChange();
     } catch (const std::exception& e) {
         if (!statsFailing_) report_(store::StatisticsPath(services_.dataDir) + ": " + store::Explain(e));
         statsFailing_ = true;
     }
 }
 
+const RowFacts* BestGamesBook::Facts(Mode mode, const BestGame& row) const {
+    const auto at = facts_.find(KeyOf(mode, row));
+    return at == facts_.end() ? nullptr : &at->second;
+}
+
+void BestGamesBook::FlushRowFacts() {
+    if (!factsDirty_ || !factsWritable_) return;
+    try {
+        // After the table's own write: the rows kept are those of the table as merged with the other copies'.
+        store::MergeIntoRowFactsFile(services_.dataDir, facts_, tables_);
+        factsDirty_ = false;
+        factsFailing_ = false;
+    } catch (const std::exception& e) {
+        if (!factsFailing_) report_(store::RowFactsPath(services_.dataDir) + ": " + store::Explain(e));
+        factsFailing_ = true;
+    }
+}
+
 void BestGamesBook::Flush() {
     FlushStatistics();
+    FlushTable();
+    FlushRowFacts();
+    // What the other copies wrote meanwhile is shown.
+    if (onChange) onChange();
+}
+
+void BestGamesBook::FlushTable() {
     if (!dirty_ || !writable_) return;
     try {
         // Another copy of the game may have written games of its own meanwhile: they are kept, and shown.
         const BestTable& marked = tables_[static_cast<std::size_t>(markedMode_)];
         const std::optional<BestGame> markedGame =
             markedRow_ >= 0 && markedRow_ < static_cast<int>(marked.size()) ? std::optional(marked[static_cast<std::size_t>(markedRow_)]) : std::nullopt;
-        const BestTables before = tables_;
         store::MergeIntoBestGamesFile(services_.dataDir, tables_);
         dirty_ = false;
         failing_ = false;
@@ -104,7 +135,6 @@ void BestGamesBook::Flush() {
             const auto at = std::find(marked.begin(), marked.end(), *markedGame);
             markedRow_ = at == marked.end() ? -1 : static_cast<int>(at - marked.begin());
         }
-        if (tables_ != before && onChange) onChange();
     } catch (const std::exception& e) {
         // Reported once; the next game end and the exit try again.
         if (!failing_) report_(store::BestGamesPath(services_.dataDir) + ": " + store::Explain(e));

@@ -30,12 +30,14 @@ public:
     const BestTable& Table(Mode mode) const { return tables_[static_cast<std::size_t>(mode)]; }
     // The statistics of a mode: the file as last read or written, with this copy's games since.
     const ModeStats& Stats(Mode mode) const { return stats_[static_cast<std::size_t>(mode)]; }
+    // A row's game number and hints; null for a row from before numbers were kept.
+    const RowFacts* Facts(Mode mode, const BestGame& row) const;
     // The row the last finished game took (0 is the best), -1 when it entered no table.
     int MarkedRow(Mode mode) const { return markedRow_ >= 0 && mode == markedMode_ ? markedRow_ : -1; }
 
     // Writes the file now when the tables changed since it was last written (also at exit).
     void Flush();
-    bool WritePending() const { return dirty_ || !uncounted_.empty(); }
+    bool WritePending() const { return dirty_ || factsDirty_ || !uncounted_.empty(); }
 
     // Told whenever the tables or the marked row change.
     std::function<void()> onChange;
@@ -44,6 +46,8 @@ private:
     const std::string& PlayerName();
     void QueueWrite();
     void FlushStatistics();
+    void FlushRowFacts();
+    void FlushTable();
 
     const Services& services_;
     Report report_;
@@ -59,6 +63,10 @@ private:
     // The games this copy finished that the statistics file does not hold yet.
     std::vector<std::pair<Mode, CountedGame>> uncounted_;
     bool statsWritable_ = false;
+    RowFactsMap facts_;
+    bool factsDirty_ = false;
+    bool factsWritable_ = false;
+    bool factsFailing_ = false;
     bool statsFailing_ = false;
 };
 

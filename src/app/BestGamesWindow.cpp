@@ -21,7 +21,7 @@ constexpr SDL_Color kTextColour{16, 20, 48, 255};
 constexpr const char* kTabCaptions[kModeCount] = {N_("Линия"), N_("Квадрат"), N_("Крест"), N_("Кольцо"),
                                                        N_("Блок")};
 constexpr const char* kHeadCaptions[kBestGamesColumns] = {N_("№"),     N_("Очки"),    N_("Дата"),
-                                                             N_("Ходов"), N_("Усложн."), N_("Игрок")};
+                                                             N_("Ходов"), N_("Усложн."), N_("Игрок"), N_("Игра №")};
 
 constexpr const char* kStatNames[kStatisticsLines] = {N_("Сыграно игр"),   N_("Средний счёт"),      N_("Лучший счёт"),
                                                       N_("Всего ходов"),   N_("Ходов за игру"),     N_("Игр с подсказками"),
@@ -85,6 +85,7 @@ TBestGames::TBestGames(Windows& windows, const BestGamesBook& book) : windows_(w
     for (auto& row : cell) {
         for (int col : {0, 1, 3}) row[static_cast<std::size_t>(col)]->SetAlign(ui::Label::Align::Right);
         row[5]->SetEllipsis(true); // a name longer than its column ends in "…"
+        row[6]->SetEllipsis(true);
     }
     for (int col : {0, 1, 3}) head[static_cast<std::size_t>(col)]->SetAlign(ui::Label::Align::Right);
 
@@ -106,6 +107,10 @@ TBestGames::TBestGames(Windows& windows, const BestGamesBook& book) : windows_(w
     statNote = c.Get<ui::Label>("statNote");
     statNote->SetFont({"Arial", false, 13, false});
     statNote->SetColour(kCaptionColour);
+    hintLegend = c.Get<ui::Label>("hintLegend");
+    hintLegend->SetCaption(platform::Tr("* игра с подсказками"));
+    hintLegend->SetFont({"Arial", false, 13, false});
+    hintLegend->SetColour(kCaptionColour);
     statsSwitch = c.Get<ui::Label>("statsSwitch");
     statsSwitch->SetFont({"Arial", true, 15, false});
     statsSwitch->SetColour(kCaptionColour);
@@ -131,6 +136,7 @@ void TBestGames::Refresh() {
         tab[static_cast<std::size_t>(i)]->SetFill(chosen ? kSheetColour : kTabColour);
     }
     const BestTable& table = book_.Table(shown_);
+    bool hinted = false;
     for (std::size_t r = 0; r < kBestGamesPerMode; ++r) {
         auto& row = cell[r];
         row[0]->SetCaption(std::to_string(r + 1));
@@ -141,6 +147,10 @@ void TBestGames::Refresh() {
             row[3]->SetCaption(std::to_string(g.moves));
             row[4]->SetCaption(g.advanced ? platform::Tr("да") : platform::Tr("нет"));
             row[5]->SetCaption(g.player);
+            // The number the game was dealt by, marked when it took hints; nothing for a row from before numbers.
+            const RowFacts* facts = book_.Facts(shown_, g);
+            row[6]->SetCaption(facts ? std::to_string(facts->number) + (facts->hints > 0 ? " *" : "") : "");
+            hinted = hinted || (facts && facts->hints > 0);
         } else {
             for (std::size_t col = 1; col < row.size(); ++col) row[col]->SetCaption("");
         }
@@ -164,6 +174,7 @@ void TBestGames::Refresh() {
     statNote->SetCaption(platform::Tr("Считаются игры, закончившиеся с очками, как в таблице."));
     statsSwitch->SetCaption(statsShown_ ? platform::Tr("Таблица") : platform::Tr("Статистика"));
     sheet->SetVisible(!statsShown_);
+    hintLegend->SetVisible(hinted && !statsShown_);
     stats->SetVisible(statsShown_);
     form_.InvalidateAll();
 }

@@ -46,6 +46,7 @@ public:
     std::array<ui::Label*, kStatisticsLines> statName{}, statValue{};
     ui::Label* statNote = nullptr;
     ui::Label* statsSwitch = nullptr;
+    ui::Label* hintLegend = nullptr; // says what the mark of a game played with hints means
 
 private:
     Windows& windows_;

@@ -142,8 +142,8 @@ LayoutTable BuildBestGamesTable() {
     for (int i = 0; i < kModeCount; ++i) add("tab" + std::to_string(i + 1), K::Label, "tabStrip", Rect(106 * i, 0, 102, 26));
     add("sheet", K::Panel, "", Rect(16, 78, 528, 272));
     add("mark", K::Panel, "sheet", Rect(4, kBestGamesRowTop - 2, 520, kBestGamesRowPitch));
-    const int left[kBestGamesColumns] = {8, 36, 120, 276, 334, 404};
-    const int width[kBestGamesColumns] = {24, 74, 150, 50, 64, 116};
+    const int left[kBestGamesColumns] = {8, 34, 174, 316, 366, 426, 94};
+    const int width[kBestGamesColumns] = {22, 50, 138, 46, 56, 90, 76};
     for (int c = 0; c < kBestGamesColumns; ++c)
         add("head" + std::to_string(c + 1), K::Label, "sheet", Rect(left[c], 6, width[c], 20));
     for (int r = 1; r <= static_cast<int>(kBestGamesPerMode); ++r)
@@ -158,6 +158,7 @@ LayoutTable BuildBestGamesTable() {
     }
     add("statNote", K::Label, "stats", Rect(24, 14 + 30 * kStatisticsLines + 4, 480, 20));
     add("statsSwitch", K::Label, "", Rect(16, 362, 180, 25));
+    add("hintLegend", K::Label, "", Rect(208, 366, 236, 20));
     add("BestClose", K::Button, "", Rect(455, 362, 89, 25));
     return t;
 }

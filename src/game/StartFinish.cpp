@@ -30,7 +30,7 @@ void Game::ReportFinished(GameEnd how) {
     Mode m;
     if (!ModeFromWord(s_.GameMode, m)) return;
     report_.ended = true;
-    report_.ending = {how, m, s_.Score, s_.MoveCount, s_.AdvancedThroughout, s_.HintsUsed};
+    report_.ending = {how, m, s_.Score, s_.MoveCount, s_.AdvancedThroughout, s_.HintsUsed, number_};
 }
 
 std::int32_t Game::ShowRecordOf(Mode m) {

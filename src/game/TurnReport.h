@@ -68,6 +68,7 @@ struct GameEnding {
     std::int32_t moves = 0;
     bool advanced = false; // advanced mode was on through the whole game
     std::int32_t hints = 0; // hints taken in it
+    std::uint32_t number = 0; // the game's number
 };
 
 struct TurnReport {

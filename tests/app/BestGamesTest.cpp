@@ -304,3 +304,45 @@ TEST_F(BestGamesTest, TheStatisticsOfASeriesOfGamesAddUpShowAndComeBack) {
 
 } // namespace
 } // namespace zv::test
+
+namespace zv::test {
+namespace {
+
+// A game's number and its hints go into its row through the companion file; the best-games file stays as older
+// copies of the game read it, and a row it holds without a companion line shows no number.
+TEST_F(BestGamesTest, ARowShowsItsGameNumberAndHintMarkWhileTheTableFileStaysAsItWas) {
+    std::filesystem::create_directories(services.dataDir);
+    const std::string older = std::string(store::kBestGamesHeader) + "\r\nline\t70\t2026-05-01 10:00:00\t9\tna\tx\r\n";
+    WriteFile(BestFile(), older);
+    StartAll();
+    form1->StartNumberedGame(20261207);
+    form1->HintClick();
+    S().Score = 90;
+    ClickCentre(form1->Window(), *form1->finish);
+    form1->StartNumberedGame(31);
+    S().Score = 50;
+    ClickCentre(form1->Window(), *form1->finish);
+    best->ShowMode(Mode::Line);
+    EXPECT_EQ(Caption(0, 6), "20261207 *");
+    EXPECT_EQ(Caption(1, 6), "") << "a row from before numbers";
+    EXPECT_EQ(Caption(2, 6), "31");
+    EXPECT_TRUE(best->hintLegend->Visible());
+    RunLater();
+    // The same six fields as ever: an older copy reads every row.
+    const std::string table = ReadFile(BestFile());
+    EXPECT_EQ(table.substr(0, table.find("\r\n") + 2), std::string(store::kBestGamesHeader) + "\r\n");
+    EXPECT_NE(table.find("line\t90\t2026-05-17 14:30:00\t0\tna\tИгрок Тестовый\r\nline\t70\t"), std::string::npos) << table;
+    BestTables read;
+    store::BestGamesProblem problem;
+    EXPECT_TRUE(store::ParseBestGames(table, read, problem)) << problem.what;
+
+    Restart();
+    best->ShowMode(Mode::Line);
+    EXPECT_EQ(Caption(0, 6), "20261207 *");
+    EXPECT_EQ(Caption(2, 6), "31");
+    best->ShowMode(Mode::Ring);
+    EXPECT_FALSE(best->hintLegend->Visible());
+}
+
+} // namespace
+} // namespace zv::test
