@@ -19,6 +19,8 @@ if command -v optipng >/dev/null; then optipng -quiet -o5 "$root/docs/screenshot
 convert "$tmp/options.bmp" "$root/docs/options.png"
 "$snap" "$tmp/bestgames.bmp" --best
 convert "$tmp/bestgames.bmp" "$root/docs/bestgames.png"
+"$snap" "$tmp/statistics.bmp" --best --stats
+convert "$tmp/statistics.bmp" "$root/docs/statistics.png"
 for skin in 2 3 4 5; do
     "$snap" "$tmp/skin$skin.bmp" --skin "$skin" --play 77 6
     convert "$tmp/skin$skin.bmp" -resize 50% "$root/docs/skin$skin.png"

@@ -21,7 +21,19 @@ constexpr SDL_Color kTextColour{16, 20, 48, 255};
 constexpr const char* kTabCaptions[kModeCount] = {N_("Линия"), N_("Квадрат"), N_("Крест"), N_("Кольцо"),
                                                        N_("Блок")};
 constexpr const char* kHeadCaptions[kBestGamesColumns] = {N_("№"),     N_("Очки"),    N_("Дата"),
-                                                             N_("Ходов"), N_("Усложн."), N_("Игрок")};
+                                                             N_("Ходов"), N_("Усложн."), N_("Игрок"), N_("Игра №")};
+
+constexpr const char* kStatNames[kStatisticsLines] = {N_("Сыграно игр"),   N_("Средний счёт"),      N_("Лучший счёт"),
+                                                      N_("Всего ходов"),   N_("Ходов за игру"),     N_("Игр с подсказками"),
+                                                      N_("Больше всего дней подряд")};
+
+// A whole number with one decimal, in the notation of the language shown.
+std::string OneDecimal(std::int64_t total, std::int64_t count) {
+    const std::int64_t tenths = (total * 10 + (total >= 0 ? count / 2 : -(count / 2))) / count;
+    const std::int64_t whole = tenths / 10, part = tenths % 10 < 0 ? -(tenths % 10) : tenths % 10;
+    const std::string sign = tenths < 0 && whole == 0 ? "-" : "";
+    return sign + std::to_string(whole) + (platform::EnglishInUse() ? "." : ",") + std::to_string(part);
+}
 
 // The file keeps its own form; the window shows the player's.
 std::string ShownDate(const DateTime& d) { return platform::LocalDateTime(d.year, d.month, d.day, d.hour, d.minute); }
@@ -73,8 +85,38 @@ TBestGames::TBestGames(Windows& windows, const BestGamesBook& book) : windows_(w
     for (auto& row : cell) {
         for (int col : {0, 1, 3}) row[static_cast<std::size_t>(col)]->SetAlign(ui::Label::Align::Right);
         row[5]->SetEllipsis(true); // a name longer than its column ends in "…"
+        row[6]->SetEllipsis(true);
     }
     for (int col : {0, 1, 3}) head[static_cast<std::size_t>(col)]->SetAlign(ui::Label::Align::Right);
+
+    stats = c.Get<ui::Container>("stats");
+    stats->SetColour(kSheetColour);
+    stats->Hide();
+    for (int i = 0; i < kStatisticsLines; ++i) {
+        ui::Label* n = c.Get<ui::Label>("statName" + std::to_string(i + 1));
+        n->SetCaption(platform::Tr(kStatNames[i]));
+        n->SetFont({"Arial", true, 15, false});
+        n->SetColour(kCaptionColour);
+        ui::Label* v = c.Get<ui::Label>("statValue" + std::to_string(i + 1));
+        v->SetFont({"Arial", false, 15, false});
+        v->SetColour(kTextColour);
+        v->SetAlign(ui::Label::Align::Right);
+        statName[static_cast<std::size_t>(i)] = n;
+        statValue[static_cast<std::size_t>(i)] = v;
+    }
+    statNote = c.Get<ui::Label>("statNote");
+    statNote->SetFont({"Arial", false, 13, false});
+    statNote->SetColour(kCaptionColour);
+    hintLegend = c.Get<ui::Label>("hintLegend");
+    hintLegend->SetCaption(platform::Tr("* игра с подсказками"));
+    hintLegend->SetFont({"Arial", false, 13, false});
+    hintLegend->SetColour(kCaptionColour);
+    statsSwitch = c.Get<ui::Label>("statsSwitch");
+    statsSwitch->SetFont({"Arial", true, 15, false});
+    statsSwitch->SetColour(kCaptionColour);
+    statsSwitch->SetFill(kTabColour);
+    statsSwitch->SetAlign(ui::Label::Align::Centre);
+    statsSwitch->OnClick = [this] { ShowStatistics(!statsShown_); };
 
     BestClose = c.Get<ui::ImageButton>("BestClose");
     BestClose->SetStateStrip(CaptionedPicture("btn_ooptions.bmp"), 89);
@@ -94,6 +136,7 @@ void TBestGames::Refresh() {
         tab[static_cast<std::size_t>(i)]->SetFill(chosen ? kSheetColour : kTabColour);
     }
     const BestTable& table = book_.Table(shown_);
+    bool hinted = false;
     for (std::size_t r = 0; r < kBestGamesPerMode; ++r) {
         auto& row = cell[r];
         row[0]->SetCaption(std::to_string(r + 1));
@@ -104,6 +147,10 @@ void TBestGames::Refresh() {
             row[3]->SetCaption(std::to_string(g.moves));
             row[4]->SetCaption(g.advanced ? platform::Tr("да") : platform::Tr("нет"));
             row[5]->SetCaption(g.player);
+            // The number the game was dealt by, marked when it took hints; nothing for a row from before numbers.
+            const RowFacts* facts = book_.Facts(shown_, g);
+            row[6]->SetCaption(facts ? std::to_string(facts->number) + (facts->hints > 0 ? " *" : "") : "");
+            hinted = hinted || (facts && facts->hints > 0);
         } else {
             for (std::size_t col = 1; col < row.size(); ++col) row[col]->SetCaption("");
         }
@@ -111,7 +158,30 @@ void TBestGames::Refresh() {
     const int marked = book_.MarkedRow(shown_);
     if (marked >= 0) mark->SetTop(kBestGamesRowTop - 2 + kBestGamesRowPitch * marked);
     mark->SetVisible(marked >= 0);
+
+    const ModeStats& s = book_.Stats(shown_);
+    const std::string none = "—";
+    const std::string values[kStatisticsLines] = {
+        std::to_string(s.games),
+        s.games ? OneDecimal(s.scoreTotal, s.games) : none,
+        s.games ? std::to_string(s.best) : none,
+        std::to_string(s.moves),
+        s.games ? OneDecimal(s.moves, s.games) : none,
+        std::to_string(s.hintGames),
+        std::to_string(s.longestRun),
+    };
+    for (int i = 0; i < kStatisticsLines; ++i) statValue[static_cast<std::size_t>(i)]->SetCaption(values[i]);
+    statNote->SetCaption(platform::Tr("Считаются игры, закончившиеся с очками, как в таблице."));
+    statsSwitch->SetCaption(statsShown_ ? platform::Tr("Таблица") : platform::Tr("Статистика"));
+    sheet->SetVisible(!statsShown_);
+    hintLegend->SetVisible(hinted && !statsShown_);
+    stats->SetVisible(statsShown_);
     form_.InvalidateAll();
+}
+
+void TBestGames::ShowStatistics(bool on) {
+    statsShown_ = on;
+    Refresh();
 }
 
 void TBestGames::TabClick(Mode mode) { ShowMode(mode); }
@@ -127,6 +197,9 @@ void TBestGames::KeyDown(SDL_Keycode key, Uint16 mod) {
     case SDLK_ESCAPE: BestCloseClick(); break;
     case SDLK_LEFT: ShowMode(static_cast<Mode>((i + kModeCount - 1) % kModeCount)); break;
     case SDLK_RIGHT: ShowMode(static_cast<Mode>((i + 1) % kModeCount)); break;
+    case SDLK_TAB:
+    case SDLK_UP:
+    case SDLK_DOWN: ShowStatistics(!statsShown_); break;
     default: break;
     }
 }

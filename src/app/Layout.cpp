@@ -40,6 +40,7 @@ LayoutTable BuildMainTable() {
     add("LMDLImage9", K::Picture, "", Rect(595, 3, 17, 17));   // minimise
     add("LMDLImage10", K::Picture, "", Rect(613, 3, 17, 17));  // close
     add("LMDLImage11", K::Picture, "", Rect(577, 3, 17, 17));  // rules
+    add("hintArea", K::Picture, "", Rect(559, 3, 17, 17));     // hint: the strip has room left of the rules
     add("Panel1", K::Panel, "", Rect(kBoardPanel.x, kBoardPanel.y, 625, 465));
 
     const std::string p = "Panel1";
@@ -84,6 +85,9 @@ LayoutTable BuildMainTable() {
     const int radioWidths[5] = {65, 81, 65, 73, 65};
     for (int i = 0; i < 5; ++i) add(radio[i], K::Label, p, Rect(528, 368, radioWidths[i], 17));
     add("DXDraw1", K::Picture, p, Rect(152, 8, 41, 41));
+    // The hint's marks on the ball and its target, shown for a moment after a hint.
+    add("hintFrom", K::Focus, p, FocusRect(1));
+    add("hintTo", K::Focus, p, FocusRect(1));
     // Above everything: the keyboard's cursor, shown only once a key has moved it.
     add("focus", K::Focus, p, FocusRect(1));
     return t;
@@ -138,14 +142,23 @@ LayoutTable BuildBestGamesTable() {
     for (int i = 0; i < kModeCount; ++i) add("tab" + std::to_string(i + 1), K::Label, "tabStrip", Rect(106 * i, 0, 102, 26));
     add("sheet", K::Panel, "", Rect(16, 78, 528, 272));
     add("mark", K::Panel, "sheet", Rect(4, kBestGamesRowTop - 2, 520, kBestGamesRowPitch));
-    const int left[kBestGamesColumns] = {8, 36, 120, 276, 334, 404};
-    const int width[kBestGamesColumns] = {24, 74, 150, 50, 64, 116};
+    const int left[kBestGamesColumns] = {8, 34, 174, 316, 366, 426, 94};
+    const int width[kBestGamesColumns] = {22, 50, 138, 46, 56, 90, 76};
     for (int c = 0; c < kBestGamesColumns; ++c)
         add("head" + std::to_string(c + 1), K::Label, "sheet", Rect(left[c], 6, width[c], 20));
     for (int r = 1; r <= static_cast<int>(kBestGamesPerMode); ++r)
         for (int c = 0; c < kBestGamesColumns; ++c)
             add(BestGamesCellName(r, c + 1), K::Label, "sheet",
                 Rect(left[c], kBestGamesRowTop + kBestGamesRowPitch * (r - 1), width[c], 20));
+    // The statistics of the chosen mode lie where the sheet lies, shown instead of it by the switch below them.
+    add("stats", K::Panel, "", Rect(16, 78, 528, 272));
+    for (int i = 1; i <= kStatisticsLines; ++i) {
+        add("statName" + std::to_string(i), K::Label, "stats", Rect(24, 14 + 30 * (i - 1), 300, 22));
+        add("statValue" + std::to_string(i), K::Label, "stats", Rect(330, 14 + 30 * (i - 1), 170, 22));
+    }
+    add("statNote", K::Label, "stats", Rect(24, 14 + 30 * kStatisticsLines + 4, 480, 20));
+    add("statsSwitch", K::Label, "", Rect(16, 362, 180, 25));
+    add("hintLegend", K::Label, "", Rect(208, 366, 236, 20));
     add("BestClose", K::Button, "", Rect(455, 362, 89, 25));
     return t;
 }

@@ -53,9 +53,12 @@ constexpr int kMainDesignWidth = 632, kMainDesignHeight = 492;
 constexpr int kMainRequestedWidth = 635, kMainRequestedHeight = 499;
 constexpr int kOptionsWidth = 640, kOptionsHeight = 480;
 constexpr int kBestGamesWidth = 560, kBestGamesHeight = 400;
-// The best-games sheet: its columns (number, score, date, moves, advanced, player) and rows.
-constexpr int kBestGamesColumns = 6;
+// The best-games sheet: its columns (place, score, date, moves, advanced, player, game number) and rows. The
+// game number, added last, is shown between the score and the date.
+constexpr int kBestGamesColumns = 7;
 constexpr int kBestGamesRowTop = 30, kBestGamesRowPitch = 23;
+// The statistics view over the same place as the sheet: its lines.
+constexpr int kStatisticsLines = 7;
 
 // The rules window: as wide as the main window, which it is laid over from its top edge, and no taller
 // than a 640 x 480 full screen.

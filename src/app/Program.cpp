@@ -235,6 +235,7 @@ void Program::MainKeyDown(SDL_Keycode key, Uint16 mod) {
     case SDLK_F1: f.LMDLImage11->Activate(); break;
     case SDLK_F2: f.Goptions->Activate(); break;
     case SDLK_F3: f.ShowBestGamesClick(); break;
+    case SDLK_h: f.hintArea->Activate(); break;
     // Full screen, as the options window's switch does it, whether that window is up or not.
     case SDLK_F11: options_.LMD3DEffectButton2Click(); break;
     // The skins in their order on the left, the own skin's file chooser last.

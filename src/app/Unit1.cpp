@@ -8,6 +8,7 @@
 #include "platform/FileDialog.h"
 #include "platform/Language.h"
 #include "platform/MessageBox.h"
+#include "app/HintGlyph.h"
 #include "app/Resources.h"
 #include "view/ThemeError.h"
 #include "view/SkinTheme.h"
@@ -22,6 +23,10 @@ constexpr SDL_Color kScoreShadow{12, 31, 137, 255};
 constexpr SDL_Color kFuchsia{255, 0, 255, 255};
 constexpr SDL_Color kBlack{0, 0, 0, 255};
 constexpr SDL_Color kPurple{128, 0, 128, 255};
+
+// How long the hint's marks show while the board moves; with the motion off they stay until the next operation.
+constexpr std::uint32_t kHintShownMs = 1500;
+constexpr SDL_Color kHintRing{255, 204, 0, 255};
 
 // Picture positions of the mode selectors.
 constexpr int kModePlain = 8;
@@ -64,6 +69,9 @@ void TForm1::BuildDesign() {
     Image1 = c.Get<ui::PictureControl>("Image1");
     for (int i = 0; i < 10; ++i) LMDLImage[static_cast<std::size_t>(i)] = c.Get<ui::PictureControl>("LMDLImage" + std::to_string(i + 1));
     LMDLImage11 = c.Get<ui::PictureControl>("LMDLImage11");
+    hintArea = c.Get<ui::PictureControl>("hintArea");
+    hintFrom = c.Get<ui::FocusFrame>("hintFrom");
+    hintTo = c.Get<ui::FocusFrame>("hintTo");
     Panel1 = c.Get<ui::Container>("Panel1");
     BackGround = c.Get<ui::PictureControl>("BackGround");
     recordArea = c.Get<ui::PictureControl>("recordArea");
@@ -160,12 +168,17 @@ void TForm1::SetUpControls() {
     }
     DXDraw1->Hide();
     focus->Hide();
+    for (ui::FocusFrame* f : {hintFrom, hintTo}) {
+        f->SetRings(kBlack, kHintRing, kHintRing);
+        f->Hide();
+    }
 }
 
 void TForm1::WireHandlers() {
     LMDLImage[8]->OnClick = [this] { LMDLImage9Click(); };
     LMDLImage[9]->OnClick = [this] { LMDLImage10Click(); };
     LMDLImage11->OnClick = [this] { LMDLImage11Click(); };
+    hintArea->OnClick = [this] { HintClick(); };
     for (int n = 1; n <= kCells; ++n) im[static_cast<std::size_t>(n - 1)]->OnClick = [this, n] { Played(game_.ImClick(n)); };
     finish->OnClick = [this] { Played(game_.finishClick()); };
     Gstart->OnClick = [this] { Played(game_.GstartClick()); };
@@ -192,6 +205,7 @@ void TForm1::WireHandlers() {
     form_.OnMouseDown = [this] {
         FinishAnimation();
         focus->Hide();
+        HideHint();
     };
     label2->OnClick = [this] { ShowBestGamesClick(); };
     recordArea->OnClick = [this] { ShowBestGamesClick(); };
@@ -231,6 +245,7 @@ void TForm1::LoadArtwork() {
         return pieces;
     });
     Image1->SetPicture(ScaledResourcePicture("ui/title.bmp"));
+    hintArea->SetPicture(ui::ScaledPicture([](int scale) { return DrawHintGlyph(scale); }));
     finish->SetStateStrip(CaptionedPicture("btn_finish.bmp"), 91);
     Gstart->SetStateStrip(CaptionedPicture("btn_gstart.bmp"), 91);
     TurnBack->SetStateStrip(CaptionedPicture("btn_turnback.bmp"), 91);
@@ -280,13 +295,43 @@ void TForm1::DecodeFirstFrame(int s) {
     Image1->Shown(s);
 }
 
-bool TForm1::AnimationFrame() { return motion_->Step(Ticks()); }
+bool TForm1::AnimationFrame() {
+    const bool moving = motion_->Step(Ticks());
+    if (!HintShown() || !motion_->Enabled()) return moving;
+    if (Ticks() - hintShownAt_ >= kHintShownMs) {
+        HideHint();
+        return moving;
+    }
+    return true;
+}
+
+void TForm1::HintClick() { Played(game_.HintClick()); }
+
+bool TForm1::HintShown() const { return hintFrom->Visible(); }
+
+void TForm1::ShowHint(const TurnReport& report) {
+    for (auto [frame, cell] : {std::pair{hintFrom, report.hintFrom}, std::pair{hintTo, report.hintTo}}) {
+        const SDL_Rect r = FocusRect(cell);
+        frame->SetBounds(r.x, r.y, r.w, r.h);
+    }
+    hintFrom->Show();
+    hintTo->Show();
+    hintShownAt_ = Ticks();
+}
+
+void TForm1::HideHint() {
+    hintFrom->Hide();
+    hintTo->Hide();
+}
 
 void TForm1::FinishAnimation() { motion_->Finish(); }
 
 void TForm1::Played(const TurnReport& report) {
     // The handlers that can give or take the undo show it on the undo button afterwards.
     RefreshUndo();
+    // Whatever the player does next, the hint's marks have had their moment.
+    if (report.hinted) ShowHint(report);
+    else HideHint();
     const GameState& s = game_.State();
     motion_->Play(report, s.Score, Ticks());
     if (motion_->TurnRunning() && s.PlayState == kPlayOver) SetBannerVisible(false);

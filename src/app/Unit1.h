@@ -46,6 +46,10 @@ public:
     void LMDLImage11Click();
     // Shows the rules window: the "?" area of the title strip.
     void HelpClick();
+    // The hint area of the title strip and H: the rules' hint, its ball and target marked for a moment.
+    void HintClick();
+    // Whether the hint's marks show.
+    bool HintShown() const;
     void CheckGlassClick();
     void CheckWindowsClick();
     void CheckBlockClick();
@@ -94,6 +98,9 @@ public:
     ui::PictureControl* Image1 = nullptr;
     std::array<ui::PictureControl*, 10> LMDLImage{}; // LMDLImage1 .. LMDLImage10
     ui::PictureControl* LMDLImage11 = nullptr;       // the rules area
+    ui::PictureControl* hintArea = nullptr;
+    ui::FocusFrame* hintFrom = nullptr;
+    ui::FocusFrame* hintTo = nullptr;
     ui::Container* Panel1 = nullptr;
     ui::PictureControl* BackGround = nullptr;
     ui::PictureControl* recordArea = nullptr;
@@ -146,6 +153,8 @@ private:
     // What follows a player's operation: the undo button, the board's motion, then the program hears of it.
     void Played(const TurnReport& report);
     std::uint32_t Ticks() const { return services_.desktop->Ticks(); }
+    void ShowHint(const TurnReport& report);
+    void HideHint();
 
     Services& services_;
     Windows& windows_;
@@ -158,6 +167,7 @@ private:
     view::SkinTargets skin_;
     std::array<bool, 5> listLoaded_{};
     int focusCell_ = 1;
+    std::uint32_t hintShownAt_ = 0;
 };
 
 } // namespace zv::app

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <compare>
+#include <map>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -47,6 +48,24 @@ inline bool InRankingOrder(const BestTable& t) {
         if (RanksAbove(t[i], t[i - 1])) return false;
     return true;
 }
+
+// What identifies a row of a mode's table beyond its file: its mode, end, score and moves.
+struct RowKey {
+    Mode mode = Mode::Line;
+    DateTime when;
+    std::int32_t score = 0;
+    std::int32_t moves = 0;
+    friend auto operator<=>(const RowKey&, const RowKey&) = default;
+};
+inline RowKey KeyOf(Mode mode, const BestGame& g) { return {mode, g.when, g.score, g.moves}; }
+
+// The facts of a row that the best-games file has no field for: the game's number and the hints it took.
+struct RowFacts {
+    std::uint32_t number = 0;
+    std::int32_t hints = 0;
+    friend bool operator==(const RowFacts&, const RowFacts&) = default;
+};
+using RowFactsMap = std::map<RowKey, RowFacts>;
 
 // Enters a finished game into its table when it beats the last of a full table. Returns its row
 // (0 is the best) or -1 when it did not enter. A game that ties a row in score and time goes below it.

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "game/GameState.h"
+#include "game/Hint.h"
 #include "game/KeptGame.h"
 #include "game/Ports.h"
 #include "game/Random.h"
@@ -29,6 +30,7 @@ struct Tally {
     std::int64_t ballsDealt = 0;    // starting balls
     std::int64_t figurePoints = 0;  // points added by the figure scans
     std::int64_t undos = 0;         // undos made (each costs 3 points)
+    std::int64_t hints = 0;         // hints taken (each costs kHintPrice)
 };
 
 namespace kit {
@@ -74,6 +76,9 @@ public:
     std::uint32_t GameNumber() const { return number_; }
     const TurnReport& finishClick();
     const TurnReport& TurnBackClick();
+    // The hint (H): the strategy's move for the running game, told in the report (hinted, hint), for
+    // kHintPrice points. Nothing happens, and nothing is paid, when no game runs or no ball can move.
+    const TurnReport& HintClick(const HintEffort& effort = {});
     void lineClick();
     void cubeClick();
     void crossClick();

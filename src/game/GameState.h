@@ -42,6 +42,8 @@ struct GameState {
     std::int32_t MoveCount = 0;
     bool GameOpen = false;
     bool AdvancedThroughout = false;
+    // Hints taken in the running game.
+    std::int32_t HintsUsed = 0;
 };
 
 } // namespace zv

@@ -32,6 +32,7 @@ struct KeptGame {
     std::int32_t moves = 0;
     bool advanced = false; // advanced mode on all through the game so far
     bool undo = false;     // the undo button would take the last move back to undoBoard
+    std::int32_t hints = 0; // hints taken so far
     std::uint64_t random = 0;
     std::array<ColourCode, 4> next{};
     Grid board;

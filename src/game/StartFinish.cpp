@@ -30,7 +30,7 @@ void Game::ReportFinished(GameEnd how) {
     Mode m;
     if (!ModeFromWord(s_.GameMode, m)) return;
     report_.ended = true;
-    report_.ending = {how, m, s_.Score, s_.MoveCount, s_.AdvancedThroughout};
+    report_.ending = {how, m, s_.Score, s_.MoveCount, s_.AdvancedThroughout, s_.HintsUsed, number_};
 }
 
 std::int32_t Game::ShowRecordOf(Mode m) {
@@ -63,6 +63,7 @@ void Game::StartGame(std::uint32_t number) {
     s_.DropCount = 0;
     s_.Board.clear();
     s_.MoveCount = 0;
+    s_.HintsUsed = 0;
     s_.GameOpen = true;
     s_.AdvancedThroughout = s_.AdvancedMode == 1;
     report_.started = true;
@@ -88,6 +89,7 @@ void Game::SetPosition(const Position& p) {
     s_.PlayState = kPlayIdle;
     s_.UndoAllowed = 0;
     s_.MoveCount = 0;
+    s_.HintsUsed = 0;
     s_.GameOpen = true;
     s_.AdvancedThroughout = s_.AdvancedMode == 1;
     view_.SetBannerVisible(false);
@@ -108,6 +110,7 @@ std::optional<KeptGame> Game::Keep() const {
     k.moves = s_.MoveCount;
     k.advanced = s_.AdvancedThroughout;
     k.undo = UndoAvailable();
+    k.hints = s_.HintsUsed;
     k.random = rng_.State();
     k.next = s_.NextBalls;
     k.board = s_.Board;
@@ -133,6 +136,7 @@ bool Game::Resume(const KeptGame& k, std::string& problem) {
     // Four or fewer empty cells is a game over, and a game over is never kept.
     if (empty < 5) return refuse("only " + std::to_string(empty) + " empty cells: that game is over");
     if (k.moves < 0) return refuse("a move count below 0");
+    if (k.hints < 0) return refuse("a hint count below 0");
 
     Begin();
     HideSelection();
@@ -155,6 +159,7 @@ bool Game::Resume(const KeptGame& k, std::string& problem) {
     s_.PlayState = kPlayIdle;
     s_.DropCount = 0;
     s_.MoveCount = k.moves;
+    s_.HintsUsed = k.hints;
     s_.GameOpen = true;
     // Advanced mode is switched on later in the start-up, from the settings already read.
     s_.AdvancedThroughout = k.advanced && s_.Switches.advanced;
@@ -233,6 +238,24 @@ const TurnReport& Game::TurnBackClick() {
     s_.UndoAllowed = 0;
     if (s_.MoveCount > 0) --s_.MoveCount;
     ++tally_.undos;
+    return report_;
+}
+
+const TurnReport& Game::HintClick(const HintEffort& effort) {
+    Begin();
+    Mode m;
+    if (!s_.GameOpen || s_.PlayState == kPlayOver || !ModeFromWord(s_.GameMode, m)) return report_;
+    const std::optional<HintMove> hint = FindHint(m, s_.Board, s_.Blocked, effort);
+    if (!hint) return report_;
+    s_.Score -= kHintPrice;
+    // The undo stays as it was: it is there while the score is the one before the move, less what hints took.
+    s_.ScoreBeforeMove -= kHintPrice;
+    view_.SetScoreText(std::to_string(s_.Score));
+    ++s_.HintsUsed;
+    ++tally_.hints;
+    report_.hinted = true;
+    report_.hintFrom = hint->from;
+    report_.hintTo = hint->to;
     return report_;
 }
 

@@ -67,6 +67,8 @@ struct GameEnding {
     std::int32_t score = 0;
     std::int32_t moves = 0;
     bool advanced = false; // advanced mode was on through the whole game
+    std::int32_t hints = 0; // hints taken in it
+    std::uint32_t number = 0; // the game's number
 };
 
 struct TurnReport {
@@ -83,6 +85,8 @@ struct TurnReport {
     int droppedCount = 0;
     CellList blockedShown, blockedHidden;
     bool undone = false;        // an undo took the last move back
+    bool hinted = false;        // a hint was paid for: its move in hint
+    int hintFrom = 0, hintTo = 0;
     bool started = false;       // a new game was dealt
     bool recordWritten = false; // the mode's record file was written with recordScore
     std::int32_t recordScore = 0;

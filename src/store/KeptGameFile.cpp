@@ -67,6 +67,8 @@ std::string FormatKeptGame(const KeptGame& g) {
     out += "moves " + std::to_string(g.moves) + "\n";
     out += std::string("advanced ") + (g.advanced ? "yes" : "no") + "\n";
     out += std::string("undo ") + (g.undo ? "yes" : "no") + "\n";
+    // Only a game played with hints has the line: a file without it is the same as the game has always written.
+    if (g.hints > 0) out += "hints " + std::to_string(g.hints) + "\n";
     out += "random " + Hex16(g.random) + "\n";
     out += "next";
     for (ColourCode c : g.next) out += " " + std::to_string(c);
@@ -124,6 +126,11 @@ bool ParseKeptGame(std::string_view content, KeptGame& game, std::string& proble
     if (!value("moves", v)) return false;
     if (!Number(v, g.moves, false)) return fail("the move count is not a whole number from 0");
     if (!yesNo("advanced", g.advanced) || !yesNo("undo", g.undo)) return false;
+    // The hint count, when there is one: a file from before hints, or of a game without any, has none.
+    if (Lines ahead = lines; ahead.Next(line) && line.starts_with("hints")) {
+        if (!value("hints", v)) return false;
+        if (!Number(v, g.hints, false) || g.hints < 1) return fail("the hint count is not a whole number from 1");
+    }
     if (!value("random", v)) return false;
     if (v.size() != 16) return fail("the generator's state is not 16 hexadecimal digits");
     for (char c : v)

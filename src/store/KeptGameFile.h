@@ -17,12 +17,12 @@ constexpr std::size_t kMaxKeptGameFileSize = 4096;
 std::string KeptGamePath(const std::string& dir);
 
 // The content the game writes: the header line, seven "<key> <value>" lines (number, mode, score, moves,
-// advanced, undo, random), "next" with four colours, then three 10 x 10 grids, each after its own
+// advanced, undo, random; a game played with hints has "hints <count>" after undo), "next" with four colours, then three 10 x 10 grids, each after its own
 // title line: "board" and "undo" rows of digits 0..6, "blocked" rows of '.' (free) and '#' (blocked).
 // Lines end in LF.
 std::string FormatKeptGame(const KeptGame& game);
 
-// Strict: exactly the lines FormatKeptGame writes, in its order, LF or CRLF line ends, the last line end
+// Strict: exactly the lines FormatKeptGame writes (with or without the hint line), in its order, LF or CRLF line ends, the last line end
 // optional. Anything else is false with a one-line reason naming the line ("line 4: the score is not a
 // number"), game then untouched. Content above kMaxKeptGameFileSize bytes is refused unread.
 bool ParseKeptGame(std::string_view content, KeptGame& game, std::string& problem);

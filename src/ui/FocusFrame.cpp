@@ -10,9 +10,16 @@ FocusFrame::FocusFrame(std::string name) : Control(std::move(name)) {
     SetEnabled(false);
 }
 
+void FocusFrame::SetRings(SDL_Color outer, SDL_Color middle, SDL_Color inner) {
+    rings_[0] = outer;
+    rings_[1] = middle;
+    rings_[2] = inner;
+    Invalidate();
+}
+
 void FocusFrame::Paint(SDL_Surface* target, int originX, int originY, int scale) {
-    // Black outside, white inside, black again: readable on light and dark skins alike.
-    const SDL_Color ring[kThickness] = {{0, 0, 0, 255}, {255, 255, 255, 255}, {0, 0, 0, 255}};
+    // Black outside, white inside, black again by default: readable on light and dark skins alike.
+    const SDL_Color* ring = rings_;
     const int s = scale;
     for (int i = 0; i < kThickness; ++i) {
         const int x = originX + s * i, y = originY + s * i, w = s * (Width() - 2 * i), h = s * (Height() - 2 * i);

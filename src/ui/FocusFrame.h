@@ -13,6 +13,11 @@ public:
 
     // Put it around what it frames, this far out on every side.
     static constexpr int kThickness = 3;
+    // The colours of its three rings, from the outside in.
+    void SetRings(SDL_Color outer, SDL_Color middle, SDL_Color inner);
+
+private:
+    SDL_Color rings_[kThickness] = {{0, 0, 0, 255}, {255, 255, 255, 255}, {0, 0, 0, 255}};
 };
 
 } // namespace zv::ui

@@ -7,6 +7,7 @@
 #include "app/BestGamesWindow.h"
 #include "kit/AppFixture.h"
 #include "store/BestGamesFile.h"
+#include "store/StatisticsFile.h"
 
 namespace zv::test {
 namespace {
@@ -153,7 +154,10 @@ TEST_F(BestGamesTest, OnlyAGameOverOpensTheWindowAndAGameThatDoesNotBeatTheTenth
     EXPECT_FALSE(bestGamesShown);
     EXPECT_EQ(program->Book().MarkedRow(Mode::Line), -1);
     EXPECT_FALSE(best->mark->Visible());
-    EXPECT_TRUE(later.empty());
+    // The game still counts in the statistics, whose write follows the frame; the table's file stays as it was.
+    EXPECT_EQ(later.size(), 1u);
+    RunLater();
+    EXPECT_EQ(ReadFile(BestFile()), written);
     // A new game replacing one with points counts; the replaced game is the marked one.
     ClickCentre(form1->Window(), *form1->Gstart);
     S().Score = 105;
@@ -239,6 +243,105 @@ TEST_F(BestGamesTest, AFailingWriteIsReportedOnceAndTriedAgain) {
     std::filesystem::permissions(services.dataDir, std::filesystem::perms::owner_all);
     program->Exit();
     EXPECT_NE(ReadFile(BestFile()).find("\t31\t"), std::string::npos);
+}
+
+} // namespace
+} // namespace zv::test
+
+namespace zv::test {
+namespace {
+
+// A scripted series of games over days: the statistics add up as they are played, show in their own view of the
+// window (Tab switches), are written after the frame and come back after a restart; a broken file is put aside.
+TEST_F(BestGamesTest, TheStatisticsOfASeriesOfGamesAddUpShowAndComeBack) {
+    StartAll();
+    calendar.now = {2026, 12, 1, 10, 0, 0};
+    ClickCentre(form1->Window(), *form1->Gstart);
+    form1->HintClick();
+    S().Score = 80;
+    ClickCentre(form1->Window(), *form1->finish); // 80, with a hint
+    PlayToFinish(0);                              // no points: not counted
+    calendar.now = {2026, 12, 2, 10, 0, 0};
+    PlayToGameOver(50); // 12 moves
+    calendar.now = {2026, 12, 4, 10, 0, 0};
+    PlayToFinish(30);
+    const ModeStats& s = program->Book().Stats(Mode::Line);
+    EXPECT_EQ(s.games, 3);
+    EXPECT_EQ(s.scoreTotal, 160);
+    EXPECT_EQ(s.best, 80);
+    EXPECT_EQ(s.moves, 12);
+    EXPECT_EQ(s.hintGames, 1);
+    EXPECT_EQ(s.longestRun, 2);
+
+    best->ShowMode(Mode::Line);
+    best->Window().OnKeyDown(SDLK_TAB, KMOD_NONE);
+    ASSERT_TRUE(best->StatisticsShown());
+    EXPECT_TRUE(best->stats->Visible());
+    EXPECT_FALSE(best->sheet->Visible());
+    const char* shown[app::kStatisticsLines] = {"3", "53,3", "80", "12", "4,0", "1", "2"};
+    for (int i = 0; i < app::kStatisticsLines; ++i) EXPECT_EQ(best->statValue[static_cast<std::size_t>(i)]->Caption(), shown[i]) << i;
+    best->Window().OnKeyDown(SDLK_RIGHT, KMOD_NONE);
+    EXPECT_EQ(best->statValue[0]->Caption(), "0");
+    EXPECT_EQ(best->statValue[1]->Caption(), "—");
+    ClickCentre(best->Window(), *best->statsSwitch);
+    EXPECT_FALSE(best->StatisticsShown());
+    EXPECT_TRUE(best->sheet->Visible());
+
+    RunLater();
+    const Statistics before = {program->Book().Stats(Mode::Line)};
+    Restart();
+    EXPECT_EQ(program->Book().Stats(Mode::Line), before[0]);
+    EXPECT_TRUE(boxes.shown.empty());
+
+    const std::string path = store::StatisticsPath(services.dataDir);
+    WriteFile(path, "Zorvex 2000 statistics 1\nline\t2\t5\t5\t1\t9\t2026-12-07\t1\t1\n");
+    Restart();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_NE(boxes.shown[0].text.find(path + ": line 2: the games with hints"), std::string::npos) << boxes.shown[0].text;
+    EXPECT_NE(boxes.shown[0].text.find("kept as " + path + ".broken"), std::string::npos) << boxes.shown[0].text;
+    EXPECT_EQ(program->Book().Stats(Mode::Line).games, 0);
+}
+
+} // namespace
+} // namespace zv::test
+
+namespace zv::test {
+namespace {
+
+// A game's number and its hints go into its row through the companion file; the best-games file stays as older
+// copies of the game read it, and a row it holds without a companion line shows no number.
+TEST_F(BestGamesTest, ARowShowsItsGameNumberAndHintMarkWhileTheTableFileStaysAsItWas) {
+    std::filesystem::create_directories(services.dataDir);
+    const std::string older = std::string(store::kBestGamesHeader) + "\r\nline\t70\t2026-05-01 10:00:00\t9\tna\tx\r\n";
+    WriteFile(BestFile(), older);
+    StartAll();
+    form1->StartNumberedGame(20261207);
+    form1->HintClick();
+    S().Score = 90;
+    ClickCentre(form1->Window(), *form1->finish);
+    form1->StartNumberedGame(31);
+    S().Score = 50;
+    ClickCentre(form1->Window(), *form1->finish);
+    best->ShowMode(Mode::Line);
+    EXPECT_EQ(Caption(0, 6), "20261207 *");
+    EXPECT_EQ(Caption(1, 6), "") << "a row from before numbers";
+    EXPECT_EQ(Caption(2, 6), "31");
+    EXPECT_TRUE(best->hintLegend->Visible());
+    RunLater();
+    // The same six fields as ever: an older copy reads every row.
+    const std::string table = ReadFile(BestFile());
+    EXPECT_EQ(table.substr(0, table.find("\r\n") + 2), std::string(store::kBestGamesHeader) + "\r\n");
+    EXPECT_NE(table.find("line\t90\t2026-05-17 14:30:00\t0\tna\tИгрок Тестовый\r\nline\t70\t"), std::string::npos) << table;
+    BestTables read;
+    store::BestGamesProblem problem;
+    EXPECT_TRUE(store::ParseBestGames(table, read, problem)) << problem.what;
+
+    Restart();
+    best->ShowMode(Mode::Line);
+    EXPECT_EQ(Caption(0, 6), "20261207 *");
+    EXPECT_EQ(Caption(2, 6), "31");
+    best->ShowMode(Mode::Ring);
+    EXPECT_FALSE(best->hintLegend->Visible());
 }
 
 } // namespace

@@ -228,6 +228,33 @@ TEST_F(KeyboardTest, UndoByKeyCostsWhatTheButtonCosts) {
     EXPECT_EQ(S().Score, 7);
 }
 
+TEST_F(KeyboardTest, HAndTheLampMarkAHintForItsPriceAndDoNothingWithoutAGame) {
+    Start();
+    Key(SDLK_h);
+    EXPECT_FALSE(form1->HintShown()) << "no game yet";
+    Key(SDLK_n, KMOD_LCTRL);
+    S().Score = S().ScoreBeforeMove = 20;
+    Key(SDLK_h);
+    ASSERT_TRUE(form1->HintShown());
+    EXPECT_EQ(form1->Label1->Caption(), std::to_string(20 - kHintPrice));
+    const TurnReport hint = form1->Engine().LastReport();
+    for (auto [frame, cell] : {std::pair{form1->hintFrom, hint.hintFrom}, std::pair{form1->hintTo, hint.hintTo}}) {
+        const SDL_Rect want = app::FocusRect(cell);
+        EXPECT_EQ(frame->Bounds().x, want.x);
+        EXPECT_EQ(frame->Bounds().y, want.y);
+    }
+    // The lamp in the title strip is the same hint, paid again; a press on the board then ends the marks.
+    ClickCentre(form1->Window(), *form1->hintArea);
+    EXPECT_TRUE(form1->HintShown());
+    EXPECT_EQ(S().Score, 20 - 2 * kHintPrice);
+    ClickCell(hint.hintFrom);
+    EXPECT_FALSE(form1->HintShown());
+    EXPECT_EQ(S().PlayState, kPlaySelected);
+    Key(SDLK_e, KMOD_LCTRL);
+    Key(SDLK_h);
+    EXPECT_FALSE(form1->HintShown()) << "the game is finished";
+}
+
 // The scale keys: Ctrl+Plus and Ctrl+Minus step between 1 and the largest that fits, Ctrl+0 goes back to the
 // desktop's; the player's choice outlives the game in its own file, never in the settings file.
 TEST_F(KeyboardTest, TheScaleKeysStepTheScaleAndKeepThePlayersChoice) {

@@ -141,6 +141,10 @@ TEST_F(RulesTest, EveryFigureShownScoresWhatItsTextSays) {
         const std::string text = TableText(f.text);
         EXPECT_TRUE(std::regex_search(text, std::regex("— " + std::to_string(f.points) + "\\b"))) << f.control << ": " << text;
     }
+    // The prices of the undo and the hint.
+    const std::string undo = TableText("UndoText");
+    EXPECT_NE(undo.find("3 очка"), std::string::npos) << undo;
+    EXPECT_NE(undo.find(std::to_string(kHintPrice) + " очков"), std::string::npos) << undo;
     // Lines of every length.
     const std::string lines = TableText("ModeText1");
     for (int len = 5; len <= 10; ++len) {

@@ -28,8 +28,12 @@ KeptGame Sample() {
 }
 
 TEST(KeptGameFile, RoundTripsEveryFieldAlsoWithCrLf) {
-    const KeptGame g = Sample();
+    KeptGame hinted = Sample();
+    hinted.hints = 12;
+    for (const KeptGame& g : {Sample(), hinted}) {
     const std::string text = FormatKeptGame(g);
+    // A game without hints is written as it was before there were hints, so older copies read it.
+    EXPECT_EQ(text.find("hints"), g.hints ? text.find("undo yes\nhints 12\n") + 9 : std::string::npos);
     std::string crlf;
     for (char c : text) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
     for (const std::string& content : {text, crlf, text.substr(0, text.size() - 1)}) {
@@ -37,6 +41,7 @@ TEST(KeptGameFile, RoundTripsEveryFieldAlsoWithCrLf) {
         std::string problem;
         ASSERT_TRUE(ParseKeptGame(content, back, problem)) << problem;
         EXPECT_EQ(back, g);
+    }
     }
 }
 
@@ -57,6 +62,9 @@ TEST(KeptGameFile, RefusesWhatTheWriterNeverWrites) {
         {with("number 4294967295", "number 4294967296"), "line 2: the game number"},
         {with("number 4294967295", "number 01"), "line 2:"},
         {with("mode blok", "mode Blok"), "line 3: the mode"},
+        {with("undo yes\n", "undo yes\nhints 0\n"), "line 8: the hint count"},
+        {with("undo yes\n", "undo yes\nhints x\n"), "line 8: the hint count"},
+        {with("undo yes\n", "undo yes\nhints\n"), "line 8: \"hints ...\" expected"},
         {with("score -3", "score -0"), "line 4:"},
         {with("moves 17", "moves -1"), "line 5:"},
         {with("undo yes", "undo 1"), "line 7: the undo flag"},

@@ -1,23 +1,14 @@
-// The greedy player: every reachable move gets a quick local rating, the best few are tried on a scratch engine.
+// The greedy player: the hint's strategy picks every move, and the books are checked after each operation.
 #include "Player.h"
 
-#include <algorithm>
-#include <climits>
-#include <initializer_list>
-#include <iterator>
-#include <utility>
 #include <cstdio>
+#include <optional>
 
 namespace zv::autoplay {
 
 namespace {
 
-constexpr int kTop = 12;
 constexpr std::int64_t kTurnCap = 200000;
-
-struct Candidate {
-    int from = 0, to = 0, rating = INT_MIN;
-};
 
 } // namespace
 
@@ -66,7 +57,12 @@ bool Player::PlayGame(std::uint64_t gameSeed, GameResult& out) {
         game_.ImClick(to);
         if (check_ && (!Check("move") || !CheckTurn(ballsBefore, before))) return false;
         if (game_.Totals().refused > before.refused) {
-            // A very long way can exceed the search bound; fall back to a step next door.
+            // The strategy only picks moves the path search accepts: a refusal is a fault of one or the other.
+            if (check_) {
+                error_ = "the path search refused the move " + std::to_string(from) + " to " + std::to_string(to);
+                return false;
+            }
+            // Unchecked, the game goes on with a step next door.
             bool moved = false;
             for (int n = 1; n <= kCells && !moved; ++n) {
                 if (s.Board.cells[static_cast<std::size_t>(n - 1)] == 0 || view_.IsBlocked(n)) continue;
@@ -97,108 +93,13 @@ bool Player::PlayGame(std::uint64_t gameSeed, GameResult& out) {
     return true;
 }
 
-int Player::Evaluate(int from, int to, ColourCode colour) {
-    const Grid& b = game_.State().Board;
-    const CellPos f = CellOf(from), t = CellOf(to);
-    auto at = [&](int r, int c) -> ColourCode {
-        if (r < 1 || r > 10 || c < 1 || c > 10) return -1;
-        if (r == f.row && c == f.col) return 0;
-        return b.at(r, c);
-    };
-    int rating = 0;
-    for (int dr = -1; dr <= 1; ++dr)
-        for (int dc = -1; dc <= 1; ++dc) {
-            if (!dr && !dc) continue;
-            if (at(t.row + dr, t.col + dc) == colour) rating += (dr && dc) ? 2 : 3;
-            if (b.at(f.row, f.col) == colour && f.row + dr >= 1 && f.row + dr <= 10 && f.col + dc >= 1 &&
-                f.col + dc <= 10 && b.at(f.row + dr, f.col + dc) == colour)
-                rating -= 2; // leaving friends behind
-        }
-    if (mode_ == Mode::Line) {
-        const int dirs[4][2] = {{0, 1}, {1, 0}, {1, 1}, {1, -1}};
-        for (auto& d : dirs) {
-            int run = 1;
-            for (int k = 1; at(t.row + k * d[0], t.col + k * d[1]) == colour; ++k) ++run;
-            for (int k = 1; at(t.row - k * d[0], t.col - k * d[1]) == colour; ++k) ++run;
-            rating += run * run * 3;
-        }
-    } else if (mode_ == Mode::Block) {
-        // Size of the group the ball would join.
-        int stack[kCells], top = 0, size = 0;
-        bool seen[kCells] = {};
-        stack[top++] = to - 1;
-        seen[to - 1] = true;
-        while (top) {
-            const int i = stack[--top];
-            ++size;
-            const int r = i / 10 + 1, c = i % 10 + 1;
-            const int nb[4][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
-            for (auto& d : nb) {
-                const int rr = r + d[0], cc = c + d[1];
-                if (at(rr, cc) != colour) continue;
-                const int j = (rr - 1) * 10 + (cc - 1);
-                if (!seen[j]) seen[j] = true, stack[top++] = j;
-            }
-        }
-        rating += size * 4;
-    }
-    return rating;
-}
-
 bool Player::PickMove(int& from, int& to) {
     const GameState& s = game_.State();
-    const Grid& b = s.Board;
-    // Label the regions of empty cells; a ball can go anywhere in a region it touches.
-    std::fill(std::begin(component_), std::end(component_), 0);
-    int labels = 0, stack[kCells];
-    for (int i = 0; i < kCells; ++i) {
-        if (b.cells[static_cast<std::size_t>(i)] != 0 || component_[i]) continue;
-        ++labels;
-        int top = 0;
-        stack[top++] = i;
-        component_[i] = labels;
-        while (top) {
-            const int j = stack[--top];
-            const int r = j / 10, c = j % 10;
-            const int nb[4] = {r < 9 ? j + 10 : -1, r > 0 ? j - 10 : -1, c < 9 ? j + 1 : -1, c > 0 ? j - 1 : -1};
-            for (int k : nb)
-                if (k >= 0 && b.cells[static_cast<std::size_t>(k)] == 0 && !component_[k])
-                    component_[k] = labels, stack[top++] = k;
-        }
-    }
-
-    Candidate top[kTop];
-    int ties = 0;
-    for (int i = 0; i < kCells; ++i) {
-        const ColourCode colour = b.cells[static_cast<std::size_t>(i)];
-        if (colour == 0 || view_.IsBlocked(i + 1)) continue;
-        const int r = i / 10, c = i % 10;
-        int touch[4] = {r < 9 ? component_[i + 10] : 0, r > 0 ? component_[i - 10] : 0, c < 9 ? component_[i + 1] : 0,
-                        c > 0 ? component_[i - 1] : 0};
-        if (!touch[0] && !touch[1] && !touch[2] && !touch[3]) continue;
-        for (int j = 0; j < kCells; ++j) {
-            const int lab = component_[j];
-            if (!lab || view_.IsBlocked(j + 1)) continue;
-            if (lab != touch[0] && lab != touch[1] && lab != touch[2] && lab != touch[3]) continue;
-            Candidate cand{i + 1, j + 1, Evaluate(i + 1, j + 1, colour) * 64 + static_cast<int>(pick_() % 64)};
-            // Keep the best few, worst last.
-            if (cand.rating <= top[kTop - 1].rating) continue;
-            int k = kTop - 1;
-            while (k > 0 && top[k - 1].rating < cand.rating) top[k] = top[k - 1], --k;
-            top[k] = cand;
-            ++ties;
-        }
-    }
-    if (!ties) return false;
-
-    // Try the best few and take the one that scores most.
-    int bestPoints = 0, best = 0;
-    for (int k = 0; k < kTop && top[k].from; ++k) {
-        const std::int32_t points = MovePoints(mode_, b, top[k].from, top[k].to);
-        if (points > bestPoints) bestPoints = points, best = k;
-    }
-    from = top[best].from;
-    to = top[best].to;
+    // The hint's strategy, with a little noise so that games of one seed differ from those of another.
+    const std::optional<HintMove> move = FindHint(mode_, s.Board, s.Blocked, HintEffort{.tries = 12, .noise = pick_() | 1});
+    if (!move) return false;
+    from = move->from;
+    to = move->to;
     return true;
 }
 
@@ -220,7 +121,7 @@ bool Player::Check(const char* after) {
         return false;
     }
     const Tally& t = game_.Totals();
-    if (s.Score != t.figurePoints - 3 * t.undos) {
+    if (s.Score != t.figurePoints - 3 * t.undos - kHintPrice * t.hints) {
         std::snprintf(msg, sizeof msg, "score %d but figures gave %lld and %lld undos after %s", s.Score,
                       static_cast<long long>(t.figurePoints), static_cast<long long>(t.undos), after);
         error_ = msg;

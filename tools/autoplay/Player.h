@@ -26,7 +26,6 @@ public:
 
 private:
     bool PickMove(int& from, int& to);
-    int Evaluate(int from, int to, ColourCode colour);
     bool Check(const char* after);
     bool CheckTurn(int ballsBefore, const Tally& before);
 
@@ -39,7 +38,6 @@ private:
     bool check_;
     std::mt19937_64 pick_;
     std::string error_;
-    int component_[kCells] = {};
 };
 
 } // namespace zv::autoplay
