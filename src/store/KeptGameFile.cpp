@@ -171,10 +171,7 @@ bool ParseKeptGame(std::string_view content, KeptGame& game, std::string& proble
 
 std::string PutKeptGameAside(const std::string& dir) {
     const std::string path = KeptGamePath(dir);
-    const std::string base = path + ".broken";
-    std::string aside = base;
-    for (int n = 2; FileExists(aside) && n < 1000; ++n) aside = base + "-" + std::to_string(n);
-    if (!FileExists(aside) && std::rename(path.c_str(), aside.c_str()) == 0) return "; it is kept as " + aside;
+    if (const std::string aside = PutAside(path); !aside.empty()) return "; it is kept as " + aside;
     // Not put aside, it must not come back at every start: it goes.
     ::unlink(path.c_str());
     return "; it could not be kept aside and is removed";

@@ -61,13 +61,7 @@ bool ParseRowFacts(std::string_view content, RowFactsMap& facts, std::string& pr
             if (line != kRowFactsHeader) return fail(std::string("the first line is not \"") + kRowFactsHeader + "\"");
             continue;
         }
-        std::vector<std::string_view> f;
-        for (std::size_t start = 0;;) {
-            const std::size_t tab = line.find('\t', start);
-            f.push_back(line.substr(start, tab == std::string_view::npos ? std::string_view::npos : tab - start));
-            if (tab == std::string_view::npos) break;
-            start = tab + 1;
-        }
+        const std::vector<std::string_view> f = TabFields(line);
         if (f.size() != 6) return fail("6 fields separated by tabs expected, " + std::to_string(f.size()) + " found");
         RowKey key;
         RowFacts facts1;
@@ -101,10 +95,7 @@ RowFactsLoad LoadRowFacts(const std::string& dir) {
     }
     r.facts.clear();
     r.error = path + ": " + problem;
-    const std::string base = path + ".broken";
-    std::string aside = base;
-    for (int n = 2; FileExists(aside) && n < 1000; ++n) aside = base + "-" + std::to_string(n);
-    if (!FileExists(aside) && std::rename(path.c_str(), aside.c_str()) == 0) {
+    if (const std::string aside = PutAside(path); !aside.empty()) {
         r.error += "; it is kept as " + aside + " and the best games show no game numbers";
     } else {
         r.writable = false;

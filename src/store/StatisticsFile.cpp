@@ -72,13 +72,7 @@ bool ParseStatistics(std::string_view content, Statistics& stats, std::string& p
             if (line != kStatisticsHeader) return fail(std::string("the first line is not \"") + kStatisticsHeader + "\"");
             continue;
         }
-        std::vector<std::string_view> f;
-        for (std::size_t start = 0;;) {
-            const std::size_t tab = line.find('\t', start);
-            f.push_back(line.substr(start, tab == std::string_view::npos ? std::string_view::npos : tab - start));
-            if (tab == std::string_view::npos) break;
-            start = tab + 1;
-        }
+        const std::vector<std::string_view> f = TabFields(line);
         if (f.size() != 9) return fail("9 fields separated by tabs expected, " + std::to_string(f.size()) + " found");
         Mode mode;
         if (!ModeFromWord(std::string(f[0]), mode)) return fail("no such mode");
@@ -127,10 +121,7 @@ StatisticsLoad LoadStatistics(const std::string& dir) {
     }
     r.stats = {};
     r.error = path + ": " + problem;
-    const std::string base = path + ".broken";
-    std::string aside = base;
-    for (int n = 2; FileExists(aside) && n < 1000; ++n) aside = base + "-" + std::to_string(n);
-    if (!FileExists(aside) && std::rename(path.c_str(), aside.c_str()) == 0) {
+    if (const std::string aside = PutAside(path); !aside.empty()) {
         r.error += "; it is kept as " + aside + " and the statistics start again";
     } else {
         r.writable = false;

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
@@ -343,6 +344,24 @@ std::string_view NextLine(std::string_view content, std::size_t& pos) {
     pos = lf == std::string_view::npos ? content.size() : lf + 1;
     if (end > start && content[end - 1] == '\r') --end;
     return content.substr(start, end - start);
+}
+
+std::vector<std::string_view> TabFields(std::string_view line) {
+    std::vector<std::string_view> fields;
+    for (std::size_t start = 0;;) {
+        const std::size_t tab = line.find('\t', start);
+        fields.push_back(line.substr(start, tab == std::string_view::npos ? std::string_view::npos : tab - start));
+        if (tab == std::string_view::npos) return fields;
+        start = tab + 1;
+    }
+}
+
+std::string PutAside(const std::string& path) {
+    const std::string base = path + ".broken";
+    std::string aside = base;
+    for (int n = 2; FileExists(aside) && n < 1000; ++n) aside = base + "-" + std::to_string(n);
+    if (!FileExists(aside) && std::rename(path.c_str(), aside.c_str()) == 0) return aside;
+    return "";
 }
 
 } // namespace zv::store

@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zv::store {
 
@@ -97,5 +98,12 @@ void EnsureDirectory(const std::string& path);
 // A line ends at LF; a CR right before that LF, or right before the end of the
 // content, belongs to the line end. Call only while pos < content.size().
 std::string_view NextLine(std::string_view content, std::size_t& pos);
+
+// The fields of a line separated by single tabs (an empty line is one empty field).
+std::vector<std::string_view> TabFields(std::string_view line);
+
+// Renames a broken file to <path>.broken (or .broken-2 ... when those exist) so that it is not read again
+// and not written over; the name it now has, or "" when it could not be renamed.
+std::string PutAside(const std::string& path);
 
 } // namespace zv::store
