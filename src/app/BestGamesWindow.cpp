@@ -77,7 +77,7 @@ TBestGames::TBestGames(Windows& windows, const BestGamesBook& book) : windows_(w
     for (int col : {0, 1, 3}) head[static_cast<std::size_t>(col)]->SetAlign(ui::Label::Align::Right);
 
     BestClose = c.Get<ui::ImageButton>("BestClose");
-    BestClose->SetStateStrip(CaptionedPicture("btn_ooptions.bmp"), 89);
+    UseCommandButtonArtwork(*BestClose, "btn_ooptions.bmp");
     BestClose->OnClick = [this] { BestCloseClick(); };
     form_.OnKeyDown = [this](SDL_Keycode key, Uint16 mod) { KeyDown(key, mod); };
     ShowMode(Mode::Line);
@@ -99,9 +99,9 @@ void TBestGames::Refresh() {
         row[0]->SetCaption(std::to_string(r + 1));
         if (r < table.size()) {
             const BestGame& g = table[r];
-            row[1]->SetCaption(std::to_string(g.score));
+            row[1]->SetCaption(platform::LocalNumber(g.score));
             row[2]->SetCaption(ShownDate(g.when));
-            row[3]->SetCaption(std::to_string(g.moves));
+            row[3]->SetCaption(platform::LocalNumber(g.moves));
             row[4]->SetCaption(g.advanced ? platform::Tr("да") : platform::Tr("нет"));
             row[5]->SetCaption(g.player);
         } else {

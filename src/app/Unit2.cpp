@@ -92,7 +92,7 @@ TForm2::TForm2(Services& services, Windows& windows, Game& game) : services_(ser
     digital->SetAutoSize(true);
 
     Ooptions = c.Get<ui::ImageButton>("Ooptions");
-    Ooptions->SetStateStrip(CaptionedPicture("btn_ooptions.bmp"), 89);
+    UseCommandButtonArtwork(*Ooptions, "btn_ooptions.bmp");
 
     LMD3DEffectButton1->OnClick = [this] { LMD3DEffectButton1Click(); };
     LMD3DEffectButton2->OnClick = [this] { LMD3DEffectButton2Click(); };
