@@ -97,13 +97,15 @@ LanguageChoice ChooseLanguage(const std::function<const char*(const char*)>& get
         if (end > at) asked.push_back({list.substr(at, end - at), "LANGUAGE"});
         at = end + 1;
     }
-    if (asked.empty()) asked.push_back({locale, from});
+    if (asked.empty()) asked.push_back({locale.substr(0, locale.find('.')), from});
+    std::string before;
     for (const auto& [language, source] : asked) {
-        if (IsRussian(language)) return {"", source + "=" + language};
+        before += (before.empty() ? "" : ":") + language;
+        if (IsRussian(language)) return {"", source + "=" + language, before};
         for (const std::string& name : CatalogueNames(language))
-            if (hasCatalogue(name)) return {name, source + "=" + language};
+            if (hasCatalogue(name)) return {name, source + "=" + language, before};
     }
-    return {"en", "no catalogue for " + asked.front().second + "=" + asked.front().first + ", English instead"};
+    return {"en", "no catalogue for " + asked.front().second + "=" + asked.front().first + ", English instead", before + ":en"};
 }
 
 void UseLanguage(const LanguageChoice& choice) {
@@ -113,7 +115,10 @@ void UseLanguage(const LanguageChoice& choice) {
     if (!choice.catalogue.empty() && (!messages || std::strcmp(messages, "C") == 0 || std::strcmp(messages, "POSIX") == 0))
         std::setlocale(LC_MESSAGES, "C.UTF-8");
     // Russian is asked for by a name with no catalogue, so that no later language of LANGUAGE steps in.
-    setenv("LANGUAGE", choice.catalogue.empty() ? "ru" : choice.catalogue.c_str(), 1);
+    const std::string languages = !choice.gettextLanguages.empty() ? choice.gettextLanguages
+                                  : choice.catalogue.empty()       ? std::string("ru")
+                                                                   : choice.catalogue;
+    setenv("LANGUAGE", languages.c_str(), 1);
     // Forgets the translations already looked up.
     textdomain(textdomain(nullptr));
 }

@@ -26,6 +26,10 @@ inline std::string Tr(const std::string& id) { return dgettext(kTextDomain, id.c
 struct LanguageChoice {
     std::string catalogue;  // the catalogue's language ("en", "pt_BR"); empty for the game's own Russian texts
     std::string reason;     // why, in a few words, for --verbose
+    // The LANGUAGE that makes gettext show it: the languages asked for up to the one chosen, then the catalogue
+    // when it is English in their stead, so that other programs' texts (GTK's) stay in the player's language.
+    // Empty: the catalogue's name alone.
+    std::string gettextLanguages = {};
 };
 // getenv as it answers for the environment; hasCatalogue tells whether a language ("de", "pt_BR") has one.
 LanguageChoice ChooseLanguage(const std::function<const char*(const char*)>& getenv,

@@ -15,6 +15,7 @@ TEST(Language, TheLanguageFollowsTheEnvironmentAsGettextReadsIt) {
     const struct {
         std::map<std::string, std::string> env;
         const char* catalogue;  // "" for the game's own Russian texts
+        const char* languages = nullptr;  // the LANGUAGE set for gettext, where it matters
     } cases[] = {
         {{}, ""},
         {{{"LANG", "C.UTF-8"}}, ""},
@@ -24,13 +25,13 @@ TEST(Language, TheLanguageFollowsTheEnvironmentAsGettextReadsIt) {
         {{{"LANG", "de_AT.UTF-8@euro"}}, "de"},
         {{{"LANG", "pt_BR.UTF-8"}}, "pt_BR"},
         {{{"LANG", "pt_PT.UTF-8"}}, "en"},  // Portugal's Portuguese is not Brazil's
-        {{{"LANG", "fr_FR.UTF-8"}}, "en"},  // a language we lack gets English, not Russian
+        {{{"LANG", "fr_FR.UTF-8"}}, "en", "fr_FR:en"},  // a language we lack gets English, other programs French
         {{{"LANG", "en_GB.UTF-8"}}, "en"},
         {{{"LANG", "de_DE.UTF-8"}, {"LC_MESSAGES", "ru_RU.UTF-8"}}, ""},
         {{{"LC_MESSAGES", "ru_RU.UTF-8"}, {"LC_ALL", "de_DE.UTF-8"}}, "de"},
         {{{"LC_ALL", "C"}, {"LANG", "de_DE.UTF-8"}}, ""},
-        {{{"LANG", "ru_RU.UTF-8"}, {"LANGUAGE", "fr:de"}}, "de"},
-        {{{"LANG", "de_DE.UTF-8"}, {"LANGUAGE", "ru:de"}}, ""},
+        {{{"LANG", "ru_RU.UTF-8"}, {"LANGUAGE", "fr:de"}}, "de", "fr:de"},
+        {{{"LANG", "de_DE.UTF-8"}, {"LANGUAGE", "ru:de"}}, "", "ru"},
         {{{"LANG", "de_DE.UTF-8"}, {"LANGUAGE", "fr"}}, "en"},
         {{{"LANG", "fr_FR.UTF-8"}, {"LANGUAGE", ""}}, "en"},
         {{{"LANG", "rum_XX"}}, "en"},  // not Russian for starting with "ru"
@@ -46,6 +47,9 @@ TEST(Language, TheLanguageFollowsTheEnvironmentAsGettextReadsIt) {
         for (const auto& [name, value] : c.env) env += name + "=" + value + " ";
         EXPECT_EQ(choice.catalogue, c.catalogue) << env << "(" << choice.reason << ")";
         EXPECT_FALSE(choice.reason.empty()) << env;
+        if (c.languages) {
+            EXPECT_EQ(choice.gettextLanguages, c.languages) << env;
+        }
     }
 }
 
