@@ -248,6 +248,12 @@ void PanelCaption::Paint(SDL_Surface* target, int left, int top, const SkinLette
     const Lettering& l = place_.heading ? skin.heading : skin.caption;
     const SDL_Rect box{left + static_cast<int>(std::lround(place_.x * scale)), top + static_cast<int>(std::lround(place_.y * scale)),
                        static_cast<int>(std::lround(place_.w * scale)), static_cast<int>(std::lround(place_.h * scale))};
+    // A repaint of a score or a mark touches one or two words: the others are not laid out at all. Letters and
+    // their shadows may reach a little past the box.
+    const SDL_Rect reach{box.x - box.h, box.y - box.h, box.w + 2 * box.h, 3 * box.h};
+    SDL_Rect clip, common;
+    SDL_GetClipRect(target, &clip);
+    if (!SDL_IntersectRect(&clip, &reach, &common)) return;
     DrawCaption(target, box, text_, l, PixelSize(l, scale), place_.align);
 }
 
