@@ -36,6 +36,7 @@ TBestGames::TBestGames(Windows& windows, const BestGamesBook& book) : windows_(w
     heading = c.Get<ui::Label>("heading");
     heading->SetCaption(platform::Tr("Лучшие игры"));
     heading->SetFont({"Arial", true, 19, false});
+    heading->SetShrinkToFit(true);
     heading->SetColour(kCaptionColour);
     heading->SetRaisedShadow(3, kCaptionLight, 2, kCaptionShadow);
 
@@ -43,6 +44,7 @@ TBestGames::TBestGames(Windows& windows, const BestGamesBook& book) : windows_(w
         ui::Label* t = c.Get<ui::Label>("tab" + std::to_string(i + 1));
         t->SetCaption(platform::Tr(kTabCaptions[i]));
         t->SetFont({"Arial", true, 15, false});
+        t->SetShrinkToFit(true);
         t->SetColour(kCaptionColour);
         t->SetAlign(ui::Label::Align::Centre);
         const Mode m = static_cast<Mode>(i);
@@ -59,6 +61,7 @@ TBestGames::TBestGames(Windows& windows, const BestGamesBook& book) : windows_(w
         ui::Label* h = c.Get<ui::Label>("head" + std::to_string(col + 1));
         h->SetCaption(platform::Tr(kHeadCaptions[col]));
         h->SetFont({"Arial", true, 13, false});
+        h->SetShrinkToFit(true);
         h->SetColour(kCaptionColour);
         head[static_cast<std::size_t>(col)] = h;
     }
@@ -66,6 +69,7 @@ TBestGames::TBestGames(Windows& windows, const BestGamesBook& book) : windows_(w
         for (int col = 0; col < kBestGamesColumns; ++col) {
             ui::Label* l = c.Get<ui::Label>(BestGamesCellName(static_cast<int>(r) + 1, col + 1));
             l->SetFont({"Arial", false, 13, false});
+            l->SetShrinkToFit(true);
             l->SetColour(kTextColour);
             cell[r][static_cast<std::size_t>(col)] = l;
         }

@@ -117,6 +117,7 @@ void TForm1::SetUpControls() {
     Label6->SetGradient(165, kBlack, kFuchsia);
     for (ui::Label* l : {Label5, Label6}) {
         l->SetFont({"Impact", false, 37, false});
+        l->SetShrinkToFit(true);
         // A pale rim keeps the dark end of the gradient readable on any skin.
         l->SetHalo({255, 240, 255, 255});
         l->SetAlign(ui::Label::Align::Centre);

@@ -39,6 +39,7 @@ TForm2::TForm2(Services& services, Windows& windows, Game& game) : services_(ser
         auto* l = c.Get<ui::Label>(name);
         l->SetCaption(platform::Tr(text));
         l->SetFont({"Arial", true, 19, false});
+        l->SetShrinkToFit(true);
         l->SetColour(kCaptionColour);
         l->SetRaisedShadow(3, kCaptionLight, 2, kCaptionShadow);
         return l;
