@@ -17,7 +17,7 @@ namespace {
 
 // The scales the windows are checked at; fractional ones join when the windows are drawn at them.
 constexpr int kFitScales[] = {1, 2};
-// A label's shadow, halo or raised rim (three pixels deep at most) may lie past its control, as the design has it.
+// A label's shadow, halo or raised rim (three pixels deep at most) may lie past its control, as the Russian texts have it.
 constexpr double kEffectRim = 3;
 
 std::vector<std::string> Languages() {
