@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the game needs to build and run ("play") or also to be tested ("test").
 # scdoc makes the manual pages; the build leaves them out without it, the tests require them.
-# weston and the Mesa EGL it draws through run the game as a Wayland client in a test.
+# weston and the Mesa EGL it draws through run the game as a Wayland client in a test. Cairo and Pango draw the
+# artwork (tools/make-assets.sh) and measure its words in the artwork tests.
 set -euo pipefail
 
 what="${1:-play}"
@@ -13,7 +14,8 @@ if [[ "$what" == "test" ]]; then
                hyperfine time appstream desktop-file-utils dpkg-dev file libgtk-3-0
                xserver-xorg-core xserver-xorg-video-dummy
                weston xwayland libegl-mesa0 libgl1-mesa-dri
-               lintian scdoc man-db librsvg2-bin locales strace)
+               lintian scdoc man-db librsvg2-bin locales strace
+               libcairo2-dev libpango1.0-dev)
 fi
 
 sudo_cmd=()

@@ -39,10 +39,6 @@ pack_skins() {
     for list in list1 list2 List3 List4 list5; do
         "$zvtool" pack "$2/$list.zvt" "$1/skins/$list"/*.bmp
     done
-    # The English backgrounds of the skins that have one, each alone in its list: it stands in for picture 7.
-    for list in list1 List3 List4; do
-        pack_picture "$2/$list.en.zvt" "$1/skins/en/$list.bmp"
-    done
 }
 
 assets="$root/assets"
@@ -50,20 +46,17 @@ mkdir -p "$assets/skins" "$assets/ui" "$assets/icons" "$assets/sounds"
 rm -f "$assets"/skins/*.zvt "$assets"/ui/*.bmp "$assets"/icons/*.png "$assets"/icons/*.svg "$assets"/sounds/*.wav
 
 pack_skins "$work/art" "$assets/skins"
-mkdir -p "$assets/ui/en"
-rm -f "$assets"/ui/en/*.bmp
 cp "$work"/art/ui/*.bmp "$assets/ui/"
-cp "$work"/art/ui/en/*.bmp "$assets/ui/en/"
 
 # The pictures drawn at 2x and 3x, all compressed in theme files: s<scale>/skins as at 1x, and each window
 # picture ui/NAME.bmp alone in s<scale>/ui/NAME.zvt.
 for scale in 2 3; do
     art="$work/art/s$scale"
     themes="$assets/s$scale"
-    mkdir -p "$themes/skins" "$themes/ui/en"
-    rm -f "$themes"/skins/*.zvt "$themes"/ui/*.zvt "$themes"/ui/en/*.zvt
+    mkdir -p "$themes/skins" "$themes/ui"
+    rm -f "$themes"/skins/*.zvt "$themes"/ui/*.zvt
     pack_skins "$art" "$themes/skins"
-    for picture in "$art"/ui/*.bmp "$art"/ui/en/*.bmp; do
+    for picture in "$art"/ui/*.bmp; do
         name=${picture#"$art/"}
         pack_picture "$themes/${name%.bmp}.zvt" "$picture"
     done

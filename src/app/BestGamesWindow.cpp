@@ -27,12 +27,12 @@ constexpr const char* kStatNames[kStatisticsLines] = {N_("Сыграно игр"
                                                       N_("Всего ходов"),   N_("Ходов за игру"),     N_("Игр с подсказками"),
                                                       N_("Больше всего дней подряд")};
 
-// A whole number with one decimal, in the notation of the language shown.
+// A whole number with one decimal, with the locale's decimal point.
 std::string OneDecimal(std::int64_t total, std::int64_t count) {
     const std::int64_t tenths = (total * 10 + (total >= 0 ? count / 2 : -(count / 2))) / count;
     const std::int64_t whole = tenths / 10, part = tenths % 10 < 0 ? -(tenths % 10) : tenths % 10;
     const std::string sign = tenths < 0 && whole == 0 ? "-" : "";
-    return sign + std::to_string(whole) + (platform::EnglishInUse() ? "." : ",") + std::to_string(part);
+    return sign + std::to_string(whole) + platform::LocalDecimalPoint() + std::to_string(part);
 }
 
 // The file keeps its own form; the window shows the player's.
@@ -48,6 +48,7 @@ TBestGames::TBestGames(Windows& windows, const BestGamesBook& book) : windows_(w
     heading = c.Get<ui::Label>("heading");
     heading->SetCaption(platform::Tr("Лучшие игры"));
     heading->SetFont({"Arial", true, 19, false});
+    heading->SetShrinkToFit(true);
     heading->SetColour(kCaptionColour);
     heading->SetRaisedShadow(3, kCaptionLight, 2, kCaptionShadow);
 
@@ -55,6 +56,7 @@ TBestGames::TBestGames(Windows& windows, const BestGamesBook& book) : windows_(w
         ui::Label* t = c.Get<ui::Label>("tab" + std::to_string(i + 1));
         t->SetCaption(platform::Tr(kTabCaptions[i]));
         t->SetFont({"Arial", true, 15, false});
+        t->SetShrinkToFit(true);
         t->SetColour(kCaptionColour);
         t->SetAlign(ui::Label::Align::Centre);
         const Mode m = static_cast<Mode>(i);
@@ -71,6 +73,7 @@ TBestGames::TBestGames(Windows& windows, const BestGamesBook& book) : windows_(w
         ui::Label* h = c.Get<ui::Label>("head" + std::to_string(col + 1));
         h->SetCaption(platform::Tr(kHeadCaptions[col]));
         h->SetFont({"Arial", true, 13, false});
+        h->SetShrinkToFit(true);
         h->SetColour(kCaptionColour);
         head[static_cast<std::size_t>(col)] = h;
     }
@@ -78,6 +81,7 @@ TBestGames::TBestGames(Windows& windows, const BestGamesBook& book) : windows_(w
         for (int col = 0; col < kBestGamesColumns; ++col) {
             ui::Label* l = c.Get<ui::Label>(BestGamesCellName(static_cast<int>(r) + 1, col + 1));
             l->SetFont({"Arial", false, 13, false});
+            l->SetShrinkToFit(true);
             l->SetColour(kTextColour);
             cell[r][static_cast<std::size_t>(col)] = l;
         }
@@ -119,7 +123,7 @@ TBestGames::TBestGames(Windows& windows, const BestGamesBook& book) : windows_(w
     statsSwitch->OnClick = [this] { ShowStatistics(!statsShown_); };
 
     BestClose = c.Get<ui::ImageButton>("BestClose");
-    BestClose->SetStateStrip(CaptionedPicture("btn_ooptions.bmp"), 89);
+    UseCommandButtonArtwork(*BestClose, "btn_ooptions.bmp");
     BestClose->OnClick = [this] { BestCloseClick(); };
     form_.OnKeyDown = [this](SDL_Keycode key, Uint16 mod) { KeyDown(key, mod); };
     ShowMode(Mode::Line);
@@ -142,9 +146,9 @@ void TBestGames::Refresh() {
         row[0]->SetCaption(std::to_string(r + 1));
         if (r < table.size()) {
             const BestGame& g = table[r];
-            row[1]->SetCaption(std::to_string(g.score));
+            row[1]->SetCaption(platform::LocalNumber(g.score));
             row[2]->SetCaption(ShownDate(g.when));
-            row[3]->SetCaption(std::to_string(g.moves));
+            row[3]->SetCaption(platform::LocalNumber(g.moves));
             row[4]->SetCaption(g.advanced ? platform::Tr("да") : platform::Tr("нет"));
             row[5]->SetCaption(g.player);
             // The number the game was dealt by, marked when it took hints; nothing for a row from before numbers.

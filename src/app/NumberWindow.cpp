@@ -41,6 +41,7 @@ TFormNumber::TFormNumber() {
     auto text = [&](const char* name, const char* caption, ui::FontRequest font, SDL_Color colour) {
         auto* l = c.Get<ui::Label>(name);
         l->SetFont(font);
+        l->SetShrinkToFit(true);
         l->SetColour(colour);
         l->SetCaption(caption);
         return l;

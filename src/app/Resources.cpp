@@ -14,6 +14,7 @@
 #include "store/SkinFile.h"
 #include "ui/ImageList.h"
 #include "ui/PixelArt.h"
+#include "view/CaptionText.h"
 #include "view/Skins.h"
 #include "view/ThemeFile.h"
 
@@ -123,16 +124,10 @@ ui::SurfacePtr DecodeDrawnPicture(const std::string& name, int scale) {
     return Doubled(std::move(list.At(0).surface), scale);
 }
 
-std::vector<ui::SurfacePtr> DecodeScaledList(const std::string& resource, int scale, bool english) {
+std::vector<ui::SurfacePtr> DecodeScaledList(const std::string& resource, int scale) {
     ui::ImageList list = LoadEmbeddedList(ScaledResourceName(resource, DrawnScale(scale)));
     std::vector<ui::SurfacePtr> out;
     for (int i = 0; i < list.Count(); ++i) out.push_back(Doubled(std::move(list.At(i).surface), scale));
-    if (english && out.size() > static_cast<std::size_t>(view::kBackgroundPicture)) {
-        const std::string englishName = resource.substr(0, resource.size() - 4) + ".en.zvt";
-        ui::ImageList background = LoadEmbeddedList(ScaledResourceName(englishName, DrawnScale(scale)));
-        if (background.Count() > 0 && background.Get(0))
-            out[static_cast<std::size_t>(view::kBackgroundPicture)] = Doubled(std::move(background.At(0).surface), scale);
-    }
     for (auto& picture : out) picture = Compact(std::move(picture));
     return out;
 }
@@ -169,19 +164,17 @@ std::string Key(const std::string& name, int scale) { return name + "@" + std::t
 
 } // namespace
 
-void PrefetchArtwork(int scale, const std::string& listResource, bool english) {
+void PrefetchArtwork(int scale, const std::string& listResource) {
     Prefetch& p = Prefetched();
     if (scale < 2 || p.worker.joinable()) return;
     p.scale = scale;
     std::vector<std::string> pictures = {"ui/title.bmp"};
     for (int i = 0; i < 8; ++i) pictures.push_back("ui/frame" + std::to_string(i) + ".bmp");
-    for (const char* button : {"btn_finish.bmp", "btn_gstart.bmp", "btn_turnback.bmp", "btn_goptions.bmp"}) {
-        const std::string translated = std::string("ui/en/") + button;
-        pictures.push_back(english && !Resource(translated).empty() ? translated : std::string("ui/") + button);
-    }
-    p.worker = std::thread([&p, scale, listResource, english, pictures] {
+    for (const char* button : {"btn_finish.bmp", "btn_gstart.bmp", "btn_turnback.bmp", "btn_goptions.bmp"})
+        pictures.push_back(std::string("ui/") + button);
+    p.worker = std::thread([&p, scale, listResource, pictures] {
         // The background first: it is the most work, and the first paint needs it first.
-        p.lists[Key(listResource, scale)] = DecodeScaledList(listResource, scale, english);
+        p.lists[Key(listResource, scale)] = DecodeScaledList(listResource, scale);
         for (const std::string& name : pictures) p.pictures[Key(name, scale)] = DecodeDrawnPicture(name, scale);
     });
 }
@@ -196,7 +189,7 @@ void PrefetchFirstFrame(const std::string& dataDir, int desktopScale) {
         skin = view::kGlass;
     }
     if (skin < 1 || skin > 5) skin = view::kGlass;
-    PrefetchArtwork(scale, kSkinListResources[skin - 1], platform::EnglishInUse());
+    PrefetchArtwork(scale, kSkinListResources[skin - 1]);
 }
 
 void FinishPrefetch() { Prefetched().Finish(); }
@@ -220,18 +213,24 @@ std::vector<ui::SurfacePtr> ScaledListPictures(const std::string& resource, int 
         p.lists.erase(it);
         return pictures;
     }
-    return DecodeScaledList(resource, scale, platform::EnglishInUse());
+    return DecodeScaledList(resource, scale);
 }
 
 ui::ScaledPicture ScaledResourcePicture(const std::string& name) {
     return ui::ScaledPicture([name](int scale) { return scale == 1 ? ResourcePicture(name) : DrawnResourcePicture(name, scale); });
 }
 
-ui::ScaledPicture CaptionedPicture(const std::string& file) {
-    if (platform::EnglishInUse() && !Resource("ui/en/" + file).empty()) return ScaledResourcePicture("ui/en/" + file);
-    return ScaledResourcePicture("ui/" + file);
+void UseCommandButtonArtwork(ui::ImageButton& button, const std::string& file) {
+    for (const view::ButtonCaption& b : view::ButtonCaptions()) {
+        if (file != b.file) continue;
+        button.SetStateStrip(ScaledResourcePicture("ui/" + file), b.cellWidth);
+        const std::string caption = platform::Tr(b.id);
+        button.PaintOver = [caption](SDL_Surface* target, const SDL_Rect& cell, ui::ButtonState state, int scale) {
+            view::DrawButtonCaption(target, cell, caption, static_cast<int>(state), scale);
+        };
+        return;
+    }
 }
-
 
 void ReleaseResourcePages() {
     for (const EmbeddedFile* f = kEmbeddedFiles; f->name; ++f) ReleasePages({f->begin, static_cast<std::size_t>(f->end - f->begin)});

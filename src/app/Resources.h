@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/ImageButton.h"
 #include "ui/ImageList.h"
 #include "ui/ScaledPicture.h"
 #include "ui/Surface.h"
@@ -38,22 +39,21 @@ std::string ScaledResourceName(const std::string& name, int scale);
 ui::SurfacePtr DrawnResourcePicture(const std::string& name, int scale);
 // An embedded window picture with its artwork for every scale, each decoded when first needed.
 ui::ScaledPicture ScaledResourcePicture(const std::string& name);
-// The pictures of an embedded list (and, for an English player, its English background) drawn for a scale;
-// empty when the build has none for it.
+// The pictures of an embedded list drawn for a scale; empty when the build has none for it.
 std::vector<ui::SurfacePtr> ScaledListPictures(const std::string& resource, int scale);
 // Starts decoding, on a second thread, what the main window's first frame at a scale of 2 or more will show:
 // the pictures of its skin list for that scale and its window pictures. The program does this before it opens
 // the display, which takes long and uses one processor. A picture asked for later waits for the thread and
 // takes what it made; what it made for another scale or skin is never used. Nothing happens at scale 1.
-void PrefetchArtwork(int scale, const std::string& listResource, bool english);
+void PrefetchArtwork(int scale, const std::string& listResource);
 // The same for the scale and skin the main window will most likely start with: the player's scale and skin
 // from the data directory, else the desktop's scale and the first skin.
 void PrefetchFirstFrame(const std::string& dataDir, int desktopScale);
 // Waits for that thread (the program calls it before it ends).
 void FinishPrefetch();
-// A window picture with words painted in, in the player's language: "ui/en/<file>" for an English player where the
-// build has it, else "ui/<file>"; with its artwork for every scale.
-ui::ScaledPicture CaptionedPicture(const std::string& file);
+// A command button's word-free face "ui/<file>" (one of view::ButtonCaptions()), with its caption drawn over it
+// in the player's language.
+void UseCommandButtonArtwork(ui::ImageButton& button, const std::string& file);
 // Lets the system drop every page of the embedded files that start-up brought in: each decoder lets go
 // of its own file's pages, but the system maps the pages around a read one too.
 void ReleaseResourcePages();

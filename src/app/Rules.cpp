@@ -144,7 +144,7 @@ void TFormRules::Build() {
 
     RulesClose = c.Get<ui::ImageButton>("RulesClose");
     // The options window's close button: the same caption on the same window colour.
-    RulesClose->SetStateStrip(CaptionedPicture("btn_ooptions.bmp"), 89);
+    UseCommandButtonArtwork(*RulesClose, "btn_ooptions.bmp");
     RulesClose->OnClick = [this] { RulesCloseClick(); };
 
     for (const RulesFigure& f : RulesFigures()) {

@@ -32,15 +32,6 @@ constexpr SDL_Color kHintRing{255, 204, 0, 255};
 constexpr int kModePlain = 8;
 constexpr int kModeChosen = 9;
 
-// The background of a built-in list with its captions in English, where the list has one ("skins/X.en.zvt").
-void UseEnglishBackground(ui::ImageList& list, const std::string& resource) {
-    const std::string english = resource.substr(0, resource.size() - 4) + ".en.zvt";
-    if (list.Count() <= view::kBackgroundPicture || Resource(english).empty()) return;
-    ui::ImageList pictures;
-    LoadResourceList(pictures, english);
-    if (pictures.Count() > 0 && pictures.Get(0)) list.SetSurface(view::kBackgroundPicture, std::move(pictures.At(0).surface));
-}
-
 } // namespace
 
 TForm1::TForm1(Services& services, Windows& windows, Game& game, GameFiles& files)
@@ -134,6 +125,7 @@ void TForm1::SetUpControls() {
     Label6->SetGradient(165, kBlack, kFuchsia);
     for (ui::Label* l : {Label5, Label6}) {
         l->SetFont({"Impact", false, 37, false});
+        l->SetShrinkToFit(true);
         // A pale rim keeps the dark end of the gradient readable on any skin.
         l->SetHalo({255, 240, 255, 255});
         l->SetAlign(ui::Label::Align::Centre);
@@ -172,6 +164,25 @@ void TForm1::SetUpControls() {
         f->SetRings(kBlack, kHintRing, kHintRing);
         f->Hide();
     }
+    AddPanelCaptions();
+}
+
+void TForm1::AddPanelCaptions() {
+    // The words lie on the background, under the marks, which grey them with themselves when disabled.
+    for (const view::CaptionPlace& place : view::PanelCaptions()) captions.emplace_back(place, platform::Tr(place.id));
+    BackGround->PaintOver = [this](SDL_Surface* target, const SDL_Rect& area, int scale) {
+        if (const view::SkinLettering* lettering = PanelLettering())
+            for (const view::PanelCaption& c : captions) c.Paint(target, area.x, area.y, *lettering, scale);
+    };
+}
+
+const view::SkinLettering* TForm1::PanelLettering() const {
+    // The background in use is that of the last skin that brings one.
+    const ui::ImageList* shown = BackGround->GetImageList();
+    if (shown == &list1) return &view::GlassLettering();
+    if (shown == &List3) return &view::ChipsLettering();
+    if (shown == &List4) return &view::MarblesLettering();
+    return nullptr;
 }
 
 void TForm1::WireHandlers() {
@@ -246,10 +257,10 @@ void TForm1::LoadArtwork() {
     });
     Image1->SetPicture(ScaledResourcePicture("ui/title.bmp"));
     hintArea->SetPicture(ui::ScaledPicture([](int scale) { return DrawHintGlyph(scale); }));
-    finish->SetStateStrip(CaptionedPicture("btn_finish.bmp"), 91);
-    Gstart->SetStateStrip(CaptionedPicture("btn_gstart.bmp"), 91);
-    TurnBack->SetStateStrip(CaptionedPicture("btn_turnback.bmp"), 91);
-    Goptions->SetStateStrip(CaptionedPicture("btn_goptions.bmp"), 91);
+    UseCommandButtonArtwork(*finish, "btn_finish.bmp");
+    UseCommandButtonArtwork(*Gstart, "btn_gstart.bmp");
+    UseCommandButtonArtwork(*TurnBack, "btn_turnback.bmp");
+    UseCommandButtonArtwork(*Goptions, "btn_goptions.bmp");
     form_.InvalidateAll();
 }
 
@@ -263,7 +274,6 @@ void TForm1::EnsureList(int index) {
     lists[index]->SetLoader([this, resource](ui::ImageList& list) {
         try {
             LoadResourceList(list, resource);
-            if (platform::EnglishInUse()) UseEnglishBackground(list, resource);
             CompactLargePictures(list);
         } catch (const std::exception& e) {
             // Asked for while the window paints: the box comes after the frame.

@@ -18,6 +18,7 @@
 #include "app/Windows.h"
 #include "ui/ShadeOverlay.h"
 #include "view/BoardAnimation.h"
+#include "view/CaptionText.h"
 #include "view/Skins.h"
 
 namespace zv::app {
@@ -130,6 +131,10 @@ public:
     std::array<ui::Label*, 5> RadioButton{}; // RadioButton1, Radiobutton2 .. RadioButton5
     ui::PictureControl* DXDraw1 = nullptr;
     ui::FocusFrame* focus = nullptr;
+    // The panel's words, in the order of view::PanelCaptions().
+    std::vector<view::PanelCaption> captions;
+    // The lettering of the background shown, or none when it is not a built-in one.
+    const view::SkinLettering* PanelLettering() const;
 
     // Image lists of the skins, the loaded theme, and the frame pieces.
     ui::ImageList list1{"list1"}, list2{"list2"}, List3{"List3"}, List4{"List4"}, list5{"list5"}, list6{"list6"};
@@ -148,6 +153,7 @@ private:
     void SetUpControls();
     void WireHandlers();
     void LoadArtwork();
+    void AddPanelCaptions();
     // Decodes built-in list 0..4 (list1 .. list5) on first use.
     void EnsureList(int index);
     // What follows a player's operation: the undo button, the board's motion, then the program hears of it.

@@ -39,6 +39,7 @@ TForm2::TForm2(Services& services, Windows& windows, Game& game) : services_(ser
         auto* l = c.Get<ui::Label>(name);
         l->SetCaption(platform::Tr(text));
         l->SetFont({"Arial", true, 19, false});
+        l->SetShrinkToFit(true);
         l->SetColour(kCaptionColour);
         l->SetRaisedShadow(3, kCaptionLight, 2, kCaptionShadow);
         return l;
@@ -92,7 +93,7 @@ TForm2::TForm2(Services& services, Windows& windows, Game& game) : services_(ser
     digital->SetAutoSize(true);
 
     Ooptions = c.Get<ui::ImageButton>("Ooptions");
-    Ooptions->SetStateStrip(CaptionedPicture("btn_ooptions.bmp"), 89);
+    UseCommandButtonArtwork(*Ooptions, "btn_ooptions.bmp");
 
     LMD3DEffectButton1->OnClick = [this] { LMD3DEffectButton1Click(); };
     LMD3DEffectButton2->OnClick = [this] { LMD3DEffectButton2Click(); };

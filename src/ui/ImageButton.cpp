@@ -124,6 +124,7 @@ void ImageButton::Paint(SDL_Surface* target, int originX, int originY, int scale
         if (cell >= cells) cell = 0;
         const SDL_Rect from{cell * cellWidth, 0, cellWidth, strip->h};
         Blit(strip, &from, target, originX, originY);
+        if (PaintOver) PaintOver(target, {originX, originY, cellWidth, strip->h}, static_cast<ButtonState>(cell), scale);
         return;
     }
     if (insteadPosition_ >= 0 && list_) {

@@ -20,6 +20,9 @@ public:
     // A strip of state pictures side by side, each cellWidth wide: normal, hover, pressed, disabled, ...
     // (cellWidth in logical pixels: the strip for scale s has cells s times as wide).
     void SetStateStrip(ScaledPicture strip, int cellWidth);
+    // Drawn over the strip's cell: the caption of a button whose pictures carry no words. It is given the cell's
+    // rectangle on the target, the state shown and the scale.
+    std::function<void(SDL_Surface* target, const SDL_Rect& cell, ButtonState state, int scale)> PaintOver;
 
     // For a moment of an animation: shows the picture at position instead of its own, at percent of its
     // size (the part that differs from picture 0, the empty cell, grows or shrinks about the centre).

@@ -132,9 +132,27 @@ SurfacePtr Label::Build(int scale) {
     if (!font || caption_.empty()) return nullptr;
     std::vector<SurfacePtr> lines;
     int w = 0, h = 0;
-    const int lineHeight = font->LineSkip() + s * lineSpacing_;
     const auto texts = SplitLines(caption_);
     const int room = s * Width() - 2 * s * std::max({depth1_, depth2_, haloOn_ ? 1 : 0});
+    if (shrink_ && !autoSize_) {
+        // A size smaller by a pixel at a time, down to three quarters of the asked one, until every line fits.
+        auto widest = [&texts](const FontFace& f) {
+            int widest = 0;
+            for (const auto& t : texts)
+                if (SurfacePtr m = f.RenderMask(t)) widest = std::max(widest, m->w);
+            return widest;
+        };
+        // The effects may reach one depth past the control, as the texts that fit have them.
+        const int shrinkRoom = s * Width() - s * std::max({depth1_, depth2_, haloOn_ ? 1 : 0});
+        const int smallest = std::max(1, request.pixelSize * 3 / 4);
+        while (request.pixelSize > smallest && widest(*font) > shrinkRoom) {
+            --request.pixelSize;
+            const FontFace* smaller = Fonts().Get(request);
+            if (!smaller) break;
+            font = smaller;
+        }
+    }
+    const int lineHeight = font->LineSkip() + s * lineSpacing_;
     for (const auto& t : texts) {
         lines.push_back(font->RenderMask(t));
         if (ellipsis_ && lines.back() && lines.back()->w > room) lines.back() = Shortened(*font, t, room);

@@ -38,6 +38,9 @@ public:
     void SetHalo(SDL_Color c) { halo_ = c; haloOn_ = true; dirtyText_ = true; Invalidate(); }
     // A line wider than the label is cut at a character and ends in "…" rather than being clipped mid-letter.
     void SetEllipsis(bool on) { ellipsis_ = on; dirtyText_ = true; Invalidate(); }
+    // A line wider than the label is drawn in a smaller size of its font, down to three quarters of it: a long
+    // translation keeps within its control while texts that fit keep their size.
+    void SetShrinkToFit(bool on) { shrink_ = on; dirtyText_ = true; Invalidate(); }
 
     // A caption lying straight on a window lets the window be dragged by it; a label that answers
     // clicks (a link) does not.
@@ -65,6 +68,7 @@ private:
     bool autoSize_ = false;
     bool haloOn_ = false;
     bool ellipsis_ = false;
+    bool shrink_ = false;
     SDL_Color halo_{0, 0, 0, 0};
     std::array<SurfacePtr, kLargestScale + 1> rendered_{};
     bool dirtyText_ = true;

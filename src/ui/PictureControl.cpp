@@ -47,6 +47,7 @@ void PictureControl::Paint(SDL_Surface* target, int originX, int originY, int sc
     if (!SDL_IntersectRect(&clip, &mine, &area)) return;
     SDL_SetClipRect(target, &area);
     Blit(pic, nullptr, target, originX + scale * offsetX_, originY + scale * offsetY_);
+    if (PaintOver) PaintOver(target, mine, scale);
     SDL_SetClipRect(target, &clip);
 }
 

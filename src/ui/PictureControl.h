@@ -26,6 +26,9 @@ public:
 
     void Paint(SDL_Surface* target, int originX, int originY, int scale) override;
     bool Opaque(int scale) const override;
+    // Drawn over the picture (not a stretched one), within the control: the words on a word-free background. It is
+    // given the control's rectangle on the target and the scale.
+    std::function<void(SDL_Surface* target, const SDL_Rect& area, int scale)> PaintOver;
 
 private:
     const ImageList* list_ = nullptr;

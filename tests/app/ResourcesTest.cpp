@@ -20,7 +20,7 @@ bool SamePixels(SDL_Surface* a, SDL_Surface* b) {
 
 TEST(Resources, EveryScaleHasItsOwnArtworkAndFourIsTwoDoubled) {
     EXPECT_EQ(ScaledResourceName("ui/title.bmp", 2), "s2/ui/title.zvt");
-    EXPECT_EQ(ScaledResourceName("ui/en/btn_finish.bmp", 3), "s3/ui/en/btn_finish.zvt");
+    EXPECT_EQ(ScaledResourceName("ui/btn_finish.bmp", 3), "s3/ui/btn_finish.zvt");
     EXPECT_EQ(ScaledResourceName("skins/List3.zvt", 2), "s2/skins/List3.zvt");
     ui::ScaledPicture title = ScaledResourcePicture("ui/title.bmp");
     SDL_Surface* one = title.At(1);
@@ -47,7 +47,7 @@ TEST(Resources, EveryScaleHasItsOwnArtworkAndFourIsTwoDoubled) {
 TEST(Resources, WhatIsDecodedAheadIsWhatWouldHaveBeenDecodedAndIsUsedOnce) {
     const auto direct = ScaledListPictures("skins/List3.zvt", 2);
     const ui::SurfacePtr directTitle = DrawnResourcePicture("ui/title.bmp", 2);
-    PrefetchArtwork(2, "skins/List3.zvt", false);
+    PrefetchArtwork(2, "skins/List3.zvt");
     const auto ahead = ScaledListPictures("skins/List3.zvt", 2);
     ASSERT_EQ(ahead.size(), direct.size());
     for (std::size_t i = 0; i < ahead.size(); ++i) EXPECT_TRUE(SamePixels(ahead[i].get(), direct[i].get())) << i;
@@ -59,8 +59,8 @@ TEST(Resources, WhatIsDecodedAheadIsWhatWouldHaveBeenDecodedAndIsUsedOnce) {
     EXPECT_TRUE(SamePixels(again.get(), directTitle.get()));
     // Nothing is decoded ahead for 1x, and what was made for another scale is not handed out for this one:
     // it is let go, so the 3x pictures are decoded anew when asked for after all.
-    PrefetchArtwork(1, "skins/list1.zvt", false);
-    PrefetchArtwork(3, "skins/list1.zvt", false);
+    PrefetchArtwork(1, "skins/list1.zvt");
+    PrefetchArtwork(3, "skins/list1.zvt");
     EXPECT_EQ(ScaledListPictures("skins/list1.zvt", 2).front()->w, 66);
     EXPECT_EQ(ScaledListPictures("skins/list1.zvt", 3).front()->w, 99);
     FinishPrefetch();

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # What --verbose says where the language or the scale is not what the player may expect: a program moved away
-# from its catalogue stays Russian under an English locale, and a scale too large for the screen is drawn smaller.
+# from its catalogues stays Russian under an English or unknown locale, and a scale too large for the screen is drawn smaller.
 set -uo pipefail
 tmp="$(mktemp -d)"
 trap 'rm -rf "$tmp"' EXIT
@@ -12,8 +12,8 @@ while IFS='|' read -r lang scale says; do
     LANG="$lang" ZORVEX_SCALE="$scale" timeout 20 "$tmp/moved/bin/zorvex2000" --verbose 2>"$tmp/err" >/dev/null &&
         grep -qF "$says" "$tmp/err" || { echo "FAIL: $lang, scale $scale: no \"$says\" in: $(cat "$tmp/err")" >&2; exit 1; }
 done <<'CASES'
-en_US.UTF-8|1|texts in Russian (locale en_US.UTF-8): no English catalogue en/LC_MESSAGES/zorvex2000.mo in
-xx_YY.UTF-8|1|texts in Russian: the locale the environment asks for is not installed here
+en_US.UTF-8|1|texts in Russian: en asked for (no catalogue for LANG=en_US, English instead), but no catalogue en/LC_MESSAGES/zorvex2000.mo in
+xx_YY.UTF-8|1|texts in Russian: en asked for (no catalogue for LANG=xx_YY, English instead), but no catalogue
 C.UTF-8|2|windows drawn at scale 1 (the largest at which the main window fits the screen is 1)
 CASES
 echo "3 passed, 0 failed"

@@ -239,6 +239,25 @@ TEST_F(UiTest, ATextTooWideForItsLabelIsCutAndEndsInAnEllipsis) {
         }
 }
 
+TEST_F(UiTest, ATextTooWideForItsLabelShrinksToThreeQuartersOfItsSizeAtMost) {
+    Form f("f", 200, 40);
+    auto& plain = f.AddAt<Label>("plain", 0, 0, 80, 16);
+    auto& shrunk = f.AddAt<Label>("shrunk", 0, 20, 80, 16);
+    shrunk.SetShrinkToFit(true);
+    // text, whether three quarters of the size is small enough
+    const struct { const char* text; bool fits; } cases[] = {
+        {"Анна", true}, {"Константин Конст", true}, {"Константин Константинопольский-Щедрин", false}};
+    for (const auto& c : cases)
+        for (int s : {1, 2}) {
+            plain.SetCaption(c.text);
+            shrunk.SetCaption(c.text);
+            const int whole = plain.RenderedAt(s)->w, shown = shrunk.RenderedAt(s)->w;
+            if (whole <= s * 80) EXPECT_EQ(shown, whole) << c.text;  // a text that fits keeps its size
+            else if (c.fits) EXPECT_LE(shown, s * 80) << c.text << " at " << s << "x";
+            else EXPECT_GE(shown, whole * 2 / 3) << c.text << " at " << s << "x";  // no smaller than the floor
+        }
+}
+
 // Counts its paints; paints nothing.
 class Probe : public Control {
 public:

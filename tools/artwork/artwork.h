@@ -5,7 +5,7 @@
 
 #include <string>
 
-// The colours and lettering of a skin that has a background of its own.
+// The colours of a skin that has a background of its own.
 struct SkinLook {
     Rgb window;      // the window colour the skin sets; shows round the background
     Rgb backTop, backBottom;
@@ -14,7 +14,6 @@ struct SkinLook {
     Rgb well;                           // the frame round each cell
     Rgb display;                        // the box behind the score numbers
     Rgb markWell, markDot;              // the 14 x 14 choice marks
-    Lettering heading, caption;
     int motif;                          // 0 glass petals, 1 pinstripes, 2 brushed metal
 };
 
@@ -22,9 +21,8 @@ const SkinLook& glassLook();
 const SkinLook& chipsLook();
 const SkinLook& marblesLook();
 
-struct PaintedWords;
-// The 621 x 462 panel background of a skin, with its captions in one language.
-void drawBackground(Canvas& c, const SkinLook& look, uint32_t seed, const PaintedWords& words);
+// The 621 x 462 panel background of a skin, without words: the game draws them over it.
+void drawBackground(Canvas& c, const SkinLook& look, uint32_t seed);
 // The 14 x 14 choice mark of a skin, checked or not.
 void drawMark(Canvas& c, const SkinLook& look, bool checked);
 // A cell picture of a built-in skin (list 0 to 4: flowers, classic, chips, marbles, faces) in the 33 x 33 of a cell:
@@ -40,6 +38,6 @@ inline std::string scaleFolder(const std::string& dir, int scale) {
 }
 
 // Each writer creates its sub-folder of dir and fills it; the skins and the chrome at one scale.
-void writeSkins(const std::string& dir, int scale);   // skins/<list>/NN.bmp, and skins/en/<list>.bmp: the English backgrounds
-void writeChrome(const std::string& dir, int scale);  // ui/*.bmp, and ui/en/*.bmp: the buttons with English captions
+void writeSkins(const std::string& dir, int scale);   // skins/<list>/NN.bmp
+void writeChrome(const std::string& dir, int scale);  // ui/*.bmp; the command buttons without words
 void writeIcons(const std::string& dir);               // icons/zorvex2000-N.png, icons/zorvex2000.svg

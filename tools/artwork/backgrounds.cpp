@@ -1,19 +1,9 @@
 // The panel backgrounds and choice marks of the skins that have their own (Glass, Block, Single).
 #include "artwork.h"
-#include "captions.h"
 
 #include <cmath>
 
 namespace {
-
-Lettering lettering(const char* family, double px, Rgb top, Rgb bottom) {
-    Lettering l;
-    l.family = family;
-    l.px = px;
-    l.top = top;
-    l.bottom = bottom;
-    return l;
-}
 
 SkinLook makeGlass() {
     SkinLook k{};
@@ -30,12 +20,6 @@ SkinLook makeGlass() {
     k.display = rgb(234, 243, 245);
     k.markWell = rgb(44, 72, 82);
     k.markDot = rgb(240, 86, 122);
-    k.heading = lettering("DejaVu Sans Condensed", 17, rgb(255, 255, 255), rgb(214, 236, 242));
-    k.heading.shadow = rgb(24, 52, 62);
-    k.heading.shadowAlpha = 0.75;
-    k.caption = lettering("DejaVu Sans Condensed", 13, rgb(255, 255, 255), rgb(226, 242, 246));
-    k.caption.shadow = rgb(24, 52, 62);
-    k.caption.shadowAlpha = 0.7;
     k.motif = 0;
     return k;
 }
@@ -55,12 +39,6 @@ SkinLook makeChips() {
     k.display = rgb(255, 252, 244);
     k.markWell = rgb(196, 160, 144);
     k.markDot = rgb(204, 40, 52);
-    k.heading = lettering("Roboto Condensed", 19, rgb(160, 44, 44), rgb(104, 22, 26));
-    k.heading.highlight = rgb(255, 255, 255);
-    k.heading.highlightAlpha = 0.9;
-    k.caption = lettering("Roboto Condensed", 15, rgb(128, 40, 36), rgb(96, 26, 24));
-    k.caption.highlight = rgb(255, 255, 255);
-    k.caption.highlightAlpha = 0.9;
     k.motif = 1;
     return k;
 }
@@ -80,12 +58,6 @@ SkinLook makeMarbles() {
     k.display = rgb(212, 224, 234);
     k.markWell = rgb(28, 30, 34);
     k.markDot = rgb(64, 200, 255);
-    k.heading = lettering("Liberation Sans", 17, rgb(246, 249, 252), rgb(168, 180, 194));
-    k.heading.shadow = rgb(0, 0, 0);
-    k.heading.shadowAlpha = 0.85;
-    k.caption = lettering("Liberation Sans", 13, rgb(236, 240, 246), rgb(186, 196, 208));
-    k.caption.shadow = rgb(0, 0, 0);
-    k.caption.shadowAlpha = 0.8;
     k.motif = 2;
     return k;
 }
@@ -211,7 +183,7 @@ const SkinLook& marblesLook() {
     return k;
 }
 
-void drawBackground(Canvas& c, const SkinLook& k, uint32_t seed, const PaintedWords& words) {
+void drawBackground(Canvas& c, const SkinLook& k, uint32_t seed) {
     cairo_t* cr = c.cr();
     const int w = c.width(), h = c.height();
     cairo_pattern_t* back = cairo_pattern_create_linear(0, 0, 0, h);
@@ -275,8 +247,7 @@ void drawBackground(Canvas& c, const SkinLook& k, uint32_t seed, const PaintedWo
     insetBox(cr, k.display, k.plateDark, k.plateLight, 521, 73, 90, 54, 5);
     plate(cr, k, 515, 165, 102, 157);
 
-    for (const CaptionPlace& p : backgroundCaptions(words))
-        drawText(cr, p.text, p.x, p.cy, p.align, p.heading ? k.heading : k.caption);
+    // The words go on at run time, in the player's language (view/Lettering.h).
 }
 
 void drawMark(Canvas& c, const SkinLook& k, bool checked) {

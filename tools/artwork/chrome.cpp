@@ -1,6 +1,6 @@
 // The window chrome that no skin changes: title strip, frame pieces, command buttons, options window.
 #include "artwork.h"
-#include "captions.h"
+#include "view/Lettering.h"
 
 #include <cmath>
 #include <cstdio>
@@ -225,19 +225,9 @@ void buttonStrip(Canvas& c, int cellWidth, Rgb under,
     }
 }
 
-void captionStrip(Canvas& c, int cellWidth, Rgb under, const std::string& caption) {
-    buttonStrip(c, cellWidth, under, [&](cairo_t* cr, double cx, double cy, Rgb ink, bool shadow) {
-        Lettering l = buttonLettering();
-        l.top = ink;
-        l.bottom = shadow ? mix(ink, rgb(206, 210, 255), 0.8) : ink;
-        l.shadow = rgb(16, 12, 70);
-        l.shadowAlpha = shadow ? 0.75 : 0;
-        if (!shadow) {
-            l.shadow = rgb(120, 120, 128);
-            l.shadowAlpha = 0.6;
-        }
-        drawText(cr, caption, cx, cy, Align::Centre, l);
-    });
+// A command button's faces; its caption is drawn over them at run time.
+void captionStrip(Canvas& c, int cellWidth, Rgb under) {
+    buttonStrip(c, cellWidth, under, [](cairo_t*, double, double, Rgb, bool) {});
 }
 
 void drawSwitch(Canvas& c) {
@@ -311,14 +301,12 @@ void writeChrome(const std::string& dir, int scale) {
 
     // The panel behind a command button differs by skin, so its corners take the border colour.
     const Rgb panel = rgb(30, 26, 92);
-    // The buttons with captions, in Russian in ui/ and in English in ui/en/; the close button sits on the options window.
-    std::filesystem::create_directories(ui + "/en");
-    for (const auto& [words, folder] : {std::pair{&russianWords(), ui}, {&englishWords(), ui + "/en"}})
-        for (const ButtonCaption& b : buttonCaptions(*words)) {
-            Canvas strip(6 * b.cellWidth, 25, scale);
-            captionStrip(strip, b.cellWidth, b.file == "btn_ooptions.bmp" ? kOptionsBack : panel, b.text);
-            strip.saveBmp(folder + "/" + b.file);
-        }
+    // The close button sits on the options window.
+    for (const zv::view::ButtonCaption& b : zv::view::ButtonCaptions()) {
+        Canvas strip(6 * b.cellWidth, 25, scale);
+        captionStrip(strip, b.cellWidth, std::string(b.file) == "btn_ooptions.bmp" ? kOptionsBack : panel);
+        strip.saveBmp(ui + "/" + b.file);
+    }
 
     Canvas sw(6 * 36, 25, scale);
     drawSwitch(sw);

@@ -483,15 +483,11 @@ void writeCells(const std::string& folder, int scale, int list) {
     }
 }
 
-// The background, marks and English background of a skin with a background of its own.
-void writeLookExtras(const std::string& folder, const std::string& english, const SkinLook& look, uint32_t seed,
-                     int scale) {
+// The background and marks of a skin with a background of its own.
+void writeLookExtras(const std::string& folder, const SkinLook& look, uint32_t seed, int scale) {
     Canvas back(621, 462, scale);
-    drawBackground(back, look, seed, russianWords());
+    drawBackground(back, look, seed);
     back.saveBmp(folder + "/07.bmp");
-    Canvas englishBack(621, 462, scale);
-    drawBackground(englishBack, look, seed, englishWords());
-    englishBack.saveBmp(english);
     Canvas off(14, 14, scale), on(14, 14, scale);
     drawMark(off, look, false);
     drawMark(on, look, true);
@@ -532,12 +528,11 @@ void drawCell(cairo_t* cr, int list, int position) {
 void writeSkins(const std::string& dir, int scale) {
     namespace fs = std::filesystem;
     const std::string root = dir + "/skins";
-    fs::create_directories(root + "/en");
 
     const std::string l1 = root + "/list1";
     fs::create_directories(l1);
     writeCells(l1, scale, 0);
-    writeLookExtras(l1, root + "/en/list1.bmp", glassLook(), 101, scale);
+    writeLookExtras(l1, glassLook(), 101, scale);
     {
         Canvas spare(kCell, kCell, scale);
         glassPane(spare.cr());
@@ -552,12 +547,12 @@ void writeSkins(const std::string& dir, int scale) {
     const std::string l3 = root + "/List3";
     fs::create_directories(l3);
     writeCells(l3, scale, 2);
-    writeLookExtras(l3, root + "/en/List3.bmp", chipsLook(), 303, scale);
+    writeLookExtras(l3, chipsLook(), 303, scale);
 
     const std::string l4 = root + "/List4";
     fs::create_directories(l4);
     writeCells(l4, scale, 3);
-    writeLookExtras(l4, root + "/en/List4.bmp", marblesLook(), 404, scale);
+    writeLookExtras(l4, marblesLook(), 404, scale);
 
     const std::string l5 = root + "/list5";
     fs::create_directories(l5);
