@@ -188,7 +188,8 @@ void PrefetchArtwork(int scale, const std::string& listResource, bool english) {
 
 void PrefetchFirstFrame(const std::string& dataDir, int desktopScale) {
     int scale = desktopScale;
-    if (const store::ScaleLoad chosen = store::LoadScale(dataDir); chosen.scale) scale = *chosen.scale;
+    // The artwork of the whole scale at or above the chosen one: a fractional scale reduces it.
+    if (const store::ScaleLoad chosen = store::LoadScale(dataDir); chosen.scale) scale = (*chosen.scale + 3) / 4;
     std::int32_t skin = view::kGlass;
     try {
         if (!store::ReadSkinFile(dataDir + "/" + store::kSkinFileName, skin)) skin = view::kGlass;

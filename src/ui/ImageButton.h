@@ -31,10 +31,12 @@ public:
     int ShownPosition() const { return insteadPosition_ >= 0 ? insteadPosition_ : index_; }
     int ShownPercent() const { return insteadPosition_ >= 0 ? insteadPercent_ : 100; }
 
-    void Paint(SDL_Surface* target, int originX, int originY, int scale) override;
-    bool Opaque(int scale) const override;
+    void Paint(SDL_Surface* target, int originX, int originY, Scale scale) override;
+    bool Opaque(Scale scale) const override;
 
 private:
+    // A picture of the list as drawn at the button's place.
+    SDL_Surface* Picture(int position, Scale scale) const;
     int insteadPosition_ = -1;
     int insteadPercent_ = 100;
     const ImageList* list_ = nullptr;

@@ -36,4 +36,15 @@ SDL_Surface* ImageList::Get(int position, int scale) const {
     return made.enlarged[at].get();
 }
 
+SDL_Surface* ImageList::Get(int position, Scale scale, int logicalX, int logicalY) const {
+    SDL_Surface* whole = Get(position, scale.Whole());
+    if (scale.IsWhole() || !whole) return whole;
+    if (reducedVersion_ != version_) {
+        reduced_.Clear();
+        reducedVersion_ = version_;
+    }
+    const SDL_Rect place = ReducedPlace(whole, scale, logicalX, logicalY);
+    return reduced_.Get(whole, place.w, place.h);
+}
+
 } // namespace zv::ui

@@ -124,17 +124,18 @@ void Label::SetGradient(int steps, SDL_Color from, SDL_Color to) {
     Invalidate();
 }
 
-SurfacePtr Label::Build(int scale) {
-    const int s = scale;
+SurfacePtr Label::Build(Scale scale) {
+    // Depths and the rim in whole pixels: a fractional scale rounds them, as it rounds places.
+    const int s = scale.Line();
     FontRequest request = font_;
-    request.pixelSize *= s;
+    request.pixelSize = scale.Px(request.pixelSize);
     const FontFace* font = Fonts().Get(request);
     if (!font || caption_.empty()) return nullptr;
     std::vector<SurfacePtr> lines;
     int w = 0, h = 0;
-    const int lineHeight = font->LineSkip() + s * lineSpacing_;
+    const int lineHeight = font->LineSkip() + scale.Px(lineSpacing_);
     const auto texts = SplitLines(caption_);
-    const int room = s * Width() - 2 * s * std::max({depth1_, depth2_, haloOn_ ? 1 : 0});
+    const int room = scale.Px(Width()) - 2 * s * std::max({depth1_, depth2_, haloOn_ ? 1 : 0});
     for (const auto& t : texts) {
         lines.push_back(font->RenderMask(t));
         if (ellipsis_ && lines.back() && lines.back()->w > room) lines.back() = Shortened(*font, t, room);
@@ -192,8 +193,7 @@ SurfacePtr Label::Build(int scale) {
     return AdoptSurface(out);
 }
 
-SDL_Surface* Label::RenderedAt(int scale) {
-    scale = std::clamp(scale, 1, kLargestScale);
+SDL_Surface* Label::RenderedAt(Scale scale) {
     if (dirtyText_) {
         dirtyText_ = false;
         for (auto& r : rendered_) r.reset();
@@ -201,20 +201,21 @@ SDL_Surface* Label::RenderedAt(int scale) {
         rendered_[1] = Build(1);
         if (autoSize_ && rendered_[1] && rendered_[1]->w != Width()) SetWidth(rendered_[1]->w);
     }
-    auto& r = rendered_[static_cast<std::size_t>(scale)];
-    if (!r && scale > 1 && rendered_[1]) r = Build(scale);
+    if (scale == Scale(1)) return rendered_[1].get();
+    auto& r = rendered_[static_cast<std::size_t>(scale.Quarters())];
+    if (!r && rendered_[1]) r = Build(scale);
     return r.get();
 }
 
-void Label::Paint(SDL_Surface* target, int originX, int originY, int scale) {
-    const int s = scale;
-    if (fill_.a) FillRect(target, originX, originY, s * Width(), s * Height(), fill_);
-    SDL_Surface* r = RenderedAt(s);
+void Label::Paint(SDL_Surface* target, int originX, int originY, Scale scale) {
+    const SDL_Rect px = PixelBounds(scale);
+    if (fill_.a) FillRect(target, originX, originY, px.w, px.h, fill_);
+    SDL_Surface* r = RenderedAt(scale);
     if (!r) return;
     int x = originX;
-    if (align_ == Align::Centre) x += (s * Width() - r->w) / 2;
-    else if (align_ == Align::Right) x += s * Width() - r->w;
-    SDL_Rect clip, mine{originX, originY, s * Width(), s * Height()}, area;
+    if (align_ == Align::Centre) x += (px.w - r->w) / 2;
+    else if (align_ == Align::Right) x += px.w - r->w;
+    SDL_Rect clip, mine{originX, originY, px.w, px.h}, area;
     SDL_GetClipRect(target, &clip);
     if (!SDL_IntersectRect(&clip, &mine, &area)) return;
     SDL_SetClipRect(target, &area);

@@ -24,10 +24,12 @@ public:
     // The picture currently shown (drawn for a scale), or null.
     SDL_Surface* Shown(int scale = 1) const;
 
-    void Paint(SDL_Surface* target, int originX, int originY, int scale) override;
-    bool Opaque(int scale) const override;
+    void Paint(SDL_Surface* target, int originX, int originY, Scale scale) override;
+    bool Opaque(Scale scale) const override;
 
 private:
+    // The picture as drawn at its place at a scale (reduced at a fractional one).
+    SDL_Surface* ShownAt(Scale scale) const;
     const ImageList* list_ = nullptr;
     int index_ = 0;
     ScaledPicture own_;
