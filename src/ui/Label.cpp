@@ -128,12 +128,17 @@ SurfacePtr Label::Build(Scale scale) {
     // Depths and the rim in whole pixels: a fractional scale rounds them, as it rounds places.
     const int s = scale.Line();
     FontRequest request = font_;
-    request.pixelSize = scale.Px(request.pixelSize);
+    if (scale.IsWhole()) request.pixelSize *= scale.Whole();
+    else request.quarters = scale.Quarters();
     const FontFace* font = Fonts().Get(request);
     if (!font || caption_.empty()) return nullptr;
     std::vector<SurfacePtr> lines;
     int w = 0, h = 0;
     const int lineHeight = font->LineSkip() + scale.Px(lineSpacing_);
+    // At a fractional scale line i stands where line i of the 1x text stands, scaled and rounded: the text
+    // takes the room the layout gave it, however its own line height rounds.
+    const FontFace* one = scale.IsWhole() ? nullptr : Fonts().Get(font_);
+    auto lineTop = [&](int i) { return one ? scale.Px(i * (one->LineSkip() + lineSpacing_)) : i * lineHeight; };
     const auto texts = SplitLines(caption_);
     const int room = scale.Px(Width()) - 2 * s * std::max({depth1_, depth2_, haloOn_ ? 1 : 0});
     for (const auto& t : texts) {
@@ -141,7 +146,8 @@ SurfacePtr Label::Build(Scale scale) {
         if (ellipsis_ && lines.back() && lines.back()->w > room) lines.back() = Shortened(*font, t, room);
         if (lines.back()) w = std::max(w, lines.back()->w);
     }
-    h = lineHeight * static_cast<int>(texts.size());
+    h = one ? std::max(lineTop(static_cast<int>(texts.size())), lineTop(static_cast<int>(texts.size()) - 1) + font->LineSkip())
+            : lineHeight * static_cast<int>(texts.size());
     if (w == 0) return nullptr;
     const int pad = s * std::max({depth1_, depth2_, haloOn_ ? 1 : 0});
     SDL_Surface* out = SDL_CreateRGBSurfaceWithFormat(0, w + 2 * pad, h + 2 * pad, 32, SDL_PIXELFORMAT_ARGB8888);
@@ -150,7 +156,7 @@ SurfacePtr Label::Build(Scale scale) {
     for (std::size_t i = 0; i < lines.size(); ++i) {
         SDL_Surface* m = lines[i].get();
         if (!m) continue;
-        const int x = pad, y = pad + static_cast<int>(i) * lineHeight;
+        const int x = pad, y = pad + lineTop(static_cast<int>(i));
         auto solid = [](SDL_Color c) { return [c](int) { return c; }; };
         // The rim is one logical pixel all round: at scale s, every offset up to s pixels.
         if (haloOn_)
