@@ -72,12 +72,12 @@ click $((ORIGIN_X + 3)) $((ORIGIN_Y + 3)) # the game's edge, beside the options 
 poll "$E2E_WAIT" options_on_top || fail "a click on the game buried the options window"
 
 # Full screen fills the output with no mode change (the panel's corner goes black), the game drawn at the
-# largest whole scale that fits (1 here) in the middle; the switch again brings the window back.
+# largest of the scale steps that fits (1.5 here: 948 x 738) in the middle; the switch again brings the window back.
 corner_black() { screenshot "$E2E_TMP/corner.png"; [[ "$(pixels "$E2E_TMP/corner.png" 3,3 $((OUT_W - 3)),$((OUT_H - 3)) | sort -u)" == 0,0,0 ]]; }
 click $((OX + 376 + 18)) $((OY + 192 + 12))
 poll "$E2E_WAIT" corner_black || fail "the full-screen switch did not cover the output"
-[[ "$(pixels "$E2E_TMP/corner.png" $(((OUT_W - 632) / 2 + 60)),$(((OUT_H - 492) / 2)))" == 140,136,216 ]] ||
-    fail "in full screen the game is not drawn centred at 1x"
+[[ "$(pixels "$E2E_TMP/corner.png" $(((OUT_W - 948) / 2 + 90)),$(((OUT_H - 738) / 2)))" == 140,136,216 ]] ||
+    fail "in full screen the game is not drawn centred at 1.5x"
 # weston lifts a window going full screen above the windows it owns until it is next activated; a click on
 # the game then stacks them above it again.
 click 3 3
