@@ -112,26 +112,40 @@ ScaleChoice Decided(double factor, const std::string& from, std::string factorNo
 
 } // namespace
 
-ScaleChoice ChooseScale(const char* zorvexScale, const char* gdkScale, std::optional<double> xftDpi) {
+ScaleChoice ChooseScale(const char* zorvexScale, const char* gdkScale, std::optional<double> xftDpi, const char* gdkDpiScale) {
     std::vector<std::string> passedOver; // sources that had a value but no usable one
     std::vector<std::string> all;        // every source, for a choice that none made
-    for (const auto& [name, value] : {std::pair{"ZORVEX_SCALE", zorvexScale}, std::pair{"GDK_SCALE", gdkScale}}) {
-        const Source s = FromEnvironment(name, value);
-        if (s.factor) return Decided(*s.factor, std::string(name) + " " + Shown(Trim(value)), "", passedOver);
-        if (value) passedOver.push_back(s.problem);
-        all.push_back(s.problem);
-    }
+    const Source z = FromEnvironment("ZORVEX_SCALE", zorvexScale);
+    if (z.factor) return Decided(*z.factor, "ZORVEX_SCALE " + Shown(Trim(zorvexScale)), "", passedOver);
+    if (zorvexScale) passedOver.push_back(z.problem);
+    all.push_back(z.problem);
+    // GDK_DPI_SCALE multiplies what decides from here on.
+    const Source d = FromEnvironment("GDK_DPI_SCALE", gdkDpiScale);
+    if (gdkDpiScale && !d.factor) passedOver.push_back(d.problem);
+    const double times = d.factor.value_or(1.0);
+    const std::string timesText = d.factor ? " x GDK_DPI_SCALE " + Shown(Trim(gdkDpiScale)) : "";
+    auto factorNote = [&](double factor) {
+        const bool step = factor * 4 == std::floor(factor * 4);
+        return step ? std::string() : "factor " + FormatNumber(factor);
+    };
+    const Source g = FromEnvironment("GDK_SCALE", gdkScale);
+    if (g.factor)
+        return Decided(*g.factor * times, "GDK_SCALE " + Shown(Trim(gdkScale)) + timesText,
+                       d.factor ? factorNote(*g.factor * times) : "", passedOver);
+    if (gdkScale) passedOver.push_back(g.problem);
+    all.push_back(g.problem);
     if (xftDpi) {
         const std::string dpi = "Xft.dpi " + FormatNumber(*xftDpi);
         if (std::isfinite(*xftDpi) && *xftDpi > 0) {
-            const double factor = *xftDpi / kBaseDpi;
-            const bool step = factor * 4 == std::floor(factor * 4);
-            return Decided(factor, dpi, step ? "" : "factor " + FormatNumber(factor), passedOver);
+            const double factor = *xftDpi / kBaseDpi * times;
+            return Decided(factor, dpi + timesText, factorNote(factor), passedOver);
         }
         all.push_back(dpi + " is not a positive number");
     } else {
         all.push_back("no Xft.dpi");
     }
+    if (d.factor) return Decided(times, "GDK_DPI_SCALE " + Shown(Trim(gdkDpiScale)), factorNote(times), passedOver);
+    if (gdkDpiScale) all.push_back(d.problem);
     return {ui::Scale(kMinScale), "scale " + std::to_string(kMinScale) + " (" + Join(all, "; ") + ")"};
 }
 
@@ -177,10 +191,11 @@ std::optional<double> XftDpi() {
 ScaleChoice DesktopScale() {
     const char* zorvexScale = std::getenv("ZORVEX_SCALE");
     const char* gdkScale = std::getenv("GDK_SCALE");
+    const char* gdkDpiScale = std::getenv("GDK_DPI_SCALE");
     // The X server is asked only when the environment leaves the choice to it: a connection costs start-up time.
     if (FromEnvironment("ZORVEX_SCALE", zorvexScale).factor || FromEnvironment("GDK_SCALE", gdkScale).factor)
-        return ChooseScale(zorvexScale, gdkScale, std::nullopt);
-    return ChooseScale(zorvexScale, gdkScale, XftDpi());
+        return ChooseScale(zorvexScale, gdkScale, std::nullopt, gdkDpiScale);
+    return ChooseScale(zorvexScale, gdkScale, XftDpi(), gdkDpiScale);
 }
 
 } // namespace zv::platform

@@ -22,7 +22,11 @@ struct ScaleChoice {
 // when none). The first usable source decides: ZORVEX_SCALE, GDK_SCALE, Xft.dpi / 96; else 1. A value that
 // is not a positive number is passed over. The factor goes to the nearest step of 0.25 (halves up), kept
 // within kMinScale..kMaxScale.
-ScaleChoice ChooseScale(const char* zorvexScale, const char* gdkScale, std::optional<double> xftDpi);
+// GDK_DPI_SCALE (null when unset), a positive number, multiplies the factor GDK_SCALE or Xft.dpi gives (1
+// when neither does), as GTK's text is scaled by both: GDK_SCALE 1 with GDK_DPI_SCALE 1.5 is 1.5. It has no
+// say over ZORVEX_SCALE.
+ScaleChoice ChooseScale(const char* zorvexScale, const char* gdkScale, std::optional<double> xftDpi,
+                        const char* gdkDpiScale = nullptr);
 
 // The value of the last "Xft.dpi" entry of an X resource string (lines "name:\tvalue"), nullopt when
 // there is none or its value is not a number.

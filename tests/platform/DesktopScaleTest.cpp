@@ -77,6 +77,26 @@ TEST(ChooseScale, AFactorGoesToTheNearestQuarterWithinOneToFour) {
     EXPECT_EQ(ChooseScale(nullptr, "8", kNone).reason, "scale 4 from GDK_SCALE 8 (at most 4)");
 }
 
+// GDK_DPI_SCALE multiplies the factor GDK_SCALE or Xft.dpi gives, or decides alone; ZORVEX_SCALE stays above it.
+TEST(ChooseScale, GdkDpiScaleMultipliesWhatDecides) {
+    const struct {
+        const char *zorvex, *gdk;
+        std::optional<double> dpi;
+        const char* dpiScale;
+        const char* reason;
+    } cases[] = {
+        {nullptr, "1", kNone, "1.5", "scale 1.5 from GDK_SCALE 1 x GDK_DPI_SCALE 1.5"},
+        {nullptr, "2", kNone, "0.5", "scale 1 from GDK_SCALE 2 x GDK_DPI_SCALE 0.5"},
+        {nullptr, "1", kNone, "1.3", "scale 1.25 from GDK_SCALE 1 x GDK_DPI_SCALE 1.3 (factor 1.3, rounded down)"},
+        {nullptr, nullptr, 96.0, "1.25", "scale 1.25 from Xft.dpi 96 x GDK_DPI_SCALE 1.25"},
+        {nullptr, nullptr, kNone, "1.75", "scale 1.75 from GDK_DPI_SCALE 1.75"},
+        {"2", "1", kNone, "1.5", "scale 2 from ZORVEX_SCALE 2"},
+        {nullptr, "1", kNone, "x", "scale 1 from GDK_SCALE 1 (GDK_DPI_SCALE \"x\" is not a number)"},
+        {nullptr, nullptr, kNone, "-1", "scale 1 (ZORVEX_SCALE unset; GDK_SCALE unset; no Xft.dpi; GDK_DPI_SCALE \"-1\" is not a positive number)"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ChooseScale(c.zorvex, c.gdk, c.dpi, c.dpiScale).reason, c.reason);
+}
+
 TEST(ChooseScale, XftDpiCountsInQuartersOf96) {
     struct Case {
         double dpi;
