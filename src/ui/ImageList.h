@@ -89,8 +89,11 @@ private:
         std::vector<SurfacePtr> enlarged;
     };
     mutable std::array<Made, kLargestScale + 1> made_{};
+    // Pictures reduced for fractional scales by position, and the size of the whole-scale picture each was
+    // reduced from, so a picture already made is found without asking for the whole-scale one.
     mutable ReducedPictures reduced_;
     mutable std::uint64_t reducedVersion_ = 0;
+    mutable std::vector<SDL_Point> reducedFrom_;
     std::uint64_t version_ = 1;
     int suspended_ = 0;
 };

@@ -3,6 +3,7 @@
 
 #include <SDL.h>
 
+#include <cstdint>
 #include <vector>
 
 #include "ui/Scale.h"
@@ -20,16 +21,19 @@ SurfacePtr ReduceArea(SDL_Surface* src, int w, int h);
 // logical place: its logical size rounded at both edges, as a control's place is.
 SDL_Rect ReducedPlace(SDL_Surface* whole, Scale scale, int logicalX, int logicalY);
 
-// Reduced copies of pictures, made once for each picture and size. The owner clears it whenever the
-// pictures it was given may have gone.
+// Reduced copies of pictures, made once for each picture (by a key of the owner's: the picture's address, or
+// its position in a list) and size. The owner clears it whenever the pictures it was given may have changed.
 class ReducedPictures {
 public:
-    SDL_Surface* Get(SDL_Surface* source, int w, int h);
+    SDL_Surface* Get(SDL_Surface* source, int w, int h) { return Get(reinterpret_cast<std::uintptr_t>(source), source, w, h); }
+    SDL_Surface* Get(std::uintptr_t key, SDL_Surface* source, int w, int h);
+    // What was made for the key and size, or null.
+    SDL_Surface* Find(std::uintptr_t key, int w, int h) const;
     void Clear() { made_.clear(); }
 
 private:
     struct Made {
-        SDL_Surface* source;
+        std::uintptr_t key;
         int w, h;
         SurfacePtr picture;
     };
