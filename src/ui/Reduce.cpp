@@ -69,6 +69,9 @@ SurfacePtr ReduceArea(SDL_Surface* src, int w, int h) {
     if (SDL_MUSTLOCK(src)) SDL_LockSurface(src);
     const auto xs = Taps(src->w, w), ys = Taps(src->h, h);
     const int bytes = in->BytesPerPixel, outBytes = out->format->BytesPerPixel;
+    // The usual pictures have eight bits a channel: their channels are read straight from the masks.
+    const bool eightBits = bytes >= 3 && !SDL_ISPIXELFORMAT_INDEXED(in->format) && in->Rloss == 0 && in->Gloss == 0 &&
+                           in->Bloss == 0 && (!in->Amask || in->Aloss == 0);
     const std::uint64_t area = static_cast<std::uint64_t>(src->w) * static_cast<std::uint64_t>(src->h);
     // Per target row: each source row under it summed across into the target columns (alpha, and colour
     // weighed by alpha), then those sums weighed by how much of the source row the target row covers.
@@ -83,7 +86,12 @@ SurfacePtr ReduceArea(SDL_Surface* src, int w, int h) {
                 const Uint32 raw = ReadRaw(line + x * bytes, bytes);
                 Uint8* c = &rgba[static_cast<std::size_t>(x) * 4];
                 if (keyed && raw == key) c[0] = c[1] = c[2] = c[3] = 0;
-                else {
+                else if (eightBits) {
+                    c[0] = static_cast<Uint8>((raw & in->Rmask) >> in->Rshift);
+                    c[1] = static_cast<Uint8>((raw & in->Gmask) >> in->Gshift);
+                    c[2] = static_cast<Uint8>((raw & in->Bmask) >> in->Bshift);
+                    c[3] = see && in->Amask ? static_cast<Uint8>((raw & in->Amask) >> in->Ashift) : 255;
+                } else {
                     SDL_GetRGBA(raw, in, &c[0], &c[1], &c[2], &c[3]);
                     if (!see || !in->Amask) c[3] = 255;
                 }
