@@ -1,7 +1,7 @@
 // Time from a click on a board cell to the presented frame: the real main window, window host and event dispatch.
 // Usage: zv-click [--clicks N] [--record N] [--seed S] [--finish N] [--scale S]
 //   Runs on whatever SDL video driver the environment names (x11 under Xvfb, or dummy).
-//   --scale draws the windows at a whole scale from 1 to 4 as the game does for the desktop's scale
+//   --scale draws the windows at a scale from 1 to 4 in steps of 0.25 as the game does for the desktop's scale
 //   (the main window is then S x 632 x 492); the screen must be large enough to take it.
 //   --record seeds every record file first: a value out of reach keeps record writes out of the
 //   figures, 0 makes every move rewrite the record file as play past a record does.
@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -45,7 +46,7 @@ using Clock = std::chrono::steady_clock;
 // Centre of a cell in form pixels, where the controls and the hit test live.
 SDL_Point CellCentre(int n) { return app::CellCentreInWindow(n); }
 
-int scale = 1; // the window's pixels per form pixel
+ui::Scale scale = 1; // the window's pixels per form pixel
 
 // A press or release at a point of the form, pushed as SDL reports it: in the window's pixels.
 void PushButton(Uint32 window, Uint32 type, SDL_Point p) {
@@ -55,8 +56,8 @@ void PushButton(Uint32 window, Uint32 type, SDL_Point p) {
     e.button.button = SDL_BUTTON_LEFT;
     e.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
     e.button.clicks = 1;
-    e.button.x = p.x * scale;
-    e.button.y = p.y * scale;
+    e.button.x = scale.Px(p.x);
+    e.button.y = scale.Px(p.y);
     SDL_PushEvent(&e);
 }
 
@@ -141,11 +142,14 @@ int main(int argc, char** argv) {
         else if (!std::strcmp(argv[i], "--record")) record = std::atol(argv[i + 1]);
         else if (!std::strcmp(argv[i], "--finish")) finishAfter = std::atoi(argv[i + 1]);
         else if (!std::strcmp(argv[i], "--seed")) seed = static_cast<unsigned>(std::strtoul(argv[i + 1], nullptr, 10));
-        else if (!std::strcmp(argv[i], "--scale")) scale = std::atoi(argv[i + 1]);
-    }
-    if (scale < 1 || scale > ui::Form::kMaxScale) {
-        std::fprintf(stderr, "zv-click: --scale takes 1 to %d\n", ui::Form::kMaxScale);
-        return 2;
+        else if (!std::strcmp(argv[i], "--scale")) {
+            const double f = std::atof(argv[i + 1]);
+            if (f < 1 || f > ui::Form::kMaxScale || f * 4 != std::floor(f * 4)) {
+                std::fprintf(stderr, "zv-click: --scale takes 1 to %d in steps of 0.25\n", ui::Form::kMaxScale);
+                return 2;
+            }
+            scale = ui::Scale::FromQuarters(static_cast<int>(f * 4));
+        }
     }
     const std::string dir = kit::MakeScratchDir("click");
     std::filesystem::create_directories(dir + "/data");
@@ -184,8 +188,8 @@ int main(int argc, char** argv) {
         int width = 0, height = 0;
         SDL_GetWindowSize(window.Sdl(), &width, &height);
         if (window.ContentScale() != scale)
-            throw std::runtime_error("the screen takes the main window at scale " + std::to_string(window.ContentScale()) +
-                                     ", not " + std::to_string(scale));
+            throw std::runtime_error("the screen takes the main window at scale " + window.ContentScale().Text() + ", not " +
+                                     scale.Text());
 
         const SDL_Rect g = form1.Gstart->ScreenBounds();
         const SDL_Point gstart{g.x + g.w / 2, g.y + g.h / 2};
@@ -233,8 +237,8 @@ int main(int argc, char** argv) {
             refused += form1.Engine().Totals().turns == turns;
             ++movesThisGame;
         }
-        std::printf("video driver %s, main window %d x %d at scale %d, %d games, record files at %ld, %d moves refused\n",
-                    SDL_GetCurrentVideoDriver(), width, height, scale, games, record, refused);
+        std::printf("video driver %s, main window %d x %d at scale %s, %d games, record files at %ld, %d moves refused\n",
+                    SDL_GetCurrentVideoDriver(), width, height, scale.Text().c_str(), games, record, refused);
         Report("click selecting a ball", select);
         Report("click making a move", move);
         Report("move ending the game", over);

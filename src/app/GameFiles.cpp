@@ -85,11 +85,11 @@ std::optional<int> GameFiles::ReadScale() {
     return load.scale;
 }
 
-void GameFiles::WriteScale(int scale) {
+void GameFiles::WriteScale(int quarters) {
     if (dataDirUnusable_) return;
     const std::string path = store::ScalePath(dataDir_);
     try {
-        store::SaveScale(dataDir_, scale);
+        store::SaveScale(dataDir_, quarters);
     } catch (const std::exception& e) {
         Tell(path, path + ": " + store::Explain(e));
     }

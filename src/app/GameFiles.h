@@ -32,11 +32,11 @@ public:
     // Every mode's record, in the store's reading order: the last one read is what the record label shows.
     void ReadRecords(Game& game);
 
-    // The scale the player chose with the keys, or nothing: no choice kept (or the file is broken or
+    // The scale the player chose with the keys, in quarters, or nothing: no choice kept (or the file is broken or
     // unreadable, which is reported; the desktop's scale is used).
     std::optional<int> ReadScale();
     // Keeps the player's scale; forgets it when they go back to the desktop's. Failures are reported.
-    void WriteScale(int scale);
+    void WriteScale(int quarters);
     void ForgetScale();
 
     // Whether the player turned the board's motion on or off (nothing: never chosen, or the file is broken or

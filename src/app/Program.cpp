@@ -48,7 +48,8 @@ void Program::Start(bool secondCopy) {
     // Without a usable data directory there is no skin file: the window keeps the look it was built with.
     const bool dataDirUsable = files_.PrepareDataDirectory();
     // The player's own scale, else the desktop's; the window is not shown yet.
-    ApplyScale(files_.ReadScale().value_or(desktop.DesktopScale()));
+    const std::optional<int> chosen = files_.ReadScale();
+    ApplyScale(chosen ? ui::Scale::FromQuarters(*chosen) : desktop.DesktopScale());
     if (dataDirUsable)
         if (const auto number = files_.ReadSkinNumber(game_.State().SkinIndex)) {
             game_.SetSkinIndex(*number);
@@ -67,7 +68,7 @@ void Program::Start(bool secondCopy) {
     motionChosen_ = files_.ReadMotion().value_or(true);
     main_.Motion().SetEnabled(services_.animation && motionChosen_);
     main_.RefreshUndo();
-    main_.DecodeFirstFrame(scale_);
+    main_.DecodeFirstFrame(scale_.Whole());
     // A second copy ends on the first pass of its loop; its window need not flash up.
     if (!secondCopy) desktop.Show(main_.Window());
 
@@ -108,8 +109,8 @@ void Program::Exit() {
     if (fs.Active()) fs.Finalise();
 }
 
-void Program::ApplyScale(int scale) {
-    scale_ = std::clamp(scale, 1, std::max(1, services_.desktop->LargestScale()));
+void Program::ApplyScale(ui::Scale scale) {
+    scale_ = std::min(scale, services_.desktop->LargestScale());
     services_.desktop->SetScale(scale_);
 }
 
@@ -119,9 +120,19 @@ void Program::StepScale(int step) {
         files_.ForgetScale();
         return;
     }
-    const int before = scale_;
-    ApplyScale(scale_ + step);
-    if (scale_ != before) files_.WriteScale(scale_);
+    const ui::Scale before = scale_;
+    // The next step up or down from where the scale is, also from a desktop's factor between the steps.
+    ui::Scale next = before;
+    for (int q : ui::kScaleSteps) {
+        const ui::Scale s = ui::Scale::FromQuarters(q);
+        if (step > 0 && s > before) {
+            next = s;
+            break;
+        }
+        if (step < 0 && s < before) next = s;
+    }
+    ApplyScale(next);
+    if (scale_ != before) files_.WriteScale(scale_.Quarters());
 }
 
 void Program::ShowOptions() {

@@ -44,7 +44,7 @@ public:
     void ShowNumberWindow();
 
     // The scale the windows are drawn at outside full screen.
-    int Scale() const { return scale_; }
+    ui::Scale Scale() const { return scale_; }
 
     // Windows
     void ShowOptions() override;
@@ -64,8 +64,9 @@ private:
     // The options, best-games and spare windows, none of them shown at start.
     void OpenHiddenWindows();
     // Draws the windows at a scale (kept within 1 and the largest that fits the screen).
-    void ApplyScale(int scale);
-    // Ctrl+Plus (+1), Ctrl+Minus (-1), Ctrl+0 (0: the desktop's scale again).
+    void ApplyScale(ui::Scale scale);
+    // Ctrl+Plus (+1: the next of kScaleSteps), Ctrl+Minus (-1: the one before), Ctrl+0 (0: the desktop's
+    // scale again).
     void StepScale(int step);
     void Report(const std::string& message);
 
@@ -83,7 +84,7 @@ private:
     bool optionsShown_ = false;
     bool motionChosen_ = true; // the player's choice; ZORVEX_ANIMATION=0 keeps the board still whatever it is
     bool rulesOpened_ = false;
-    int scale_ = 1;
+    ui::Scale scale_ = 1;
     bool secondCopy_ = false;
     bool resumed_ = false; // the running game came from the kept-game file, which goes when the game ends
 };

@@ -181,7 +181,8 @@ void PrefetchArtwork(int scale, const std::string& listResource) {
 
 void PrefetchFirstFrame(const std::string& dataDir, int desktopScale) {
     int scale = desktopScale;
-    if (const store::ScaleLoad chosen = store::LoadScale(dataDir); chosen.scale) scale = *chosen.scale;
+    // The artwork of the whole scale at or above the chosen one: a fractional scale reduces it.
+    if (const store::ScaleLoad chosen = store::LoadScale(dataDir); chosen.scale) scale = (*chosen.scale + 3) / 4;
     std::int32_t skin = view::kGlass;
     try {
         if (!store::ReadSkinFile(dataDir + "/" + store::kSkinFileName, skin)) skin = view::kGlass;
@@ -225,8 +226,8 @@ void UseCommandButtonArtwork(ui::ImageButton& button, const std::string& file) {
         if (file != b.file) continue;
         button.SetStateStrip(ScaledResourcePicture("ui/" + file), b.cellWidth);
         const std::string caption = platform::Tr(b.id);
-        button.PaintOver = [caption](SDL_Surface* target, const SDL_Rect& cell, ui::ButtonState state, int scale) {
-            view::DrawButtonCaption(target, cell, caption, static_cast<int>(state), scale);
+        button.PaintOver = [caption](SDL_Surface* target, const SDL_Rect& cell, ui::ButtonState state, ui::Scale scale) {
+            view::DrawButtonCaption(target, cell, caption, static_cast<int>(state), scale.Factor());
         };
         return;
     }

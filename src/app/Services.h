@@ -12,6 +12,7 @@
 #include "platform/Display.h"
 #include "platform/FileDialog.h"
 #include "platform/MessageBox.h"
+#include "ui/Scale.h"
 
 namespace zv::ui {
 class Form;
@@ -40,11 +41,11 @@ public:
     virtual void Quit() {}
     // Runs work once the frame now drawn has been shown.
     virtual void Later(std::function<void()> task) { task(); }
-    // The whole factor of the desktop, and the largest whose main window fits the screen.
-    virtual int DesktopScale() const { return 1; }
-    virtual int LargestScale() const { return 1; }
+    // The factor of the desktop, and the largest step whose main window fits the screen.
+    virtual ui::Scale DesktopScale() const { return 1; }
+    virtual ui::Scale LargestScale() const { return 1; }
     // Draws every window at a scale.
-    virtual void SetScale(int scale) { (void)scale; }
+    virtual void SetScale(ui::Scale scale) { (void)scale; }
     virtual void OpenUrl(const std::string& url) { (void)url; }
     // Milliseconds of a steady clock, for the board's motion.
     virtual std::uint32_t Ticks() const { return 0; }

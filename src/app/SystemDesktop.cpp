@@ -8,7 +8,7 @@
 
 namespace zv::app {
 
-SystemDesktop::SystemDesktop(platform::WindowHost& host, platform::HostMessageBoxes* boxes, int desktopScale, int largestScale)
+SystemDesktop::SystemDesktop(platform::WindowHost& host, platform::HostMessageBoxes* boxes, ui::Scale desktopScale, int largestScale)
     : host_(host), boxes_(boxes), desktopScale_(desktopScale), largestScale_(largestScale) {}
 
 void SystemDesktop::Open(ui::Form& form, WindowRole role) {
@@ -48,17 +48,17 @@ void SystemDesktop::PlaceOver(ui::Form& form, ui::Form& under) {
     w->Place(x, y);
 }
 
-int SystemDesktop::LargestScale() const {
+ui::Scale SystemDesktop::LargestScale() const {
     if (largestScale_ > 0) return largestScale_;
     return host_.LargestScale(kMainDesignWidth, kMainDesignHeight);
 }
 
-void SystemDesktop::SetScale(int scale) {
+void SystemDesktop::SetScale(ui::Scale scale) {
     host_.SetScale(scale);
     if (verbose)
-        std::fprintf(stderr, "zorvex2000: windows drawn at scale %d (the largest at which the main window fits the screen is %d)\n",
-                     scale, host_.LargestScale(kMainDesignWidth, kMainDesignHeight));
-    if (fullScreen_) fullScreen_->SetWindowedSize(scale * kMainDesignWidth, scale * kMainDesignHeight);
+        std::fprintf(stderr, "zorvex2000: windows drawn at scale %s (the largest at which the main window fits the screen is %s)\n",
+                     scale.Text().c_str(), host_.LargestScale(kMainDesignWidth, kMainDesignHeight).Text().c_str());
+    if (fullScreen_) fullScreen_->SetWindowedSize(scale.Px(kMainDesignWidth), scale.Px(kMainDesignHeight));
 }
 
 void SystemDesktop::OpenUrl(const std::string& url) { platform::OpenUrl(url); }

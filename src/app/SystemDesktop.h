@@ -14,7 +14,7 @@ namespace zv::app {
 class SystemDesktop : public Desktop {
 public:
     // desktopScale: the scale the desktop asks for; largestScale, when given, stands in for the screen's.
-    SystemDesktop(platform::WindowHost& host, platform::HostMessageBoxes* boxes, int desktopScale, int largestScale = 0);
+    SystemDesktop(platform::WindowHost& host, platform::HostMessageBoxes* boxes, ui::Scale desktopScale, int largestScale = 0);
 
     void Open(ui::Form& form, WindowRole role) override;
     void Show(ui::Form& form) override;
@@ -23,9 +23,9 @@ public:
     void MinimiseAll() override { host_.MinimiseAll(); }
     void Quit() override { host_.RequestQuit(); }
     void Later(std::function<void()> task) override { host_.Later(std::move(task)); }
-    int DesktopScale() const override { return desktopScale_; }
-    int LargestScale() const override;
-    void SetScale(int scale) override;
+    ui::Scale DesktopScale() const override { return desktopScale_; }
+    ui::Scale LargestScale() const override;
+    void SetScale(ui::Scale scale) override;
     void OpenUrl(const std::string& url) override;
     std::uint32_t Ticks() const override;
     platform::FullScreenDisplay& FullScreen() override;
@@ -39,7 +39,7 @@ public:
 private:
     platform::WindowHost& host_;
     platform::HostMessageBoxes* boxes_;
-    int desktopScale_;
+    ui::Scale desktopScale_;
     int largestScale_;
     platform::HostWindow* main_ = nullptr;
     std::unique_ptr<platform::FullScreen> fullScreen_;

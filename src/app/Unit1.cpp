@@ -170,9 +170,9 @@ void TForm1::SetUpControls() {
 void TForm1::AddPanelCaptions() {
     // The words lie on the background, under the marks, which grey them with themselves when disabled.
     for (const view::CaptionPlace& place : view::PanelCaptions()) captions.emplace_back(place, platform::Tr(place.id));
-    BackGround->PaintOver = [this](SDL_Surface* target, const SDL_Rect& area, int scale) {
+    BackGround->PaintOver = [this](SDL_Surface* target, const SDL_Rect& area, ui::Scale scale) {
         if (const view::SkinLettering* lettering = PanelLettering())
-            for (const view::PanelCaption& c : captions) c.Paint(target, area.x, area.y, *lettering, scale);
+            for (const view::PanelCaption& c : captions) c.Paint(target, area.x, area.y, *lettering, scale.Factor());
     };
 }
 

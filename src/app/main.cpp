@@ -52,7 +52,7 @@ int main(int argc, char** argv) {
     // own): the artwork of the first frame at that scale is then decoded while SDL opens the display.
     const platform::ScaleChoice desktopScale = platform::DesktopScale();
     if (verbose) std::fprintf(stderr, "zorvex2000: %s\n", desktopScale.reason.c_str());
-    if (!secondCopy) app::PrefetchFirstFrame(platform::UserDataDir(), desktopScale.scale);
+    if (!secondCopy) app::PrefetchFirstFrame(platform::UserDataDir(), desktopScale.scale.Whole());
 
     // Start-up benchmarks watch every frame until the window has settled.
     platform::TracePresentedFrames(std::getenv("ZV_BENCH_FRAMES") != nullptr);

@@ -15,8 +15,6 @@ namespace {
 
 // Xft.dpi at scale 1.
 constexpr double kBaseDpi = 96.0;
-// A factor this little below a whole number is that number: 190 dpi is meant as 2, not as 1.
-constexpr double kSnap = 0.05;
 
 std::string_view Trim(std::string_view s) {
     const std::size_t first = s.find_first_not_of(" \t\r");
@@ -58,18 +56,20 @@ std::string FormatNumber(double v) {
     return s == "-0" ? "0" : s;
 }
 
-struct Whole {
-    int scale;
-    std::string note; // how the factor was made whole, "" when it was one already
+struct Stepped {
+    ui::Scale scale;
+    std::string note; // how the factor was made a step of 0.25, "" when it was one already
 };
 
-Whole MakeWhole(double factor) {
-    if (factor > kMaxScale) return {kMaxScale, "at most " + std::to_string(kMaxScale)};
-    const int whole = static_cast<int>(std::floor(factor + kSnap + 1e-9));
-    if (whole < kMinScale) return {kMinScale, "at least " + std::to_string(kMinScale)};
-    if (whole > factor) return {whole, "rounded up"};
-    if (whole < factor) return {whole, "rounded down"};
-    return {whole, ""};
+// The nearest quarter, halves up: 190 dpi (1.98) is 2, 120 dpi is 1.25, 150 dpi (1.56) is 1.5.
+Stepped MakeStep(double factor) {
+    if (factor > kMaxScale) return {ui::Scale(kMaxScale), "at most " + std::to_string(kMaxScale)};
+    const int quarters = static_cast<int>(std::floor(factor * 4 + 0.5 + 1e-9));
+    if (quarters < 4 * kMinScale) return {ui::Scale(kMinScale), "at least " + std::to_string(kMinScale)};
+    const ui::Scale scale = ui::Scale::FromQuarters(quarters);
+    if (scale.Factor() > factor) return {scale, "rounded up"};
+    if (scale.Factor() < factor) return {scale, "rounded down"};
+    return {scale, ""};
 }
 
 // An environment value: the factor it gives, or why it gives none.
@@ -101,38 +101,52 @@ std::string Join(const std::vector<std::string>& parts, const char* separator) {
 
 ScaleChoice Decided(double factor, const std::string& from, std::string factorNote,
                     const std::vector<std::string>& passedOver) {
-    const Whole w = MakeWhole(factor);
+    const Stepped w = MakeStep(factor);
     const std::string how = Join({std::move(factorNote), w.note}, ", ");
     const std::string notes = Join({Join(passedOver, "; "), how}, "; ");
     ScaleChoice c;
     c.scale = w.scale;
-    c.reason = "scale " + std::to_string(w.scale) + " from " + from + (notes.empty() ? "" : " (" + notes + ")");
+    c.reason = "scale " + w.scale.Text() + " from " + from + (notes.empty() ? "" : " (" + notes + ")");
     return c;
 }
 
 } // namespace
 
-ScaleChoice ChooseScale(const char* zorvexScale, const char* gdkScale, std::optional<double> xftDpi) {
+ScaleChoice ChooseScale(const char* zorvexScale, const char* gdkScale, std::optional<double> xftDpi, const char* gdkDpiScale) {
     std::vector<std::string> passedOver; // sources that had a value but no usable one
     std::vector<std::string> all;        // every source, for a choice that none made
-    for (const auto& [name, value] : {std::pair{"ZORVEX_SCALE", zorvexScale}, std::pair{"GDK_SCALE", gdkScale}}) {
-        const Source s = FromEnvironment(name, value);
-        if (s.factor) return Decided(*s.factor, std::string(name) + " " + Shown(Trim(value)), "", passedOver);
-        if (value) passedOver.push_back(s.problem);
-        all.push_back(s.problem);
-    }
+    const Source z = FromEnvironment("ZORVEX_SCALE", zorvexScale);
+    if (z.factor) return Decided(*z.factor, "ZORVEX_SCALE " + Shown(Trim(zorvexScale)), "", passedOver);
+    if (zorvexScale) passedOver.push_back(z.problem);
+    all.push_back(z.problem);
+    // GDK_DPI_SCALE multiplies what decides from here on.
+    const Source d = FromEnvironment("GDK_DPI_SCALE", gdkDpiScale);
+    if (gdkDpiScale && !d.factor) passedOver.push_back(d.problem);
+    const double times = d.factor.value_or(1.0);
+    const std::string timesText = d.factor ? " x GDK_DPI_SCALE " + Shown(Trim(gdkDpiScale)) : "";
+    auto factorNote = [&](double factor) {
+        const bool step = factor * 4 == std::floor(factor * 4);
+        return step ? std::string() : "factor " + FormatNumber(factor);
+    };
+    const Source g = FromEnvironment("GDK_SCALE", gdkScale);
+    if (g.factor)
+        return Decided(*g.factor * times, "GDK_SCALE " + Shown(Trim(gdkScale)) + timesText,
+                       d.factor ? factorNote(*g.factor * times) : "", passedOver);
+    if (gdkScale) passedOver.push_back(g.problem);
+    all.push_back(g.problem);
     if (xftDpi) {
         const std::string dpi = "Xft.dpi " + FormatNumber(*xftDpi);
         if (std::isfinite(*xftDpi) && *xftDpi > 0) {
-            const double factor = *xftDpi / kBaseDpi;
-            const bool whole = factor == std::floor(factor);
-            return Decided(factor, dpi, whole ? "" : "factor " + FormatNumber(factor), passedOver);
+            const double factor = *xftDpi / kBaseDpi * times;
+            return Decided(factor, dpi + timesText, factorNote(factor), passedOver);
         }
         all.push_back(dpi + " is not a positive number");
     } else {
         all.push_back("no Xft.dpi");
     }
-    return {kMinScale, "scale " + std::to_string(kMinScale) + " (" + Join(all, "; ") + ")"};
+    if (d.factor) return Decided(times, "GDK_DPI_SCALE " + Shown(Trim(gdkDpiScale)), factorNote(times), passedOver);
+    if (gdkDpiScale) all.push_back(d.problem);
+    return {ui::Scale(kMinScale), "scale " + std::to_string(kMinScale) + " (" + Join(all, "; ") + ")"};
 }
 
 std::optional<double> XftDpiFromResources(std::string_view resources) {
@@ -177,10 +191,11 @@ std::optional<double> XftDpi() {
 ScaleChoice DesktopScale() {
     const char* zorvexScale = std::getenv("ZORVEX_SCALE");
     const char* gdkScale = std::getenv("GDK_SCALE");
+    const char* gdkDpiScale = std::getenv("GDK_DPI_SCALE");
     // The X server is asked only when the environment leaves the choice to it: a connection costs start-up time.
     if (FromEnvironment("ZORVEX_SCALE", zorvexScale).factor || FromEnvironment("GDK_SCALE", gdkScale).factor)
-        return ChooseScale(zorvexScale, gdkScale, std::nullopt);
-    return ChooseScale(zorvexScale, gdkScale, XftDpi());
+        return ChooseScale(zorvexScale, gdkScale, std::nullopt, gdkDpiScale);
+    return ChooseScale(zorvexScale, gdkScale, XftDpi(), gdkDpiScale);
 }
 
 } // namespace zv::platform

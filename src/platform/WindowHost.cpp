@@ -24,12 +24,21 @@ bool traceFrames = false;
 
 void TracePresentedFrames(bool on) { traceFrames = on; }
 
+ui::Scale LargestStep(int areaW, int areaH, int width, int height) {
+    ui::Scale best = 1;
+    for (int q : ui::kScaleSteps) {
+        const ui::Scale s = ui::Scale::FromQuarters(q);
+        if (s.Px(width) <= areaW && s.Px(height) <= areaH) best = s;
+    }
+    return best;
+}
+
 bool OnWayland() {
     const char* driver = SDL_GetCurrentVideoDriver();
     return driver && std::strcmp(driver, "wayland") == 0;
 }
 
-HostWindow::HostWindow(ui::Form& form, const std::string& title, WindowOptions options, int scale)
+HostWindow::HostWindow(ui::Form& form, const std::string& title, WindowOptions options, ui::Scale scale)
     : form_(form), windowScale_(scale), contentScale_(scale) {
     Uint32 flags = SDL_WINDOW_HIDDEN;
     if (options.borderless) flags |= SDL_WINDOW_BORDERLESS;
@@ -39,8 +48,8 @@ HostWindow::HostWindow(ui::Form& form, const std::string& title, WindowOptions o
     // game is then drawn at the pixels' scale, not enlarged by the compositor.
     flags |= SDL_WINDOW_ALLOW_HIGHDPI;
     form_.SetScale(scale);
-    window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, scale * form.Width(),
-                               scale * form.Height(), flags);
+    window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, scale.Px(form.Width()),
+                               scale.Px(form.Height()), flags);
     if (!window_) throw std::runtime_error(std::string("Cannot create window: ") + SDL_GetError());
     id_ = SDL_GetWindowID(window_);
     serverWindow_ = platform::ServerWindow(window_);
@@ -156,15 +165,14 @@ void HostWindow::Hide() {
 
 void HostWindow::Minimise() { SDL_MinimizeWindow(window_); }
 
-void HostWindow::SetScale(int scale) {
-    scale = std::clamp(scale, 1, ui::Form::kMaxScale);
+void HostWindow::SetScale(ui::Scale scale) {
     if (scale == windowScale_) return;
     windowScale_ = scale;
     if (!FullScreen()) {
         int x, y, w, h;
         SDL_GetWindowPosition(window_, &x, &y);
         SDL_GetWindowSize(window_, &w, &h);
-        const int nw = Points(scale * form_.Width()), nh = Points(scale * form_.Height());
+        const int nw = Points(scale.Px(form_.Width())), nh = Points(scale.Px(form_.Height()));
         SDL_SetWindowSize(window_, nw, nh);
         if (everShown_) SDL_SetWindowPosition(window_, x + (w - nw) / 2, y + (h - nh) / 2);
     }
@@ -177,8 +185,8 @@ void HostWindow::FitWindowToForm() {
     if (FullScreen()) return;
     int w = 0, h = 0;
     SDL_GetWindowSize(window_, &w, &h);
-    const int want = std::max(windowScale_, pixelRatio_);
-    const int pw = Points(want * form_.Width()), ph = Points(want * form_.Height());
+    const ui::Scale want = std::max(windowScale_, ui::Scale(pixelRatio_));
+    const int pw = Points(want.Px(form_.Width())), ph = Points(want.Px(form_.Height()));
     if (OnWayland()) {
         // The size is fixed: a tiling compositor (sway) then floats the window rather than tiling it.
         SDL_SetWindowMinimumSize(window_, pw, ph);
@@ -198,18 +206,19 @@ void HostWindow::Layout() {
     shrink_ = 1.0;
     if (!FullScreen()) {
         // At least the drawable's own scale: fewer pixels than it has would be enlarged by the compositor.
-        contentScale_ = std::max(windowScale_, pixelRatio_);
-    } else if (const int whole = std::min(w / cw, h / ch); whole >= 1) {
-        // Drawn afresh at the largest whole scale that fits, never a blow-up of a smaller one.
-        contentScale_ = std::min(whole, ui::Form::kMaxScale);
+        contentScale_ = std::max(windowScale_, ui::Scale(pixelRatio_));
+    } else if (const ui::Scale fits = LargestStep(w, h, cw, ch); fits.Px(cw) <= w && fits.Px(ch) <= h) {
+        // Drawn afresh at the largest of the steps that fits, never a blow-up of a smaller one.
+        contentScale_ = fits;
     } else {
         contentScale_ = 1;
         shrink_ = std::min(static_cast<double>(w) / cw, static_cast<double>(h) / ch);
     }
     form_.SetScale(contentScale_);
-    const double shown = contentScale_ * shrink_;
-    offsetX_ = std::max(0, static_cast<int>((w - cw * shown) / 2));
-    offsetY_ = std::max(0, static_cast<int>((h - ch * shown) / 2));
+    const int shownW = shrink_ < 1.0 ? static_cast<int>(cw * shrink_) : contentScale_.Px(cw);
+    const int shownH = shrink_ < 1.0 ? static_cast<int>(ch * shrink_) : contentScale_.Px(ch);
+    offsetX_ = std::max(0, (w - shownW) / 2);
+    offsetY_ = std::max(0, (h - shownH) / 2);
 }
 
 void HostWindow::SurfaceChanged() {
@@ -243,8 +252,9 @@ bool HostWindow::ToForm(int wx, int wy, int& fx, int& fy) const {
         fx = static_cast<int>((wx - offsetX_) / shrink_);
         fy = static_cast<int>((wy - offsetY_) / shrink_);
     } else {
-        fx = (wx - offsetX_) / contentScale_;
-        fy = (wy - offsetY_) / contentScale_;
+        // The logical pixel whose rounded place holds the window pixel: the same rounding as painting.
+        fx = contentScale_.Logical(wx - offsetX_);
+        fy = contentScale_.Logical(wy - offsetY_);
     }
     return fx < form_.Width() && fy < form_.Height();
 }
@@ -320,16 +330,15 @@ HostWindow& WindowHost::Create(ui::Form& form, const std::string& title, WindowO
     return *windows_.back();
 }
 
-void WindowHost::SetScale(int scale) {
-    scale_ = std::clamp(scale, 1, ui::Form::kMaxScale);
+void WindowHost::SetScale(ui::Scale scale) {
+    scale_ = scale;
     for (auto& w : windows_) w->SetScale(scale_);
 }
 
-int WindowHost::LargestScale(int width, int height) const {
+ui::Scale WindowHost::LargestScale(int width, int height) const {
     SDL_Rect usable{0, 0, 0, 0};
     if (SDL_GetDisplayUsableBounds(0, &usable) != 0 || usable.w <= 0 || usable.h <= 0) return 1;
-    const int whole = std::min(usable.w / std::max(1, width), usable.h / std::max(1, height));
-    return std::clamp(whole, 1, ui::Form::kMaxScale);
+    return LargestStep(usable.w, usable.h, std::max(1, width), std::max(1, height));
 }
 
 void WindowHost::Destroy(HostWindow& window) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/ScreenPointer.h"
+#include "ui/Scale.h"
 #include "platform/WindowDrag.h"
 
 namespace zv::ui {
@@ -35,9 +36,12 @@ struct WindowOptions {
 // was handed to the display ("zorvex2000: frame N of window W at S.UUUUUU (whole or part, P pixels painted)").
 void TracePresentedFrames(bool on);
 
+// The largest of the steps (ui::kScaleSteps) at which width x height logical pixels fit an area (at least 1).
+ui::Scale LargestStep(int areaW, int areaH, int width, int height);
+
 class HostWindow {
 public:
-    HostWindow(ui::Form& form, const std::string& title, WindowOptions options, int scale = 1);
+    HostWindow(ui::Form& form, const std::string& title, WindowOptions options, ui::Scale scale = 1);
     ~HostWindow();
     HostWindow(const HostWindow&) = delete;
     HostWindow& operator=(const HostWindow&) = delete;
@@ -82,16 +86,16 @@ public:
 
     // The scale the window is drawn at outside full screen; its size follows (scale x the form's).
     // Its centre stays where it was.
-    void SetScale(int scale);
-    int WindowScale() const { return windowScale_; }
-    // The scale the content is drawn at now: in full screen the largest whole one that fits the screen.
-    int ContentScale() const { return contentScale_; }
+    void SetScale(ui::Scale scale);
+    ui::Scale WindowScale() const { return windowScale_; }
+    // The scale the content is drawn at now: in full screen the largest of the steps that fits the screen.
+    ui::Scale ContentScale() const { return contentScale_; }
 
 private:
     // Where a press makes the compositor move the window (Wayland): the form's drag points.
     static SDL_HitTestResult HitTest(SDL_Window* window, const SDL_Point* point, void* data);
     void Layout();
-    // Outside full screen the window is exactly scale x the form's size, in pixels.
+    // Outside full screen the window is exactly the form's size at the scale, rounded, in pixels.
     void FitWindowToForm();
     // The window's points for a number of its drawable's pixels.
     int Points(int pixels) const;
@@ -105,10 +109,10 @@ private:
     Uint32 id_ = 0;
     bool shown_ = false;
     bool everShown_ = false;
-    int windowScale_ = 1;
-    // The form paints at a whole factor where the content fits; where even 1x does not (a 640 x 480
+    ui::Scale windowScale_ = 1;
+    // The form paints at one of the steps where the content fits; where even 1x does not (a 640 x 480
     // mode), it paints at 1x into its canvas and that is shrunk uniformly by shrink_ (< 1).
-    int contentScale_ = 1;
+    ui::Scale contentScale_ = 1;
     double shrink_ = 1.0;
     int offsetX_ = 0, offsetY_ = 0;
     bool fullRedraw_ = true;
@@ -138,10 +142,11 @@ public:
     // A window for the form, drawn at the host's scale.
     HostWindow& Create(ui::Form& form, const std::string& title, WindowOptions options);
     // The scale every window is drawn at outside full screen (1 to 4); changing it resizes them all.
-    int Scale() const { return scale_; }
-    void SetScale(int scale);
-    // The largest scale at which a window of this logical size fits the screen's usable area (at least 1).
-    int LargestScale(int width, int height) const;
+    ui::Scale Scale() const { return scale_; }
+    void SetScale(ui::Scale scale);
+    // The largest of the steps (kScaleSteps) at which a window of this logical size fits the screen's
+    // usable area (at least 1).
+    ui::Scale LargestScale(int width, int height) const;
     void Destroy(HostWindow& window);
     // False under SDL's dummy driver: windows exist, but nobody sees them or answers them.
     bool HasDisplay() const;
@@ -190,7 +195,7 @@ private:
     std::vector<std::unique_ptr<HostWindow>> windows_;
     std::vector<std::function<void()>> later_;
     bool quit_ = false;
-    int scale_ = 1;
+    ui::Scale scale_ = 1;
     HostWindow* modal_ = nullptr;
     // The window being moved by hand, and how.
     HostWindow* dragged_ = nullptr;

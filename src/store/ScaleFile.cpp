@@ -13,9 +13,11 @@ namespace zv::store {
 
 namespace {
 
-constexpr int kLowest = 1;
+constexpr int kLowest = kLowestQuarters / 4;
 constexpr const char* kDesktopScaleUsed = "; the desktop's scale is used and the file is left until a scale is chosen";
-constexpr int kHighest = 4;
+constexpr int kHighest = kHighestQuarters / 4;
+// The fractions a scale may have, in quarters, as written.
+constexpr const char* kFractions[4] = {"", ".25", ".5", ".75"};
 
 bool AllDigits(std::string_view s) {
     return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
@@ -32,9 +34,12 @@ std::string Shown(std::string_view text) {
 
 std::string ScalePath(const std::string& dir) { return dir + "/" + kScaleFileName; }
 
-std::string FormatScale(int scale) { return std::to_string(std::clamp(scale, kLowest, kHighest)) + "\r\n"; }
+std::string FormatScale(int quarters) {
+    const int q = std::clamp(quarters, kLowestQuarters, kHighestQuarters);
+    return std::to_string(q / 4) + kFractions[q % 4] + "\r\n";
+}
 
-bool ParseScale(std::string_view content, int& scale, std::string& problem) {
+bool ParseScale(std::string_view content, int& quarters, std::string& problem) {
     auto fail = [&](std::string what) {
         problem = std::move(what);
         return false;
@@ -52,15 +57,22 @@ bool ParseScale(std::string_view content, int& scale, std::string& problem) {
     }
     if (line.empty()) return fail("the scale is missing");
     if (line.find('\r') != std::string_view::npos) return fail("a carriage return without a line feed");
-    const std::string_view digits = line.front() == '-' ? line.substr(1) : line;
-    if (const std::size_t dot = digits.find_first_of(".,"); dot != std::string_view::npos && AllDigits(digits.substr(0, dot)) &&
-        AllDigits(digits.substr(dot + 1)))
-        return fail("the scale " + Shown(line) + " is not a whole number (1, 2, 3 or 4)");
-    if (!AllDigits(digits)) return fail("the scale is not a number");
+    const std::string_view number = line.front() == '-' ? line.substr(1) : line;
+    const std::size_t dot = number.find_first_of(".,");
+    const std::string_view digits = number.substr(0, dot);
+    const std::string_view fraction = dot == std::string_view::npos ? std::string_view{} : number.substr(dot + 1);
+    if (!AllDigits(digits) || (dot != std::string_view::npos && !AllDigits(fraction))) return fail("the scale is not a number");
     if (digits.size() > 1 && digits.front() == '0') return fail("the scale " + Shown(line) + " has a leading zero");
-    if (line.size() != 1 || line[0] < '0' + kLowest || line[0] > '0' + kHighest)
+    int quarter = -1;
+    if (dot == std::string_view::npos) quarter = 0;
+    else if (number[dot] == '.')
+        for (int k = 1; k < 4; ++k)
+            if (fraction == kFractions[k] + 1) quarter = k;
+    if (quarter < 0) return fail("the scale " + Shown(line) + " is not a step of 0.25 written as 1.25, 1.5 or 1.75 are");
+    if (line.front() == '-' || digits.size() != 1 || digits[0] < '0' + kLowest || digits[0] > '0' + kHighest ||
+        (digits[0] == '0' + kHighest && quarter > 0))
         return fail("the scale " + Shown(line) + " is outside " + std::to_string(kLowest) + " to " + std::to_string(kHighest));
-    scale = line[0] - '0';
+    quarters = 4 * (digits[0] - '0') + quarter;
     return true;
 }
 
@@ -83,7 +95,7 @@ ScaleLoad LoadScale(const std::string& dir) {
     return r;
 }
 
-void SaveScale(const std::string& dir, int scale) { WriteTextFileAtomic(ScalePath(dir), FormatScale(scale)); }
+void SaveScale(const std::string& dir, int quarters) { WriteTextFileAtomic(ScalePath(dir), FormatScale(quarters)); }
 
 void ForgetScale(const std::string& dir) {
     const std::string path = ScalePath(dir);

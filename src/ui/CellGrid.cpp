@@ -32,32 +32,36 @@ void CellGrid::SetCellSize(int size, int gap) {
     Invalidate();
 }
 
-SDL_Surface* CellGrid::Shrunk(int position, int scale) {
+SDL_Surface* CellGrid::Shrunk(int position, Scale scale, int w, int h) {
     if (!list_ || position < 0) return nullptr;
-    if (shrunkList_ != list_ || shrunkVersion_ != list_->Version() || shrunkSize_ != cell_ || shrunkScale_ != scale) {
+    if (shrunkList_ != list_ || shrunkVersion_ != list_->Version() || shrunkSize_ != cell_ || shrunkScale_ != scale.Quarters()) {
         shrunk_.clear();
         shrunkList_ = list_;
         shrunkVersion_ = list_->Version();
         shrunkSize_ = cell_;
-        shrunkScale_ = scale;
+        shrunkScale_ = scale.Quarters();
     }
-    const auto at = static_cast<std::size_t>(position);
-    if (at >= shrunk_.size()) shrunk_.resize(at + 1);
-    // Shrunk from the picture drawn for the scale: more detail to average from.
-    if (!shrunk_[at]) shrunk_[at] = ShrinkPicture(list_->Get(position, scale), scale * cell_, scale * cell_);
-    return shrunk_[at].get();
+    for (const Made& m : shrunk_)
+        if (m.position == position && m.w == w && m.h == h) return m.picture.get();
+    // Shrunk from the picture drawn for the (next whole) scale: more detail to average from.
+    shrunk_.push_back({position, w, h, ShrinkPicture(list_->Get(position, scale.Whole()), w, h)});
+    return shrunk_.back().picture.get();
 }
 
-void CellGrid::Paint(SDL_Surface* target, int originX, int originY, int scale) {
-    const int s = scale;
-    SDL_Rect clip, mine{originX, originY, s * Width(), s * Height()}, area;
+void CellGrid::Paint(SDL_Surface* target, int originX, int originY, Scale scale) {
+    const SDL_Rect at = ScreenBounds();
+    SDL_Rect clip, mine{originX, originY, scale.Span(at.x, at.w), scale.Span(at.y, at.h)}, area;
     SDL_GetClipRect(target, &clip);
     if (!SDL_IntersectRect(&clip, &mine, &area)) return;
     SDL_SetClipRect(target, &area);
     for (int r = 0; r < rows_; ++r)
-        for (int c = 0; c < cols_; ++c)
-            if (SDL_Surface* pic = Shrunk(PositionAt(r, c), s))
-                Blit(pic, nullptr, target, originX + s * c * (cell_ + gap_), originY + s * r * (cell_ + gap_));
+        for (int c = 0; c < cols_; ++c) {
+            // Each cell rounded at its own edges, where it lies in the window.
+            const int x = at.x + c * (cell_ + gap_), y = at.y + r * (cell_ + gap_);
+            const int w = scale.Span(x, cell_), h = scale.Span(y, cell_);
+            if (SDL_Surface* pic = Shrunk(PositionAt(r, c), scale, w, h))
+                Blit(pic, nullptr, target, originX + scale.Span(at.x, x - at.x), originY + scale.Span(at.y, y - at.y));
+        }
     SDL_SetClipRect(target, &clip);
 }
 

@@ -31,21 +31,26 @@ public:
     int NaturalWidth() const { return cols_ > 0 ? cols_ * cell_ + (cols_ - 1) * gap_ : 0; }
     int NaturalHeight() const { return rows_ > 0 ? rows_ * cell_ + (rows_ - 1) * gap_ : 0; }
 
-    void Paint(SDL_Surface* target, int originX, int originY, int scale) override;
+    void Paint(SDL_Surface* target, int originX, int originY, Scale scale) override;
 
 private:
-    SDL_Surface* Shrunk(int position, int scale);
+    SDL_Surface* Shrunk(int position, Scale scale, int w, int h);
 
     const ImageList* list_ = nullptr;
     int rows_ = 0, cols_ = 0;
     std::vector<int> positions_;
     int cell_ = 12, gap_ = 1;
-    // Shrunk pictures by position, for the list and version they were made from.
-    std::vector<SurfacePtr> shrunk_;
+    // Shrunk pictures by position and size, for the list and version they were made from (at a
+    // fractional scale the cells' rounded sizes differ by a pixel).
+    struct Made {
+        int position, w, h;
+        SurfacePtr picture;
+    };
+    std::vector<Made> shrunk_;
     const ImageList* shrunkList_ = nullptr;
     std::uint64_t shrunkVersion_ = 0;
     int shrunkSize_ = 0;
-    int shrunkScale_ = 0;
+    int shrunkScale_ = 0; // in quarters
 };
 
 // A copy of a picture shrunk (or grown) to w x h by averaging the source pixels under each target pixel.

@@ -73,6 +73,11 @@ SDL_Rect Control::ScreenBounds() const {
     return r;
 }
 
+SDL_Rect Control::PixelBounds(Scale scale) const {
+    const SDL_Rect r = ScreenBounds();
+    return {scale.Px(r.x), scale.Px(r.y), scale.Span(r.x, r.w), scale.Span(r.y, r.h)};
+}
+
 Form* Control::OwnerForm() const {
     const Control* c = this;
     while (c->parent_) c = c->parent_;
@@ -139,15 +144,19 @@ Control* Container::HitAt(int x, int y) {
     return Contains(x, y) ? this : nullptr;
 }
 
-void Container::Paint(SDL_Surface* target, int originX, int originY, int scale) {
+void Container::Paint(SDL_Surface* target, int originX, int originY, Scale scale) {
     SDL_Rect clip;
     SDL_GetClipRect(target, &clip);
-    const SDL_Rect mine{originX, originY, scale * Width(), scale * Height()};
+    const SDL_Rect at = ScreenBounds();
+    const SDL_Rect mine{originX, originY, scale.Span(at.x, at.w), scale.Span(at.y, at.h)};
     SDL_Rect area;
     if (!SDL_IntersectRect(&clip, &mine, &area)) return;
     SDL_SetClipRect(target, &area);
+    // A child's edges are rounded where they lie in the window, as every other control's are.
+    const int baseX = originX - scale.Px(at.x), baseY = originY - scale.Px(at.y);
     auto placeOf = [&](const Control& c) {
-        return SDL_Rect{originX + scale * c.Left(), originY + scale * c.Top(), scale * c.Width(), scale * c.Height()};
+        const int x = at.x + c.Left(), y = at.y + c.Top();
+        return SDL_Rect{baseX + scale.Px(x), baseY + scale.Px(y), scale.Span(x, c.Width()), scale.Span(y, c.Height())};
     };
     // Whatever lies under the topmost opaque child that covers the whole area is painted over anyway:
     // the container's own colour and the children below it are left out.
@@ -188,8 +197,7 @@ Form::~Form() {
     if (canvas_) SDL_FreeSurface(canvas_);
 }
 
-void Form::SetScale(int scale) {
-    scale = std::clamp(scale, 1, kMaxScale);
+void Form::SetScale(ui::Scale scale) {
     if (scale == scale_) return;
     scale_ = scale;
     if (canvas_) SDL_FreeSurface(canvas_);
@@ -249,7 +257,7 @@ void Form::InvalidateAll() { dirty_.assign(1, SDL_Rect{0, 0, Width(), Height()})
 
 SDL_Surface* Form::Canvas() {
     if (!canvas_)
-        canvas_ = SDL_CreateRGBSurfaceWithFormat(0, scale_ * Width(), scale_ * Height(), 32, SDL_PIXELFORMAT_RGB888);
+        canvas_ = SDL_CreateRGBSurfaceWithFormat(0, scale_.Px(Width()), scale_.Px(Height()), 32, SDL_PIXELFORMAT_RGB888);
     return canvas_;
 }
 
@@ -264,13 +272,14 @@ SDL_Rect Form::RenderTo(SDL_Surface* target, int x, int y) {
     areas.swap(dirty_);
     repainted_.clear();
     if (!target) return {0, 0, 0, 0};
-    const int s = scale_;
+    const ui::Scale s = scale_;
     SDL_Rect box{0, 0, 0, 0};
     for (const SDL_Rect& area : areas) {
-        const SDL_Rect clip{x + s * area.x, y + s * area.y, s * area.w, s * area.h};
+        const SDL_Rect px{s.Px(area.x), s.Px(area.y), s.Span(area.x, area.w), s.Span(area.y, area.h)};
+        const SDL_Rect clip{x + px.x, y + px.y, px.w, px.h};
         SDL_SetClipRect(target, &clip);
         Paint(target, x, y, s);
-        repainted_.push_back({s * area.x, s * area.y, s * area.w, s * area.h});
+        repainted_.push_back(px);
         box = Union(box, repainted_.back());
     }
     SDL_SetClipRect(target, nullptr);

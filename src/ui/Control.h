@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "ui/Scale.h"
+
 namespace zv::ui {
 
 class Form;
@@ -60,14 +62,19 @@ public:
     bool Activate();
     Form* OwnerForm() const;
 
-    // Paints the control at a whole scale: it covers scale x its size on the target, its top-left
+    // Paints the control at a scale: it covers its rounded place (PixelBounds) on the target, its top-left
     // corner at originX, originY (target pixels). Everything is drawn for the scale, not enlarged.
-    virtual void Paint(SDL_Surface* target, int originX, int originY, int scale) = 0;
+    virtual void Paint(SDL_Surface* target, int originX, int originY, Scale scale) = 0;
+    // Its place in window pixels at a scale: each edge of ScreenBounds rounded on its own, so controls
+    // that touch in logical pixels touch in window pixels at every scale.
+    SDL_Rect PixelBounds(Scale scale) const;
+    int PixelWidth(Scale scale) const { return PixelBounds(scale).w; }
+    int PixelHeight(Scale scale) const { return PixelBounds(scale).h; }
     // Whether the point (in control coordinates) belongs to the control.
     virtual bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < rect_.w && y < rect_.h; }
     // Whether painting the control at a scale covers every pixel of its rectangle with opaque colour,
     // so that nothing below it needs painting there.
-    virtual bool Opaque(int scale) const { (void)scale; return false; }
+    virtual bool Opaque(Scale scale) const { (void)scale; return false; }
     // Whether a press here keeps the window from being dragged (picture controls and panels do; so
     // does everything inside a panel).
     virtual bool BlocksDrag() const { return true; }
@@ -128,8 +135,8 @@ public:
     // Same, but also considers this container itself.
     Control* HitAt(int x, int y);
 
-    void Paint(SDL_Surface* target, int originX, int originY, int scale) override;
-    bool Opaque(int) const override { return colour_.a != 0; }
+    void Paint(SDL_Surface* target, int originX, int originY, Scale scale) override;
+    bool Opaque(Scale) const override { return colour_.a != 0; }
 
 private:
     std::vector<std::unique_ptr<Control>> children_;
@@ -138,15 +145,15 @@ private:
 
 // The root of a window: it owns the paint surface, tracks what needs repainting, and routes the mouse.
 // Places, sizes and the mouse are in logical pixels (those of a 96-dpi screen); the form paints them at
-// its scale, a whole factor, so its canvas is scale x its size.
+// its scale, in quarter steps, so its canvas is its size rounded at that scale.
 class Form : public Container {
 public:
     Form(std::string name, int width, int height);
     ~Form() override;
 
-    // The whole factor the form paints at (1 to kMaxScale); changing it repaints everything.
-    int Scale() const { return scale_; }
-    void SetScale(int scale);
+    // The factor the form paints at (1 to kMaxScale); changing it repaints everything.
+    ui::Scale Scale() const { return scale_; }
+    void SetScale(ui::Scale scale);
     static constexpr int kMaxScale = 4;
 
     // The form's own paint surface, made on first use (a window painting straight into its
@@ -192,7 +199,7 @@ public:
 private:
     void ControlGone(Control* c);
     SDL_Surface* canvas_ = nullptr;
-    int scale_ = 1;
+    ui::Scale scale_ = 1;
     std::vector<SDL_Rect> dirty_;
     std::vector<SDL_Rect> repainted_;
     Control* hover_ = nullptr;

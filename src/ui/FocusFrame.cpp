@@ -17,12 +17,14 @@ void FocusFrame::SetRings(SDL_Color outer, SDL_Color middle, SDL_Color inner) {
     Invalidate();
 }
 
-void FocusFrame::Paint(SDL_Surface* target, int originX, int originY, int scale) {
+void FocusFrame::Paint(SDL_Surface* target, int originX, int originY, Scale scale) {
     // Black outside, white inside, black again by default: readable on light and dark skins alike.
     const SDL_Color* ring = rings_;
-    const int s = scale;
+    // Each ring a whole number of pixels wide at every scale.
+    const int s = scale.Line();
+    const SDL_Rect px = PixelBounds(scale);
     for (int i = 0; i < kThickness; ++i) {
-        const int x = originX + s * i, y = originY + s * i, w = s * (Width() - 2 * i), h = s * (Height() - 2 * i);
+        const int x = originX + s * i, y = originY + s * i, w = px.w - 2 * s * i, h = px.h - 2 * s * i;
         FillRect(target, x, y, w, s, ring[i]);
         FillRect(target, x, y + h - s, w, s, ring[i]);
         FillRect(target, x, y, s, h, ring[i]);

@@ -8,7 +8,7 @@ namespace zv::ui {
 class FocusFrame : public Control {
 public:
     explicit FocusFrame(std::string name = {});
-    void Paint(SDL_Surface* target, int originX, int originY, int scale) override;
+    void Paint(SDL_Surface* target, int originX, int originY, Scale scale) override;
     bool BlocksDrag() const override { return false; }
 
     // Put it around what it frames, this far out on every side.

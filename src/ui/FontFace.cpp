@@ -105,16 +105,17 @@ struct FontFace::Impl {
     }
 };
 
-std::unique_ptr<FontFace> FontFace::Open(const std::string& file, int pixelSize, bool underline) {
+std::unique_ptr<FontFace> FontFace::Open(const std::string& file, int pixelSize, bool underline, int quarters) {
     auto impl = std::make_unique<Impl>();
     impl->file = MapFile(file);
     if (!impl->file) return nullptr;
     const auto* data = static_cast<const unsigned char*>(impl->file->map);
     const int offset = stbtt_GetFontOffsetForIndex(data, 0);
     if (offset < 0 || !stbtt_InitFont(&impl->info, data, offset)) return nullptr;
-    impl->pixelSize = std::max(1, pixelSize);
+    quarters = std::max(1, quarters);
+    impl->pixelSize = std::max(1, (pixelSize * quarters + 2) / 4);
     impl->underline = underline;
-    impl->scale = stbtt_ScaleForMappingEmToPixels(&impl->info, static_cast<float>(impl->pixelSize));
+    impl->scale = stbtt_ScaleForMappingEmToPixels(&impl->info, std::max(1, pixelSize) * static_cast<float>(quarters) / 4.0f);
     stbtt_GetFontVMetrics(&impl->info, &impl->ascent, &impl->descent, &impl->lineGap);
     std::unique_ptr<FontFace> f(new FontFace());
     f->impl_ = std::move(impl);

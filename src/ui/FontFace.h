@@ -11,7 +11,8 @@ namespace zv::ui {
 class FontFace {
 public:
     // Null when the file cannot be opened as a font.
-    static std::unique_ptr<FontFace> Open(const std::string& file, int pixelSize, bool underline = false);
+    // At pixelSize x quarters / 4 pixels (a quarter of a pixel size and more is kept, not rounded).
+    static std::unique_ptr<FontFace> Open(const std::string& file, int pixelSize, bool underline = false, int quarters = 4);
     ~FontFace();
     FontFace(const FontFace&) = delete;
     FontFace& operator=(const FontFace&) = delete;

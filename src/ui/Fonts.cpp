@@ -172,11 +172,12 @@ const FontFace* FontCache::Get(const FontRequest& request) {
     FontRequest r = request;
     // Impact is a heavy face by itself: its stand-ins are asked for in bold.
     if (Lower(r.family) == "impact") r.bold = true;
-    const std::string key = Lower(r.family) + (r.bold ? ":b:" : ":r:") + std::to_string(r.pixelSize) + (r.underline ? ":u" : "");
+    const std::string key = Lower(r.family) + (r.bold ? ":b:" : ":r:") + std::to_string(r.pixelSize) + (r.underline ? ":u" : "") +
+                            (r.quarters != 4 ? "@" + std::to_string(r.quarters) : "");
     if (auto it = open_.find(key); it != open_.end()) return it->second.get();
     std::unique_ptr<FontFace> font;
     const std::string path = PathFor(r);
-    if (!path.empty()) font = FontFace::Open(path, r.pixelSize, r.underline);
+    if (!path.empty()) font = FontFace::Open(path, r.pixelSize, r.underline, r.quarters);
     const FontFace* result = font.get();
     open_[key] = std::move(font);
     return result;

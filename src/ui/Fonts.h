@@ -15,6 +15,9 @@ struct FontRequest {
     bool bold = false;
     int pixelSize = 12;
     bool underline = false;
+    // The face is opened at pixelSize x quarters / 4: text for a fractional scale at its exact size, in
+    // the same proportions as at 1x, rather than at a pixel size rounded one way or the other.
+    int quarters = 4;
 };
 
 // The free families tried for a requested one, best first.

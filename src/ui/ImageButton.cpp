@@ -108,28 +108,50 @@ void PaintGrown(SDL_Surface* ball, SDL_Surface* empty, SDL_Surface* target, int 
 
 } // namespace
 
-bool ImageButton::Opaque(int scale) const {
+bool ImageButton::Opaque(Scale scale) const {
+    const SDL_Rect px = PixelBounds(scale);
     // A strip is drawn from its corner cell by cell; a bare face fills the whole button.
-    if (SDL_Surface* strip = cellWidth_ > 0 ? strip_.At(scale) : nullptr)
-        return cellWidth_ >= Width() && CoversOpaquely(strip, scale * Width(), scale * Height());
-    if (SDL_Surface* pic = list_ ? list_->Get(index_, scale) : nullptr) return CoversOpaquely(pic, scale * Width(), scale * Height());
+    if (cellWidth_ > 0 && strip_.At(scale.Whole())) {
+        if (cellWidth_ < Width()) return false;
+        if (scale.IsWhole()) return CoversOpaquely(strip_.At(scale.Whole()), px.w, px.h);
+        const SDL_Rect at = ScreenBounds();
+        return CoversOpaquely(strip_.At(scale, at.x, at.y), 0, px.h);
+    }
+    if (SDL_Surface* pic = Picture(index_, scale)) return CoversOpaquely(pic, px.w, px.h);
     return true;
 }
 
-void ImageButton::Paint(SDL_Surface* target, int originX, int originY, int scale) {
-    if (SDL_Surface* strip = cellWidth_ > 0 ? strip_.At(scale) : nullptr) {
-        const int cellWidth = scale * cellWidth_;
-        const int cells = strip->w / cellWidth;
+SDL_Surface* ImageButton::Picture(int position, Scale scale) const {
+    if (!list_) return nullptr;
+    const SDL_Rect at = ScreenBounds();
+    return list_->Get(position, scale, at.x, at.y);
+}
+
+void ImageButton::Paint(SDL_Surface* target, int originX, int originY, Scale scale) {
+    if (SDL_Surface* whole = cellWidth_ > 0 ? strip_.At(scale.Whole()) : nullptr) {
         int cell = static_cast<int>(CurrentState());
-        if (cell >= cells) cell = 0;
-        const SDL_Rect from{cell * cellWidth, 0, cellWidth, strip->h};
+        if (scale.IsWhole()) {
+            const int cellWidth = scale.Whole() * cellWidth_;
+            if (cell >= whole->w / cellWidth) cell = 0;
+            const SDL_Rect from{cell * cellWidth, 0, cellWidth, whole->h};
+            Blit(whole, &from, target, originX, originY);
+            if (PaintOver) PaintOver(target, {originX, originY, cellWidth, whole->h}, static_cast<ButtonState>(cell), scale);
+            return;
+        }
+        // The strip reduced whole, its cells cut at their rounded edges.
+        const SDL_Rect at = ScreenBounds();
+        SDL_Surface* strip = strip_.At(scale, at.x, at.y);
+        if (!strip) return;
+        if (cell >= whole->w / (scale.Whole() * cellWidth_)) cell = 0;
+        const int x0 = scale.Span(at.x, cell * cellWidth_), x1 = scale.Span(at.x, (cell + 1) * cellWidth_);
+        const SDL_Rect from{x0, 0, x1 - x0, strip->h};
         Blit(strip, &from, target, originX, originY);
-        if (PaintOver) PaintOver(target, {originX, originY, cellWidth, strip->h}, static_cast<ButtonState>(cell), scale);
+        if (PaintOver) PaintOver(target, {originX, originY, x1 - x0, strip->h}, static_cast<ButtonState>(cell), scale);
         return;
     }
     if (insteadPosition_ >= 0 && list_) {
-        SDL_Surface* pic = list_->Get(insteadPosition_, scale);
-        SDL_Surface* empty = list_->Get(0, scale);
+        SDL_Surface* pic = Picture(insteadPosition_, scale);
+        SDL_Surface* empty = Picture(0, scale);
         if (pic && empty && insteadPercent_ < 100) {
             PaintGrown(pic, empty, target, originX, originY, insteadPercent_);
             return;
@@ -139,11 +161,12 @@ void ImageButton::Paint(SDL_Surface* target, int originX, int originY, int scale
             return;
         }
     }
-    if (SDL_Surface* pic = list_ ? list_->Get(index_, scale) : nullptr) {
+    if (SDL_Surface* pic = Picture(index_, scale)) {
         Blit(pic, nullptr, target, originX, originY);
         return;
     }
-    ButtonFace(target, originX, originY, scale * Width(), scale * Height(), scale);
+    const SDL_Rect px = PixelBounds(scale);
+    ButtonFace(target, originX, originY, px.w, px.h, scale.Line());
 }
 
 } // namespace zv::ui

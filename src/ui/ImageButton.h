@@ -22,7 +22,7 @@ public:
     void SetStateStrip(ScaledPicture strip, int cellWidth);
     // Drawn over the strip's cell: the caption of a button whose pictures carry no words. It is given the cell's
     // rectangle on the target, the state shown and the scale.
-    std::function<void(SDL_Surface* target, const SDL_Rect& cell, ButtonState state, int scale)> PaintOver;
+    std::function<void(SDL_Surface* target, const SDL_Rect& cell, ButtonState state, Scale scale)> PaintOver;
 
     // For a moment of an animation: shows the picture at position instead of its own, at percent of its
     // size (the part that differs from picture 0, the empty cell, grows or shrinks about the centre).
@@ -34,10 +34,12 @@ public:
     int ShownPosition() const { return insteadPosition_ >= 0 ? insteadPosition_ : index_; }
     int ShownPercent() const { return insteadPosition_ >= 0 ? insteadPercent_ : 100; }
 
-    void Paint(SDL_Surface* target, int originX, int originY, int scale) override;
-    bool Opaque(int scale) const override;
+    void Paint(SDL_Surface* target, int originX, int originY, Scale scale) override;
+    bool Opaque(Scale scale) const override;
 
 private:
+    // A picture of the list as drawn at the button's place.
+    SDL_Surface* Picture(int position, Scale scale) const;
     int insteadPosition_ = -1;
     int insteadPercent_ = 100;
     const ImageList* list_ = nullptr;

@@ -36,4 +36,29 @@ SDL_Surface* ImageList::Get(int position, int scale) const {
     return made.enlarged[at].get();
 }
 
+SDL_Surface* ImageList::Get(int position, Scale scale, int logicalX, int logicalY) const {
+    if (scale.IsWhole() || position < 0) return Get(position, scale.Whole());
+    if (reducedVersion_ != version_) {
+        reduced_.Clear();
+        reducedFrom_.clear();
+        reducedVersion_ = version_;
+    }
+    const auto at = static_cast<std::size_t>(position);
+    const auto key = static_cast<std::uintptr_t>(position);
+    auto placeOf = [&](SDL_Point size) {
+        const int f = scale.Whole();
+        return SDL_Rect{0, 0, scale.Span(logicalX, (size.x + f - 1) / f), scale.Span(logicalY, (size.y + f - 1) / f)};
+    };
+    if (at < reducedFrom_.size() && reducedFrom_[at].x > 0) {
+        const SDL_Rect place = placeOf(reducedFrom_[at]);
+        if (SDL_Surface* made = reduced_.Find(key, place.w, place.h)) return made;
+    }
+    SDL_Surface* whole = Get(position, scale.Whole());
+    if (!whole) return nullptr;
+    if (reducedFrom_.size() <= at) reducedFrom_.resize(at + 1, SDL_Point{0, 0});
+    reducedFrom_[at] = {whole->w, whole->h};
+    const SDL_Rect place = placeOf(reducedFrom_[at]);
+    return reduced_.Get(key, whole, place.w, place.h);
+}
+
 } // namespace zv::ui

@@ -52,6 +52,9 @@ public:
     // The picture at a position drawn for a scale: the source's when it has one there, else the 1x
     // picture enlarged as pixel art; at scale 1 (or below) the 1x picture. Null when there is no 1x one.
     SDL_Surface* Get(int position, int scale) const;
+    // The picture at a position as it is drawn at a logical place: at a whole scale Get(position, scale);
+    // at a fractional one the picture of the whole scale above, reduced to its rounded size there.
+    SDL_Surface* Get(int position, Scale scale, int logicalX, int logicalY) const;
 
     void Clear() { loader_ = nullptr; items_.clear(); Changed(); }
     // Takes over the pictures of another list (which is left empty); the name stays, the source of
@@ -86,6 +89,11 @@ private:
         std::vector<SurfacePtr> enlarged;
     };
     mutable std::array<Made, kLargestScale + 1> made_{};
+    // Pictures reduced for fractional scales by position, and the size of the whole-scale picture each was
+    // reduced from, so a picture already made is found without asking for the whole-scale one.
+    mutable ReducedPictures reduced_;
+    mutable std::uint64_t reducedVersion_ = 0;
+    mutable std::vector<SDL_Point> reducedFrom_;
     std::uint64_t version_ = 1;
     int suspended_ = 0;
 };

@@ -124,18 +124,20 @@ void Label::SetGradient(int steps, SDL_Color from, SDL_Color to) {
     Invalidate();
 }
 
-SurfacePtr Label::Build(int scale) {
-    const int s = scale;
+SurfacePtr Label::Build(Scale scale) {
+    // Depths and the rim in whole pixels: a fractional scale rounds them, as it rounds places.
+    const int s = scale.Line();
     FontRequest request = font_;
-    request.pixelSize *= s;
+    if (scale.IsWhole()) request.pixelSize *= scale.Whole();
+    else request.quarters = scale.Quarters();
     const FontFace* font = Fonts().Get(request);
     if (!font || caption_.empty()) return nullptr;
     std::vector<SurfacePtr> lines;
     int w = 0, h = 0;
     const auto texts = SplitLines(caption_);
-    const int room = s * Width() - 2 * s * std::max({depth1_, depth2_, haloOn_ ? 1 : 0});
+    const int room = scale.Px(Width()) - 2 * s * std::max({depth1_, depth2_, haloOn_ ? 1 : 0});
     if (shrink_ && !autoSize_) {
-        // A size smaller by a pixel at a time, down to three quarters of the asked one, until every line fits.
+        // A size smaller by a step at a time, down to three quarters of the asked one, until every line fits.
         auto widest = [&texts](const FontFace& f) {
             int widest = 0;
             for (const auto& t : texts)
@@ -143,7 +145,7 @@ SurfacePtr Label::Build(int scale) {
             return widest;
         };
         // The effects may reach one depth past the control, as the texts that fit have them.
-        const int shrinkRoom = s * Width() - s * std::max({depth1_, depth2_, haloOn_ ? 1 : 0});
+        const int shrinkRoom = scale.Px(Width()) - s * std::max({depth1_, depth2_, haloOn_ ? 1 : 0});
         const int smallest = std::max(1, request.pixelSize * 3 / 4);
         while (request.pixelSize > smallest && widest(*font) > shrinkRoom) {
             --request.pixelSize;
@@ -152,13 +154,18 @@ SurfacePtr Label::Build(int scale) {
             font = smaller;
         }
     }
-    const int lineHeight = font->LineSkip() + s * lineSpacing_;
+    const int lineHeight = font->LineSkip() + scale.Px(lineSpacing_);
+    // At a fractional scale line i stands where line i of the 1x text stands, scaled and rounded: the text
+    // takes the room the layout gave it, however its own line height rounds.
+    const FontFace* one = scale.IsWhole() ? nullptr : Fonts().Get(font_);
+    auto lineTop = [&](int i) { return one ? scale.Px(i * (one->LineSkip() + lineSpacing_)) : i * lineHeight; };
     for (const auto& t : texts) {
         lines.push_back(font->RenderMask(t));
         if (ellipsis_ && lines.back() && lines.back()->w > room) lines.back() = Shortened(*font, t, room);
         if (lines.back()) w = std::max(w, lines.back()->w);
     }
-    h = lineHeight * static_cast<int>(texts.size());
+    h = one ? std::max(lineTop(static_cast<int>(texts.size())), lineTop(static_cast<int>(texts.size()) - 1) + font->LineSkip())
+            : lineHeight * static_cast<int>(texts.size());
     if (w == 0) return nullptr;
     const int pad = s * std::max({depth1_, depth2_, haloOn_ ? 1 : 0});
     SDL_Surface* out = SDL_CreateRGBSurfaceWithFormat(0, w + 2 * pad, h + 2 * pad, 32, SDL_PIXELFORMAT_ARGB8888);
@@ -167,7 +174,7 @@ SurfacePtr Label::Build(int scale) {
     for (std::size_t i = 0; i < lines.size(); ++i) {
         SDL_Surface* m = lines[i].get();
         if (!m) continue;
-        const int x = pad, y = pad + static_cast<int>(i) * lineHeight;
+        const int x = pad, y = pad + lineTop(static_cast<int>(i));
         auto solid = [](SDL_Color c) { return [c](int) { return c; }; };
         // The rim is one logical pixel all round: at scale s, every offset up to s pixels.
         if (haloOn_)
@@ -210,8 +217,7 @@ SurfacePtr Label::Build(int scale) {
     return AdoptSurface(out);
 }
 
-SDL_Surface* Label::RenderedAt(int scale) {
-    scale = std::clamp(scale, 1, kLargestScale);
+SDL_Surface* Label::RenderedAt(Scale scale) {
     if (dirtyText_) {
         dirtyText_ = false;
         for (auto& r : rendered_) r.reset();
@@ -219,20 +225,21 @@ SDL_Surface* Label::RenderedAt(int scale) {
         rendered_[1] = Build(1);
         if (autoSize_ && rendered_[1] && rendered_[1]->w != Width()) SetWidth(rendered_[1]->w);
     }
-    auto& r = rendered_[static_cast<std::size_t>(scale)];
-    if (!r && scale > 1 && rendered_[1]) r = Build(scale);
+    if (scale == Scale(1)) return rendered_[1].get();
+    auto& r = rendered_[static_cast<std::size_t>(scale.Quarters())];
+    if (!r && rendered_[1]) r = Build(scale);
     return r.get();
 }
 
-void Label::Paint(SDL_Surface* target, int originX, int originY, int scale) {
-    const int s = scale;
-    if (fill_.a) FillRect(target, originX, originY, s * Width(), s * Height(), fill_);
-    SDL_Surface* r = RenderedAt(s);
+void Label::Paint(SDL_Surface* target, int originX, int originY, Scale scale) {
+    const SDL_Rect px = PixelBounds(scale);
+    if (fill_.a) FillRect(target, originX, originY, px.w, px.h, fill_);
+    SDL_Surface* r = RenderedAt(scale);
     if (!r) return;
     int x = originX;
-    if (align_ == Align::Centre) x += (s * Width() - r->w) / 2;
-    else if (align_ == Align::Right) x += s * Width() - r->w;
-    SDL_Rect clip, mine{originX, originY, s * Width(), s * Height()}, area;
+    if (align_ == Align::Centre) x += (px.w - r->w) / 2;
+    else if (align_ == Align::Right) x += px.w - r->w;
+    SDL_Rect clip, mine{originX, originY, px.w, px.h}, area;
     SDL_GetClipRect(target, &clip);
     if (!SDL_IntersectRect(&clip, &mine, &area)) return;
     SDL_SetClipRect(target, &area);

@@ -45,15 +45,16 @@ public:
     // A caption lying straight on a window lets the window be dragged by it; a label that answers
     // clicks (a link) does not.
     bool BlocksDrag() const override { return static_cast<bool>(OnClick); }
-    void Paint(SDL_Surface* target, int originX, int originY, int scale) override;
+    void Paint(SDL_Surface* target, int originX, int originY, Scale scale) override;
 
     // The rendered text at 1x (the one the label sizes itself by); built on demand.
     SDL_Surface* Rendered() { return RenderedAt(1); }
-    // The text rasterised for a scale: the font at scale x its size, effects scale x as deep.
-    SDL_Surface* RenderedAt(int scale);
+    // The text rasterised for a scale: the font at its size x the factor (rounded to a whole pixel
+    // size, never a picture enlarged or reduced), effects as deep in whole pixels.
+    SDL_Surface* RenderedAt(Scale scale);
 
 private:
-    SurfacePtr Build(int scale);
+    SurfacePtr Build(Scale scale);
     void FitNow();
     std::string caption_;
     FontRequest font_{"MS Sans Serif", false, 11, false};
@@ -70,7 +71,7 @@ private:
     bool ellipsis_ = false;
     bool shrink_ = false;
     SDL_Color halo_{0, 0, 0, 0};
-    std::array<SurfacePtr, kLargestScale + 1> rendered_{};
+    std::array<SurfacePtr, Scale::kMaxQuarters + 1> rendered_{}; // by quarters, but [1] the 1x text
     bool dirtyText_ = true;
 };
 

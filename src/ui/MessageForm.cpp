@@ -39,8 +39,9 @@ public:
     using Control::Control;
     bool BlocksDrag() const override { return false; }
     bool Contains(int, int) const override { return false; }
-    void Paint(SDL_Surface* target, int x, int y, int scale) override {
-        Bevel(target, x, y, scale * Width(), scale * Height(), true, 2 * scale);
+    void Paint(SDL_Surface* target, int x, int y, Scale scale) override {
+        const SDL_Rect px = PixelBounds(scale);
+        Bevel(target, x, y, px.w, px.h, true, 2 * scale.Line());
     }
 };
 

@@ -27,16 +27,25 @@ SDL_Surface* PictureControl::Shown(int scale) const {
     return own_.At(scale);
 }
 
-bool PictureControl::Opaque(int scale) const {
-    SDL_Surface* pic = Shown(scale);
-    if (stretch_) return CoversOpaquely(pic, 0, 0);
-    return offsetX_ == 0 && offsetY_ == 0 && CoversOpaquely(pic, scale * Width(), scale * Height());
+SDL_Surface* PictureControl::ShownAt(Scale scale) const {
+    const SDL_Rect at = ScreenBounds();
+    const int x = at.x + (stretch_ ? 0 : offsetX_), y = at.y + (stretch_ ? 0 : offsetY_);
+    if (list_) return list_->Get(index_, scale, x, y);
+    return own_.At(scale, x, y);
 }
 
-void PictureControl::Paint(SDL_Surface* target, int originX, int originY, int scale) {
-    SDL_Surface* pic = Shown(scale);
+bool PictureControl::Opaque(Scale scale) const {
+    SDL_Surface* pic = ShownAt(scale);
+    if (stretch_) return CoversOpaquely(pic, 0, 0);
+    const SDL_Rect px = PixelBounds(scale);
+    return offsetX_ == 0 && offsetY_ == 0 && CoversOpaquely(pic, px.w, px.h);
+}
+
+void PictureControl::Paint(SDL_Surface* target, int originX, int originY, Scale scale) {
+    SDL_Surface* pic = ShownAt(scale);
     if (!pic) return;
-    const SDL_Rect mine{originX, originY, scale * Width(), scale * Height()};
+    const SDL_Rect at = ScreenBounds();
+    const SDL_Rect mine{originX, originY, scale.Span(at.x, at.w), scale.Span(at.y, at.h)};
     if (stretch_) {
         BlitStretched(pic, target, mine);
         return;
@@ -46,7 +55,7 @@ void PictureControl::Paint(SDL_Surface* target, int originX, int originY, int sc
     SDL_GetClipRect(target, &clip);
     if (!SDL_IntersectRect(&clip, &mine, &area)) return;
     SDL_SetClipRect(target, &area);
-    Blit(pic, nullptr, target, originX + scale * offsetX_, originY + scale * offsetY_);
+    Blit(pic, nullptr, target, originX + scale.Span(at.x, offsetX_), originY + scale.Span(at.y, offsetY_));
     if (PaintOver) PaintOver(target, mine, scale);
     SDL_SetClipRect(target, &clip);
 }

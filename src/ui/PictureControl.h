@@ -24,13 +24,15 @@ public:
     // The picture currently shown (drawn for a scale), or null.
     SDL_Surface* Shown(int scale = 1) const;
 
-    void Paint(SDL_Surface* target, int originX, int originY, int scale) override;
-    bool Opaque(int scale) const override;
+    void Paint(SDL_Surface* target, int originX, int originY, Scale scale) override;
+    bool Opaque(Scale scale) const override;
     // Drawn over the picture (not a stretched one), within the control: the words on a word-free background. It is
     // given the control's rectangle on the target and the scale.
-    std::function<void(SDL_Surface* target, const SDL_Rect& area, int scale)> PaintOver;
+    std::function<void(SDL_Surface* target, const SDL_Rect& area, Scale scale)> PaintOver;
 
 private:
+    // The picture as drawn at its place at a scale (reduced at a fractional one).
+    SDL_Surface* ShownAt(Scale scale) const;
     const ImageList* list_ = nullptr;
     int index_ = 0;
     ScaledPicture own_;

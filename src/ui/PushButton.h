@@ -14,7 +14,7 @@ public:
     void SetCaption(const std::string& text) { caption_.SetCaption(text); Invalidate(); }
     const std::string& Caption() const { return caption_.Caption(); }
     void SetFont(FontRequest font) { caption_.SetFont(std::move(font)); Invalidate(); }
-    void Paint(SDL_Surface* target, int originX, int originY, int scale) override;
+    void Paint(SDL_Surface* target, int originX, int originY, Scale scale) override;
 
 private:
     // Never placed on a form: it only draws the caption centred on the face.

@@ -20,4 +20,11 @@ SDL_Surface* ScaledPicture::At(int scale) const {
     return made.get();
 }
 
+SDL_Surface* ScaledPicture::At(Scale scale, int logicalX, int logicalY) const {
+    SDL_Surface* whole = At(scale.Whole());
+    if (scale.IsWhole() || !whole) return whole;
+    const SDL_Rect place = ReducedPlace(whole, scale, logicalX, logicalY);
+    return reduced_.Get(whole, place.w, place.h);
+}
+
 } // namespace zv::ui

@@ -4,6 +4,7 @@
 #include <array>
 #include <functional>
 
+#include "ui/Reduce.h"
 #include "ui/Surface.h"
 
 namespace zv::ui {
@@ -25,6 +26,9 @@ public:
     // The picture for a scale: the 1x one for 1 (and anything below), else the source's, else the 1x
     // one enlarged as pixel art. Null when there is no 1x picture.
     SDL_Surface* At(int scale) const;
+    // The picture for a scale as it is drawn at a logical place: at a whole scale At(scale); at a
+    // fractional one the picture of the whole scale above, reduced to its rounded size there.
+    SDL_Surface* At(Scale scale, int logicalX, int logicalY) const;
     explicit operator bool() const { return static_cast<bool>(base_) || lazyBase_; }
 
 private:
@@ -32,6 +36,7 @@ private:
     Source source_;
     mutable bool lazyBase_ = false;
     mutable std::array<SurfacePtr, kLargestScale + 1> made_{};
+    mutable ReducedPictures reduced_;
 };
 
 } // namespace zv::ui

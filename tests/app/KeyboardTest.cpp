@@ -255,8 +255,9 @@ TEST_F(KeyboardTest, HAndTheLampMarkAHintForItsPriceAndDoNothingWithoutAGame) {
     EXPECT_FALSE(form1->HintShown()) << "the game is finished";
 }
 
-// The scale keys: Ctrl+Plus and Ctrl+Minus step between 1 and the largest that fits, Ctrl+0 goes back to the
-// desktop's; the player's choice outlives the game in its own file, never in the settings file.
+// The scale keys: Ctrl+Plus and Ctrl+Minus step through 1, 1.25, 1.5, 1.75, 2, 2.5, 3 (and 4) up to the
+// largest that fits, Ctrl+0 goes back to the desktop's; the player's choice outlives the game in its own
+// file, never in the settings file.
 TEST_F(KeyboardTest, TheScaleKeysStepTheScaleAndKeepThePlayersChoice) {
     desktopScale = 2;
     largestScale = 3;
@@ -265,14 +266,20 @@ TEST_F(KeyboardTest, TheScaleKeysStepTheScaleAndKeepThePlayersChoice) {
     const std::string file = DataFile("scale.cfg");
     EXPECT_FALSE(std::filesystem::exists(file));
     Key(SDLK_EQUALS, KMOD_LCTRL); // Ctrl+= is Ctrl+Plus on most layouts
+    EXPECT_EQ(scale, ui::Scale::FromQuarters(10));
+    EXPECT_EQ(ReadFile(file), "2.5\r\n");
+    Key(SDLK_EQUALS, KMOD_LCTRL);
     EXPECT_EQ(scale, 3);
     EXPECT_EQ(ReadFile(file), "3\r\n");
     Key(SDLK_KP_PLUS, KMOD_RCTRL); // no further than the screen takes
     EXPECT_EQ(scale, 3);
-    Key(SDLK_MINUS, KMOD_LCTRL);
-    Key(SDLK_KP_MINUS, KMOD_LCTRL);
-    Key(SDLK_MINUS, KMOD_LCTRL); // no further than 1
-    EXPECT_EQ(scale, 1);
+    for (int quarters : {10, 8, 7, 6, 5, 4, 4}) { // no further than 1
+        Key(quarters % 2 ? SDLK_KP_MINUS : SDLK_MINUS, KMOD_LCTRL);
+        EXPECT_EQ(scale, ui::Scale::FromQuarters(quarters));
+        if (quarters == 7) {
+            EXPECT_EQ(ReadFile(file), "1.75\r\n");
+        }
+    }
     EXPECT_EQ(ReadFile(file), "1\r\n");
     Key(SDLK_MINUS); // without Ctrl: nothing
     Key(SDLK_PLUS, KMOD_LCTRL | KMOD_LALT);
@@ -280,7 +287,7 @@ TEST_F(KeyboardTest, TheScaleKeysStepTheScaleAndKeepThePlayersChoice) {
     const std::string settingsBefore = ReadFile(services.settingsPath);
 
     // The next start takes the player's scale over the desktop's.
-    scale = 0;
+    scale = 4; // asked for by nobody
     Start();
     EXPECT_EQ(scale, 1);
     // Ctrl+0: the desktop's again, and the choice is forgotten.

@@ -14,6 +14,7 @@ while IFS='|' read -r lang scale says; do
 done <<'CASES'
 en_US.UTF-8|1|texts in Russian: en asked for (no catalogue for LANG=en_US, English instead), but no catalogue en/LC_MESSAGES/zorvex2000.mo in
 xx_YY.UTF-8|1|texts in Russian: en asked for (no catalogue for LANG=xx_YY, English instead), but no catalogue
-C.UTF-8|2|windows drawn at scale 1 (the largest at which the main window fits the screen is 1)
+C.UTF-8|2|windows drawn at scale 1.5 (the largest at which the main window fits the screen is 1.5)
+C.UTF-8|1.3|scale 1.25 from ZORVEX_SCALE 1.3 (rounded down)
 CASES
-echo "3 passed, 0 failed"
+echo "4 passed, 0 failed"

@@ -216,9 +216,13 @@ pixels() {
 }
 
 # The main window's controls, in screen coordinates. ORIGIN_X/ORIGIN_Y are the top left corner of the
-# game's content and SCALE its whole magnification (1 in a window).
-ORIGIN_X=0 ORIGIN_Y=0 SCALE=1
-at_window() { echo "$((ORIGIN_X + SCALE * $1)) $((ORIGIN_Y + SCALE * $2))"; }
+# game's content and SCALE its whole magnification (1 in a window); SCALE_Q, when set, a fractional one in
+# quarters (6 for 1.5), rounded as the game rounds its places.
+ORIGIN_X=0 ORIGIN_Y=0 SCALE=1 SCALE_Q=""
+at_window() {
+    local q="${SCALE_Q:-$((4 * SCALE))}"
+    echo "$((ORIGIN_X + (q * $1 + 2) / 4)) $((ORIGIN_Y + (q * $2 + 2) / 4))"
+}
 # The board panel lies at (4, 24) in the window.
 at_panel() { at_window $((4 + $1)) $((24 + $2)); }
 # The middle of cell n (1..100, row by row).

@@ -40,8 +40,8 @@ cell_crop() { # file scale out
 }
 cell_crop "$E2E_TMP/two.png" 2 "$E2E_TMP/cell2.png"
 
-# Ctrl+Minus: the same game at 1x.
-xdotool key ctrl+minus
+# Ctrl+Minus down the steps 1.75, 1.5, 1.25 and 1: the same game at 1x.
+xdotool key ctrl+minus ctrl+minus ctrl+minus ctrl+minus
 win="$(wait_window_of_size "$pid" 632 492)" || fail "Ctrl+Minus did not bring the window to 1x"
 read -r ORIGIN_X ORIGIN_Y _ _ <<<"$(geometry "$win")"
 SCALE=1
@@ -56,12 +56,12 @@ awk -v d="$d" 'BEGIN { exit !(d < 0.02) }' || fail "cell (5, 5) at 2x does not s
 [[ "$(cat "$XDG_DATA_HOME"/*/scale.cfg 2>/dev/null)" == $'1\r' ]] || fail "the chosen scale 1 was not kept"
 
 # Ctrl+Plus back to 2x, Ctrl+0 to the desktop's (also 2x): the choice is forgotten again.
-xdotool key ctrl+equal
+xdotool key ctrl+equal ctrl+equal ctrl+equal ctrl+equal
 wait_window_of_size "$pid" 1264 984 >/dev/null || fail "Ctrl+Plus did not bring the window to 2x"
 xdotool key ctrl+0
 no_chosen_scale() { ! compgen -G "$XDG_DATA_HOME/*/scale.cfg" >/dev/null; }
 wait_for "Ctrl+0 to remove scale.cfg" no_chosen_scale || fail "Ctrl+0 left the chosen scale behind"
-xdotool key ctrl+minus
+xdotool key ctrl+minus ctrl+minus ctrl+minus ctrl+minus
 wait_window_of_size "$pid" 632 492 >/dev/null || fail "Ctrl+Minus did not bring the window to 1x"
 
 # The next start keeps the player's 1x over the desktop's 2x.

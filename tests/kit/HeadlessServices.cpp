@@ -39,9 +39,9 @@ void HeadlessDesktop::Hide(ui::Form& form) { Showing(form, false); }
 void HeadlessDesktop::MinimiseAll() { ++kit_.minimised; }
 void HeadlessDesktop::Quit() { ++kit_.quitRequests; }
 void HeadlessDesktop::Later(std::function<void()> task) { kit_.later.push_back(std::move(task)); }
-int HeadlessDesktop::DesktopScale() const { return kit_.desktopScale; }
-int HeadlessDesktop::LargestScale() const { return kit_.largestScale; }
-void HeadlessDesktop::SetScale(int s) {
+ui::Scale HeadlessDesktop::DesktopScale() const { return kit_.desktopScale; }
+ui::Scale HeadlessDesktop::LargestScale() const { return kit_.largestScale; }
+void HeadlessDesktop::SetScale(ui::Scale s) {
     kit_.scale = s;
     for (ui::Form* f : kit_.scaledForms) f->SetScale(s);
 }

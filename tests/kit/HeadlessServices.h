@@ -27,9 +27,9 @@ public:
     void MinimiseAll() override;
     void Quit() override;
     void Later(std::function<void()> task) override;
-    int DesktopScale() const override;
-    int LargestScale() const override;
-    void SetScale(int scale) override;
+    ui::Scale DesktopScale() const override;
+    ui::Scale LargestScale() const override;
+    void SetScale(ui::Scale scale) override;
     void OpenUrl(const std::string& url) override;
     std::uint32_t Ticks() const override;
     platform::FullScreenDisplay& FullScreen() override;
@@ -65,10 +65,10 @@ public:
     void RunLater();
     bool bestGamesShown = false;
     // The desktop's scale and the largest the screen takes, as the window host would say; the scale
-    // the windows were last asked to take (0 before any), and the forms drawn at it (every form opened).
-    int desktopScale = 1;
-    int largestScale = 4;
-    int scale = 0;
+    // the windows were last asked to take, and the forms drawn at it (every form opened).
+    ui::Scale desktopScale = 1;
+    ui::Scale largestScale = 4;
+    ui::Scale scale = 1;
     std::vector<ui::Form*> scaledForms;
     // The steady clock of the board's motion (off unless a test turns services.animation on).
     std::uint32_t ticks = 0;

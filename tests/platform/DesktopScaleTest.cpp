@@ -12,7 +12,7 @@ namespace {
 
 constexpr auto kNone = std::nullopt;
 
-int ScaleOf(const char* zorvex, const char* gdk, std::optional<double> dpi) { return ChooseScale(zorvex, gdk, dpi).scale; }
+double ScaleOf(const char* zorvex, const char* gdk, std::optional<double> dpi) { return ChooseScale(zorvex, gdk, dpi).scale.Factor(); }
 
 } // namespace
 
@@ -59,30 +59,53 @@ TEST(ChooseScale, TheReasonStaysOneShortLineWhateverTheEnvironmentHolds) {
     EXPECT_NE(c.reason.find("ZORVEX_SCALE \"2??[31mred"), std::string::npos) << c.reason;
 }
 
-TEST(ChooseScale, FractionalFactorsGoDownUnlessJustBelowAWholeOneWithinOneToFour) {
+TEST(ChooseScale, AFactorGoesToTheNearestQuarterWithinOneToFour) {
     struct Case {
         const char* value;
-        int scale;
-    } cases[] = {{"1.25", 1}, {"1.5", 1}, {"1.94", 1}, {"1.95", 2}, {"1.98", 2}, {"2.0", 2}, {"2.5", 2}, {"3.99", 4},
-                 {"0.5", 1}, {".5", 1}, {"4.5", 4}, {"8", 4}, {"99999999999999999999999", 4}};
+        double scale;
+    } cases[] = {{"1.25", 1.25}, {"1.5", 1.5}, {"1.3", 1.25}, {"1.375", 1.5}, {"1.94", 2}, {"1.98", 2}, {"2.0", 2},
+                 {"2.5", 2.5}, {"2.2", 2.25}, {"3.99", 4}, {"0.5", 1}, {".5", 1}, {"0.9", 1}, {"4.5", 4}, {"8", 4},
+                 {"99999999999999999999999", 4}};
     for (const Case& c : cases) {
         EXPECT_EQ(ScaleOf(c.value, nullptr, kNone), c.scale) << "ZORVEX_SCALE " << c.value;
         EXPECT_EQ(ScaleOf(nullptr, c.value, kNone), c.scale) << "GDK_SCALE " << c.value;
     }
-    EXPECT_EQ(ChooseScale("2.5", nullptr, kNone).reason, "scale 2 from ZORVEX_SCALE 2.5 (rounded down)");
+    EXPECT_EQ(ChooseScale("2.5", nullptr, kNone).reason, "scale 2.5 from ZORVEX_SCALE 2.5");
+    EXPECT_EQ(ChooseScale("1.3", nullptr, kNone).reason, "scale 1.25 from ZORVEX_SCALE 1.3 (rounded down)");
     EXPECT_EQ(ChooseScale(nullptr, "1.98", kNone).reason, "scale 2 from GDK_SCALE 1.98 (rounded up)");
     EXPECT_EQ(ChooseScale("0.5", nullptr, kNone).reason, "scale 1 from ZORVEX_SCALE 0.5 (at least 1)");
     EXPECT_EQ(ChooseScale(nullptr, "8", kNone).reason, "scale 4 from GDK_SCALE 8 (at most 4)");
 }
 
-TEST(ChooseScale, XftDpiCountsInSteps96) {
+// GDK_DPI_SCALE multiplies the factor GDK_SCALE or Xft.dpi gives, or decides alone; ZORVEX_SCALE stays above it.
+TEST(ChooseScale, GdkDpiScaleMultipliesWhatDecides) {
+    const struct {
+        const char *zorvex, *gdk;
+        std::optional<double> dpi;
+        const char* dpiScale;
+        const char* reason;
+    } cases[] = {
+        {nullptr, "1", kNone, "1.5", "scale 1.5 from GDK_SCALE 1 x GDK_DPI_SCALE 1.5"},
+        {nullptr, "2", kNone, "0.5", "scale 1 from GDK_SCALE 2 x GDK_DPI_SCALE 0.5"},
+        {nullptr, "1", kNone, "1.3", "scale 1.25 from GDK_SCALE 1 x GDK_DPI_SCALE 1.3 (factor 1.3, rounded down)"},
+        {nullptr, nullptr, 96.0, "1.25", "scale 1.25 from Xft.dpi 96 x GDK_DPI_SCALE 1.25"},
+        {nullptr, nullptr, kNone, "1.75", "scale 1.75 from GDK_DPI_SCALE 1.75"},
+        {"2", "1", kNone, "1.5", "scale 2 from ZORVEX_SCALE 2"},
+        {nullptr, "1", kNone, "x", "scale 1 from GDK_SCALE 1 (GDK_DPI_SCALE \"x\" is not a number)"},
+        {nullptr, nullptr, kNone, "-1", "scale 1 (ZORVEX_SCALE unset; GDK_SCALE unset; no Xft.dpi; GDK_DPI_SCALE \"-1\" is not a positive number)"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ChooseScale(c.zorvex, c.gdk, c.dpi, c.dpiScale).reason, c.reason);
+}
+
+TEST(ChooseScale, XftDpiCountsInQuartersOf96) {
     struct Case {
         double dpi;
-        int scale;
-    } cases[] = {{96, 1}, {120, 1}, {144, 1}, {187, 1}, {190, 2}, {192, 2}, {240, 2}, {286, 3}, {288, 3},
-                 {384, 4}, {480, 4}, {1e300, 4}, {72, 1}, {0.5, 1}};
+        double scale;
+    } cases[] = {{96, 1}, {108, 1.25}, {120, 1.25}, {144, 1.5}, {150, 1.5}, {168, 1.75}, {187, 2}, {190, 2}, {192, 2},
+                 {240, 2.5}, {286, 3}, {288, 3}, {384, 4}, {480, 4}, {1e300, 4}, {72, 1}, {0.5, 1}};
     for (const Case& c : cases) EXPECT_EQ(ScaleOf(nullptr, nullptr, c.dpi), c.scale) << "Xft.dpi " << c.dpi;
-    EXPECT_EQ(ChooseScale(nullptr, nullptr, 144.0).reason, "scale 1 from Xft.dpi 144 (factor 1.5, rounded down)");
+    EXPECT_EQ(ChooseScale(nullptr, nullptr, 144.0).reason, "scale 1.5 from Xft.dpi 144");
+    EXPECT_EQ(ChooseScale(nullptr, nullptr, 150.0).reason, "scale 1.5 from Xft.dpi 150 (factor 1.56, rounded down)");
     EXPECT_EQ(ChooseScale(nullptr, nullptr, 190.0).reason, "scale 2 from Xft.dpi 190 (factor 1.98, rounded up)");
     EXPECT_EQ(ChooseScale(nullptr, nullptr, 480.0).reason, "scale 4 from Xft.dpi 480 (at most 4)");
     EXPECT_EQ(ChooseScale(nullptr, nullptr, 96.5).reason, "scale 1 from Xft.dpi 96.5 (factor 1.01, rounded down)");

@@ -165,9 +165,22 @@ TEST_F(HostTest, AtAScaleTheWindowGrowsAndTheMouseIsMappedBackToTheForm) {
     SDL_GetWindowSize(w.Sdl(), &ww, &wh);
     EXPECT_EQ(ww, 200);
     EXPECT_EQ(main.Scale(), 1);
+    // At 1.5 the window is the form's size rounded, and the mouse maps back by the painting's rounding: the
+    // button's place (150, 60)..(170, 80) is pixels 225..254 by 90..119, each edge pixel on it, the next beside.
+    host.SetScale(zv::ui::Scale::FromQuarters(6));
+    host.Pump();
+    SDL_GetWindowSize(w.Sdl(), &ww, &wh);
+    EXPECT_EQ(ww, 300);
+    EXPECT_EQ(wh, 150);
+    for (const SDL_Point p : {SDL_Point{224, 100}, SDL_Point{255, 100}, SDL_Point{240, 89}, SDL_Point{240, 120}}) Click(w, p.x, p.y);
+    for (const SDL_Point p : {SDL_Point{225, 100}, SDL_Point{254, 100}, SDL_Point{240, 90}, SDL_Point{240, 119}}) Click(w, p.x, p.y);
+    host.Pump();
+    EXPECT_EQ(clicks, 6);
+    host.SetScale(1);
+    host.Pump();
     // The largest scale always lets the window fit (the dummy screen is 1024 x 768).
     EXPECT_EQ(host.LargestScale(200, 100), 4);
-    EXPECT_EQ(host.LargestScale(632, 492), 1);
+    EXPECT_EQ(host.LargestScale(632, 492), zv::ui::Scale::FromQuarters(6)); // 948 x 738
     EXPECT_EQ(host.LargestScale(5000, 5000), 1);
 }
 

@@ -31,7 +31,7 @@ TEST(PlayerMessages, SayWhichFileWhatIsWrongAndWhatTheGameDoes) {
                                                     "whole number from -2147483648 to 2147483647)" + record},
         {"zorvex2000.rec", Content(std::string(100000, '1')),
          "File access denied (the file is larger than 65536 bytes, more than the game ever writes)" + record},
-        {"scale.cfg", Content("2.5\r\n"), "the scale 2.5 is not a whole number (1, 2, 3 or 4)" + scale},
+        {"scale.cfg", Content("2.4\r\n"), "the scale 2.4 is not a step of 0.25 written as 1.25, 1.5 or 1.75 are" + scale},
         {"scale.cfg", Content("\xFF\xFE" "2\0\r\0\n\0"s), "the file is not plain text (it holds NUL bytes, as UTF-16 does)" + scale},
         {"scale.cfg", [](const std::string& p) { ::mkdir(p.c_str(), 0700); }, "File access denied (a directory, not a file)" + scale},
         {"scale.cfg", [](const std::string& p) { ::mkfifo(p.c_str(), 0600); }, "File access denied (a named pipe, not a file)" + scale},

@@ -19,20 +19,26 @@ using kit::PutFile;
 using kit::TempDir;
 using namespace std::string_literals;
 
+// Scales in quarters: files written before fractional scales (one digit) read as they did.
 TEST(ScaleFormat, OneLineBothWaysWithTheLineEndVariants) {
-    for (int s = 1; s <= 4; ++s) {
-        const std::string text = FormatScale(s);
-        EXPECT_EQ(text, std::to_string(s) + "\r\n");
-        for (const std::string& variant : {text, text.substr(0, 1), text.substr(0, 1) + "\n"}) {
+    const struct {
+        int quarters;
+        const char* line;
+    } cases[] = {{4, "1"}, {5, "1.25"}, {6, "1.5"}, {7, "1.75"}, {8, "2"}, {9, "2.25"}, {10, "2.5"}, {12, "3"}, {15, "3.75"}, {16, "4"}};
+    for (const auto& c : cases) {
+        const std::string text = FormatScale(c.quarters);
+        EXPECT_EQ(text, std::string(c.line) + "\r\n");
+        const std::string bare = text.substr(0, text.size() - 2);
+        for (const std::string& variant : {text, bare, bare + "\n"}) {
             int back = 0;
             std::string problem;
             EXPECT_TRUE(ParseScale(variant, back, problem)) << problem;
-            EXPECT_EQ(back, s);
+            EXPECT_EQ(back, c.quarters) << variant;
         }
     }
     // Whatever the caller asks for, the file written reads back.
     EXPECT_EQ(FormatScale(0), "1\r\n");
-    EXPECT_EQ(FormatScale(9), "4\r\n");
+    EXPECT_EQ(FormatScale(36), "4\r\n");
 }
 
 TEST(ScaleFormat, EveryKindOfBrokenContentIsRefusedSayingWhat) {
@@ -45,7 +51,17 @@ TEST(ScaleFormat, EveryKindOfBrokenContentIsRefusedSayingWhat) {
         {"two\r\n", "the scale is not a number"},
         {" 2\r\n", "the scale is not a number"},
         {"+2", "the scale is not a number"},
-        {"2.0", "the scale 2.0 is not a whole number (1, 2, 3 or 4)"},
+        {"2.0", "the scale 2.0 is not a step of 0.25 written as 1.25, 1.5 or 1.75 are"},
+        {"1.50", "the scale 1.50 is not a step of 0.25 written as 1.25, 1.5 or 1.75 are"},
+        {"1.3", "the scale 1.3 is not a step of 0.25 written as 1.25, 1.5 or 1.75 are"},
+        {"1,5", "the scale 1,5 is not a step of 0.25 written as 1.25, 1.5 or 1.75 are"},
+        {"4.25", "the scale 4.25 is outside 1 to 4"},
+        {"0.75", "the scale 0.75 is outside 1 to 4"},
+        {"-1.5", "the scale -1.5 is outside 1 to 4"},
+        {"1.", "the scale is not a number"},
+        {".5", "the scale is not a number"},
+        {"1.5.5", "the scale is not a number"},
+        {"01.5", "the scale 01.5 has a leading zero"},
         {"\xEF\xBB\xBF" "2", "the scale is not a number"},
         {"2\0"s, "the file is not plain text (it holds NUL bytes, as UTF-16 does)"},
         {"7\r\n", "the scale 7 is outside 1 to 4"},
@@ -75,11 +91,12 @@ TEST(ScaleFile, MissingIsNoScaleAndNoErrorAndASavedScaleLoadsBack) {
     EXPECT_EQ(r.scale, std::nullopt);
     EXPECT_EQ(r.error, "");
     EXPECT_TRUE(dir.Names().empty()) << "reading creates nothing";
-    SaveScale(dir.path(), 2);
+    SaveScale(dir.path(), 8);
     EXPECT_EQ(GetFile(ScalePath(dir.path())), "2\r\n");
-    SaveScale(dir.path(), 3);
+    SaveScale(dir.path(), 7);
+    EXPECT_EQ(GetFile(ScalePath(dir.path())), "1.75\r\n");
     r = LoadScale(dir.path());
-    EXPECT_EQ(r.scale, 3);
+    EXPECT_EQ(r.scale, 7);
     EXPECT_EQ(r.error, "");
     EXPECT_EQ(dir.Names(), std::vector<std::string>{kScaleFileName});
     ForgetScale(dir.path());
@@ -105,8 +122,8 @@ TEST(ScaleFile, ABrokenOrTooLargeFileIsReportedWithItsPathAndLeftAsItIs) {
         EXPECT_EQ(r.error, path + ": the file is too large" + used);
     }
     // A choice made later replaces it.
-    SaveScale(dir.path(), 4);
-    EXPECT_EQ(LoadScale(dir.path()).scale, 4);
+    SaveScale(dir.path(), 16);
+    EXPECT_EQ(LoadScale(dir.path()).scale, 16);
 }
 
 TEST(ScaleFile, WhatCannotBeReadIsAnErrorNeverAThrow) {
@@ -137,7 +154,7 @@ TEST(ScaleFile, AnUnreadableFileIsAnError) {
 
 TEST(ScaleFile, AFailedSaveLeavesTheOldFile) {
     TempDir dir;
-    SaveScale(dir.path(), 2);
+    SaveScale(dir.path(), 8);
     // A file size limit below the content makes the write itself fail, even for root.
     rlimit old{};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
@@ -147,7 +164,7 @@ TEST(ScaleFile, AFailedSaveLeavesTheOldFile) {
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
     bool threw = false;
     try {
-        SaveScale(dir.path(), 4);
+        SaveScale(dir.path(), 16);
     } catch (const InOutError& e) {
         threw = std::string(e.what()) == kDiskFull;
     }
@@ -156,7 +173,7 @@ TEST(ScaleFile, AFailedSaveLeavesTheOldFile) {
     EXPECT_TRUE(threw);
     EXPECT_EQ(GetFile(ScalePath(dir.path())), "2\r\n");
     EXPECT_EQ(dir.Names(), std::vector<std::string>{kScaleFileName});
-    EXPECT_THROW(SaveScale(dir / "missing", 2), InOutError);
+    EXPECT_THROW(SaveScale(dir / "missing", 8), InOutError);
 }
 
 } // namespace

@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (scale != -1 || problem.empty() || problem.find('\n') != std::string::npos) std::abort();
         return 0;
     }
-    if (scale < 1 || scale > 4 || !problem.empty()) std::abort();
+    if (scale < zv::store::kLowestQuarters || scale > zv::store::kHighestQuarters || !problem.empty()) std::abort();
     const std::string written = zv::store::FormatScale(scale);
     const std::string_view bare = std::string_view(written).substr(0, written.size() - 2);
     if (content != written && content != bare && content != std::string(bare) + "\n") std::abort();

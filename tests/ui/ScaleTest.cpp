@@ -1,4 +1,4 @@
-// Drawing at a whole scale: every control drawn for the scale at scale x its place, and the pixel-art enlargers.
+// Drawing at a scale: every control drawn for the scale at its rounded place, the pixel-art enlargers, and the area filter.
 #include <gtest/gtest.h>
 
 #include <SDL.h>
@@ -14,6 +14,8 @@
 #include "ui/Label.h"
 #include "ui/PictureControl.h"
 #include "ui/PixelArt.h"
+#include "ui/Reduce.h"
+#include "ui/Scale.h"
 #include "ui/ShadeOverlay.h"
 
 namespace zv::ui {
@@ -222,6 +224,90 @@ TEST_F(ScaleTest, PixelArtEnlargingInventsNoColourAndKeepsDiagonalsSmooth) {
     SurfacePtr wide = EnlargePixelArt(narrow.get(), 2);
     ASSERT_NE(wide, nullptr);
     EXPECT_EQ(Pixel(wide.get(), 7, 7), 0x0A141Eu);
+}
+
+// Rounding at every step: edges round halves up, whole scales multiply exactly, and the pixel a point maps back
+// to is the one whose rounded span holds it, so painting and the mouse agree.
+TEST(ScaleSteps, EdgesRoundAndPixelsMapBackIntoTheirSpan) {
+    const struct {
+        int quarters;
+        const char* text;
+        int line;
+        int px33; // a cell's edge at 33 logical pixels
+    } cases[] = {{4, "1", 1, 33}, {5, "1.25", 1, 41}, {6, "1.5", 2, 50}, {7, "1.75", 2, 58}, {8, "2", 2, 66},
+                 {10, "2.5", 3, 83}, {12, "3", 3, 99}, {16, "4", 4, 132}};
+    for (const auto& c : cases) {
+        const Scale s = Scale::FromQuarters(c.quarters);
+        EXPECT_EQ(s.Text(), c.text);
+        EXPECT_EQ(s.Line(), c.line) << c.text;
+        EXPECT_EQ(s.Px(33), c.px33) << c.text;
+        if (s.IsWhole()) {
+            for (int l = -5; l < 700; ++l) ASSERT_EQ(s.Px(l), l * s.Whole()) << c.text;
+        }
+        for (int px = -40; px < 2600; ++px) {
+            const int l = s.Logical(px);
+            ASSERT_LE(s.Px(l), px) << c.text << " " << px;
+            ASSERT_LT(px, s.Px(l + 1)) << c.text << " " << px;
+        }
+    }
+}
+
+// The area filter weighs each source pixel by how much of it a target pixel covers: blocks two pixels wide
+// taken to three quarters keep their pure colours where a target pixel lies inside one, and mix evenly
+// only where one straddles two; a keyed colour turns to transparency, not to a fringe of its own colour.
+TEST(ReduceArea, WeighsSourcePixelsByTheAreaCovered) {
+    const Uint32 a = 0x204060, b = 0xA0C0E0, mix = 0x6080A0;
+    SurfacePtr stripes = Solid(8, 2, a);
+    for (int y = 0; y < 2; ++y)
+        for (int x : {2, 3, 6, 7}) Put(stripes.get(), x, y, b);
+    const SurfacePtr reduced = ReduceArea(stripes.get(), 6, 2);
+    ASSERT_TRUE(reduced);
+    const Uint32 want[6] = {a, mix, b, a, mix, b};
+    for (int x = 0; x < 6; ++x) EXPECT_EQ(Pixel(reduced.get(), x, 1), want[x]) << x;
+    SDL_BlendMode mode = SDL_BLENDMODE_BLEND;
+    SDL_GetSurfaceBlendMode(reduced.get(), &mode);
+    EXPECT_EQ(mode, SDL_BLENDMODE_NONE) << "an opaque picture stays opaque";
+
+    SurfacePtr keyed = Solid(4, 4, 0xFF00FF);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 2; ++x) Put(keyed.get(), x, y, a);
+    SDL_SetColorKey(keyed.get(), SDL_TRUE, SDL_MapRGB(keyed->format, 255, 0, 255));
+    const SurfacePtr small = ReduceArea(keyed.get(), 3, 3);
+    ASSERT_TRUE(small);
+    auto alpha = [&](int x) { return *reinterpret_cast<Uint32*>(static_cast<Uint8*>(small->pixels) + 4 * x) >> 24; };
+    EXPECT_EQ(alpha(0), 255u);
+    EXPECT_EQ(Pixel(small.get(), 0, 0), a);
+    EXPECT_EQ(Pixel(small.get(), 1, 0), a) << "half covered: the colour of what is there, half transparent";
+    EXPECT_EQ(alpha(1), 128u);
+    EXPECT_EQ(alpha(2), 0u);
+}
+
+// At a fractional scale lines stay whole pixels: a focus frame's three rings are each round(factor) wide and
+// fill the frame's rounded place to its last pixel.
+TEST_F(ScaleTest, AtAFractionalScaleFramesAreWholePixelsAndFillTheirRoundedPlace) {
+    for (int q : {5, 6, 7, 10}) {
+        const Scale s = Scale::FromQuarters(q);
+        Form form("f", 41, 31);
+        form.SetColour({0, 128, 0, 255});
+        auto& frame = form.AddAt<FocusFrame>("frame", 3, 3, 33, 21);
+        form.SetScale(s);
+        form.Render();
+        const SDL_Rect r = frame.PixelBounds(s);
+        EXPECT_EQ(r.w, s.Px(36) - s.Px(3));
+        SDL_Surface* c = form.Canvas();
+        const int l = s.Line();
+        const int y = r.y + r.h / 2;
+        // Outside, black, white, black, then what lies inside: the form's green.
+        EXPECT_EQ(Pixel(c, r.x - 1, y), 0x008000u) << s.Text();
+        for (int i = 0; i < l; ++i) {
+            EXPECT_EQ(Pixel(c, r.x + i, y), 0u) << s.Text();
+            EXPECT_EQ(Pixel(c, r.x + l + i, y), 0xFFFFFFu) << s.Text();
+            EXPECT_EQ(Pixel(c, r.x + 2 * l + i, y), 0u) << s.Text();
+            EXPECT_EQ(Pixel(c, r.x + r.w - 1 - i, y), 0u) << s.Text();
+        }
+        EXPECT_EQ(Pixel(c, r.x + 3 * l, y), 0x008000u) << s.Text();
+        EXPECT_EQ(Pixel(c, r.x + r.w, y), 0x008000u) << s.Text();
+    }
 }
 
 } // namespace

@@ -262,7 +262,7 @@ TEST_F(UiTest, ATextTooWideForItsLabelShrinksToThreeQuartersOfItsSizeAtMost) {
 class Probe : public Control {
 public:
     using Control::Control;
-    void Paint(SDL_Surface*, int, int, int) override { ++paints; }
+    void Paint(SDL_Surface*, int, int, Scale) override { ++paints; }
     int paints = 0;
 };
 

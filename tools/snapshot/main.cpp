@@ -1,6 +1,7 @@
 // Renders the main window (or the options or rules window) headless to a BMP file: for the README and for looking at changes.
 #include <SDL.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -14,7 +15,7 @@ using namespace zv;
 namespace {
 void Usage() {
     std::fprintf(stderr,
-                 "usage: zv-snapshot OUT.bmp [--skin N] [--play SEED MOVES] [--options | --rules | --best [--stats]] [--over] [--hint] [--scale S]\n"
+                 "usage: zv-snapshot OUT.bmp [--skin N] [--play SEED MOVES] [--options | --rules | --best [--stats]] [--over] [--hint] [--scale S] (S in steps of 0.25 from 1 to 4)\n"
                  "  Renders the window as a player would see it, without a display, in the language of the locale.\n");
 }
 } // namespace
@@ -25,7 +26,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     std::string out = argv[1];
-    int skin = 0, moves = 0, scale = 1;
+    int skin = 0, moves = 0;
+    ui::Scale scale = 1;
     unsigned seed = 0;
     bool options = false, rules = false, over = false, play = false, best = false, hint = false, stats = false;
     for (int i = 2; i < argc; ++i) {
@@ -41,7 +43,7 @@ int main(int argc, char** argv) {
         else if (a == "--best") best = true;
         else if (a == "--hint") hint = true;
         else if (a == "--stats") stats = true;
-        else if (a == "--scale" && i + 1 < argc) scale = std::atoi(argv[++i]);
+        else if (a == "--scale" && i + 1 < argc) scale = ui::Scale::FromQuarters(static_cast<int>(std::lround(4 * std::atof(argv[++i]))));
         else {
             Usage();
             return 2;

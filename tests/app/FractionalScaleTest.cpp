@@ -1,0 +1,89 @@
+// The windows at the fractional scales: controls rounded at their edges tile as they touch, a click on a cell's
+// edge pixel reaches the cell, and a cell shows its ball from the next whole scale's artwork reduced.
+#include "kit/AppFixture.h"
+
+#include <functional>
+
+#include "ui/Reduce.h"
+
+namespace zv::test {
+namespace {
+
+const int kQuarters[] = {4, 5, 6, 7, 8, 10, 12};
+
+// Every pixel of every window is painted at every step: a control whose picture, frame or text fell short of
+// its rounded place would leave the canvas's old colour showing as a seam.
+TEST_F(AppTest, AtEveryStepEveryPixelOfEveryWindowIsPainted) {
+    Start();
+    program->ShowNumberWindow();
+    for (ui::Form* f : {&form1->Window(), &form2->Window(), &program->RulesWindow().Window(), &program->BestGames().Window()})
+        for (int q : kQuarters) {
+            const ui::Scale s = ui::Scale::FromQuarters(q);
+            f->SetScale(s);
+            SDL_Surface* canvas = f->Canvas();
+            ASSERT_TRUE(canvas);
+            ASSERT_EQ(canvas->w, s.Px(f->Width()));
+            const Uint32 sentinel = SDL_MapRGB(canvas->format, 255, 0, 254);
+            SDL_FillRect(canvas, nullptr, sentinel);
+            f->InvalidateAll();
+            f->Render();
+            int unpainted = 0, firstX = -1, firstY = -1;
+            for (int y = 0; y < canvas->h; ++y)
+                for (int x = 0; x < canvas->w; ++x)
+                    if (reinterpret_cast<Uint32*>(static_cast<Uint8*>(canvas->pixels) + y * canvas->pitch)[x] == sentinel &&
+                        unpainted++ == 0) {
+                        firstX = x;
+                        firstY = y;
+                    }
+            EXPECT_EQ(unpainted, 0) << f->Name() << " at " << s.Text() << ", first at " << firstX << "," << firstY;
+        }
+}
+
+TEST_F(AppTest, AtEveryStepTheFirstAndLastPixelOfEachCellReachThatCell) {
+    Start();
+    ui::Form& f = form1->Window();
+    for (int q : kQuarters) {
+        const ui::Scale s = ui::Scale::FromQuarters(q);
+        for (std::size_t i = 0; i < 100; ++i) {
+            const SDL_Rect r = form1->im[i]->PixelBounds(s);
+            for (const SDL_Point px : {SDL_Point{r.x, r.y}, SDL_Point{r.x + r.w - 1, r.y + r.h - 1}, SDL_Point{r.x + r.w - 1, r.y},
+                                       SDL_Point{r.x, r.y + r.h - 1}}) {
+                const ui::Control* hit = f.HitAt(s.Logical(px.x), s.Logical(px.y));
+                EXPECT_TRUE(hit == form1->im[i] || hit == form1->Fill[i] || hit == form1->blok[i])
+                    << "cell " << i << " pixel " << px.x << "," << px.y << " at " << s.Text();
+            }
+        }
+    }
+}
+
+TEST_F(AppTest, AtAFractionalScaleACellShowsTheNextWholeScalesBallReduced) {
+    Start();
+    ui::Form& f = form1->Window();
+    const std::size_t cell = 55;
+    const int ball = 3;
+    form1->im[cell]->SetListIndex(ball);
+    for (int q : {5, 6, 7, 10}) {
+        const ui::Scale s = ui::Scale::FromQuarters(q);
+        f.SetScale(s);
+        f.Render();
+        SDL_Surface* canvas = f.Canvas();
+        ASSERT_EQ(canvas->w, s.Px(632));
+        const SDL_Rect r = form1->im[cell]->PixelBounds(s);
+        const ui::SurfacePtr want = ui::ReduceArea(form1->BallList()->Get(ball, s.Whole()), r.w, r.h);
+        ASSERT_TRUE(want);
+        int differing = 0;
+        for (int y = 0; y < r.h; ++y)
+            for (int x = 0; x < r.w; ++x) {
+                Uint8 a[3], b[3];
+                const Uint32 got = reinterpret_cast<Uint32*>(static_cast<Uint8*>(canvas->pixels) + (r.y + y) * canvas->pitch)[r.x + x];
+                const Uint32 exp = reinterpret_cast<Uint32*>(static_cast<Uint8*>(want->pixels) + y * want->pitch)[x];
+                SDL_GetRGB(got, canvas->format, &a[0], &a[1], &a[2]);
+                SDL_GetRGB(exp, want->format, &b[0], &b[1], &b[2]);
+                if (a[0] != b[0] || a[1] != b[1] || a[2] != b[2]) ++differing;
+            }
+        EXPECT_EQ(differing, 0) << "at " << s.Text();
+    }
+}
+
+} // namespace
+} // namespace zv::test
