@@ -21,6 +21,7 @@ SDL_Surface* ImageList::Get(int position, int scale) const {
     if (scale <= 1 || position < 0) return Get(position);
     if (scale > kLargestScale) scale = kLargestScale;
     Made& made = made_[static_cast<std::size_t>(scale)];
+    if (const auto at = static_cast<std::size_t>(position); at < made.letGo.size() && made.letGo[at]) made.version = 0;
     if (made.version != version_) {
         made = {};
         made.version = version_;
@@ -58,7 +59,16 @@ SDL_Surface* ImageList::Get(int position, Scale scale, int logicalX, int logical
     if (reducedFrom_.size() <= at) reducedFrom_.resize(at + 1, SDL_Point{0, 0});
     reducedFrom_[at] = {whole->w, whole->h};
     const SDL_Rect place = placeOf(reducedFrom_[at]);
-    return reduced_.Get(key, whole, place.w, place.h);
+    SDL_Surface* reduced = reduced_.Get(key, whole, place.w, place.h);
+    // Nothing at this scale shows the whole-scale picture itself: a large one (a background) is let go.
+    constexpr long kLarge = 1L << 20;
+    Made& from = made_[static_cast<std::size_t>(scale.Whole())];
+    if (static_cast<long>(whole->pitch) * whole->h >= kLarge && at < from.fromSource.size() && from.fromSource[at].get() == whole) {
+        from.fromSource[at].reset();
+        if (from.letGo.size() <= at) from.letGo.resize(at + 1, false);
+        from.letGo[at] = true;
+    }
+    return reduced;
 }
 
 } // namespace zv::ui

@@ -87,6 +87,9 @@ private:
         std::uint64_t version = 0;
         std::vector<SurfacePtr> fromSource;
         std::vector<SurfacePtr> enlarged;
+        // Large pictures of the source's let go once reduced for a fractional scale: asked for again, the
+        // source gives them again.
+        std::vector<bool> letGo;
     };
     mutable std::array<Made, kLargestScale + 1> made_{};
     // Pictures reduced for fractional scales by position, and the size of the whole-scale picture each was

@@ -282,6 +282,31 @@ TEST(ReduceArea, WeighsSourcePixelsByTheAreaCovered) {
     EXPECT_EQ(alpha(2), 0u);
 }
 
+// A large whole-scale picture is let go once reduced for a fractional scale; the reduced one is kept, and
+// drawing at the whole scale later asks the source again rather than enlarging the 1x picture.
+TEST_F(ScaleTest, ALargePictureLetGoOnceReducedComesBackFromItsSource) {
+    ImageList list;
+    list.Append(Pic(Solid(600, 300, 0x102030)));
+    int asked = 0;
+    list.SetScaledSource([&](int scale) {
+        ++asked;
+        std::vector<SurfacePtr> v;
+        v.push_back(Solid(600 * scale, 300 * scale, 0x405060));
+        return v;
+    });
+    SDL_Surface* reduced = list.Get(0, Scale::FromQuarters(6), 0, 0);
+    ASSERT_TRUE(reduced);
+    EXPECT_EQ(reduced->w, 900);
+    EXPECT_EQ(Pixel(reduced, 5, 5), 0x405060u);
+    EXPECT_EQ(list.Get(0, Scale::FromQuarters(6), 0, 0), reduced);
+    EXPECT_EQ(asked, 1);
+    SDL_Surface* whole = list.Get(0, 2);
+    ASSERT_TRUE(whole);
+    EXPECT_EQ(whole->w, 1200);
+    EXPECT_EQ(Pixel(whole, 5, 5), 0x405060u) << "the source's picture, not the 1x one enlarged";
+    EXPECT_EQ(asked, 2);
+}
+
 // At a fractional scale lines stay whole pixels: a focus frame's three rings are each round(factor) wide and
 // fill the frame's rounded place to its last pixel.
 TEST_F(ScaleTest, AtAFractionalScaleFramesAreWholePixelsAndFillTheirRoundedPlace) {
