@@ -15,9 +15,10 @@
 namespace zv::test {
 namespace {
 
-// The scales the windows are checked at; fractional ones join when the windows are drawn at them.
-constexpr int kFitScales[] = {1, 2};
-// A label's shadow, halo or raised rim (three pixels deep at most) may lie past its control, as the Russian texts have it.
+// The scales the windows are checked at: whole ones and a fractional one, where text is rasterised at its exact size.
+const ui::Scale kFitScales[] = {1, ui::Scale::FromQuarters(6), 2};
+// A label's shadow, halo or raised rim (three lines deep at most, each a whole number of pixels) may lie past its
+// control, as the Russian texts have it; a fractional scale may round the text's box up by a pixel.
 constexpr double kEffectRim = 3;
 
 std::vector<std::string> Languages() {
@@ -59,8 +60,9 @@ protected:
     void ExpectEveryTextFits(const std::string& language) {
         std::vector<ui::Form*> forms = {&form1->Window(), &form2->Window(), &program->RulesWindow().Window(),
                                         &program->BestGames().Window()};
-        for (int scale : kFitScales) {
-            const std::string where = (language.empty() ? std::string("ru") : language) + " at " + std::to_string(scale) + "x: ";
+        for (const ui::Scale scale : kFitScales) {
+            const std::string where = (language.empty() ? std::string("ru") : language) + " at " + scale.Text() + "x: ";
+            const double f = scale.Factor();
             for (ui::Form* form : forms) {
                 form->SetScale(scale);
                 form->InvalidateAll();
@@ -72,21 +74,21 @@ protected:
                     if (l->Caption().empty() || !l->Visible()) continue;
                     SDL_Surface* text = l->RenderedAt(scale);
                     if (!text) continue;
-                    EXPECT_LE(text->w, scale * (l->Width() + kEffectRim)) << where << form->Name() << " " << l->Name() << " \"" << l->Caption() << "\"";
-                    EXPECT_LE(text->h, scale * (l->Height() + kEffectRim)) << where << form->Name() << " " << l->Name() << " \"" << l->Caption() << "\"";
+                    EXPECT_LE(text->w, f * l->Width() + scale.Line() * kEffectRim + 1) << where << form->Name() << " " << l->Name() << " \"" << l->Caption() << "\"";
+                    EXPECT_LE(text->h, f * l->Height() + scale.Line() * kEffectRim + 1) << where << form->Name() << " " << l->Name() << " \"" << l->Caption() << "\"";
                 }
             }
             // The panel's words in the lettering of every skin with a background, and the command buttons' captions.
             for (const view::SkinLettering* skin : {&view::GlassLettering(), &view::ChipsLettering(), &view::MarblesLettering()})
                 for (const view::PanelCaption& c : form1->captions) {
                     const view::Lettering& l = c.Place().heading ? skin->heading : skin->caption;
-                    EXPECT_LE(c.DrawnWidth(l, scale), scale * c.Place().w + 0.5) << where << "panel \"" << c.Text() << "\"";
+                    EXPECT_LE(c.DrawnWidth(l, f), f * c.Place().w + 0.5) << where << "panel \"" << c.Text() << "\"";
                 }
             for (const view::ButtonCaption& b : view::ButtonCaptions()) {
                 const view::Lettering l = view::ButtonLettering(0);
                 const std::string text = platform::Tr(b.id);
-                const double room = view::ButtonCaptionRoom(b.cellWidth, scale);
-                EXPECT_LE(view::CaptionWidth(text, l, view::FittedPixelSize(text, l, l.px * scale, room)), room + 0.5)
+                const double room = view::ButtonCaptionRoom(b.cellWidth, f);
+                EXPECT_LE(view::CaptionWidth(text, l, view::FittedPixelSize(text, l, l.px * f, room)), room + 0.5)
                     << where << b.file << " \"" << text << "\"";
             }
         }
