@@ -27,29 +27,6 @@ namespace zv::ui {
 
 namespace {
 
-// Decodes UTF-8; malformed bytes become U+FFFD so a bad caption never stops the drawing.
-std::vector<char32_t> Decode(const std::string& s) {
-    std::vector<char32_t> out;
-    for (std::size_t i = 0; i < s.size();) {
-        const auto c = static_cast<unsigned char>(s[i]);
-        const int extra = c < 0x80 ? 0 : (c >> 5) == 6 ? 1 : (c >> 4) == 14 ? 2 : (c >> 3) == 30 ? 3 : -1;
-        if (extra < 0 || i + static_cast<std::size_t>(extra) >= s.size() + (extra == 0 ? 1 : 0)) {
-            out.push_back(0xFFFD);
-            ++i;
-            continue;
-        }
-        char32_t cp = extra == 0 ? c : c & (0x3F >> extra);
-        bool ok = true;
-        for (int k = 1; k <= extra; ++k) {
-            const auto cc = static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]);
-            if ((cc & 0xC0) != 0x80) ok = false;
-            cp = (cp << 6) | (cc & 0x3F);
-        }
-        out.push_back(ok ? cp : 0xFFFD);
-        i += ok ? static_cast<std::size_t>(extra) + 1 : 1;
-    }
-    return out;
-}
 
 // A font file mapped once, however many sizes of it are open: the pages a label at 1x has read serve
 // the same label at 2x too.
@@ -138,7 +115,7 @@ int FontFace::LineSkip() const {
 
 SurfacePtr FontFace::RenderMask(const std::string& utf8) const {
     const Impl& f = *impl_;
-    const std::vector<char32_t> text = Decode(utf8);
+    const std::vector<char32_t> text = DecodeUtf8(utf8);
     if (text.empty()) return {};
     const int ascent = static_cast<int>(std::ceil(f.ascent * f.scale));
     const int descent = static_cast<int>(std::ceil(-f.descent * f.scale));
@@ -202,6 +179,29 @@ SurfacePtr FontFace::RenderMask(const std::string& utf8) const {
         }
     }
     return AdoptSurface(s);
+}
+
+std::vector<char32_t> DecodeUtf8(const std::string& s) {
+    std::vector<char32_t> out;
+    for (std::size_t i = 0; i < s.size();) {
+        const auto c = static_cast<unsigned char>(s[i]);
+        const int extra = c < 0x80 ? 0 : (c >> 5) == 6 ? 1 : (c >> 4) == 14 ? 2 : (c >> 3) == 30 ? 3 : -1;
+        if (extra < 0 || i + static_cast<std::size_t>(extra) >= s.size() + (extra == 0 ? 1 : 0)) {
+            out.push_back(0xFFFD);
+            ++i;
+            continue;
+        }
+        char32_t cp = extra == 0 ? c : c & (0x3F >> extra);
+        bool ok = true;
+        for (int k = 1; k <= extra; ++k) {
+            const auto cc = static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]);
+            if ((cc & 0xC0) != 0x80) ok = false;
+            cp = (cp << 6) | (cc & 0x3F);
+        }
+        out.push_back(ok ? cp : 0xFFFD);
+        i += ok ? static_cast<std::size_t>(extra) + 1 : 1;
+    }
+    return out;
 }
 
 } // namespace zv::ui

@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "ui/Surface.h"
 
@@ -30,5 +31,8 @@ private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };
+
+// Decodes UTF-8; malformed bytes become U+FFFD so a bad caption never stops the drawing.
+std::vector<char32_t> DecodeUtf8(const std::string& s);
 
 } // namespace zv::ui

@@ -1,6 +1,8 @@
 // Caption drawing with stb_truetype: fractional sizes and positions, so a word lands where the artwork put it.
 #include "view/CaptionText.h"
 
+#include "ui/FontFace.h"
+
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -56,23 +58,6 @@ const Face& FaceOf(const Lettering& l) {
     return face;
 }
 
-std::vector<char32_t> Decode(const std::string& s) {
-    std::vector<char32_t> out;
-    for (std::size_t i = 0; i < s.size();) {
-        const auto c = static_cast<unsigned char>(s[i]);
-        const int extra = c < 0x80 ? 0 : (c >> 5) == 6 ? 1 : (c >> 4) == 14 ? 2 : (c >> 3) == 30 ? 3 : -1;
-        if (extra < 0 || i + static_cast<std::size_t>(extra) >= s.size() + (extra == 0 ? 1 : 0)) {
-            out.push_back(0xFFFD);
-            ++i;
-            continue;
-        }
-        char32_t cp = extra == 0 ? c : c & (0x3F >> extra);
-        for (int k = 1; k <= extra; ++k) cp = (cp << 6) | (static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]) & 0x3F);
-        out.push_back(cp);
-        i += static_cast<std::size_t>(extra) + 1;
-    }
-    return out;
-}
 
 struct Glyph {
     int index;
@@ -84,7 +69,7 @@ std::vector<Glyph> LayOut(const Face& f, const std::string& text, float scale, d
     std::vector<Glyph> glyphs;
     double pen = 0;
     int previous = 0;
-    for (char32_t cp : Decode(text)) {
+    for (char32_t cp : ui::DecodeUtf8(text)) {
         const int glyph = stbtt_FindGlyphIndex(&f.info, static_cast<int>(cp));
         if (previous) pen += scale * stbtt_GetGlyphKernAdvance(&f.info, previous, glyph);
         int advance = 0, lsb = 0;
