@@ -7,8 +7,13 @@ namespace zv::kit {
 namespace {
 
 void Choose(Game& g, Mode mode) {
-    void (Game::*choose[])() = {&Game::lineClick, &Game::cubeClick, &Game::crossClick, &Game::ringClick, &Game::cornerClick};
-    (g.*choose[static_cast<int>(mode)])();
+    switch (mode) {
+    case Mode::Line: return g.lineClick();
+    case Mode::Square: return g.cubeClick();
+    case Mode::Cross: return g.crossClick();
+    case Mode::Ring: return g.ringClick();
+    case Mode::Block: return g.cornerClick();
+    }
 }
 
 // Whole games played by hints alone over numbers and modes, advanced mode too: every hint costs its price once,
