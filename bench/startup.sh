@@ -15,7 +15,7 @@ pids=()
 trap cleanup EXIT
 
 # Large enough for the game's window at scale 2: a smaller screen would make it fall back to the scale that fits.
-Xvfb -displayfd 3 -screen 0 1920x1200x24 -nolisten tcp 3>"$tmp/display" 2>/dev/null &
+Xvfb -displayfd 3 -screen 0 1920x1200x24 -nolisten tcp -noreset 3>"$tmp/display" 2>/dev/null &
 pids+=($!)
 disown
 for _ in $(seq 100); do [[ -s "$tmp/display" ]] && break; sleep 0.05; done

@@ -34,9 +34,10 @@ wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "windo
 start_xvfb() {
     local fifo="$E2E_TMP/display" size="${1:-1024x768}" number="" fd
     SCREEN_W="${size%x*}" SCREEN_H="${size#*x}"
-    # Xvfb writes its display's number down the pipe once it takes connections.
+    # Xvfb writes its display's number down the pipe once it takes connections. Without -noreset the server
+    # starts over each time its last client leaves, and a client that connects meanwhile is turned away.
     mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$fifo" 2>"$E2E_TMP/xvfb.log" &
+    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset 3>"$fifo" 2>"$E2E_TMP/xvfb.log" &
     E2E_PIDS+=($!)
     exec {fd}<"$fifo"
     read -r -t "$E2E_WAIT" -u "$fd" number || true
