@@ -6,7 +6,7 @@
 set -euo pipefail
 
 what="${1:-play}"
-packages=(cmake ninja-build g++ pkg-config gettext libsdl2-dev libstb-dev libfontconfig-dev
+packages=(cmake ninja-build g++ pkg-config gettext libsdl2-dev libstb-dev libfontconfig-dev liblz4-dev
           fonts-dejavu-core fonts-dejavu-extra fonts-liberation2 fonts-roboto-unhinted)
 if [[ "$what" == "test" ]]; then
     packages+=(googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev

@@ -68,7 +68,7 @@ void Program::Start(bool secondCopy) {
     motionChosen_ = files_.ReadMotion().value_or(true);
     main_.Motion().SetEnabled(services_.animation && motionChosen_);
     main_.RefreshUndo();
-    main_.DecodeFirstFrame(scale_.Whole());
+    main_.DecodeFirstFrame(scale_);
     // A second copy ends on the first pass of its loop; its window need not flash up.
     if (!secondCopy) desktop.Show(main_.Window());
 

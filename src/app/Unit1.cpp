@@ -297,10 +297,11 @@ void TForm1::LayOutControls() {
     form_.SetClientSize(w, h);
 }
 
-void TForm1::DecodeFirstFrame(int s) {
+void TForm1::DecodeFirstFrame(ui::Scale scale) {
     // Decoded now, before the window has a surface to fill: the peak of memory at start-up is then the
-    // larger of the two, not their sum.
-    if (const ui::ImageList* balls = BallList()) balls->Get(view::kBackgroundPicture, s);
+    // larger of the two, not their sum. The background is packed as soon as it is decoded.
+    const int s = scale.Whole();
+    BackGround->Prepare(scale);
     LMDBitmapList1.Get(0, s);
     Image1->Shown(s);
 }

@@ -36,7 +36,7 @@ public:
 
     void LayOutControls();
     // Decodes the biggest pictures of the first frame ahead of it, at the scale it will be drawn at.
-    void DecodeFirstFrame(int scale);
+    void DecodeFirstFrame(ui::Scale scale);
     // The undo button is enabled, and looks it, exactly while an undo would be taken.
     void RefreshUndo();
 

@@ -1,5 +1,6 @@
 // Program entry: the single-instance guard, the real services given to the program, the event loop and shutdown.
 #include <SDL.h>
+#include <malloc.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -29,6 +30,10 @@
 using namespace zv;
 
 int main(int argc, char** argv) {
+    // Pictures are few and large: each gets pages of its own, given back the moment it is freed. Left to itself
+    // the C library raises this threshold at the first such free and keeps later pictures in a heap that
+    // does not shrink.
+    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
     const app::CommandLine command = app::ReadCommandLine(argc, argv);
     if (command.action != app::CommandLine::Action::Play) {
         std::fputs(command.text.c_str(), command.action == app::CommandLine::Action::Refuse ? stderr : stdout);

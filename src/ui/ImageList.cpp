@@ -17,6 +17,48 @@ void ImageList::Load() const {
     self.source_ = std::move(source);
 }
 
+SDL_Surface* ImageList::Get(int position) const {
+    if (position < 0 || position >= Count()) return nullptr;
+    Picture& p = const_cast<Picture&>(items_[static_cast<std::size_t>(position)]);
+    // Asked for as a picture after all (a theme's background enlarged for a larger scale, say).
+    if (!p.surface && p.packed) p.surface = p.packed->Unpack();
+    return p.surface.get();
+}
+
+ImageList::Shown ImageList::Find(int position, Scale scale, int logicalX, int logicalY) const {
+    if (position < 0 || position >= Count()) return {};
+    const auto at = static_cast<std::size_t>(position);
+    if (scale.Quarters() <= 4) {
+        Picture& p = const_cast<Picture&>(items_[at]);
+        if (!p.packed) p.packed = PackedPicture::Pack(p.surface.get());
+        if (!p.packed) return {p.surface.get(), nullptr};
+        p.surface.reset();
+        return {nullptr, p.packed.get()};
+    }
+    for (const PackedMade& m : packed_)
+        if (m.version == version_ && m.position == position && m.quarters == scale.Quarters() && m.x == logicalX && m.y == logicalY)
+            return {nullptr, m.picture.get()};
+    SDL_Surface* shown = Get(position, scale, logicalX, logicalY);
+    std::shared_ptr<const PackedPicture> packed = PackedPicture::Pack(shown);
+    if (!packed) return {shown, nullptr};
+    // The list lets go of the picture it packed; asked for it again, it makes it again.
+    if (!scale.IsWhole()) {
+        reduced_.Forget(static_cast<std::uintptr_t>(position), shown);
+    } else {
+        Made& made = made_[static_cast<std::size_t>(std::min(scale.Whole(), kLargestScale))];
+        if (at < made.fromSource.size() && made.fromSource[at].get() == shown) {
+            made.fromSource[at].reset();
+            if (made.letGo.size() <= at) made.letGo.resize(at + 1, false);
+            made.letGo[at] = true;
+        } else if (at < made.enlarged.size() && made.enlarged[at].get() == shown) {
+            made.enlarged[at].reset();
+        }
+    }
+    std::erase_if(packed_, [this](const PackedMade& m) { return m.version != version_; });
+    packed_.push_back({version_, position, scale.Quarters(), logicalX, logicalY, packed});
+    return {nullptr, packed.get()};
+}
+
 SDL_Surface* ImageList::Get(int position, int scale) const {
     if (scale <= 1 || position < 0) return Get(position);
     if (scale > kLargestScale) scale = kLargestScale;

@@ -7,15 +7,18 @@
 #include <string>
 #include <vector>
 
+#include "ui/PackedPicture.h"
 #include "ui/ScaledPicture.h"
 #include "ui/Surface.h"
 
 namespace zv::ui {
 
 // One picture of a list with what the theme format stores beside it.
-// A null surface is an empty picture: controls draw nothing for it.
+// A null surface is an empty picture: controls draw nothing for it. A large one the list keeps packed once it
+// has been drawn (see Find) has a null surface and its packed form.
 struct Picture {
     SurfacePtr surface;
+    std::shared_ptr<const PackedPicture> packed;
     bool compressed = false;
     std::string description;
     std::int32_t identifier = 0;
@@ -28,11 +31,8 @@ public:
 
     const std::string& Name() const { return name_; }
     int Count() const { Load(); return static_cast<int>(items_.size()); }
-    // The picture at a position, or null when the list holds none there.
-    SDL_Surface* Get(int position) const {
-        if (position < 0 || position >= Count()) return nullptr;
-        return items_[static_cast<std::size_t>(position)].surface.get();
-    }
+    // The picture at a position, or null when the list holds none there (one kept packed is unpacked again).
+    SDL_Surface* Get(int position) const;
     const Picture& At(int position) const { Load(); return items_.at(static_cast<std::size_t>(position)); }
     Picture& At(int position) { Load(); return items_.at(static_cast<std::size_t>(position)); }
 
@@ -42,7 +42,11 @@ public:
     using Loader = std::function<void(ImageList& list)>;
     void SetLoader(Loader load) { loader_ = std::move(load); }
     // Replaces one picture's surface.
-    void SetSurface(int position, SurfacePtr surface) { At(position).surface = std::move(surface); Changed(); }
+    void SetSurface(int position, SurfacePtr surface) {
+        At(position).surface = std::move(surface);
+        At(position).packed.reset();
+        Changed();
+    }
 
     // Where the list's pictures drawn for a larger scale come from: all positions at once, in list
     // order, asked for the first time a picture of that scale is needed. Lists without one (themes)
@@ -55,6 +59,17 @@ public:
     // The picture at a position as it is drawn at a logical place: at a whole scale Get(position, scale);
     // at a fractional one the picture of the whole scale above, reduced to its rounded size there.
     SDL_Surface* Get(int position, Scale scale, int logicalX, int logicalY) const;
+
+    // What a control draws for a position at a logical place: the picture Get gives there, or for a large
+    // opaque one (a background) its packed form, which the list then keeps instead of the picture.
+    struct Shown {
+        SDL_Surface* surface = nullptr;
+        const PackedPicture* packed = nullptr;
+        int Width() const { return surface ? surface->w : packed ? packed->Width() : 0; }
+        int Height() const { return surface ? surface->h : packed ? packed->Height() : 0; }
+        explicit operator bool() const { return surface || packed; }
+    };
+    Shown Find(int position, Scale scale, int logicalX, int logicalY) const;
 
     void Clear() { loader_ = nullptr; items_.clear(); Changed(); }
     // Takes over the pictures of another list (which is left empty); the name stays, the source of
@@ -97,6 +112,13 @@ private:
     mutable ReducedPictures reduced_;
     mutable std::uint64_t reducedVersion_ = 0;
     mutable std::vector<SDL_Point> reducedFrom_;
+    // Packed pictures of larger and fractional scales, by the version of the list they were made for.
+    struct PackedMade {
+        std::uint64_t version;
+        int position, quarters, x, y;
+        std::shared_ptr<const PackedPicture> picture;
+    };
+    mutable std::vector<PackedMade> packed_;
     std::uint64_t version_ = 1;
     int suspended_ = 0;
 };

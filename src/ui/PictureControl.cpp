@@ -27,27 +27,32 @@ SDL_Surface* PictureControl::Shown(int scale) const {
     return own_.At(scale);
 }
 
-SDL_Surface* PictureControl::ShownAt(Scale scale) const {
+ImageList::Shown PictureControl::ShownAt(Scale scale) const {
     const SDL_Rect at = ScreenBounds();
     const int x = at.x + (stretch_ ? 0 : offsetX_), y = at.y + (stretch_ ? 0 : offsetY_);
-    if (list_) return list_->Get(index_, scale, x, y);
-    return own_.At(scale, x, y);
+    // A stretched picture is drawn from its pixels.
+    if (list_ && stretch_) return {list_->Get(index_, scale, x, y), nullptr};
+    if (list_) return list_->Find(index_, scale, x, y);
+    return {own_.At(scale, x, y), nullptr};
 }
 
 bool PictureControl::Opaque(Scale scale) const {
-    SDL_Surface* pic = ShownAt(scale);
-    if (stretch_) return CoversOpaquely(pic, 0, 0);
+    const ImageList::Shown shown = ShownAt(scale);
+    if (stretch_) return CoversOpaquely(shown.surface, 0, 0);
     const SDL_Rect px = PixelBounds(scale);
-    return offsetX_ == 0 && offsetY_ == 0 && CoversOpaquely(pic, px.w, px.h);
+    if (offsetX_ != 0 || offsetY_ != 0) return false;
+    // Only opaque pictures are packed.
+    if (shown.packed) return shown.packed->Width() >= px.w && shown.packed->Height() >= px.h;
+    return CoversOpaquely(shown.surface, px.w, px.h);
 }
 
 void PictureControl::Paint(SDL_Surface* target, int originX, int originY, Scale scale) {
-    SDL_Surface* pic = ShownAt(scale);
-    if (!pic) return;
+    const ImageList::Shown shown = ShownAt(scale);
+    if (!shown) return;
     const SDL_Rect at = ScreenBounds();
     const SDL_Rect mine{originX, originY, scale.Span(at.x, at.w), scale.Span(at.y, at.h)};
     if (stretch_) {
-        BlitStretched(pic, target, mine);
+        BlitStretched(shown.surface, target, mine);
         return;
     }
     // The picture never spills outside the control.
@@ -55,7 +60,9 @@ void PictureControl::Paint(SDL_Surface* target, int originX, int originY, Scale 
     SDL_GetClipRect(target, &clip);
     if (!SDL_IntersectRect(&clip, &mine, &area)) return;
     SDL_SetClipRect(target, &area);
-    Blit(pic, nullptr, target, originX + scale.Span(at.x, offsetX_), originY + scale.Span(at.y, offsetY_));
+    const int x = originX + scale.Span(at.x, offsetX_), y = originY + scale.Span(at.y, offsetY_);
+    if (shown.packed) shown.packed->Draw(target, x, y);
+    else Blit(shown.surface, nullptr, target, x, y);
     if (PaintOver) PaintOver(target, mine, scale);
     SDL_SetClipRect(target, &clip);
 }

@@ -30,9 +30,12 @@ public:
     // given the control's rectangle on the target and the scale.
     std::function<void(SDL_Surface* target, const SDL_Rect& area, Scale scale)> PaintOver;
 
+    // Decodes (and packs, when large) what the control shows at a scale, ahead of its first paint.
+    void Prepare(Scale scale) const { ShownAt(scale); }
+
 private:
-    // The picture as drawn at its place at a scale (reduced at a fractional one).
-    SDL_Surface* ShownAt(Scale scale) const;
+    // The picture as drawn at its place at a scale (reduced at a fractional one); a large one of a list packed.
+    ImageList::Shown ShownAt(Scale scale) const;
     const ImageList* list_ = nullptr;
     int index_ = 0;
     ScaledPicture own_;

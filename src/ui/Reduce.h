@@ -30,6 +30,10 @@ public:
     // What was made for the key and size, or null.
     SDL_Surface* Find(std::uintptr_t key, int w, int h) const;
     void Clear() { made_.clear(); }
+    // Lets go of one picture made for the key.
+    void Forget(std::uintptr_t key, const SDL_Surface* picture) {
+        std::erase_if(made_, [&](const Made& m) { return m.key == key && m.picture.get() == picture; });
+    }
 
 private:
     struct Made {

@@ -1,0 +1,105 @@
+// Large pictures kept packed: drawn and unpacked exactly as the picture they came from, and only when it pays.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "Pictures.h"
+#include "ui/Draw.h"
+#include "ui/ImageList.h"
+#include "ui/PackedPicture.h"
+#include "ui/PictureControl.h"
+
+namespace zv::ui::test {
+namespace {
+
+class PackedPictureTest : public VideoTest {};
+
+// Smooth shapes, as a background has them, in the given format.
+SurfacePtr Gradient(int w, int h, Uint32 format) {
+    SurfacePtr s = AdoptSurface(SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_RGB888));
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) Put(s.get(), x, y, static_cast<Uint32>((x / 12) << 16 | (y / 8) << 8 | ((x + y) / 24 & 0xFF)));
+    return AdoptSurface(SDL_ConvertSurfaceFormat(s.get(), format, 0));
+}
+
+SurfacePtr Noise(int w, int h) {
+    SurfacePtr s = Solid(w, h, 0);
+    Uint32 v = 12345;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) Put(s.get(), x, y, (v = v * 1103515245u + 12345u) >> 8);
+    return s;
+}
+
+bool Same(SDL_Surface* a, SDL_Surface* b) {
+    if (a->w != b->w || a->h != b->h) return false;
+    for (int y = 0; y < a->h; ++y)
+        for (int x = 0; x < a->w; ++x)
+            if (Pixel(a, x, y) != Pixel(b, x, y)) return false;
+    return true;
+}
+
+TEST_F(PackedPictureTest, OnlyLargeOpaqueCompressiblePicturesArePacked) {
+    SurfacePtr keyed = Gradient(640, 480, SDL_PIXELFORMAT_RGB888);
+    SDL_SetColorKey(keyed.get(), SDL_TRUE, 0);
+    SurfacePtr blended = Gradient(640, 480, SDL_PIXELFORMAT_ARGB8888);
+    SDL_SetSurfaceBlendMode(blended.get(), SDL_BLENDMODE_BLEND);
+    const struct {
+        const char* what;
+        SurfacePtr picture;
+        bool packed;
+    } cases[] = {
+        {"a three-byte background", Gradient(621, 462, SDL_PIXELFORMAT_BGR24), true},
+        {"a four-byte background", Gradient(640, 480, SDL_PIXELFORMAT_RGB888), true},
+        {"a small picture", Gradient(100, 100, SDL_PIXELFORMAT_RGB888), false},
+        {"a colour-keyed picture", keyed, false},
+        {"a blended picture", blended, false},
+        {"noise", Noise(640, 480), false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(PackedPicture::Pack(c.picture.get()) != nullptr, c.packed) << c.what;
+}
+
+TEST_F(PackedPictureTest, APackedPictureDrawsAndUnpacksAsTheOriginalUnderAnyClip) {
+    for (Uint32 format : {SDL_PIXELFORMAT_BGR24, SDL_PIXELFORMAT_RGB888}) {
+        SurfacePtr picture = Gradient(621, 462, format);
+        auto packed = PackedPicture::Pack(picture.get());
+        ASSERT_TRUE(packed);
+        EXPECT_LT(packed->PackedBytes() * 4, static_cast<std::size_t>(picture->pitch * picture->h));
+        SurfacePtr back = packed->Unpack();
+        SurfacePtr original = AdoptSurface(SDL_ConvertSurfaceFormat(picture.get(), SDL_PIXELFORMAT_RGB888, 0));
+        SurfacePtr unpacked = AdoptSurface(SDL_ConvertSurfaceFormat(back.get(), SDL_PIXELFORMAT_RGB888, 0));
+        EXPECT_TRUE(Same(original.get(), unpacked.get()));
+        // A whole paint, a label's repaint across band edges, one pixel at the far corner, and a clip off it.
+        for (SDL_Rect clip : {SDL_Rect{0, 0, 700, 500}, SDL_Rect{40, 61, 97, 43}, SDL_Rect{630, 470, 1, 1}, SDL_Rect{690, 0, 10, 10}}) {
+            SurfacePtr want = Solid(700, 500, 0x123456), got = Solid(700, 500, 0x123456);
+            SDL_SetClipRect(want.get(), &clip);
+            SDL_SetClipRect(got.get(), &clip);
+            Blit(picture.get(), nullptr, want.get(), 9, 17);
+            packed->Draw(got.get(), 9, 17);
+            EXPECT_TRUE(Same(want.get(), got.get())) << clip.x << "," << clip.y << " " << clip.w << "x" << clip.h;
+        }
+    }
+}
+
+TEST_F(PackedPictureTest, AListKeepsItsBackgroundPackedAndGivesThePictureBackWhenAskedForIt) {
+    SurfacePtr background = Gradient(621, 462, SDL_PIXELFORMAT_BGR24);
+    ImageList list;
+    list.Append().surface = AdoptSurface(SDL_ConvertSurface(background.get(), background->format, 0));
+    PictureControl control;
+    control.SetBounds(0, 0, 621, 462);
+    control.SetImageList(&list);
+    SurfacePtr painted = Solid(621, 462, 0);
+    control.Paint(painted.get(), 0, 0, 1);
+    EXPECT_TRUE(list.Find(0, 1, 0, 0).packed);
+    EXPECT_FALSE(list.At(0).surface) << "the list holds the picture only packed";
+    EXPECT_TRUE(control.Opaque(1));
+    SurfacePtr want = Solid(621, 462, 0);
+    Blit(background.get(), nullptr, want.get(), 0, 0);
+    EXPECT_TRUE(Same(want.get(), painted.get()));
+    SDL_Surface* again = list.Get(0);
+    ASSERT_TRUE(again);
+    SurfacePtr back = AdoptSurface(SDL_ConvertSurfaceFormat(again, SDL_PIXELFORMAT_RGB888, 0));
+    EXPECT_TRUE(Same(want.get(), back.get()));
+}
+
+} // namespace
+} // namespace zv::ui::test
