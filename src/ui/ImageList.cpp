@@ -26,9 +26,10 @@ SDL_Surface* ImageList::Get(int position) const {
 }
 
 ImageList::Shown ImageList::Find(int position, Scale scale, int logicalX, int logicalY) const {
-    if (position < 0 || position >= Count()) return {};
+    if (position < 0) return {};
     const auto at = static_cast<std::size_t>(position);
     if (scale.Quarters() <= 4) {
+        if (position >= Count()) return {};
         Picture& p = const_cast<Picture&>(items_[at]);
         if (!p.packed) p.packed = PackedPicture::Pack(p.surface.get());
         if (!p.packed) return {p.surface.get(), nullptr};

@@ -99,6 +99,14 @@ TEST_F(PackedPictureTest, AListKeepsItsBackgroundPackedAndGivesThePictureBackWhe
     ASSERT_TRUE(again);
     SurfacePtr back = AdoptSurface(SDL_ConvertSurfaceFormat(again, SDL_PIXELFORMAT_RGB888, 0));
     EXPECT_TRUE(Same(want.get(), back.get()));
+
+    // At 2x the picture drawn for 2x is packed, and the 1x pictures are never decoded for it.
+    ImageList drawn;
+    int loads = 0;
+    drawn.SetLoader([&loads](ImageList& l) { ++loads, l.Append(); });
+    drawn.SetScaledSource([](int scale) { return std::vector<SurfacePtr>{Gradient(621 * scale, 462 * scale, SDL_PIXELFORMAT_BGR24)}; });
+    EXPECT_TRUE(drawn.Find(0, 2, 0, 0).packed);
+    EXPECT_EQ(loads, 0);
 }
 
 } // namespace
