@@ -28,36 +28,54 @@ SDL_Surface* ImageList::Get(int position) const {
 ImageList::Shown ImageList::Find(int position, Scale scale, int logicalX, int logicalY) const {
     if (position < 0) return {};
     const auto at = static_cast<std::size_t>(position);
+    const std::size_t smallest = 256 * 1024;
+    // A picture found not worth packing is drawn as it is: it is not tried again on every paint.
+    for (const PackedMade& m : packed_)
+        if (m.version == version_ && m.position == position && m.quarters == scale.Quarters() && m.x == logicalX && m.y == logicalY)
+            return m.picture ? Shown{nullptr, m.picture.get()} : Shown{Get(position, scale, logicalX, logicalY), nullptr};
+    std::erase_if(packed_, [this](const PackedMade& m) { return m.version != version_; });
+    std::shared_ptr<const PackedPicture> packed;
     if (scale.Quarters() <= 4) {
         if (position >= Count()) return {};
         Picture& p = const_cast<Picture&>(items_[at]);
-        if (!p.packed) p.packed = PackedPicture::Pack(p.surface.get());
-        if (!p.packed) return {p.surface.get(), nullptr};
-        p.surface.reset();
-        return {nullptr, p.packed.get()};
-    }
-    for (const PackedMade& m : packed_)
-        if (m.version == version_ && m.position == position && m.quarters == scale.Quarters() && m.x == logicalX && m.y == logicalY)
-            return {nullptr, m.picture.get()};
-    SDL_Surface* shown = Get(position, scale, logicalX, logicalY);
-    std::shared_ptr<const PackedPicture> packed = PackedPicture::Pack(shown);
-    if (!packed) return {shown, nullptr};
-    // The list lets go of the picture it packed; asked for it again, it makes it again.
-    if (!scale.IsWhole()) {
-        reduced_.Forget(static_cast<std::uintptr_t>(position), shown);
-    } else {
+        // The list keeps the picture only packed; Get unpacks it again if it is ever asked for.
+        if (!p.packed && (p.packed = PackedPicture::Pack(p.surface.get()))) p.surface.reset();
+        packed = p.packed;
+    } else if (scale.IsWhole()) {
+        SDL_Surface* shown = Get(position, scale.Whole());
+        packed = PackedPicture::Pack(shown);
         Made& made = made_[static_cast<std::size_t>(std::min(scale.Whole(), kLargestScale))];
-        if (at < made.fromSource.size() && made.fromSource[at].get() == shown) {
+        // Asked for again, the picture is made again.
+        if (!packed) {
+        } else if (at < made.fromSource.size() && made.fromSource[at].get() == shown) {
             made.fromSource[at].reset();
             if (made.letGo.size() <= at) made.letGo.resize(at + 1, false);
             made.letGo[at] = true;
         } else if (at < made.enlarged.size() && made.enlarged[at].get() == shown) {
             made.enlarged[at].reset();
         }
+    } else if (SDL_Surface* whole = Get(position, scale.Whole())) {
+        // Reduced straight into its packed form: the reduced picture is never held whole beside the whole-scale
+        // one. A small one is reduced as usual.
+        const SDL_Rect place = ReducedPlace(whole, scale, logicalX, logicalY);
+        if (static_cast<std::size_t>(place.w) * static_cast<std::size_t>(place.h) * whole->format->BytesPerPixel >= smallest)
+            packed = ReduceAreaPacked(whole, place.w, place.h);
+        if (packed) LetGoLarge(position, scale, whole);
     }
-    std::erase_if(packed_, [this](const PackedMade& m) { return m.version != version_; });
     packed_.push_back({version_, position, scale.Quarters(), logicalX, logicalY, packed});
-    return {nullptr, packed.get()};
+    return packed ? Shown{nullptr, packed.get()} : Shown{Get(position, scale, logicalX, logicalY), nullptr};
+}
+
+void ImageList::LetGoLarge(int position, Scale scale, SDL_Surface* whole) const {
+    // Nothing at a fractional scale shows the whole-scale picture itself: a large one (a background) is let go.
+    constexpr long kLarge = 1L << 20;
+    const auto at = static_cast<std::size_t>(position);
+    Made& from = made_[static_cast<std::size_t>(std::min(scale.Whole(), kLargestScale))];
+    if (static_cast<long>(whole->pitch) * whole->h >= kLarge && at < from.fromSource.size() && from.fromSource[at].get() == whole) {
+        from.fromSource[at].reset();
+        if (from.letGo.size() <= at) from.letGo.resize(at + 1, false);
+        from.letGo[at] = true;
+    }
 }
 
 SDL_Surface* ImageList::Get(int position, int scale) const {
@@ -103,14 +121,7 @@ SDL_Surface* ImageList::Get(int position, Scale scale, int logicalX, int logical
     reducedFrom_[at] = {whole->w, whole->h};
     const SDL_Rect place = placeOf(reducedFrom_[at]);
     SDL_Surface* reduced = reduced_.Get(key, whole, place.w, place.h);
-    // Nothing at this scale shows the whole-scale picture itself: a large one (a background) is let go.
-    constexpr long kLarge = 1L << 20;
-    Made& from = made_[static_cast<std::size_t>(scale.Whole())];
-    if (static_cast<long>(whole->pitch) * whole->h >= kLarge && at < from.fromSource.size() && from.fromSource[at].get() == whole) {
-        from.fromSource[at].reset();
-        if (from.letGo.size() <= at) from.letGo.resize(at + 1, false);
-        from.letGo[at] = true;
-    }
+    LetGoLarge(position, scale, whole);
     return reduced;
 }
 

@@ -93,6 +93,8 @@ public:
 private:
     void Changed() { if (suspended_ == 0) ++version_; }
     void Load() const;
+    // Lets go of a large whole-scale picture of the source once a fractional scale has what it needs of it.
+    void LetGoLarge(int position, Scale scale, SDL_Surface* whole) const;
     std::string name_;
     std::vector<Picture> items_;
     mutable Loader loader_;
@@ -112,7 +114,7 @@ private:
     mutable ReducedPictures reduced_;
     mutable std::uint64_t reducedVersion_ = 0;
     mutable std::vector<SDL_Point> reducedFrom_;
-    // Packed pictures of larger and fractional scales, by the version of the list they were made for.
+    // Packed pictures by the version of the list they were made for; null for one not worth packing.
     struct PackedMade {
         std::uint64_t version;
         int position, quarters, x, y;

@@ -27,34 +27,56 @@ std::shared_ptr<const PackedPicture> PackedPicture::Pack(SDL_Surface* picture) {
     SDL_GetSurfaceBlendMode(picture, &mode);
     if (mode != SDL_BLENDMODE_NONE || SDL_HasColorKey(picture) || SDL_ISPIXELFORMAT_INDEXED(picture->format->format))
         return nullptr;
-    std::shared_ptr<PackedPicture> p(new PackedPicture());
-    p->w_ = picture->w;
-    p->h_ = picture->h;
-    p->format_ = picture->format->format;
-    p->pitch_ = picture->w * picture->format->BytesPerPixel;
-    p->bandRows_ = std::max(1, kBandBytes / p->pitch_);
-    const int bands = (p->h_ + p->bandRows_ - 1) / p->bandRows_;
-    std::vector<char> band(static_cast<std::size_t>(p->bandRows_) * static_cast<std::size_t>(p->pitch_));
-    std::vector<char> packed(static_cast<std::size_t>(LZ4_compressBound(static_cast<int>(band.size()))));
+    PackedRows rows(picture->w, picture->h, picture->format->format);
+    const auto bytes = static_cast<std::size_t>(picture->w * picture->format->BytesPerPixel);
     if (SDL_MUSTLOCK(picture)) SDL_LockSurface(picture);
-    for (int b = 0; b < bands; ++b) {
-        const int rows = p->Rows(b);
-        for (int r = 0; r < rows; ++r)
-            std::memcpy(band.data() + static_cast<std::size_t>(r) * static_cast<std::size_t>(p->pitch_),
-                        static_cast<const char*>(picture->pixels) + static_cast<std::ptrdiff_t>(b * p->bandRows_ + r) * picture->pitch,
-                        static_cast<std::size_t>(p->pitch_));
-        const int n = LZ4_compress_default(band.data(), packed.data(), rows * p->pitch_, static_cast<int>(packed.size()));
-        if (n <= 0) break;
-        p->start_.push_back(static_cast<std::uint32_t>(p->data_.size()));
-        p->data_.insert(p->data_.end(), packed.begin(), packed.begin() + n);
-    }
+    for (int y = 0; y < picture->h; ++y)
+        std::memcpy(rows.Next(), static_cast<const std::uint8_t*>(picture->pixels) + static_cast<std::ptrdiff_t>(y) * picture->pitch, bytes);
     if (SDL_MUSTLOCK(picture)) SDL_UnlockSurface(picture);
-    p->start_.push_back(static_cast<std::uint32_t>(p->data_.size()));
-    // Noise or a photograph: held as it is.
-    if (static_cast<int>(p->start_.size()) != bands + 1 || p->data_.size() * 2 > static_cast<std::size_t>(p->pitch_) * p->h_)
+    return rows.Finish();
+}
+
+PackedRows::PackedRows(int w, int h, Uint32 format) : made_(new PackedPicture()) {
+    PackedPicture& p = *made_;
+    p.w_ = std::max(1, w);
+    p.h_ = std::max(1, h);
+    p.format_ = format;
+    p.pitch_ = p.w_ * SDL_BYTESPERPIXEL(format);
+    p.bandRows_ = std::max(1, kBandBytes / p.pitch_);
+    band_.resize(static_cast<std::size_t>(p.bandRows_) * static_cast<std::size_t>(p.pitch_));
+    packed_.resize(static_cast<std::size_t>(LZ4_compressBound(static_cast<int>(band_.size()))));
+}
+
+void PackedRows::Flush() {
+    if (rows_ == 0 || failed_) return;
+    PackedPicture& p = *made_;
+    const int n = LZ4_compress_default(reinterpret_cast<const char*>(band_.data()), packed_.data(), rows_ * p.pitch_,
+                                       static_cast<int>(packed_.size()));
+    if (n <= 0) {
+        failed_ = true;
+        return;
+    }
+    p.start_.push_back(static_cast<std::uint32_t>(p.data_.size()));
+    p.data_.insert(p.data_.end(), packed_.begin(), packed_.begin() + n);
+    done_ += rows_;
+    rows_ = 0;
+}
+
+std::uint8_t* PackedRows::Next() {
+    if (rows_ == made_->bandRows_) Flush();
+    return band_.data() + static_cast<std::size_t>(rows_++) * static_cast<std::size_t>(made_->pitch_);
+}
+
+std::shared_ptr<const PackedPicture> PackedRows::Finish() {
+    Flush();
+    PackedPicture& p = *made_;
+    p.start_.push_back(static_cast<std::uint32_t>(p.data_.size()));
+    // Noise or a photograph: better held as it is.
+    if (failed_ || done_ != p.h_ || static_cast<long>(p.pitch_) * p.h_ < kSmallest ||
+        p.data_.size() * 2 > static_cast<std::size_t>(p.pitch_) * static_cast<std::size_t>(p.h_))
         return nullptr;
-    p->data_.shrink_to_fit();
-    return p;
+    p.data_.shrink_to_fit();
+    return std::move(made_);
 }
 
 int PackedPicture::Rows(int b) const { return std::min(bandRows_, h_ - b * bandRows_); }

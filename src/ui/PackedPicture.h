@@ -29,6 +29,7 @@ public:
     std::size_t PackedBytes() const;
 
 private:
+    friend class PackedRows;
     PackedPicture() = default;
     // Unpacks band b into out (bandRows_ * pitch_ bytes); the last band may have fewer rows.
     bool UnpackBand(int b, std::vector<std::uint8_t>& out) const;
@@ -38,6 +39,25 @@ private:
     std::uint32_t format_ = 0;
     std::vector<std::uint32_t> start_; // where each band begins in data_, and one more entry: the end
     std::vector<char> data_;
+};
+
+// Packs a picture made row by row from the top, so the whole picture is never held unpacked.
+class PackedRows {
+public:
+    PackedRows(int w, int h, Uint32 format);
+    // Where the next row's pixels go (w pixels of the format, no padding).
+    std::uint8_t* Next();
+    // The picture once every row is in; null when it did not pay (see PackedPicture::Pack).
+    std::shared_ptr<const PackedPicture> Finish();
+
+private:
+    void Flush();
+
+    std::shared_ptr<PackedPicture> made_;
+    std::vector<std::uint8_t> band_;
+    std::vector<char> packed_;
+    int rows_ = 0, done_ = 0;
+    bool failed_ = false;
 };
 
 } // namespace zv::ui

@@ -52,23 +52,34 @@ void WriteRaw(Uint8* p, int bytes, Uint32 v) {
 
 } // namespace
 
-SurfacePtr ReduceArea(SDL_Surface* src, int w, int h) {
-    if (!src || w <= 0 || h <= 0 || src->w <= 0 || src->h <= 0) return nullptr;
+namespace {
+
+// Whether the picture can be seen through (a colour key or blending), and the form it is reduced into: an opaque
+// picture stays in its own form (the large ones are kept three bytes a pixel); one that can be seen through
+// comes back with alpha.
+bool SeeThrough(SDL_Surface* src) {
     SDL_BlendMode mode = SDL_BLENDMODE_NONE;
     SDL_GetSurfaceBlendMode(src, &mode);
+    return SDL_HasColorKey(src) || mode != SDL_BLENDMODE_NONE;
+}
+
+Uint32 ReducedFormat(SDL_Surface* src) {
+    const bool see = SeeThrough(src);
+    const SDL_PixelFormat* in = src->format;
+    const bool ownForm = !see && in->BytesPerPixel >= 3 && !SDL_ISPIXELFORMAT_INDEXED(in->format);
+    return ownForm ? in->format : static_cast<Uint32>(see ? SDL_PIXELFORMAT_ARGB8888 : SDL_PIXELFORMAT_RGB888);
+}
+
+// Reduces src to w x h pixels of the format out, top row first, each into the buffer rowAt(y) gives.
+template <class RowAt>
+void Reduce(SDL_Surface* src, int w, int h, const SDL_PixelFormat* outFormat, RowAt rowAt) {
     Uint32 key = 0;
     const bool keyed = SDL_GetColorKey(src, &key) == 0;
-    const bool see = keyed || mode != SDL_BLENDMODE_NONE;
+    const bool see = SeeThrough(src);
     const SDL_PixelFormat* in = src->format;
-    // An opaque picture stays in its own form (the large ones are kept three bytes a pixel); one that can
-    // be seen through comes back with alpha.
-    const bool ownForm = !see && in->BytesPerPixel >= 3 && !SDL_ISPIXELFORMAT_INDEXED(in->format);
-    const Uint32 format = ownForm ? in->format : static_cast<Uint32>(see ? SDL_PIXELFORMAT_ARGB8888 : SDL_PIXELFORMAT_RGB888);
-    SDL_Surface* out = SDL_CreateRGBSurfaceWithFormat(0, w, h, SDL_BITSPERPIXEL(format), format);
-    if (!out) return nullptr;
     if (SDL_MUSTLOCK(src)) SDL_LockSurface(src);
     const auto xs = Taps(src->w, w), ys = Taps(src->h, h);
-    const int bytes = in->BytesPerPixel, outBytes = out->format->BytesPerPixel;
+    const int bytes = in->BytesPerPixel, outBytes = outFormat->BytesPerPixel;
     // The usual pictures have eight bits a channel: their channels are read straight from the masks.
     const bool eightBits = bytes >= 3 && !SDL_ISPIXELFORMAT_INDEXED(in->format) && in->Rloss == 0 && in->Gloss == 0 &&
                            in->Bloss == 0 && (!in->Amask || in->Aloss == 0);
@@ -115,7 +126,7 @@ SurfacePtr ReduceArea(SDL_Surface* src, int w, int h) {
                 s[3] += wy * b;
             }
         }
-        Uint8* row = static_cast<Uint8*>(out->pixels) + y * out->pitch;
+        Uint8* row = rowAt(y);
         for (int x = 0; x < w; ++x) {
             const std::uint64_t* s = &sums[static_cast<std::size_t>(x) * 4];
             const std::uint64_t a = s[0];
@@ -127,12 +138,33 @@ SurfacePtr ReduceArea(SDL_Surface* src, int w, int h) {
                 g = static_cast<Uint8>((s[2] + a / 2) / a);
                 b = static_cast<Uint8>((s[3] + a / 2) / a);
             }
-            WriteRaw(row + x * outBytes, outBytes, see ? SDL_MapRGBA(out->format, r, g, b, alpha) : SDL_MapRGB(out->format, r, g, b));
+            WriteRaw(row + x * outBytes, outBytes, see ? SDL_MapRGBA(outFormat, r, g, b, alpha) : SDL_MapRGB(outFormat, r, g, b));
         }
     }
     if (SDL_MUSTLOCK(src)) SDL_UnlockSurface(src);
-    SDL_SetSurfaceBlendMode(out, see ? SDL_BLENDMODE_BLEND : SDL_BLENDMODE_NONE);
+}
+
+} // namespace
+
+SurfacePtr ReduceArea(SDL_Surface* src, int w, int h) {
+    if (!src || w <= 0 || h <= 0 || src->w <= 0 || src->h <= 0) return nullptr;
+    const Uint32 format = ReducedFormat(src);
+    SDL_Surface* out = SDL_CreateRGBSurfaceWithFormat(0, w, h, SDL_BITSPERPIXEL(format), format);
+    if (!out) return nullptr;
+    Reduce(src, w, h, out->format, [out](int y) { return static_cast<Uint8*>(out->pixels) + y * out->pitch; });
+    SDL_SetSurfaceBlendMode(out, SeeThrough(src) ? SDL_BLENDMODE_BLEND : SDL_BLENDMODE_NONE);
     return AdoptSurface(out);
+}
+
+std::shared_ptr<const PackedPicture> ReduceAreaPacked(SDL_Surface* src, int w, int h) {
+    if (!src || w <= 0 || h <= 0 || src->w <= 0 || src->h <= 0 || SeeThrough(src)) return nullptr;
+    const Uint32 format = ReducedFormat(src);
+    SDL_PixelFormat* outFormat = SDL_AllocFormat(format);
+    if (!outFormat) return nullptr;
+    PackedRows rows(w, h, format);
+    Reduce(src, w, h, outFormat, [&rows](int) { return rows.Next(); });
+    SDL_FreeFormat(outFormat);
+    return rows.Finish();
 }
 
 SDL_Rect ReducedPlace(SDL_Surface* whole, Scale scale, int logicalX, int logicalY) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "ui/PackedPicture.h"
 #include "ui/Scale.h"
 #include "ui/Surface.h"
 
@@ -16,6 +17,9 @@ namespace zv::ui {
 // round a transparent edge). A picture with a colour key or alpha comes back with alpha and blending;
 // an opaque one comes back opaque. Null for a null source or an empty size.
 SurfacePtr ReduceArea(SDL_Surface* src, int w, int h);
+// The same reduction of an opaque picture packed as it is made, row by row, so the reduced picture is never
+// held whole; null where PackedPicture::Pack would give null.
+std::shared_ptr<const PackedPicture> ReduceAreaPacked(SDL_Surface* src, int w, int h);
 
 // The size a picture drawn for the scale's whole factor takes at the scale, its top-left corner at a
 // logical place: its logical size rounded at both edges, as a control's place is.
