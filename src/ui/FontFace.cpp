@@ -2,67 +2,17 @@
 // small rasteriser keeps the program's memory close to that of a bare window.
 #include "ui/FontFace.h"
 
-#include <fcntl.h>
-#include <sys/mman.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cmath>
-#include <map>
 #include <memory>
 #include <vector>
 
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wunused-function"
-#pragma GCC diagnostic ignored "-Wsign-compare"
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-#pragma GCC diagnostic ignored "-Wimplicit-fallthrough"
-#define STBTT_STATIC
-#define STB_TRUETYPE_IMPLEMENTATION
-#include <stb/stb_truetype.h>
-#pragma GCC diagnostic pop
+#include "ui/TrueType.h"
 
 namespace zv::ui {
 
-namespace {
-
-
-// A font file mapped once, however many sizes of it are open: the pages a label at 1x has read serve
-// the same label at 2x too.
-struct Mapping {
-    void* map = MAP_FAILED;
-    std::size_t size = 0;
-    ~Mapping() {
-        if (map != MAP_FAILED) munmap(map, size);
-    }
-};
-
-std::shared_ptr<Mapping> MapFile(const std::string& file) {
-    static std::map<std::string, std::weak_ptr<Mapping>> mapped;
-    if (auto it = mapped.find(file); it != mapped.end())
-        if (auto m = it->second.lock()) return m;
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return nullptr;
-    struct stat st {};
-    // A font file is mapped, not read: only the tables and glyphs in use ever reach memory.
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size < 12 || st.st_size > (64 << 20)) {
-        ::close(fd);
-        return nullptr;
-    }
-    auto m = std::make_shared<Mapping>();
-    m->size = static_cast<std::size_t>(st.st_size);
-    m->map = ::mmap(nullptr, m->size, PROT_READ, MAP_PRIVATE, fd, 0);
-    ::close(fd);
-    if (m->map == MAP_FAILED) return nullptr;
-    mapped[file] = m;
-    return m;
-}
-
-} // namespace
-
 struct FontFace::Impl {
-    std::shared_ptr<Mapping> file;
+    std::shared_ptr<const MappedFont> file;
     stbtt_fontinfo info{};
     float scale = 1.0f;
     int pixelSize = 12;
@@ -84,9 +34,9 @@ struct FontFace::Impl {
 
 std::unique_ptr<FontFace> FontFace::Open(const std::string& file, int pixelSize, bool underline, int quarters) {
     auto impl = std::make_unique<Impl>();
-    impl->file = MapFile(file);
+    impl->file = MapFontFile(file);
     if (!impl->file) return nullptr;
-    const auto* data = static_cast<const unsigned char*>(impl->file->map);
+    const unsigned char* data = impl->file->data;
     const int offset = stbtt_GetFontOffsetForIndex(data, 0);
     if (offset < 0 || !stbtt_InitFont(&impl->info, data, offset)) return nullptr;
     quarters = std::max(1, quarters);

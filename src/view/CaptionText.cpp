@@ -3,27 +3,14 @@
 
 #include "ui/FontFace.h"
 
-#include <fcntl.h>
-#include <sys/mman.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <memory>
 #include <vector>
 
 #include "ui/Fonts.h"
-
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wunused-function"
-#pragma GCC diagnostic ignored "-Wsign-compare"
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-#pragma GCC diagnostic ignored "-Wimplicit-fallthrough"
-#define STBTT_STATIC
-#define STB_TRUETYPE_IMPLEMENTATION
-#include <stb/stb_truetype.h>
-#pragma GCC diagnostic pop
+#include "ui/TrueType.h"
 
 namespace zv::view {
 
@@ -31,6 +18,7 @@ namespace {
 
 struct Face {
     bool ok = false;
+    std::shared_ptr<const ui::MappedFont> file;
     stbtt_fontinfo info{};
 };
 
@@ -44,15 +32,9 @@ const Face& FaceOf(const Lettering& l) {
     if (file.empty())
         for (const std::string& standIn : ui::StandInFamilies(l.family, l.bold))
             if (file = ui::ResolveFontFile(standIn, l.bold); !file.empty()) break;
-    const int fd = file.empty() ? -1 : ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return face;
-    struct stat st {};
-    void* map = MAP_FAILED;
-    if (::fstat(fd, &st) == 0 && st.st_size > 12 && st.st_size < (64 << 20))
-        map = ::mmap(nullptr, static_cast<std::size_t>(st.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
-    ::close(fd);
-    if (map == MAP_FAILED) return face;
-    const auto* data = static_cast<const unsigned char*>(map);
+    face.file = file.empty() ? nullptr : ui::MapFontFile(file);
+    if (!face.file) return face;
+    const unsigned char* data = face.file->data;
     const int offset = stbtt_GetFontOffsetForIndex(data, 0);
     face.ok = offset >= 0 && stbtt_InitFont(&face.info, data, offset);
     return face;
