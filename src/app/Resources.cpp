@@ -249,7 +249,21 @@ void UseCommandButtonArtwork(ui::ImageButton& button, const std::string& file) {
 }
 
 void ReleaseResourcePages() {
-    for (const EmbeddedFile* f = kEmbeddedFiles; f->name; ++f) ReleasePages({f->begin, static_cast<std::size_t>(f->end - f->begin)});
+    // The embedded files lie one after another. The system maps the pages around each one read (64 KiB at a
+    // time), so the ends of the files beside it stay mapped however exactly each file's own pages are released:
+    // the whole stretch goes at once, pages shared with other read-only data included (they come back from the
+    // program file when next read, unchanged).
+    const unsigned char* first = nullptr;
+    const unsigned char* last = nullptr;
+    for (const EmbeddedFile* f = kEmbeddedFiles; f->name; ++f) {
+        if (!first || f->begin < first) first = f->begin;
+        if (!last || f->end > last) last = f->end;
+    }
+    if (!first) return;
+    const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+    const auto begin = reinterpret_cast<std::uintptr_t>(first) & ~(page - 1);
+    const auto end = (reinterpret_cast<std::uintptr_t>(last) + page - 1) & ~(page - 1);
+    madvise(reinterpret_cast<void*>(begin), end - begin, MADV_DONTNEED);
 }
 
 } // namespace zv::app
