@@ -2,28 +2,45 @@
 #include "ui/Reduce.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
+#include <numeric>
 
 namespace zv::ui {
 
 namespace {
 
-// For each target pixel along one axis, the source pixels under it and how much of each: in units
-// where a source pixel is `to` long and a target pixel `from` long.
-struct Tap {
-    int first = 0;
-    std::vector<int> weights;
+// For each target pixel along one axis, the source pixels under it and how much of each: in units where a
+// source pixel is to/g long and a target pixel from/g long (g their greatest common divisor, so the weights are
+// as small as they can be: 4 to 3 for 2x to 1.5x), so a target pixel's weights add up to `whole`. Every target
+// pixel has `span` weights, the ones past its last source pixel zero, so the loops over them have one length.
+struct Taps {
+    std::vector<int> first;
+    std::vector<std::uint32_t> weight;
+    int span = 1;
+    std::uint32_t whole = 1;
 };
 
-std::vector<Tap> Taps(int from, int to) {
-    std::vector<Tap> taps(static_cast<std::size_t>(to));
+Taps MakeTaps(int from, int to) {
+    Taps taps;
+    const auto g = static_cast<long>(std::gcd(from, to));
+    taps.whole = static_cast<std::uint32_t>(from / g);
+    taps.first.resize(static_cast<std::size_t>(to));
     for (int t = 0; t < to; ++t) {
         const long lo = static_cast<long>(t) * from, hi = lo + from;
-        Tap& tap = taps[static_cast<std::size_t>(t)];
-        tap.first = static_cast<int>(lo / to);
-        for (int s = tap.first; s < from && static_cast<long>(s) * to < hi; ++s) {
+        const int first = static_cast<int>(lo / to);
+        const int last = static_cast<int>(std::min<long>((hi - 1) / to, from - 1));
+        taps.first[static_cast<std::size_t>(t)] = first;
+        taps.span = std::max(taps.span, last - first + 1);
+    }
+    taps.weight.assign(static_cast<std::size_t>(to) * static_cast<std::size_t>(taps.span), 0);
+    for (int t = 0; t < to; ++t) {
+        const long lo = static_cast<long>(t) * from, hi = lo + from;
+        const int first = taps.first[static_cast<std::size_t>(t)];
+        for (int s = first; s < from && static_cast<long>(s) * to < hi; ++s) {
             const long a = std::max(lo, static_cast<long>(s) * to), b = std::min(hi, static_cast<long>(s + 1) * to);
-            tap.weights.push_back(static_cast<int>(b - a));
+            taps.weight[static_cast<std::size_t>(t) * static_cast<std::size_t>(taps.span) + static_cast<std::size_t>(s - first)] =
+                static_cast<std::uint32_t>((b - a) / g);
         }
     }
     return taps;
@@ -50,9 +67,67 @@ void WriteRaw(Uint8* p, int bytes, Uint32 v) {
     }
 }
 
-} // namespace
+// Whether a format has eight bits in each channel it has, so channels are read and written straight through
+// the masks.
+bool EightBits(const SDL_PixelFormat* f) {
+    return f->BytesPerPixel >= 3 && !SDL_ISPIXELFORMAT_INDEXED(f->format) && f->Rloss == 0 && f->Gloss == 0 &&
+           f->Bloss == 0 && (!f->Amask || f->Aloss == 0);
+}
 
-namespace {
+// One source row as channels, four a pixel (red, green, blue, alpha), with `pad` transparent pixels after it
+// for the zero weights past the row's end to read.
+template <int Bytes>
+void DecodeRow(const Uint8* line, int w, const SDL_PixelFormat* in, bool eightBits, bool keyed, Uint32 key, bool see,
+               Uint8* out) {
+    // Each channel of the usual formats is one byte of the pixel: copied straight.
+    const bool alpha = see && in->Amask;
+    if (Bytes >= 3 && eightBits && !keyed && SDL_BYTEORDER == SDL_LIL_ENDIAN && in->Rshift % 8 == 0 &&
+        in->Gshift % 8 == 0 && in->Bshift % 8 == 0 && (!alpha || in->Ashift % 8 == 0)) {
+        const int r = in->Rshift / 8, g = in->Gshift / 8, b = in->Bshift / 8, a = alpha ? in->Ashift / 8 : 0;
+        for (int x = 0; x < w; ++x, out += 4, line += Bytes) {
+            out[0] = line[r];
+            out[1] = line[g];
+            out[2] = line[b];
+            out[3] = alpha ? line[a] : 255;
+        }
+        return;
+    }
+    for (int x = 0; x < w; ++x, out += 4) {
+        const Uint32 raw = ReadRaw(line + x * Bytes, Bytes);
+        if (keyed && raw == key) out[0] = out[1] = out[2] = out[3] = 0;
+        else if (eightBits) {
+            out[0] = static_cast<Uint8>((raw & in->Rmask) >> in->Rshift);
+            out[1] = static_cast<Uint8>((raw & in->Gmask) >> in->Gshift);
+            out[2] = static_cast<Uint8>((raw & in->Bmask) >> in->Bshift);
+            out[3] = see && in->Amask ? static_cast<Uint8>((raw & in->Amask) >> in->Ashift) : 255;
+        } else {
+            SDL_GetRGBA(raw, in, &out[0], &out[1], &out[2], &out[3]);
+            if (!see || !in->Amask) out[3] = 255;
+        }
+    }
+}
+
+// Division by one divisor, many times over, rounded down: a shift for a power of two (the usual scales give
+// those), else a product with the reciprocal corrected to be exact (the sums here stay far below 2^53, so the
+// product is off by less than one and one step mends it).
+struct Divider {
+    explicit Divider(std::uint64_t divisor)
+        : d(divisor), shift(std::has_single_bit(divisor) ? std::countr_zero(divisor) : -1),
+          inverse(1.0 / static_cast<double>(divisor)) {}
+    // For a divisor that changes with every pixel, where looking for a power of two costs more than it saves.
+    enum Reciprocal { NotAPowerOfTwo };
+    Divider(std::uint64_t divisor, Reciprocal) : d(divisor), shift(-1), inverse(1.0 / static_cast<double>(divisor)) {}
+    std::uint64_t operator()(std::uint64_t n) const {
+        if (shift >= 0) return n >> shift;
+        auto q = static_cast<std::uint64_t>(static_cast<double>(n) * inverse);
+        if (q * d > n) --q;
+        else if ((q + 1) * d <= n) ++q;
+        return q;
+    }
+    std::uint64_t d;
+    int shift;
+    double inverse;
+};
 
 // Whether the picture can be seen through (a colour key or blending), and the form it is reduced into: an opaque
 // picture stays in its own form (the large ones are kept three bytes a pixel); one that can be seen through
@@ -71,76 +146,119 @@ Uint32 ReducedFormat(SDL_Surface* src) {
 }
 
 // Reduces src to w x h pixels of the format out, top row first, each into the buffer rowAt(y) gives.
-template <class RowAt>
-void Reduce(SDL_Surface* src, int w, int h, const SDL_PixelFormat* outFormat, RowAt rowAt) {
+//
+// Each source row is decoded and summed across into the target columns once, and kept while the target rows
+// that cover it are made; a target pixel is then the sum of those rows' sums weighed by how much of each row it
+// covers. An opaque picture sums its colours alone; one that can be seen through sums alpha and colour weighed by
+// alpha, so no dark fringe appears round a transparent edge. All in whole numbers (Acc wide enough for the largest
+// sum), so the result does not depend on the order of the sums.
+template <bool See, class Acc, int XSpan, class RowAt>
+void Reduce(SDL_Surface* src, const Taps& xs, const Taps& ys, const SDL_PixelFormat* outFormat, RowAt rowAt) {
+    const int xspan = XSpan ? XSpan : xs.span;
+    const int w = static_cast<int>(xs.first.size()), h = static_cast<int>(ys.first.size());
     Uint32 key = 0;
     const bool keyed = SDL_GetColorKey(src, &key) == 0;
-    const bool see = SeeThrough(src);
     const SDL_PixelFormat* in = src->format;
-    if (SDL_MUSTLOCK(src)) SDL_LockSurface(src);
-    const auto xs = Taps(src->w, w), ys = Taps(src->h, h);
     const int bytes = in->BytesPerPixel, outBytes = outFormat->BytesPerPixel;
-    // The usual pictures have eight bits a channel: their channels are read straight from the masks.
-    const bool eightBits = bytes >= 3 && !SDL_ISPIXELFORMAT_INDEXED(in->format) && in->Rloss == 0 && in->Gloss == 0 &&
-                           in->Bloss == 0 && (!in->Amask || in->Aloss == 0);
-    const std::uint64_t area = static_cast<std::uint64_t>(src->w) * static_cast<std::uint64_t>(src->h);
-    // Per target row: each source row under it summed across into the target columns (alpha, and colour
-    // weighed by alpha), then those sums weighed by how much of the source row the target row covers.
-    std::vector<std::uint64_t> sums(static_cast<std::size_t>(w) * 4);
-    std::vector<Uint8> rgba(static_cast<std::size_t>(src->w) * 4);
-    for (int y = 0; y < h; ++y) {
-        const Tap& ty = ys[static_cast<std::size_t>(y)];
-        std::fill(sums.begin(), sums.end(), 0);
-        for (std::size_t j = 0; j < ty.weights.size(); ++j) {
-            const Uint8* line = static_cast<const Uint8*>(src->pixels) + (ty.first + static_cast<int>(j)) * src->pitch;
-            for (int x = 0; x < src->w; ++x) {
-                const Uint32 raw = ReadRaw(line + x * bytes, bytes);
-                Uint8* c = &rgba[static_cast<std::size_t>(x) * 4];
-                if (keyed && raw == key) c[0] = c[1] = c[2] = c[3] = 0;
-                else if (eightBits) {
-                    c[0] = static_cast<Uint8>((raw & in->Rmask) >> in->Rshift);
-                    c[1] = static_cast<Uint8>((raw & in->Gmask) >> in->Gshift);
-                    c[2] = static_cast<Uint8>((raw & in->Bmask) >> in->Bshift);
-                    c[3] = see && in->Amask ? static_cast<Uint8>((raw & in->Amask) >> in->Ashift) : 255;
-                } else {
-                    SDL_GetRGBA(raw, in, &c[0], &c[1], &c[2], &c[3]);
-                    if (!see || !in->Amask) c[3] = 255;
-                }
-            }
-            for (int x = 0; x < w; ++x) {
-                const Tap& tx = xs[static_cast<std::size_t>(x)];
-                Uint32 a = 0, r = 0, g = 0, b = 0;
-                for (std::size_t i = 0; i < tx.weights.size(); ++i) {
-                    const Uint8* c = &rgba[static_cast<std::size_t>(tx.first + static_cast<int>(i)) * 4];
-                    const Uint32 wa = static_cast<Uint32>(tx.weights[i]) * c[3];
-                    a += wa;
-                    r += wa * c[0];
-                    g += wa * c[1];
-                    b += wa * c[2];
-                }
-                std::uint64_t* s = &sums[static_cast<std::size_t>(x) * 4];
-                const auto wy = static_cast<std::uint64_t>(ty.weights[j]);
-                s[0] += wy * a;
-                s[1] += wy * r;
-                s[2] += wy * g;
-                s[3] += wy * b;
-            }
+    const bool eightBits = EightBits(in), eightBitsOut = EightBits(outFormat);
+    // Held here: the stores into the rows could otherwise be taken to change them.
+    const int rShift = outFormat->Rshift, gShift = outFormat->Gshift, bShift = outFormat->Bshift, aShift = outFormat->Ashift;
+    const Uint32 aMask = outFormat->Amask;
+    // What a target pixel's weights add up to.
+    const std::uint64_t area = std::uint64_t{xs.whole} * ys.whole;
+    const Divider perArea(area);
+    constexpr int channels = See ? 4 : 3;
+    const auto across = static_cast<std::size_t>(w) * channels;
+
+    std::vector<Uint8> rgba((static_cast<std::size_t>(src->w) + static_cast<std::size_t>(xs.span)) * 4, 0);
+    // The source rows summed across, one slot for each source row a target row can cover, and which row each holds.
+    std::vector<Acc> summed(across * static_cast<std::size_t>(ys.span));
+    std::vector<int> held(static_cast<std::size_t>(ys.span), -1);
+    const auto sumAcross = [&](int sy) -> const Acc* {
+        const auto slot = static_cast<std::size_t>(sy % ys.span);
+        Acc* out = &summed[slot * across];
+        if (held[slot] == sy) return out;
+        held[slot] = sy;
+        const Uint8* line = static_cast<const Uint8*>(src->pixels) + sy * src->pitch;
+        switch (bytes) {
+        case 4: DecodeRow<4>(line, src->w, in, eightBits, keyed, key, See, rgba.data()); break;
+        case 3: DecodeRow<3>(line, src->w, in, eightBits, keyed, key, See, rgba.data()); break;
+        case 2: DecodeRow<2>(line, src->w, in, eightBits, keyed, key, See, rgba.data()); break;
+        default: DecodeRow<1>(line, src->w, in, eightBits, keyed, key, See, rgba.data());
         }
-        Uint8* row = rowAt(y);
-        for (int x = 0; x < w; ++x) {
-            const std::uint64_t* s = &sums[static_cast<std::size_t>(x) * 4];
-            const std::uint64_t a = s[0];
-            // Each target pixel covers `area` weight in all; its colour is the alpha-weighed mean.
-            const auto alpha = static_cast<Uint8>((a + area / 2) / area);
-            Uint8 r = 0, g = 0, b = 0;
-            if (a > 0) {
-                r = static_cast<Uint8>((s[1] + a / 2) / a);
-                g = static_cast<Uint8>((s[2] + a / 2) / a);
-                b = static_cast<Uint8>((s[3] + a / 2) / a);
+        const std::uint32_t* weight = xs.weight.data();
+        Acc* sum = out;
+        for (int x = 0; x < w; ++x, sum += channels, weight += xspan) {
+            const Uint8* c = &rgba[static_cast<std::size_t>(xs.first[static_cast<std::size_t>(x)]) * 4];
+            Acc r = 0, g = 0, b = 0, a = 0;
+            for (int i = 0; i < xspan; ++i, c += 4) {
+                const Acc wa = See ? Acc(weight[i]) * c[3] : Acc(weight[i]);
+                r += wa * c[0];
+                g += wa * c[1];
+                b += wa * c[2];
+                if constexpr (See) a += wa;
             }
-            WriteRaw(row + x * outBytes, outBytes, see ? SDL_MapRGBA(outFormat, r, g, b, alpha) : SDL_MapRGB(outFormat, r, g, b));
+            sum[0] = r;
+            sum[1] = g;
+            sum[2] = b;
+            if constexpr (See) sum[3] = a;
+        }
+        return out;
+    };
+
+    std::vector<const Acc*> rows(static_cast<std::size_t>(ys.span));
+    for (int y = 0; y < h; ++y) {
+        const int first = ys.first[static_cast<std::size_t>(y)];
+        const std::uint32_t* wy = &ys.weight[static_cast<std::size_t>(y) * static_cast<std::size_t>(ys.span)];
+        int n = 0;
+        while (n < ys.span && wy[n] != 0) {
+            rows[static_cast<std::size_t>(n)] = sumAcross(first + n);
+            ++n;
+        }
+        Uint8* out = rowAt(y);
+        for (std::size_t x = 0, at = 0; at < across; ++x, at += channels) {
+            Acc s[channels] = {};
+            for (int j = 0; j < n; ++j)
+                for (int c = 0; c < channels; ++c) s[c] += Acc(wy[j]) * rows[static_cast<std::size_t>(j)][at + static_cast<std::size_t>(c)];
+            Uint8 r = 0, g = 0, b = 0, alpha = 255;
+            if constexpr (See) {
+                // The colour is the alpha-weighed mean.
+                const std::uint64_t a = s[3];
+                alpha = static_cast<Uint8>(perArea(a + area / 2));
+                if (a > 0) {
+                    const Divider perA(a, Divider::NotAPowerOfTwo);
+                    r = static_cast<Uint8>(perA(s[0] + a / 2));
+                    g = static_cast<Uint8>(perA(s[1] + a / 2));
+                    b = static_cast<Uint8>(perA(s[2] + a / 2));
+                }
+            } else {
+                r = static_cast<Uint8>(perArea(s[0] + area / 2));
+                g = static_cast<Uint8>(perArea(s[1] + area / 2));
+                b = static_cast<Uint8>(perArea(s[2] + area / 2));
+            }
+            Uint32 v = 0;
+            if (eightBitsOut)
+                v = Uint32(r) << rShift | Uint32(g) << gShift | Uint32(b) << bShift | (See ? (Uint32(alpha) << aShift) & aMask : aMask);
+            else v = See ? SDL_MapRGBA(outFormat, r, g, b, alpha) : SDL_MapRGB(outFormat, r, g, b);
+            WriteRaw(out + x * static_cast<std::size_t>(outBytes), outBytes, v);
         }
     }
+}
+
+// Chooses the sums' width: 32 bits where the largest sum (every weight on full alpha and full colour) fits.
+template <class RowAt>
+void Reduce(SDL_Surface* src, int w, int h, const SDL_PixelFormat* outFormat, RowAt rowAt) {
+    if (SDL_MUSTLOCK(src)) SDL_LockSurface(src);
+    const Taps xs = MakeTaps(src->w, w), ys = MakeTaps(src->h, h);
+    const bool narrow = std::uint64_t{xs.whole} * ys.whole * 255 * 255 <= UINT32_MAX;
+    // The usual case, an opaque picture reduced by less than half, has its loop lengths known here.
+    if (SeeThrough(src)) {
+        if (narrow) Reduce<true, std::uint32_t, 0>(src, xs, ys, outFormat, rowAt);
+        else Reduce<true, std::uint64_t, 0>(src, xs, ys, outFormat, rowAt);
+    } else if (narrow && xs.span == 2) Reduce<false, std::uint32_t, 2>(src, xs, ys, outFormat, rowAt);
+    else if (narrow && xs.span == 3) Reduce<false, std::uint32_t, 3>(src, xs, ys, outFormat, rowAt);
+    else if (narrow) Reduce<false, std::uint32_t, 0>(src, xs, ys, outFormat, rowAt);
+    else Reduce<false, std::uint64_t, 0>(src, xs, ys, outFormat, rowAt);
     if (SDL_MUSTLOCK(src)) SDL_UnlockSurface(src);
 }
 

@@ -282,6 +282,29 @@ TEST(ReduceArea, WeighsSourcePixelsByTheAreaCovered) {
     EXPECT_EQ(alpha(2), 0u);
 }
 
+// A flat colour stays exactly itself at every ratio, however large the sums grow: sizes whose ratio reduces to
+// small whole numbers (2x to 1.5x), sizes that share no divisor (so the weights are large), and a picture large
+// enough for the sums to need 64 bits; opaque and keyed (half of it transparent).
+TEST(ReduceArea, AFlatColourStaysExactlyItselfAtEveryRatio) {
+    const struct {
+        int w, h, toW, toH;
+        bool keyed;
+    } cases[] = {{1264, 984, 948, 738, false}, {1264, 984, 948, 738, true}, {7, 5, 3, 2, false},
+                 {301, 299, 300, 298, true}, {1009, 1013, 1007, 1011, false}};
+    for (const auto& c : cases) {
+        SurfacePtr pic = Solid(c.w, c.h, 0x8153FE);
+        if (c.keyed) {
+            for (int y = 0; y < c.h; ++y)
+                for (int x = 0; x < c.w / 2; ++x) Put(pic.get(), x, y, 0xFF00FF);
+            SDL_SetColorKey(pic.get(), SDL_TRUE, SDL_MapRGB(pic->format, 255, 0, 255));
+        }
+        const SurfacePtr small = ReduceArea(pic.get(), c.toW, c.toH);
+        ASSERT_TRUE(small);
+        for (int y : {0, c.toH / 2, c.toH - 1})
+            EXPECT_EQ(Pixel(small.get(), c.toW - 1, y), 0x8153FEu) << c.w << "x" << c.h << " to " << c.toW << "x" << c.toH;
+    }
+}
+
 // A large whole-scale picture is let go once reduced for a fractional scale; the reduced one is kept, and
 // drawing at the whole scale later asks the source again rather than enlarging the 1x picture.
 TEST_F(ScaleTest, ALargePictureLetGoOnceReducedComesBackFromItsSource) {
