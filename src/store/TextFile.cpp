@@ -241,6 +241,24 @@ void RemoveStaleTemporaries(const std::string& dir, const std::string& base) {
     ::closedir(d);
 }
 
+// Whether the file's bytes are exactly these (a small file only: larger ones are just written again).
+bool HoldsExactly(const std::string& path, std::string_view content) {
+    constexpr std::size_t kLargestCompared = 1 << 20;
+    if (content.size() > kLargestCompared) return false;
+    const int raw = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    if (raw < 0) return false;
+    Fd fd(raw);
+    std::string held(content.size() + 1, '\0');
+    std::size_t got = 0;
+    while (got < held.size()) {
+        const ssize_t n = ::read(fd.get(), held.data() + got, held.size() - got);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        got += static_cast<std::size_t>(n);
+    }
+    return got == content.size() && std::string_view(held.data(), got) == content;
+}
+
 } // namespace
 
 void WriteTextFileAtomic(const std::string& path, std::string_view content) {
@@ -258,6 +276,10 @@ void WriteTextFileAtomic(const std::string& path, std::string_view content) {
             if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) throw InOutError::FromErrno(errno);
             mode = st.st_mode & 07777;
         }
+        // A file that already holds the content is left as it is: no new file and no wait for the disk (the
+        // settings are written at every exit, mostly unchanged).
+        if (S_ISREG(st.st_mode) && static_cast<std::uintmax_t>(st.st_size) == content.size() && HoldsExactly(path, content))
+            return;
     } else if (errno != ENOENT) {
         throw InOutError::FromErrno(errno);
     }

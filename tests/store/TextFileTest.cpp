@@ -73,6 +73,24 @@ TEST(TextFileWrite, ReplacesContentExactlyAndLeavesNoTemporaryFile) {
     EXPECT_EQ(dir.Names(), std::vector<std::string>{"f"});
 }
 
+// Content the file already holds is not written again (the file stays the same file); content of the same
+// length that differs in one byte is.
+TEST(TextFileWrite, LeavesAFileThatAlreadyHoldsTheContent) {
+    TempDir dir;
+    WriteTextFileAtomic(dir / "f", "same\r\n");
+    const auto inode = [&] {
+        struct stat st {};
+        EXPECT_EQ(::stat((dir / "f").c_str(), &st), 0);
+        return st.st_ino;
+    };
+    const auto before = inode();
+    WriteTextFileAtomic(dir / "f", "same\r\n");
+    EXPECT_EQ(inode(), before);
+    WriteTextFileAtomic(dir / "f", "sane\r\n");
+    EXPECT_NE(inode(), before);
+    EXPECT_EQ(GetFile(dir / "f"), "sane\r\n");
+}
+
 TEST(TextFileWrite, KeepsTheModeOfAnExistingFile) {
     TempDir dir;
     PutFile(dir / "f", "old");
