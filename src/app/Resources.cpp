@@ -14,6 +14,7 @@
 #include "store/SkinFile.h"
 #include "ui/ImageList.h"
 #include "ui/PixelArt.h"
+#include "ui/Reduce.h"
 #include "view/CaptionText.h"
 #include "view/Skins.h"
 #include "view/ThemeFile.h"
@@ -179,25 +180,32 @@ std::string Key(const std::string& name, int scale) { return name + "@" + std::t
 
 } // namespace
 
-void PrefetchArtwork(int scale, const std::string& listResource) {
+void PrefetchArtwork(ui::Scale drawn, const std::string& listResource) {
     Prefetch& p = Prefetched();
+    const int scale = drawn.Whole();
     if (scale < 2 || p.worker.joinable()) return;
     p.scale = scale;
     std::vector<std::string> pictures = {"ui/title.bmp"};
     for (int i = 0; i < 8; ++i) pictures.push_back("ui/frame" + std::to_string(i) + ".bmp");
     for (const char* button : {"btn_finish.bmp", "btn_gstart.bmp", "btn_turnback.bmp", "btn_goptions.bmp"})
         pictures.push_back(std::string("ui/") + button);
-    p.worker = std::thread([&p, scale, listResource, pictures] {
+    p.worker = std::thread([&p, drawn, scale, listResource, pictures] {
         // The background first: it is the most work, and the first paint needs it first.
-        p.lists[Key(listResource, scale)] = DecodeScaledList(listResource, scale);
+        std::vector<ui::SurfacePtr>& list = p.lists[Key(listResource, scale)] = DecodeScaledList(listResource, scale);
+        // At a fractional scale the first paint reduces it, too: done here, while the display is still being
+        // opened. It lies at the main window's corner.
+        if (constexpr auto at = static_cast<std::size_t>(view::kBackgroundPicture); !drawn.IsWhole() && at < list.size() && list[at]) {
+            const SDL_Rect place = ui::ReducedPlace(list[at].get(), drawn, 0, 0);
+            ui::ReduceAheadPacked(list[at].get(), place.w, place.h);
+        }
         for (const std::string& name : pictures) p.pictures[Key(name, scale)] = DecodeDrawnPicture(name, scale);
     });
 }
 
-void PrefetchFirstFrame(const std::string& dataDir, int desktopScale) {
-    int scale = desktopScale;
+void PrefetchFirstFrame(const std::string& dataDir, ui::Scale desktopScale) {
+    ui::Scale scale = desktopScale;
     // The artwork of the whole scale at or above the chosen one: a fractional scale reduces it.
-    if (const store::ScaleLoad chosen = store::LoadScale(dataDir); chosen.scale) scale = (*chosen.scale + 3) / 4;
+    if (const store::ScaleLoad chosen = store::LoadScale(dataDir); chosen.scale) scale = ui::Scale::FromQuarters(*chosen.scale);
     std::int32_t skin = view::kGlass;
     try {
         if (!store::ReadSkinFile(dataDir + "/" + store::kSkinFileName, skin)) skin = view::kGlass;

@@ -41,14 +41,15 @@ ui::SurfacePtr DrawnResourcePicture(const std::string& name, int scale);
 ui::ScaledPicture ScaledResourcePicture(const std::string& name);
 // The pictures of an embedded list drawn for a scale; empty when the build has none for it.
 std::vector<ui::SurfacePtr> ScaledListPictures(const std::string& resource, int scale);
-// Starts decoding, on a second thread, what the main window's first frame at a scale of 2 or more will show:
-// the pictures of its skin list for that scale and its window pictures. The program does this before it opens
-// the display, which takes long and uses one processor. A picture asked for later waits for the thread and
-// takes what it made; what it made for another scale or skin is never used. Nothing happens at scale 1.
-void PrefetchArtwork(int scale, const std::string& listResource);
+// Starts decoding, on a second thread, what the main window's first frame above scale 1 will show: the
+// pictures of its skin list for the whole scale at or above the one drawn, and its window pictures; at a
+// fractional scale the background reduced, too. The program does this before it opens the display, which takes
+// long and uses one processor. A picture asked for later waits for the thread and takes what it made; what it
+// made for another scale or skin is never used. Nothing happens at scale 1.
+void PrefetchArtwork(ui::Scale drawn, const std::string& listResource);
 // The same for the scale and skin the main window will most likely start with: the player's scale and skin
 // from the data directory, else the desktop's scale and the first skin.
-void PrefetchFirstFrame(const std::string& dataDir, int desktopScale);
+void PrefetchFirstFrame(const std::string& dataDir, ui::Scale desktopScale);
 // Waits for that thread (the program calls it before it ends).
 void FinishPrefetch();
 // A command button's word-free face "ui/<file>" (one of view::ButtonCaptions()), with its caption drawn over it

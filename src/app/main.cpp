@@ -24,6 +24,7 @@
 #include "app/Program.h"
 #include "app/Resources.h"
 #include "app/SystemDesktop.h"
+#include "ui/Reduce.h"
 #include "platform/Sound.h"
 #include "platform/WindowHost.h"
 
@@ -57,7 +58,7 @@ int main(int argc, char** argv) {
     // own): the artwork of the first frame at that scale is then decoded while SDL opens the display.
     const platform::ScaleChoice desktopScale = platform::DesktopScale();
     if (verbose) std::fprintf(stderr, "zorvex2000: %s\n", desktopScale.reason.c_str());
-    if (!secondCopy) app::PrefetchFirstFrame(platform::UserDataDir(), desktopScale.scale.Whole());
+    if (!secondCopy) app::PrefetchFirstFrame(platform::UserDataDir(), desktopScale.scale);
 
     // Start-up benchmarks watch every frame until the window has settled.
     platform::TracePresentedFrames(std::getenv("ZV_BENCH_FRAMES") != nullptr);
@@ -94,6 +95,8 @@ int main(int argc, char** argv) {
         if (verbose && platform::OnWayland())
             if (const platform::HostWindow* main = desktop.WindowOf(program.Main().Window()))
                 std::fprintf(stderr, "zorvex2000: scale %d from the Wayland output\n", main->PixelRatio());
+        // The first frame is on the screen: a reduction made ahead for it and not used never will be.
+        ui::ForgetReducedAhead();
         app::ReleaseResourcePages();
         // Again once the windows made after the first frame have decoded their pictures.
         host.Later(app::ReleaseResourcePages);

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstdint>
+#include <mutex>
 #include <numeric>
 
 namespace zv::ui {
@@ -274,7 +275,26 @@ SurfacePtr ReduceArea(SDL_Surface* src, int w, int h) {
     return AdoptSurface(out);
 }
 
-std::shared_ptr<const PackedPicture> ReduceAreaPacked(SDL_Surface* src, int w, int h) {
+namespace {
+
+// Reductions made ahead, until taken or forgotten.
+struct Ahead {
+    std::mutex lock;
+    struct Made {
+        const SDL_Surface* src;
+        int w, h;
+        std::shared_ptr<const PackedPicture> picture;
+    };
+    std::vector<Made> made;
+    bool closed = false;
+};
+
+Ahead& ReducedAhead() {
+    static Ahead ahead;
+    return ahead;
+}
+
+std::shared_ptr<const PackedPicture> MakePacked(SDL_Surface* src, int w, int h) {
     if (!src || w <= 0 || h <= 0 || src->w <= 0 || src->h <= 0 || SeeThrough(src)) return nullptr;
     const Uint32 format = ReducedFormat(src);
     SDL_PixelFormat* outFormat = SDL_AllocFormat(format);
@@ -283,6 +303,37 @@ std::shared_ptr<const PackedPicture> ReduceAreaPacked(SDL_Surface* src, int w, i
     Reduce(src, w, h, outFormat, [&rows](int) { return rows.Next(); });
     SDL_FreeFormat(outFormat);
     return rows.Finish();
+}
+
+} // namespace
+
+void ReduceAheadPacked(SDL_Surface* src, int w, int h) {
+    std::shared_ptr<const PackedPicture> picture = MakePacked(src, w, h);
+    if (!picture) return;
+    Ahead& ahead = ReducedAhead();
+    const std::lock_guard<std::mutex> held(ahead.lock);
+    if (!ahead.closed) ahead.made.push_back({src, w, h, std::move(picture)});
+}
+
+void ForgetReducedAhead() {
+    Ahead& ahead = ReducedAhead();
+    const std::lock_guard<std::mutex> held(ahead.lock);
+    ahead.made.clear();
+    ahead.closed = true;
+}
+
+std::shared_ptr<const PackedPicture> ReduceAreaPacked(SDL_Surface* src, int w, int h) {
+    {
+        Ahead& ahead = ReducedAhead();
+        const std::lock_guard<std::mutex> held(ahead.lock);
+        for (auto m = ahead.made.begin(); m != ahead.made.end(); ++m)
+            if (m->src == src && m->w == w && m->h == h) {
+                std::shared_ptr<const PackedPicture> picture = std::move(m->picture);
+                ahead.made.erase(m);
+                return picture;
+            }
+    }
+    return MakePacked(src, w, h);
 }
 
 SDL_Rect ReducedPlace(SDL_Surface* whole, Scale scale, int logicalX, int logicalY) {

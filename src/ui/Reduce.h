@@ -20,6 +20,12 @@ SurfacePtr ReduceArea(SDL_Surface* src, int w, int h);
 // The same reduction of an opaque picture packed as it is made, row by row, so the reduced picture is never
 // held whole; null where PackedPicture::Pack would give null.
 std::shared_ptr<const PackedPicture> ReduceAreaPacked(SDL_Surface* src, int w, int h);
+// Makes that reduction ahead of time, on another thread (the first frame's background while the display is
+// opened): ReduceAreaPacked then hands it out, once, for the same picture and size rather than reducing again.
+// ForgetReducedAhead lets go of whatever was not asked for and turns later reductions ahead away (the first
+// frame is on the screen: the picture may be freed and its address reused).
+void ReduceAheadPacked(SDL_Surface* src, int w, int h);
+void ForgetReducedAhead();
 
 // The size a picture drawn for the scale's whole factor takes at the scale, its top-left corner at a
 // logical place: its logical size rounded at both edges, as a control's place is.

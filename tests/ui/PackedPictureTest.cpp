@@ -8,6 +8,7 @@
 #include "ui/ImageList.h"
 #include "ui/PackedPicture.h"
 #include "ui/PictureControl.h"
+#include "ui/Reduce.h"
 
 namespace zv::ui::test {
 namespace {
@@ -107,6 +108,35 @@ TEST_F(PackedPictureTest, AListKeepsItsBackgroundPackedAndGivesThePictureBackWhe
     drawn.SetScaledSource([](int scale) { return std::vector<SurfacePtr>{Gradient(621 * scale, 462 * scale, SDL_PIXELFORMAT_BGR24)}; });
     EXPECT_TRUE(drawn.Find(0, 2, 0, 0).packed);
     EXPECT_EQ(loads, 0);
+}
+
+} // namespace
+} // namespace zv::ui::test
+
+namespace zv::ui::test {
+namespace {
+
+// A reduction made ahead (on the start-up thread) is what the first paint gets, once, for that picture and size:
+// the picture changed after it was made shows which one a call returns.
+TEST_F(PackedPictureTest, AReductionMadeAheadIsHandedOutOnceForItsPictureAndSize) {
+    const SurfacePtr picture = Solid(800, 600, 0x336699);
+    ReduceAheadPacked(picture.get(), 600, 450);
+    SDL_FillRect(picture.get(), nullptr, 0x996633);
+    const auto colour = [](const std::shared_ptr<const PackedPicture>& p) {
+        EXPECT_TRUE(p);
+        if (!p) return 0u;
+        const SurfacePtr whole = p->Unpack();
+        return Pixel(AdoptSurface(SDL_ConvertSurfaceFormat(whole.get(), SDL_PIXELFORMAT_RGB888, 0)).get(), 5, 5);
+    };
+    EXPECT_EQ(colour(ReduceAreaPacked(picture.get(), 400, 300)), 0x996633u) << "another size is reduced anew";
+    EXPECT_EQ(colour(ReduceAreaPacked(picture.get(), 600, 450)), 0x336699u) << "the one made ahead";
+    EXPECT_EQ(colour(ReduceAreaPacked(picture.get(), 600, 450)), 0x996633u) << "handed out once";
+    // Once the first frame is shown, nothing more is kept ahead.
+    ForgetReducedAhead();
+    SDL_FillRect(picture.get(), nullptr, 0x336699);
+    ReduceAheadPacked(picture.get(), 600, 450);
+    SDL_FillRect(picture.get(), nullptr, 0x996633);
+    EXPECT_EQ(colour(ReduceAreaPacked(picture.get(), 600, 450)), 0x996633u);
 }
 
 } // namespace
