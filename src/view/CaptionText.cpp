@@ -122,24 +122,45 @@ Mask Rasterise(const Face& f, const std::vector<Glyph>& glyphs, float scale, dou
     return m;
 }
 
+// std::lround, without the call into the library, for the channel values here (never negative).
+long Round(double x) {
+    if (!(x >= 0)) return std::lround(x);
+    const auto whole = static_cast<long>(x);
+    return x - static_cast<double>(whole) >= 0.5 ? whole + 1 : whole;
+}
+
 // Lays the mask, moved by (dx, dy) pixels, over the target in a colour that may change by row.
 template <class InkOfRow>
 void Composite(SDL_Surface* target, const Mask& m, int dx, int dy, double alpha, InkOfRow inkOfRow) {
     SDL_Rect clip;
     SDL_GetClipRect(target, &clip);
     const SDL_PixelFormat* fmt = target->format;
+    // The window's own form, four bytes a pixel with a byte a channel: its pixels are read and written in place.
+    const bool direct = fmt->BytesPerPixel == 4 && fmt->Rloss == 0 && fmt->Gloss == 0 && fmt->Bloss == 0;
+    const int firstCol = std::max(0, clip.x - m.gridX - dx), endCol = std::min(m.w, clip.x + clip.w - m.gridX - dx);
     for (int row = 0; row < m.h; ++row) {
         const int y = m.gridY + dy + row;
         if (y < clip.y || y >= clip.y + clip.h) continue;
         const Ink ink = inkOfRow(y);
-        for (int col = 0; col < m.w; ++col) {
+        const Uint8* cover = &m.cover[static_cast<std::size_t>(row * m.w)];
+        for (int col = firstCol; col < endCol; ++col) {
+            const Uint8 c = cover[col];
+            if (!c) continue;
             const int x = m.gridX + dx + col;
-            const Uint8 c = m.cover[static_cast<std::size_t>(row * m.w + col)];
-            if (!c || x < clip.x || x >= clip.x + clip.w) continue;
             const double a = alpha * c / 255.0;
+            auto over = [a](Uint8 under, Uint8 on) { return static_cast<Uint8>(Round(under + (on - under) * a)); };
+            if (direct) {
+                Uint32& pixel = reinterpret_cast<Uint32*>(static_cast<Uint8*>(target->pixels) + y * target->pitch)[x];
+                const auto r = static_cast<Uint8>((pixel & fmt->Rmask) >> fmt->Rshift);
+                const auto g = static_cast<Uint8>((pixel & fmt->Gmask) >> fmt->Gshift);
+                const auto b = static_cast<Uint8>((pixel & fmt->Bmask) >> fmt->Bshift);
+                // As SDL_MapRGB makes it: opaque where the form has alpha.
+                pixel = Uint32(over(r, ink.r)) << fmt->Rshift | Uint32(over(g, ink.g)) << fmt->Gshift |
+                        Uint32(over(b, ink.b)) << fmt->Bshift | fmt->Amask;
+                continue;
+            }
             Uint8 r, g, b;
             SDL_GetRGB(ReadPixel(target, x, y), fmt, &r, &g, &b);
-            auto over = [a](Uint8 under, Uint8 on) { return static_cast<Uint8>(std::lround(under + (on - under) * a)); };
             WritePixel(target, x, y, SDL_MapRGB(fmt, over(r, ink.r), over(g, ink.g), over(b, ink.b)));
         }
     }
