@@ -42,7 +42,7 @@ SurfacePtr Write(const Pixels& p, SDL_Surface* like) {
     SDL_GetSurfaceBlendMode(like, &mode);
     SDL_SetSurfaceBlendMode(out, mode);
     Uint32 key;
-    if (SDL_GetColorKey(like, &key) == 0) SDL_SetColorKey(out, SDL_TRUE, key);
+    if (SDL_HasColorKey(like) && SDL_GetColorKey(like, &key) == 0) SDL_SetColorKey(out, SDL_TRUE, key);
     return AdoptSurface(out);
 }
 

@@ -158,7 +158,9 @@ void Reduce(SDL_Surface* src, const Taps& xs, const Taps& ys, const SDL_PixelFor
     const int xspan = XSpan ? XSpan : xs.span;
     const int w = static_cast<int>(xs.first.size()), h = static_cast<int>(ys.first.size());
     Uint32 key = 0;
-    const bool keyed = SDL_GetColorKey(src, &key) == 0;
+    // Asked only of a keyed picture: SDL_GetColorKey sets SDL's error otherwise, which on the start-up thread
+    // makes SDL a per-thread record that it never frees.
+    const bool keyed = SDL_HasColorKey(src) && SDL_GetColorKey(src, &key) == 0;
     const SDL_PixelFormat* in = src->format;
     const int bytes = in->BytesPerPixel, outBytes = outFormat->BytesPerPixel;
     const bool eightBits = EightBits(in), eightBitsOut = EightBits(outFormat);
