@@ -30,6 +30,31 @@ cd "$tmp"
 # Each scale: its name, the value of ZORVEX_SCALE, and the floor's window size.
 scales=("1x 1 632 492" "1.5x 1.5 948 738" "2x 2 1264 984")
 
+# The floor's and the game's median, fastest and slowest run and the ratio of the medians, from
+# $tmp/floor.KIND and $tmp/game.KIND: a time a line (times FACTOR makes it milliseconds), and with "frames" a
+# second column, the frames presented, whose median is shown too.
+table() {
+    local kind="$1" value="$2" w="$3" h="$4" factor="$5" with_frames="${6:-}" f which label frames=""
+    if [[ -n "$with_frames" ]]; then
+        echo "| Command | Median [ms] | Min [ms] | Max [ms] | Runs | Frames (median) | Relative (medians) |"
+        echo "|:---|---:|---:|---:|---:|---:|---:|"
+    else
+        echo "| Command | Median [ms] | Min [ms] | Max [ms] | Runs | Relative (medians) |"
+        echo "|:---|---:|---:|---:|---:|---:|"
+    fi
+    f="$(sort -g "$tmp/floor.$kind" | awk '{ v[NR] = $1 } END { print (v[int((NR + 1) / 2)] + v[int(NR / 2) + 1]) / 2 }')"
+    for which in floor game; do
+        label="\`zv-floor $w $h\`"
+        [[ $which == game ]] && label="\`ZORVEX_SCALE=$value zorvex2000\`"
+        [[ -n "$with_frames" ]] &&
+            frames="$(sort -g -k2 "$tmp/$which.$kind" | awk '{ v[NR] = $2 } END { print v[int((NR + 1) / 2)] }') | "
+        sort -g "$tmp/$which.$kind" | awk -v label="$label" -v f="$f" -v k="$factor" -v frames="$frames" '{ v[NR] = $1 }
+            END { m = (v[int((NR + 1) / 2)] + v[int(NR / 2) + 1]) / 2
+                  printf "| %s | %.1f | %.1f | %.1f | %d | %s%.2f |\n", label, m * k, v[1] * k, v[NR] * k, NR, frames, m / f }'
+    done
+    echo
+}
+
 # A busy machine slows whatever runs while it is busy: the floor and the game take turns, a few runs each, for
 # several rounds, and the medians of all their runs are compared.
 rounds="${ZV_STARTUP_ROUNDS:-6}"
@@ -44,17 +69,7 @@ for s in "${scales[@]}"; do
         jq '.results[0].times[]' "$tmp/round.json" >>"$tmp/floor.times"
         jq '.results[1].times[]' "$tmp/round.json" >>"$tmp/game.times"
     done
-    echo "| Command | Median [ms] | Min [ms] | Max [ms] | Runs | Relative (medians) |"
-    echo "|:---|---:|---:|---:|---:|---:|"
-    f="$(sort -g "$tmp/floor.times" | awk '{ v[NR] = $1 } END { print (v[int((NR + 1) / 2)] + v[int(NR / 2) + 1]) / 2 }')"
-    for which in floor game; do
-        label="\`zv-floor $w $h\`"
-        [[ $which == game ]] && label="\`ZORVEX_SCALE=$value zorvex2000\`"
-        sort -g "$tmp/$which.times" | awk -v label="$label" -v f="$f" '{ v[NR] = $1 }
-            END { m = (v[int((NR + 1) / 2)] + v[int(NR / 2) + 1]) / 2
-                  printf "| %s | %.1f | %.1f | %.1f | %d | %.2f |\n", label, m * 1000, v[1] * 1000, v[NR] * 1000, NR, m / f }'
-    done
-    echo
+    table times "$value" "$w" "$h" 1000
 done
 
 # Exec to the first frame by each program's own clock (the wall-clock time it writes as it presents the frame,
@@ -76,17 +91,7 @@ for s in "${scales[@]}"; do
         first_frame "$floor" "$w" "$h" >>"$tmp/floor.first"
         ZORVEX_SCALE=$value first_frame "$game" >>"$tmp/game.first"
     done
-    echo "| Command | Median [ms] | Min [ms] | Max [ms] | Runs | Relative (medians) |"
-    echo "|:---|---:|---:|---:|---:|---:|"
-    f="$(sort -g "$tmp/floor.first" | awk '{ v[NR] = $1 } END { print (v[int((NR + 1) / 2)] + v[int(NR / 2) + 1]) / 2 }')"
-    for which in floor game; do
-        label="\`zv-floor $w $h\`"
-        [[ $which == game ]] && label="\`ZORVEX_SCALE=$value zorvex2000\`"
-        sort -g "$tmp/$which.first" | awk -v label="$label" -v f="$f" '{ v[NR] = $1 }
-            END { m = (v[int((NR + 1) / 2)] + v[int(NR / 2) + 1]) / 2
-                  printf "| %s | %.1f | %.1f | %.1f | %d | %.2f |\n", label, m, v[1], v[NR], NR, m / f }'
-    done
-    echo
+    table first "$value" "$w" "$h" 1
 done
 
 # Exec to the last frame presented within a settle time, and how many frames that took: the first frame may not
@@ -116,19 +121,7 @@ for s in "${scales[@]}"; do
         last_repaint "$floor" "$w" "$h" >>"$tmp/floor.last"
         ZORVEX_SCALE=$value last_repaint "$game" >>"$tmp/game.last"
     done
-    echo "| Command | Median [ms] | Min [ms] | Max [ms] | Runs | Frames (median) | Relative (medians) |"
-    echo "|:---|---:|---:|---:|---:|---:|---:|"
-    f="$(sort -g "$tmp/floor.last" | awk '{ v[NR] = $1 } END { print (v[int((NR + 1) / 2)] + v[int(NR / 2) + 1]) / 2 }')"
-    for which in floor game; do
-        label="\`zv-floor $w $h\`"
-        [[ $which == game ]] && label="\`ZORVEX_SCALE=$value zorvex2000\`"
-        sort -g -k2 "$tmp/$which.last" | awk '{ print $2 }' >"$tmp/frames.sorted"
-        frames="$(awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }' "$tmp/frames.sorted")"
-        sort -g "$tmp/$which.last" | awk -v label="$label" -v f="$f" -v frames="$frames" '{ v[NR] = $1 }
-            END { m = (v[int((NR + 1) / 2)] + v[int(NR / 2) + 1]) / 2
-                  printf "| %s | %.1f | %.1f | %.1f | %d | %s | %.2f |\n", label, m, v[1], v[NR], NR, frames, m / f }'
-    done
-    echo
+    table last "$value" "$w" "$h" 1 frames
 done
 
 # The median of five, so one slow start on a busy machine does not decide it.
