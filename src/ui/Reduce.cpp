@@ -75,8 +75,8 @@ bool EightBits(const SDL_PixelFormat* f) {
            f->Bloss == 0 && (!f->Amask || f->Aloss == 0);
 }
 
-// One source row as channels, four a pixel (red, green, blue, alpha), with `pad` transparent pixels after it
-// for the zero weights past the row's end to read.
+// One source row as channels, four a pixel (red, green, blue, alpha). The caller's buffer runs on past the row
+// with transparent pixels, which the zero weights past the row's end read.
 template <int Bytes>
 void DecodeRow(const Uint8* line, int w, const SDL_PixelFormat* in, bool eightBits, bool keyed, Uint32 key, bool see,
                Uint8* out) {
