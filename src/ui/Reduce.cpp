@@ -80,19 +80,6 @@ bool EightBits(const SDL_PixelFormat* f) {
 template <int Bytes>
 void DecodeRow(const Uint8* line, int w, const SDL_PixelFormat* in, bool eightBits, bool keyed, Uint32 key, bool see,
                Uint8* out) {
-    // Each channel of the usual formats is one byte of the pixel: copied straight.
-    const bool alpha = see && in->Amask;
-    if (Bytes >= 3 && eightBits && !keyed && SDL_BYTEORDER == SDL_LIL_ENDIAN && in->Rshift % 8 == 0 &&
-        in->Gshift % 8 == 0 && in->Bshift % 8 == 0 && (!alpha || in->Ashift % 8 == 0)) {
-        const int r = in->Rshift / 8, g = in->Gshift / 8, b = in->Bshift / 8, a = alpha ? in->Ashift / 8 : 0;
-        for (int x = 0; x < w; ++x, out += 4, line += Bytes) {
-            out[0] = line[r];
-            out[1] = line[g];
-            out[2] = line[b];
-            out[3] = alpha ? line[a] : 255;
-        }
-        return;
-    }
     for (int x = 0; x < w; ++x, out += 4) {
         const Uint32 raw = ReadRaw(line + x * Bytes, Bytes);
         if (keyed && raw == key) out[0] = out[1] = out[2] = out[3] = 0;
