@@ -4,6 +4,7 @@
 #include <SDL.h>
 
 #include "app/Resources.h"
+#include "ui/Reduce.h"
 #include "view/Skins.h"
 
 namespace zv::app {
@@ -63,6 +64,26 @@ TEST(Resources, WhatIsDecodedAheadIsWhatWouldHaveBeenDecodedAndIsUsedOnce) {
     PrefetchArtwork(3, "skins/list1.zvt");
     EXPECT_EQ(ScaledListPictures("skins/list1.zvt", 2).front()->w, 66);
     EXPECT_EQ(ScaledListPictures("skins/list1.zvt", 3).front()->w, 99);
+    FinishPrefetch();
+}
+
+// At 1.5 the start-up thread also reduces the background, to the size the first paint asks for at the window's
+// corner: the paint gets that picture, made from the background as it was decoded (drawn over since, here, to
+// tell the two apart).
+TEST(Resources, AtAFractionalScaleTheBackgroundIsReducedAheadToTheSizeThePaintAsksFor) {
+    const ui::Scale scale = ui::Scale::FromQuarters(6);
+    PrefetchArtwork(scale, "skins/List3.zvt");
+    const auto pictures = ScaledListPictures("skins/List3.zvt", 2);
+    SDL_Surface* background = pictures.at(static_cast<std::size_t>(view::kBackgroundPicture)).get();
+    ASSERT_NE(background, nullptr);
+    const SDL_Rect place = ui::ReducedPlace(background, scale, 0, 0);
+    const ui::SurfacePtr decoded = ui::AdoptSurface(SDL_DuplicateSurface(background));
+    const auto expected = ui::ReduceAreaPacked(decoded.get(), place.w, place.h);
+    SDL_FillRect(background, nullptr, 0);
+    const auto ahead = ui::ReduceAreaPacked(background, place.w, place.h);
+    ASSERT_TRUE(expected && ahead);
+    const ui::SurfacePtr want = expected->Unpack(), got = ahead->Unpack();
+    EXPECT_TRUE(SamePixels(got.get(), want.get()));
     FinishPrefetch();
 }
 
