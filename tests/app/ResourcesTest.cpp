@@ -87,5 +87,19 @@ TEST(Resources, AtAFractionalScaleTheBackgroundIsReducedAheadToTheSizeThePaintAs
     FinishPrefetch();
 }
 
+// The embedded files' pages are given back all at once, rounded out to whole pages: what is read afterwards
+// comes back from the program file unchanged, the neighbouring data with it.
+TEST(Resources, EmbeddedFilesReadTheSameAfterTheirPagesAreGivenBack) {
+    const ui::SurfacePtr before = ResourcePicture("ui/title.bmp");
+    const auto list = ScaledListPictures("skins/list1.zvt", 2);
+    ReleaseResourcePages();
+    const ui::SurfacePtr after = ResourcePicture("ui/title.bmp");
+    EXPECT_TRUE(SamePixels(before.get(), after.get()));
+    const auto again = ScaledListPictures("skins/list1.zvt", 2);
+    ASSERT_EQ(again.size(), list.size());
+    for (std::size_t i = 0; i < list.size(); ++i) EXPECT_TRUE(SamePixels(again[i].get(), list[i].get())) << i;
+    EXPECT_EQ(ScaledResourceName("ui/title.bmp", 2), "s2/ui/title.zvt");
+}
+
 } // namespace
 } // namespace zv::app
