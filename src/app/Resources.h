@@ -14,15 +14,18 @@
 
 namespace zv::app {
 
-// A large opaque picture kept in three bytes a pixel instead of four, in the byte order of the window's
-// pixels, which SDL copies into the window as fast: a background at 2x is 3.4 MB instead of 4.5 MB.
-// Smaller pictures, and pictures of other formats, are given back as they are.
-ui::SurfacePtr Compact(ui::SurfacePtr picture);
+// The large opaque pictures of a list in three bytes a pixel (ui::Compact).
 void CompactLargePictures(ui::ImageList& list);
 
 // The embedded theme files of the built-in skins' lists, list1 to list5.
 inline constexpr const char* kSkinListResources[5] = {"skins/list1.zvt", "skins/list2.zvt", "skins/List3.zvt",
                                                       "skins/List4.zvt", "skins/list5.zvt"};
+
+// A built-in skin's list without its background, "ready/skins/<list>.zvt", when the build made the background
+// ready for drawing at 1x to 2x (ReadyBackground); else empty. At 2x the list is "s2/ready/skins/<list>.zvt".
+std::string ReadyListResource(const std::string& resource);
+// That background at a scale in quarters (1x to 2x), read where it lies in the program; null when there is none.
+std::shared_ptr<const ui::PackedPicture> ReadyBackground(const std::string& resource, int quarters);
 
 // The bytes of an embedded file, empty when the build had none of that name.
 std::span<const std::uint8_t> Resource(const std::string& name);
@@ -41,17 +44,6 @@ ui::SurfacePtr DrawnResourcePicture(const std::string& name, int scale);
 ui::ScaledPicture ScaledResourcePicture(const std::string& name);
 // The pictures of an embedded list drawn for a scale; empty when the build has none for it.
 std::vector<ui::SurfacePtr> ScaledListPictures(const std::string& resource, int scale);
-// Starts decoding, on a second thread, what the main window's first frame above scale 1 will show: the
-// pictures of its skin list for the whole scale at or above the one drawn, and its window pictures; at a
-// fractional scale the background reduced, too. The program does this before it opens the display, which takes
-// long and uses one processor. A picture asked for later waits for the thread and takes what it made; what it
-// made for another scale or skin is never used. Nothing happens at scale 1.
-void PrefetchArtwork(ui::Scale drawn, const std::string& listResource);
-// The same for the scale and skin the main window will most likely start with: the player's scale and skin
-// from the data directory, else the desktop's scale and the first skin.
-void PrefetchFirstFrame(const std::string& dataDir, ui::Scale desktopScale);
-// Waits for that thread (the program calls it before it ends).
-void FinishPrefetch();
 // A command button's word-free face "ui/<file>" (one of view::ButtonCaptions()), with its caption drawn over it
 // in the player's language.
 void UseCommandButtonArtwork(ui::ImageButton& button, const std::string& file);

@@ -269,19 +269,26 @@ void TForm1::EnsureList(int index) {
     listLoaded_[static_cast<std::size_t>(index)] = true;
     ui::ImageList* lists[5] = {&list1, &list2, &List3, &List4, &list5};
     const std::string resource = kSkinListResources[index];
+    // A background made ready when the program was built is drawn from that form: the list is decoded without it.
+    const std::string ready = ReadyListResource(resource);
     // The pictures of each scale are decoded when the window is first drawn with them: at 2x the 1x
     // ones never are.
-    lists[index]->SetLoader([this, resource](ui::ImageList& list) {
+    lists[index]->SetLoader([this, list = ready.empty() ? resource : ready](ui::ImageList& into) {
         try {
-            LoadResourceList(list, resource);
-            CompactLargePictures(list);
+            LoadResourceList(into, list);
+            CompactLargePictures(into);
         } catch (const std::exception& e) {
             // Asked for while the window paints: the box comes after the frame.
             const std::string message = e.what();
             services_.desktop->Later([this, message] { ReportError(message); });
         }
     });
-    lists[index]->SetScaledSource([resource](int scale) { return ScaledListPictures(resource, scale); });
+    // The 3x artwork is drawn on its own and the 4x is the whole 2x list doubled.
+    lists[index]->SetScaledSource([resource, ready](int scale) { return ScaledListPictures(scale == 2 && !ready.empty() ? ready : resource, scale); });
+    if (!ready.empty())
+        lists[index]->SetReadySource([resource](int position, int quarters) {
+            return position == view::kBackgroundPicture ? ReadyBackground(resource, quarters) : nullptr;
+        });
 }
 
 void TForm1::LayOutControls() {

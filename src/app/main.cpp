@@ -24,7 +24,6 @@
 #include "app/Program.h"
 #include "app/Resources.h"
 #include "app/SystemDesktop.h"
-#include "ui/Reduce.h"
 #include "platform/Sound.h"
 #include "platform/WindowHost.h"
 
@@ -54,11 +53,9 @@ int main(int argc, char** argv) {
     platform::InstanceLock lock;
     const bool secondCopy = lock.Acquire(platform::ExecutableName(argv[0])) == platform::InstanceLock::Result::AlreadyHeld;
 
-    // The desktop's scale is read before the display is opened (Xft.dpi through a short connection of its
-    // own): the artwork of the first frame at that scale is then decoded while SDL opens the display.
+    // The desktop's scale is read before the display is opened (Xft.dpi through a short connection of its own).
     const platform::ScaleChoice desktopScale = platform::DesktopScale();
     if (verbose) std::fprintf(stderr, "zorvex2000: %s\n", desktopScale.reason.c_str());
-    if (!secondCopy) app::PrefetchFirstFrame(platform::UserDataDir(), desktopScale.scale);
 
     // Start-up benchmarks watch every frame until the window has settled.
     platform::TracePresentedFrames(std::getenv("ZV_BENCH_FRAMES") != nullptr);
@@ -95,8 +92,7 @@ int main(int argc, char** argv) {
         if (verbose && platform::OnWayland())
             if (const platform::HostWindow* main = desktop.WindowOf(program.Main().Window()))
                 std::fprintf(stderr, "zorvex2000: scale %d from the Wayland output\n", main->PixelRatio());
-        // The first frame is on the screen: a reduction made ahead for it and not used never will be.
-        ui::ForgetReducedAhead();
+        // The first frame is on the screen.
         app::ReleaseResourcePages();
         // Again once the windows made after the first frame have decoded their pictures.
         host.Later(app::ReleaseResourcePages);
@@ -106,7 +102,6 @@ int main(int argc, char** argv) {
         host.Run();
 
         program.Exit();
-        app::FinishPrefetch();
         if (verbose)
             if (const platform::HostWindow* main = desktop.WindowOf(program.Main().Window()))
                 std::fprintf(stderr, "zorvex2000: %ld frames of the main window presented\n", main->Presented());

@@ -20,6 +20,7 @@ void ImageList::Load() const {
 SDL_Surface* ImageList::Get(int position) const {
     if (position < 0 || position >= Count()) return nullptr;
     Picture& p = const_cast<Picture&>(items_[static_cast<std::size_t>(position)]);
+    if (!p.surface && !p.packed) p.packed = Ready(position, 4);
     // Asked for as a picture after all (a theme's background enlarged for a larger scale, say).
     if (!p.surface && p.packed) p.surface = p.packed->Unpack();
     return p.surface.get();
@@ -28,22 +29,28 @@ SDL_Surface* ImageList::Get(int position) const {
 ImageList::Shown ImageList::Find(int position, Scale scale, int logicalX, int logicalY) const {
     if (position < 0) return {};
     const auto at = static_cast<std::size_t>(position);
-    const std::size_t smallest = 256 * 1024;
     // A picture found not worth packing is drawn as it is: it is not tried again on every paint.
     for (const PackedMade& m : packed_)
         if (m.version == version_ && m.position == position && m.quarters == scale.Quarters() && m.x == logicalX && m.y == logicalY)
             return m.picture ? Shown{nullptr, m.picture.get()} : Shown{Get(position, scale, logicalX, logicalY), nullptr};
     std::erase_if(packed_, [this](const PackedMade& m) { return m.version != version_; });
+    // Made ready for the place it lies at: the size tells (its 1x form gives the logical size).
+    if (std::shared_ptr<const PackedPicture> ready = Ready(position, scale.Quarters()))
+        if (const auto base = Ready(position, 4); base && ready->Width() == scale.Span(logicalX, base->Width()) &&
+                                                  ready->Height() == scale.Span(logicalY, base->Height())) {
+            packed_.push_back({version_, position, scale.Quarters(), logicalX, logicalY, ready});
+            return {nullptr, ready.get()};
+        }
     std::shared_ptr<const PackedPicture> packed;
     if (scale.Quarters() <= 4) {
         if (position >= Count()) return {};
         Picture& p = const_cast<Picture&>(items_[at]);
         // The list keeps the picture only packed; Get unpacks it again if it is ever asked for.
-        if (!p.packed && (p.packed = PackedPicture::Pack(p.surface.get()))) p.surface.reset();
+        if (!p.packed && (p.packed = PackedAt(p.surface.get(), scale, logicalX, logicalY))) p.surface.reset();
         packed = p.packed;
     } else if (scale.IsWhole()) {
         SDL_Surface* shown = Get(position, scale.Whole());
-        packed = PackedPicture::Pack(shown);
+        packed = PackedAt(shown, scale, logicalX, logicalY);
         Made& made = made_[static_cast<std::size_t>(std::min(scale.Whole(), kLargestScale))];
         // Asked for again, the picture is made again.
         if (!packed) {
@@ -55,12 +62,8 @@ ImageList::Shown ImageList::Find(int position, Scale scale, int logicalX, int lo
             made.enlarged[at].reset();
         }
     } else if (SDL_Surface* whole = Get(position, scale.Whole())) {
-        // Reduced straight into its packed form: the reduced picture is never held whole beside the whole-scale
-        // one. A small one is reduced as usual.
-        const SDL_Rect place = ReducedPlace(whole, scale, logicalX, logicalY);
-        if (static_cast<std::size_t>(place.w) * static_cast<std::size_t>(place.h) * whole->format->BytesPerPixel >= smallest)
-            packed = ReduceAreaPacked(whole, place.w, place.h);
-        if (packed) LetGoLarge(position, scale, whole);
+        // Reduced straight into its packed form: the reduced picture is never held whole beside the whole-scale one.
+        if ((packed = PackedAt(whole, scale, logicalX, logicalY))) LetGoLarge(position, scale, whole);
     }
     packed_.push_back({version_, position, scale.Quarters(), logicalX, logicalY, packed});
     return packed ? Shown{nullptr, packed.get()} : Shown{Get(position, scale, logicalX, logicalY), nullptr};
@@ -91,6 +94,11 @@ SDL_Surface* ImageList::Get(int position, int scale) const {
     const auto at = static_cast<std::size_t>(position);
     // The source's own picture needs nothing of the 1x list.
     if (at < made.fromSource.size() && made.fromSource[at]) return made.fromSource[at].get();
+    if (std::shared_ptr<const PackedPicture> ready = Ready(position, 4 * scale)) {
+        if (made.fromSource.size() <= at) made.fromSource.resize(at + 1);
+        made.fromSource[at] = ready->Unpack();
+        return made.fromSource[at].get();
+    }
     SDL_Surface* base = Get(position);
     if (!base) return nullptr;
     if (made.enlarged.size() <= at) made.enlarged.resize(at + 1);

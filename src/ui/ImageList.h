@@ -53,6 +53,12 @@ public:
     // enlarge their 1x pictures as pixel art.
     using ScaledSource = std::function<std::vector<SurfacePtr>(int scale)>;
     void SetScaledSource(ScaledSource source) { source_ = std::move(source); ++version_; }
+    // Pictures made ready beforehand in their packed form (a built-in skin's background, packed when the program
+    // was built), by position and scale in quarters; null where there is none. Find takes one for the list's
+    // corner before anything is decoded, and Get unpacks one where the list or its source has an empty picture.
+    // Set after the scaled source; it holds until the list next changes.
+    using ReadySource = std::function<std::shared_ptr<const PackedPicture>(int position, int quarters)>;
+    void SetReadySource(ReadySource ready) { ready_ = std::move(ready); readyVersion_ = version_; }
     // The picture at a position drawn for a scale: the source's when it has one there, else the 1x
     // picture enlarged as pixel art; at scale 1 (or below) the 1x picture. Null when there is no 1x one.
     SDL_Surface* Get(int position, int scale) const;
@@ -95,10 +101,15 @@ private:
     void Load() const;
     // Lets go of a large whole-scale picture of the source once a fractional scale has what it needs of it.
     void LetGoLarge(int position, Scale scale, SDL_Surface* whole) const;
+    std::shared_ptr<const PackedPicture> Ready(int position, int quarters) const {
+        return ready_ && readyVersion_ == version_ ? ready_(position, quarters) : nullptr;
+    }
     std::string name_;
     std::vector<Picture> items_;
     mutable Loader loader_;
     ScaledSource source_;
+    ReadySource ready_;
+    std::uint64_t readyVersion_ = 0;
     // Larger pictures by scale, for the version of the list they were made for.
     struct Made {
         std::uint64_t version = 0;

@@ -76,6 +76,7 @@ std::shared_ptr<const PackedPicture> PackedRows::Finish() {
         p.data_.size() * 2 > static_cast<std::size_t>(p.pitch_) * static_cast<std::size_t>(p.h_))
         return nullptr;
     p.data_.shrink_to_fit();
+    p.packed_ = p.data_.data();
     return std::move(made_);
 }
 
@@ -85,7 +86,7 @@ bool PackedPicture::UnpackBand(int b, std::vector<std::uint8_t>& out) const {
     const int size = Rows(b) * pitch_;
     out.resize(static_cast<std::size_t>(bandRows_) * static_cast<std::size_t>(pitch_));
     const auto from = start_[static_cast<std::size_t>(b)], to = start_[static_cast<std::size_t>(b) + 1];
-    return LZ4_decompress_safe(data_.data() + from, reinterpret_cast<char*>(out.data()), static_cast<int>(to - from), size) == size;
+    return LZ4_decompress_safe(packed_ + from, reinterpret_cast<char*>(out.data()), static_cast<int>(to - from), size) == size;
 }
 
 void PackedPicture::Draw(SDL_Surface* target, int x, int y) const {
@@ -121,5 +122,62 @@ SurfacePtr PackedPicture::Unpack() const {
 }
 
 std::size_t PackedPicture::PackedBytes() const { return data_.size() + start_.size() * sizeof(std::uint32_t); }
+
+namespace {
+
+// Bytes: "ZVPK", then little-endian words: width, height, SDL pixel format, the number of bands, where each band
+// begins after the words and where the last one ends; then the bands.
+constexpr char kMagic[4] = {'Z', 'V', 'P', 'K'};
+constexpr std::size_t kHeadWords = 4;
+
+void PutWord(std::vector<std::uint8_t>& out, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+}
+
+std::uint32_t WordAt(const std::uint8_t* p) {
+    return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 | static_cast<std::uint32_t>(p[2]) << 16 |
+           static_cast<std::uint32_t>(p[3]) << 24;
+}
+
+} // namespace
+
+std::vector<std::uint8_t> PackedPicture::Bytes() const {
+    std::vector<std::uint8_t> out(kMagic, kMagic + 4);
+    PutWord(out, static_cast<std::uint32_t>(w_));
+    PutWord(out, static_cast<std::uint32_t>(h_));
+    PutWord(out, format_);
+    PutWord(out, static_cast<std::uint32_t>(start_.size() - 1));
+    for (std::uint32_t at : start_) PutWord(out, at);
+    out.insert(out.end(), packed_, packed_ + start_.back());
+    return out;
+}
+
+std::shared_ptr<const PackedPicture> PackedPicture::Over(const std::uint8_t* bytes, std::size_t size) {
+    constexpr int kLargestSide = 16384;
+    if (!bytes || size < 4 + 4 * kHeadWords || std::memcmp(bytes, kMagic, 4) != 0) return nullptr;
+    const std::uint8_t* word = bytes + 4;
+    const std::uint32_t w = WordAt(word), h = WordAt(word + 4), format = WordAt(word + 8), bands = WordAt(word + 12);
+    const int pixel = SDL_BYTESPERPIXEL(format);
+    if (w < 1 || w > kLargestSide || h < 1 || h > kLargestSide || SDL_ISPIXELFORMAT_INDEXED(format) ||
+        SDL_ISPIXELFORMAT_FOURCC(format) || (pixel != 3 && pixel != 4))
+        return nullptr;
+    std::shared_ptr<PackedPicture> p(new PackedPicture());
+    p->w_ = static_cast<int>(w);
+    p->h_ = static_cast<int>(h);
+    p->format_ = format;
+    p->pitch_ = p->w_ * pixel;
+    p->bandRows_ = std::max(1, kBandBytes / p->pitch_);
+    if (bands != (h + static_cast<std::uint32_t>(p->bandRows_) - 1) / static_cast<std::uint32_t>(p->bandRows_)) return nullptr;
+    const std::size_t table = 4 + 4 * kHeadWords + 4 * (static_cast<std::size_t>(bands) + 1);
+    if (size < table) return nullptr;
+    p->start_.resize(bands + 1);
+    for (std::size_t b = 0; b <= bands; ++b) {
+        p->start_[b] = WordAt(word + 4 * (kHeadWords + b));
+        if (b == 0 ? p->start_[b] != 0 : p->start_[b] < p->start_[b - 1]) return nullptr;
+    }
+    if (p->start_.back() != size - table) return nullptr;
+    p->packed_ = reinterpret_cast<const char*>(bytes + table);
+    return p;
+}
 
 } // namespace zv::ui

@@ -28,6 +28,12 @@ public:
     // Bytes held, for the memory figures.
     std::size_t PackedBytes() const;
 
+    // The packed picture as bytes that Over reads back: made when the program is built, kept in the program.
+    std::vector<std::uint8_t> Bytes() const;
+    // A packed picture drawn from bytes Bytes made, read where they lie: they must outlive it. Null when they are
+    // not such bytes (each band is checked again as it is unpacked).
+    static std::shared_ptr<const PackedPicture> Over(const std::uint8_t* bytes, std::size_t size);
+
 private:
     friend class PackedRows;
     PackedPicture() = default;
@@ -37,8 +43,9 @@ private:
 
     int w_ = 0, h_ = 0, pitch_ = 0, bandRows_ = 0;
     std::uint32_t format_ = 0;
-    std::vector<std::uint32_t> start_; // where each band begins in data_, and one more entry: the end
-    std::vector<char> data_;
+    std::vector<std::uint32_t> start_; // where each band begins in the packed bytes, and one more entry: the end
+    std::vector<char> data_;           // the packed bytes, unless they lie elsewhere (Over)
+    const char* packed_ = nullptr;     // the packed bytes, wherever they lie
 };
 
 // Packs a picture made row by row from the top, so the whole picture is never held unpacked.

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <bit>
 #include <cstdint>
-#include <mutex>
 #include <numeric>
 
 namespace zv::ui {
@@ -264,26 +263,7 @@ SurfacePtr ReduceArea(SDL_Surface* src, int w, int h) {
     return AdoptSurface(out);
 }
 
-namespace {
-
-// Reductions made ahead, until taken or forgotten.
-struct Ahead {
-    std::mutex lock;
-    struct Made {
-        const SDL_Surface* src;
-        int w, h;
-        std::shared_ptr<const PackedPicture> picture;
-    };
-    std::vector<Made> made;
-    bool closed = false;
-};
-
-Ahead& ReducedAhead() {
-    static Ahead ahead;
-    return ahead;
-}
-
-std::shared_ptr<const PackedPicture> MakePacked(SDL_Surface* src, int w, int h) {
+std::shared_ptr<const PackedPicture> ReduceAreaPacked(SDL_Surface* src, int w, int h) {
     if (!src || w <= 0 || h <= 0 || src->w <= 0 || src->h <= 0 || SeeThrough(src)) return nullptr;
     const Uint32 format = ReducedFormat(src);
     SDL_PixelFormat* outFormat = SDL_AllocFormat(format);
@@ -294,42 +274,21 @@ std::shared_ptr<const PackedPicture> MakePacked(SDL_Surface* src, int w, int h) 
     return rows.Finish();
 }
 
-} // namespace
-
-void ReduceAheadPacked(SDL_Surface* src, int w, int h) {
-    std::shared_ptr<const PackedPicture> picture = MakePacked(src, w, h);
-    if (!picture) return;
-    Ahead& ahead = ReducedAhead();
-    const std::lock_guard<std::mutex> held(ahead.lock);
-    if (!ahead.closed) ahead.made.push_back({src, w, h, std::move(picture)});
-}
-
-void ForgetReducedAhead() {
-    Ahead& ahead = ReducedAhead();
-    const std::lock_guard<std::mutex> held(ahead.lock);
-    ahead.made.clear();
-    ahead.closed = true;
-}
-
-std::shared_ptr<const PackedPicture> ReduceAreaPacked(SDL_Surface* src, int w, int h) {
-    {
-        Ahead& ahead = ReducedAhead();
-        const std::lock_guard<std::mutex> held(ahead.lock);
-        for (auto m = ahead.made.begin(); m != ahead.made.end(); ++m)
-            if (m->src == src && m->w == w && m->h == h) {
-                std::shared_ptr<const PackedPicture> picture = std::move(m->picture);
-                ahead.made.erase(m);
-                return picture;
-            }
-    }
-    return MakePacked(src, w, h);
-}
-
 SDL_Rect ReducedPlace(SDL_Surface* whole, Scale scale, int logicalX, int logicalY) {
     if (!whole) return {0, 0, 0, 0};
     const int f = scale.Whole();
     const int lw = (whole->w + f - 1) / f, lh = (whole->h + f - 1) / f;
     return {scale.Px(logicalX), scale.Px(logicalY), scale.Span(logicalX, lw), scale.Span(logicalY, lh)};
+}
+
+std::shared_ptr<const PackedPicture> PackedAt(SDL_Surface* whole, Scale scale, int logicalX, int logicalY) {
+    if (!whole) return nullptr;
+    if (scale.IsWhole() || scale.Quarters() < 4) return PackedPicture::Pack(whole);
+    // A small one is reduced as usual.
+    constexpr std::size_t kSmallest = 256 * 1024;
+    const SDL_Rect place = ReducedPlace(whole, scale, logicalX, logicalY);
+    if (static_cast<std::size_t>(place.w) * static_cast<std::size_t>(place.h) * whole->format->BytesPerPixel < kSmallest) return nullptr;
+    return ReduceAreaPacked(whole, place.w, place.h);
 }
 
 SDL_Surface* ReducedPictures::Find(std::uintptr_t key, int w, int h) const {

@@ -20,16 +20,15 @@ SurfacePtr ReduceArea(SDL_Surface* src, int w, int h);
 // The same reduction of an opaque picture packed as it is made, row by row, so the reduced picture is never
 // held whole; null where PackedPicture::Pack would give null.
 std::shared_ptr<const PackedPicture> ReduceAreaPacked(SDL_Surface* src, int w, int h);
-// Makes that reduction ahead of time, on another thread (the first frame's background while the display is
-// opened): ReduceAreaPacked then hands it out, once, for the same picture and size rather than reducing again.
-// ForgetReducedAhead lets go of whatever was not asked for and turns later reductions ahead away (the first
-// frame is on the screen: the picture may be freed and its address reused).
-void ReduceAheadPacked(SDL_Surface* src, int w, int h);
-void ForgetReducedAhead();
 
 // The size a picture drawn for the scale's whole factor takes at the scale, its top-left corner at a
 // logical place: its logical size rounded at both edges, as a control's place is.
 SDL_Rect ReducedPlace(SDL_Surface* whole, Scale scale, int logicalX, int logicalY);
+
+// What an image list draws for a large opaque picture (a background) at a scale and logical place, made from
+// the picture drawn for the whole scale at or above it: that picture packed at a whole scale, at a fractional
+// one reduced straight into its packed form. Null where the list draws a picture as it is.
+std::shared_ptr<const PackedPicture> PackedAt(SDL_Surface* whole, Scale scale, int logicalX, int logicalY);
 
 // Reduced copies of pictures, made once for each picture (by a key of the owner's: the picture's address, or
 // its position in a list) and size. The owner clears it whenever the pictures it was given may have changed.

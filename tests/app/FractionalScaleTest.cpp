@@ -2,9 +2,13 @@
 // edge pixel reaches the cell, and a cell shows its ball from the next whole scale's artwork reduced.
 #include "kit/AppFixture.h"
 
+#include <cstring>
 #include <functional>
 
+#include "app/Resources.h"
 #include "ui/Reduce.h"
+#include "view/ReadyArtwork.h"
+#include "view/Skins.h"
 
 namespace zv::test {
 namespace {
@@ -83,6 +87,41 @@ TEST_F(AppTest, AtAFractionalScaleACellShowsTheNextWholeScalesBallReduced) {
             }
         EXPECT_EQ(differing, 0) << "at " << s.Text();
     }
+}
+
+// The skins whose background was made ready when the program was built draw that one from 1x to 2x, and it is the
+// background the list would have made from its whole-scale picture where the main window shows it. Were the window
+// to show it elsewhere, its rounded size would no longer match and the list would decode and reduce it again.
+TEST_F(AppTest, AReadyBackgroundIsTheOneTheListWouldDrawWhereTheWindowShowsIt) {
+    Start();
+    const SDL_Rect at = form1->BackGround->ScreenBounds();
+    int ready = 0;
+    for (const char* list : app::kSkinListResources) {
+        if (app::ReadyListResource(list).empty()) continue;
+        ++ready;
+        ui::ImageList whole;
+        app::LoadResourceList(whole, list);
+        app::CompactLargePictures(whole);
+        const std::vector<ui::SurfacePtr> drawn = app::ScaledListPictures(list, 2);
+        for (int q : view::kReadyQuarters) {
+            const ui::Scale s = ui::Scale::FromQuarters(q);
+            const auto made = app::ReadyBackground(list, q);
+            ASSERT_TRUE(made) << list << " at " << s.Text();
+            SDL_Surface* from = q == 4 ? whole.Get(view::kBackgroundPicture) : drawn.at(view::kBackgroundPicture).get();
+            const int f = q == 4 ? 1 : 2;
+            EXPECT_EQ(made->Width(), s.Span(at.x, (from->w + f - 1) / f)) << list << " at " << s.Text();
+            EXPECT_EQ(made->Height(), s.Span(at.y, (from->h + f - 1) / f)) << list << " at " << s.Text();
+            const auto want = ui::PackedAt(from, s, at.x, at.y);
+            ASSERT_TRUE(want);
+            const ui::SurfacePtr a = made->Unpack(), b = want->Unpack();
+            ASSERT_EQ(a->format->format, b->format->format);
+            for (int y = 0; y < a->h; ++y)
+                ASSERT_EQ(std::memcmp(static_cast<Uint8*>(a->pixels) + y * a->pitch, static_cast<Uint8*>(b->pixels) + y * b->pitch,
+                                      static_cast<std::size_t>(a->w) * a->format->BytesPerPixel), 0)
+                    << list << " at " << s.Text() << ", row " << y;
+        }
+    }
+    EXPECT_EQ(ready, 3) << "the skins with a large background";
 }
 
 } // namespace

@@ -1,11 +1,9 @@
-// The embedded artwork at every scale: names, what each scale decodes, and the decoding done ahead of the first frame.
+// The embedded artwork at every scale: names, and what each scale decodes.
 #include <gtest/gtest.h>
 
 #include <SDL.h>
 
 #include "app/Resources.h"
-#include "ui/Reduce.h"
-#include "view/Skins.h"
 
 namespace zv::app {
 namespace {
@@ -43,48 +41,6 @@ TEST(Resources, EveryScaleHasItsOwnArtworkAndFourIsTwoDoubled) {
         ASSERT_GE(pictures.size(), 7u) << list;
         for (int i = 0; i < 7; ++i) EXPECT_EQ(pictures[static_cast<std::size_t>(i)]->w, 66) << list << " " << i;
     }
-}
-
-TEST(Resources, WhatIsDecodedAheadIsWhatWouldHaveBeenDecodedAndIsUsedOnce) {
-    const auto direct = ScaledListPictures("skins/List3.zvt", 2);
-    const ui::SurfacePtr directTitle = DrawnResourcePicture("ui/title.bmp", 2);
-    PrefetchArtwork(2, "skins/List3.zvt");
-    const auto ahead = ScaledListPictures("skins/List3.zvt", 2);
-    ASSERT_EQ(ahead.size(), direct.size());
-    for (std::size_t i = 0; i < ahead.size(); ++i) EXPECT_TRUE(SamePixels(ahead[i].get(), direct[i].get())) << i;
-    const ui::SurfacePtr aheadTitle = DrawnResourcePicture("ui/title.bmp", 2);
-    EXPECT_TRUE(SamePixels(aheadTitle.get(), directTitle.get()));
-    // Taken once: asked again, the picture is decoded anew.
-    const ui::SurfacePtr again = DrawnResourcePicture("ui/title.bmp", 2);
-    EXPECT_NE(again.get(), aheadTitle.get());
-    EXPECT_TRUE(SamePixels(again.get(), directTitle.get()));
-    // Nothing is decoded ahead for 1x, and what was made for another scale is not handed out for this one:
-    // it is let go, so the 3x pictures are decoded anew when asked for after all.
-    PrefetchArtwork(1, "skins/list1.zvt");
-    PrefetchArtwork(3, "skins/list1.zvt");
-    EXPECT_EQ(ScaledListPictures("skins/list1.zvt", 2).front()->w, 66);
-    EXPECT_EQ(ScaledListPictures("skins/list1.zvt", 3).front()->w, 99);
-    FinishPrefetch();
-}
-
-// At 1.5 the start-up thread also reduces the background, to the size the first paint asks for at the window's
-// corner: the paint gets that picture, made from the background as it was decoded (drawn over since, here, to
-// tell the two apart).
-TEST(Resources, AtAFractionalScaleTheBackgroundIsReducedAheadToTheSizeThePaintAsksFor) {
-    const ui::Scale scale = ui::Scale::FromQuarters(6);
-    PrefetchArtwork(scale, "skins/List3.zvt");
-    const auto pictures = ScaledListPictures("skins/List3.zvt", 2);
-    SDL_Surface* background = pictures.at(static_cast<std::size_t>(view::kBackgroundPicture)).get();
-    ASSERT_NE(background, nullptr);
-    const SDL_Rect place = ui::ReducedPlace(background, scale, 0, 0);
-    const ui::SurfacePtr decoded = ui::AdoptSurface(SDL_DuplicateSurface(background));
-    const auto expected = ui::ReduceAreaPacked(decoded.get(), place.w, place.h);
-    SDL_FillRect(background, nullptr, 0);
-    const auto ahead = ui::ReduceAreaPacked(background, place.w, place.h);
-    ASSERT_TRUE(expected && ahead);
-    const ui::SurfacePtr want = expected->Unpack(), got = ahead->Unpack();
-    EXPECT_TRUE(SamePixels(got.get(), want.get()));
-    FinishPrefetch();
 }
 
 // The embedded files' pages are given back all at once, rounded out to whole pages: what is read afterwards

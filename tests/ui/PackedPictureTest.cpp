@@ -113,30 +113,41 @@ TEST_F(PackedPictureTest, AListKeepsItsBackgroundPackedAndGivesThePictureBackWhe
 } // namespace
 } // namespace zv::ui::test
 
+
 namespace zv::ui::test {
 namespace {
 
-// A reduction made ahead (on the start-up thread) is what the first paint gets, once, for that picture and size:
-// the picture changed after it was made shows which one a call returns.
-TEST_F(PackedPictureTest, AReductionMadeAheadIsHandedOutOnceForItsPictureAndSize) {
-    const SurfacePtr picture = Solid(800, 600, 0x336699);
-    ReduceAheadPacked(picture.get(), 600, 450);
-    SDL_FillRect(picture.get(), nullptr, 0x996633);
-    const auto colour = [](const std::shared_ptr<const PackedPicture>& p) {
-        EXPECT_TRUE(p);
-        if (!p) return 0u;
-        const SurfacePtr whole = p->Unpack();
-        return Pixel(AdoptSurface(SDL_ConvertSurfaceFormat(whole.get(), SDL_PIXELFORMAT_RGB888, 0)).get(), 5, 5);
+// A packed picture kept in the program as bytes reads back as the same picture; bytes that are not such a picture
+// are refused rather than read past their end.
+TEST_F(PackedPictureTest, ItsBytesReadBackAsTheSamePictureAndDamagedOnesAreRefused) {
+    const SurfacePtr picture = Gradient(621, 462, SDL_PIXELFORMAT_BGR24);
+    const auto packed = PackedPicture::Pack(picture.get());
+    ASSERT_TRUE(packed);
+    const std::vector<std::uint8_t> bytes = packed->Bytes();
+    const auto back = PackedPicture::Over(bytes.data(), bytes.size());
+    ASSERT_TRUE(back);
+    EXPECT_TRUE(Same(AdoptSurface(SDL_ConvertSurfaceFormat(back->Unpack().get(), SDL_PIXELFORMAT_RGB888, 0)).get(),
+                     AdoptSurface(SDL_ConvertSurfaceFormat(picture.get(), SDL_PIXELFORMAT_RGB888, 0)).get()));
+    const auto word = [](std::vector<std::uint8_t> b, std::size_t at, std::uint32_t v) {
+        for (int i = 0; i < 4; ++i) b[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v >> (8 * i));
+        return b;
     };
-    EXPECT_EQ(colour(ReduceAreaPacked(picture.get(), 400, 300)), 0x996633u) << "another size is reduced anew";
-    EXPECT_EQ(colour(ReduceAreaPacked(picture.get(), 600, 450)), 0x336699u) << "the one made ahead";
-    EXPECT_EQ(colour(ReduceAreaPacked(picture.get(), 600, 450)), 0x996633u) << "handed out once";
-    // Once the first frame is shown, nothing more is kept ahead.
-    ForgetReducedAhead();
-    SDL_FillRect(picture.get(), nullptr, 0x336699);
-    ReduceAheadPacked(picture.get(), 600, 450);
-    SDL_FillRect(picture.get(), nullptr, 0x996633);
-    EXPECT_EQ(colour(ReduceAreaPacked(picture.get(), 600, 450)), 0x996633u);
+    const std::size_t bands = bytes[16] | bytes[17] << 8;
+    const struct {
+        const char* what;
+        std::vector<std::uint8_t> bytes;
+    } damaged[] = {
+        {"nothing", {}},
+        {"the head cut short", {bytes.begin(), bytes.begin() + 12}},
+        {"the last band cut short", {bytes.begin(), bytes.end() - 1}},
+        {"another signature", word(bytes, 0, 0x4B50565Bu)},
+        {"no width", word(bytes, 4, 0)},
+        {"a height of another count of bands", word(bytes, 8, 2000)},
+        {"an indexed format", word(bytes, 12, SDL_PIXELFORMAT_INDEX8)},
+        {"one band less", word(bytes, 16, static_cast<std::uint32_t>(bands - 1))},
+        {"a band ending before it begins", word(bytes, 24 + 4, 0xFFFFFFu)},
+    };
+    for (const auto& d : damaged) EXPECT_FALSE(PackedPicture::Over(d.bytes.data(), d.bytes.size())) << d.what;
 }
 
 } // namespace

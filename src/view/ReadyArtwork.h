@@ -1,0 +1,31 @@
+// A built-in skin's background made ready for drawing when the program is built: packed at each scale from 1x
+// to 2x, so a window's first frame neither decodes it nor reduces it.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace zv::view {
+
+// The scales a background is made ready for, in quarters: 1x, 1.25x, 1.5x, 1.75x and 2x.
+inline constexpr int kReadyQuarters[] = {4, 5, 6, 7, 8};
+
+struct ReadyArtwork {
+    // The skin's lists of 1x and 2x pictures with the background left empty; both empty when the skin has no
+    // background worth making ready.
+    std::vector<std::uint8_t> list1x, list2x;
+    // The background as an image list draws it at its place at each of kReadyQuarters, in
+    // ui::PackedPicture::Bytes form: from the 1x list at 1x, from the 2x list above.
+    std::vector<std::vector<std::uint8_t>> packed;
+};
+
+// Made from the skin's theme files drawn for 1x and 2x, for a background at a logical place in its window (at a
+// fractional scale the place decides the rounding of its size). Throws ThemeError when either does not load.
+ReadyArtwork MakeReadyArtwork(std::span<const std::uint8_t> list1x, std::span<const std::uint8_t> list2x, int x, int y);
+
+// "skins/list1.zvt" at 6 quarters: "skins/list1@6.zvp".
+std::string ReadyBackgroundName(const std::string& list, int quarters);
+
+} // namespace zv::view
