@@ -10,6 +10,7 @@
 #include "platform/Language.h"
 #include "ui/Compact.h"
 #include "ui/ImageList.h"
+#include "ui/PictureBytes.h"
 #include "ui/PixelArt.h"
 #include "ui/Reduce.h"
 #include "view/CaptionText.h"
@@ -122,8 +123,19 @@ std::vector<ui::SurfacePtr> ScaledListPictures(const std::string& resource, int 
     return out;
 }
 
+ui::SurfacePtr ReadyPicture(const std::string& name, int quarters, int w, int h) {
+    for (int v = 0; v < view::kReadyVariants; ++v) {
+        const std::span<const std::uint8_t> bytes = Resource(view::ReadyPictureName("ready/" + name, quarters, v));
+        if (const SDL_Point size = ui::PictureBytesSize(bytes.data(), bytes.size()); size.x == w && size.y == h)
+            return ui::PictureFromBytes(bytes.data(), bytes.size());
+    }
+    return nullptr;
+}
+
 ui::ScaledPicture ScaledResourcePicture(const std::string& name) {
-    return ui::ScaledPicture([name](int scale) { return scale == 1 ? ResourcePicture(name) : DrawnResourcePicture(name, scale); });
+    ui::ScaledPicture picture([name](int scale) { return scale == 1 ? ResourcePicture(name) : DrawnResourcePicture(name, scale); });
+    picture.SetReady([name](int quarters, int w, int h) { return ReadyPicture(name, quarters, w, h); });
+    return picture;
 }
 
 void UseCommandButtonArtwork(ui::ImageButton& button, const std::string& file) {

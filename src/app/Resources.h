@@ -40,7 +40,11 @@ void LoadResourceList(ui::ImageList& list, const std::string& name);
 std::string ScaledResourceName(const std::string& name, int scale);
 // An embedded window picture drawn for a scale > 1, or null when the build has none.
 ui::SurfacePtr DrawnResourcePicture(const std::string& name, int scale);
-// An embedded window picture with its artwork for every scale, each decoded when first needed.
+// An embedded window picture "ui/<name>.bmp" reduced for a fractional scale (quarters) to w x h when the program
+// was built, or null: the main window's title and command buttons have one for each size they may have there.
+ui::SurfacePtr ReadyPicture(const std::string& name, int quarters, int w, int h);
+// An embedded window picture with its artwork for every scale, each decoded when first needed (at a fractional
+// scale taken ready-made where there is one).
 ui::ScaledPicture ScaledResourcePicture(const std::string& name);
 // The pictures of an embedded list drawn for a scale; empty when the build has none for it.
 std::vector<ui::SurfacePtr> ScaledListPictures(const std::string& resource, int scale);

@@ -111,11 +111,12 @@ void PaintGrown(SDL_Surface* ball, SDL_Surface* empty, SDL_Surface* target, int 
 bool ImageButton::Opaque(Scale scale) const {
     const SDL_Rect px = PixelBounds(scale);
     // A strip is drawn from its corner cell by cell; a bare face fills the whole button.
-    if (cellWidth_ > 0 && strip_.At(scale.Whole())) {
-        if (cellWidth_ < Width()) return false;
-        if (scale.IsWhole()) return CoversOpaquely(strip_.At(scale.Whole()), px.w, px.h);
+    if (cellWidth_ > 0 && strip_) {
         const SDL_Rect at = ScreenBounds();
-        return CoversOpaquely(strip_.At(scale, at.x, at.y), 0, px.h);
+        if (SDL_Surface* strip = scale.IsWhole() ? strip_.At(scale.Whole()) : strip_.At(scale, at.x, at.y)) {
+            if (cellWidth_ < Width()) return false;
+            return CoversOpaquely(strip, scale.IsWhole() ? px.w : 0, px.h);
+        }
     }
     if (SDL_Surface* pic = Picture(index_, scale)) return CoversOpaquely(pic, px.w, px.h);
     return true;
@@ -128,25 +129,24 @@ SDL_Surface* ImageButton::Picture(int position, Scale scale) const {
 }
 
 void ImageButton::Paint(SDL_Surface* target, int originX, int originY, Scale scale) {
-    if (SDL_Surface* whole = cellWidth_ > 0 ? strip_.At(scale.Whole()) : nullptr) {
+    // At a fractional scale the strip is reduced whole and its cells cut at their rounded edges.
+    const SDL_Rect at = ScreenBounds();
+    if (SDL_Surface* strip = cellWidth_ > 0 && strip_ && !scale.IsWhole() ? strip_.At(scale, at.x, at.y) : nullptr) {
         int cell = static_cast<int>(CurrentState());
-        if (scale.IsWhole()) {
-            const int cellWidth = scale.Whole() * cellWidth_;
-            if (cell >= whole->w / cellWidth) cell = 0;
-            const SDL_Rect from{cell * cellWidth, 0, cellWidth, whole->h};
-            Blit(whole, &from, target, originX, originY);
-            if (PaintOver) PaintOver(target, {originX, originY, cellWidth, whole->h}, static_cast<ButtonState>(cell), scale);
-            return;
-        }
-        // The strip reduced whole, its cells cut at their rounded edges.
-        const SDL_Rect at = ScreenBounds();
-        SDL_Surface* strip = strip_.At(scale, at.x, at.y);
-        if (!strip) return;
-        if (cell >= whole->w / (scale.Whole() * cellWidth_)) cell = 0;
+        if (cell >= strip_.LogicalWidth(scale.Whole()) / cellWidth_) cell = 0;
         const int x0 = scale.Span(at.x, cell * cellWidth_), x1 = scale.Span(at.x, (cell + 1) * cellWidth_);
         const SDL_Rect from{x0, 0, x1 - x0, strip->h};
         Blit(strip, &from, target, originX, originY);
         if (PaintOver) PaintOver(target, {originX, originY, x1 - x0, strip->h}, static_cast<ButtonState>(cell), scale);
+        return;
+    }
+    if (SDL_Surface* whole = cellWidth_ > 0 && scale.IsWhole() ? strip_.At(scale.Whole()) : nullptr) {
+        int cell = static_cast<int>(CurrentState());
+        const int cellWidth = scale.Whole() * cellWidth_;
+        if (cell >= whole->w / cellWidth) cell = 0;
+        const SDL_Rect from{cell * cellWidth, 0, cellWidth, whole->h};
+        Blit(whole, &from, target, originX, originY);
+        if (PaintOver) PaintOver(target, {originX, originY, cellWidth, whole->h}, static_cast<ButtonState>(cell), scale);
         return;
     }
     if (insteadPosition_ >= 0 && list_) {

@@ -39,6 +39,12 @@ public:
     // What was made for the key and size, or null.
     SDL_Surface* Find(std::uintptr_t key, int w, int h) const;
     void Clear() { made_.clear(); }
+    // Keeps a picture made elsewhere for the key at its size.
+    SDL_Surface* Keep(std::uintptr_t key, SurfacePtr picture) {
+        SDL_Surface* kept = picture.get();
+        made_.push_back({key, kept->w, kept->h, std::move(picture)});
+        return kept;
+    }
     // Lets go of one picture made for the key.
     void Forget(std::uintptr_t key, const SDL_Surface* picture) {
         std::erase_if(made_, [&](const Made& m) { return m.key == key && m.picture.get() == picture; });

@@ -3,6 +3,8 @@
 
 #include "ui/PixelArt.h"
 
+#include <algorithm>
+
 namespace zv::ui {
 
 SDL_Surface* ScaledPicture::At(int scale) const {
@@ -20,7 +22,22 @@ SDL_Surface* ScaledPicture::At(int scale) const {
     return made.get();
 }
 
+int ScaledPicture::LogicalWidth(int scale) const {
+    if (SDL_Surface* base = At(1)) return base->w;
+    SDL_Surface* whole = At(scale);
+    return whole ? (whole->w + scale - 1) / std::max(scale, 1) : 0;
+}
+
 SDL_Surface* ScaledPicture::At(Scale scale, int logicalX, int logicalY) const {
+    // Its place there follows from the 1x picture's size, which costs next to nothing to decode.
+    if (ready_ && !scale.IsWhole())
+        if (SDL_Surface* base = At(1)) {
+            const int w = scale.Span(logicalX, base->w), h = scale.Span(logicalY, base->h);
+            const auto key = static_cast<std::uintptr_t>(scale.Quarters());
+            if (SDL_Surface* kept = reduced_.Find(key, w, h)) return kept;
+            if (SurfacePtr made = ready_(scale.Quarters(), w, h); made && made->w == w && made->h == h)
+                return reduced_.Keep(key, std::move(made));
+        }
     SDL_Surface* whole = At(scale.Whole());
     if (scale.IsWhole() || !whole) return whole;
     const SDL_Rect place = ReducedPlace(whole, scale, logicalX, logicalY);

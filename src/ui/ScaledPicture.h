@@ -30,10 +30,18 @@ public:
     // fractional one the picture of the whole scale above, reduced to its rounded size there.
     SDL_Surface* At(Scale scale, int logicalX, int logicalY) const;
     explicit operator bool() const { return static_cast<bool>(base_) || lazyBase_; }
+    // Its width at 1x, which every scale's picture is drawn for: from the 1x picture, else from the scale's.
+    int LogicalWidth(int scale) const;
+
+    // Pictures reduced for fractional scales ahead (when the program was built), by scale in quarters and the
+    // size wanted there; null where there is none. Asked before the picture of the whole scale above is decoded.
+    using Ready = std::function<SurfacePtr(int quarters, int w, int h)>;
+    void SetReady(Ready ready) { ready_ = std::move(ready); }
 
 private:
     mutable SurfacePtr base_;
     Source source_;
+    Ready ready_;
     mutable bool lazyBase_ = false;
     mutable std::array<SurfacePtr, kLargestScale + 1> made_{};
     mutable ReducedPictures reduced_;

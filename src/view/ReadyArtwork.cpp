@@ -3,6 +3,7 @@
 
 #include "ui/Compact.h"
 #include "ui/ImageList.h"
+#include "ui/PictureBytes.h"
 #include "ui/Reduce.h"
 #include "view/Skins.h"
 #include "view/ThemeFile.h"
@@ -42,10 +43,42 @@ ReadyArtwork MakeReadyArtwork(std::span<const std::uint8_t> list1x, std::span<co
     return ready;
 }
 
+namespace {
+
+std::string WithoutExtension(std::string name) {
+    if (const auto dot = name.rfind('.'); dot != std::string::npos && name.find('/', dot) == std::string::npos) name.resize(dot);
+    return name;
+}
+
+} // namespace
+
 std::string ReadyBackgroundName(const std::string& list, int quarters) {
-    std::string name = list;
-    if (name.size() > 4 && name.compare(name.size() - 4, 4, ".zvt") == 0) name.resize(name.size() - 4);
-    return name + "@" + std::to_string(quarters) + ".zvp";
+    return WithoutExtension(list) + "@" + std::to_string(quarters) + ".zvp";
+}
+
+SDL_Point ReadyVariantSize(SDL_Point logical, int quarters, int variant) {
+    auto side = [quarters](int length, bool up) { return (length * quarters + (up ? 3 : 0)) / 4; };
+    return {side(logical.x, (variant & 1) != 0), side(logical.y, (variant & 2) != 0)};
+}
+
+std::vector<std::vector<std::uint8_t>> MakeReadyPictures(SDL_Point logical, SDL_Surface* drawn2x) {
+    std::vector<std::vector<std::uint8_t>> made;
+    for (int quarters : kReadyFractions)
+        for (int v = 0; v < kReadyVariants; ++v) {
+            const SDL_Point size = ReadyVariantSize(logical, quarters, v);
+            bool seen = false;
+            for (int before = 0; before < v; ++before) {
+                const SDL_Point other = ReadyVariantSize(logical, quarters, before);
+                seen = seen || (other.x == size.x && other.y == size.y);
+            }
+            const ui::SurfacePtr reduced = seen ? nullptr : ui::ReduceArea(drawn2x, size.x, size.y);
+            made.push_back(reduced ? ui::PictureBytes(reduced.get()) : std::vector<std::uint8_t>{});
+        }
+    return made;
+}
+
+std::string ReadyPictureName(const std::string& name, int quarters, int variant) {
+    return WithoutExtension(name) + "@" + std::to_string(quarters) + "-" + std::to_string(variant) + ".zvr";
 }
 
 } // namespace zv::view

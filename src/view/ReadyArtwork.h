@@ -2,6 +2,8 @@
 // to 2x, so a window's first frame neither decodes it nor reduces it.
 #pragma once
 
+#include <SDL.h>
+
 #include <cstdint>
 #include <span>
 #include <string>
@@ -27,5 +29,17 @@ ReadyArtwork MakeReadyArtwork(std::span<const std::uint8_t> list1x, std::span<co
 
 // "skins/list1.zvt" at 6 quarters: "skins/list1@6.zvp".
 std::string ReadyBackgroundName(const std::string& list, int quarters);
+
+// A window picture reduced ahead for the fractional scales (1.25x, 1.5x, 1.75x). Its width there is its 1x width
+// times the scale rounded down or up, whichever the place it lies at gives, and so is its height: variant v is
+// rounded up across when v & 1, down when not, and likewise high when v & 2.
+inline constexpr int kReadyFractions[] = {5, 6, 7};
+inline constexpr int kReadyVariants = 4;
+SDL_Point ReadyVariantSize(SDL_Point logical, int quarters, int variant);
+// The picture drawn for 2x reduced as an image list or a scaled picture reduces it, for each of kReadyFractions
+// and each variant in turn, in ui::PictureBytes form; empty where a variant's size is that of one before it.
+std::vector<std::vector<std::uint8_t>> MakeReadyPictures(SDL_Point logical, SDL_Surface* drawn2x);
+// "ui/title.bmp" at 6 quarters, variant 1: "ui/title@6-1.zvr".
+std::string ReadyPictureName(const std::string& name, int quarters, int variant);
 
 } // namespace zv::view

@@ -7,6 +7,7 @@
 #include "ui/Draw.h"
 #include "ui/ImageList.h"
 #include "ui/PackedPicture.h"
+#include "ui/PictureBytes.h"
 #include "ui/PictureControl.h"
 #include "ui/Reduce.h"
 
@@ -148,6 +149,25 @@ TEST_F(PackedPictureTest, ItsBytesReadBackAsTheSamePictureAndDamagedOnesAreRefus
         {"a band ending before it begins", word(bytes, 24 + 4, 0xFFFFFFu)},
     };
     for (const auto& d : damaged) EXPECT_FALSE(PackedPicture::Over(d.bytes.data(), d.bytes.size())) << d.what;
+}
+
+// A small picture kept as bytes reads back with its pixels, format and blending; damaged bytes are refused.
+TEST_F(PackedPictureTest, ASmallPictureAsBytesReadsBackAndDamagedOnesAreRefused) {
+    const SurfacePtr picture = Gradient(37, 11, SDL_PIXELFORMAT_ARGB8888);
+    SDL_SetSurfaceBlendMode(picture.get(), SDL_BLENDMODE_BLEND);
+    const std::vector<std::uint8_t> bytes = PictureBytes(picture.get());
+    const SurfacePtr back = PictureFromBytes(bytes.data(), bytes.size());
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->format->format, picture->format->format);
+    SDL_BlendMode mode = SDL_BLENDMODE_NONE;
+    SDL_GetSurfaceBlendMode(back.get(), &mode);
+    EXPECT_EQ(mode, SDL_BLENDMODE_BLEND);
+    EXPECT_TRUE(Same(back.get(), picture.get()));
+    std::vector<std::uint8_t> wide = bytes, cut(bytes.begin(), bytes.end() - 1), blended = bytes;
+    wide[4] = 38;
+    blended[16] = 9;
+    for (const auto& d : {cut, wide, blended, std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + 12)})
+        EXPECT_FALSE(PictureFromBytes(d.data(), d.size()));
 }
 
 } // namespace

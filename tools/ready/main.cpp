@@ -1,8 +1,14 @@
-// zv-ready: makes a built-in skin's background ready for the program to embed, when the program is built.
-// Usage: zv-ready LIST1X.zvt LIST2X.zvt X Y OUTDIR NAME
-// Writes OUTDIR/NAME and OUTDIR/s2/NAME (the skin's 1x and 2x lists without the background) and
-// OUTDIR/NAME@Q.zvp for Q = 4 to 8 (the background packed at Q quarters, for the logical place X, Y). Every file is written, empty when the
-// skin's background is not worth making ready, so the build knows its outputs beforehand.
+// zv-ready: makes artwork ready for the program to embed, when the program is built, by the steps the program
+// would otherwise take the first time it draws it.
+//   zv-ready background LIST1X.zvt LIST2X.zvt X Y OUTDIR NAME
+//     writes OUTDIR/NAME and OUTDIR/s2/NAME (the skin's 1x and 2x lists without the background) and
+//     OUTDIR/NAME@Q.zvp for Q = 4 to 8 (the background packed at Q quarters, for the logical place X, Y);
+//   zv-ready picture PICTURE1X.bmp PICTURE2X.zvt OUTDIR NAME
+//     writes OUTDIR/NAME@Q-V.zvr for Q = 5 to 7 and V = 0 to 3 (the 2x picture reduced to each size it may have
+//     at Q quarters).
+// Every file is written, empty where there is nothing worth making, so the build knows its outputs beforehand.
+#include <SDL.h>
+
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -11,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/ImageList.h"
 #include "view/ReadyArtwork.h"
 #include "view/ThemeFile.h"
 
@@ -23,24 +30,48 @@ void Write(const std::filesystem::path& path, const std::vector<std::uint8_t>& b
     if (!out.flush()) throw std::runtime_error("cannot write " + path.string());
 }
 
+void Background(char** arg) {
+    const auto small = zv::view::ReadRegularFile(arg[0], zv::view::kMaxThemeFileSize);
+    const auto large = zv::view::ReadRegularFile(arg[1], zv::view::kMaxThemeFileSize);
+    const zv::view::ReadyArtwork ready = zv::view::MakeReadyArtwork(small, large, std::stoi(arg[2]), std::stoi(arg[3]));
+    const std::filesystem::path out = arg[4];
+    const std::string name = arg[5];
+    Write(out / name, ready.list1x);
+    Write(out / "s2" / name, ready.list2x);
+    for (std::size_t i = 0; i < std::size(zv::view::kReadyQuarters); ++i)
+        Write(out / zv::view::ReadyBackgroundName(name, zv::view::kReadyQuarters[i]),
+              i < ready.packed.size() ? ready.packed[i] : std::vector<std::uint8_t>{});
+}
+
+void Picture(char** arg) {
+    SDL_Surface* small = SDL_LoadBMP(arg[0]);
+    if (!small) throw std::runtime_error(std::string(arg[0]) + ": " + SDL_GetError());
+    const SDL_Point logical{small->w, small->h};
+    SDL_FreeSurface(small);
+    const auto bytes = zv::view::ReadRegularFile(arg[1], zv::view::kMaxThemeFileSize);
+    zv::ui::ImageList drawn;
+    zv::view::LoadThemeBytes(bytes.data(), bytes.size(), arg[1], drawn);
+    if (drawn.Count() < 1 || !drawn.Get(0)) throw std::runtime_error(std::string(arg[1]) + ": no picture");
+    const auto made = zv::view::MakeReadyPictures(logical, drawn.Get(0));
+    const std::filesystem::path out = arg[2];
+    std::size_t i = 0;
+    for (int quarters : zv::view::kReadyFractions)
+        for (int v = 0; v < zv::view::kReadyVariants; ++v, ++i) Write(out / zv::view::ReadyPictureName(arg[3], quarters, v), made.at(i));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 7) {
-        std::fputs("usage: zv-ready LIST1X.zvt LIST2X.zvt X Y OUTDIR NAME\n", stderr);
+    const std::string mode = argc > 1 ? argv[1] : "";
+    if (!(mode == "background" && argc == 8) && !(mode == "picture" && argc == 6)) {
+        std::fputs("usage: zv-ready background LIST1X.zvt LIST2X.zvt X Y OUTDIR NAME\n"
+                   "       zv-ready picture PICTURE1X.bmp PICTURE2X.zvt OUTDIR NAME\n",
+                   stderr);
         return 2;
     }
     try {
-        const auto small = zv::view::ReadRegularFile(argv[1], zv::view::kMaxThemeFileSize);
-        const auto large = zv::view::ReadRegularFile(argv[2], zv::view::kMaxThemeFileSize);
-        const zv::view::ReadyArtwork ready = zv::view::MakeReadyArtwork(small, large, std::stoi(argv[3]), std::stoi(argv[4]));
-        const std::filesystem::path out = argv[5];
-        const std::string name = argv[6];
-        Write(out / name, ready.list1x);
-        Write(out / "s2" / name, ready.list2x);
-        for (std::size_t i = 0; i < std::size(zv::view::kReadyQuarters); ++i)
-            Write(out / zv::view::ReadyBackgroundName(name, zv::view::kReadyQuarters[i]),
-                  i < ready.packed.size() ? ready.packed[i] : std::vector<std::uint8_t>{});
+        if (mode == "background") Background(argv + 2);
+        else Picture(argv + 2);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "zv-ready: %s\n", e.what());
         return 1;

@@ -1,0 +1,87 @@
+// A picture as bytes: "ZVRP", then little-endian words (width, height, SDL pixel format, blend mode), then its rows
+// without padding, compressed as one LZ4 block.
+#include "ui/PictureBytes.h"
+
+#include <lz4.h>
+
+#include <cstring>
+
+namespace zv::ui {
+
+namespace {
+
+constexpr char kMagic[4] = {'Z', 'V', 'R', 'P'};
+constexpr std::size_t kHead = 4 + 4 * 4;
+constexpr int kLargestSide = 16384;
+// Most bytes of pixels a picture read back may hold: far more than any reduced artwork.
+constexpr std::size_t kLargestPixels = 64u << 20;
+
+void PutWord(std::vector<std::uint8_t>& out, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+}
+
+std::uint32_t WordAt(const std::uint8_t* p) {
+    return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 | static_cast<std::uint32_t>(p[2]) << 16 |
+           static_cast<std::uint32_t>(p[3]) << 24;
+}
+
+bool PlainFormat(std::uint32_t format) {
+    const int bytes = SDL_BYTESPERPIXEL(format);
+    return !SDL_ISPIXELFORMAT_INDEXED(format) && !SDL_ISPIXELFORMAT_FOURCC(format) && (bytes == 3 || bytes == 4);
+}
+
+} // namespace
+
+std::vector<std::uint8_t> PictureBytes(SDL_Surface* picture) {
+    if (!picture || !picture->pixels || picture->w <= 0 || picture->h <= 0 || !PlainFormat(picture->format->format)) return {};
+    const auto row = static_cast<std::size_t>(picture->w) * picture->format->BytesPerPixel;
+    std::vector<char> rows(row * static_cast<std::size_t>(picture->h));
+    for (int y = 0; y < picture->h; ++y)
+        std::memcpy(rows.data() + row * static_cast<std::size_t>(y), static_cast<const std::uint8_t*>(picture->pixels) + y * picture->pitch, row);
+    SDL_BlendMode mode = SDL_BLENDMODE_NONE;
+    SDL_GetSurfaceBlendMode(picture, &mode);
+    std::vector<std::uint8_t> out(kMagic, kMagic + 4);
+    PutWord(out, static_cast<std::uint32_t>(picture->w));
+    PutWord(out, static_cast<std::uint32_t>(picture->h));
+    PutWord(out, picture->format->format);
+    PutWord(out, static_cast<std::uint32_t>(mode));
+    out.resize(kHead + static_cast<std::size_t>(LZ4_compressBound(static_cast<int>(rows.size()))));
+    const int n = LZ4_compress_default(rows.data(), reinterpret_cast<char*>(out.data() + kHead), static_cast<int>(rows.size()),
+                                       static_cast<int>(out.size() - kHead));
+    if (n <= 0) return {};
+    out.resize(kHead + static_cast<std::size_t>(n));
+    return out;
+}
+
+SDL_Point PictureBytesSize(const std::uint8_t* bytes, std::size_t size) {
+    if (!bytes || size < kHead || std::memcmp(bytes, kMagic, 4) != 0) return {0, 0};
+    return {static_cast<int>(WordAt(bytes + 4) & 0x7FFFFFFF), static_cast<int>(WordAt(bytes + 8) & 0x7FFFFFFF)};
+}
+
+SurfacePtr PictureFromBytes(const std::uint8_t* bytes, std::size_t size) {
+    if (!bytes || size < kHead || std::memcmp(bytes, kMagic, 4) != 0) return nullptr;
+    const std::uint32_t w = WordAt(bytes + 4), h = WordAt(bytes + 8), format = WordAt(bytes + 12), mode = WordAt(bytes + 16);
+    if (w < 1 || w > kLargestSide || h < 1 || h > kLargestSide || !PlainFormat(format) ||
+        (mode != SDL_BLENDMODE_NONE && mode != SDL_BLENDMODE_BLEND) ||
+        static_cast<std::size_t>(w) * h * static_cast<std::size_t>(SDL_BYTESPERPIXEL(format)) > kLargestPixels)
+        return nullptr;
+    SurfacePtr out = AdoptSurface(SDL_CreateRGBSurfaceWithFormat(0, static_cast<int>(w), static_cast<int>(h), SDL_BITSPERPIXEL(format), format));
+    if (!out) return nullptr;
+    const auto row = static_cast<std::size_t>(w) * out->format->BytesPerPixel;
+    const std::size_t whole = row * h;
+    const auto* packed = reinterpret_cast<const char*>(bytes + kHead);
+    const int packedSize = static_cast<int>(size - kHead);
+    if (static_cast<std::size_t>(out->pitch) == row) {
+        if (LZ4_decompress_safe(packed, static_cast<char*>(out->pixels), packedSize, static_cast<int>(whole)) != static_cast<int>(whole))
+            return nullptr;
+    } else {
+        std::vector<char> rows(whole);
+        if (LZ4_decompress_safe(packed, rows.data(), packedSize, static_cast<int>(whole)) != static_cast<int>(whole)) return nullptr;
+        for (std::uint32_t y = 0; y < h; ++y)
+            std::memcpy(static_cast<std::uint8_t*>(out->pixels) + y * static_cast<std::size_t>(out->pitch), rows.data() + row * y, row);
+    }
+    SDL_SetSurfaceBlendMode(out.get(), static_cast<SDL_BlendMode>(mode));
+    return out;
+}
+
+} // namespace zv::ui

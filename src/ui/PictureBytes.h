@@ -1,0 +1,22 @@
+// Pictures kept in the program as bytes, made when it is built: artwork already reduced for a fractional scale.
+#pragma once
+
+#include <SDL.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "ui/Surface.h"
+
+namespace zv::ui {
+
+// The picture's pixels compressed, with its size, pixel format and blend mode. Empty for a picture of another
+// kind than three or four bytes a pixel.
+std::vector<std::uint8_t> PictureBytes(SDL_Surface* picture);
+// The size of the picture those bytes hold, read from their head alone; {0, 0} when they are not such bytes.
+SDL_Point PictureBytesSize(const std::uint8_t* bytes, std::size_t size);
+// The picture those bytes hold; null when they are not such bytes.
+SurfacePtr PictureFromBytes(const std::uint8_t* bytes, std::size_t size);
+
+} // namespace zv::ui
