@@ -51,6 +51,7 @@ HostWindow::HostWindow(ui::Form& form, const std::string& title, WindowOptions o
     window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, scale.Px(form.Width()),
                                scale.Px(form.Height()), flags);
     if (!window_) throw std::runtime_error(std::string("Cannot create window: ") + SDL_GetError());
+    SDL_GetWindowSize(window_, &madeW_, &madeH_);
     id_ = SDL_GetWindowID(window_);
     serverWindow_ = platform::ServerWindow(window_);
     // A Wayland client cannot place its window: the compositor moves it when asked at the press.
@@ -116,7 +117,12 @@ void HostWindow::Flip(const std::vector<SDL_Rect>& changed, const SDL_Surface* s
 }
 
 void HostWindow::Show() {
-    if (!everShown_) Centre();
+    int w = 0, h = 0;
+    SDL_GetWindowSize(window_, &w, &h);
+    // Each placing and each word taken from the server costs round trips to it before the first frame.
+    const bool asMade = !everShown_ && !FullScreen() && w == madeW_ && h == madeH_;
+    if (!everShown_ && !asMade) Centre();
+    everShown_ = true;
     // The owner is given as the window is shown: X11 reads it best before the window is mapped (a
     // compositor that places X11 windows itself then puts it over its owner), and Wayland has nothing to
     // give it to before (SDL refuses with "Modal window was hidden").
@@ -129,12 +135,15 @@ void HostWindow::Show() {
     fullRedraw_ = true;
     // The server's word on a size given while the window was hidden is in by now: taken in before the first
     // frame, SDL renews the window surface for it before that frame is painted, and the frame covers it.
-    SDL_PumpEvents();
+    // A window shown at the size it was made at has no such word to wait for.
     sizeChangesCovered_ = 0;
-    SDL_Event queued[32];
-    const int n = SDL_PeepEvents(queued, 32, SDL_PEEKEVENT, SDL_WINDOWEVENT, SDL_WINDOWEVENT);
-    for (int i = 0; i < n; ++i)
-        if (queued[i].window.windowID == id_ && queued[i].window.event == SDL_WINDOWEVENT_SIZE_CHANGED) ++sizeChangesCovered_;
+    if (!asMade) {
+        SDL_PumpEvents();
+        SDL_Event queued[32];
+        const int n = SDL_PeepEvents(queued, 32, SDL_PEEKEVENT, SDL_WINDOWEVENT, SDL_WINDOWEVENT);
+        for (int i = 0; i < n; ++i)
+            if (queued[i].window.windowID == id_ && queued[i].window.event == SDL_WINDOWEVENT_SIZE_CHANGED) ++sizeChangesCovered_;
+    }
     // A window that comes up under the pointer shows the control there hovered in its first frame, rather
     // than in a second one once the server's word that the pointer entered it arrives.
     Layout();

@@ -109,6 +109,9 @@ private:
     Uint32 id_ = 0;
     bool shown_ = false;
     bool everShown_ = false;
+    // The size the window was made at, centred: shown first at that size it needs no placing and no word from the
+    // server before its first frame.
+    int madeW_ = 0, madeH_ = 0;
     ui::Scale windowScale_ = 1;
     // The form paints at one of the steps where the content fits; where even 1x does not (a 640 x 480
     // mode), it paints at 1x into its canvas and that is shrunk uniformly by shrink_ (< 1).
