@@ -96,16 +96,18 @@ void PackedPicture::Draw(SDL_Surface* target, int x, int y) const {
     if (!SDL_IntersectRect(&clip, &mine, &area)) return;
     std::vector<std::uint8_t> band;
     const int first = (area.y - y) / bandRows_, last = (area.y + area.h - 1 - y) / bandRows_;
+    // One surface over the band's buffer for every band: SDL works out how to blit from it to the target once.
+    band.resize(static_cast<std::size_t>(bandRows_) * static_cast<std::size_t>(pitch_));
+    SDL_Surface* rows = SDL_CreateRGBSurfaceWithFormatFrom(band.data(), w_, bandRows_, SDL_BITSPERPIXEL(format_), pitch_, format_);
+    if (!rows) return;
+    SDL_SetSurfaceBlendMode(rows, SDL_BLENDMODE_NONE);
     for (int b = first; b <= last; ++b) {
-        if (!UnpackBand(b, band)) return;
-        SDL_Surface* rows = SDL_CreateRGBSurfaceWithFormatFrom(band.data(), w_, Rows(b), SDL_BITSPERPIXEL(format_), pitch_, format_);
-        if (!rows) return;
+        if (!UnpackBand(b, band)) break;
         // Only the columns and rows inside the clip: the blit clips again, but need not convert the rest.
         const SDL_Rect from{area.x - x, 0, area.w, Rows(b)};
-        SDL_SetSurfaceBlendMode(rows, SDL_BLENDMODE_NONE);
         Blit(rows, &from, target, area.x, y + b * bandRows_);
-        SDL_FreeSurface(rows);
     }
+    SDL_FreeSurface(rows);
 }
 
 SurfacePtr PackedPicture::Unpack() const {
