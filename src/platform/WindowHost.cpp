@@ -276,7 +276,11 @@ void HostWindow::Present() {
     SDL_Surface* surface = Target();
     if (fullRedraw_) {
         form_.InvalidateAll();
-        SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));
+        // Black where the form does not reach (full screen, a shrunk form); a form that covers the window paints
+        // every pixel of it anyway.
+        const bool covered = shrink_ >= 1.0 && offsetX_ <= 0 && offsetY_ <= 0 && contentScale_.Px(form_.Width()) + offsetX_ >= surface->w &&
+                             contentScale_.Px(form_.Height()) + offsetY_ >= surface->h;
+        if (!covered) SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));
     }
     std::vector<SDL_Rect> to;
     if (shrink_ >= 1.0) {
