@@ -41,8 +41,8 @@ int main(int argc, char** argv) {
     }
     const bool verbose = command.verbose;
     // Without a screen SDL would draw off screen: the game would run unseen and hold the single-instance
-    // guard against the player's next start.
-    if (std::string why; !platform::DisplayReachable(why)) {
+    // guard against the player's next start. Whether a display named answers, SDL tells once it has opened it.
+    if (std::string why; !platform::DisplayNamed(why)) {
         std::fprintf(stderr, "zorvex2000: %s\n", why.c_str());
         return 1;
     }
@@ -61,6 +61,10 @@ int main(int argc, char** argv) {
     platform::TracePresentedFrames(std::getenv("ZV_BENCH_FRAMES") != nullptr);
     try {
         platform::WindowHost host;
+        if (std::string why; !platform::DisplayOpened(SDL_GetCurrentVideoDriver(), why)) {
+            std::fprintf(stderr, "zorvex2000: %s\n", why.c_str());
+            return 1;
+        }
         platform::HostMessageBoxes boxes(host);
         platform::SdlSound sound(platform::DataDirs());
         platform::SystemClock clock;

@@ -1,10 +1,12 @@
-// The choice of the desktop scale, and Xft.dpi read from the X server through an Xlib loaded at run time.
+// The choice of the desktop scale, and Xft.dpi read from the X server through libxcb loaded at run time.
 #include "platform/DesktopScale.h"
 
 #include <dlfcn.h>
+#include <xcb/xcb.h>
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -168,23 +170,34 @@ std::optional<double> XftDpiFromResources(std::string_view resources) {
 std::optional<double> XftDpi() {
     const char* name = std::getenv("DISPLAY");
     if (!name || !*name) return std::nullopt;
-    // Not linked: a library more costs every start, and SDL's X11 driver has this one in the process
-    // already. It stays loaded, as SDL needs it anyway.
-    void* lib = dlopen("libX11.so.6", RTLD_LAZY | RTLD_LOCAL);
+    // The X protocol library itself, not Xlib: a connection through Xlib sets up far more than one property
+    // needs. Not linked, as a library more costs every start; Xlib has it in the process already, and it stays
+    // loaded.
+    void* lib = dlopen("libxcb.so.1", RTLD_LAZY | RTLD_LOCAL);
     if (!lib) return std::nullopt;
-    using OpenDisplay = void* (*)(const char*);
-    using ResourceManagerString = char* (*)(void*);
-    using CloseDisplay = int (*)(void*);
-    const auto open = reinterpret_cast<OpenDisplay>(dlsym(lib, "XOpenDisplay"));
-    const auto resources = reinterpret_cast<ResourceManagerString>(dlsym(lib, "XResourceManagerString"));
-    const auto close = reinterpret_cast<CloseDisplay>(dlsym(lib, "XCloseDisplay"));
-    if (!open || !resources || !close) return std::nullopt;
-    void* display = open(name);
-    if (!display) return std::nullopt;
-    // The string belongs to the connection: read it before closing.
-    const char* text = resources(display);
-    const std::optional<double> dpi = text ? XftDpiFromResources(text) : std::nullopt;
-    close(display);
+    const auto connect = reinterpret_cast<decltype(&xcb_connect)>(dlsym(lib, "xcb_connect"));
+    const auto failed = reinterpret_cast<decltype(&xcb_connection_has_error)>(dlsym(lib, "xcb_connection_has_error"));
+    const auto setup = reinterpret_cast<decltype(&xcb_get_setup)>(dlsym(lib, "xcb_get_setup"));
+    const auto roots = reinterpret_cast<decltype(&xcb_setup_roots_iterator)>(dlsym(lib, "xcb_setup_roots_iterator"));
+    const auto ask = reinterpret_cast<decltype(&xcb_get_property)>(dlsym(lib, "xcb_get_property"));
+    const auto answer = reinterpret_cast<decltype(&xcb_get_property_reply)>(dlsym(lib, "xcb_get_property_reply"));
+    const auto value = reinterpret_cast<decltype(&xcb_get_property_value)>(dlsym(lib, "xcb_get_property_value"));
+    const auto length = reinterpret_cast<decltype(&xcb_get_property_value_length)>(dlsym(lib, "xcb_get_property_value_length"));
+    const auto disconnect = reinterpret_cast<decltype(&xcb_disconnect)>(dlsym(lib, "xcb_disconnect"));
+    if (!connect || !failed || !setup || !roots || !ask || !answer || !value || !length || !disconnect) return std::nullopt;
+    xcb_connection_t* c = connect(name, nullptr);
+    std::optional<double> dpi;
+    // Xlib's resource database is this property of the first screen's root window, as a string.
+    if (!failed(c)) {
+        constexpr std::uint32_t kMostWords = 1u << 20;
+        const xcb_window_t root = roots(setup(c)).data->root;
+        if (xcb_get_property_reply_t* r = answer(c, ask(c, 0, root, XCB_ATOM_RESOURCE_MANAGER, XCB_ATOM_STRING, 0, kMostWords), nullptr)) {
+            if (r->format == 8 && length(r) > 0)
+                dpi = XftDpiFromResources(std::string_view(static_cast<const char*>(value(r)), static_cast<std::size_t>(length(r))));
+            std::free(r);
+        }
+    }
+    disconnect(c);
     return dpi;
 }
 

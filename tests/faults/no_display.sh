@@ -13,4 +13,9 @@ for display in "" :97 "" :97; do # twice each: the second start is not taken for
     [[ "$status" != 0 && "$status" != 124 ]] && grep -q "no display could be opened: .*${display:-DISPLAY is not set}" "$tmp/err" ||
         { echo "FAIL: DISPLAY \"$display\": status $status, stderr: $(cat "$tmp/err")" >&2; exit 1; }
 done
-echo "4 passed, 0 failed"
+# A Wayland display named that does not answer is no screen either.
+WAYLAND_DISPLAY=zv-no-such-wayland-display DISPLAY= timeout 10 "$bin" 2>"$tmp/err"
+status=$?
+[[ "$status" != 0 && "$status" != 124 ]] && grep -q 'no display could be opened: the Wayland display "zv-no-such-wayland-display" does not answer' "$tmp/err" ||
+    { echo "FAIL: an unanswering Wayland display: status $status, stderr: $(cat "$tmp/err")" >&2; exit 1; }
+echo "5 passed, 0 failed"
