@@ -10,6 +10,7 @@
 
 #include "platform/Account.h"
 #include "platform/Clock.h"
+#include "platform/ComposeCache.h"
 #include "platform/DesktopScale.h"
 #include "platform/Display.h"
 #include "platform/DisplayCheck.h"
@@ -60,7 +61,10 @@ int main(int argc, char** argv) {
     // Start-up benchmarks watch every frame until the window has settled.
     platform::TracePresentedFrames(std::getenv("ZV_BENCH_FRAMES") != nullptr);
     try {
+        // Xlib reads its compose table as SDL opens the display: from a cache after the first start.
+        const bool composeCache = platform::UseComposeCache();
         platform::WindowHost host;
+        platform::LeaveComposeCache(composeCache);
         if (std::string why; !platform::DisplayOpened(SDL_GetCurrentVideoDriver(), why)) {
             std::fprintf(stderr, "zorvex2000: %s\n", why.c_str());
             return 1;

@@ -4,8 +4,11 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <string>
 #include <unistd.h>
 
+#include "platform/ComposeCache.h"
 #include "platform/Paths.h"
 #include "kit/TempDir.h"
 
@@ -62,4 +65,26 @@ TEST(Paths, MakeDirectoriesReportsFailure) {
     std::fclose(f);
     EXPECT_FALSE(MakeDirectories(dir / "file/sub", 0700));
     EXPECT_TRUE(MakeDirectories(dir / "a/b/c", 0700));
+}
+
+// The compose cache is the game's own private directory, given to Xlib only while SDL opens the display; a
+// player's own setting stays as it is.
+TEST(Paths, TheComposeCacheIsAPrivateDirectoryGivenOnlyWhenThePlayerHasNone) {
+    zv::kit::TempDir dir;
+    zv::kit::ScopedEnv xdg("XDG_CACHE_HOME", (dir / "cache").c_str());
+    {
+        zv::kit::ScopedEnv own("XCOMPOSECACHE", nullptr);
+        ASSERT_TRUE(UseComposeCache());
+        ASSERT_NE(std::getenv("XCOMPOSECACHE"), nullptr);
+        EXPECT_EQ(std::string(std::getenv("XCOMPOSECACHE")), dir / "cache/zorvex2000/compose");
+        struct stat st{};
+        ASSERT_EQ(stat(std::getenv("XCOMPOSECACHE"), &st), 0);
+        EXPECT_EQ(st.st_mode & 0777, 0700u);
+        LeaveComposeCache(true);
+        EXPECT_EQ(std::getenv("XCOMPOSECACHE"), nullptr);
+    }
+    zv::kit::ScopedEnv own("XCOMPOSECACHE", "/somewhere/of/the/players");
+    EXPECT_FALSE(UseComposeCache());
+    LeaveComposeCache(false);
+    EXPECT_STREQ(std::getenv("XCOMPOSECACHE"), "/somewhere/of/the/players");
 }
