@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "ui/Draw.h"
+#include "ui/Words.h"
 
 namespace zv::ui {
 
@@ -131,15 +132,6 @@ namespace {
 // begins after the words and where the last one ends; then the bands.
 constexpr char kMagic[4] = {'Z', 'V', 'P', 'K'};
 constexpr std::size_t kHeadWords = 4;
-
-void PutWord(std::vector<std::uint8_t>& out, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-}
-
-std::uint32_t WordAt(const std::uint8_t* p) {
-    return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 | static_cast<std::uint32_t>(p[2]) << 16 |
-           static_cast<std::uint32_t>(p[3]) << 24;
-}
 
 } // namespace
 

@@ -6,6 +6,8 @@
 
 #include <cstring>
 
+#include "ui/Words.h"
+
 namespace zv::ui {
 
 namespace {
@@ -15,15 +17,6 @@ constexpr std::size_t kHead = 4 + 4 * 4;
 constexpr int kLargestSide = 16384;
 // Most bytes of pixels a picture read back may hold: far more than any reduced artwork.
 constexpr std::size_t kLargestPixels = 64u << 20;
-
-void PutWord(std::vector<std::uint8_t>& out, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-}
-
-std::uint32_t WordAt(const std::uint8_t* p) {
-    return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 | static_cast<std::uint32_t>(p[2]) << 16 |
-           static_cast<std::uint32_t>(p[3]) << 24;
-}
 
 bool PlainFormat(std::uint32_t format) {
     const int bytes = SDL_BYTESPERPIXEL(format);

@@ -118,6 +118,34 @@ TEST_F(PackedPictureTest, AListKeepsItsBackgroundPackedAndGivesThePictureBackWhe
 namespace zv::ui::test {
 namespace {
 
+// A list's ready picture stands in for an empty position: drawn packed at the scales it was made for and at the
+// place whose size it has, unpacked when asked for as a picture, and given up once the list changes.
+TEST_F(PackedPictureTest, AReadyPictureStandsInForAnEmptyPositionUntilTheListChanges) {
+    const auto one = PackedPicture::Pack(Gradient(621, 462, SDL_PIXELFORMAT_BGR24).get());
+    const auto two = PackedPicture::Pack(Gradient(1242, 924, SDL_PIXELFORMAT_BGR24).get());
+    ASSERT_TRUE(one && two);
+    ImageList list;
+    list.SetLoader([](ImageList& l) { l.Append(); });
+    int asked = 0;
+    list.SetScaledSource([&asked](int) { ++asked; return std::vector<SurfacePtr>{nullptr}; });
+    list.SetReadySource([&](int position, int quarters) { return position != 0 ? nullptr : quarters == 4 ? one : quarters == 8 ? two : nullptr; });
+    EXPECT_EQ(list.Find(0, 1, 0, 0).packed, one.get());
+    EXPECT_EQ(list.Find(0, 2, 3, 5).packed, two.get());
+    EXPECT_EQ(asked, 0) << "nothing decoded for it";
+    ASSERT_TRUE(list.Get(0));
+    EXPECT_EQ(list.Get(0)->w, 621);
+    ASSERT_TRUE(list.Get(0, 2));
+    EXPECT_EQ(list.Get(0, 2)->w, 1242);
+    // None made for 1.5: reduced from the 2x one as any picture is.
+    const ImageList::Shown reduced = list.Find(0, Scale::FromQuarters(6), 0, 0);
+    ASSERT_TRUE(reduced);
+    EXPECT_NE(reduced.packed, two.get());
+    EXPECT_EQ(reduced.Width(), 932);
+    list.SetSurface(0, Solid(10, 10, 0x123456));
+    EXPECT_FALSE(list.Find(0, 1, 0, 0).packed) << "a picture of its own now";
+    EXPECT_EQ(list.Get(0)->w, 10);
+}
+
 // A packed picture kept in the program as bytes reads back as the same picture; bytes that are not such a picture
 // are refused rather than read past their end.
 TEST_F(PackedPictureTest, ItsBytesReadBackAsTheSamePictureAndDamagedOnesAreRefused) {

@@ -144,6 +144,26 @@ TEST_F(ScaleTest, StateStripsTakeTheirCellAtTheScale) {
     EXPECT_EQ(Pixel(f.Canvas(), 30, 0), 0x000000u);
 }
 
+// At a fractional scale a strip reduced ahead is taken at the size its place gives, and the 2x artwork is never
+// decoded for it; where none was made for that size, the 2x strip is decoded and reduced as before.
+TEST_F(ScaleTest, AStripReducedAheadSparesDecodingThe2xArtwork) {
+    SurfacePtr one = Solid(20, 10, 0xFF0000);
+    SurfacePtr two = Solid(40, 20, 0x0000FF);
+    for (const bool ready : {true, false}) {
+        Form f("f", 20, 10);
+        auto& button = f.AddAt<ImageButton>("b", 0, 0, 10, 10);
+        int decoded = 0;
+        ScaledPicture strip(one, [&](int scale) { ++decoded; return scale == 2 ? two : nullptr; });
+        strip.SetReady([ready](int quarters, int w, int h) { return ready && quarters == 6 && w == 30 && h == 15 ? Solid(w, h, 0x00FF00) : nullptr; });
+        button.SetStateStrip(strip, 10);
+        f.SetScale(Scale::FromQuarters(6));
+        f.Render();
+        EXPECT_EQ(Pixel(f.Canvas(), 14, 14), ready ? 0x00FF00u : 0x0000FFu) << ready;
+        EXPECT_EQ(Pixel(f.Canvas(), 15, 0), 0x000000u) << "one cell of the strip, " << ready;
+        EXPECT_EQ(decoded, ready ? 0 : 1) << ready;
+    }
+}
+
 TEST_F(ScaleTest, LabelsAreRasterisedForTheScaleAndSizedByTheirOneTimesText) {
     Form f("f", 200, 60);
     auto& l = f.AddAt<Label>("l", 0, 0, 10, 40);
