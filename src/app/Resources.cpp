@@ -132,8 +132,17 @@ ui::SurfacePtr ReadyPicture(const std::string& name, int quarters, int w, int h)
     return nullptr;
 }
 
+ui::SurfacePtr ReadyDrawnPicture(const std::string& name, int scale) {
+    const std::span<const std::uint8_t> bytes = Resource(view::ReadyPictureName("ready/" + name, DrawnScale(scale) * 4, 0));
+    return Doubled(ui::PictureOver(bytes.data(), bytes.size()), scale);
+}
+
 ui::ScaledPicture ScaledResourcePicture(const std::string& name) {
-    ui::ScaledPicture picture([name](int scale) { return scale == 1 ? ResourcePicture(name) : DrawnResourcePicture(name, scale); });
+    ui::ScaledPicture picture([name](int scale) -> ui::SurfacePtr {
+        // Drawn from where it lies in the program, neither decoded nor copied.
+        if (ui::SurfacePtr ready = ReadyDrawnPicture(name, scale)) return ready;
+        return scale == 1 ? ResourcePicture(name) : DrawnResourcePicture(name, scale);
+    });
     picture.SetReady([name](int quarters, int w, int h) { return ReadyPicture(name, quarters, w, h); });
     return picture;
 }

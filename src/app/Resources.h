@@ -43,8 +43,11 @@ ui::SurfacePtr DrawnResourcePicture(const std::string& name, int scale);
 // An embedded window picture "ui/<name>.bmp" reduced for a fractional scale (quarters) to w x h when the program
 // was built, or null: the main window's title and command buttons have one for each size they may have there.
 ui::SurfacePtr ReadyPicture(const std::string& name, int quarters, int w, int h);
+// The same pictures at a whole scale as drawn for it (at 4x, for 2x), over their bytes in the program: neither
+// decoded nor copied. Null for the others.
+ui::SurfacePtr ReadyDrawnPicture(const std::string& name, int scale);
 // An embedded window picture with its artwork for every scale, each decoded when first needed (at a fractional
-// scale taken ready-made where there is one).
+// scale and at 2x and 4x taken ready-made where there is one).
 ui::ScaledPicture ScaledResourcePicture(const std::string& name);
 // The pictures of an embedded list drawn for a scale; empty when the build has none for it.
 std::vector<ui::SurfacePtr> ScaledListPictures(const std::string& resource, int scale);

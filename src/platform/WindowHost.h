@@ -132,6 +132,7 @@ private:
     SDL_Renderer* renderer_ = nullptr;
     SDL_Texture* texture_ = nullptr;
     SDL_Surface* canvas_ = nullptr;
+    void* prefaulted_ = nullptr; // the window surface's pixels last made resident ahead of drawing
 };
 
 // Owns SDL's video subsystem and the event loop of all windows.

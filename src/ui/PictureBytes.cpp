@@ -1,9 +1,10 @@
 // A picture as bytes: "ZVRP", then little-endian words (width, height, SDL pixel format, blend mode), then its rows
-// without padding, compressed as one LZ4 block.
+// without padding, compressed as one LZ4 block; or "ZVRW", the same words, and the rows as they are.
 #include "ui/PictureBytes.h"
 
 #include <lz4.h>
 
+#include <cstdint>
 #include <cstring>
 
 #include "ui/Words.h"
@@ -12,7 +13,7 @@ namespace zv::ui {
 
 namespace {
 
-constexpr char kMagic[4] = {'Z', 'V', 'R', 'P'};
+constexpr char kMagic[4] = {'Z', 'V', 'R', 'P'}, kPlainMagic[4] = {'Z', 'V', 'R', 'W'};
 constexpr std::size_t kHead = 4 + 4 * 4;
 constexpr int kLargestSide = 16384;
 // Most bytes of pixels a picture read back may hold: far more than any reduced artwork.
@@ -23,21 +24,40 @@ bool PlainFormat(std::uint32_t format) {
     return !SDL_ISPIXELFORMAT_INDEXED(format) && !SDL_ISPIXELFORMAT_FOURCC(format) && (bytes == 3 || bytes == 4);
 }
 
-} // namespace
-
-std::vector<std::uint8_t> PictureBytes(SDL_Surface* picture) {
-    if (!picture || !picture->pixels || picture->w <= 0 || picture->h <= 0 || !PlainFormat(picture->format->format)) return {};
+// The head of either kind, and the rows without padding.
+std::vector<std::uint8_t> Head(SDL_Surface* picture, const char (&magic)[4], std::vector<char>& rows) {
     const auto row = static_cast<std::size_t>(picture->w) * picture->format->BytesPerPixel;
-    std::vector<char> rows(row * static_cast<std::size_t>(picture->h));
+    rows.resize(row * static_cast<std::size_t>(picture->h));
     for (int y = 0; y < picture->h; ++y)
         std::memcpy(rows.data() + row * static_cast<std::size_t>(y), static_cast<const std::uint8_t*>(picture->pixels) + y * picture->pitch, row);
     SDL_BlendMode mode = SDL_BLENDMODE_NONE;
     SDL_GetSurfaceBlendMode(picture, &mode);
-    std::vector<std::uint8_t> out(kMagic, kMagic + 4);
+    std::vector<std::uint8_t> out(magic, magic + 4);
     PutWord(out, static_cast<std::uint32_t>(picture->w));
     PutWord(out, static_cast<std::uint32_t>(picture->h));
     PutWord(out, picture->format->format);
     PutWord(out, static_cast<std::uint32_t>(mode));
+    return out;
+}
+
+bool Usable(SDL_Surface* picture) {
+    return picture && picture->pixels && picture->w > 0 && picture->h > 0 && PlainFormat(picture->format->format);
+}
+
+// The head's words, checked: the size, format and blend mode of a picture the program may hold.
+bool ReadHead(const std::uint8_t* bytes, std::uint32_t& w, std::uint32_t& h, std::uint32_t& format, std::uint32_t& mode) {
+    w = WordAt(bytes + 4), h = WordAt(bytes + 8), format = WordAt(bytes + 12), mode = WordAt(bytes + 16);
+    return w >= 1 && w <= kLargestSide && h >= 1 && h <= kLargestSide && PlainFormat(format) &&
+           (mode == SDL_BLENDMODE_NONE || mode == SDL_BLENDMODE_BLEND) &&
+           static_cast<std::size_t>(w) * h * static_cast<std::size_t>(SDL_BYTESPERPIXEL(format)) <= kLargestPixels;
+}
+
+} // namespace
+
+std::vector<std::uint8_t> PictureBytes(SDL_Surface* picture) {
+    if (!Usable(picture)) return {};
+    std::vector<char> rows;
+    std::vector<std::uint8_t> out = Head(picture, kMagic, rows);
     out.resize(kHead + static_cast<std::size_t>(LZ4_compressBound(static_cast<int>(rows.size()))));
     const int n = LZ4_compress_default(rows.data(), reinterpret_cast<char*>(out.data() + kHead), static_cast<int>(rows.size()),
                                        static_cast<int>(out.size() - kHead));
@@ -46,18 +66,23 @@ std::vector<std::uint8_t> PictureBytes(SDL_Surface* picture) {
     return out;
 }
 
+std::vector<std::uint8_t> PlainPictureBytes(SDL_Surface* picture) {
+    if (!Usable(picture)) return {};
+    std::vector<char> rows;
+    std::vector<std::uint8_t> out = Head(picture, kPlainMagic, rows);
+    out.insert(out.end(), rows.begin(), rows.end());
+    return out;
+}
+
 SDL_Point PictureBytesSize(const std::uint8_t* bytes, std::size_t size) {
-    if (!bytes || size < kHead || std::memcmp(bytes, kMagic, 4) != 0) return {0, 0};
+    if (!bytes || size < kHead || (std::memcmp(bytes, kMagic, 4) != 0 && std::memcmp(bytes, kPlainMagic, 4) != 0)) return {0, 0};
     return {static_cast<int>(WordAt(bytes + 4) & 0x7FFFFFFF), static_cast<int>(WordAt(bytes + 8) & 0x7FFFFFFF)};
 }
 
 SurfacePtr PictureFromBytes(const std::uint8_t* bytes, std::size_t size) {
     if (!bytes || size < kHead || std::memcmp(bytes, kMagic, 4) != 0) return nullptr;
-    const std::uint32_t w = WordAt(bytes + 4), h = WordAt(bytes + 8), format = WordAt(bytes + 12), mode = WordAt(bytes + 16);
-    if (w < 1 || w > kLargestSide || h < 1 || h > kLargestSide || !PlainFormat(format) ||
-        (mode != SDL_BLENDMODE_NONE && mode != SDL_BLENDMODE_BLEND) ||
-        static_cast<std::size_t>(w) * h * static_cast<std::size_t>(SDL_BYTESPERPIXEL(format)) > kLargestPixels)
-        return nullptr;
+    std::uint32_t w, h, format, mode;
+    if (!ReadHead(bytes, w, h, format, mode)) return nullptr;
     SurfacePtr out = AdoptSurface(SDL_CreateRGBSurfaceWithFormat(0, static_cast<int>(w), static_cast<int>(h), SDL_BITSPERPIXEL(format), format));
     if (!out) return nullptr;
     const auto row = static_cast<std::size_t>(w) * out->format->BytesPerPixel;
@@ -74,6 +99,20 @@ SurfacePtr PictureFromBytes(const std::uint8_t* bytes, std::size_t size) {
             std::memcpy(static_cast<std::uint8_t*>(out->pixels) + y * static_cast<std::size_t>(out->pitch), rows.data() + row * y, row);
     }
     SDL_SetSurfaceBlendMode(out.get(), static_cast<SDL_BlendMode>(mode));
+    return out;
+}
+
+SurfacePtr PictureOver(const std::uint8_t* bytes, std::size_t size) {
+    if (!bytes || size < kHead || std::memcmp(bytes, kPlainMagic, 4) != 0) return nullptr;
+    std::uint32_t w, h, format, mode;
+    if (!ReadHead(bytes, w, h, format, mode)) return nullptr;
+    const auto row = static_cast<std::size_t>(w) * static_cast<std::size_t>(SDL_BYTESPERPIXEL(format));
+    const std::uint8_t* pixels = bytes + kHead;
+    // Four-byte pixels are read a word at a time.
+    if (size - kHead != row * h || (SDL_BYTESPERPIXEL(format) == 4 && reinterpret_cast<std::uintptr_t>(pixels) % 4 != 0)) return nullptr;
+    SurfacePtr out = AdoptSurface(SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint8_t*>(pixels), static_cast<int>(w), static_cast<int>(h),
+                                                                     SDL_BITSPERPIXEL(format), static_cast<int>(row), format));
+    if (out) SDL_SetSurfaceBlendMode(out.get(), static_cast<SDL_BlendMode>(mode));
     return out;
 }
 

@@ -14,9 +14,15 @@ namespace zv::ui {
 // The picture's pixels compressed, with its size, pixel format and blend mode. Empty for a picture of another
 // kind than three or four bytes a pixel.
 std::vector<std::uint8_t> PictureBytes(SDL_Surface* picture);
-// The size of the picture those bytes hold, read from their head alone; {0, 0} when they are not such bytes.
+// The same, its rows left as they are drawn: larger, but a picture can be drawn from them where they lie.
+std::vector<std::uint8_t> PlainPictureBytes(SDL_Surface* picture);
+// The size of the picture either kind of bytes holds, read from their head alone; {0, 0} when they are not such
+// bytes.
 SDL_Point PictureBytesSize(const std::uint8_t* bytes, std::size_t size);
 // The picture those bytes hold; null when they are not such bytes.
 SurfacePtr PictureFromBytes(const std::uint8_t* bytes, std::size_t size);
+// The picture plain picture bytes hold, its pixels those bytes themselves, not copied: for bytes that outlive it
+// and are never written, such as the program's own. Null when they are not such bytes.
+SurfacePtr PictureOver(const std::uint8_t* bytes, std::size_t size);
 
 } // namespace zv::ui

@@ -124,26 +124,38 @@ TEST_F(AppTest, AReadyBackgroundIsTheOneTheListWouldDrawWhereTheWindowShowsIt) {
     EXPECT_EQ(ready, 3) << "the skins with a large background";
 }
 
-// The title and command buttons reduced when the program was built are what the scaled picture would reduce, at
-// every size they may have at each fractional scale; none is missing.
+void ExpectSamePicture(SDL_Surface* made, SDL_Surface* want, const std::string& what) {
+    ASSERT_EQ(made->format->format, want->format->format) << what;
+    ASSERT_EQ(made->w, want->w) << what;
+    ASSERT_EQ(made->h, want->h) << what;
+    SDL_BlendMode a = SDL_BLENDMODE_NONE, b = SDL_BLENDMODE_NONE;
+    SDL_GetSurfaceBlendMode(made, &a);
+    SDL_GetSurfaceBlendMode(want, &b);
+    EXPECT_EQ(a, b) << what;
+    for (int y = 0; y < made->h; ++y)
+        ASSERT_EQ(std::memcmp(static_cast<Uint8*>(made->pixels) + y * made->pitch, static_cast<Uint8*>(want->pixels) + y * want->pitch,
+                              static_cast<std::size_t>(made->w) * made->format->BytesPerPixel), 0)
+            << what << ", row " << y;
+}
+
+// The title and command buttons made ready when the program was built are what the scaled picture would decode
+// at 2x and reduce at every size they may have at each fractional scale; none is missing.
 TEST_F(AppTest, AReadyWindowPictureIsTheOneItsScaledPictureWouldReduce) {
     for (const char* name : {"ui/title.bmp", "ui/btn_finish.bmp", "ui/btn_gstart.bmp", "ui/btn_turnback.bmp", "ui/btn_goptions.bmp"}) {
         const ui::SurfacePtr small = app::ResourcePicture(name), drawn = app::DrawnResourcePicture(name, 2);
         ASSERT_TRUE(small && drawn) << name;
+        // As drawn for 1x and 2x: the same picture, however it is kept.
+        for (const auto& [scale, want] : {std::pair{1, small}, std::pair{2, drawn}}) {
+            const ui::SurfacePtr ready = app::ReadyDrawnPicture(name, scale);
+            ASSERT_TRUE(ready) << name;
+            ExpectSamePicture(ready.get(), want.get(), std::string(name) + " at " + std::to_string(scale) + "x");
+        }
         for (int q : view::kReadyFractions)
             for (int v = 0; v < view::kReadyVariants; ++v) {
                 const SDL_Point size = view::ReadyVariantSize({small->w, small->h}, q, v);
                 const ui::SurfacePtr made = app::ReadyPicture(name, q, size.x, size.y), want = ui::ReduceArea(drawn.get(), size.x, size.y);
                 ASSERT_TRUE(made) << name << " at " << q << " quarters, " << size.x << " x " << size.y;
-                ASSERT_EQ(made->format->format, want->format->format);
-                SDL_BlendMode a = SDL_BLENDMODE_NONE, b = SDL_BLENDMODE_NONE;
-                SDL_GetSurfaceBlendMode(made.get(), &a);
-                SDL_GetSurfaceBlendMode(want.get(), &b);
-                EXPECT_EQ(a, b) << name;
-                for (int y = 0; y < made->h; ++y)
-                    ASSERT_EQ(std::memcmp(static_cast<Uint8*>(made->pixels) + y * made->pitch, static_cast<Uint8*>(want->pixels) + y * want->pitch,
-                                          static_cast<std::size_t>(made->w) * made->format->BytesPerPixel), 0)
-                        << name << " at " << q << " quarters, row " << y;
+                ExpectSamePicture(made.get(), want.get(), std::string(name) + " at " + std::to_string(q) + " quarters");
             }
     }
 }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <tuple>
 
 #include "Pictures.h"
 #include "ui/Draw.h"
@@ -179,23 +180,30 @@ TEST_F(PackedPictureTest, ItsBytesReadBackAsTheSamePictureAndDamagedOnesAreRefus
     for (const auto& d : damaged) EXPECT_FALSE(PackedPicture::Over(d.bytes.data(), d.bytes.size())) << d.what;
 }
 
-// A small picture kept as bytes reads back with its pixels, format and blending; damaged bytes are refused.
+// A small picture kept as bytes, packed or plain, reads back with its pixels, format and blending; damaged bytes
+// are refused.
 TEST_F(PackedPictureTest, ASmallPictureAsBytesReadsBackAndDamagedOnesAreRefused) {
     const SurfacePtr picture = Gradient(37, 11, SDL_PIXELFORMAT_ARGB8888);
     SDL_SetSurfaceBlendMode(picture.get(), SDL_BLENDMODE_BLEND);
-    const std::vector<std::uint8_t> bytes = PictureBytes(picture.get());
-    const SurfacePtr back = PictureFromBytes(bytes.data(), bytes.size());
-    ASSERT_TRUE(back);
-    EXPECT_EQ(back->format->format, picture->format->format);
-    SDL_BlendMode mode = SDL_BLENDMODE_NONE;
-    SDL_GetSurfaceBlendMode(back.get(), &mode);
-    EXPECT_EQ(mode, SDL_BLENDMODE_BLEND);
-    EXPECT_TRUE(Same(back.get(), picture.get()));
-    std::vector<std::uint8_t> wide = bytes, cut(bytes.begin(), bytes.end() - 1), blended = bytes;
-    wide[4] = 38;
-    blended[16] = 9;
-    for (const auto& d : {cut, wide, blended, std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + 12)})
-        EXPECT_FALSE(PictureFromBytes(d.data(), d.size()));
+    const std::vector<std::uint8_t> packed = PictureBytes(picture.get()), plain = PlainPictureBytes(picture.get());
+    using Reader = SurfacePtr (*)(const std::uint8_t*, std::size_t);
+    for (const auto& [bytes, read, other] : {std::tuple{packed, Reader{PictureFromBytes}, Reader{PictureOver}},
+                                             std::tuple{plain, Reader{PictureOver}, Reader{PictureFromBytes}}}) {
+        const SurfacePtr back = read(bytes.data(), bytes.size());
+        ASSERT_TRUE(back);
+        EXPECT_EQ(back->format->format, picture->format->format);
+        SDL_BlendMode mode = SDL_BLENDMODE_NONE;
+        SDL_GetSurfaceBlendMode(back.get(), &mode);
+        EXPECT_EQ(mode, SDL_BLENDMODE_BLEND);
+        EXPECT_TRUE(Same(back.get(), picture.get()));
+        EXPECT_EQ(PictureBytesSize(bytes.data(), bytes.size()).x, 37);
+        EXPECT_FALSE(other(bytes.data(), bytes.size())) << "read as the other kind";
+        std::vector<std::uint8_t> wide = bytes, cut(bytes.begin(), bytes.end() - 1), blended = bytes;
+        wide[4] = 38;
+        blended[16] = 9;
+        for (const auto& d : {cut, wide, blended, std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + 12)})
+            EXPECT_FALSE(read(d.data(), d.size()));
+    }
 }
 
 } // namespace

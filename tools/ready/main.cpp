@@ -5,7 +5,8 @@
 //     OUTDIR/NAME@Q.zvp for Q = 4 to 8 (the background packed at Q quarters, for the logical place X, Y);
 //   zv-ready picture PICTURE1X.bmp PICTURE2X.zvt OUTDIR NAME
 //     writes OUTDIR/NAME@Q-V.zvr for Q = 5 to 7 and V = 0 to 3 (the 2x picture reduced to each size it may have
-//     at Q quarters).
+//     at Q quarters), and OUTDIR/NAME@4-0.zvr and OUTDIR/NAME@8-0.zvr (the 1x and 2x pictures as they are drawn,
+//     unpacked).
 // Every file is written, empty where there is nothing worth making, so the build knows its outputs beforehand.
 #include <SDL.h>
 
@@ -18,6 +19,7 @@
 #include <vector>
 
 #include "ui/ImageList.h"
+#include "ui/PictureBytes.h"
 #include "view/ReadyArtwork.h"
 #include "view/ThemeFile.h"
 
@@ -44,10 +46,13 @@ void Background(char** arg) {
 }
 
 void Picture(char** arg) {
-    SDL_Surface* small = SDL_LoadBMP(arg[0]);
+    // As the program converts its 1x pictures for drawing.
+    SDL_Surface* loaded = SDL_LoadBMP(arg[0]);
+    if (!loaded) throw std::runtime_error(std::string(arg[0]) + ": " + SDL_GetError());
+    const zv::ui::SurfacePtr small = zv::ui::AdoptSurface(SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_RGB888, 0));
+    SDL_FreeSurface(loaded);
     if (!small) throw std::runtime_error(std::string(arg[0]) + ": " + SDL_GetError());
     const SDL_Point logical{small->w, small->h};
-    SDL_FreeSurface(small);
     const auto bytes = zv::view::ReadRegularFile(arg[1], zv::view::kMaxThemeFileSize);
     zv::ui::ImageList drawn;
     zv::view::LoadThemeBytes(bytes.data(), bytes.size(), arg[1], drawn);
@@ -57,6 +62,8 @@ void Picture(char** arg) {
     std::size_t i = 0;
     for (int quarters : zv::view::kReadyFractions)
         for (int v = 0; v < zv::view::kReadyVariants; ++v, ++i) Write(out / zv::view::ReadyPictureName(arg[3], quarters, v), made.at(i));
+    Write(out / zv::view::ReadyPictureName(arg[3], 4, 0), zv::ui::PlainPictureBytes(small.get()));
+    Write(out / zv::view::ReadyPictureName(arg[3], 8, 0), zv::ui::PlainPictureBytes(drawn.Get(0)));
 }
 
 } // namespace
