@@ -1,6 +1,7 @@
 // The real desktop over the window host.
 #include "app/SystemDesktop.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "app/Layout.h"
@@ -15,6 +16,9 @@ void SystemDesktop::Open(ui::Form& form, WindowRole role) {
     platform::WindowOptions options;
     if (role == WindowRole::Owned) options = {true, false, true, true};
     if (role == WindowRole::Spare) options = {true, false, true};
+    // The main window is made at the scale it is most likely shown at, the desktop's: shown at the size it was
+    // made at, it need not be placed again, nor the server's word on its size awaited, before its first frame.
+    if (role == WindowRole::Main && !main_) host_.SetScale(std::min(desktopScale_, LargestScale()));
     platform::HostWindow& w = host_.Create(form, "Zorvex 2000", options);
     windows_[&form] = &w;
     if (role == WindowRole::Main && !main_) {

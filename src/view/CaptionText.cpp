@@ -138,19 +138,28 @@ void Composite(SDL_Surface* target, const Mask& m, int dx, int dy, double alpha,
     // The window's own form, four bytes a pixel with a byte a channel: its pixels are read and written in place.
     const bool direct = fmt->BytesPerPixel == 4 && fmt->Rloss == 0 && fmt->Gloss == 0 && fmt->Bloss == 0;
     const int firstCol = std::max(0, clip.x - m.gridX - dx), endCol = std::min(m.w, clip.x + clip.w - m.gridX - dx);
+    // The share of the ink each coverage lays down, worked out once rather than for every pixel.
+    double share[256];
+    for (int c = 0; c < 256; ++c) share[c] = alpha * c / 255.0;
     for (int row = 0; row < m.h; ++row) {
         const int y = m.gridY + dy + row;
         if (y < clip.y || y >= clip.y + clip.h) continue;
         const Ink ink = inkOfRow(y);
+        const Uint32 solid = Uint32(ink.r) << fmt->Rshift | Uint32(ink.g) << fmt->Gshift | Uint32(ink.b) << fmt->Bshift | fmt->Amask;
         const Uint8* cover = &m.cover[static_cast<std::size_t>(row * m.w)];
         for (int col = firstCol; col < endCol; ++col) {
             const Uint8 c = cover[col];
             if (!c) continue;
             const int x = m.gridX + dx + col;
-            const double a = alpha * c / 255.0;
+            const double a = share[c];
             auto over = [a](Uint8 under, Uint8 on) { return static_cast<Uint8>(Round(under + (on - under) * a)); };
             if (direct) {
                 Uint32& pixel = reinterpret_cast<Uint32*>(static_cast<Uint8*>(target->pixels) + y * target->pitch)[x];
+                // Fully covered in full ink: the ink itself, as the sum below would make it.
+                if (a == 1.0) {
+                    pixel = solid;
+                    continue;
+                }
                 const auto r = static_cast<Uint8>((pixel & fmt->Rmask) >> fmt->Rshift);
                 const auto g = static_cast<Uint8>((pixel & fmt->Gmask) >> fmt->Gshift);
                 const auto b = static_cast<Uint8>((pixel & fmt->Bmask) >> fmt->Bshift);
