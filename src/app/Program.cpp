@@ -17,9 +17,10 @@ Program::Program(Services& services)
       main_(services, *this, game_, files_),
       game_(main_, *services.sound, files_.Records(), *services.clock),
       options_(services, *this, game_),
-      bestGames_(*this, book_),
       rules_(*this, main_) {
-    book_.onChange = [this] { bestGames_.Refresh(); };
+    book_.onChange = [this] {
+        if (bestGames_) bestGames_->Refresh();
+    };
     spare_.hide = [this] { services_.desktop->Hide(spare_.Window()); };
     number_.close = [this] { services_.desktop->Hide(number_.Window()); };
     number_.deal = [this](std::uint32_t n) { main_.StartNumberedGame(n); };
@@ -84,9 +85,19 @@ void Program::OpenHiddenWindows() {
     // The options and best-games windows lie above the game, owned by the main window rather than kept above
     // every window on the desktop: they then stay above it also in full screen, and come back with it.
     desktop.Open(options_.Window(), WindowRole::Owned);
-    desktop.Open(bestGames_.Window(), WindowRole::Owned);
     desktop.Open(spare_.Window(), WindowRole::Spare);
     desktop.Open(number_.Window(), WindowRole::Owned);
+    hiddenOpened_ = true;
+    if (bestGames_) desktop.Open(bestGames_->Window(), WindowRole::Owned);
+}
+
+TBestGames& Program::BestGames() {
+    // The table is built, and given its window, when it is first asked for: most starts never show it.
+    if (!bestGames_) {
+        bestGames_ = std::make_unique<TBestGames>(*this, book_);
+        if (hiddenOpened_) services_.desktop->Open(bestGames_->Window(), WindowRole::Owned);
+    }
+    return *bestGames_;
 }
 
 void Program::FullScreenAtStart() {
@@ -173,11 +184,13 @@ void Program::ShowNumberWindow() {
 }
 
 void Program::ShowBestGames(Mode mode) {
-    bestGames_.ShowMode(mode);
-    services_.desktop->Show(bestGames_.Window());
+    BestGames().ShowMode(mode);
+    services_.desktop->Show(bestGames_->Window());
 }
 
-void Program::HideBestGames() { services_.desktop->Hide(bestGames_.Window()); }
+void Program::HideBestGames() {
+    if (bestGames_) services_.desktop->Hide(bestGames_->Window());
+}
 
 void Program::Played(const TurnReport& report) {
     if (report.started) rules_.ShowGameNumber();

@@ -2,6 +2,8 @@
 // the start-up and exit sequences and the main window's keys. main, the tests and the tools all build this.
 #pragma once
 
+#include <memory>
+
 #include "app/BestGamesBook.h"
 #include "app/BestGamesWindow.h"
 #include "app/GameFiles.h"
@@ -18,7 +20,7 @@ namespace zv::app {
 
 class Program final : public Windows {
 public:
-    // Builds every window, none of them shown.
+    // Builds the windows, none of them shown; the best games' and the rules' are built when first asked for.
     explicit Program(Services& services);
     ~Program() override;
     Program(const Program&) = delete;
@@ -26,7 +28,7 @@ public:
 
     // The start-up: the main window's creation sequence (layout, settings, full screen, skin, scale, records,
     // best games), its window shown (not for a second copy, which only says so and ends), then the options,
-    // best-games and spare windows.
+    // spare and game-number windows.
     void Start(bool secondCopy = false);
     // The exit work: the settings, the record step, the best games, full screen left.
     void Exit();
@@ -36,7 +38,7 @@ public:
     BestGamesBook& Book() { return book_; }
     TForm1& Main() { return main_; }
     TForm2& Options() { return options_; }
-    TBestGames& BestGames() { return bestGames_; }
+    TBestGames& BestGames();
     TFormRules& RulesWindow() { return rules_; }
     TForm3& Spare() { return spare_; }
     TFormNumber& NumberWindow() { return number_; }
@@ -61,7 +63,8 @@ public:
 
 private:
     void FullScreenAtStart();
-    // The options, best-games and spare windows, none of them shown at start.
+    // The options, spare and game-number windows, none of them shown at start (and the best games' if it was
+    // asked for already).
     void OpenHiddenWindows();
     // Draws the windows at a scale (kept within 1 and the largest that fits the screen).
     void ApplyScale(ui::Scale scale);
@@ -77,13 +80,14 @@ private:
     TForm1 main_;
     Game game_;
     TForm2 options_;
-    TBestGames bestGames_;
+    std::unique_ptr<TBestGames> bestGames_;
     TFormRules rules_;
     TForm3 spare_;
     TFormNumber number_;
     bool optionsShown_ = false;
     bool motionChosen_ = true; // the player's choice; ZORVEX_ANIMATION=0 keeps the board still whatever it is
     bool rulesOpened_ = false;
+    bool hiddenOpened_ = false; // the windows nobody sees at start have been given theirs
     ui::Scale scale_ = 1;
     bool secondCopy_ = false;
     bool resumed_ = false; // the running game came from the kept-game file, which goes when the game ends

@@ -27,6 +27,7 @@
 #include "app/SystemDesktop.h"
 #include "platform/Sound.h"
 #include "platform/WindowHost.h"
+#include "ui/TrueType.h"
 
 using namespace zv;
 
@@ -100,10 +101,14 @@ int main(int argc, char** argv) {
         if (verbose && platform::OnWayland())
             if (const platform::HostWindow* main = desktop.WindowOf(program.Main().Window()))
                 std::fprintf(stderr, "zorvex2000: scale %d from the Wayland output\n", main->PixelRatio());
-        // The first frame is on the screen.
-        app::ReleaseResourcePages();
-        // Again once the windows made after the first frame have decoded their pictures.
-        host.Later(app::ReleaseResourcePages);
+        // The first frame is on the screen: the pages of the program's artwork and of the font files it read go
+        // back to the system's file cache. Again once the windows made after it have decoded their pictures.
+        const auto release = [] {
+            app::ReleaseResourcePages();
+            ui::ReleaseFontPages();
+        };
+        release();
+        host.Later(release);
 
         // Start-up benchmarks measure exec to the first presented frame: they ask us to stop right there.
         if (std::getenv("ZV_BENCH_FIRST_FRAME")) host.RequestQuit();

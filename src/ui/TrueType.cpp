@@ -21,8 +21,17 @@ MappedFont::~MappedFont() {
     if (data) munmap(const_cast<unsigned char*>(data), size);
 }
 
-std::shared_ptr<const MappedFont> MapFontFile(const std::string& file) {
+namespace {
+
+std::map<std::string, std::weak_ptr<const MappedFont>>& Mapped() {
     static std::map<std::string, std::weak_ptr<const MappedFont>> mapped;
+    return mapped;
+}
+
+} // namespace
+
+std::shared_ptr<const MappedFont> MapFontFile(const std::string& file) {
+    auto& mapped = Mapped();
     if (auto it = mapped.find(file); it != mapped.end())
         if (auto m = it->second.lock()) return m;
     const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
@@ -40,6 +49,12 @@ std::shared_ptr<const MappedFont> MapFontFile(const std::string& file) {
     m->size = static_cast<std::size_t>(st.st_size);
     mapped[file] = m;
     return m;
+}
+
+void ReleaseFontPages() {
+    // Mapped read-only and never written: the pages dropped are read again, unchanged, from the file.
+    for (const auto& [file, weak] : Mapped())
+        if (const auto m = weak.lock()) madvise(const_cast<unsigned char*>(m->data), m->size, MADV_DONTNEED);
 }
 
 } // namespace zv::ui

@@ -26,4 +26,8 @@ struct MappedFont {
 // opened or is no plausible font (under 12 bytes or over 64 MiB).
 std::shared_ptr<const MappedFont> MapFontFile(const std::string& file);
 
+// Gives every mapped font file's pages back to the system's file cache, as after the first frame, whose words
+// read more of them than later ones do: the pages come back from that cache as they are next read.
+void ReleaseFontPages();
+
 } // namespace zv::ui

@@ -4,6 +4,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <vector>
 
 #include "Pictures.h"
 
@@ -13,6 +14,7 @@
 #include "ui/ImageButton.h"
 #include "ui/Label.h"
 #include "ui/PictureControl.h"
+#include "ui/TrueType.h"
 
 namespace zv::ui {
 namespace {
@@ -189,6 +191,26 @@ TEST_F(UiTest, ASelfSizingLabelKnowsItsWidthBeforeItIsPainted) {
     const SDL_Rect painted = f.Render();
     EXPECT_GE(painted.x + painted.w, l.Left() + l.Width());
     EXPECT_EQ(f.Render().w, 0);
+}
+
+// The font files' pages given back after the first frame are read again, unchanged, for the next words.
+TEST_F(UiTest, WordsDrawnAfterTheFontPagesAreGivenBackAreTheSame) {
+    auto draw = [] {
+        Form f("f", 200, 40);
+        f.SetColour({255, 255, 255, 255});
+        auto& l = f.AddAt<Label>("score", 4, 4, 190, 32);
+        l.SetFont({"Verdana", true, 24, false});
+        l.SetCaption("Счёт 12345");
+        f.Render();
+        std::vector<Uint32> pixels;
+        for (int y = 0; y < f.Canvas()->h; ++y)
+            for (int x = 0; x < f.Canvas()->w; ++x) pixels.push_back(Pixel(f.Canvas(), x, y));
+        return pixels;
+    };
+    const std::vector<Uint32> before = draw();
+    ReleaseFontPages();
+    EXPECT_EQ(draw(), before);
+    EXPECT_NE(std::count(before.begin(), before.end(), 0xFFFFFFu), static_cast<long>(before.size())) << "no words drawn";
 }
 
 TEST_F(UiTest, ARaisedLabelCastsOneShadowDownRightInItsDarkerColourAtEveryScale) {
