@@ -8,8 +8,8 @@
 #include "platform/FileDialog.h"
 #include "platform/Language.h"
 #include "platform/MessageBox.h"
-#include "app/HintGlyph.h"
 #include "app/Resources.h"
+#include "view/HintGlyph.h"
 #include "view/ThemeError.h"
 #include "view/SkinTheme.h"
 #include "view/ThemeFile.h"
@@ -256,7 +256,12 @@ void TForm1::LoadArtwork() {
         return pieces;
     });
     Image1->SetPicture(ScaledResourcePicture("ui/title.bmp"));
-    hintArea->SetPicture(ui::ScaledPicture([](int scale) { return DrawHintGlyph(scale); }));
+    hintArea->SetPicture(ui::ScaledPicture([](int scale) {
+        // Drawn for 4x from its shapes, not doubled from 2x.
+        if (scale <= 2)
+            if (ui::SurfacePtr ready = ReadyDrawnPicture("ui/hint", scale)) return ready;
+        return view::DrawHintGlyph(scale);
+    }));
     UseCommandButtonArtwork(*finish, "btn_finish.bmp");
     UseCommandButtonArtwork(*Gstart, "btn_gstart.bmp");
     UseCommandButtonArtwork(*TurnBack, "btn_turnback.bmp");

@@ -7,6 +7,7 @@
 
 #include "app/Resources.h"
 #include "ui/Reduce.h"
+#include "view/HintGlyph.h"
 #include "view/ReadyArtwork.h"
 #include "view/Skins.h"
 
@@ -139,7 +140,8 @@ void ExpectSamePicture(SDL_Surface* made, SDL_Surface* want, const std::string& 
 }
 
 // The title and command buttons made ready when the program was built are what the scaled picture would decode
-// at 2x and reduce at every size they may have at each fractional scale; none is missing.
+// at 2x and reduce at every size they may have at each fractional scale; none is missing. The hint lamp is what
+// it draws at 1x and 2x.
 TEST_F(AppTest, AReadyWindowPictureIsTheOneItsScaledPictureWouldReduce) {
     for (const char* name : {"ui/title.bmp", "ui/btn_finish.bmp", "ui/btn_gstart.bmp", "ui/btn_turnback.bmp", "ui/btn_goptions.bmp"}) {
         const ui::SurfacePtr small = app::ResourcePicture(name), drawn = app::DrawnResourcePicture(name, 2);
@@ -157,6 +159,11 @@ TEST_F(AppTest, AReadyWindowPictureIsTheOneItsScaledPictureWouldReduce) {
                 ASSERT_TRUE(made) << name << " at " << q << " quarters, " << size.x << " x " << size.y;
                 ExpectSamePicture(made.get(), want.get(), std::string(name) + " at " + std::to_string(q) + " quarters");
             }
+    }
+    for (int scale : {1, 2}) {
+        const ui::SurfacePtr ready = app::ReadyDrawnPicture("ui/hint", scale), drawn = view::DrawHintGlyph(scale);
+        ASSERT_TRUE(ready) << scale;
+        ExpectSamePicture(ready.get(), drawn.get(), "the hint lamp at " + std::to_string(scale) + "x");
     }
 }
 

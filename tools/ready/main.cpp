@@ -6,7 +6,9 @@
 //   zv-ready picture PICTURE1X.bmp PICTURE2X.zvt OUTDIR NAME
 //     writes OUTDIR/NAME@Q-V.zvr for Q = 5 to 7 and V = 0 to 3 (the 2x picture reduced to each size it may have
 //     at Q quarters), and OUTDIR/NAME@4-0.zvr and OUTDIR/NAME@8-0.zvr (the 1x and 2x pictures as they are drawn,
-//     unpacked).
+//     unpacked);
+//   zv-ready hint OUTDIR NAME
+//     writes OUTDIR/NAME@4-0.zvr and OUTDIR/NAME@8-0.zvr (the hint area's lamp as drawn for 1x and 2x).
 // Every file is written, empty where there is nothing worth making, so the build knows its outputs beforehand.
 #include <SDL.h>
 
@@ -20,6 +22,7 @@
 
 #include "ui/ImageList.h"
 #include "ui/PictureBytes.h"
+#include "view/HintGlyph.h"
 #include "view/ReadyArtwork.h"
 #include "view/ThemeFile.h"
 
@@ -66,19 +69,27 @@ void Picture(char** arg) {
     Write(out / zv::view::ReadyPictureName(arg[3], 8, 0), zv::ui::PlainPictureBytes(drawn.Get(0)));
 }
 
+void Hint(char** arg) {
+    const std::filesystem::path out = arg[0];
+    for (int scale : {1, 2})
+        Write(out / zv::view::ReadyPictureName(arg[1], 4 * scale, 0), zv::ui::PlainPictureBytes(zv::view::DrawHintGlyph(scale).get()));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "";
-    if (!(mode == "background" && argc == 8) && !(mode == "picture" && argc == 6)) {
+    if (!(mode == "background" && argc == 8) && !(mode == "picture" && argc == 6) && !(mode == "hint" && argc == 4)) {
         std::fputs("usage: zv-ready background LIST1X.zvt LIST2X.zvt X Y OUTDIR NAME\n"
-                   "       zv-ready picture PICTURE1X.bmp PICTURE2X.zvt OUTDIR NAME\n",
+                   "       zv-ready picture PICTURE1X.bmp PICTURE2X.zvt OUTDIR NAME\n"
+                   "       zv-ready hint OUTDIR NAME\n",
                    stderr);
         return 2;
     }
     try {
         if (mode == "background") Background(argv + 2);
-        else Picture(argv + 2);
+        else if (mode == "picture") Picture(argv + 2);
+        else Hint(argv + 2);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "zv-ready: %s\n", e.what());
         return 1;

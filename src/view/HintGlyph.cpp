@@ -1,10 +1,10 @@
 // The hint area's lamp, drawn for each scale from shapes so that it is as crisp as the title strip around it.
-#include "app/HintGlyph.h"
+#include "view/HintGlyph.h"
 
 #include <algorithm>
 #include <cmath>
 
-namespace zv::app {
+namespace zv::view {
 
 namespace {
 
@@ -71,4 +71,4 @@ ui::SurfacePtr DrawHintGlyph(int scale) {
     return out;
 }
 
-} // namespace zv::app
+} // namespace zv::view

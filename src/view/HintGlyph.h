@@ -3,9 +3,9 @@
 
 #include "ui/Surface.h"
 
-namespace zv::app {
+namespace zv::view {
 
 // The 17 x 17 area drawn for a scale (1 to 4), transparent around its button.
 ui::SurfacePtr DrawHintGlyph(int scale);
 
-} // namespace zv::app
+} // namespace zv::view
