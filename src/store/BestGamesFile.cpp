@@ -221,7 +221,7 @@ bool ParseBestGames(std::string_view content, BestTables& out, BestGamesProblem&
         if (line.find('\r') != std::string_view::npos) return fail(number, "a carriage return inside the line");
         const std::vector<std::string_view> f = Fields(line);
         if (f.size() != 6) return fail(number, "6 fields separated by tabs expected, " + std::to_string(f.size()) + " found");
-        Mode mode;
+        Mode mode{};
         if (!ModeFromWord(std::string(f[0]), mode)) return fail(number, "no such mode");
         BestGame g;
         if (!ParseNumber(f[1], INT32_MIN, INT32_MAX, g.score)) return fail(number, "the score is not a number");
