@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <optional>
 
 #include <sys/mman.h>
 #include <unistd.h>
@@ -116,6 +117,18 @@ ui::SurfacePtr DrawnResourcePicture(const std::string& name, int scale) {
 }
 
 std::vector<ui::SurfacePtr> ScaledListPictures(const std::string& resource, int scale) {
+    // Drawn for 2x from where the list lies in the program, neither decoded nor copied.
+    if (DrawnScale(scale) == 2) {
+        const std::span<const std::uint8_t> bytes = Resource(view::ReadyListName(resource, 8));
+        if (std::optional<std::vector<ui::SurfacePtr>> ready = ui::PicturesOver(bytes.data(), bytes.size())) {
+            for (auto& picture : *ready) picture = ui::Compact(Doubled(std::move(picture), scale));
+            return std::move(*ready);
+        }
+    }
+    return DecodedListPictures(resource, scale);
+}
+
+std::vector<ui::SurfacePtr> DecodedListPictures(const std::string& resource, int scale) {
     ui::ImageList list = LoadEmbeddedList(ScaledResourceName(resource, DrawnScale(scale)));
     std::vector<ui::SurfacePtr> out;
     for (int i = 0; i < list.Count(); ++i) out.push_back(Doubled(std::move(list.At(i).surface), scale));

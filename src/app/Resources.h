@@ -49,8 +49,11 @@ ui::SurfacePtr ReadyDrawnPicture(const std::string& name, int scale);
 // An embedded window picture with its artwork for every scale, each decoded when first needed (at a fractional
 // scale and at 2x and 4x taken ready-made where there is one).
 ui::ScaledPicture ScaledResourcePicture(const std::string& name);
-// The pictures of an embedded list drawn for a scale; empty when the build has none for it.
+// The pictures of an embedded list drawn for a scale; empty when the build has none for it. At 2x and 4x they
+// are drawn from the list made ready when the program was built, where there is one.
 std::vector<ui::SurfacePtr> ScaledListPictures(const std::string& resource, int scale);
+// The same, always decoded from the list's theme file.
+std::vector<ui::SurfacePtr> DecodedListPictures(const std::string& resource, int scale);
 // A command button's word-free face "ui/<file>" (one of view::ButtonCaptions()), with its caption drawn over it
 // in the player's language.
 void UseCommandButtonArtwork(ui::ImageButton& button, const std::string& file);

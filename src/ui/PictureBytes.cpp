@@ -1,5 +1,7 @@
 // A picture as bytes: "ZVRP", then little-endian words (width, height, SDL pixel format, blend mode), then its rows
-// without padding, compressed as one LZ4 block; or "ZVRW", the same words, and the rows as they are.
+// without padding, compressed as one LZ4 block; or "ZVRW", the same words, and the rows as they are. A list of
+// pictures: "ZVRL", their count, then for each the size of its plain bytes, the bytes and up to three zeros, so
+// that every picture's pixels begin on a four-byte boundary.
 #include "ui/PictureBytes.h"
 
 #include <lz4.h>
@@ -13,7 +15,9 @@ namespace zv::ui {
 
 namespace {
 
-constexpr char kMagic[4] = {'Z', 'V', 'R', 'P'}, kPlainMagic[4] = {'Z', 'V', 'R', 'W'};
+constexpr char kMagic[4] = {'Z', 'V', 'R', 'P'}, kPlainMagic[4] = {'Z', 'V', 'R', 'W'}, kListMagic[4] = {'Z', 'V', 'R', 'L'};
+// Most pictures a list may hold: far more than any skin has.
+constexpr std::uint32_t kLargestList = 4096;
 constexpr std::size_t kHead = 4 + 4 * 4;
 constexpr int kLargestSide = 16384;
 // Most bytes of pixels a picture read back may hold: far more than any reduced artwork.
@@ -114,6 +118,44 @@ SurfacePtr PictureOver(const std::uint8_t* bytes, std::size_t size) {
                                                                      SDL_BITSPERPIXEL(format), static_cast<int>(row), format));
     if (out) SDL_SetSurfaceBlendMode(out.get(), static_cast<SDL_BlendMode>(mode));
     return out;
+}
+
+std::vector<std::uint8_t> PlainPictureListBytes(const std::vector<SDL_Surface*>& pictures) {
+    std::vector<std::uint8_t> out(kListMagic, kListMagic + 4);
+    PutWord(out, static_cast<std::uint32_t>(pictures.size()));
+    for (SDL_Surface* picture : pictures) {
+        const std::vector<std::uint8_t> one = picture ? PlainPictureBytes(picture) : std::vector<std::uint8_t>{};
+        if (picture && one.empty()) return {};
+        PutWord(out, static_cast<std::uint32_t>(one.size()));
+        out.insert(out.end(), one.begin(), one.end());
+        out.resize((out.size() + 3) & ~std::size_t{3});
+    }
+    return out;
+}
+
+std::optional<std::vector<SurfacePtr>> PicturesOver(const std::uint8_t* bytes, std::size_t size) {
+    if (!bytes || size < 8 || std::memcmp(bytes, kListMagic, 4) != 0) return std::nullopt;
+    const std::uint32_t count = WordAt(bytes + 4);
+    if (count > kLargestList) return std::nullopt;
+    std::vector<SurfacePtr> pictures;
+    std::size_t at = 8;
+    for (std::uint32_t i = 0; i < count; ++i) {
+        if (size - at < 4) return std::nullopt;
+        const std::uint32_t length = WordAt(bytes + at);
+        at += 4;
+        if (length > size - at) return std::nullopt;
+        if (length == 0) {
+            pictures.push_back(nullptr);
+        } else {
+            SurfacePtr picture = PictureOver(bytes + at, length);
+            if (!picture) return std::nullopt;
+            pictures.push_back(std::move(picture));
+        }
+        at += (static_cast<std::size_t>(length) + 3) & ~std::size_t{3};
+        if (at > size) return std::nullopt;
+    }
+    if (at != size) return std::nullopt;
+    return pictures;
 }
 
 } // namespace zv::ui

@@ -6,6 +6,7 @@
 #include "ui/PictureBytes.h"
 #include "ui/Reduce.h"
 #include "view/Skins.h"
+#include "view/ThemeError.h"
 #include "view/ThemeFile.h"
 
 namespace zv::view {
@@ -80,5 +81,23 @@ std::vector<std::vector<std::uint8_t>> MakeReadyPictures(SDL_Point logical, SDL_
 std::string ReadyPictureName(const std::string& name, int quarters, int variant) {
     return WithoutExtension(name) + "@" + std::to_string(quarters) + "-" + std::to_string(variant) + ".zvr";
 }
+
+std::vector<std::uint8_t> MakeReadyList(std::span<const std::uint8_t> list2x) {
+    ui::ImageList pictures;
+    try {
+        LoadThemeBytes(list2x.data(), list2x.size(), "2x list", pictures);
+    } catch (const ThemeError&) {
+        return {};
+    }
+    std::vector<ui::SurfacePtr> held;
+    std::vector<SDL_Surface*> shown;
+    for (int i = 0; i < pictures.Count(); ++i) {
+        held.push_back(ui::Compact(std::move(pictures.At(i).surface)));
+        shown.push_back(held.back().get());
+    }
+    return ui::PlainPictureListBytes(shown);
+}
+
+std::string ReadyListName(const std::string& list, int quarters) { return WithoutExtension(list) + "@" + std::to_string(quarters) + ".zvl"; }
 
 } // namespace zv::view

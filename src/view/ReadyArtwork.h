@@ -42,4 +42,10 @@ std::vector<std::vector<std::uint8_t>> MakeReadyPictures(SDL_Point logical, SDL_
 // "ui/title.bmp" at 6 quarters, variant 1: "ui/title@6-1.zvr".
 std::string ReadyPictureName(const std::string& name, int quarters, int variant);
 
+// A skin's list drawn for 2x as the window holds its pictures once decoded (large ones in three bytes a pixel), in
+// ui::PlainPictureListBytes form; empty when the list does not load or a picture cannot be kept so.
+std::vector<std::uint8_t> MakeReadyList(std::span<const std::uint8_t> list2x);
+// "skins/list2.zvt" at 8 quarters: "skins/list2@8.zvl".
+std::string ReadyListName(const std::string& list, int quarters);
+
 } // namespace zv::view

@@ -7,6 +7,9 @@
 //     writes OUTDIR/NAME@Q-V.zvr for Q = 5 to 7 and V = 0 to 3 (the 2x picture reduced to each size it may have
 //     at Q quarters), and OUTDIR/NAME@4-0.zvr and OUTDIR/NAME@8-0.zvr (the 1x and 2x pictures as they are drawn,
 //     unpacked);
+//   zv-ready list READY2X.zvt WHOLE2X.zvt OUTDIR READYNAME WHOLENAME
+//     writes a skin's 2x list as the window holds it once decoded, unpacked: OUTDIR/READYNAME from the list made
+//     ready without its background (READY2X) when there is one, else OUTDIR/WHOLENAME from the whole list;
 //   zv-ready hint OUTDIR NAME
 //     writes OUTDIR/NAME@4-0.zvr and OUTDIR/NAME@8-0.zvr (the hint area's lamp as drawn for 1x and 2x).
 // Every file is written, empty where there is nothing worth making, so the build knows its outputs beforehand.
@@ -69,6 +72,16 @@ void Picture(char** arg) {
     Write(out / zv::view::ReadyPictureName(arg[3], 8, 0), zv::ui::PlainPictureBytes(drawn.Get(0)));
 }
 
+void List(char** arg) {
+    // The ready list is empty where the skin's background was not made ready: the window decodes the whole list
+    // then. The whole list of a skin whose background is ready is drawn only at 4x; it is not kept twice.
+    const bool ready = std::filesystem::file_size(arg[0]) > 0;
+    const auto bytes = zv::view::ReadRegularFile(arg[ready ? 0 : 1], zv::view::kMaxThemeFileSize);
+    const std::filesystem::path out = arg[2];
+    Write(out / arg[3], ready ? zv::view::MakeReadyList(bytes) : std::vector<std::uint8_t>{});
+    Write(out / arg[4], ready ? std::vector<std::uint8_t>{} : zv::view::MakeReadyList(bytes));
+}
+
 void Hint(char** arg) {
     const std::filesystem::path out = arg[0];
     for (int scale : {1, 2})
@@ -79,9 +92,11 @@ void Hint(char** arg) {
 
 int main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "";
-    if (!(mode == "background" && argc == 8) && !(mode == "picture" && argc == 6) && !(mode == "hint" && argc == 4)) {
+    if (!(mode == "background" && argc == 8) && !(mode == "picture" && argc == 6) && !(mode == "hint" && argc == 4) &&
+        !(mode == "list" && argc == 7)) {
         std::fputs("usage: zv-ready background LIST1X.zvt LIST2X.zvt X Y OUTDIR NAME\n"
                    "       zv-ready picture PICTURE1X.bmp PICTURE2X.zvt OUTDIR NAME\n"
+                   "       zv-ready list READY2X.zvt WHOLE2X.zvt OUTDIR READYNAME WHOLENAME\n"
                    "       zv-ready hint OUTDIR NAME\n",
                    stderr);
         return 2;
@@ -89,6 +104,7 @@ int main(int argc, char** argv) {
     try {
         if (mode == "background") Background(argv + 2);
         else if (mode == "picture") Picture(argv + 2);
+        else if (mode == "list") List(argv + 2);
         else Hint(argv + 2);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "zv-ready: %s\n", e.what());
