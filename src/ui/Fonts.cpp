@@ -1,5 +1,6 @@
 // Font resolution through fontconfig with a family and Cyrillic check, and a cache of open fonts.
 #include "ui/Fonts.h"
+#include "ui/TrueType.h"
 
 #include <dlfcn.h>
 #include <fontconfig/fontconfig.h>
@@ -7,6 +8,8 @@
 #include <type_traits>
 
 #include <algorithm>
+#include <map>
+#include <memory>
 #include <cctype>
 
 namespace zv::ui {
@@ -50,8 +53,10 @@ constexpr KnownFace kKnownFaces[] = {
     {"Roboto Condensed", true, "/usr/share/fonts/truetype/roboto/unhinted/RobotoCondensed-Bold.ttf"},
 };
 
-// The file holds the family asked for, in the weight asked for, and has Cyrillic letters.
-bool FaceIsGood(const std::string& file, const std::string& family, bool bold) {
+// The file holds the family asked for, in the weight asked for, and has Cyrillic letters. It stays mapped in
+// `mapped` for the face opened next.
+bool FaceIsGood(const std::string& file, const std::string& family, bool bold, std::shared_ptr<const MappedFont>& mapped) {
+    mapped = MapFontFile(file);
     auto f = FontFace::Open(file, 12);
     if (!f) return false;
     const std::string style = Lower(f->Style());
@@ -59,17 +64,29 @@ bool FaceIsGood(const std::string& file, const std::string& family, bool bold) {
            (!bold || style.find("bold") != std::string::npos);
 }
 
-std::string KnownFaceFile(const std::string& family, bool bold) {
+std::string KnownFaceFile(const std::string& family, bool bold, std::shared_ptr<const MappedFont>& mapped) {
     for (const KnownFace& k : kKnownFaces)
-        if (Lower(k.family) == Lower(family) && k.bold == bold && FaceIsGood(k.file, family, bold)) return k.file;
+        if (Lower(k.family) == Lower(family) && k.bold == bold && FaceIsGood(k.file, family, bold, mapped)) return k.file;
+    mapped.reset();
     return {};
 }
 
 } // namespace
 
 std::string ResolveFontFile(const std::string& family, bool bold) {
-    if (std::string known = KnownFaceFile(family, bold); !known.empty()) return known;
-    return ResolveThroughFontconfig(family, bold);
+    // Asked again for each size and by both kinds of lettering: the face is opened and checked once, and its
+    // file stays mapped for the face that follows rather than being mapped a second time.
+    struct Found {
+        std::string file;
+        std::shared_ptr<const MappedFont> mapped;
+    };
+    static std::map<std::pair<std::string, bool>, Found> found;
+    const auto key = std::make_pair(family, bold);
+    if (const auto it = found.find(key); it != found.end()) return it->second.file;
+    Found& f = found[key];
+    f.file = KnownFaceFile(family, bold, f.mapped);
+    if (f.file.empty()) f.file = ResolveThroughFontconfig(family, bold);
+    return f.file;
 }
 
 namespace {
