@@ -142,6 +142,19 @@ TEST_F(BestGamesTest, AGameOverThatEntersOpensTheTableWithItsRowMarkedAndWritesA
     EXPECT_FALSE(bestGamesShown);
 }
 
+// The table is built when it is first asked for: the games that entered it before are in it, the new one marked.
+TEST_F(BestGamesTest, ATableFirstAskedForAfterGamesEnteredItShowsThem) {
+    Start();
+    PlayToFinish(80);
+    PlayToGameOver(50);
+    ASSERT_TRUE(bestGamesShown);
+    best = &program->BestGames();
+    EXPECT_EQ(Caption(0, 1), "80");
+    EXPECT_EQ(Caption(1, 1), "50");
+    ASSERT_TRUE(best->mark->Visible());
+    EXPECT_EQ(best->mark->Top() + 2, best->cell[1][0]->Top());
+}
+
 TEST_F(BestGamesTest, OnlyAGameOverOpensTheWindowAndAGameThatDoesNotBeatTheTenthChangesNothing) {
     StartAll();
     for (int i = 0; i < 10; ++i) PlayToFinish(100 + i);

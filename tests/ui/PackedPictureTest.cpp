@@ -206,5 +206,40 @@ TEST_F(PackedPictureTest, ASmallPictureAsBytesReadsBackAndDamagedOnesAreRefused)
     }
 }
 
+// A list of plain pictures reads back over its bytes, an empty picture as none; damaged bytes are refused.
+TEST_F(PackedPictureTest, AListOfPlainPicturesReadsBackAndDamagedOnesAreRefused) {
+    // A three-byte picture of an odd width first: the next one's pixels still begin on a word.
+    const SurfacePtr odd = Gradient(5, 3, SDL_PIXELFORMAT_BGR24), a = Gradient(5, 3, SDL_PIXELFORMAT_RGB888),
+                     b = Gradient(7, 2, SDL_PIXELFORMAT_ARGB8888);
+    const std::vector<std::uint8_t> bytes = PlainPictureListBytes({odd.get(), a.get(), nullptr, b.get()});
+    const auto back = PicturesOver(bytes.data(), bytes.size());
+    ASSERT_TRUE(back);
+    ASSERT_EQ(back->size(), 4u);
+    ASSERT_TRUE((*back)[0]);
+    EXPECT_EQ((*back)[0]->format->format, SDL_PIXELFORMAT_BGR24);
+    EXPECT_TRUE((*back)[1] && Same((*back)[1].get(), a.get()));
+    EXPECT_FALSE((*back)[2]);
+    EXPECT_TRUE((*back)[3] && Same((*back)[3].get(), b.get()));
+    auto word = [&](std::size_t at, std::uint32_t v) {
+        std::vector<std::uint8_t> d = bytes;
+        for (int i = 0; i < 4; ++i) d[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v >> (8 * i));
+        return d;
+    };
+    std::vector<std::uint8_t> longer = bytes;
+    longer.insert(longer.end(), 4, 0);
+    const struct {
+        const char* what;
+        std::vector<std::uint8_t> bytes;
+    } damaged[] = {
+        {"another signature", word(0, 0x4C52565Bu)},
+        {"more pictures than it holds", word(4, 5)},
+        {"a count past any list", word(4, 0xFFFFFFFFu)},
+        {"a picture running past the end", word(8, 0xFFFFFF00u)},
+        {"the last picture cut short", {bytes.begin(), bytes.end() - 4}},
+        {"bytes left over", longer},
+    };
+    for (const auto& d : damaged) EXPECT_FALSE(PicturesOver(d.bytes.data(), d.bytes.size())) << d.what;
+}
+
 } // namespace
 } // namespace zv::ui::test
