@@ -121,7 +121,10 @@ std::vector<ui::SurfacePtr> ScaledListPictures(const std::string& resource, int 
     if (DrawnScale(scale) == 2) {
         const std::span<const std::uint8_t> bytes = Resource(view::ReadyListName(resource, 8));
         if (std::optional<std::vector<ui::SurfacePtr>> ready = ui::PicturesOver(bytes.data(), bytes.size())) {
-            for (auto& picture : *ready) picture = ui::Compact(Doubled(std::move(picture), scale));
+            // Kept as the window holds them at 2x (large ones in three bytes a pixel); the pictures over the
+            // program's bytes are never converted in place, only the ones doubled for 4x.
+            if (scale != 2)
+                for (auto& picture : *ready) picture = ui::Compact(Doubled(std::move(picture), scale));
             return std::move(*ready);
         }
     }
