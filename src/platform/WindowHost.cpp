@@ -78,8 +78,8 @@ HostWindow::~HostWindow() {
 namespace {
 
 // A new window surface is shared memory the server reads from, with no page of it in memory yet: drawing into
-// it would take a fault for each page (1 200 of them at 2x). One call makes them all present at once, in half the
-// time. Kernels before 5.14 do not know the call and leave the pages to the faults.
+// it would take a fault for each page (1 200 of them at 2x). One call makes them all present at once, about
+// 0.8 ms sooner at 2x. Kernels before 5.14 do not know the call and leave the pages to the faults.
 void Prefault(const SDL_Surface* surface) {
 #ifdef MADV_POPULATE_WRITE
     const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));

@@ -1,6 +1,5 @@
 // Font resolution through fontconfig with a family and Cyrillic check, and a cache of open fonts.
 #include "ui/Fonts.h"
-#include "ui/TrueType.h"
 
 #include <dlfcn.h>
 #include <fontconfig/fontconfig.h>
@@ -8,9 +7,11 @@
 #include <type_traits>
 
 #include <algorithm>
+#include <cctype>
 #include <map>
 #include <memory>
-#include <cctype>
+
+#include "ui/TrueType.h"
 
 namespace zv::ui {
 

@@ -22,15 +22,15 @@ std::vector<std::uint8_t> PlainPictureBytes(SDL_Surface* picture);
 SDL_Point PictureBytesSize(const std::uint8_t* bytes, std::size_t size);
 // The picture those bytes hold; null when they are not such bytes.
 SurfacePtr PictureFromBytes(const std::uint8_t* bytes, std::size_t size);
+// The picture plain picture bytes hold, its pixels those bytes themselves, not copied: for bytes that outlive it
+// and are never written, such as the program's own. Null when they are not such bytes.
+SurfacePtr PictureOver(const std::uint8_t* bytes, std::size_t size);
+
 // Pictures one after another as plain picture bytes, an empty one as none: a list drawn from where its bytes lie.
 // Empty when a picture cannot be kept so.
 std::vector<std::uint8_t> PlainPictureListBytes(const std::vector<SDL_Surface*>& pictures);
 // The pictures such bytes hold, each over its bytes as PictureOver makes it, null for an empty one; nothing when
 // they are not such bytes.
 std::optional<std::vector<SurfacePtr>> PicturesOver(const std::uint8_t* bytes, std::size_t size);
-
-// The picture plain picture bytes hold, its pixels those bytes themselves, not copied: for bytes that outlive it
-// and are never written, such as the program's own. Null when they are not such bytes.
-SurfacePtr PictureOver(const std::uint8_t* bytes, std::size_t size);
 
 } // namespace zv::ui
