@@ -14,9 +14,11 @@
 #include "ui/PictureBytes.h"
 #include "ui/PixelArt.h"
 #include "ui/Reduce.h"
+#include "view/Bmp.h"
 #include "view/CaptionText.h"
 #include "view/ReadyArtwork.h"
 #include "view/Skins.h"
+#include "view/ThemeError.h"
 #include "view/ThemeFile.h"
 
 namespace zv::app {
@@ -37,13 +39,13 @@ std::span<const std::uint8_t> Resource(const std::string& name) {
 ui::SurfacePtr ResourcePicture(const std::string& name) {
     auto bytes = Resource(name);
     if (bytes.empty()) return {};
-    SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
-    SDL_Surface* s = SDL_LoadBMP_RW(rw, 1);
+    ui::SurfacePtr picture;
+    try {
+        picture = view::DecodeBmp(bytes.data(), bytes.size());
+    } catch (const view::ThemeError&) {
+    }
     ui::ReleasePages(bytes);
-    if (!s) return {};
-    SDL_Surface* c = SDL_ConvertSurfaceFormat(s, SDL_PIXELFORMAT_RGB888, 0);
-    SDL_FreeSurface(s);
-    return ui::AdoptSurface(c);
+    return picture;
 }
 
 void LoadResourceList(ui::ImageList& list, const std::string& name) {

@@ -167,16 +167,21 @@ TEST_F(AppTest, AReadyWindowPictureIsTheOneItsScaledPictureWouldReduce) {
     }
 }
 
-// Each skin's list made ready for 2x holds the pictures its theme file decodes to, as the window keeps them.
+// Each skin's list made ready for 2x holds the pictures its theme file decodes to, as the window keeps them; at
+// 4x, where a whole list is ready, the same pictures doubled (the ready ones are never converted in place).
 TEST_F(AppTest, ASkinListMadeReadyFor2xIsTheOneItsThemeFileDecodesTo) {
     for (const char* skin : app::kSkinListResources) {
         const std::string ready = app::ReadyListResource(skin), list = ready.empty() ? skin : ready;
         ASSERT_FALSE(app::Resource(view::ReadyListName(list, 8)).empty()) << list;
-        const std::vector<ui::SurfacePtr> made = app::ScaledListPictures(list, 2), decoded = app::DecodedListPictures(list, 2);
-        ASSERT_EQ(made.size(), decoded.size()) << list;
-        for (std::size_t i = 0; i < made.size(); ++i) {
-            ASSERT_EQ(!made[i], !decoded[i]) << list << " picture " << i;
-            if (made[i]) ExpectSamePicture(made[i].get(), decoded[i].get(), list + " picture " + std::to_string(i));
+        for (int scale : {2, 4}) {
+            if (scale == 4 && !ready.empty()) continue; // 4x doubles the whole list, which is not kept ready
+            const std::vector<ui::SurfacePtr> made = app::ScaledListPictures(list, scale), decoded = app::DecodedListPictures(list, scale);
+            ASSERT_EQ(made.size(), decoded.size()) << list;
+            for (std::size_t i = 0; i < made.size(); ++i) {
+                ASSERT_EQ(!made[i], !decoded[i]) << list << " picture " << i;
+                if (made[i])
+                    ExpectSamePicture(made[i].get(), decoded[i].get(), list + " picture " + std::to_string(i) + " at " + std::to_string(scale) + "x");
+            }
         }
     }
 }

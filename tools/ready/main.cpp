@@ -25,6 +25,7 @@
 
 #include "ui/ImageList.h"
 #include "ui/PictureBytes.h"
+#include "view/Bmp.h"
 #include "view/HintGlyph.h"
 #include "view/ReadyArtwork.h"
 #include "view/ThemeFile.h"
@@ -52,12 +53,9 @@ void Background(char** arg) {
 }
 
 void Picture(char** arg) {
-    // As the program converts its 1x pictures for drawing.
-    SDL_Surface* loaded = SDL_LoadBMP(arg[0]);
-    if (!loaded) throw std::runtime_error(std::string(arg[0]) + ": " + SDL_GetError());
-    const zv::ui::SurfacePtr small = zv::ui::AdoptSurface(SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_RGB888, 0));
-    SDL_FreeSurface(loaded);
-    if (!small) throw std::runtime_error(std::string(arg[0]) + ": " + SDL_GetError());
+    // As the program decodes its 1x pictures for drawing.
+    const auto bitmap = zv::view::ReadRegularFile(arg[0], zv::view::kMaxThemeFileSize);
+    const zv::ui::SurfacePtr small = zv::view::DecodeBmp(bitmap.data(), bitmap.size());
     const SDL_Point logical{small->w, small->h};
     const auto bytes = zv::view::ReadRegularFile(arg[1], zv::view::kMaxThemeFileSize);
     zv::ui::ImageList drawn;
