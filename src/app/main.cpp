@@ -6,11 +6,12 @@
 #include <cstdlib>
 #include <cstring>
 #include <exception>
+#include <optional>
 #include <string>
 
 #include "platform/Account.h"
 #include "platform/Clock.h"
-#include "platform/ComposeCache.h"
+#include "platform/ComposeTable.h"
 #include "platform/DesktopScale.h"
 #include "platform/Display.h"
 #include "platform/DisplayCheck.h"
@@ -62,10 +63,10 @@ int main(int argc, char** argv) {
     // Start-up benchmarks watch every frame until the window has settled.
     platform::TracePresentedFrames(std::getenv("ZV_BENCH_FRAMES") != nullptr);
     try {
-        // Xlib reads its compose table as SDL opens the display: from a cache after the first start.
-        const bool composeCache = platform::UseComposeCache();
+        // Xlib would read its compose table as SDL opens the display: the game has no use for it.
+        const std::optional<std::string> composeFile = platform::LeaveOutComposeTable();
         platform::WindowHost host;
-        platform::LeaveComposeCache(composeCache);
+        platform::RestoreComposeFile(composeFile);
         if (std::string why; !platform::DisplayOpened(SDL_GetCurrentVideoDriver(), why)) {
             std::fprintf(stderr, "zorvex2000: %s\n", why.c_str());
             return 1;

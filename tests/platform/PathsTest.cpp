@@ -5,10 +5,11 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <unistd.h>
 
-#include "platform/ComposeCache.h"
+#include "platform/ComposeTable.h"
 #include "platform/Paths.h"
 #include "kit/TempDir.h"
 
@@ -67,24 +68,15 @@ TEST(Paths, MakeDirectoriesReportsFailure) {
     EXPECT_TRUE(MakeDirectories(dir / "a/b/c", 0700));
 }
 
-// The compose cache is the game's own private directory, given to Xlib only while SDL opens the display; a
-// player's own setting stays as it is.
-TEST(Paths, TheComposeCacheIsAPrivateDirectoryGivenOnlyWhenThePlayerHasNone) {
-    zv::kit::TempDir dir;
-    zv::kit::ScopedEnv xdg("XDG_CACHE_HOME", (dir / "cache").c_str());
-    {
-        zv::kit::ScopedEnv own("XCOMPOSECACHE", nullptr);
-        ASSERT_TRUE(UseComposeCache());
-        ASSERT_NE(std::getenv("XCOMPOSECACHE"), nullptr);
-        EXPECT_EQ(std::string(std::getenv("XCOMPOSECACHE")), dir / "cache/zorvex2000/compose");
-        struct stat st{};
-        ASSERT_EQ(stat(std::getenv("XCOMPOSECACHE"), &st), 0);
-        EXPECT_EQ(st.st_mode & 0777, 0700u);
-        LeaveComposeCache(true);
-        EXPECT_EQ(std::getenv("XCOMPOSECACHE"), nullptr);
+// Xlib is given an empty compose file only while SDL opens the display; the player's own setting, or none,
+// comes back after it.
+TEST(Paths, TheComposeFileIsEmptyOnlyWhileTheDisplayIsOpened) {
+    for (const char* players : {static_cast<const char*>(nullptr), "/home/player/.XCompose"}) {
+        zv::kit::ScopedEnv own("XCOMPOSEFILE", players);
+        const std::optional<std::string> before = LeaveOutComposeTable();
+        EXPECT_STREQ(std::getenv("XCOMPOSEFILE"), "/dev/null");
+        RestoreComposeFile(before);
+        if (players) EXPECT_STREQ(std::getenv("XCOMPOSEFILE"), players);
+        else EXPECT_EQ(std::getenv("XCOMPOSEFILE"), nullptr);
     }
-    zv::kit::ScopedEnv own("XCOMPOSECACHE", "/somewhere/of/the/players");
-    EXPECT_FALSE(UseComposeCache());
-    LeaveComposeCache(false);
-    EXPECT_STREQ(std::getenv("XCOMPOSECACHE"), "/somewhere/of/the/players");
 }
