@@ -16,7 +16,6 @@ Program::Program(Services& services)
       book_(services, [this](const std::string& m) { Report(m); }),
       main_(services, *this, game_, files_),
       game_(main_, *services.sound, files_.Records(), *services.clock),
-      options_(services, *this, game_),
       rules_(*this, main_) {
     book_.onChange = [this] {
         if (bestGames_) bestGames_->Refresh();
@@ -73,8 +72,9 @@ void Program::Start(bool secondCopy) {
     // A second copy ends on the first pass of its loop; its window need not flash up.
     if (!secondCopy) desktop.Show(main_.Window());
 
-    // The options window's switches may change the game (advanced mode): they are read before its first frame.
-    options_.FormCreate();
+    // The options window is built once the game's first frame is on the screen: nobody sees it at start. Its
+    // switches may change the game (advanced mode): they are read now, before any key or click.
+    Options().FormCreate();
     // The windows nobody sees at start get their windows once the game's first frame is on the screen: each
     // costs the display server's round trips.
     desktop.Later([this] { OpenHiddenWindows(); });
@@ -84,11 +84,16 @@ void Program::OpenHiddenWindows() {
     Desktop& desktop = *services_.desktop;
     // The options and best-games windows lie above the game, owned by the main window rather than kept above
     // every window on the desktop: they then stay above it also in full screen, and come back with it.
-    desktop.Open(options_.Window(), WindowRole::Owned);
+    desktop.Open(Options().Window(), WindowRole::Owned);
     desktop.Open(spare_.Window(), WindowRole::Spare);
     desktop.Open(number_.Window(), WindowRole::Owned);
     hiddenOpened_ = true;
     if (bestGames_) desktop.Open(bestGames_->Window(), WindowRole::Owned);
+}
+
+TForm2& Program::Options() {
+    if (!options_) options_ = std::make_unique<TForm2>(services_, *this, game_);
+    return *options_;
 }
 
 TBestGames& Program::BestGames() {
@@ -148,16 +153,16 @@ void Program::StepScale(int step) {
 
 void Program::ShowOptions() {
     optionsShown_ = true;
-    services_.desktop->Show(options_.Window());
+    services_.desktop->Show(Options().Window());
 }
 
 void Program::HideOptions() {
     optionsShown_ = false;
-    services_.desktop->Hide(options_.Window());
+    if (options_) services_.desktop->Hide(options_->Window());
 }
 
 void Program::RaiseOptionsIfShown() {
-    if (optionsShown_) services_.desktop->Show(options_.Window());
+    if (optionsShown_) services_.desktop->Show(Options().Window());
 }
 
 void Program::ShowRules() {
@@ -261,7 +266,7 @@ void Program::MainKeyDown(SDL_Keycode key, Uint16 mod) {
     case SDLK_F3: f.ShowBestGamesClick(); break;
     case SDLK_h: f.hintArea->Activate(); break;
     // Full screen, as the options window's switch does it, whether that window is up or not.
-    case SDLK_F11: options_.LMD3DEffectButton2Click(); break;
+    case SDLK_F11: Options().LMD3DEffectButton2Click(); break;
     // The skins in their order on the left, the own skin's file chooser last.
     case SDLK_F5: f.CheckGlass->Activate(); break;
     case SDLK_F6: f.CheckWindows->Activate(); break;

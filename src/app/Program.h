@@ -20,7 +20,8 @@ namespace zv::app {
 
 class Program final : public Windows {
 public:
-    // Builds the windows, none of them shown; the best games' and the rules' are built when first asked for.
+    // Builds the windows, none of them shown; the options window is built at start once the first frame is
+    // on the screen, the best games' and the rules' when first asked for.
     explicit Program(Services& services);
     ~Program() override;
     Program(const Program&) = delete;
@@ -37,7 +38,7 @@ public:
     GameFiles& Files() { return files_; }
     BestGamesBook& Book() { return book_; }
     TForm1& Main() { return main_; }
-    TForm2& Options() { return options_; }
+    TForm2& Options();
     TBestGames& BestGames();
     TFormRules& RulesWindow() { return rules_; }
     TForm3& Spare() { return spare_; }
@@ -79,7 +80,7 @@ private:
     // The main window is the view the game is made with: it comes first.
     TForm1 main_;
     Game game_;
-    TForm2 options_;
+    std::unique_ptr<TForm2> options_;
     std::unique_ptr<TBestGames> bestGames_;
     TFormRules rules_;
     TForm3 spare_;
