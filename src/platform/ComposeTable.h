@@ -1,7 +1,7 @@
 // Xlib's compose table left unread: the game takes keys, never text. Opening its input method, Xlib parses the
-// locale's compose file (half a megabyte of text, a character at a time): 6 to 8 ms of the 20 ms a bare SDL
-// window takes to start, at every start for root, whom Xlib keeps no cache for. Without a table no key press
-// is held back either as the start of a compose sequence or a dead key.
+// locale's compose file (half a megabyte of text, a character at a time): about 9 ms of the 20 to 25 a bare SDL
+// window takes to its first frame, at every start for root, whom Xlib keeps no cache for. Without a table Xlib
+// holds back no key press as part of a compose sequence either.
 #pragma once
 
 #include <optional>
