@@ -159,20 +159,35 @@ void Container::Paint(SDL_Surface* target, int originX, int originY, Scale scale
         return SDL_Rect{baseX + scale.Px(x), baseY + scale.Px(y), scale.Span(x, c.Width()), scale.Span(y, c.Height())};
     };
     // Whatever lies under the topmost opaque child that covers the whole area is painted over anyway:
-    // the container's own colour and the children below it are left out.
+    // the container's own colour and the children below it are left out. Short of that, the colour is not
+    // laid where the largest opaque part of a child will lie.
     std::size_t first = 0;
     bool covered = false;
+    SDL_Rect hole{area.x, area.y, 0, 0};
     for (std::size_t i = children_.size(); i-- > 0 && !covered;) {
         const Control& c = *children_[i];
-        if (!c.Visible() || !c.Opaque(scale)) continue;
-        const SDL_Rect r = placeOf(c);
+        if (!c.Visible()) continue;
+        const SDL_Rect part = c.OpaquePart(scale, placeOf(c));
         SDL_Rect inside;
-        if (SDL_IntersectRect(&r, &area, &inside) && SDL_RectEquals(&inside, &area)) {
+        if (!SDL_IntersectRect(&part, &area, &inside)) continue;
+        if (SDL_RectEquals(&inside, &area)) {
             first = i;
             covered = true;
+        } else if (static_cast<long>(inside.w) * inside.h > static_cast<long>(hole.w) * hole.h) {
+            hole = inside;
         }
     }
-    if (colour_.a && !covered) SDL_FillRect(target, &area, SDL_MapRGB(target->format, colour_.r, colour_.g, colour_.b));
+    if (colour_.a && !covered) {
+        const Uint32 colour = SDL_MapRGB(target->format, colour_.r, colour_.g, colour_.b);
+        const SDL_Rect strips[4] = {
+            {area.x, area.y, area.w, hole.y - area.y},
+            {area.x, hole.y + hole.h, area.w, area.y + area.h - hole.y - hole.h},
+            {area.x, hole.y, hole.x - area.x, hole.h},
+            {hole.x + hole.w, hole.y, area.x + area.w - hole.x - hole.w, hole.h},
+        };
+        for (const SDL_Rect& strip : strips)
+            if (strip.w > 0 && strip.h > 0) SDL_FillRect(target, &strip, colour);
+    }
     for (std::size_t i = first; i < children_.size(); ++i) {
         const auto& c = children_[i];
         if (!c->Visible()) continue;

@@ -75,6 +75,9 @@ public:
     // Whether painting the control at a scale covers every pixel of its rectangle with opaque colour,
     // so that nothing below it needs painting there.
     virtual bool Opaque(Scale scale) const { (void)scale; return false; }
+    // The part of the control, placed at `placed` in the window, that painting it covers with opaque colour: all
+    // of it when Opaque, else nothing unless the control knows better.
+    virtual SDL_Rect OpaquePart(Scale scale, const SDL_Rect& placed) const { return Opaque(scale) ? placed : SDL_Rect{0, 0, 0, 0}; }
     // Whether a press here keeps the window from being dragged (picture controls and panels do; so
     // does everything inside a panel).
     virtual bool BlocksDrag() const { return true; }

@@ -1,6 +1,8 @@
 // Picture controls.
 #include "ui/PictureControl.h"
 
+#include <algorithm>
+
 #include "ui/Draw.h"
 
 namespace zv::ui {
@@ -37,13 +39,18 @@ ImageList::Shown PictureControl::ShownAt(Scale scale) const {
 }
 
 bool PictureControl::Opaque(Scale scale) const {
-    const ImageList::Shown shown = ShownAt(scale);
-    if (stretch_) return CoversOpaquely(shown.surface, 0, 0);
     const SDL_Rect px = PixelBounds(scale);
-    if (offsetX_ != 0 || offsetY_ != 0) return false;
+    const SDL_Rect part = OpaquePart(scale, px);
+    return part.w == px.w && part.h == px.h;
+}
+
+SDL_Rect PictureControl::OpaquePart(Scale scale, const SDL_Rect& placed) const {
+    const ImageList::Shown shown = ShownAt(scale);
+    if (stretch_) return CoversOpaquely(shown.surface, 0, 0) ? placed : SDL_Rect{0, 0, 0, 0};
+    if (offsetX_ != 0 || offsetY_ != 0) return {0, 0, 0, 0};
     // Only opaque pictures are packed.
-    if (shown.packed) return shown.packed->Width() >= px.w && shown.packed->Height() >= px.h;
-    return CoversOpaquely(shown.surface, px.w, px.h);
+    if (!shown.packed && !CoversOpaquely(shown.surface, 0, 0)) return {0, 0, 0, 0};
+    return {placed.x, placed.y, std::min(shown.Width(), placed.w), std::min(shown.Height(), placed.h)};
 }
 
 void PictureControl::Paint(SDL_Surface* target, int originX, int originY, Scale scale) {

@@ -26,6 +26,8 @@ public:
 
     void Paint(SDL_Surface* target, int originX, int originY, Scale scale) override;
     bool Opaque(Scale scale) const override;
+    // A picture smaller than its control covers its own part of it.
+    SDL_Rect OpaquePart(Scale scale, const SDL_Rect& placed) const override;
     // Drawn over the picture (not a stretched one), within the control: the words on a word-free background. It is
     // given the control's rectangle on the target and the scale.
     std::function<void(SDL_Surface* target, const SDL_Rect& area, Scale scale)> PaintOver;

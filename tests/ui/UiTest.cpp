@@ -4,6 +4,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "Pictures.h"
@@ -325,6 +326,27 @@ TEST_F(UiTest, ChangesFarApartArePaintedApartAndWhatLiesUnderAnOpaqueControlIsLe
     const int before = under.paints;
     f.Render();
     EXPECT_EQ(under.paints, before + 1);
+}
+
+// A picture a few pixels short of its control (a background in its panel): the colour is laid around the
+// picture, never left out there, and under a picture with see-through parts it is laid as before.
+TEST_F(UiTest, TheColourIsLaidAroundAPictureShortOfItsControl) {
+    for (const bool keyed : {false, true}) {
+        Form f("f", 100, 80);
+        f.SetColour({10, 20, 30, 255});
+        auto& picture = f.AddAt<PictureControl>("picture", 10, 10, 80, 60);
+        SurfacePtr p = Solid(76, 57, 0xFF0000);
+        if (keyed) SDL_SetColorKey(p.get(), SDL_TRUE, 0xFF0000);
+        picture.SetPicture(p);
+        f.Render();
+        SDL_FillRect(f.Canvas(), nullptr, 0xABCDEF); // so that what is not painted shows
+        f.InvalidateAll();
+        f.Render();
+        const Uint32 colour = 0x0A141E;
+        for (const auto& [x, y] : {std::pair{5, 5}, {95, 75}, {88, 40}, {40, 68}, {87, 67}})
+            EXPECT_EQ(Pixel(f.Canvas(), x, y), colour) << "at " << x << ", " << y << (keyed ? ", keyed" : "");
+        EXPECT_EQ(Pixel(f.Canvas(), 50, 40), keyed ? colour : 0xFF0000u) << (keyed ? "keyed" : "");
+    }
 }
 
 } // namespace
