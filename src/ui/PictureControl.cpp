@@ -41,7 +41,7 @@ ImageList::Shown PictureControl::ShownAt(Scale scale) const {
 bool PictureControl::Opaque(Scale scale) const {
     const SDL_Rect px = PixelBounds(scale);
     const SDL_Rect part = OpaquePart(scale, px);
-    return part.w == px.w && part.h == px.h;
+    return part.w > 0 && part.h > 0 && part.w == px.w && part.h == px.h;
 }
 
 SDL_Rect PictureControl::OpaquePart(Scale scale, const SDL_Rect& placed) const {
