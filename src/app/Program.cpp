@@ -246,7 +246,11 @@ void Program::MainKeyDown(SDL_Keycode key, Uint16 mod) {
         return;
     }
     if (mod & (KMOD_ALT | KMOD_GUI)) return;
-    ui::PictureControl* modes[5] = {f.line, f.cube, f.cross, f.ring, f.corner};
+    for (const ModeRow& m : Modes())
+        if (key == static_cast<SDL_Keycode>(m.key)) {
+            f.Selector(m.mode)->Activate();
+            return;
+        }
     switch (key) {
     case SDLK_LEFT: f.MoveFocus(0, -1); break;
     case SDLK_RIGHT: f.MoveFocus(0, 1); break;
@@ -256,11 +260,6 @@ void Program::MainKeyDown(SDL_Keycode key, Uint16 mod) {
     case SDLK_RETURN:
     case SDLK_KP_ENTER: f.PressFocusedCell(); break;
     case SDLK_ESCAPE: f.EscapeKey(); break;
-    case SDLK_1:
-    case SDLK_2:
-    case SDLK_3:
-    case SDLK_4:
-    case SDLK_5: modes[key - SDLK_1]->Activate(); break;
     case SDLK_F1: f.LMDLImage11->Activate(); break;
     case SDLK_F2: f.Goptions->Activate(); break;
     case SDLK_F3: f.ShowBestGamesClick(); break;
