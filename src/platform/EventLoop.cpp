@@ -46,14 +46,14 @@ void WindowHost::ServerPointer(const PointerReport& r) {
 
 void WindowHost::MouseButton(HostWindow& w, const SDL_MouseButtonEvent& b) {
     if (b.type == SDL_MOUSEBUTTONUP && dragged_) EndDrag();
-    int fx, fy;
-    if (!w.ToForm(b.x, b.y, fx, fy)) return;
+    const auto at = w.ToForm(b.x, b.y);
+    if (!at) return;
     if (b.type == SDL_MOUSEBUTTONUP) {
-        w.GetForm().MouseUp(fx, fy);
+        w.GetForm().MouseUp(at->x, at->y);
         return;
     }
     // No moving in full screen: there is nowhere to move to.
-    if (!w.FullScreen() && w.GetForm().IsDragPoint(fx, fy)) {
+    if (!w.FullScreen() && w.GetForm().IsDragPoint(at->x, at->y)) {
         // Where the press was, not where the pointer is by now: a move at once after the press is part
         // of the drag. The window stands still until the drag begins, so its corner plus the event's point
         // is that place where the server did not say it.
@@ -63,7 +63,7 @@ void WindowHost::MouseButton(HostWindow& w, const SDL_MouseButtonEvent& b) {
         dragged_ = &w;
     }
     pressAt_.reset();
-    w.GetForm().MouseDown(fx, fy);
+    w.GetForm().MouseDown(at->x, at->y);
 }
 
 void WindowHost::MouseMotion(HostWindow& w, const SDL_MouseMotionEvent& m) {
@@ -82,8 +82,7 @@ void WindowHost::MouseMotion(HostWindow& w, const SDL_MouseMotionEvent& m) {
             if (drag_.Moving()) return;
         }
     }
-    int fx, fy;
-    if (w.ToForm(m.x, m.y, fx, fy)) w.GetForm().MouseMove(fx, fy);
+    if (const auto at = w.ToForm(m.x, m.y)) w.GetForm().MouseMove(at->x, at->y);
     else w.GetForm().MouseLeave();
 }
 

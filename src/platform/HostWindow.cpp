@@ -53,7 +53,7 @@ HostWindow::HostWindow(ui::Form& form, const std::string& title, WindowOptions o
 SDL_HitTestResult HostWindow::HitTest(SDL_Window*, const SDL_Point* point, void* data) {
     auto* self = static_cast<HostWindow*>(data);
     if (self->FullScreen()) return SDL_HITTEST_NORMAL;
-    const auto at = platform::ToForm(self->view_, self->FormSize(), {point->x, point->y});
+    const auto at = self->ToForm(point->x, point->y);
     return at && self->form_.IsDragPoint(at->x, at->y) ? SDL_HITTEST_DRAGGABLE : SDL_HITTEST_NORMAL;
 }
 
@@ -163,7 +163,8 @@ void HostWindow::Show() {
     // A window that comes up under the pointer shows the control there hovered in its first frame, rather
     // than in a second one once the server's word that the pointer entered it arrives.
     Layout();
-    if (int x = 0, y = 0, fx = 0, fy = 0; PointerInWindow(window_, x, y) && ToForm(x, y, fx, fy)) form_.MouseMove(fx, fy);
+    if (int x = 0, y = 0; PointerInWindow(window_, x, y))
+        if (const auto at = ToForm(x, y)) form_.MouseMove(at->x, at->y);
     Present();
 }
 
@@ -258,13 +259,7 @@ bool HostWindow::ExposureCovered() {
     return covered;
 }
 
-bool HostWindow::ToForm(int wx, int wy, int& fx, int& fy) const {
-    const auto at = platform::ToForm(view_, FormSize(), {wx, wy});
-    if (!at) return false;
-    fx = at->x;
-    fy = at->y;
-    return true;
-}
+std::optional<Point> HostWindow::ToForm(int wx, int wy) const { return platform::ToForm(view_, FormSize(), {wx, wy}); }
 
 void HostWindow::Present() {
     if (!shown_) return;

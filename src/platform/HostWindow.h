@@ -4,6 +4,7 @@
 
 #include <SDL.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -73,9 +74,9 @@ public:
     // Whether a size change the window was told of had already been taken in when it was shown.
     bool SizeChangeCovered();
     unsigned long ServerWindow() const { return serverWindow_; }
-    // Window pixel to form pixel (the logical pixels the controls and the rules know); false when the
+    // Window point to form pixel (the logical pixels the controls and the rules know); nullopt when the
     // point lies outside the content. The one place where the mouse is mapped back from the scale.
-    bool ToForm(int wx, int wy, int& fx, int& fy) const;
+    std::optional<Point> ToForm(int wx, int wy) const;
 
     // The scale the window is drawn at outside full screen; its size follows (scale x the form's).
     // Its centre stays where it was.
