@@ -1,33 +1,18 @@
 // The best games' companion file both ways, kept to the rows of the table and merged under its lock like the table.
 #include "store/RowFactsFile.h"
 
-#include <cerrno>
-#include <charconv>
-#include <cstdio>
 #include <vector>
 
 #include "store/BestGamesFile.h"
+#include "store/FormatFile.h"
+#include "store/Numbers.h"
 #include "store/TextFile.h"
 
 namespace zv::store {
 
 namespace {
 
-template <typename T>
-bool Whole(std::string_view text, std::int64_t lo, std::int64_t hi, T& out) {
-    std::string_view digits = text;
-    if (!digits.empty() && digits.front() == '-') digits.remove_prefix(1);
-    if (digits.empty() || digits.size() > 11 || (digits.size() > 1 && digits.front() == '0') ||
-        (digits.size() != text.size() && digits == "0"))
-        return false;
-    for (char c : digits)
-        if (c < '0' || c > '9') return false;
-    std::int64_t v = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
-    if (ec != std::errc() || end != text.data() + text.size() || v < lo || v > hi) return false;
-    out = static_cast<T>(v);
-    return true;
-}
+std::string TooLarge() { return "the file is larger than " + std::to_string(kMaxRowFactsFileSize) + " bytes"; }
 
 } // namespace
 
@@ -49,8 +34,7 @@ bool ParseRowFacts(std::string_view content, RowFactsMap& facts, std::string& pr
         problem = (number > 0 ? "line " + std::to_string(number) + ": " : std::string()) + what;
         return false;
     };
-    if (content.size() > kMaxRowFactsFileSize)
-        return fail("the file is larger than " + std::to_string(kMaxRowFactsFileSize) + " bytes");
+    if (content.size() > kMaxRowFactsFileSize) return fail(TooLarge());
     if (content.empty()) return fail("the file is empty");
     RowFactsMap read;
     std::size_t pos = 0;
@@ -67,10 +51,10 @@ bool ParseRowFacts(std::string_view content, RowFactsMap& facts, std::string& pr
         RowFacts facts1;
         if (!ModeFromWord(std::string(f[0]), key.mode)) return fail("no such mode");
         if (!ParseDateTime(f[1], key.when)) return fail("the date is not a date (YYYY-MM-DD hh:mm:ss)");
-        if (!Whole(f[2], INT32_MIN, INT32_MAX, key.score)) return fail("the score is not a number");
-        if (!Whole(f[3], 0, kMaxMoves, key.moves)) return fail("the number of moves is not a number from 0");
-        if (!Whole(f[4], 0, UINT32_MAX, facts1.number)) return fail("the game number is not a whole number from 0 to 4294967295");
-        if (!Whole(f[5], 0, kMaxMoves, facts1.hints)) return fail("the hints are not a whole number from 0");
+        if (!ReadWhole(f[2], INT32_MIN, INT32_MAX, key.score)) return fail("the score is not a number");
+        if (!ReadWhole(f[3], 0, kMaxMoves, key.moves)) return fail("the number of moves is not a number from 0");
+        if (!ReadWhole(f[4], 0, UINT32_MAX, facts1.number)) return fail("the game number is not a whole number from 0 to 4294967295");
+        if (!ReadWhole(f[5], 0, kMaxMoves, facts1.hints)) return fail("the hints are not a whole number from 0");
         if (read.size() == kMaxRowFacts) return fail("more rows than the best games have");
         if (!read.emplace(key, facts1).second) return fail("a second line for the same row");
     }
@@ -79,28 +63,17 @@ bool ParseRowFacts(std::string_view content, RowFactsMap& facts, std::string& pr
 }
 
 RowFactsLoad LoadRowFacts(const std::string& dir) {
-    const std::string path = RowFactsPath(dir);
+    LoadRules rules;
+    rules.tooLarge = TooLarge();
+    rules.without = "the game numbers of the best games are not kept this time";
+    rules.afresh = " and the best games show no game numbers";
+    rules.missingUnlessThere = true;
     RowFactsLoad r;
-    std::string problem;
-    try {
-        if (!FileExists(path)) return r;
-        if (ParseRowFacts(ReadTextFile(path), r.facts, problem)) return r;
-    } catch (const InOutError& e) {
-        if (e.errnoValue() != EFBIG) {
-            r.error = path + ": " + Explain(e) + "; the game numbers of the best games are not kept this time";
-            r.writable = false;
-            return r;
-        }
-        problem = "the file is larger than " + std::to_string(kMaxRowFactsFileSize) + " bytes";
-    }
-    r.facts.clear();
-    r.error = path + ": " + problem;
-    if (const std::string aside = PutAside(path); !aside.empty()) {
-        r.error += "; it is kept as " + aside + " and the best games show no game numbers";
-    } else {
-        r.writable = false;
-        r.error += "; it could not be kept aside, so the game numbers of the best games are not kept this time";
-    }
+    const FileLoad load = LoadFile(RowFactsPath(dir), rules, [&r](std::string_view content, std::string& problem) {
+        return ParseRowFacts(content, r.facts, problem);
+    });
+    r.error = load.error;
+    r.writable = load.writable;
     return r;
 }
 
@@ -115,19 +88,17 @@ void KeepRowsOf(RowFactsMap& facts, const BestTables& tables) {
 }
 
 void MergeIntoRowFactsFile(const std::string& dir, RowFactsMap& facts, const BestTables& tables) {
-    const std::string path = RowFactsPath(dir);
-    FileLock lock(path);
-    RowFactsMap merged;
-    try {
-        std::string problem;
-        if (FileExists(path) && !ParseRowFacts(ReadTextFile(path), merged, problem)) merged.clear();
-    } catch (const InOutError&) {
-        merged.clear();
-    }
-    for (const auto& [key, f] : facts) merged[key] = f;
-    KeepRowsOf(merged, tables);
-    WriteTextFileAtomic(path, FormatRowFacts(merged));
-    facts = std::move(merged);
+    MergeIntoFile(
+        RowFactsPath(dir), facts,
+        [](std::string_view content, RowFactsMap& read) {
+            std::string problem;
+            return ParseRowFacts(content, read, problem);
+        },
+        [&](RowFactsMap& merged) {
+            for (const auto& [key, f] : facts) merged[key] = f;
+            KeepRowsOf(merged, tables);
+        },
+        FormatRowFacts);
 }
 
 } // namespace zv::store
