@@ -216,24 +216,21 @@ bool ParseBestGames(std::string_view content, BestTables& out, BestGamesProblem&
 std::string BestGamesPath(const std::string& dir) { return dir + "/" + kBestGamesFileName; }
 
 BestGamesLoad LoadBestGamesFile(const std::string& dir, const DateTime& now) {
-    LoadRules rules;
-    rules.tooLarge = TooLarge();
-    rules.without = "the best games are not kept this time";
-    rules.afresh = " and a new table is started";
-    rules.suffix = ".broken-" + Stamp(now);
-    rules.sayWhy = true;
-    rules.missingUnlessThere = true;
-    BestGamesLoad r;
-    const FileLoad load = LoadFile(BestGamesPath(dir), rules, [&r](std::string_view content, std::string& problem) {
-        BestGamesProblem p;
-        if (ParseBestGames(content, r.tables, p)) return true;
-        problem = (p.line > 0 ? "line " + std::to_string(p.line) + ": " : "") + p.what;
-        return false;
-    });
-    r.error = load.error;
-    r.keptAs = load.keptAs;
-    r.writable = load.writable;
-    return r;
+    std::optional<BestTables> tables;
+    const FileLoad load = LoadFile(BestGamesPath(dir),
+                                   {.tooLarge = TooLarge(),
+                                    .without = "the best games are not kept this time",
+                                    .afresh = " and a new table is started",
+                                    .suffix = ".broken-" + Stamp(now),
+                                    .sayWhy = true,
+                                    .missingUnlessThere = true},
+                                   tables, [](std::string_view content, BestTables& read, std::string& problem) {
+                                       BestGamesProblem p;
+                                       if (ParseBestGames(content, read, p)) return true;
+                                       problem = (p.line > 0 ? "line " + std::to_string(p.line) + ": " : "") + p.what;
+                                       return false;
+                                   });
+    return {tables.value_or(BestTables{}), load.error, load.keptAs, load.writable};
 }
 
 void WriteBestGamesFile(const std::string& dir, const BestTables& tables) {

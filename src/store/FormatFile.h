@@ -20,12 +20,12 @@ struct LoadRules {
     Broken broken = Broken::PutAside;
     // What the format's reader says of content larger than it takes: a file the text-file layer refuses by its size
     // alone is broken in the same words.
-    std::string tooLarge;
+    std::string tooLarge{};
     // What the game does without the file, said after one that cannot be read or put aside ("the statistics are not
     // kept this time"); "" says nothing more.
-    std::string without;
+    std::string without{};
     // Said after "it is kept as <name>" or "it ... is removed": " and the statistics start again".
-    std::string afresh;
+    std::string afresh{};
     // The end of the name a broken file is put aside under ("-2", "-3", ... after it when that is taken).
     std::string suffix = ".broken";
     // Whether "it could not be kept aside" says why.
@@ -51,6 +51,18 @@ using ContentReader = std::function<bool(std::string_view content, std::string& 
 // Start-up reading: a missing file is no error; a file that cannot be read is reported and left as it is; a broken
 // one (refused by the reader, or too large) is reported and dealt with as the rules say. Never throws.
 FileLoad LoadFile(const std::string& path, const LoadRules& rules, const ContentReader& reader);
+
+// LoadFile for a format read into a value: read(content, value, problem) is the format's reader, and value is set
+// only when it takes the whole file.
+template <typename T, typename Read>
+FileLoad LoadFile(const std::string& path, const LoadRules& rules, std::optional<T>& value, Read read) {
+    return LoadFile(path, rules, [&](std::string_view content, std::string& problem) {
+        T taken{};
+        if (!read(content, taken, problem)) return false;
+        value = std::move(taken);
+        return true;
+    });
+}
 
 // What LoadFile does with a broken file, for one refused later (a kept game the rules cannot go on with): the end
 // of its message, "; it is kept as <name>" and the rest. Sets keptAs and writable in load.

@@ -22,14 +22,10 @@ std::string Hex16(std::uint64_t v) {
 
 std::string TooLarge() { return "the file is larger than " + std::to_string(kMaxKeptGameFileSize) + " bytes"; }
 
-LoadRules Rules() {
-    LoadRules rules;
-    rules.broken = LoadRules::Broken::PutAsideOrRemoved;
-    rules.tooLarge = TooLarge();
-    rules.without = "the game starts empty";
-    rules.afresh = " and the game starts empty";
-    return rules;
-}
+const LoadRules kRules{.broken = LoadRules::Broken::PutAsideOrRemoved,
+                      .tooLarge = TooLarge(),
+                      .without = "the game starts empty",
+                      .afresh = " and the game starts empty"};
 
 class Lines {
 public:
@@ -165,17 +161,12 @@ bool ParseKeptGame(std::string_view content, KeptGame& game, std::string& proble
 
 std::string PutKeptGameAside(const std::string& dir) {
     FileLoad load;
-    return DealWithBroken(KeptGamePath(dir), Rules(), load);
+    return DealWithBroken(KeptGamePath(dir), kRules, load);
 }
 
 KeptGameLoad LoadKeptGame(const std::string& dir) {
     KeptGameLoad r;
-    r.error = LoadFile(KeptGamePath(dir), Rules(), [&r](std::string_view content, std::string& problem) {
-                  KeptGame g;
-                  if (!ParseKeptGame(content, g, problem)) return false;
-                  r.game = g;
-                  return true;
-              }).error;
+    r.error = LoadFile(KeptGamePath(dir), kRules, r.game, ParseKeptGame).error;
     return r;
 }
 

@@ -33,16 +33,8 @@ bool ParseMotion(std::string_view content, bool& on, std::string& problem) {
 }
 
 MotionLoad LoadMotion(const std::string& dir) {
-    LoadRules rules;
-    rules.broken = LoadRules::Broken::LeftAsItIs;
-    rules.tooLarge = kTooLarge;
     MotionLoad r;
-    r.error = LoadFile(MotionPath(dir), rules, [&r](std::string_view content, std::string& problem) {
-                  bool on = true;
-                  if (!ParseMotion(content, on, problem)) return false;
-                  r.on = on;
-                  return true;
-              }).error;
+    r.error = LoadFile(MotionPath(dir), {.broken = LoadRules::Broken::LeftAsItIs, .tooLarge = kTooLarge}, r.on, ParseMotion).error;
     return r;
 }
 

@@ -63,18 +63,14 @@ bool ParseRowFacts(std::string_view content, RowFactsMap& facts, std::string& pr
 }
 
 RowFactsLoad LoadRowFacts(const std::string& dir) {
-    LoadRules rules;
-    rules.tooLarge = TooLarge();
-    rules.without = "the game numbers of the best games are not kept this time";
-    rules.afresh = " and the best games show no game numbers";
-    rules.missingUnlessThere = true;
-    RowFactsLoad r;
-    const FileLoad load = LoadFile(RowFactsPath(dir), rules, [&r](std::string_view content, std::string& problem) {
-        return ParseRowFacts(content, r.facts, problem);
-    });
-    r.error = load.error;
-    r.writable = load.writable;
-    return r;
+    std::optional<RowFactsMap> facts;
+    const FileLoad load = LoadFile(RowFactsPath(dir),
+                                   {.tooLarge = TooLarge(),
+                                    .without = "the game numbers of the best games are not kept this time",
+                                    .afresh = " and the best games show no game numbers",
+                                    .missingUnlessThere = true},
+                                   facts, ParseRowFacts);
+    return {facts.value_or(RowFactsMap{}), load.error, load.writable};
 }
 
 void KeepRowsOf(RowFactsMap& facts, const BestTables& tables) {

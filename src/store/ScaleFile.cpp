@@ -72,18 +72,10 @@ bool ParseScale(std::string_view content, int& quarters, std::string& problem) {
 }
 
 ScaleLoad LoadScale(const std::string& dir) {
-    LoadRules rules;
-    rules.broken = LoadRules::Broken::LeftAsItIs;
     // The file layer reads at most kMaxTextFileSize bytes and refuses a larger file by its size alone.
-    rules.tooLarge = kTooLarge;
-    rules.without = kDesktopScaleUsed;
+    const LoadRules rules{.broken = LoadRules::Broken::LeftAsItIs, .tooLarge = kTooLarge, .without = kDesktopScaleUsed};
     ScaleLoad r;
-    r.error = LoadFile(ScalePath(dir), rules, [&r](std::string_view content, std::string& problem) {
-                  int scale = 0;
-                  if (!ParseScale(content, scale, problem)) return false;
-                  r.scale = scale;
-                  return true;
-              }).error;
+    r.error = LoadFile(ScalePath(dir), rules, r.scale, ParseScale).error;
     return r;
 }
 

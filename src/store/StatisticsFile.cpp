@@ -88,18 +88,14 @@ bool ParseStatistics(std::string_view content, Statistics& stats, std::string& p
 }
 
 StatisticsLoad LoadStatistics(const std::string& dir) {
-    LoadRules rules;
-    rules.tooLarge = TooLarge();
-    rules.without = "the statistics are not kept this time";
-    rules.afresh = " and the statistics start again";
-    rules.missingUnlessThere = true;
-    StatisticsLoad r;
-    const FileLoad load = LoadFile(StatisticsPath(dir), rules, [&r](std::string_view content, std::string& problem) {
-        return ParseStatistics(content, r.stats, problem);
-    });
-    r.error = load.error;
-    r.writable = load.writable;
-    return r;
+    std::optional<Statistics> stats;
+    const FileLoad load = LoadFile(StatisticsPath(dir),
+                                   {.tooLarge = TooLarge(),
+                                    .without = "the statistics are not kept this time",
+                                    .afresh = " and the statistics start again",
+                                    .missingUnlessThere = true},
+                                   stats, ParseStatistics);
+    return {stats.value_or(Statistics{}), load.error, load.writable};
 }
 
 void AddToStatisticsFile(const std::string& dir, const std::vector<std::pair<Mode, CountedGame>>& games, Statistics& stats) {
