@@ -20,10 +20,8 @@ std::string Hex16(std::uint64_t v) {
     return buf;
 }
 
-std::string TooLarge() { return "the file is larger than " + std::to_string(kMaxKeptGameFileSize) + " bytes"; }
-
 const LoadRules kRules{.broken = LoadRules::Broken::PutAsideOrRemoved,
-                      .tooLarge = TooLarge(),
+                      .tooLarge = LargerThan(kMaxKeptGameFileSize),
                       .without = "the game starts empty",
                       .afresh = " and the game starts empty"};
 
@@ -84,7 +82,7 @@ bool ParseKeptGame(std::string_view content, KeptGame& game, std::string& proble
         problem = (lines.Number() > 0 ? "line " + std::to_string(lines.Number()) + ": " : std::string()) + what;
         return false;
     };
-    if (content.size() > kMaxKeptGameFileSize) return fail(TooLarge());
+    if (content.size() > kMaxKeptGameFileSize) return fail(LargerThan(kMaxKeptGameFileSize));
     if (content.find('\0') != std::string_view::npos) return fail("the file is not plain text (it holds NUL bytes)");
     if (!lines.Next(line)) return fail("the file is empty");
     if (line != kHeader) return fail(std::string("the first line is not \"") + kHeader + "\"");

@@ -12,14 +12,18 @@ namespace zv::store {
 
 namespace {
 
-std::string TooLarge() { return "the file is larger than " + std::to_string(kMaxStatisticsFileSize) + " bytes"; }
-
 std::string Day(std::int32_t day) {
     const DateTime d = DateOfDay(day);
     char buf[32];
     std::snprintf(buf, sizeof buf, "%04d-%02d-%02d", d.year, d.month, d.day);
     return buf;
 }
+
+// A broken file is put aside and the counting starts again; one that cannot be read is left for the player.
+const LoadRules kRules{.tooLarge = LargerThan(kMaxStatisticsFileSize),
+                       .without = "the statistics are not kept this time",
+                       .afresh = " and the statistics start again",
+                       .missingUnlessThere = true};
 
 } // namespace
 
@@ -39,62 +43,44 @@ std::string FormatStatistics(const Statistics& stats) {
 }
 
 bool ParseStatistics(std::string_view content, Statistics& stats, std::string& problem) {
-    int number = 0;
-    auto fail = [&](const std::string& what) {
-        problem = (number > 0 ? "line " + std::to_string(number) + ": " : std::string()) + what;
-        return false;
-    };
-    if (content.size() > kMaxStatisticsFileSize) return fail(TooLarge());
-    if (content.empty()) return fail("the file is empty");
     Statistics read{};
     std::array<bool, kModeCount> seen{};
-    std::size_t pos = 0;
-    while (pos < content.size()) {
-        const std::string_view line = NextLine(content, pos);
-        ++number;
-        if (number == 1) {
-            if (line != kStatisticsHeader) return fail(std::string("the first line is not \"") + kStatisticsHeader + "\"");
-            continue;
-        }
-        const std::vector<std::string_view> f = TabFields(line);
-        if (f.size() != 9) return fail("9 fields separated by tabs expected, " + std::to_string(f.size()) + " found");
+    const bool taken = ReadTabbedLines(content, kStatisticsHeader, kMaxStatisticsFileSize, 9, problem,
+                                       [&](const std::vector<std::string_view>& f) -> std::string {
         Mode mode;
-        if (!ModeFromWord(std::string(f[0]), mode)) return fail("no such mode");
-        if (seen[static_cast<std::size_t>(mode)]) return fail("a second line for the mode");
+        if (!ModeFromWord(std::string(f[0]), mode)) return "no such mode";
+        if (seen[static_cast<std::size_t>(mode)]) return "a second line for the mode";
         seen[static_cast<std::size_t>(mode)] = true;
         ModeStats s;
         std::int64_t best = 0, run = 0, longest = 0;
-        if (!ReadWhole(f[1], 1, kMaxGames, s.games)) return fail("the number of games is not a whole number from 1");
-        if (!ReadWhole(f[2], s.games * INT32_MIN, s.games * INT32_MAX, s.scoreTotal)) return fail("the score total is not a number the games can reach");
-        if (!ReadWhole(f[3], INT32_MIN, INT32_MAX, best)) return fail("the best score is not a number");
+        if (!ReadWhole(f[1], 1, kMaxGames, s.games)) return "the number of games is not a whole number from 1";
+        if (!ReadWhole(f[2], s.games * INT32_MIN, s.games * INT32_MAX, s.scoreTotal)) return "the score total is not a number the games can reach";
+        if (!ReadWhole(f[3], INT32_MIN, INT32_MAX, best)) return "the best score is not a number";
         s.best = static_cast<std::int32_t>(best);
         // No game scored more than the best, so the total is at most games times it, and at least the best
         // with every other game at the lowest score.
         if (s.scoreTotal > s.games * best || s.scoreTotal < best + (s.games - 1) * std::int64_t{INT32_MIN})
-            return fail("the best score does not fit the score total");
-        if (!ReadWhole(f[4], 0, s.games * std::int64_t{kMaxMoves}, s.moves)) return fail("the number of moves is not a whole number the games can reach");
-        if (!ReadWhole(f[5], 0, s.games, s.hintGames)) return fail("the games with hints are not a whole number from 0 to the games");
+            return "the best score does not fit the score total";
+        if (!ReadWhole(f[4], 0, s.games * std::int64_t{kMaxMoves}, s.moves)) return "the number of moves is not a whole number the games can reach";
+        if (!ReadWhole(f[5], 0, s.games, s.hintGames)) return "the games with hints are not a whole number from 0 to the games";
         DateTime day;
-        if (f[6].size() != 10 || !ParseDateTime(std::string(f[6]) + " 00:00:00", day)) return fail("the last day is not a date (YYYY-MM-DD)");
+        if (f[6].size() != 10 || !ParseDateTime(std::string(f[6]) + " 00:00:00", day)) return "the last day is not a date (YYYY-MM-DD)";
         s.lastDay = DayNumber(day.year, day.month, day.day);
-        if (!ReadWhole(f[7], 1, s.games, run)) return fail("the run of days is not a whole number from 1 to the games");
-        if (!ReadWhole(f[8], run, s.games, longest)) return fail("the longest run is not a whole number from the run to the games");
+        if (!ReadWhole(f[7], 1, s.games, run)) return "the run of days is not a whole number from 1 to the games";
+        if (!ReadWhole(f[8], run, s.games, longest)) return "the longest run is not a whole number from the run to the games";
         s.run = static_cast<std::int32_t>(run);
         s.longestRun = static_cast<std::int32_t>(longest);
         read[static_cast<std::size_t>(mode)] = s;
-    }
+        return "";
+    });
+    if (!taken) return false;
     stats = read;
     return true;
 }
 
 StatisticsLoad LoadStatistics(const std::string& dir) {
     std::optional<Statistics> stats;
-    const FileLoad load = LoadFile(StatisticsPath(dir),
-                                   {.tooLarge = TooLarge(),
-                                    .without = "the statistics are not kept this time",
-                                    .afresh = " and the statistics start again",
-                                    .missingUnlessThere = true},
-                                   stats, ParseStatistics);
+    const FileLoad load = LoadFile(StatisticsPath(dir), kRules, stats, ParseStatistics);
     return {stats.value_or(Statistics{}), load.error, load.writable};
 }
 

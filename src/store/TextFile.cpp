@@ -117,8 +117,7 @@ std::string Explain(const std::exception& e) {
 namespace {
 
 InOutError TooLarge() {
-    return InOutError(kFileAccessDenied, EFBIG,
-                      "the file is larger than " + std::to_string(kMaxTextFileSize) + " bytes, more than the game ever writes");
+    return InOutError(kFileAccessDenied, EFBIG, LargerThan(kMaxTextFileSize) + ", more than the game ever writes");
 }
 
 // Opens a regular file for reading; anything else answering to the name is refused.
@@ -393,6 +392,37 @@ std::vector<std::string_view> TabFields(std::string_view line) {
         if (tab == std::string_view::npos) return fields;
         start = tab + 1;
     }
+}
+
+std::string LargerThan(std::size_t bytes) { return "the file is larger than " + std::to_string(bytes) + " bytes"; }
+
+bool ReadTabbedLines(std::string_view content, std::string_view header, std::size_t largest, std::size_t fields,
+                     std::string& problem, const std::function<std::string(const std::vector<std::string_view>& f)>& take) {
+    if (content.size() > largest) {
+        problem = LargerThan(largest);
+        return false;
+    }
+    if (content.empty()) {
+        problem = "the file is empty";
+        return false;
+    }
+    std::size_t pos = 0;
+    for (int number = 1; pos < content.size(); ++number) {
+        const std::string_view line = NextLine(content, pos);
+        std::string wrong;
+        if (number == 1) {
+            if (line != header) wrong = "the first line is not \"" + std::string(header) + "\"";
+        } else if (const std::vector<std::string_view> f = TabFields(line); f.size() != fields) {
+            wrong = std::to_string(fields) + " fields separated by tabs expected, " + std::to_string(f.size()) + " found";
+        } else {
+            wrong = take(f);
+        }
+        if (!wrong.empty()) {
+            problem = "line " + std::to_string(number) + ": " + wrong;
+            return false;
+        }
+    }
+    return true;
 }
 
 Aside PutAside(const std::string& path, const std::string& suffix) {

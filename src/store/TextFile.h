@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdint>
 #include <cstddef>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -118,6 +119,16 @@ struct Aside {
     std::string name; // the name the file now has, "" when it could not be renamed
     std::string why;  // when it could not: every name taken, or the system's error explained
 };
+// "the file is larger than <bytes> bytes": what a reader says of content larger than it takes.
+std::string LargerThan(std::size_t bytes);
+
+// The frame of the files made of a header line and then one line of tab-separated fields an entry: content of at
+// most `largest` bytes, not empty, its first line exactly header and every other line exactly `fields` fields. Each
+// such line's fields go to take, which gives "" when it takes them, else what is wrong with them. False with the
+// problem otherwise: "line N: <what is wrong>", or "the file is larger than N bytes" or "the file is empty".
+bool ReadTabbedLines(std::string_view content, std::string_view header, std::size_t largest, std::size_t fields,
+                     std::string& problem, const std::function<std::string(const std::vector<std::string_view>& f)>& take);
+
 // Renames a broken file to <path><suffix> (or <suffix>-2 ... -999 when those exist) so that it is not read
 // again and not written over.
 Aside PutAside(const std::string& path, const std::string& suffix = ".broken");
