@@ -51,7 +51,7 @@ FileLoad LoadFile(const std::string& path, const LoadRules& rules, const Content
         }
         problem = rules.tooLarge;
     } catch (const std::exception& e) {
-        problem = e.what();
+        problem = Explain(e);
     }
     r.error = path + ": " + problem + DealWithBroken(path, rules, r);
     return r;

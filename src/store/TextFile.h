@@ -1,4 +1,4 @@
-// Small, bounded text-file layer: whole-file reads, atomic rewrites and the error messages players see.
+// Small, bounded text-file layer: whole-file reads, lines and tab fields, atomic rewrites and the error messages players see.
 #pragma once
 
 #include <chrono>
