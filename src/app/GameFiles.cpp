@@ -24,9 +24,22 @@ GameFiles::GameFiles(const Services& services, Report report)
       skinFile_(services.dataDir + "/" + store::kSkinFileName),
       records_(services.dataDir, [this](const std::string& m) { Tell(dataDir_ + "/", m); }) {}
 
+bool GameFiles::InUnusableDir(const std::string& path) const {
+    return dataDirUnusable_ && path.rfind(dataDir_ + "/", 0) == 0;
+}
+
 void GameFiles::Tell(const std::string& path, const std::string& message) {
-    if (dataDirUnusable_ && path.rfind(dataDir_ + "/", 0) == 0) return;
-    report_(message);
+    if (!InUnusableDir(path)) report_(message);
+}
+
+void GameFiles::Attempt(const std::string& path, const std::function<void()>& work, const std::string& after) {
+    // A file in a data directory already reported as unusable is not tried: that report said it all.
+    if (InUnusableDir(path)) return;
+    try {
+        work();
+    } catch (const std::exception& e) {
+        report_(path + ": " + store::Explain(e) + after);
+    }
 }
 
 void GameFiles::ReadSettings(Game& game) {
@@ -49,24 +62,21 @@ bool GameFiles::PrepareDataDirectory() {
     try {
         store::EnsureDirectory(dataDir_);
         return true;
-    } catch (const store::InOutError& e) {
-        const std::string why = e.errnoValue() == ENOTDIR ? "not a directory" : store::Explain(e);
-        report_(dataDir_ + ": " + why + "; " + kNotKept);
     } catch (const std::exception& e) {
-        report_(dataDir_ + ": " + e.what() + "; " + kNotKept);
+        const auto* io = dynamic_cast<const store::InOutError*>(&e);
+        report_(dataDir_ + ": " + (io && io->errnoValue() == ENOTDIR ? std::string("not a directory") : store::Explain(e)) + "; " + kNotKept);
     }
     dataDirUnusable_ = true;
     return false;
 }
 
 std::optional<std::int32_t> GameFiles::ReadSkinNumber(std::int32_t current) {
-    try {
-        std::int32_t number = current;
-        if (store::ReadSkinFile(skinFile_, number)) return number;
-    } catch (const std::exception& e) {
-        Tell(skinFile_, skinFile_ + ": " + store::Explain(e));
-    }
-    return std::nullopt;
+    std::optional<std::int32_t> number;
+    Attempt(skinFile_, [&] {
+        std::int32_t read = current;
+        if (store::ReadSkinFile(skinFile_, read)) number = read;
+    });
+    return number;
 }
 
 void GameFiles::ReadRecords(Game& game) {
@@ -86,23 +96,11 @@ std::optional<int> GameFiles::ReadScale() {
 }
 
 void GameFiles::WriteScale(int quarters) {
-    if (dataDirUnusable_) return;
-    const std::string path = store::ScalePath(dataDir_);
-    try {
-        store::SaveScale(dataDir_, quarters);
-    } catch (const std::exception& e) {
-        Tell(path, path + ": " + store::Explain(e));
-    }
+    Attempt(store::ScalePath(dataDir_), [&] { store::SaveScale(dataDir_, quarters); });
 }
 
 void GameFiles::ForgetScale() {
-    if (dataDirUnusable_) return;
-    const std::string path = store::ScalePath(dataDir_);
-    try {
-        store::ForgetScale(dataDir_);
-    } catch (const std::exception& e) {
-        Tell(path, path + ": " + store::Explain(e));
-    }
+    Attempt(store::ScalePath(dataDir_), [&] { store::ForgetScale(dataDir_); });
 }
 
 std::optional<bool> GameFiles::ReadMotion() {
@@ -113,13 +111,7 @@ std::optional<bool> GameFiles::ReadMotion() {
 }
 
 void GameFiles::WriteMotion(bool on) {
-    if (dataDirUnusable_) return;
-    const std::string path = store::MotionPath(dataDir_);
-    try {
-        store::SaveMotion(dataDir_, on);
-    } catch (const std::exception& e) {
-        Tell(path, path + ": " + e.what());
-    }
+    Attempt(store::MotionPath(dataDir_), [&] { store::SaveMotion(dataDir_, on); });
 }
 
 std::optional<KeptGame> GameFiles::ReadKeptGame() {
@@ -131,35 +123,26 @@ std::optional<KeptGame> GameFiles::ReadKeptGame() {
 
 void GameFiles::RefusedKeptGame(const std::string& problem) {
     const std::string path = store::KeptGamePath(dataDir_);
-    Tell(path, path + ": " + problem + store::PutKeptGameAside(dataDir_) + " and the game starts empty");
+    Tell(path, path + ": " + problem + store::PutKeptGameAside(dataDir_));
 }
 
 void GameFiles::KeepGame(const std::optional<KeptGame>& game) {
-    if (dataDirUnusable_) return;
-    const std::string path = store::KeptGamePath(dataDir_);
-    try {
-        if (game) store::SaveKeptGame(dataDir_, *game);
-        else store::ForgetKeptGame(dataDir_);
-    } catch (const std::exception& e) {
-        Tell(path, path + ": " + store::Explain(e) + (game ? "; the running game is not kept" : ""));
-    }
+    Attempt(
+        store::KeptGamePath(dataDir_),
+        [&] {
+            if (game) store::SaveKeptGame(dataDir_, *game);
+            else store::ForgetKeptGame(dataDir_);
+        },
+        game ? "; the running game is not kept" : "");
 }
 
 void GameFiles::WriteSkinFile(std::int32_t number) {
-    try {
-        store::WriteSkinFile(skinFile_, number);
-    } catch (const std::exception& e) {
-        Tell(skinFile_, skinFile_ + ": " + store::Explain(e));
-    }
+    Attempt(skinFile_, [&] { store::WriteSkinFile(skinFile_, number); });
 }
 
 void GameFiles::WriteSettings(const Game& game) {
     if (settingsUnread_) return;
-    try {
-        store::WriteSettingsFile(settingsPath_, game.State().Switches);
-    } catch (const std::exception& e) {
-        Tell(settingsPath_, settingsPath_ + ": " + store::Explain(e));
-    }
+    Attempt(settingsPath_, [&] { store::WriteSettingsFile(settingsPath_, game.State().Switches); });
 }
 
 } // namespace zv::app

@@ -1,4 +1,6 @@
-// The main window's file work: the settings, the skin file and the records read at start-up and written at exit.
+// The main window's file work: the settings, the data directory, the skin file, the records, the scale, the motion
+// switch and the kept game, read at start-up and written in play or at exit (the best games and statistics are the
+// best-games book's).
 #pragma once
 
 #include <cstdint>
@@ -56,8 +58,13 @@ public:
     void WriteSettings(const Game& game);
 
 private:
+    // Whether path is in a data directory already reported as unusable: nothing more is said of it.
+    bool InUnusableDir(const std::string& path) const;
     // Reports a failure, but none about a file in a data directory already reported as unusable.
     void Tell(const std::string& path, const std::string& message);
+    // Does one piece of file work on path, and reports its failure as "<path>: <the error explained><after>"; work
+    // on a file in a data directory already reported as unusable is not tried.
+    void Attempt(const std::string& path, const std::function<void()>& work, const std::string& after = "");
 
     Report report_;
     bool settingsUnread_ = false;

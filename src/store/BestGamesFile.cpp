@@ -2,11 +2,12 @@
 #include "store/BestGamesFile.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
 #include <vector>
 
 #include "game/Modes.h"
+#include "store/FormatFile.h"
+#include "store/Numbers.h"
 #include "store/TextFile.h"
 
 namespace zv::store {
@@ -38,49 +39,21 @@ std::size_t Utf8Length(std::string_view s, std::size_t i) {
 
 bool Control(unsigned char c) { return c < 0x20 || c == 0x7F; }
 
-// A whole number of digits with an optional '-', within [lo, hi].
-bool ParseNumber(std::string_view text, std::int64_t lo, std::int64_t hi, std::int32_t& out) {
-    bool negative = false;
-    if (!text.empty() && text[0] == '-') {
-        negative = true;
-        text.remove_prefix(1);
-    }
-    if (text.empty() || text.size() > 10) return false;
-    std::int64_t v = 0;
-    for (char ch : text) {
-        if (ch < '0' || ch > '9') return false;
-        v = v * 10 + (ch - '0');
-    }
-    if (negative) v = -v;
-    if (v < lo || v > hi) return false;
-    out = static_cast<std::int32_t>(v);
-    return true;
-}
+// Scores and moves as the file has always taken them: leading zeros allowed, at most ten digits.
+constexpr WholeForm kPaddedNumber{.padded = true, .most = 10};
+// A field of a date: its digits, leading zeros and all.
+constexpr WholeForm kDateDigits{.minus = false, .padded = true};
 
 bool Digits(std::string_view t, std::size_t at, std::size_t n, int& out) {
-    out = 0;
-    for (std::size_t k = at; k < at + n; ++k) {
-        if (t[k] < '0' || t[k] > '9') return false;
-        out = out * 10 + (t[k] - '0');
-    }
-    return true;
+    return ReadWhole(t.substr(at, n), 0, INT32_MAX, out, kDateDigits);
 }
+
+std::string TooLarge() { return "larger than " + std::to_string(kMaxBestGamesFileSize) + " bytes"; }
 
 int DaysInMonth(int year, int month) {
     static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
     return month == 2 && leap ? 29 : kDays[month - 1];
-}
-
-std::vector<std::string_view> Fields(std::string_view line) {
-    std::vector<std::string_view> f;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t tab = line.find(kSeparator, start);
-        f.push_back(line.substr(start, tab == std::string_view::npos ? std::string_view::npos : tab - start));
-        if (tab == std::string_view::npos) return f;
-        start = tab + 1;
-    }
 }
 
 std::string Stamp(const DateTime& d) {
@@ -196,8 +169,7 @@ bool ParseBestGames(std::string_view content, BestTables& out, BestGamesProblem&
         problem = {line, std::move(what)};
         return false;
     };
-    if (content.size() > kMaxBestGamesFileSize)
-        return fail(0, "larger than " + std::to_string(kMaxBestGamesFileSize) + " bytes");
+    if (content.size() > kMaxBestGamesFileSize) return fail(0, TooLarge());
     // Saved by an editor: a byte-order mark before the header, or lines ended by CR alone.
     if (content.starts_with("\xEF\xBB\xBF")) content.remove_prefix(3);
     std::string crOnly;
@@ -220,14 +192,14 @@ bool ParseBestGames(std::string_view content, BestTables& out, BestGamesProblem&
         }
         if (line.empty()) return fail(number, "an empty line");
         if (line.find('\r') != std::string_view::npos) return fail(number, "a carriage return inside the line");
-        const std::vector<std::string_view> f = Fields(line);
+        const std::vector<std::string_view> f = TabFields(line);
         if (f.size() != 6) return fail(number, "6 fields separated by tabs expected, " + std::to_string(f.size()) + " found");
         Mode mode{};
         if (!ModeFromWord(std::string(f[0]), mode)) return fail(number, "no such mode");
         BestGame g;
-        if (!ParseNumber(f[1], INT32_MIN, INT32_MAX, g.score)) return fail(number, "the score is not a number");
+        if (!ReadWhole(f[1], INT32_MIN, INT32_MAX, g.score, kPaddedNumber)) return fail(number, "the score is not a number");
         if (!ParseDateTime(f[2], g.when)) return fail(number, "the date is not a date (YYYY-MM-DD hh:mm:ss)");
-        if (!ParseNumber(f[3], 0, kMaxMoves, g.moves)) return fail(number, "the number of moves is not a number");
+        if (!ReadWhole(f[3], 0, kMaxMoves, g.moves, kPaddedNumber)) return fail(number, "the number of moves is not a number");
         if (f[4] != "ad" && f[4] != "na") return fail(number, "the advanced mark is neither ad nor na");
         g.advanced = f[4] == "ad";
         if (!ValidPlayerName(f[5])) return fail(number, "the player's name is empty, too long or not clean UTF-8");
@@ -245,42 +217,21 @@ bool ParseBestGames(std::string_view content, BestTables& out, BestGamesProblem&
 std::string BestGamesPath(const std::string& dir) { return dir + "/" + kBestGamesFileName; }
 
 BestGamesLoad LoadBestGamesFile(const std::string& dir, const DateTime& now) {
-    const std::string path = BestGamesPath(dir);
-    BestGamesLoad r;
-    BestGamesProblem problem;
-    try {
-        if (!FileExists(path)) return r;
-        const std::string content = ReadTextFile(path);
-        if (ParseBestGames(content, r.tables, problem)) return r;
-    } catch (const InOutError& e) {
-        if (e.errnoValue() != EFBIG) {
-            // Not readable, so not ours to judge: it stays and is not written over.
-            r.error = path + ": " + Explain(e) + "; the best games are not kept this time";
-            r.writable = false;
-            return r;
-        }
-        problem = {0, "larger than " + std::to_string(kMaxBestGamesFileSize) + " bytes"};
-    }
-    r.tables = {};
-    const std::string where = problem.line > 0 ? "line " + std::to_string(problem.line) + ": " : "";
-    r.error = path + ": " + where + problem.what;
-    // Kept aside under a name not yet taken, so nothing of it is lost.
-    const std::string base = path + ".broken-" + Stamp(now);
-    std::string aside = base;
-    for (int n = 2; FileExists(aside) && n < 1000; ++n) aside = base + "-" + std::to_string(n);
-    if (FileExists(aside)) {
-        r.writable = false;
-        r.error += "; it could not be kept aside (every name from " + base + " to " + aside +
-                   " is taken), so the best games are not kept this time";
-    } else if (std::rename(path.c_str(), aside.c_str()) == 0) {
-        r.keptAs = aside;
-        r.error += "; it is kept as " + aside + " and a new table is started";
-    } else {
-        r.writable = false;
-        r.error += "; it could not be kept aside (" + Explain(InOutError::FromErrno(errno)) +
-                   "), so the best games are not kept this time";
-    }
-    return r;
+    std::optional<BestTables> tables;
+    const FileLoad load = LoadFile(BestGamesPath(dir),
+                                   {.tooLarge = TooLarge(),
+                                    .without = "the best games are not kept this time",
+                                    .afresh = " and a new table is started",
+                                    .suffix = ".broken-" + Stamp(now),
+                                    .sayWhy = true,
+                                    .missingUnlessThere = true},
+                                   tables, [](std::string_view content, BestTables& read, std::string& problem) {
+                                       BestGamesProblem p;
+                                       if (ParseBestGames(content, read, p)) return true;
+                                       problem = (p.line > 0 ? "line " + std::to_string(p.line) + ": " : "") + p.what;
+                                       return false;
+                                   });
+    return {tables.value_or(BestTables{}), load.error, load.keptAs, load.writable};
 }
 
 void WriteBestGamesFile(const std::string& dir, const BestTables& tables) {
@@ -300,18 +251,13 @@ void MergeBestGames(BestTables& into, const BestTables& from) {
 }
 
 void MergeIntoBestGamesFile(const std::string& dir, BestTables& tables) {
-    const std::string path = BestGamesPath(dir);
-    FileLock lock(path);
-    BestTables merged;
-    try {
-        BestGamesProblem problem;
-        if (FileExists(path) && !ParseBestGames(ReadTextFile(path), merged, problem)) merged = {};
-    } catch (const InOutError&) {
-        merged = {}; // nothing of it can be kept; the write below says whether the file can be replaced
-    }
-    MergeBestGames(merged, tables);
-    WriteTextFileAtomic(path, FormatBestGames(merged));
-    tables = std::move(merged);
+    MergeIntoFile(
+        BestGamesPath(dir), tables,
+        [](std::string_view content, BestTables& read) {
+            BestGamesProblem problem;
+            return ParseBestGames(content, read, problem);
+        },
+        [&tables](BestTables& merged) { MergeBestGames(merged, tables); }, FormatBestGames);
 }
 
 } // namespace zv::store

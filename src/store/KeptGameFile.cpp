@@ -1,14 +1,12 @@
 // The kept-game file both ways: a strict line-by-line reader, the writer, and putting a broken file aside.
 #include "store/KeptGameFile.h"
 
-#include <unistd.h>
-
-#include <cerrno>
 #include <charconv>
 #include <cstdio>
-#include <exception>
 
 #include "game/Modes.h"
+#include "store/FormatFile.h"
+#include "store/Numbers.h"
 #include "store/TextFile.h"
 
 namespace zv::store {
@@ -23,19 +21,10 @@ std::string Hex16(std::uint64_t v) {
     return buf;
 }
 
-// A whole decimal number without sign or leading zero (bar "0"), or with a '-' when negative is allowed.
-template <typename T>
-bool Number(std::string_view text, T& out, bool negative) {
-    if (text.empty() || text.size() > 11) return false;
-    std::string_view digits = text;
-    if (negative && digits.front() == '-') digits.remove_prefix(1);
-    if (digits.empty() || (digits.size() > 1 && digits.front() == '0') || (digits.size() != text.size() && digits == "0"))
-        return false;
-    for (char c : digits)
-        if (c < '0' || c > '9') return false;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), out);
-    return ec == std::errc() && end == text.data() + text.size();
-}
+const LoadRules kRules{.broken = LoadRules::Broken::PutAsideOrRemoved,
+                      .tooLarge = LargerThan(kMaxKeptGameFileSize),
+                      .without = "the game starts empty",
+                      .afresh = " and the game starts empty"};
 
 class Lines {
 public:
@@ -94,8 +83,7 @@ bool ParseKeptGame(std::string_view content, KeptGame& game, std::string& proble
         problem = (lines.Number() > 0 ? "line " + std::to_string(lines.Number()) + ": " : std::string()) + what;
         return false;
     };
-    if (content.size() > kMaxKeptGameFileSize)
-        return fail("the file is larger than " + std::to_string(kMaxKeptGameFileSize) + " bytes");
+    if (content.size() > kMaxKeptGameFileSize) return fail(LargerThan(kMaxKeptGameFileSize));
     if (content.find('\0') != std::string_view::npos) return fail("the file is not plain text (it holds NUL bytes)");
     if (!lines.Next(line)) return fail("the file is empty");
     if (line != kHeader) return fail(std::string("the first line is not \"") + kHeader + "\"");
@@ -119,18 +107,18 @@ bool ParseKeptGame(std::string_view content, KeptGame& game, std::string& proble
     };
     std::string_view v;
     if (!value("number", v)) return false;
-    if (!Number(v, g.number, false)) return fail("the game number is not a whole number from 0 to 4294967295");
+    if (!ReadWhole(v, 0, UINT32_MAX, g.number)) return fail("the game number is not a whole number from 0 to 4294967295");
     if (!value("mode", v)) return false;
     if (!ModeFromWord(std::string(v), g.mode)) return fail("the mode is none of " + ModeWordList());
     if (!value("score", v)) return false;
-    if (!Number(v, g.score, true)) return fail("the score is not a whole number");
+    if (!ReadWhole(v, INT32_MIN, INT32_MAX, g.score)) return fail("the score is not a whole number");
     if (!value("moves", v)) return false;
-    if (!Number(v, g.moves, false)) return fail("the move count is not a whole number from 0");
+    if (!ReadWhole(v, 0, INT32_MAX, g.moves)) return fail("the move count is not a whole number from 0");
     if (!yesNo("advanced", g.advanced) || !yesNo("undo", g.undo)) return false;
     // The hint count, when there is one: a file from before hints, or of a game without any, has none.
     if (Lines ahead = lines; ahead.Next(line) && line.starts_with("hints")) {
         if (!value("hints", v)) return false;
-        if (!Number(v, g.hints, false) || g.hints < 1) return fail("the hint count is not a whole number from 1");
+        if (!ReadWhole(v, 1, INT32_MAX, g.hints)) return fail("the hint count is not a whole number from 1");
     }
     if (!value("random", v)) return false;
     if (v.size() != 16) return fail("the generator's state is not 16 hexadecimal digits");
@@ -171,35 +159,13 @@ bool ParseKeptGame(std::string_view content, KeptGame& game, std::string& proble
 }
 
 std::string PutKeptGameAside(const std::string& dir) {
-    const std::string path = KeptGamePath(dir);
-    if (const std::string aside = PutAside(path); !aside.empty()) return "; it is kept as " + aside;
-    // Not put aside, it must not come back at every start: it goes.
-    ::unlink(path.c_str());
-    return "; it could not be kept aside and is removed";
+    FileLoad load;
+    return DealWithBroken(KeptGamePath(dir), kRules, load);
 }
 
 KeptGameLoad LoadKeptGame(const std::string& dir) {
-    const std::string path = KeptGamePath(dir);
     KeptGameLoad r;
-    std::string problem;
-    try {
-        const std::string content = ReadTextFile(path);
-        KeptGame g;
-        if (ParseKeptGame(content, g, problem)) {
-            r.game = g;
-            return r;
-        }
-    } catch (const InOutError& e) {
-        if (e.errnoValue() == ENOENT) return r;
-        if (e.errnoValue() != EFBIG) {
-            r.error = path + ": " + Explain(e) + "; the game starts empty";
-            return r;
-        }
-        problem = "the file is larger than " + std::to_string(kMaxKeptGameFileSize) + " bytes";
-    } catch (const std::exception& e) {
-        problem = e.what();
-    }
-    r.error = path + ": " + problem + PutKeptGameAside(dir) + " and the game starts empty";
+    r.error = LoadFile(KeptGamePath(dir), kRules, r.game, ParseKeptGame).error;
     return r;
 }
 
@@ -207,10 +173,6 @@ void SaveKeptGame(const std::string& dir, const KeptGame& game) {
     WriteTextFileAtomic(KeptGamePath(dir), FormatKeptGame(game));
 }
 
-void ForgetKeptGame(const std::string& dir) {
-    const std::string path = KeptGamePath(dir);
-    if (path.find('\0') != std::string::npos) throw InOutError(kInvalidFilename, EINVAL);
-    if (::unlink(path.c_str()) != 0 && errno != ENOENT) throw InOutError::FromErrno(errno);
-}
+void ForgetKeptGame(const std::string& dir) { RemoveFile(KeptGamePath(dir)); }
 
 } // namespace zv::store

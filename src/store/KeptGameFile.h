@@ -36,7 +36,8 @@ struct KeptGameLoad {
 // after it when that is taken) and the error says where it went. Never throws.
 KeptGameLoad LoadKeptGame(const std::string& dir);
 
-// Puts a file that could not be used aside as LoadKeptGame does, and says where ("; it is kept as ...").
+// Puts a file that could not be used aside as LoadKeptGame does, and says where and what the game does
+// ("; it is kept as <name> and the game starts empty").
 std::string PutKeptGameAside(const std::string& dir);
 
 // Replaces the file atomically; throws InOutError, the old file then stays as it was.

@@ -1,12 +1,14 @@
 // The motion file both ways.
 #include "store/MotionFile.h"
 
-#include <cerrno>
-#include <exception>
-
+#include "store/FormatFile.h"
 #include "store/TextFile.h"
 
 namespace zv::store {
+
+namespace {
+constexpr const char* kTooLarge = "the file is too large";
+} // namespace
 
 std::string MotionPath(const std::string& dir) { return dir + "/" + kMotionFileName; }
 
@@ -17,7 +19,7 @@ bool ParseMotion(std::string_view content, bool& on, std::string& problem) {
         problem = what;
         return false;
     };
-    if (content.size() > kMaxMotionFileSize) return fail("the file is too large");
+    if (content.size() > kMaxMotionFileSize) return fail(kTooLarge);
     std::string_view line = content;
     if (const std::size_t lf = content.find('\n'); lf != std::string_view::npos) {
         if (lf + 1 != content.size()) return fail("more than one line");
@@ -31,20 +33,8 @@ bool ParseMotion(std::string_view content, bool& on, std::string& problem) {
 }
 
 MotionLoad LoadMotion(const std::string& dir) {
-    const std::string path = MotionPath(dir);
     MotionLoad r;
-    try {
-        const std::string content = ReadTextFile(path);
-        bool on = true;
-        std::string problem;
-        if (ParseMotion(content, on, problem)) r.on = on;
-        else r.error = path + ": " + problem;
-    } catch (const InOutError& e) {
-        if (e.errnoValue() == ENOENT) return r;
-        r.error = path + ": " + (e.errnoValue() == EFBIG ? std::string("the file is too large") : std::string(e.what()));
-    } catch (const std::exception& e) {
-        r.error = path + ": " + e.what();
-    }
+    r.error = LoadFile(MotionPath(dir), {.broken = LoadRules::Broken::LeftAsItIs, .tooLarge = kTooLarge}, r.on, ParseMotion).error;
     return r;
 }
 

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "game/Modes.h"
+#include "store/FormatFile.h"
 #include "store/TextFile.h"
 
 namespace zv::store {
@@ -67,23 +68,17 @@ void FileRecordWriter::WriteRecordFile(Mode mode, std::int32_t score) {
     const std::string path = RecordFilePath(dir_, mode);
     try {
         // Another copy of the game may share the directory and have raised the record since we read
-        // it: under the file's lock, what is on disk now decides, and a record is never lowered.
-        FileLock lock(path);
-        try {
-            const std::string content = ReadTextFile(path);
-            std::int32_t onDisk = 0;
-            const bool number = ParseRecordNumber(LastLine(content), onDisk);
-            if (number && onDisk > score) {
-                failing_.erase(path);
-                return;
-            }
-            // While the score stays at the record every turn asks for the same file again; a file that
-            // already holds exactly that is left alone, sparing the click two disk syncs.
-            if (failing_.count(path) == 0 && content == FormatRecord(score)) return;
-        } catch (const InOutError&) {
-            // unreadable: write it as asked
-        }
-        store::WriteRecordFile(path, score);
+        // it: what is on disk now decides, and a record is never lowered. While the score stays at the
+        // record every turn asks for the same file again; a file that already holds exactly that is left
+        // alone, sparing the click two disk syncs (a failing file is tried again, to learn it works again).
+        MergeUnderLock(
+            path,
+            [score](const std::optional<std::string>& onDisk) -> std::optional<std::string> {
+                std::int32_t held = 0;
+                if (onDisk && ParseRecordNumber(LastLine(*onDisk), held) && held > score) return std::nullopt;
+                return FormatRecord(score);
+            },
+            failing_.count(path) == 0);
         failing_.erase(path);
     } catch (const InOutError& e) {
         if (failing_.insert(path).second && report_) report_(path + ": " + Explain(e));

@@ -1,12 +1,10 @@
 // The scale file: its one line both ways, the start-up load that never fails the game, saving and forgetting.
 #include "store/ScaleFile.h"
 
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
-#include <exception>
 
+#include "store/FormatFile.h"
+#include "store/Numbers.h"
 #include "store/TextFile.h"
 
 namespace zv::store {
@@ -14,14 +12,11 @@ namespace zv::store {
 namespace {
 
 constexpr int kLowest = kLowestQuarters / 4;
-constexpr const char* kDesktopScaleUsed = "; the desktop's scale is used and the file is left until a scale is chosen";
+constexpr const char* kDesktopScaleUsed = "the desktop's scale is used and the file is left until a scale is chosen";
+constexpr const char* kTooLarge = "the file is too large";
 constexpr int kHighest = kHighestQuarters / 4;
 // The fractions a scale may have, in quarters, as written.
 constexpr const char* kFractions[4] = {"", ".25", ".5", ".75"};
-
-bool AllDigits(std::string_view s) {
-    return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
 
 // The text of a line as it may stand in a one-line message.
 std::string Shown(std::string_view text) {
@@ -44,7 +39,7 @@ bool ParseScale(std::string_view content, int& quarters, std::string& problem) {
         problem = std::move(what);
         return false;
     };
-    if (content.size() > kMaxScaleFileSize) return fail("the file is too large");
+    if (content.size() > kMaxScaleFileSize) return fail(kTooLarge);
     if (content.empty()) return fail("the file is empty");
     // Saved by an editor as UTF-16: every other byte is NUL, and the line ends look doubled.
     if (content.find('\0') != std::string_view::npos || content.starts_with("\xFF\xFE") || content.starts_with("\xFE\xFF"))
@@ -77,30 +72,15 @@ bool ParseScale(std::string_view content, int& quarters, std::string& problem) {
 }
 
 ScaleLoad LoadScale(const std::string& dir) {
-    const std::string path = ScalePath(dir);
+    // The file layer reads at most kMaxTextFileSize bytes and refuses a larger file by its size alone.
+    const LoadRules rules{.broken = LoadRules::Broken::LeftAsItIs, .tooLarge = kTooLarge, .without = kDesktopScaleUsed};
     ScaleLoad r;
-    try {
-        // The file layer reads at most kMaxTextFileSize bytes and refuses a larger file by its size alone.
-        const std::string content = ReadTextFile(path);
-        int scale = 0;
-        std::string problem;
-        if (ParseScale(content, scale, problem)) r.scale = scale;
-        else r.error = path + ": " + problem + kDesktopScaleUsed;
-    } catch (const InOutError& e) {
-        if (e.errnoValue() == ENOENT) return r;
-        r.error = path + ": " + (e.errnoValue() == EFBIG ? std::string("the file is too large") : Explain(e)) + kDesktopScaleUsed;
-    } catch (const std::exception& e) {
-        r.error = path + ": " + e.what() + kDesktopScaleUsed;
-    }
+    r.error = LoadFile(ScalePath(dir), rules, r.scale, ParseScale).error;
     return r;
 }
 
 void SaveScale(const std::string& dir, int quarters) { WriteTextFileAtomic(ScalePath(dir), FormatScale(quarters)); }
 
-void ForgetScale(const std::string& dir) {
-    const std::string path = ScalePath(dir);
-    if (path.find('\0') != std::string::npos) throw InOutError(kInvalidFilename, EINVAL);
-    if (::unlink(path.c_str()) != 0 && errno != ENOENT) throw InOutError::FromErrno(errno);
-}
+void ForgetScale(const std::string& dir) { RemoveFile(ScalePath(dir)); }
 
 } // namespace zv::store

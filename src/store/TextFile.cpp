@@ -117,8 +117,7 @@ std::string Explain(const std::exception& e) {
 namespace {
 
 InOutError TooLarge() {
-    return InOutError(kFileAccessDenied, EFBIG,
-                      "the file is larger than " + std::to_string(kMaxTextFileSize) + " bytes, more than the game ever writes");
+    return InOutError(kFileAccessDenied, EFBIG, LargerThan(kMaxTextFileSize) + ", more than the game ever writes");
 }
 
 // Opens a regular file for reading; anything else answering to the name is refused.
@@ -241,22 +240,10 @@ void RemoveStaleTemporaries(const std::string& dir, const std::string& base) {
     ::closedir(d);
 }
 
-// Whether the file's bytes are exactly these (a small file only: larger ones are just written again).
-bool HoldsExactly(const std::string& path, std::string_view content) {
-    constexpr std::size_t kLargestCompared = 1 << 20;
-    if (content.size() > kLargestCompared) return false;
-    const int raw = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
-    if (raw < 0) return false;
-    Fd fd(raw);
-    std::string held(content.size() + 1, '\0');
-    std::size_t got = 0;
-    while (got < held.size()) {
-        const ssize_t n = ::read(fd.get(), held.data() + got, held.size() - got);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
-        got += static_cast<std::size_t>(n);
-    }
-    return got == content.size() && std::string_view(held.data(), got) == content;
+// A link answering to the name is replaced by a write, as any file is, even one that holds the content already.
+bool IsLink(const std::string& path) {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
 }
 
 } // namespace
@@ -278,8 +265,7 @@ void WriteTextFileAtomic(const std::string& path, std::string_view content) {
         }
         // A file that already holds the content is left as it is: no new file and no wait for the disk (the
         // settings are written at every exit, mostly unchanged).
-        if (S_ISREG(st.st_mode) && static_cast<std::uintmax_t>(st.st_size) == content.size() && HoldsExactly(path, content))
-            return;
+        if (S_ISREG(st.st_mode) && !IsLink(path) && HoldsExactly(path, content)) return;
     } else if (errno != ENOENT) {
         throw InOutError::FromErrno(errno);
     }
@@ -310,6 +296,31 @@ void WriteTextFileAtomic(const std::string& path, std::string_view content) {
     }
 }
 
+bool HoldsExactly(const std::string& path, std::string_view content) {
+    // Larger ones are just written again.
+    constexpr std::size_t kLargestCompared = 1 << 20;
+    if (content.size() > kLargestCompared || path.empty() || path.find('\0') != std::string::npos) return false;
+    const int raw = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (raw < 0) return false;
+    Fd fd(raw);
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode) || static_cast<std::uintmax_t>(st.st_size) != content.size())
+        return false;
+    std::string held(content.size() + 1, '\0');
+    std::size_t got = 0;
+    while (got < held.size()) {
+        const ssize_t n = ::read(fd.get(), held.data() + got, held.size() - got);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        got += static_cast<std::size_t>(n);
+    }
+    return got == content.size() && std::string_view(held.data(), got) == content;
+}
+
+void WriteTextFileIfChanged(const std::string& path, std::string_view content) {
+    if (!HoldsExactly(path, content)) WriteTextFileAtomic(path, content);
+}
+
 FileLock::FileLock(const std::string& path, std::chrono::milliseconds wait) {
     if (path.empty() || path.find('\0') != std::string::npos) return;
     const std::size_t slash = path.rfind('/');
@@ -332,6 +343,11 @@ FileLock::FileLock(const std::string& path, std::chrono::milliseconds wait) {
 
 FileLock::~FileLock() {
     if (fd_ >= 0) ::close(fd_); // closing lets go of the lock
+}
+
+void RemoveFile(const std::string& path) {
+    CheckName(path);
+    if (::unlink(path.c_str()) != 0 && errno != ENOENT) throw InOutError::FromErrno(errno);
 }
 
 bool FileExists(const std::string& path) {
@@ -378,12 +394,44 @@ std::vector<std::string_view> TabFields(std::string_view line) {
     }
 }
 
-std::string PutAside(const std::string& path) {
-    const std::string base = path + ".broken";
+std::string LargerThan(std::size_t bytes) { return "the file is larger than " + std::to_string(bytes) + " bytes"; }
+
+bool ReadTabbedLines(std::string_view content, std::string_view header, std::size_t largest, std::size_t fields,
+                     std::string& problem, const std::function<std::string(const std::vector<std::string_view>& f)>& take) {
+    if (content.size() > largest) {
+        problem = LargerThan(largest);
+        return false;
+    }
+    if (content.empty()) {
+        problem = "the file is empty";
+        return false;
+    }
+    std::size_t pos = 0;
+    for (int number = 1; pos < content.size(); ++number) {
+        const std::string_view line = NextLine(content, pos);
+        std::string wrong;
+        if (number == 1) {
+            if (line != header) wrong = "the first line is not \"" + std::string(header) + "\"";
+        } else if (const std::vector<std::string_view> f = TabFields(line); f.size() != fields) {
+            wrong = std::to_string(fields) + " fields separated by tabs expected, " + std::to_string(f.size()) + " found";
+        } else {
+            wrong = take(f);
+        }
+        if (!wrong.empty()) {
+            problem = "line " + std::to_string(number) + ": " + wrong;
+            return false;
+        }
+    }
+    return true;
+}
+
+Aside PutAside(const std::string& path, const std::string& suffix) {
+    const std::string base = path + suffix;
     std::string aside = base;
     for (int n = 2; FileExists(aside) && n < 1000; ++n) aside = base + "-" + std::to_string(n);
-    if (!FileExists(aside) && std::rename(path.c_str(), aside.c_str()) == 0) return aside;
-    return "";
+    if (FileExists(aside)) return {"", "every name from " + base + " to " + aside + " is taken"};
+    if (std::rename(path.c_str(), aside.c_str()) != 0) return {"", Explain(InOutError::FromErrno(errno))};
+    return {aside, ""};
 }
 
 } // namespace zv::store

@@ -1,9 +1,10 @@
-// Small, bounded text-file layer: whole-file reads, atomic rewrites and the error messages players see.
+// Small, bounded text-file layer: whole-file reads, lines and tab fields, atomic rewrites and the error messages players see.
 #pragma once
 
 #include <chrono>
 #include <cstdint>
 #include <cstddef>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -69,7 +70,16 @@ bool ReadLastLineHead(const std::string& path, std::size_t keep, std::string& he
 // Replaces the file with content so that a reader sees either the old or the new
 // file, never a part: a temporary file beside it is written, flushed and renamed
 // over it. On failure the old file is left as it was and InOutError is thrown.
+// A writable file (not a link) that already holds the content is left as it is.
 void WriteTextFileAtomic(const std::string& path, std::string_view content);
+
+// Whether a regular file (links followed) answers to the name and holds exactly content, so that writing it
+// would change nothing. Never throws: a file that cannot be read does not hold it.
+bool HoldsExactly(const std::string& path, std::string_view content);
+
+// WriteTextFileAtomic, unless the file already holds exactly content: then nothing is touched, so a file or
+// directory that could not be written is no error when nothing was to be written.
+void WriteTextFileIfChanged(const std::string& path, std::string_view content);
 
 // An exclusive lock that several copies of the game sharing one data directory take around a read,
 // merge and rewrite of one file: a flock on ".<name>.lock" beside it, which Linux carries over NFS as
@@ -88,6 +98,9 @@ private:
     int fd_ = -1;
 };
 
+// Removes the file; a missing one is fine. InOutError on any other failure.
+void RemoveFile(const std::string& path);
+
 // True when something (file, directory, link to one) answers to the name.
 bool FileExists(const std::string& path);
 
@@ -102,8 +115,22 @@ std::string_view NextLine(std::string_view content, std::size_t& pos);
 // The fields of a line separated by single tabs (an empty line is one empty field).
 std::vector<std::string_view> TabFields(std::string_view line);
 
-// Renames a broken file to <path>.broken (or .broken-2 ... when those exist) so that it is not read again
-// and not written over; the name it now has, or "" when it could not be renamed.
-std::string PutAside(const std::string& path);
+struct Aside {
+    std::string name; // the name the file now has, "" when it could not be renamed
+    std::string why;  // when it could not: every name taken, or the system's error explained
+};
+// "the file is larger than <bytes> bytes": what a reader says of content larger than it takes.
+std::string LargerThan(std::size_t bytes);
+
+// The frame of the files made of a header line and then one line of tab-separated fields an entry: content of at
+// most `largest` bytes, not empty, its first line exactly header and every other line exactly `fields` fields. Each
+// such line's fields go to take, which gives "" when it takes them, else what is wrong with them. False with the
+// problem otherwise: "line N: <what is wrong>", or "the file is larger than N bytes" or "the file is empty".
+bool ReadTabbedLines(std::string_view content, std::string_view header, std::size_t largest, std::size_t fields,
+                     std::string& problem, const std::function<std::string(const std::vector<std::string_view>& f)>& take);
+
+// Renames a broken file to <path><suffix> (or <suffix>-2 ... -999 when those exist) so that it is not read
+// again and not written over.
+Aside PutAside(const std::string& path, const std::string& suffix = ".broken");
 
 } // namespace zv::store

@@ -8,6 +8,7 @@
 
 #include "kit/TempDir.h"
 #include "store/BestGamesFile.h"
+#include "store/MotionFile.h"
 #include "store/Records.h"
 #include "store/ScaleFile.h"
 
@@ -38,6 +39,8 @@ TEST(PlayerMessages, SayWhichFileWhatIsWrongAndWhatTheGameDoes) {
         {"scale.cfg", [](const std::string& p) { (void)::symlink(p.c_str(), p.c_str()); },
          "File not found (too many levels of symbolic links)" + scale},
         {"scale.cfg", [](const std::string& p) { (void)::symlink("/dev/null", p.c_str()); }, "File access denied (a device, not a file)" + scale},
+        // The motion file says why as every other file does.
+        {"motion.cfg", [](const std::string& p) { ::mkdir(p.c_str(), 0700); }, "File access denied (a directory, not a file)"},
         {"bestgames.txt",
          [&](const std::string& p) {
              kit::PutFile(p, "not ours");
@@ -53,6 +56,7 @@ TEST(PlayerMessages, SayWhichFileWhatIsWrongAndWhatTheGameDoes) {
         for (std::size_t at = 0; (at = says.find("DIR", at)) != std::string::npos; at += dir.path().size())
             says.replace(at, 3, dir.path());
         const std::string said = c.file == "scale.cfg"        ? LoadScale(dir.path()).error
+                                 : c.file == "motion.cfg"    ? LoadMotion(dir.path()).error
                                  : c.file == "bestgames.txt" ? LoadBestGamesFile(dir.path(), {2026, 5, 17, 14, 30, 5}).error
                                                              : LoadRecordFile(dir.path(), Mode::Line).error;
         EXPECT_EQ(said, dir / c.file + ": " + says);

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <random>
+#include <set>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <ctime>
@@ -18,15 +19,21 @@ using kit::GetFile;
 using kit::PutFile;
 using kit::TempDir;
 
-TEST(RecordNames, EachModeHasItsFileAndBlockIsReadFirst) {
-    EXPECT_STREQ(RecordFileName(Mode::Block), "zorvexck2000.rec");
-    EXPECT_STREQ(RecordFileName(Mode::Ring), "zorvexr2000.rec");
-    EXPECT_STREQ(RecordFileName(Mode::Line), "zorvex2000.rec");
-    EXPECT_STREQ(RecordFileName(Mode::Square), "zorvexs2000.rec");
-    EXPECT_STREQ(RecordFileName(Mode::Cross), "zorvexb2000.rec");
-    EXPECT_EQ(kRecordReadOrder,
-              (std::array<Mode, kModeCount>{Mode::Block, Mode::Ring, Mode::Line, Mode::Square, Mode::Cross}));
-    EXPECT_EQ(RecordFilePath("/d", Mode::Line), "/d/zorvex2000.rec");
+// Each mode keeps its record in a file of its own, the one its writer writes, and the start-up reads every mode once.
+TEST(RecordNames, EachModeReadsAndWritesAFileOfItsOwn) {
+    TempDir dir;
+    FileRecordWriter writer(dir.path(), [](const std::string& m) { ADD_FAILURE() << m; });
+    std::set<Mode> read;
+    for (Mode m : kRecordReadOrder) {
+        EXPECT_TRUE(read.insert(m).second) << "a mode read twice";
+        writer.WriteRecordFile(m, 200 + static_cast<int>(m));
+    }
+    EXPECT_EQ(read.size(), static_cast<std::size_t>(kModeCount));
+    EXPECT_EQ(dir.Names().size(), static_cast<std::size_t>(kModeCount) * 2) << "a record file and its lock for each mode";
+    for (Mode m : kRecordReadOrder) {
+        EXPECT_EQ(RecordFilePath(dir.path(), m), dir / RecordFileName(m));
+        EXPECT_EQ(LoadRecordFile(dir.path(), m).value, 200 + static_cast<int>(m));
+    }
 }
 
 TEST(RecordText, LastLineCountsWithoutItsLineEnd) {

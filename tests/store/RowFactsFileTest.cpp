@@ -1,4 +1,4 @@
-// The best games' companion file: the round trip, refusals, a broken file put aside, and the merge that keeps only
+// The best games' companion file: the round trip, refusals, and the merge that keeps only
 // the rows of the table while two copies write.
 #include <gtest/gtest.h>
 
@@ -65,16 +65,6 @@ TEST(RowFactsFile, RefusesWhatTheGameNeverWrites) {
         EXPECT_NE(problem.find(c.reason), std::string::npos) << problem;
         EXPECT_EQ(facts, Sample()) << "a refused file changed what was read";
     }
-}
-
-TEST(RowFactsFile, ABrokenFileIsKeptAsideWithAClearMessage) {
-    TempDir dir;
-    PutFile(dir / kRowFactsFileName, "numbers\n");
-    const RowFactsLoad r = LoadRowFacts(dir.path());
-    EXPECT_TRUE(r.facts.empty());
-    EXPECT_EQ(r.error, RowFactsPath(dir.path()) + ": line 1: the first line is not \"" + kRowFactsHeader + "\"; it is kept as " +
-                           RowFactsPath(dir.path()) + ".broken and the best games show no game numbers");
-    EXPECT_EQ(GetFile(dir / "bestgames-numbers.txt.broken"), "numbers\n");
 }
 
 // Two copies each add a row; the file keeps both, and a row pushed out of the table takes its facts with it.

@@ -1,5 +1,5 @@
-// The statistics file: games adding up (runs of days included), the round trip, refusals, a broken file put aside,
-// and two copies of the game sharing the file without counting a game twice.
+// The statistics file: games adding up (runs of days included), the round trip, refusals, and two copies
+// of the game sharing the file without counting a game twice.
 #include <gtest/gtest.h>
 
 #include "kit/TempDir.h"
@@ -88,19 +88,6 @@ TEST(StatisticsFile, RefusesWhatTheGameNeverWrites) {
         EXPECT_NE(problem.find(c.reason), std::string::npos) << problem;
         EXPECT_EQ(stats, Sample()) << "a refused file changed what was read";
     }
-}
-
-TEST(StatisticsFile, ABrokenFileIsKeptAsideWithAClearMessage) {
-    TempDir dir;
-    PutFile(dir / kStatisticsFileName, "Zorvex 2000 statistics 1\nline\tmany\n");
-    const StatisticsLoad r = LoadStatistics(dir.path());
-    EXPECT_EQ(r.stats, Statistics{});
-    EXPECT_TRUE(r.writable);
-    EXPECT_EQ(r.error, StatisticsPath(dir.path()) + ": line 2: 9 fields separated by tabs expected, 2 found; it is kept as " +
-                           StatisticsPath(dir.path()) + ".broken and the statistics start again");
-    EXPECT_EQ(GetFile(dir / "statistics.txt.broken"), "Zorvex 2000 statistics 1\nline\tmany\n");
-    EXPECT_FALSE(FileExists(StatisticsPath(dir.path())));
-    EXPECT_TRUE(LoadStatistics(dir.path()).error.empty()) << "a missing file is no games yet";
 }
 
 // Two copies read the same file, each finishes games and writes: every game counts once.

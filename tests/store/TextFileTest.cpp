@@ -91,6 +91,33 @@ TEST(TextFileWrite, LeavesAFileThatAlreadyHoldsTheContent) {
     EXPECT_EQ(GetFile(dir / "f"), "sane\r\n");
 }
 
+// What counts as holding the content already: a regular file with exactly those bytes. A write replaces a link
+// even then, as it replaces one with other content; a write of nothing changed leaves the link and its file alone.
+TEST(TextFileWrite, WhatAlreadyHoldsTheContentAndWhatAWriteOfItDoes) {
+    TempDir dir;
+    PutFile(dir / "target", "same");
+    ASSERT_EQ(::symlink((dir / "target").c_str(), (dir / "link").c_str()), 0);
+    ::mkdir((dir / "dir").c_str(), 0700);
+    ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
+    const struct {
+        const char* name;
+        bool holds;
+    } cases[] = {{"target", true}, {"link", true}, {"dir", false}, {"fifo", false}, {"missing", false}};
+    for (const auto& c : cases) EXPECT_EQ(HoldsExactly(dir / c.name, "same"), c.holds) << c.name;
+    EXPECT_FALSE(HoldsExactly(dir / "target", "sam"));
+    EXPECT_FALSE(HoldsExactly(dir / "target", "same\n"));
+
+    auto isLink = [&] {
+        struct stat st {};
+        return ::lstat((dir / "link").c_str(), &st) == 0 && S_ISLNK(st.st_mode);
+    };
+    WriteTextFileIfChanged(dir / "link", "same");
+    EXPECT_TRUE(isLink());
+    WriteTextFileAtomic(dir / "link", "same");
+    EXPECT_FALSE(isLink());
+    EXPECT_EQ(GetFile(dir / "link"), "same");
+}
+
 TEST(TextFileWrite, KeepsTheModeOfAnExistingFile) {
     TempDir dir;
     PutFile(dir / "f", "old");
