@@ -231,7 +231,7 @@ void TForm1::WireHandlers() {
     skin_.setSkinIndex = [this](std::int32_t n) {
         game_.SetSkinIndex(n);
         // Every skin tells the rules its number once the board has its list.
-        if (OnSkinChanged) OnSkinChanged();
+        windows_.SkinChanged();
     };
     skin_.writeSkinFile = [this](std::int32_t n) { files_.WriteSkinFile(n); };
     // A skin chosen during play has its list decoded when first drawn (each embedded file's pages go
@@ -361,7 +361,6 @@ void TForm1::Played(const TurnReport& report) {
     motion_->Select(s.PlayState == kPlaySelected && OnBoard(s.SelectedCell) ? CellIndex(s.SelectedCell.row, s.SelectedCell.col) : 0,
                     Ticks());
     windows_.Played(report);
-    if (OnPlayed) OnPlayed(report);
 }
 
 void TForm1::StartNumberedGame(std::uint32_t number) { Played(game_.StartNumberedGame(number)); }
@@ -401,7 +400,7 @@ void TForm1::LMDLImage10Click() {
     services_.desktop->Quit();
 }
 
-void TForm1::GoptionsClick() { windows_.ShowOptions(); }
+void TForm1::GoptionsClick() { windows_.Show(WindowId::Options); }
 
 void TForm1::ShowBestGamesClick() {
     Mode m = game_.CheckedMode();
@@ -411,7 +410,7 @@ void TForm1::ShowBestGamesClick() {
 
 void TForm1::LMDLImage11Click() { HelpClick(); }
 
-void TForm1::HelpClick() { windows_.ShowRules(); }
+void TForm1::HelpClick() { windows_.Show(WindowId::Rules); }
 
 void TForm1::CheckGlassClick() { view::ApplyGlassSkin(skin_); }
 void TForm1::CheckWindowsClick() { view::ApplyWindowsSkin(skin_); }

@@ -143,10 +143,6 @@ public:
     view::SkinTargets& Skin() { return skin_; }
     // The image list the board's balls come from now.
     const ui::ImageList* BallList() const { return im[0]->GetImageList(); }
-    // Called once a skin has been put on the board.
-    std::function<void()> OnSkinChanged;
-    // Told what each of the player's operations did, after the window has taken it in.
-    std::function<void(const TurnReport&)> OnPlayed;
 
 private:
     void BuildDesign();

@@ -70,7 +70,7 @@ TEST_F(AppTest, EveryWindowIsBuiltAndLaidOutByItsTable) {
     Start();
     ExpectBuiltByTable(form1->Window(), app::MainWindowLayout(), true);
     ExpectBuiltByTable(form2->Window(), app::OptionsWindowLayout(), false);
-    program->RulesWindow().Open();
+    program->RulesWindow().Open(form1->BallList());
     ExpectBuiltByTable(program->RulesWindow().Window(), app::RulesWindowLayout(), false);
     // The cell rule and the table agree with what a click reaches.
     for (int n : {1, 37, 100}) {
