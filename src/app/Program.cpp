@@ -120,7 +120,7 @@ void Program::Start(bool secondCopy) {
         else files_.RefusedKeptGame(problem);
     }
     motionChosen_ = files_.ReadMotion().value_or(true);
-    main_.Motion().SetEnabled(services_.animation && motionChosen_);
+    main_.Board().Motion().SetEnabled(services_.animation && motionChosen_);
     main_.RefreshUndo();
     main_.DecodeFirstFrame(scale_);
     // A second copy ends on the first pass of its loop; its window need not flash up.
@@ -153,7 +153,7 @@ TBestGames& Program::BestGames() {
     return *bestGames_;
 }
 
-bool Program::Frame() { return main_.AnimationFrame(); }
+bool Program::Frame() { return main_.Board().Frame(services_.desktop->Ticks()); }
 
 void Program::FullScreenAtStart() {
     try {
@@ -165,7 +165,7 @@ void Program::FullScreenAtStart() {
 }
 
 void Program::Exit() {
-    main_.FinishAnimation();
+    main_.Board().Finish();
     files_.WriteSettings(game_);
     game_.RecordAtExit();
     // Kept, the running game is not yet finished: the best games hear of it when it really ends.
@@ -259,7 +259,7 @@ bool Program::MotionOn() const { return motionChosen_; }
 
 void Program::SetMotion(bool on) {
     motionChosen_ = on;
-    main_.Motion().SetEnabled(services_.animation && on);
+    main_.Board().Motion().SetEnabled(services_.animation && on);
     files_.WriteMotion(on);
 }
 
@@ -285,13 +285,13 @@ const std::vector<Program::MainKey>& Program::MainKeys() {
         {SDLK_0, true, [](Program& p) { p.StepScale(0); }},
         {SDLK_KP_0, true, [](Program& p) { p.StepScale(0); }},
 
-        {SDLK_LEFT, false, [](Program& p) { p.main_.MoveFocus(0, -1); }},
-        {SDLK_RIGHT, false, [](Program& p) { p.main_.MoveFocus(0, 1); }},
-        {SDLK_UP, false, [](Program& p) { p.main_.MoveFocus(-1, 0); }},
-        {SDLK_DOWN, false, [](Program& p) { p.main_.MoveFocus(1, 0); }},
-        {SDLK_SPACE, false, [](Program& p) { p.main_.PressFocusedCell(); }},
-        {SDLK_RETURN, false, [](Program& p) { p.main_.PressFocusedCell(); }},
-        {SDLK_KP_ENTER, false, [](Program& p) { p.main_.PressFocusedCell(); }},
+        {SDLK_LEFT, false, [](Program& p) { p.main_.Board().MoveFocus(0, -1); }},
+        {SDLK_RIGHT, false, [](Program& p) { p.main_.Board().MoveFocus(0, 1); }},
+        {SDLK_UP, false, [](Program& p) { p.main_.Board().MoveFocus(-1, 0); }},
+        {SDLK_DOWN, false, [](Program& p) { p.main_.Board().MoveFocus(1, 0); }},
+        {SDLK_SPACE, false, [](Program& p) { p.main_.Board().PressFocusedCell(); }},
+        {SDLK_RETURN, false, [](Program& p) { p.main_.Board().PressFocusedCell(); }},
+        {SDLK_KP_ENTER, false, [](Program& p) { p.main_.Board().PressFocusedCell(); }},
         {SDLK_ESCAPE, false, [](Program& p) { p.main_.EscapeKey(); }},
         {SDLK_1, false, [](Program& p) { p.main_.line->Activate(); }},
         {SDLK_2, false, [](Program& p) { p.main_.cube->Activate(); }},

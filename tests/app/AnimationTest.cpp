@@ -57,10 +57,11 @@ protected:
         Start();
         form1->Engine().SetPosition(LineAlmostDone());
     }
+    void Key(SDL_Keycode key, Uint16 mod = KMOD_NONE) { form1->Window().OnKeyDown(key, mod); }
     ui::ImageButton& Cell(int row, int col) { return *form1->im[static_cast<std::size_t>(CellIndex(row, col) - 1)]; }
     void At(std::uint32_t ms) {
         ticks = ms;
-        form1->AnimationFrame();
+        program->Frame();
     }
 };
 
@@ -79,9 +80,9 @@ TEST_F(MotionTest, TheBallTravelsItsPathAndTheFigureShrinksAway) {
     At(1150);
     EXPECT_EQ(Cell(1, 1).ShownPosition(), ColourPicture(2));
     EXPECT_EQ(Cell(1, 1).ShownPercent(), 50);
-    EXPECT_TRUE(form1->AnimationFrame());
+    EXPECT_TRUE(program->Frame());
     At(1300);
-    EXPECT_FALSE(form1->AnimationFrame()); // at rest: no more frames asked for
+    EXPECT_FALSE(program->Frame()); // at rest: no more frames asked for
     for (int n = 1; n <= kCells; ++n) EXPECT_FALSE(form1->im[static_cast<std::size_t>(n - 1)]->ShowingInstead()) << n;
     EXPECT_EQ(form1->Label1->Caption(), "5");
 }
@@ -91,10 +92,10 @@ TEST_F(MotionTest, AClickDuringTheMotionLandsTheBoardAndActs) {
     ticks = 500;
     ClickCell(CellIndex(10, 10)); // a long way: the move and the drop take a while
     At(530);
-    ASSERT_TRUE(form1->Motion().TurnRunning());
+    ASSERT_TRUE(form1->Board().Motion().TurnRunning());
     // Undo at once, mid-motion: the board jumps to where the rules were, then the undo is taken.
     ClickCentre(form1->Window(), *form1->TurnBack);
-    EXPECT_FALSE(form1->Motion().TurnRunning());
+    EXPECT_FALSE(form1->Board().Motion().TurnRunning());
     EXPECT_EQ(S().Board.at(8, 8), 5);
     for (int n = 1; n <= kCells; ++n) EXPECT_FALSE(form1->im[static_cast<std::size_t>(n - 1)]->ShowingInstead()) << n;
     // A game over shows its banner only after the last motion.
@@ -111,6 +112,25 @@ TEST_F(MotionTest, AClickDuringTheMotionLandsTheBoardAndActs) {
     EXPECT_FALSE(form1->Label5->Visible());
     At(5000);
     EXPECT_TRUE(form1->Label5->Visible());
+}
+
+// The hint's marks have their moment while the board moves; with the motion off they wait for the next
+// operation. The program's frame keeps asking for frames exactly while they show.
+TEST_F(MotionTest, TheHintsMarksGoAfterTheirMomentOnlyWhileTheBoardMoves) {
+    for (const bool motion : {true, false}) {
+        program->SetMotion(motion);
+        Key(SDLK_n, KMOD_LCTRL);
+        S().Score = S().ScoreBeforeMove = 20;
+        ticks = 10000;
+        Key(SDLK_h);
+        ASSERT_TRUE(form1->Board().HintShown()) << motion;
+        ticks = 10000 + 1499;
+        EXPECT_EQ(program->Frame(), motion) << motion;
+        EXPECT_TRUE(form1->Board().HintShown()) << motion;
+        ticks = 10000 + 1500;
+        EXPECT_FALSE(program->Frame()) << motion;
+        EXPECT_EQ(form1->Board().HintShown(), !motion) << motion;
+    }
 }
 
 } // namespace
