@@ -37,7 +37,7 @@ Program::Program(Services& services)
       files_(services, [this](const std::string& m) { ReportError(m); }),
       book_(services, *this),
       main_(services, *this, game_, files_),
-      game_(main_, *services.sound, files_.Records(), *services.clock),
+      game_(main_.Board(), *services.sound, files_.Records(), *services.clock),
       rules_(*this, game_),
       spare_(*this),
       number_(*this) {

@@ -113,7 +113,7 @@ private:
     Services& services_;
     GameFiles files_;
     BestGamesBook book_;
-    // The main window is the view the game is made with: it comes first.
+    // The main window's board presenter is the view the game is made with: it comes first.
     TForm1 main_;
     Game game_;
     std::unique_ptr<TForm2> options_;

@@ -35,7 +35,7 @@ constexpr int kModeChosen = 9;
 TForm1::TForm1(Services& services, Windows& windows, Game& game, GameFiles& files)
     : services_(services), windows_(windows), game_(game), files_(files) {
     BuildDesign();
-    board_ = std::make_unique<BoardPresenter>(BoardControls{&form_, im, Label1, {Label5, Label6}, focus, hintFrom, hintTo}, game_,
+    board_ = std::make_unique<BoardPresenter>(BoardControls{&form_, im, Label1, focus, hintFrom, hintTo}, *this, game_,
                                               services_.animation);
     LoadArtwork();
 }
@@ -184,10 +184,10 @@ void TForm1::WireHandlers() {
     LMDLImage[9]->OnClick = [this] { LMDLImage10Click(); };
     LMDLImage11->OnClick = [this] { LMDLImage11Click(); };
     hintArea->OnClick = [this] { HintClick(); };
-    for (int n = 1; n <= kCells; ++n) im[static_cast<std::size_t>(n - 1)]->OnClick = [this, n] { Played(game_.ImClick(n)); };
-    finish->OnClick = [this] { Played(game_.finishClick()); };
-    Gstart->OnClick = [this] { Played(game_.GstartClick()); };
-    TurnBack->OnClick = [this] { Played(game_.TurnBackClick()); };
+    for (int n = 1; n <= kCells; ++n) im[static_cast<std::size_t>(n - 1)]->OnClick = [this, n] { board_->Hold(); Played(game_.ImClick(n)); };
+    finish->OnClick = [this] { board_->Hold(); Played(game_.finishClick()); };
+    Gstart->OnClick = [this] { board_->Hold(); Played(game_.GstartClick()); };
+    TurnBack->OnClick = [this] { board_->Hold(); Played(game_.TurnBackClick()); };
     Goptions->OnClick = [this] { GoptionsClick(); };
     line->OnClick = [this] { game_.lineClick(); };
     cube->OnClick = [this] { game_.cubeClick(); };
@@ -308,7 +308,7 @@ void TForm1::DecodeFirstFrame(ui::Scale scale) {
     Image1->Shown(s);
 }
 
-void TForm1::HintClick() { Played(game_.HintClick()); }
+void TForm1::HintClick() { board_->Hold(); Played(game_.HintClick()); }
 
 void TForm1::Played(const TurnReport& report) {
     // The handlers that can give or take the undo show it on the undo button afterwards.
@@ -317,11 +317,11 @@ void TForm1::Played(const TurnReport& report) {
     windows_.Played(report);
 }
 
-void TForm1::StartNumberedGame(std::uint32_t number) { Played(game_.StartNumberedGame(number)); }
+void TForm1::StartNumberedGame(std::uint32_t number) { board_->Hold(); Played(game_.StartNumberedGame(number)); }
 
 void TForm1::RefreshUndo() { TurnBack->SetEnabled(game_.UndoAvailable()); }
 
-void TForm1::EscapeKey() { Played(game_.EndSelection()); }
+void TForm1::EscapeKey() { board_->Hold(); Played(game_.EndSelection()); }
 
 void TForm1::LMDLImage9Click() { services_.desktop->MinimiseAll(); }
 

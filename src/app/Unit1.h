@@ -1,5 +1,5 @@
-// The main window as designed: its controls, its skins, its handlers, and the board view the rules draw through.
-// The board's motion, the hint and the keyboard's frame are its board presenter's.
+// The main window as designed: its controls, its skins, its handlers, and the controls' end of the board
+// view. The rules draw through its board presenter, which owns the motion, the hint and the keyboard's frame.
 #pragma once
 
 #include <array>
@@ -25,8 +25,9 @@
 
 namespace zv::app {
 
-// The main window is the board view the rules draw through: the game is made with it, so it is given the
-// game it will show before the game exists (it is not used until the program starts).
+// The main window writes the rules' view calls to its controls once its board presenter lets them through.
+// The game is made with that presenter, so the window is given the game it will show before the game
+// exists (it is not used until the program starts).
 class TForm1 : public BoardView {
 public:
     TForm1(Services& services, Windows& windows, Game& game, GameFiles& files);

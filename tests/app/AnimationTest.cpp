@@ -87,6 +87,29 @@ TEST_F(MotionTest, TheBallTravelsItsPathAndTheFigureShrinksAway) {
     EXPECT_EQ(form1->Label1->Caption(), "5");
 }
 
+// The rules' calls pass through the motion: a removed ball's cell keeps its own picture while the motion
+// covers it and takes the new one when the motion lets go; the score counts up and is never set back.
+TEST_F(MotionTest, EachControlGetsTheRulesPictureOnlyWhenTheMotionLetsGo) {
+    ClickCell(CellIndex(4, 3));
+    ticks = 1000;
+    ClickCell(CellIndex(1, 3));
+    ui::ImageButton& removed = Cell(1, 1);
+    int lastScore = -1, handedBackAt = -1;
+    for (std::uint32_t t = 1000; t <= 1300; t += 5) {
+        At(t);
+        if (removed.ShowingInstead()) EXPECT_EQ(removed.ListIndex(), ColourPicture(2)) << t;
+        else {
+            EXPECT_EQ(removed.ListIndex(), ColourPicture(0)) << t;
+            if (handedBackAt < 0) handedBackAt = static_cast<int>(t);
+        }
+        const int score = std::stoi(form1->Label1->Caption());
+        EXPECT_GE(score, lastScore) << t;
+        lastScore = score;
+    }
+    EXPECT_EQ(handedBackAt, 1000 + 3 * view::kStepMs + view::kRemoveMs);
+    EXPECT_EQ(lastScore, 5);
+}
+
 TEST_F(MotionTest, AClickDuringTheMotionLandsTheBoardAndActs) {
     ClickCell(CellIndex(8, 8));
     ticks = 500;
