@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "game/Hint.h"
+#include "game/Modes.h"
 #include "game/Random.h"
 
 namespace {

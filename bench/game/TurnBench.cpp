@@ -4,23 +4,17 @@
 #include <algorithm>
 #include <iterator>
 
-#include "kit/GameFakes.h"
 #include "game/Game.h"
+#include "game/NullPorts.h"
 
 namespace {
 
 using namespace zv;
 
-// The autoplayer's stand-ins: nothing drawn, played or written, only counted.
+// The autoplayer's ports: nothing drawn, played or written.
 struct Ports {
-    kit::FakeView view;
-    kit::FakeSound sound;
-    kit::FakeRecords records;
-    kit::FakeClock clock{{12, 0, 0, 0}};
-    Ports() {
-        sound.keepNames = false;
-        records.keepWrites = false;
-    }
+    NullPorts quiet;
+    SetClock clock{{12, 0, 0, 0}};
 };
 
 // A crowded board without figures: colours cycle so that no two neighbours
@@ -39,7 +33,7 @@ Grid CrowdedBoard() {
 void WholeTurn(benchmark::State& state) {
     const Mode mode = static_cast<Mode>(state.range(0));
     Ports ports;
-    Game game(ports.view, ports.sound, ports.records, ports.clock);
+    Game game(ports.quiet, ports.quiet, ports.quiet, ports.clock);
     game.SetSound(true);
     game.SetAdvancedMode(true);
     Position position;
@@ -66,7 +60,7 @@ BENCHMARK(WholeTurn)->DenseRange(0, 4);
 void WholeTurnWithReset(benchmark::State& state) {
     const Mode mode = static_cast<Mode>(state.range(0));
     Ports ports;
-    Game game(ports.view, ports.sound, ports.records, ports.clock);
+    Game game(ports.quiet, ports.quiet, ports.quiet, ports.clock);
     Position position;
     position.mode = mode;
     position.record = 1000000;

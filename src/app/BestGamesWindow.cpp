@@ -3,6 +3,7 @@
 
 
 #include "app/Resources.h"
+#include "game/Modes.h"
 #include "platform/Language.h"
 
 namespace zv::app {
@@ -18,8 +19,6 @@ constexpr SDL_Color kCaptionLight{92, 83, 215, 255};
 constexpr SDL_Color kCaptionShadow{193, 193, 240, 255};
 constexpr SDL_Color kTextColour{16, 20, 48, 255};
 
-constexpr const char* kTabCaptions[kModeCount] = {N_("Линия"), N_("Квадрат"), N_("Крест"), N_("Кольцо"),
-                                                       N_("Блок")};
 constexpr const char* kHeadCaptions[kBestGamesColumns] = {N_("№"),     N_("Очки"),    N_("Дата"),
                                                              N_("Ходов"), N_("Усложн."), N_("Игрок"), N_("Игра №")};
 
@@ -52,15 +51,15 @@ TBestGames::TBestGames(Windows& windows, const BestGamesBook& book) : windows_(w
     heading->SetColour(kCaptionColour);
     heading->SetRaisedShadow(3, kCaptionLight, 2, kCaptionShadow);
 
-    for (int i = 0; i < kModeCount; ++i) {
+    for (const ModeRow& row : Modes()) {
+        const int i = static_cast<int>(row.mode);
         ui::Label* t = c.Get<ui::Label>("tab" + std::to_string(i + 1));
-        t->SetCaption(platform::Tr(kTabCaptions[i]));
+        t->SetCaption(platform::Tr(row.name));
         t->SetFont({"Arial", true, 15, false});
         t->SetShrinkToFit(true);
         t->SetColour(kCaptionColour);
         t->SetAlign(ui::Label::Align::Centre);
-        const Mode m = static_cast<Mode>(i);
-        t->OnClick = [this, m] { TabClick(m); };
+        t->OnClick = [this, m = row.mode] { TabClick(m); };
         tab[static_cast<std::size_t>(i)] = t;
     }
 

@@ -10,6 +10,7 @@
 #include "ui/Label.h"
 #include "ui/PictureControl.h"
 #include "game/BestGames.h"
+#include "game/Modes.h"
 #include "ui/ShadeOverlay.h"
 
 namespace zv::app {
@@ -65,12 +66,8 @@ LayoutTable BuildMainTable() {
     check("CheckWindows", 1);
     check("CheckBlock", 2);
     check("CheckSingle", 3);
-    mode("line", 0);
-    mode("cube", 1);
-    mode("cross", 2);
-    mode("ring", 3);
     check("Checkpeople", 4);
-    mode("corner", 4);
+    for (const ModeRow& m : Modes()) mode(m.selector, static_cast<int>(m.mode));
     for (int n = 1; n <= kCells; ++n) add("Fill" + std::to_string(n), K::Highlight, p, CellRect(n), CellRect(n));
     for (int n = 1; n <= kCells; ++n) add("blok" + std::to_string(n), K::BlockedOverlay, p, CellRect(n), CellRect(n));
     check("CheckAdded", 5);
@@ -81,9 +78,8 @@ LayoutTable BuildMainTable() {
     add("Gstart", K::Button, p, Rect(522, 16, 91, 27), Rect(522, 10, 91, 25));
     add("label2", K::Label, p, Rect(16, 80, 27, 42));   // the record; sizes itself to its text
     add("Label1", K::Label, p, Rect(528, 80, 27, 42));  // the score; sizes itself to its text
-    const char* radio[5] = {"RadioButton1", "Radiobutton2", "Radiobutton3", "Radiobutton4", "RadioButton5"};
-    const int radioWidths[5] = {65, 81, 65, 73, 65};
-    for (int i = 0; i < 5; ++i) add(radio[i], K::Label, p, Rect(528, 368, radioWidths[i], 17));
+    // The radio buttons are never shown; they only hold the mode chosen.
+    for (const ModeRow& m : Modes()) add(m.radio, K::Label, p, Rect(528, 368, 65, 17));
     add("DXDraw1", K::Picture, p, Rect(152, 8, 41, 41));
     // The hint's marks on the ball and its target, shown for a moment after a hint.
     add("hintFrom", K::Focus, p, FocusRect(1));

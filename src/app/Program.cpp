@@ -293,11 +293,6 @@ const std::vector<Program::MainKey>& Program::MainKeys() {
         {SDLK_RETURN, false, [](Program& p) { p.main_.Board().PressFocusedCell(); }},
         {SDLK_KP_ENTER, false, [](Program& p) { p.main_.Board().PressFocusedCell(); }},
         {SDLK_ESCAPE, false, [](Program& p) { p.main_.EscapeKey(); }},
-        {SDLK_1, false, [](Program& p) { p.main_.line->Activate(); }},
-        {SDLK_2, false, [](Program& p) { p.main_.cube->Activate(); }},
-        {SDLK_3, false, [](Program& p) { p.main_.cross->Activate(); }},
-        {SDLK_4, false, [](Program& p) { p.main_.ring->Activate(); }},
-        {SDLK_5, false, [](Program& p) { p.main_.corner->Activate(); }},
         {SDLK_F1, false, [](Program& p) { p.main_.LMDLImage11->Activate(); }},
         {SDLK_F2, false, [](Program& p) { p.main_.Goptions->Activate(); }},
         {SDLK_F3, false, [](Program& p) { p.main_.ShowBestGamesClick(); }},
@@ -318,6 +313,13 @@ const std::vector<Program::MainKey>& Program::MainKeys() {
 void Program::MainKeyDown(SDL_Keycode key, Uint16 mod) {
     if (mod & (KMOD_ALT | KMOD_GUI)) return;
     const bool ctrl = (mod & KMOD_CTRL) != 0;
+    // The modes' keys come with the modes' table.
+    if (!ctrl)
+        for (const ModeRow& m : Modes())
+            if (key == static_cast<SDL_Keycode>(m.key)) {
+                main_.Selector(m.mode)->Activate();
+                return;
+            }
     for (const MainKey& k : MainKeys())
         if (k.key == key && k.ctrl == ctrl) {
             k.act(*this);

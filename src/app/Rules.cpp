@@ -2,6 +2,7 @@
 #include "app/Rules.h"
 
 #include "app/Resources.h"
+#include "game/Modes.h"
 #include "platform/Language.h"
 #include "ui/MessageForm.h"
 
@@ -20,10 +21,16 @@ const ui::FontRequest kHeadingFont{"Arial", true, 15, false};
 const ui::FontRequest kTextFont{"Arial", false, 13, false};
 const ui::FontRequest kBoldTextFont{"Arial", true, 13, false};
 
+// The window's own texts, then the name of each mode above its text.
+std::vector<RulesText> WithModeNames(std::vector<RulesText> texts) {
+    for (const ModeRow& m : Modes()) texts.push_back({"ModeName" + std::to_string(static_cast<int>(m.mode) + 1), m.name});
+    return texts;
+}
+
 } // namespace
 
 const std::vector<RulesText>& RulesTexts() {
-    static const std::vector<RulesText> texts = {
+    static const std::vector<RulesText> texts = WithModeNames({
         {"RulesCaption", N_("Правила игры")},
         {"HowHeading", N_("Как играть")},
         {"HowText",
@@ -41,19 +48,14 @@ const std::vector<RulesText>& RulesTexts() {
          N_("Включается в настройках. В начале игры и после каждого хода, который ничего не убрал, несколько "
          "случайных клеток закрываются до следующего хода: по ним нельзя щёлкнуть, но шар может пройти через них.")},
         {"FiguresHeading", N_("Режимы и очки")},
-        {"ModeName1", N_("Линия")},
         {"ModeText1",
          N_("5–10 шаров одного цвета в ряд, также по диагонали: 5\u00A0шаров\u00A0—\u00A05\u00A0очков, "
          "6\u00A0—\u00A07, 7\u00A0—\u00A09, 8\u00A0—\u00A012, 9\u00A0—\u00A015, 10\u00A0—\u00A020.")},
-        {"ModeName2", N_("Квадрат")},
         {"ModeText2", N_("Прямоугольник 2×3 или 3×2\u00A0—\u00A08\u00A0очков, квадрат 2×2\u00A0—\u00A04\u00A0очка.")},
-        {"ModeName3", N_("Крест")},
         {"ModeText3", N_("Пять шаров прямым или косым крестом\u00A0—\u00A05\u00A0очков.")},
-        {"ModeName4", N_("Кольцо")},
         {"ModeText4",
          N_("Четыре шара вокруг клетки\u00A0—\u00A04\u00A0очка, восемь вокруг квадрата "
          "2×2\u00A0—\u00A015\u00A0очков.")},
-        {"ModeName5", N_("Блок")},
         {"ModeText5",
          N_("7 и больше шаров, связанных сторонами, с новым шаром среди них: 1,7 очка за шар минус 4, округлённо "
          "(7\u00A0шаров\u00A0—\u00A08).")},
@@ -64,22 +66,19 @@ const std::vector<RulesText>& RulesTexts() {
         {"KeyWhat2", N_("режим игры\nскин\nнастройки\nлучшие игры\nвесь экран")},
         {"KeyNames3", N_("Стрелки\nПробел, Enter\nEsc")},
         {"KeyWhat3", N_("выбор клетки\nщелчок по клетке, кнопке\nснять выбор, закрыть окно")},
-    };
+    });
     return texts;
 }
 
 const std::vector<RulesFigure>& RulesFigures() {
-    static const std::vector<RulesFigure> figures = {
-        {"LineFigure", Mode::Line, 5, 5, "#...."".#...""..#..""...#.""....#", 1, 5, "ModeText1"},
-        {"TallFigure", Mode::Square, 3, 2, "##""##""##", 2, 8, "ModeText2"},
-        {"WideFigure", Mode::Square, 2, 3, "###""###", 2, 8, "ModeText2"},
-        {"SmallSquareFigure", Mode::Square, 2, 2, "##""##", 2, 4, "ModeText2"},
-        {"PlusFigure", Mode::Cross, 3, 3, ".#.""###"".#.", 3, 5, "ModeText3"},
-        {"DiagonalFigure", Mode::Cross, 3, 3, "#.#"".#.""#.#", 3, 5, "ModeText3"},
-        {"SmallRingFigure", Mode::Ring, 3, 3, ".#.""#.#"".#.", 4, 4, "ModeText4"},
-        {"LargeRingFigure", Mode::Ring, 4, 4, ".##.""#..#""#..#"".##.", 4, 15, "ModeText4"},
-        {"BlockFigure", Mode::Block, 3, 4, "##.."".###"".#.#", 5, 8, "ModeText5"},
-    };
+    static const std::vector<RulesFigure> figures = [] {
+        std::vector<RulesFigure> out;
+        for (const ModeRow& m : Modes())
+            for (const ShownFigure& f : m.figures)
+                out.push_back({f.control, m.mode, f.rows, f.cols, f.shape, f.colour, f.points,
+                               "ModeText" + std::to_string(static_cast<int>(m.mode) + 1)});
+        return out;
+    }();
     return figures;
 }
 

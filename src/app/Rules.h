@@ -21,7 +21,7 @@ namespace zv::app {
 
 // A text of the window and the control that shows it. All texts are in one table, for translation.
 struct RulesText {
-    const char* control;
+    std::string control;
     const char* text;
 };
 const std::vector<RulesText>& RulesTexts();
@@ -34,7 +34,7 @@ struct RulesFigure {
     const char* cells;
     ColourCode colour;  // the ball colour the picture shows
     int points;         // what the figure scores
-    const char* text;   // the control whose text names those points
+    std::string text;   // the control whose text names those points
 };
 const std::vector<RulesFigure>& RulesFigures();
 

@@ -81,13 +81,10 @@ void TForm1::BuildDesign() {
     CheckSingle = c.Get<ui::PictureControl>("CheckSingle");
     Checkpeople = c.Get<ui::PictureControl>("Checkpeople");
     CheckAdded = c.Get<ui::PictureControl>("CheckAdded");
-    line = c.Get<ui::PictureControl>("line");
-    cube = c.Get<ui::PictureControl>("cube");
-    cross = c.Get<ui::PictureControl>("cross");
-    ring = c.Get<ui::PictureControl>("ring");
-    corner = c.Get<ui::PictureControl>("corner");
-    const char* radioNames[5] = {"RadioButton1", "Radiobutton2", "Radiobutton3", "Radiobutton4", "RadioButton5"};
-    for (int i = 0; i < 5; ++i) RadioButton[static_cast<std::size_t>(i)] = c.Get<ui::Label>(radioNames[i]);
+    for (const ModeRow& m : Modes()) {
+        modeSelector[static_cast<std::size_t>(m.mode)] = c.Get<ui::PictureControl>(m.selector);
+        RadioButton[static_cast<std::size_t>(m.mode)] = c.Get<ui::Label>(m.radio);
+    }
     DXDraw1 = c.Get<ui::PictureControl>("DXDraw1");
     focus = c.Get<ui::FocusFrame>("focus");
 
@@ -125,16 +122,21 @@ void TForm1::SetUpControls() {
         l->SetAlign(ui::Label::Align::Centre);
     }
 
-    for (ui::PictureControl* m : {CheckGlass, CheckWindows, CheckBlock, CheckSingle, line, cube, cross, ring, Checkpeople,
-                                  corner, CheckAdded}) {
+    for (ui::PictureControl* m : {CheckGlass, CheckWindows, CheckBlock, CheckSingle, Checkpeople, CheckAdded}) {
         m->SetImageList(&list1);
         m->SetListIndex(kModePlain);
         m->SetPictureOffset(0, 1);
     }
-    line->SetListIndex(kModeChosen);
+    for (ui::PictureControl* m : modeSelector) {
+        m->SetImageList(&list1);
+        m->SetListIndex(kModePlain);
+        m->SetPictureOffset(0, 1);
+        m->SetDimmedWhenDisabled(true);
+    }
+    // RadioButton1 is checked at start-up.
+    Selector(Modes()[0].mode)->SetListIndex(kModeChosen);
     // The window is built in the first skin's look; its mark shows it until a skin file or a click says otherwise.
     CheckGlass->SetListIndex(view::kMarkChecked);
-    for (ui::PictureControl* c : {line, cube, cross, ring, corner}) c->SetDimmedWhenDisabled(true);
     TurnBack->SetDimmedWhenDisabled(true);
 
     for (ui::Label* l : {label2, Label1}) {
@@ -144,10 +146,9 @@ void TForm1::SetUpControls() {
         l->SetDropShadow(2, kScoreShadow);
         l->SetAutoSize(true);
     }
-    const char* radioCaptions[5] = {N_("Линия"), N_("Квадрат"), N_("Крест"), N_("Кольцо"), N_("Блок")};
-    for (int i = 0; i < 5; ++i) {
-        ui::Label& r = *RadioButton[static_cast<std::size_t>(i)];
-        r.SetCaption(platform::Tr(radioCaptions[i]));
+    for (const ModeRow& m : Modes()) {
+        ui::Label& r = *RadioButton[static_cast<std::size_t>(m.mode)];
+        r.SetCaption(platform::Tr(m.name));
         r.SetFont({"Impact", false, 16, false});
         r.SetColour(kPurple);
         r.Hide();
@@ -189,11 +190,7 @@ void TForm1::WireHandlers() {
     Gstart->OnClick = [this] { board_->Hold(); Played(game_.GstartClick()); };
     TurnBack->OnClick = [this] { board_->Hold(); Played(game_.TurnBackClick()); };
     Goptions->OnClick = [this] { GoptionsClick(); };
-    line->OnClick = [this] { game_.lineClick(); };
-    cube->OnClick = [this] { game_.cubeClick(); };
-    cross->OnClick = [this] { game_.crossClick(); };
-    ring->OnClick = [this] { game_.ringClick(); };
-    corner->OnClick = [this] { game_.cornerClick(); };
+    for (const ModeRow& m : Modes()) Selector(m.mode)->OnClick = [this, click = m.click] { (game_.*click)(); };
     CheckGlass->OnClick = [this] { CheckGlassClick(); };
     CheckWindows->OnClick = [this] { CheckWindowsClick(); };
     CheckBlock->OnClick = [this] { CheckBlockClick(); };
@@ -216,7 +213,7 @@ void TForm1::WireHandlers() {
     skin_.cells = im;
     skin_.next = next;
     skin_.checks = {CheckGlass, CheckWindows, CheckBlock, CheckSingle, Checkpeople, CheckAdded};
-    skin_.modes = {line, cube, cross, ring, corner};
+    skin_.modes = modeSelector;
     skin_.lists = {&list1, &list2, &List3, &List4, &list5, &list6};
     skin_.setSkinIndex = [this](std::int32_t n) {
         game_.SetSkinIndex(n);
@@ -402,7 +399,7 @@ void TForm1::SetBannerVisible(bool shown) {
 
 void TForm1::SetModeSelectorsEnabled(bool enabled) {
     // During a game the chosen mode keeps its colours and the others are dimmed, so the mode played shows.
-    for (ui::PictureControl* c : {line, cube, ring, cross, corner}) {
+    for (ui::PictureControl* c : modeSelector) {
         c->SetDimmedWhenDisabled(c->ListIndex() != kModeChosen);
         c->SetEnabled(enabled);
     }
@@ -410,8 +407,7 @@ void TForm1::SetModeSelectorsEnabled(bool enabled) {
 }
 
 void TForm1::SetModeMarks(Mode chosen) {
-    ui::PictureControl* modes[5] = {line, cube, cross, ring, corner};
-    for (int i = 0; i < 5; ++i) modes[i]->SetListIndex(i == static_cast<int>(chosen) ? kModeChosen : kModePlain);
+    for (const ModeRow& m : Modes()) Selector(m.mode)->SetListIndex(m.mode == chosen ? kModeChosen : kModePlain);
 }
 
 } // namespace zv::app

@@ -116,12 +116,10 @@ public:
     ui::PictureControl* CheckSingle = nullptr;
     ui::PictureControl* Checkpeople = nullptr;
     ui::PictureControl* CheckAdded = nullptr;
-    ui::PictureControl* line = nullptr;
-    ui::PictureControl* cube = nullptr;
-    ui::PictureControl* cross = nullptr;
-    ui::PictureControl* ring = nullptr;
-    ui::PictureControl* corner = nullptr;
-    std::array<ui::Label*, 5> RadioButton{}; // RadioButton1, Radiobutton2 .. RadioButton5
+    // The mode selectors (line, cube, cross, ring, corner) and their hidden radio buttons, in the order of Mode.
+    std::array<ui::PictureControl*, kModeCount> modeSelector{};
+    std::array<ui::Label*, kModeCount> RadioButton{};
+    ui::PictureControl* Selector(Mode m) const { return modeSelector[static_cast<std::size_t>(m)]; }
     ui::PictureControl* DXDraw1 = nullptr;
     ui::FocusFrame* focus = nullptr;
     // The panel's words, in the order of view::PanelCaptions().

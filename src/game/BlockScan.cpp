@@ -1,4 +1,5 @@
 // The block search: groups of seven or more balls of one colour grown from each new ball.
+#include "game/FigureScans.h"
 #include "game/Game.h"
 #include "game/Sweep.h"
 
@@ -12,9 +13,10 @@ constexpr int kMarkingPasses = 25;
 
 } // namespace
 
-void Game::BlockFigureScan() {
-    auto& b = s_.Board.cells;
-    auto& snap = s_.MoveSnapshot.cells;
+void BlockFigureScan(ScanTarget& t) {
+    GameState& s = t.s;
+    auto& b = s.Board.cells;
+    auto& snap = s.MoveSnapshot.cells;
     for (std::size_t start = 0; start < static_cast<std::size_t>(kCells); ++start) {
         // A new ball: on the board now, empty when the move was taken.
         if (!(snap[start] == 0 && b[start] > 0)) continue;
@@ -34,13 +36,16 @@ void Game::BlockFigureScan() {
         for (auto& cell : b)
             if (cell == kGroup.waiting || cell == kGroup.expanded) cell = remove ? 0 : colour;
         if (remove) {
-            s_.BlockRemoved = 1;
+            s.BlockRemoved = 1;
             const std::int32_t points = BlockPoints(n);
-            s_.Score += points;
-            tally_.ballsRemoved += n;
-            tally_.figurePoints += points;
+            s.Score += points;
+            t.tally.ballsRemoved += n;
+            t.tally.figurePoints += points;
         }
     }
+    // However many groups went, one scan counts one figure.
+    if (s.BlockRemoved == 1) ++s.FiguresRemoved;
+    if (s.BlockRemoved == 1) s.BlockRemoved = 0;
 }
 
 } // namespace zv

@@ -1,4 +1,5 @@
-// The figure scan: dispatch on the mode, the fixed-shape figures of four modes, and the record step.
+// The figure scan: the mode's scan from the mode table, the fixed-shape figures of four modes, and the record step.
+#include "game/FigureScans.h"
 #include "game/Game.h"
 
 namespace zv {
@@ -36,6 +37,16 @@ bool TakeFigure(GameState& s, Tally& tally, int anchor, int count, int points, O
     return true;
 }
 
+// Takes the figure at anchor + offsets[0..count) when all its cells hold the anchor's colour.
+bool TryFigure(ScanTarget& t, int anchor, const int* offsets, int count, int points) {
+    return TakeFigure(t.s, t.tally, anchor, count, points, [offsets](int k) { return offsets[k]; });
+}
+
+// The straight figure of `length` cells from anchor, step apart.
+bool TryLine(ScanTarget& t, int anchor, int step, int length, int points) {
+    return TakeFigure(t.s, t.tally, anchor, length, points, [step](int k) { return k * step; });
+}
+
 } // namespace
 
 void Game::FigureScan() {
@@ -45,18 +56,8 @@ void Game::FigureScan() {
     const Grid before = s_.Board;
     const std::int32_t scoreBefore = s_.Score;
 
-    switch (m) {
-    case Mode::Line: LineFigures(); break;
-    case Mode::Square: SquareFigures(); break;
-    case Mode::Cross: CrossFigures(); break;
-    case Mode::Ring: RingFigures(); break;
-    case Mode::Block:
-        BlockFigureScan();
-        // However many groups went, one scan counts one figure.
-        if (s_.BlockRemoved == 1) ++s_.FiguresRemoved;
-        if (s_.BlockRemoved == 1) s_.BlockRemoved = 0;
-        break;
-    }
+    ScanTarget target{s_, tally_};
+    ModeOf(m).scan(target);
     NoteRemoval(before, scoreBefore);
     RecordIfReached();
 }
@@ -91,54 +92,46 @@ void Game::RecordIfReached() {
     }
 }
 
-bool Game::TryFigure(int anchor, const int* offsets, int count, int points) {
-    return TakeFigure(s_, tally_, anchor, count, points, [offsets](int k) { return offsets[k]; });
-}
-
-bool Game::TryLine(int anchor, int step, int length, int points) {
-    return TakeFigure(s_, tally_, anchor, length, points, [step](int k) { return k * step; });
-}
-
 // 602 tests: each direction in turn, lengths 10 down to 5, every anchor of a
 // length before the next length, so a run is always taken at its full length.
-void Game::LineFigures() {
+void LineFigures(ScanTarget& t) {
     for (int len = 10; len >= 5; --len)
         for (int r = 1; r <= 10; ++r)
-            for (int c = 1; c <= 11 - len; ++c) TryLine(A(r, c), 1, len, kLinePoints[len]);
+            for (int c = 1; c <= 11 - len; ++c) TryLine(t, A(r, c), 1, len, kLinePoints[len]);
     for (int len = 10; len >= 5; --len)
         for (int c = 1; c <= 10; ++c)
-            for (int r = 1; r <= 11 - len; ++r) TryLine(A(r, c), kCols, len, kLinePoints[len]);
+            for (int r = 1; r <= 11 - len; ++r) TryLine(t, A(r, c), kCols, len, kLinePoints[len]);
     for (int len = 10; len >= 5; --len)
         for (int r = 1; r <= 11 - len; ++r)
-            for (int c = 1; c <= 11 - len; ++c) TryLine(A(r, c), kCols + 1, len, kLinePoints[len]);
+            for (int c = 1; c <= 11 - len; ++c) TryLine(t, A(r, c), kCols + 1, len, kLinePoints[len]);
     for (int len = 10; len >= 5; --len)
         for (int r = 1; r <= 11 - len; ++r)
-            for (int c = len; c <= 10; ++c) TryLine(A(r, c), kCols - 1, len, kLinePoints[len]);
+            for (int c = len; c <= 10; ++c) TryLine(t, A(r, c), kCols - 1, len, kLinePoints[len]);
 }
 
-void Game::SquareFigures() {
+void SquareFigures(ScanTarget& t) {
     for (int r = 1; r <= 8; ++r)
-        for (int c = 1; c <= 9; ++c) TryFigure(A(r, c), kTall, 6, 8);
+        for (int c = 1; c <= 9; ++c) TryFigure(t, A(r, c), kTall, 6, 8);
     for (int r = 1; r <= 9; ++r)
-        for (int c = 1; c <= 8; ++c) TryFigure(A(r, c), kWide, 6, 8);
+        for (int c = 1; c <= 8; ++c) TryFigure(t, A(r, c), kWide, 6, 8);
     for (int r = 1; r <= 9; ++r)
-        for (int c = 1; c <= 9; ++c) TryFigure(A(r, c), kSmallSquare, 4, 4);
+        for (int c = 1; c <= 9; ++c) TryFigure(t, A(r, c), kSmallSquare, 4, 4);
 }
 
-void Game::CrossFigures() {
+void CrossFigures(ScanTarget& t) {
     for (int r = 2; r <= 9; ++r)
         for (int c = 2; c <= 9; ++c) {
             // After a plus the centre is empty, so the cross here fails at once.
-            TryFigure(A(r, c), kPlus, 5, 5);
-            TryFigure(A(r, c), kDiagonal, 5, 5);
+            TryFigure(t, A(r, c), kPlus, 5, 5);
+            TryFigure(t, A(r, c), kDiagonal, 5, 5);
         }
 }
 
-void Game::RingFigures() {
+void RingFigures(ScanTarget& t) {
     for (int r = 2; r <= 9; ++r)
         for (int c = 1; c <= 8; ++c) {
-            TryFigure(A(r, c), kSmallRing, 4, 4);
-            if (r <= 8 && c <= 7) TryFigure(A(r, c), kLargeRing, 8, 15);
+            TryFigure(t, A(r, c), kSmallRing, 4, 4);
+            if (r <= 8 && c <= 7) TryFigure(t, A(r, c), kLargeRing, 8, 15);
         }
 }
 

@@ -103,8 +103,6 @@ void Game::crossClick() { ChooseMode(Mode::Cross); }
 void Game::ringClick() { ChooseMode(Mode::Ring); }
 void Game::cornerClick() { ChooseMode(Mode::Block); }
 
-void Game::ReseedFromClock() { rng_.Seed(ClockGameNumber(clock_.Now())); }
-
 void Game::ShowSelection() {
     if (OnBoard(s_.ClickedCell)) view_.SetHighlight(CellIndex(s_.ClickedCell.row, s_.ClickedCell.col), true);
 }

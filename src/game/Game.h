@@ -8,6 +8,7 @@
 #include "game/GameState.h"
 #include "game/Hint.h"
 #include "game/KeptGame.h"
+#include "game/Modes.h"
 #include "game/Ports.h"
 #include "game/Random.h"
 #include "game/TurnReport.h"
@@ -109,7 +110,6 @@ public:
     void StartGame(std::uint32_t number);
     void RedrawBoard();
     void FigureScan();
-    void BlockFigureScan();
     void NewNextBalls();
     void DropNextBalls();
     void DealStartingBalls();
@@ -126,9 +126,6 @@ public:
 
     // Sets up a position (see Position) and draws it.
     void SetPosition(const Position& p);
-
-    // Reseeds the generator from the clock, as every game start does.
-    void ReseedFromClock();
 
     const Tally& Totals() const { return tally_; }
     void ResetTotals() { tally_ = Tally{}; }
@@ -157,14 +154,6 @@ private:
     // The cells a move passed, by a shortest route over empty cells; the board holds no marks.
     void TracePath(CellPos from, CellPos to);
     void WriteRecord(Mode m, std::int32_t score);
-    // Takes the figure at anchor + offsets[0..count) when all its cells hold the anchor's colour.
-    bool TryFigure(int anchor, const int* offsets, int count, int points);
-    // The straight figure of `length` cells from anchor, step apart.
-    bool TryLine(int anchor, int step, int length, int points);
-    void LineFigures();
-    void SquareFigures();
-    void CrossFigures();
-    void RingFigures();
 
     GameState s_;
     BoardView& view_;

@@ -5,6 +5,7 @@
 #include <climits>
 
 #include "game/Game.h"
+#include "game/Modes.h"
 #include "game/Sweep.h"
 
 namespace zv {
@@ -28,7 +29,7 @@ std::uint64_t Mix(std::uint64_t x) {
 }
 
 // How promising moving the ball at `from` to `to` looks: friends of its colour next to the target, fewer left
-// behind, and in line and block modes the run or group it would join.
+// behind, and what the mode weighs besides: the run or the group it would join.
 int Rate(Mode mode, const Grid& b, int from, int to, ColourCode colour) {
     const CellPos f = CellOf(from), t = CellOf(to);
     auto at = [&](int r, int c) -> ColourCode {
@@ -44,7 +45,8 @@ int Rate(Mode mode, const Grid& b, int from, int to, ColourCode colour) {
             const int r = f.row + dr, c = f.col + dc;
             if (r >= 1 && r <= kRows && c >= 1 && c <= kCols && b.at(r, c) == colour) rating -= 2;
         }
-    if (mode == Mode::Line) {
+    const HintWeight weight = ModeOf(mode).hint;
+    if (weight == HintWeight::Run) {
         const int dirs[4][2] = {{0, 1}, {1, 0}, {1, 1}, {1, -1}};
         for (auto& d : dirs) {
             int run = 1;
@@ -52,7 +54,7 @@ int Rate(Mode mode, const Grid& b, int from, int to, ColourCode colour) {
             for (int k = 1; at(t.row - k * d[0], t.col - k * d[1]) == colour; ++k) ++run;
             rating += run * run * 3;
         }
-    } else if (mode == Mode::Block) {
+    } else if (weight == HintWeight::Group) {
         int stack[kCells], top = 0, size = 0;
         bool seen[kCells] = {};
         stack[top++] = to - 1;

@@ -3,6 +3,8 @@
 
 #include <climits>
 
+#include "game/NullPorts.h"
+
 namespace zv {
 
 const TurnReport& Game::GstartClick() { return StartNumberedGame(ClockGameNumber(clock_.Now())); }
@@ -172,28 +174,10 @@ bool Game::Resume(const KeptGame& k, std::string& problem) {
     return true;
 }
 
-namespace {
-
-struct Quiet : BoardView, SoundPlayer, RecordWriter, Clock {
-    void SetCellPicture(int, int) override {}
-    void SetNextPicture(int, int) override {}
-    void SetHighlight(int, bool) override {}
-    void SetBlocked(int, bool) override {}
-    void SetScoreText(const std::string&) override {}
-    void SetRecordText(const std::string&) override {}
-    void SetBannerVisible(bool) override {}
-    void SetModeSelectorsEnabled(bool) override {}
-    void SetModeMarks(Mode) override {}
-    void Play(const char*) override {}
-    void WriteRecordFile(Mode, std::int32_t) override {}
-    TimeOfDay Now() const override { return {}; }
-};
-
-} // namespace
-
 std::int32_t MovePoints(Mode mode, const Grid& board, int from, int to) {
-    static Quiet quiet;
-    Game g(quiet, quiet, quiet, quiet);
+    static NullPorts quiet;
+    static const SetClock clock;
+    Game g(quiet, quiet, quiet, clock);
     GameState& x = g.s_;
     x.GameMode = ModeWord(mode);
     x.Board = board;

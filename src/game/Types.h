@@ -1,5 +1,4 @@
-// The types the rules share with the files: cells and grids, the five modes, the settings and the reading of a record.
-// Header only, so the store can use them without linking the engine.
+// The types the rules share with the files: cells and grids, the modes, the settings and the reading of a record.
 #pragma once
 
 #include <array>
@@ -36,30 +35,9 @@ struct Grid {
     friend bool operator==(const Grid&, const Grid&) = default;
 };
 
-// The five game modes in the order of the mode table (the order their record files are
-// read at start-up is the store's business).
+// The game modes; what each one is lives in its row of the mode table (game/Modes.h).
 enum class Mode { Line = 0, Square = 1, Cross = 2, Ring = 3, Block = 4 };
 constexpr int kModeCount = 5;
-
-// The words the rules keep and compare as the game mode; "blok" names the crosses.
-inline constexpr std::array<const char*, kModeCount> kModeWords = {"line", "square", "blok", "ring", "block"};
-
-// The mode's word ("line", "square", "blok", "ring", "block"), "" for anything else.
-inline const char* ModeWord(Mode m) {
-    const int i = static_cast<int>(m);
-    return (i >= 0 && i < kModeCount) ? kModeWords[static_cast<std::size_t>(i)] : "";
-}
-
-// The mode named by a word, or false when the word names none of the five. Exact, with case.
-inline bool ModeFromWord(const std::string& word, Mode& out) {
-    for (int i = 0; i < kModeCount; ++i) {
-        if (word == kModeWords[static_cast<std::size_t>(i)]) {
-            out = static_cast<Mode>(i);
-            return true;
-        }
-    }
-    return false;
-}
 
 // The record a mode gets when its record text is not a number.
 constexpr std::int32_t kDefaultRecord = 100;

@@ -32,7 +32,6 @@ void AddRankedAtDepth(const std::vector<DisplayMode>& available, int bpp, std::v
     for (const DisplayMode& m : big) push(m);
 }
 
-
 } // namespace
 
 std::runtime_error FullScreenModeError() {
@@ -45,21 +44,6 @@ std::vector<DisplayMode> RankDisplayModes(const std::vector<DisplayMode>& availa
     AddRankedAtDepth(available, kFullScreenMode.bpp, out);
     if (desktopBpp != kFullScreenMode.bpp) AddRankedAtDepth(available, desktopBpp, out);
     return out;
-}
-
-std::optional<DisplayMode> ChooseDisplayMode(const std::vector<DisplayMode>& available, int desktopBpp) {
-    const auto ranked = RankDisplayModes(available, desktopBpp);
-    if (ranked.empty()) return std::nullopt;
-    return ranked.front();
-}
-
-Placement ScaleAndOffset(int winW, int winH, int contentW, int contentH) {
-    Placement p;
-    if (contentW <= 0 || contentH <= 0) return p;
-    p.scale = std::max(1, std::min(winW / contentW, winH / contentH));
-    p.x = (winW - contentW * p.scale) / 2;
-    p.y = (winH - contentH * p.scale) / 2;
-    return p;
 }
 
 void FullScreen::Initialise() {
@@ -92,13 +76,11 @@ void FullScreen::Initialise() {
         const SDL_DisplayMode& m = sdlModes[static_cast<size_t>(it - modes.begin())];
         if (SDL_SetWindowDisplayMode(window_, &m) == 0 && SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN) == 0) {
             active_ = true;
-            desktopFallback_ = false;
             return;
         }
     }
     if (SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0) {
         active_ = true;
-        desktopFallback_ = true;
         return;
     }
     throw FullScreenModeError();
@@ -108,7 +90,6 @@ void FullScreen::Finalise() {
     if (!active_ || !window_) return;
     SDL_SetWindowFullscreen(window_, 0);
     active_ = false;
-    desktopFallback_ = false;
     // SDL may still report the full-screen size after leaving it.
     SDL_SetWindowSize(window_, windowW_, windowH_);
     SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
@@ -120,7 +101,6 @@ void FullScreen::RestoreSavedDisplayMode() {
     if (!active_ || !window_) return;
     SDL_SetWindowFullscreen(window_, 0);
     active_ = false;
-    desktopFallback_ = false;
 }
 
 } // namespace zv::platform

@@ -1,7 +1,6 @@
-// Full screen at 640 x 480 x 16: the choice of display mode, the switch itself and the scaling of the picture.
+// Full screen at 640 x 480 x 16: the choice of display mode and the switch itself, there and back.
 #pragma once
 
-#include <optional>
 #include <stdexcept>
 #include <vector>
 
@@ -33,19 +32,6 @@ constexpr int kMainWindowHeight = 492;
 // have no 16-bit mode at all, so the same order at desktopBpp follows.
 std::vector<DisplayMode> RankDisplayModes(const std::vector<DisplayMode>& available, int desktopBpp);
 
-// The first of RankDisplayModes, or nullopt when no mode fits.
-std::optional<DisplayMode> ChooseDisplayMode(const std::vector<DisplayMode>& available, int desktopBpp);
-
-struct Placement {
-    int scale = 1; // whole factor, at least 1
-    int x = 0;     // offset of the content's top left corner; negative when it does not fit
-    int y = 0;
-};
-
-// The largest whole factor at which the content fits the window, and its centred offset.
-// Content larger than the window stays at factor 1, centred, its edges cut off.
-Placement ScaleAndOffset(int winW, int winH, int contentW = kMainWindowWidth, int contentH = kMainWindowHeight);
-
 // The error of a failed switch, naming the mode that was asked for.
 std::runtime_error FullScreenModeError();
 
@@ -71,8 +57,6 @@ public:
     bool Active() const override { return active_; }
     SavedDisplayMode Saved() const override { return saved_; }
     void RestoreSavedDisplayMode() override;
-    // True when the last Initialise fell back to a desktop-sized full screen.
-    bool DesktopSized() const { return desktopFallback_; }
     // The window's size outside full screen (it changes with the scale the window is drawn at).
     void SetWindowedSize(int w, int h) {
         windowW_ = w;
@@ -83,7 +67,6 @@ private:
     SDL_Window* window_;
     int windowW_, windowH_;
     bool active_ = false;
-    bool desktopFallback_ = false;
     SavedDisplayMode saved_;
 };
 

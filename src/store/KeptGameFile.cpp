@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <exception>
 
+#include "game/Modes.h"
 #include "store/TextFile.h"
 
 namespace zv::store {
@@ -120,7 +121,7 @@ bool ParseKeptGame(std::string_view content, KeptGame& game, std::string& proble
     if (!value("number", v)) return false;
     if (!Number(v, g.number, false)) return fail("the game number is not a whole number from 0 to 4294967295");
     if (!value("mode", v)) return false;
-    if (!ModeFromWord(std::string(v), g.mode)) return fail("the mode is none of line, square, blok, ring, block");
+    if (!ModeFromWord(std::string(v), g.mode)) return fail("the mode is none of " + ModeWordList());
     if (!value("score", v)) return false;
     if (!Number(v, g.score, true)) return fail("the score is not a whole number");
     if (!value("moves", v)) return false;

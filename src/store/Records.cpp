@@ -3,19 +3,14 @@
 
 #include <utility>
 
+#include "game/Modes.h"
 #include "store/TextFile.h"
 
 namespace zv::store {
 
 const char* RecordFileName(Mode mode) {
-    switch (mode) {
-    case Mode::Block: return "zorvexck2000.rec";
-    case Mode::Ring: return "zorvexr2000.rec";
-    case Mode::Line: return "zorvex2000.rec";
-    case Mode::Square: return "zorvexs2000.rec";
-    case Mode::Cross: return "zorvexb2000.rec";
-    }
-    return "";
+    const int i = static_cast<int>(mode);
+    return (i >= 0 && i < kModeCount) ? ModeOf(mode).recordFile : "";
 }
 
 std::string RecordFilePath(const std::string& dir, Mode mode) { return dir + "/" + RecordFileName(mode); }

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "game/Modes.h"
 #include "store/BestGamesFile.h"
 #include "store/TextFile.h"
 

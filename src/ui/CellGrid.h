@@ -21,15 +21,10 @@ public:
 
     // rows x cols picture positions, row by row; a negative position leaves its cell bare.
     void SetCells(int rows, int cols, std::vector<int> positions);
-    int Rows() const { return rows_; }
-    int Cols() const { return cols_; }
     int PositionAt(int row, int col) const;
 
-    // Cell size and the gap between cells, in pixels; the grid's natural size follows from them.
+    // Cell size and the gap between cells, in pixels.
     void SetCellSize(int size, int gap);
-    int CellSize() const { return cell_; }
-    int NaturalWidth() const { return cols_ > 0 ? cols_ * cell_ + (cols_ - 1) * gap_ : 0; }
-    int NaturalHeight() const { return rows_ > 0 ? rows_ * cell_ + (rows_ - 1) * gap_ : 0; }
 
     void Paint(SDL_Surface* target, int originX, int originY, Scale scale) override;
 

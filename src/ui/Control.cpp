@@ -343,13 +343,8 @@ bool Form::IsDragPoint(int x, int y) {
     // A control that lets drags through still lies on whatever holds it: a label on a panel is part of
     // the panel, and the panel decides.
     for (Control* c = HitAt(x, y); c && c != this; c = c->Parent())
-        if (c->BlocksDrag()) return false;
+        if (c->StopsWindowDrag()) return false;
     return true;
-}
-
-void Form::ControlGone(Control* c) {
-    if (hover_ == c) hover_ = nullptr;
-    if (press_ == c) press_ = nullptr;
 }
 
 } // namespace zv::ui

@@ -80,7 +80,7 @@ public:
     virtual SDL_Rect OpaquePart(Scale scale, const SDL_Rect& placed) const { return Opaque(scale) ? placed : SDL_Rect{0, 0, 0, 0}; }
     // Whether a press here keeps the window from being dragged (picture controls and panels do; so
     // does everything inside a panel).
-    virtual bool BlocksDrag() const { return true; }
+    virtual bool StopsWindowDrag() const { return true; }
 
     // Asks for a repaint of the control's area.
     void Invalidate();
@@ -200,7 +200,6 @@ public:
     void SetCaption(std::string c) { caption_ = std::move(c); }
 
 private:
-    void ControlGone(Control* c);
     SDL_Surface* canvas_ = nullptr;
     ui::Scale scale_ = 1;
     std::vector<SDL_Rect> dirty_;

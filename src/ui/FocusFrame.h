@@ -9,7 +9,7 @@ class FocusFrame : public Control {
 public:
     explicit FocusFrame(std::string name = {});
     void Paint(SDL_Surface* target, int originX, int originY, Scale scale) override;
-    bool BlocksDrag() const override { return false; }
+    bool StopsWindowDrag() const override { return false; }
 
     // Put it around what it frames, this far out on every side.
     static constexpr int kThickness = 3;

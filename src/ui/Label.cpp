@@ -154,11 +154,11 @@ SurfacePtr Label::Build(Scale scale) {
             font = smaller;
         }
     }
-    const int lineHeight = font->LineSkip() + scale.Px(lineSpacing_);
+    const int lineHeight = font->LineSkip();
     // At a fractional scale line i stands where line i of the 1x text stands, scaled and rounded: the text
     // takes the room the layout gave it, however its own line height rounds.
     const FontFace* one = scale.IsWhole() ? nullptr : Fonts().Get(font_);
-    auto lineTop = [&](int i) { return one ? scale.Px(i * (one->LineSkip() + lineSpacing_)) : i * lineHeight; };
+    auto lineTop = [&](int i) { return one ? scale.Px(i * one->LineSkip()) : i * lineHeight; };
     for (const auto& t : texts) {
         lines.push_back(font->RenderMask(t));
         if (ellipsis_ && lines.back() && lines.back()->w > room) lines.back() = Shortened(*font, t, room);

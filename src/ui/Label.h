@@ -19,12 +19,11 @@ public:
     explicit Label(std::string name = {}) : Control(std::move(name)) {}
 
     const std::string& Caption() const { return caption_; }
+    // Text lines are separated by '\n'.
     void SetCaption(const std::string& text);
     void SetFont(FontRequest font);
     void SetColour(SDL_Color c);
     void SetAlign(Align a) { align_ = a; Invalidate(); }
-    // Text lines are separated by '\n'.
-    void SetLineSpacing(int pixels) { lineSpacing_ = pixels; dirtyText_ = true; Invalidate(); }
     // Grows the width to fit the text, keeping the left edge.
     void SetAutoSize(bool on) { autoSize_ = on; dirtyText_ = true; Invalidate(); FitNow(); }
     bool AutoSize() const { return autoSize_; }
@@ -44,7 +43,7 @@ public:
 
     // A caption lying straight on a window lets the window be dragged by it; a label that answers
     // clicks (a link) does not.
-    bool BlocksDrag() const override { return static_cast<bool>(OnClick); }
+    bool StopsWindowDrag() const override { return static_cast<bool>(OnClick); }
     void Paint(SDL_Surface* target, int originX, int originY, Scale scale) override;
 
     // The rendered text at 1x (the one the label sizes itself by); built on demand.
@@ -65,7 +64,6 @@ private:
     int depth1_ = 0, depth2_ = 0;
     SDL_Color effect1_{0, 0, 0, 255}, effect2_{0, 0, 0, 255};
     int steps_ = 0;
-    int lineSpacing_ = 0;
     bool autoSize_ = false;
     bool haloOn_ = false;
     bool ellipsis_ = false;

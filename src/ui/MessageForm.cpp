@@ -30,14 +30,14 @@ int TextWidth(const FontFace* face, const std::string& s) {
 class Strip : public Container {
 public:
     using Container::Container;
-    bool BlocksDrag() const override { return false; }
+    bool StopsWindowDrag() const override { return false; }
 };
 
 // The raised frame round the whole box: it has no border of the system's.
 class Frame : public Control {
 public:
     using Control::Control;
-    bool BlocksDrag() const override { return false; }
+    bool StopsWindowDrag() const override { return false; }
     bool Contains(int, int) const override { return false; }
     void Paint(SDL_Surface* target, int x, int y, Scale scale) override {
         const SDL_Rect px = PixelBounds(scale);

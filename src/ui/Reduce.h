@@ -45,10 +45,6 @@ public:
         made_.push_back({key, kept->w, kept->h, std::move(picture)});
         return kept;
     }
-    // Lets go of one picture made for the key.
-    void Forget(std::uintptr_t key, const SDL_Surface* picture) {
-        std::erase_if(made_, [&](const Made& m) { return m.key == key && m.picture.get() == picture; });
-    }
 
 private:
     struct Made {

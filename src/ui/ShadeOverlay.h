@@ -9,7 +9,6 @@ class ShadeOverlay : public Control {
 public:
     enum class Style { Whole, Bevelled };
     ShadeOverlay(std::string name, Style style) : Control(std::move(name)), style_(style) {}
-    Style GetStyle() const { return style_; }
     void Paint(SDL_Surface* target, int originX, int originY, Scale scale) override;
     // A pixel of the pattern is black when exactly one of its column and row numbers is odd.
     static bool PatternBlack(int column, int row) { return ((column ^ row) & 1) != 0; }

@@ -182,7 +182,6 @@ Ink Mix(Ink a, Ink b, double t) {
 
 } // namespace
 
-bool HasLetteringFace(const Lettering& lettering) { return FaceOf(lettering).ok; }
 
 double CaptionWidth(const std::string& text, const Lettering& lettering, double pixelSize) {
     const Face& f = FaceOf(lettering);
@@ -255,11 +254,6 @@ void PanelCaption::Paint(SDL_Surface* target, int left, int top, const SkinLette
 }
 
 double ButtonCaptionRoom(int cellWidth, double scale) { return (cellWidth - 2 * kButtonMargin) * scale; }
-
-double ButtonCaptionWidth(const std::string& text, double scale) {
-    const Lettering l = ButtonLettering(0);
-    return CaptionWidth(text, l, l.px * scale);
-}
 
 void DrawButtonCaption(SDL_Surface* target, const SDL_Rect& cell, const std::string& text, int state, double scale) {
     const Lettering l = ButtonLettering(state);

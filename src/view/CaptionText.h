@@ -19,8 +19,6 @@ double FittedPixelSize(const std::string& text, const Lettering& lettering, doub
 // size in window pixels; the effects' offsets grow with pixelSize / lettering.px. Honours the target's clip.
 void DrawCaption(SDL_Surface* target, const SDL_Rect& box, const std::string& text, const Lettering& lettering,
                  double pixelSize, CaptionAlign align);
-// Whether the lettering's face is on this system.
-bool HasLetteringFace(const Lettering& lettering);
 
 } // namespace zv::view
 
@@ -47,8 +45,7 @@ private:
 // A command button's caption over its word-free face in a cell of the button's strip (state as ButtonLettering
 // takes it), scale the window pixels to one of the layout's.
 void DrawButtonCaption(SDL_Surface* target, const SDL_Rect& cell, const std::string& text, int state, double scale);
-// The width that caption takes in window pixels, and the room it has in a cell of the given width (layout pixels).
-double ButtonCaptionWidth(const std::string& text, double scale);
+// The room a caption has in a cell of the given width (layout pixels), in window pixels.
 double ButtonCaptionRoom(int cellWidth, double scale);
 
 } // namespace zv::view

@@ -1,6 +1,8 @@
 // The lettering and places of the panel's and the buttons' words, as the skins were drawn with them.
 #include "view/Lettering.h"
 
+#include "game/Modes.h"
+
 // Marks the words for the message catalogue; the game translates them where it shows them.
 #define N_(text) text
 
@@ -48,7 +50,7 @@ SkinLettering MakeMarbles() {
 
 // The rows of choices: each mark is 14 pixels, its caption starts 18 pixels in, in the 17-pixel row.
 constexpr int kSkinRows[6] = {203, 227, 251, 275, 299, 322};
-constexpr int kModeRows[5] = {203, 227, 251, 275, 299};
+constexpr int kFirstModeRow = 203, kModeRowPitch = 24;
 // The side plates (left 4..102, right 515..617) keep 4 pixels clear inside their rims.
 constexpr int kLeftRoom[2] = {8, 98};
 constexpr int kRightRoom[2] = {519, 613};
@@ -63,9 +65,9 @@ std::vector<CaptionPlace> MakePlaces() {
     out.push_back({N_("Очки"), true, kRightRoom[0], 52, kRightRoom[1] - kRightRoom[0], 18, CaptionAlign::Centre});
     out.push_back({N_("Режим"), true, kRightRoom[0], 173, kRightRoom[1] - kRightRoom[0], 18, CaptionAlign::Centre});
     const char* skins[6] = {N_("Цветы"), N_("Windows"), N_("Фишки"), N_("Шарики"), N_("Лица"), N_("Новая")};
-    const char* modes[5] = {N_("Линия"), N_("Квадрат"), N_("Крест"), N_("Кольцо"), N_("Блок")};
     for (int i = 0; i < 6; ++i) out.push_back({skins[i], false, 28, kSkinRows[i], kLeftRoom[1] - 28, 17, CaptionAlign::Left});
-    for (int i = 0; i < 5; ++i) out.push_back({modes[i], false, 538, kModeRows[i], kRightRoom[1] - 538, 17, CaptionAlign::Left});
+    for (const ModeRow& m : Modes())
+        out.push_back({m.name, false, 538, kFirstModeRow + kModeRowPitch * static_cast<int>(m.mode), kRightRoom[1] - 538, 17, CaptionAlign::Left});
     return out;
 }
 

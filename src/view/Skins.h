@@ -7,6 +7,7 @@
 
 #include <SDL.h>
 
+#include "game/Types.h"
 #include "ui/ImageButton.h"
 #include "ui/ImageList.h"
 #include "ui/PictureControl.h"
@@ -33,7 +34,7 @@ struct SkinTargets {
     // CheckGlass, CheckWindows, CheckBlock, CheckSingle, Checkpeople, CheckAdded
     std::array<ui::PictureControl*, 6> checks{};
     // line, cube, cross, ring, corner
-    std::array<ui::PictureControl*, 5> modes{};
+    std::array<ui::PictureControl*, kModeCount> modes{};
     // list1, list2, List3, List4, list5, list6
     std::array<const ui::ImageList*, 6> lists{};
     // Tells the rules which skin is on.

@@ -73,13 +73,13 @@ TEST_F(BestGamesTest, OpensByTheRecordNumberTheRecordPlateAndF3) {
     EXPECT_FALSE(bestGamesShown);
 
     // The mode shown is the one of the game played, else the one chosen.
-    ClickCentre(f, *form1->ring);
+    ClickCentre(f, *form1->Selector(Mode::Ring));
     ASSERT_TRUE(f.OnKeyDown);
     f.OnKeyDown(SDLK_F3, KMOD_NONE);
     EXPECT_EQ(best->ShownMode(), Mode::Ring);
     ClickCentre(f, *form1->Gstart);
     ClickCentre(f, *form1->finish);
-    ClickCentre(f, *form1->cube);
+    ClickCentre(f, *form1->Selector(Mode::Square));
     bestGamesShown = false;
     f.OnKeyDown(SDLK_F4, KMOD_NONE);
     f.OnKeyDown(SDLK_F3, KMOD_LCTRL);

@@ -30,7 +30,7 @@ TEST_F(AppTest, TheLabelShowsTheChosenModesRecordWhileBestScoreIsTheLastRead) {
     // Line is chosen at start-up: its record shows, though the crosses' was read last and is BestScore.
     EXPECT_EQ(form1->label2->Caption(), "106");
     EXPECT_EQ(S().BestScore, 250);
-    const struct { ui::Control* selector; const char* shown; } choices[] = {{form1->cross, "250"}, {form1->cube, "100"}, {form1->ring, "100"}, {form1->line, "106"}};
+    const struct { ui::Control* selector; const char* shown; } choices[] = {{form1->Selector(Mode::Cross), "250"}, {form1->Selector(Mode::Square), "100"}, {form1->Selector(Mode::Ring), "100"}, {form1->Selector(Mode::Line), "106"}};
     for (const auto& c : choices) {
         ClickCentre(form1->Window(), *c.selector);
         EXPECT_EQ(form1->label2->Caption(), c.shown) << c.selector->Name();

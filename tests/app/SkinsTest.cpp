@@ -15,7 +15,7 @@ TEST_F(AppTest, GlassThenWindowsChangesOnlyCellsAndPreview) {
     EXPECT_EQ(form1->im[0]->GetImageList(), &form1->list2);
     EXPECT_EQ(form1->next[3]->GetImageList(), &form1->list2);
     EXPECT_EQ(form1->BackGround->GetImageList(), &form1->list1);
-    EXPECT_EQ(form1->line->GetImageList(), &form1->list1);
+    EXPECT_EQ(form1->Selector(Mode::Line)->GetImageList(), &form1->list1);
     EXPECT_EQ(form1->CheckWindows->GetImageList(), &form1->list1);
     EXPECT_EQ(form1->CheckWindows->ListIndex(), 9);
     EXPECT_EQ(form1->CheckGlass->ListIndex(), 8);
@@ -33,7 +33,7 @@ TEST_F(AppTest, SingleThenPeopleThenGlassIsAllListOneAgain) {
     EXPECT_EQ(form1->BackGround->GetImageList(), &form1->List4);
     form1->CheckGlassClick();
     for (const ui::ImageList* l : {form1->im[5]->GetImageList(), form1->next[0]->GetImageList(),
-                                   form1->BackGround->GetImageList(), form1->corner->GetImageList(),
+                                   form1->BackGround->GetImageList(), form1->Selector(Mode::Block)->GetImageList(),
                                    form1->Checkpeople->GetImageList()})
         EXPECT_EQ(l, &form1->list1);
     EXPECT_TRUE(SameColour(form1->WindowColour(), {151, 179, 185, 255}));

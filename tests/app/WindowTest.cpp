@@ -176,19 +176,19 @@ TEST_F(AppTest, WhileAGameRunsTheChosenModeStandsOutAndTheOthersLookDimmed) {
             if ((p >> 16) != (p & 255) || ((p >> 8) & 255) != (p & 255)) return false;
         return true;
     };
-    const auto lineBefore = look(form1->line), skinBefore = look(form1->CheckGlass);
+    const auto lineBefore = look(form1->Selector(Mode::Line)), skinBefore = look(form1->CheckGlass);
     EXPECT_FALSE(grey(lineBefore));
-    for (ui::Control* chosen : {form1->cross, form1->line}) {
+    for (ui::Control* chosen : {form1->Selector(Mode::Cross), form1->Selector(Mode::Line)}) {
         ClickCentre(f, *chosen);
         const auto chosenBefore = look(chosen);
         ClickCentre(f, *form1->Gstart);
-        for (const ui::Control* c : {form1->line, form1->cube, form1->cross, form1->ring, form1->corner})
+        for (const ui::Control* c : {form1->Selector(Mode::Line), form1->Selector(Mode::Square), form1->Selector(Mode::Cross), form1->Selector(Mode::Ring), form1->Selector(Mode::Block)})
             if (c == chosen) EXPECT_EQ(look(c), chosenBefore) << c->Name();
             else EXPECT_TRUE(grey(look(c))) << c->Name();
         EXPECT_EQ(look(form1->CheckGlass), skinBefore); // the skin choices still work, and look it
         ClickCentre(f, *form1->finish);
     }
-    EXPECT_EQ(look(form1->line), lineBefore);
+    EXPECT_EQ(look(form1->Selector(Mode::Line)), lineBefore);
 }
 
 TEST_F(AppTest, TheLinkOfTheOptionsWindowDragsNothing) {
@@ -270,7 +270,7 @@ TEST_F(AppTest, ScriptedGameByClicks) {
     int balls = 0;
     for (ColourCode v : S().Board.cells) balls += v != 0;
     EXPECT_EQ(balls, 6);
-    EXPECT_FALSE(form1->line->Enabled());
+    EXPECT_FALSE(form1->Selector(Mode::Line)->Enabled());
     // Select each ball in turn and move it to the first cell it can reach; count the moves made.
     int moves = 0;
     for (int turn = 0; turn < 20 && S().PlayState != kPlayOver; ++turn) {
@@ -308,16 +308,16 @@ TEST_F(AppTest, ScriptedGameByClicks) {
 TEST_F(AppTest, ModeSelectorsChooseTheModeOnlyBetweenGames) {
     Start();
     ui::Form& f = form1->Window();
-    ClickCentre(f, *form1->cross);
-    EXPECT_EQ(form1->cross->ListIndex(), 9);
-    EXPECT_EQ(form1->line->ListIndex(), 8);
+    ClickCentre(f, *form1->Selector(Mode::Cross));
+    EXPECT_EQ(form1->Selector(Mode::Cross)->ListIndex(), 9);
+    EXPECT_EQ(form1->Selector(Mode::Line)->ListIndex(), 8);
     ClickCentre(f, *form1->Gstart);
     EXPECT_EQ(S().GameMode, "blok");
-    ClickCentre(f, *form1->ring); // disabled while the game runs
-    EXPECT_EQ(form1->ring->ListIndex(), 8);
+    ClickCentre(f, *form1->Selector(Mode::Ring)); // disabled while the game runs
+    EXPECT_EQ(form1->Selector(Mode::Ring)->ListIndex(), 8);
     ClickCentre(f, *form1->finish);
-    ClickCentre(f, *form1->ring);
-    EXPECT_EQ(form1->ring->ListIndex(), 9);
+    ClickCentre(f, *form1->Selector(Mode::Ring));
+    EXPECT_EQ(form1->Selector(Mode::Ring)->ListIndex(), 9);
 }
 
 } // namespace

@@ -5,7 +5,7 @@
 #include <iostream>
 #include <random>
 
-#include "kit/Audit.h"
+#include "autoplay/Audit.h"
 #include "kit/Rig.h"
 
 namespace zv::kit {
@@ -96,7 +96,7 @@ TEST_P(RandomPlay, TheBooksBalance) {
             ++turns;
             ASSERT_EQ(t.view.HighlightCount(), 0);
             if (mode != Mode::Block) {
-                ASSERT_FALSE(FigureLeft(mode, t.s().Board)) << "after turn " << turns;
+                ASSERT_FALSE(autoplay::FigureLeft(mode, t.s().Board)) << "after turn " << turns;
             }
             if (k1.figurePoints == k0.figurePoints) {
                 ASSERT_EQ(k1.ballsDropped - k0.ballsDropped, 4);

@@ -4,6 +4,7 @@
 #include <iostream>
 #include <random>
 
+#include "game/FigureScans.h"
 #include "kit/Rig.h"
 
 namespace zv::kit {
@@ -97,6 +98,7 @@ TEST(Reference, BlockScanMatchesTheWordedRule) {
     Rig t;
     t.s().GameMode = "block";
     t.s().BestScore = 1 << 30;
+    Tally tally;
     for (int round = 0; round < 2000; ++round) {
         const int colours = 1 + static_cast<int>(pick() % 3);
         Grid g, snap;
@@ -109,11 +111,11 @@ TEST(Reference, BlockScanMatchesTheWordedRule) {
         t.s().Board = g;
         t.s().MoveSnapshot = snap;
         t.s().Score = 0;
-        t.game.BlockFigureScan();
+        ScanTarget target{t.s(), tally};
+        BlockFigureScan(target);
         ASSERT_EQ(t.s().Score, refScore) << "seed " << seed << " round " << round;
         ASSERT_EQ(t.s().Board, refBoard) << "seed " << seed << " round " << round;
         ASSERT_EQ(t.s().MoveSnapshot, refSnap) << "seed " << seed << " round " << round;
-        t.s().BlockRemoved = 0;
     }
 }
 

@@ -42,18 +42,6 @@ TEST(ModeChoice, SelectorsWorkOnlyWhileEnabled) {
 // The state is the rules' own: what the game hands out is a view to read.
 static_assert(std::is_const_v<std::remove_reference_t<decltype(std::declval<Game&>().State())>>);
 
-TEST(ModeWords, RoundTrip) {
-    for (int i = 0; i < kModeCount; ++i) {
-        Mode m = Mode::Line;
-        ASSERT_TRUE(ModeFromWord(ModeWord(static_cast<Mode>(i)), m));
-        EXPECT_EQ(static_cast<int>(m), i);
-    }
-    Mode m;
-    EXPECT_FALSE(ModeFromWord("Block", m));
-    EXPECT_FALSE(ModeFromWord("", m));
-    EXPECT_STREQ(ModeWord(Mode::Cross), "blok");
-}
-
 TEST(StartGame, DealsSixBallsAndAPreviewFromTheClockSeed) {
     Rig t;
     t.clock.now = {1, 2, 3, 4};

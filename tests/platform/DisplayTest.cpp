@@ -1,62 +1,53 @@
-// Display mode choice, the scaling of the picture, and the full-screen switch on SDL's dummy driver.
+// Display mode choice and the full-screen switch on SDL's dummy driver.
 #include <gtest/gtest.h>
 
 #include <SDL.h>
+
+#include <optional>
+#include <vector>
 
 #include "platform/Display.h"
 
 using namespace zv::platform;
 
-TEST(ChooseDisplayMode, ExactModeFirst) {
-    const std::vector<DisplayMode> modes{{1920, 1080, 16}, {800, 600, 16}, {640, 480, 32}, {640, 480, 16}};
-    EXPECT_EQ(ChooseDisplayMode(modes, 32), (DisplayMode{640, 480, 16}));
+namespace {
+
+// The mode the switch tries first, or nullopt when none fits.
+std::optional<DisplayMode> First(const std::vector<DisplayMode>& available, int desktopBpp) {
+    const auto ranked = RankDisplayModes(available, desktopBpp);
+    if (ranked.empty()) return std::nullopt;
+    return ranked.front();
 }
 
-TEST(ChooseDisplayMode, SmallestFourByThreeThenSmallestOfAnyRatio) {
-    EXPECT_EQ(ChooseDisplayMode({{1024, 768, 16}, {800, 600, 16}, {720, 480, 16}, {640, 480, 32}}, 32),
-              (DisplayMode{800, 600, 16}));
-    // No 4:3 mode: the smallest 16-bit one that is large enough; too small ones never count.
-    EXPECT_EQ(ChooseDisplayMode({{1280, 720, 16}, {720, 480, 16}, {640, 400, 16}, {320, 240, 16}}, 32),
-              (DisplayMode{720, 480, 16}));
+} // namespace
+
+TEST(RankDisplayModes, TheModeTriedFirst) {
+    struct Case {
+        const char* what;
+        std::vector<DisplayMode> available;
+        int desktopBpp;
+        std::optional<DisplayMode> first;
+    };
+    const Case cases[] = {
+        {"the exact mode", {{1920, 1080, 16}, {800, 600, 16}, {640, 480, 32}, {640, 480, 16}}, 32, DisplayMode{640, 480, 16}},
+        {"the smallest 4:3", {{1024, 768, 16}, {800, 600, 16}, {720, 480, 16}, {640, 480, 32}}, 32, DisplayMode{800, 600, 16}},
+        // No 4:3 mode: the smallest 16-bit one that is large enough; too small ones never count.
+        {"the smallest of any ratio", {{1280, 720, 16}, {720, 480, 16}, {640, 400, 16}, {320, 240, 16}}, 32, DisplayMode{720, 480, 16}},
+        // An X11 desktop at 24 bits offers nothing else.
+        {"the desktop's depth", {{1920, 1080, 24}, {1024, 768, 24}, {800, 600, 24}, {640, 480, 24}}, 24, DisplayMode{640, 480, 24}},
+        {"the desktop's depth, 4:3", {{1920, 1080, 24}, {1024, 768, 24}}, 24, DisplayMode{1024, 768, 24}},
+        {"not another depth", {{640, 480, 8}}, 24, std::nullopt},
+        {"nothing at all", {}, 24, std::nullopt},
+        {"nothing large enough", {{320, 240, 16}, {639, 480, 24}, {640, 479, 24}}, 24, std::nullopt},
+    };
+    for (const Case& c : cases) EXPECT_EQ(First(c.available, c.desktopBpp), c.first) << c.what;
+}
+
+TEST(RankDisplayModes, FourByThreeBeforeOtherRatiosAndSixteenBitsBeforeTheDesktopDepth) {
     const auto ranked = RankDisplayModes({{1280, 720, 16}, {1600, 1200, 16}, {800, 600, 16}, {640, 480, 16}}, 16);
     EXPECT_EQ(ranked, (std::vector<DisplayMode>{{640, 480, 16}, {800, 600, 16}, {1600, 1200, 16}, {1280, 720, 16}}));
-}
-
-TEST(ChooseDisplayMode, WithoutSixteenBitModesTheDesktopDepthIsUsed) {
-    // An X11 desktop at 24 bits offers nothing else.
-    const std::vector<DisplayMode> x11{{1920, 1080, 24}, {1024, 768, 24}, {800, 600, 24}, {640, 480, 24}};
-    EXPECT_EQ(ChooseDisplayMode(x11, 24), (DisplayMode{640, 480, 24}));
-    EXPECT_EQ(ChooseDisplayMode({{1920, 1080, 24}, {1024, 768, 24}}, 24), (DisplayMode{1024, 768, 24}));
-    // Modes at other depths than the desktop's are not taken.
-    EXPECT_EQ(ChooseDisplayMode({{640, 480, 8}}, 24), std::nullopt);
-    // 16-bit modes come first, the desktop depth after them, so that a refused 16-bit mode
-    // still leaves something to try.
-    const auto ranked = RankDisplayModes({{640, 480, 24}, {800, 600, 16}}, 24);
-    EXPECT_EQ(ranked, (std::vector<DisplayMode>{{800, 600, 16}, {640, 480, 24}}));
-}
-
-TEST(ChooseDisplayMode, NothingFits) {
-    EXPECT_EQ(ChooseDisplayMode({}, 24), std::nullopt);
-    EXPECT_EQ(ChooseDisplayMode({{320, 240, 16}, {639, 480, 24}, {640, 479, 24}}, 24), std::nullopt);
-}
-
-TEST(ScaleAndOffset, LargestWholeFactorCentred) {
-    auto check = [](int w, int h, int scale, int x, int y) {
-        const Placement p = ScaleAndOffset(w, h);
-        EXPECT_EQ(p.scale, scale) << w << "x" << h;
-        EXPECT_EQ(p.x, x) << w << "x" << h;
-        EXPECT_EQ(p.y, y) << w << "x" << h;
-    };
-    check(632, 492, 1, 0, 0);
-    check(1920, 1080, 2, 328, 48);
-    check(1264, 984, 2, 0, 0);
-    check(1263, 984, 1, 315, 246);
-    // The full-screen mode itself is 12 rows short: the picture stays whole-pixel and centred.
-    check(640, 480, 1, 4, -6);
-    const Placement custom = ScaleAndOffset(100, 100, 10, 20);
-    EXPECT_EQ(custom.scale, 5);
-    EXPECT_EQ(custom.x, 25);
-    EXPECT_EQ(custom.y, 0);
+    // A refused 16-bit mode still leaves something to try.
+    EXPECT_EQ(RankDisplayModes({{640, 480, 24}, {800, 600, 16}}, 24), (std::vector<DisplayMode>{{800, 600, 16}, {640, 480, 24}}));
 }
 
 TEST(FullScreen, DummyDisplayEntersAndLeavesFullScreen) {

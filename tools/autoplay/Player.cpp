@@ -14,12 +14,9 @@ constexpr std::int64_t kTurnCap = 200000;
 
 Player::Player(Mode mode, bool advanced, bool check, std::uint64_t seed)
     : mode_(mode), check_(check), pick_(seed) {
-    // Thousands of games: keep only the counts, not lists that grow without end.
-    sound_.keepNames = false;
-    records_.keepWrites = false;
     game_.SetSound(false);
     game_.SetAdvancedMode(advanced);
-    for (int m = 0; m < kModeCount; ++m) game_.LoadRecord(static_cast<Mode>(m), "100", 100);
+    for (const ModeRow& m : Modes()) game_.LoadRecord(m.mode, "100", 100);
 }
 
 bool Player::PlayGame(std::uint64_t gameSeed, GameResult& out) {
@@ -27,13 +24,7 @@ bool Player::PlayGame(std::uint64_t gameSeed, GameResult& out) {
     const std::uint32_t ms = static_cast<std::uint32_t>(gameSeed % 86400000u);
     clock_.now = {static_cast<int>(ms / 3600000), static_cast<int>(ms / 60000 % 60), static_cast<int>(ms / 1000 % 60),
                   static_cast<int>(ms % 1000)};
-    switch (mode_) {
-    case Mode::Line: game_.lineClick(); break;
-    case Mode::Square: game_.cubeClick(); break;
-    case Mode::Cross: game_.crossClick(); break;
-    case Mode::Ring: game_.ringClick(); break;
-    case Mode::Block: game_.cornerClick(); break;
-    }
+    (game_.*ModeOf(mode_).click)();
     game_.GstartClick();
     game_.ResetTotals();
     if (check_ && !Check("game start")) return false;
@@ -50,7 +41,7 @@ bool Player::PlayGame(std::uint64_t gameSeed, GameResult& out) {
             out.capped = true; // no ball can move: the player would give up
             break;
         }
-        const int ballsBefore = kit::BallCount(s.Board);
+        const int ballsBefore = BallCount(s.Board);
         const Tally before = game_.Totals();
         game_.ImClick(from);
         if (check_ && !Check("selection")) return false;
@@ -65,14 +56,14 @@ bool Player::PlayGame(std::uint64_t gameSeed, GameResult& out) {
             // Unchecked, the game goes on with a step next door.
             bool moved = false;
             for (int n = 1; n <= kCells && !moved; ++n) {
-                if (s.Board.cells[static_cast<std::size_t>(n - 1)] == 0 || view_.IsBlocked(n)) continue;
+                if (s.Board.cells[static_cast<std::size_t>(n - 1)] == 0 || s.Blocked[static_cast<std::size_t>(n - 1)]) continue;
                 const CellPos p = CellOf(n);
                 const int nb[4][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
                 for (auto& d : nb) {
                     const int r = p.row + d[0], c = p.col + d[1];
-                    if (r < 1 || r > 10 || c < 1 || c > 10 || s.Board.at(r, c) != 0 || view_.IsBlocked(CellIndex(r, c)))
+                    if (r < 1 || r > 10 || c < 1 || c > 10 || s.Board.at(r, c) != 0 || s.Blocked[static_cast<std::size_t>(CellIndex(r, c) - 1)])
                         continue;
-                    const int balls = kit::BallCount(s.Board);
+                    const int balls = BallCount(s.Board);
                     const Tally t0 = game_.Totals();
                     game_.ImClick(n);
                     game_.ImClick(CellIndex(r, c));
@@ -140,13 +131,13 @@ bool Player::CheckTurn(int ballsBefore, const Tally& before) {
     const Tally& t = game_.Totals();
     const std::int64_t expect = ballsBefore - (t.ballsRemoved - before.ballsRemoved) + (t.ballsDropped - before.ballsDropped);
     char msg[160];
-    if (kit::BallCount(s.Board) != expect) {
-        std::snprintf(msg, sizeof msg, "%d balls after the turn, expected %lld", kit::BallCount(s.Board),
+    if (BallCount(s.Board) != expect) {
+        std::snprintf(msg, sizeof msg, "%d balls after the turn, expected %lld", BallCount(s.Board),
                       static_cast<long long>(expect));
         error_ = msg;
         return false;
     }
-    if (t.turns > before.turns && kit::FigureLeft(mode_, s.Board)) {
+    if (t.turns > before.turns && FigureLeft(mode_, s.Board)) {
         error_ = std::string("a ") + ModeWord(mode_) + " figure survived the scan";
         return false;
     }

@@ -5,9 +5,9 @@
 #include <random>
 #include <string>
 
-#include "kit/Audit.h"
-#include "kit/GameFakes.h"
+#include "autoplay/Audit.h"
 #include "game/Game.h"
+#include "game/NullPorts.h"
 
 namespace zv::autoplay {
 
@@ -29,11 +29,9 @@ private:
     bool Check(const char* after);
     bool CheckTurn(int ballsBefore, const Tally& before);
 
-    kit::FakeView view_;
-    kit::FakeSound sound_;
-    kit::FakeRecords records_;
-    kit::FakeClock clock_{{12, 0, 0, 0}};
-    Game game_{view_, sound_, records_, clock_};
+    NullPorts quiet_;
+    SetClock clock_{{12, 0, 0, 0}};
+    Game game_{quiet_, quiet_, quiet_, clock_};
     Mode mode_;
     bool check_;
     std::mt19937_64 pick_;

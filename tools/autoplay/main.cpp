@@ -66,7 +66,7 @@ int main(int argc, char** argv) {
     }
     std::vector<Mode> modes;
     if (modeArg == "all") {
-        for (int m = 0; m < kModeCount; ++m) modes.push_back(static_cast<Mode>(m));
+        for (const ModeRow& m : Modes()) modes.push_back(m.mode);
     } else {
         Mode m;
         if (!ModeFromWord(modeArg, m)) {

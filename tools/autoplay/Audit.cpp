@@ -1,10 +1,10 @@
 // Independent board checks for the autoplayer, the soak and the tests.
-#include "kit/Audit.h"
+#include "autoplay/Audit.h"
 
 #include <initializer_list>
 #include <utility>
 
-namespace zv::kit {
+namespace zv::autoplay {
 
 int BallCount(const Grid& g) {
     int n = 0;
@@ -45,4 +45,4 @@ bool FigureLeft(Mode m, const Grid& b) {
     return false;
 }
 
-} // namespace zv::kit
+} // namespace zv::autoplay
