@@ -44,7 +44,8 @@ Program::Program(Services& services)
     services_.desktop->DriveLoop([this] { return Frame(); }, [this](const std::string& m) { ReportError(m); });
 }
 
-Program::~Program() = default;
+// The loop may outlive the program by a few events: it no longer calls into it.
+Program::~Program() { services_.desktop->DriveLoop({}, {}); }
 
 void Program::ReportError(const std::string& message) { main_.ReportError(message); }
 

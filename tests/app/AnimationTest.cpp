@@ -133,6 +133,11 @@ TEST_F(MotionTest, AClickDuringTheMotionLandsTheBoardAndActs) {
     ClickCell(CellIndex(2, 3));
     ASSERT_EQ(S().PlayState, kPlayOver);
     EXPECT_FALSE(form1->Label5->Visible());
+    // Frame by frame: hidden while the balls move, then shown for good.
+    for (std::uint32_t t = 2000; t <= 2600; t += 10) {
+        At(t);
+        EXPECT_EQ(form1->Label5->Visible(), !form1->Board().Motion().TurnRunning()) << t;
+    }
     At(5000);
     EXPECT_TRUE(form1->Label5->Visible());
 }
