@@ -72,7 +72,7 @@ void MotionFrames(benchmark::State& state) {
             for (std::uint32_t t = kFrameMs; more; t += kFrameMs) {
                 kit.ticks = t;
                 const auto f0 = Clock::now();
-                more = form.AnimationFrame();
+                more = program.Frame();
                 form.Window().Render();
                 frames.push_back(Ms(Clock::now() - f0));
             }

@@ -14,7 +14,7 @@
 
 namespace zv::app {
 
-BestGamesBook::BestGamesBook(const Services& services, Report report) : services_(services), report_(std::move(report)) {}
+BestGamesBook::BestGamesBook(const Services& services, Windows& windows) : services_(services), windows_(windows) {}
 
 void BestGamesBook::Load(bool dataDirUsable) {
     writable_ = statsWritable_ = factsWritable_ = dataDirUsable;
@@ -23,16 +23,16 @@ void BestGamesBook::Load(bool dataDirUsable) {
     store::BestGamesLoad r = store::LoadBestGamesFile(services_.dataDir, now);
     tables_ = std::move(r.tables);
     writable_ = r.writable;
-    if (!r.error.empty()) report_(r.error);
+    if (!r.error.empty()) windows_.ReportError(r.error);
     store::StatisticsLoad s = store::LoadStatistics(services_.dataDir);
     stats_ = s.stats;
     statsWritable_ = s.writable;
-    if (!s.error.empty()) report_(s.error);
+    if (!s.error.empty()) windows_.ReportError(s.error);
     store::RowFactsLoad f = store::LoadRowFacts(services_.dataDir);
     facts_ = std::move(f.facts);
     factsWritable_ = f.writable;
-    if (!f.error.empty()) report_(f.error);
-    if (onChange) onChange();
+    if (!f.error.empty()) windows_.ReportError(f.error);
+    windows_.BestGamesChanged();
 }
 
 const std::string& BestGamesBook::PlayerName() {
@@ -69,7 +69,7 @@ int BestGamesBook::GameFinished(const GameEnding& ended) {
         factsDirty_ = true;
         QueueWrite();
     }
-    if (onChange) onChange();
+    windows_.BestGamesChanged();
     return row;
 }
 
@@ -90,7 +90,7 @@ void BestGamesBook::FlushStatistics() {
         uncounted_.clear();
         statsFailing_ = false;
     } catch (const std::exception& e) {
-        if (!statsFailing_) report_(store::StatisticsPath(services_.dataDir) + ": " + store::Explain(e));
+        if (!statsFailing_) windows_.ReportError(store::StatisticsPath(services_.dataDir) + ": " + store::Explain(e));
         statsFailing_ = true;
     }
 }
@@ -108,7 +108,7 @@ void BestGamesBook::FlushRowFacts() {
         factsDirty_ = false;
         factsFailing_ = false;
     } catch (const std::exception& e) {
-        if (!factsFailing_) report_(store::RowFactsPath(services_.dataDir) + ": " + store::Explain(e));
+        if (!factsFailing_) windows_.ReportError(store::RowFactsPath(services_.dataDir) + ": " + store::Explain(e));
         factsFailing_ = true;
     }
 }
@@ -118,7 +118,7 @@ void BestGamesBook::Flush() {
     FlushTable();
     FlushRowFacts();
     // What the other copies wrote meanwhile is shown.
-    if (onChange) onChange();
+    windows_.BestGamesChanged();
 }
 
 void BestGamesBook::FlushTable() {
@@ -137,7 +137,7 @@ void BestGamesBook::FlushTable() {
         }
     } catch (const std::exception& e) {
         // Reported once; the next game end and the exit try again.
-        if (!failing_) report_(store::BestGamesPath(services_.dataDir) + ": " + store::Explain(e));
+        if (!failing_) windows_.ReportError(store::BestGamesPath(services_.dataDir) + ": " + store::Explain(e));
         failing_ = true;
     }
 }

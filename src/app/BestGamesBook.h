@@ -4,10 +4,10 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string>
 
 #include "app/Services.h"
+#include "app/Windows.h"
 #include "game/BestGames.h"
 #include "game/Statistics.h"
 #include "game/TurnReport.h"
@@ -16,8 +16,8 @@ namespace zv::app {
 
 class BestGamesBook {
 public:
-    using Report = std::function<void(const std::string& message)>;
-    BestGamesBook(const Services& services, Report report);
+    // The windows hear of every change, and of the errors of its files.
+    BestGamesBook(const Services& services, Windows& windows);
 
     // Start-up: reads the file of the data directory; without a usable one the tables live in memory only.
     void Load(bool dataDirUsable);
@@ -39,9 +39,6 @@ public:
     void Flush();
     bool WritePending() const { return dirty_ || factsDirty_ || !uncounted_.empty(); }
 
-    // Told whenever the tables or the marked row change.
-    std::function<void()> onChange;
-
 private:
     const std::string& PlayerName();
     void QueueWrite();
@@ -50,7 +47,7 @@ private:
     void FlushTable();
 
     const Services& services_;
-    Report report_;
+    Windows& windows_;
     BestTables tables_;
     Mode markedMode_ = Mode::Line;
     int markedRow_ = -1;

@@ -190,7 +190,7 @@ void TBestGames::ShowStatistics(bool on) {
 void TBestGames::TabClick(Mode mode) { ShowMode(mode); }
 
 void TBestGames::BestCloseClick() {
-    windows_.HideBestGames();
+    windows_.Hide(WindowId::BestGames);
 }
 
 void TBestGames::KeyDown(SDL_Keycode key, Uint16 mod) {

@@ -31,7 +31,7 @@ std::optional<std::uint32_t> GameNumberOf(const std::string& digits) {
     return static_cast<std::uint32_t>(v);
 }
 
-TFormNumber::TFormNumber() {
+TFormNumber::TFormNumber(Windows& windows) : windows_(windows) {
     form_.SetCaption(platform::Tr("Игра по номеру"));
     form_.SetColour(kWindowColour);
     form_.OnKeyDown = [this](SDL_Keycode key, Uint16 mod) { FormKeyDown(key, mod); };
@@ -76,13 +76,11 @@ void TFormNumber::PlayClick() {
         Running->SetCaption(platform::Tr("Номер от 0 до 4294967295, пожалуйста"));
         return;
     }
-    if (close) close();
-    if (deal) deal(*number);
+    windows_.Hide(WindowId::Number);
+    windows_.DealNumberedGame(*number);
 }
 
-void TFormNumber::CancelClick() {
-    if (close) close();
-}
+void TFormNumber::CancelClick() { windows_.Hide(WindowId::Number); }
 
 void TFormNumber::FormKeyDown(SDL_Keycode key, Uint16 mod) {
     if (mod & (KMOD_CTRL | KMOD_ALT | KMOD_GUI)) return;

@@ -4,11 +4,11 @@
 #include <SDL.h>
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 
 #include "app/Layout.h"
+#include "app/Windows.h"
 #include "ui/Control.h"
 #include "ui/Label.h"
 
@@ -19,7 +19,7 @@ std::optional<std::uint32_t> GameNumberOf(const std::string& digits);
 
 class TFormNumber {
 public:
-    TFormNumber();
+    explicit TFormNumber(Windows& windows);
     ui::Form& Window() { return form_; }
 
     // Opens on an empty field, telling the number of the game on the board (if one was ever dealt) so it can
@@ -37,12 +37,10 @@ public:
     ui::Label* Running = nullptr;
     ui::Label* Play = nullptr;
     ui::Label* Cancel = nullptr;
-    // Set by whoever hosts the window.
-    std::function<void(std::uint32_t number)> deal;
-    std::function<void()> close;
-
 private:
     void ShowTyped();
+
+    Windows& windows_;
 
     ui::Form form_{"FormNumber", kNumberWidth, kNumberHeight};
     BuiltControls controls_;

@@ -1,8 +1,11 @@
-// Builds the program: the windows wired to each other, the start-up and exit sequences, and the main window's keys.
+// Builds the program: the table of windows and how they reach each other, the start-up and exit sequences,
+// and the main window's keys.
 #include "app/Program.h"
 
 #include <algorithm>
 #include <exception>
+#include <optional>
+#include <stdexcept>
 
 #include "platform/Language.h"
 #include "platform/MessageBox.h"
@@ -10,28 +13,80 @@
 
 namespace zv::app {
 
-Program::Program(Services& services)
-    : services_(services),
-      files_(services, [this](const std::string& m) { Report(m); }),
-      book_(services, [this](const std::string& m) { Report(m); }),
-      main_(services, *this, game_, files_),
-      game_(main_, *services.sound, files_.Records(), *services.clock),
-      rules_(*this, main_) {
-    book_.onChange = [this] {
-        if (bestGames_) bestGames_->Refresh();
+const std::vector<WindowRow>& WindowTable() {
+    using B = WindowBuilt;
+    using O = WindowOpened;
+    using R = WindowRole;
+    static const std::vector<WindowRow> table = {
+        {WindowId::Main, B::AtStart, O::AtStart, R::Main, false},
+        // Built once the game's first frame is on the screen: its switches are read before any key or click.
+        {WindowId::Options, B::WhenAsked, O::AfterFirstFrame, R::Owned, false},
+        {WindowId::Spare, B::AtStart, O::AfterFirstFrame, R::Spare, false},
+        {WindowId::Number, B::AtStart, O::AfterFirstFrame, R::Owned, true},
+        // Most starts never show the best games.
+        {WindowId::BestGames, B::WhenAsked, O::AfterFirstFrame, R::Owned, false},
+        // Cheap to build: its controls are made, and its window given, when it is first shown. Laid over the
+        // game from its top edge, so that nothing of the game's title strip peeks out.
+        {WindowId::Rules, B::AtStart, O::WhenShown, R::Owned, true},
     };
-    spare_.hide = [this] { services_.desktop->Hide(spare_.Window()); };
-    number_.close = [this] { services_.desktop->Hide(number_.Window()); };
-    number_.deal = [this](std::uint32_t n) { main_.StartNumberedGame(n); };
+    return table;
 }
 
-Program::~Program() = default;
+Program::Program(Services& services)
+    : services_(services),
+      files_(services, [this](const std::string& m) { ReportError(m); }),
+      book_(services, *this),
+      main_(services, *this, game_, files_),
+      game_(main_.Board(), *services.sound, files_.Records(), *services.clock),
+      rules_(*this, game_),
+      spare_(*this),
+      number_(*this) {
+    services_.desktop->DriveLoop([this] { return Frame(); }, [this](const std::string& m) { ReportError(m); });
+}
 
-void Program::Report(const std::string& message) { main_.ReportError(message); }
+// The loop may outlive the program by a few events: it no longer calls into it.
+Program::~Program() { services_.desktop->DriveLoop({}, {}); }
+
+void Program::ReportError(const std::string& message) { main_.ReportError(message); }
+
+const WindowRow& Program::RowOf(WindowId window) {
+    for (const WindowRow& row : WindowTable())
+        if (row.id == window) return row;
+    throw std::logic_error("a window without its row");
+}
+
+ui::Form& Program::Form(WindowId window) {
+    switch (window) {
+    case WindowId::Main: return main_.Window();
+    case WindowId::Options: return Options().Window();
+    case WindowId::Spare: return spare_.Window();
+    case WindowId::Number: return number_.Window();
+    case WindowId::BestGames: return BestGames().Window();
+    case WindowId::Rules: return rules_.Window();
+    }
+    throw std::logic_error("a window without its form");
+}
+
+bool Program::Built(WindowId window) const {
+    switch (window) {
+    case WindowId::Options: return options_ != nullptr;
+    case WindowId::BestGames: return bestGames_ != nullptr;
+    case WindowId::Rules: return rules_.Built();
+    default: return true;
+    }
+}
+
+void Program::Open(WindowId window) {
+    bool& opened = opened_[static_cast<std::size_t>(window)];
+    if (opened) return;
+    opened = true;
+    services_.desktop->Open(Form(window), RowOf(window).role);
+}
 
 void Program::Start(bool secondCopy) {
     Desktop& desktop = *services_.desktop;
-    desktop.Open(main_.Window(), WindowRole::Main);
+    for (const WindowRow& row : WindowTable())
+        if (row.opened == WindowOpened::AtStart) Open(row.id);
     if (secondCopy) {
         // The box is all a second copy shows: drawn at the desktop's scale like the game's windows.
         desktop.SetScale(desktop.DesktopScale());
@@ -66,7 +121,7 @@ void Program::Start(bool secondCopy) {
         else files_.RefusedKeptGame(problem);
     }
     motionChosen_ = files_.ReadMotion().value_or(true);
-    main_.Motion().SetEnabled(services_.animation && motionChosen_);
+    main_.Board().Motion().SetEnabled(services_.animation && motionChosen_);
     main_.RefreshUndo();
     main_.DecodeFirstFrame(scale_);
     // A second copy ends on the first pass of its loop; its window need not flash up.
@@ -75,20 +130,15 @@ void Program::Start(bool secondCopy) {
     // The options window is built once the game's first frame is on the screen: nobody sees it at start. Its
     // switches may change the game (advanced mode): they are read now, before any key or click.
     Options().FormCreate();
-    // The windows nobody sees at start get their windows once the game's first frame is on the screen: each
-    // costs the display server's round trips.
-    desktop.Later([this] { OpenHiddenWindows(); });
+    // Each window opened costs the display server's round trips: those nobody sees at start wait for the
+    // game's first frame.
+    desktop.Later([this] { OpenAfterFirstFrame(); });
 }
 
-void Program::OpenHiddenWindows() {
-    Desktop& desktop = *services_.desktop;
-    // The options and best-games windows lie above the game, owned by the main window rather than kept above
-    // every window on the desktop: they then stay above it also in full screen, and come back with it.
-    desktop.Open(Options().Window(), WindowRole::Owned);
-    desktop.Open(spare_.Window(), WindowRole::Spare);
-    desktop.Open(number_.Window(), WindowRole::Owned);
-    hiddenOpened_ = true;
-    if (bestGames_) desktop.Open(bestGames_->Window(), WindowRole::Owned);
+void Program::OpenAfterFirstFrame() {
+    firstFrameShown_ = true;
+    for (const WindowRow& row : WindowTable())
+        if (row.opened == WindowOpened::AfterFirstFrame && Built(row.id)) Open(row.id);
 }
 
 TForm2& Program::Options() {
@@ -97,25 +147,26 @@ TForm2& Program::Options() {
 }
 
 TBestGames& Program::BestGames() {
-    // The table is built, and given its window, when it is first asked for: most starts never show it.
     if (!bestGames_) {
         bestGames_ = std::make_unique<TBestGames>(*this, book_);
-        if (hiddenOpened_) services_.desktop->Open(bestGames_->Window(), WindowRole::Owned);
+        if (firstFrameShown_) Open(WindowId::BestGames);
     }
     return *bestGames_;
 }
+
+bool Program::Frame() { return main_.Board().Frame(services_.desktop->Ticks()); }
 
 void Program::FullScreenAtStart() {
     try {
         services_.desktop->FullScreen().Initialise();
     } catch (const std::exception& e) {
         game_.SetFullScreen(false);
-        Report(e.what());
+        ReportError(e.what());
     }
 }
 
 void Program::Exit() {
-    main_.FinishAnimation();
+    main_.Board().Finish();
     files_.WriteSettings(game_);
     game_.RecordAtExit();
     // Kept, the running game is not yet finished: the best games hear of it when it really ends.
@@ -151,50 +202,46 @@ void Program::StepScale(int step) {
     if (scale_ != before) files_.WriteScale(scale_.Quarters());
 }
 
-void Program::ShowOptions() {
-    optionsShown_ = true;
-    services_.desktop->Show(Options().Window());
+void Program::Show(WindowId window) {
+    const WindowRow& row = RowOf(window);
+    switch (window) {
+    case WindowId::Options: optionsShown_ = true; break;
+    case WindowId::Rules: rules_.Open(main_.BallList()); break;
+    // Before the first game the board holds none, so there is no number to tell.
+    case WindowId::Number:
+        number_.Open(game_.State().GameMode.empty() ? std::nullopt : std::optional<std::uint32_t>(game_.GameNumber()));
+        break;
+    default: break;
+    }
+    ui::Form& form = Form(window);
+    if (row.opened == WindowOpened::WhenShown) Open(window);
+    if (row.overMain) services_.desktop->PlaceOver(form, main_.Window());
+    services_.desktop->Show(form);
 }
 
-void Program::HideOptions() {
-    optionsShown_ = false;
-    if (options_) services_.desktop->Hide(options_->Window());
+void Program::Hide(WindowId window) {
+    if (window == WindowId::Options) optionsShown_ = false;
+    if (Built(window)) services_.desktop->Hide(Form(window));
 }
 
 void Program::RaiseOptionsIfShown() {
     if (optionsShown_) services_.desktop->Show(Options().Window());
 }
 
-void Program::ShowRules() {
-    // The rules window gets its controls and its own window when it is first asked for.
-    rules_.Open();
-    if (!rulesOpened_) {
-        services_.desktop->Open(rules_.Window(), WindowRole::Owned);
-        rulesOpened_ = true;
-    }
-    // Laid over the game from its top edge, so that nothing of the game's title strip peeks out.
-    services_.desktop->PlaceOver(rules_.Window(), main_.Window());
-    services_.desktop->Show(rules_.Window());
-}
-
-void Program::HideRules() {
-    if (rulesOpened_) services_.desktop->Hide(rules_.Window());
-}
-
-void Program::ShowNumberWindow() {
-    // Before the first game the board holds none, so there is no number to tell.
-    number_.Open(game_.State().GameMode.empty() ? std::nullopt : std::optional<std::uint32_t>(game_.GameNumber()));
-    services_.desktop->PlaceOver(number_.Window(), main_.Window());
-    services_.desktop->Show(number_.Window());
-}
-
 void Program::ShowBestGames(Mode mode) {
     BestGames().ShowMode(mode);
-    services_.desktop->Show(bestGames_->Window());
+    Show(WindowId::BestGames);
 }
 
-void Program::HideBestGames() {
-    if (bestGames_) services_.desktop->Hide(bestGames_->Window());
+void Program::DealNumberedGame(std::uint32_t number) { main_.StartNumberedGame(number); }
+
+void Program::SkinChanged() {
+    // A new skin while the rules are open shows in their figures at once.
+    if (rules_.Built()) rules_.ShowBalls(main_.BallList());
+}
+
+void Program::BestGamesChanged() {
+    if (bestGames_) bestGames_->Refresh();
 }
 
 void Program::Played(const TurnReport& report) {
@@ -209,72 +256,76 @@ void Program::Played(const TurnReport& report) {
     if (row >= 0 && report.ending.how == GameEnd::Over) ShowBestGames(report.ending.mode);
 }
 
-// The keyboard: shortcuts act through the controls they stand for, so a key can do no more than a click.
 bool Program::MotionOn() const { return motionChosen_; }
 
 void Program::SetMotion(bool on) {
     motionChosen_ = on;
-    main_.Motion().SetEnabled(services_.animation && on);
+    main_.Board().Motion().SetEnabled(services_.animation && on);
     files_.WriteMotion(on);
 }
 
-void Program::MainKeyDown(SDL_Keycode key, Uint16 mod) {
-    TForm1& f = main_;
-    if (mod & KMOD_CTRL) {
-        if (mod & (KMOD_ALT | KMOD_GUI)) return;
-        switch (key) {
-        case SDLK_n: f.Gstart->Activate(); break;
-        case SDLK_z: f.TurnBack->Activate(); break;
-        case SDLK_e: f.finish->Activate(); break;
-        case SDLK_g: ShowNumberWindow(); break;
+// The keyboard: shortcuts act through the controls they stand for, so a key can do no more than a click.
+const std::vector<Program::MainKey>& Program::MainKeys() {
+    static const std::vector<MainKey> keys = {
+        {SDLK_n, true, [](Program& p) { p.main_.Gstart->Activate(); }},
+        {SDLK_z, true, [](Program& p) { p.main_.TurnBack->Activate(); }},
+        {SDLK_e, true, [](Program& p) { p.main_.finish->Activate(); }},
+        {SDLK_g, true, [](Program& p) { p.ShowNumberWindow(); }},
         // Today's game: numbered by the local date, the same for every player that day.
-        case SDLK_d: {
-            const DateTime today = services_.calendar->Now();
-            f.StartNumberedGame(DateGameNumber(today.year, today.month, today.day));
-            break;
-        }
+        {SDLK_d, true,
+         [](Program& p) {
+             const DateTime today = p.services_.calendar->Now();
+             p.main_.StartNumberedGame(DateGameNumber(today.year, today.month, today.day));
+         }},
         // "+" shares its key with "=" on most layouts: Ctrl+= is what most players press for Ctrl+Plus.
-        case SDLK_PLUS:
-        case SDLK_EQUALS:
-        case SDLK_KP_PLUS: StepScale(+1); break;
-        case SDLK_MINUS:
-        case SDLK_KP_MINUS: StepScale(-1); break;
-        case SDLK_0:
-        case SDLK_KP_0: StepScale(0); break;
-        default: break;
-        }
-        return;
-    }
+        {SDLK_PLUS, true, [](Program& p) { p.StepScale(+1); }},
+        {SDLK_EQUALS, true, [](Program& p) { p.StepScale(+1); }},
+        {SDLK_KP_PLUS, true, [](Program& p) { p.StepScale(+1); }},
+        {SDLK_MINUS, true, [](Program& p) { p.StepScale(-1); }},
+        {SDLK_KP_MINUS, true, [](Program& p) { p.StepScale(-1); }},
+        {SDLK_0, true, [](Program& p) { p.StepScale(0); }},
+        {SDLK_KP_0, true, [](Program& p) { p.StepScale(0); }},
+
+        {SDLK_LEFT, false, [](Program& p) { p.main_.Board().MoveFocus(0, -1); }},
+        {SDLK_RIGHT, false, [](Program& p) { p.main_.Board().MoveFocus(0, 1); }},
+        {SDLK_UP, false, [](Program& p) { p.main_.Board().MoveFocus(-1, 0); }},
+        {SDLK_DOWN, false, [](Program& p) { p.main_.Board().MoveFocus(1, 0); }},
+        {SDLK_SPACE, false, [](Program& p) { p.main_.Board().PressFocusedCell(); }},
+        {SDLK_RETURN, false, [](Program& p) { p.main_.Board().PressFocusedCell(); }},
+        {SDLK_KP_ENTER, false, [](Program& p) { p.main_.Board().PressFocusedCell(); }},
+        {SDLK_ESCAPE, false, [](Program& p) { p.main_.EscapeKey(); }},
+        {SDLK_F1, false, [](Program& p) { p.main_.LMDLImage11->Activate(); }},
+        {SDLK_F2, false, [](Program& p) { p.main_.Goptions->Activate(); }},
+        {SDLK_F3, false, [](Program& p) { p.main_.ShowBestGamesClick(); }},
+        {SDLK_h, false, [](Program& p) { p.main_.hintArea->Activate(); }},
+        // Full screen, as the options window's switch does it, whether that window is up or not.
+        {SDLK_F11, false, [](Program& p) { p.Options().LMD3DEffectButton2Click(); }},
+        // The skins in their order on the left, the own skin's file chooser last.
+        {SDLK_F5, false, [](Program& p) { p.main_.CheckGlass->Activate(); }},
+        {SDLK_F6, false, [](Program& p) { p.main_.CheckWindows->Activate(); }},
+        {SDLK_F7, false, [](Program& p) { p.main_.CheckBlock->Activate(); }},
+        {SDLK_F8, false, [](Program& p) { p.main_.CheckSingle->Activate(); }},
+        {SDLK_F9, false, [](Program& p) { p.main_.Checkpeople->Activate(); }},
+        {SDLK_F10, false, [](Program& p) { p.main_.CheckAdded->Activate(); }},
+    };
+    return keys;
+}
+
+void Program::MainKeyDown(SDL_Keycode key, Uint16 mod) {
     if (mod & (KMOD_ALT | KMOD_GUI)) return;
-    for (const ModeRow& m : Modes())
-        if (key == static_cast<SDL_Keycode>(m.key)) {
-            f.Selector(m.mode)->Activate();
+    const bool ctrl = (mod & KMOD_CTRL) != 0;
+    // The modes' keys come with the modes' table.
+    if (!ctrl)
+        for (const ModeRow& m : Modes())
+            if (key == static_cast<SDL_Keycode>(m.key)) {
+                main_.Selector(m.mode)->Activate();
+                return;
+            }
+    for (const MainKey& k : MainKeys())
+        if (k.key == key && k.ctrl == ctrl) {
+            k.act(*this);
             return;
         }
-    switch (key) {
-    case SDLK_LEFT: f.MoveFocus(0, -1); break;
-    case SDLK_RIGHT: f.MoveFocus(0, 1); break;
-    case SDLK_UP: f.MoveFocus(-1, 0); break;
-    case SDLK_DOWN: f.MoveFocus(1, 0); break;
-    case SDLK_SPACE:
-    case SDLK_RETURN:
-    case SDLK_KP_ENTER: f.PressFocusedCell(); break;
-    case SDLK_ESCAPE: f.EscapeKey(); break;
-    case SDLK_F1: f.LMDLImage11->Activate(); break;
-    case SDLK_F2: f.Goptions->Activate(); break;
-    case SDLK_F3: f.ShowBestGamesClick(); break;
-    case SDLK_h: f.hintArea->Activate(); break;
-    // Full screen, as the options window's switch does it, whether that window is up or not.
-    case SDLK_F11: Options().LMD3DEffectButton2Click(); break;
-    // The skins in their order on the left, the own skin's file chooser last.
-    case SDLK_F5: f.CheckGlass->Activate(); break;
-    case SDLK_F6: f.CheckWindows->Activate(); break;
-    case SDLK_F7: f.CheckBlock->Activate(); break;
-    case SDLK_F8: f.CheckSingle->Activate(); break;
-    case SDLK_F9: f.Checkpeople->Activate(); break;
-    case SDLK_F10: f.CheckAdded->Activate(); break;
-    default: break;
-    }
 }
 
 } // namespace zv::app

@@ -2,8 +2,6 @@
 #include "app/Rules.h"
 
 #include "app/Resources.h"
-#include "app/Unit1.h"
-#include "game/Game.h"
 #include "game/Modes.h"
 #include "platform/Language.h"
 #include "ui/MessageForm.h"
@@ -84,29 +82,24 @@ const std::vector<RulesFigure>& RulesFigures() {
     return figures;
 }
 
-TFormRules::TFormRules(Windows& windows, TForm1& main) : windows_(windows), main_(main) {
+TFormRules::TFormRules(Windows& windows, const Game& game) : windows_(windows), game_(game) {
     form_.SetCaption(platform::Tr("Правила игры"));
     form_.SetColour(kWindowColour);
     form_.OnKeyDown = [this](SDL_Keycode key, Uint16 mod) { FormKeyDown(key, mod); };
-    // A new skin while the window is open shows at once.
-    main_.OnSkinChanged = [this] {
-        if (built_) ShowBalls();
-    };
 }
 
-TFormRules::~TFormRules() { main_.OnSkinChanged = nullptr; }
+TFormRules::~TFormRules() = default;
 
-void TFormRules::Open() {
+void TFormRules::Open(const ui::ImageList* balls) {
     if (!built_) Build();
-    ShowBalls();
+    ShowBalls(balls);
     ShowGameNumber();
 }
 
 void TFormRules::ShowGameNumber() {
     if (!built_) return;
-    const Game& game = main_.Engine();
-    std::string text = game.State().GameMode.empty() ? std::string()
-                                                     : std::string(platform::Tr("Игра №")) + " " + std::to_string(game.GameNumber());
+    std::string text = game_.State().GameMode.empty() ? std::string()
+                                                     : std::string(platform::Tr("Игра №")) + " " + std::to_string(game_.GameNumber());
     GameNumberLine->SetCaption(text + (text.empty() ? "" : "\n") + platform::Tr("Ctrl+G номер, Ctrl+D игра дня"));
 }
 
@@ -156,8 +149,7 @@ void TFormRules::Build() {
     }
 }
 
-void TFormRules::ShowBalls() {
-    const ui::ImageList* balls = main_.BallList();
+void TFormRules::ShowBalls(const ui::ImageList* balls) {
     for (ui::CellGrid* g : figures) {
         g->SetImageList(balls);
         // A theme loaded again into the same list brings new pictures under the same list.
@@ -165,9 +157,7 @@ void TFormRules::ShowBalls() {
     }
 }
 
-void TFormRules::RulesCloseClick() {
-    windows_.HideRules();
-}
+void TFormRules::RulesCloseClick() { windows_.Hide(WindowId::Rules); }
 
 void TFormRules::FormKeyDown(SDL_Keycode key, Uint16 mod) {
     if (mod & (KMOD_CTRL | KMOD_ALT | KMOD_GUI)) return;

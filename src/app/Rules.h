@@ -9,15 +9,15 @@
 #include "app/Layout.h"
 #include "app/Services.h"
 #include "app/Windows.h"
+#include "game/Game.h"
 #include "game/Types.h"
 #include "ui/CellGrid.h"
 #include "ui/Control.h"
 #include "ui/ImageButton.h"
+#include "ui/ImageList.h"
 #include "ui/Label.h"
 
 namespace zv::app {
-
-class TForm1;
 
 // A text of the window and the control that shows it. All texts are in one table, for translation.
 struct RulesText {
@@ -41,7 +41,7 @@ const std::vector<RulesFigure>& RulesFigures();
 class TFormRules {
 public:
     // Cheap: the controls are made when the window is first opened.
-    TFormRules(Windows& windows, TForm1& main);
+    TFormRules(Windows& windows, const Game& game);
     ~TFormRules();
     TFormRules(const TFormRules&) = delete;
     TFormRules& operator=(const TFormRules&) = delete;
@@ -50,12 +50,14 @@ public:
     bool Built() const { return built_; }
 
     // Makes the content on first use, and shows the figures in the balls the board has now.
-    void Open();
+    void Open(const ui::ImageList* balls);
     void RulesCloseClick();
     // The number of the game on the board, again after a new game was dealt (only once the window is built).
     void ShowGameNumber();
     // Escape and F1 close the window, as its close button does.
     void FormKeyDown(SDL_Keycode key, Uint16 mod);
+    // The figures in the balls the board has now (after Open).
+    void ShowBalls(const ui::ImageList* balls);
 
     // After Open.
     const BuiltControls& Controls() const { return controls_; }
@@ -66,10 +68,9 @@ public:
 
 private:
     void Build();
-    void ShowBalls();
 
     Windows& windows_;
-    TForm1& main_;
+    const Game& game_;
     ui::Form form_{"FormRules", kRulesWidth, kRulesHeight};
     BuiltControls controls_;
     bool built_ = false;

@@ -41,6 +41,11 @@ public:
     virtual void Quit() {}
     // Runs work once the frame now drawn has been shown.
     virtual void Later(std::function<void()> task) { task(); }
+    // What the event loop runs: a frame while something moves (it says whether anything still does), and
+    // the report of an error a handler threw.
+    virtual void DriveLoop(std::function<bool()> frame, std::function<void(const std::string&)> error) {
+        (void)frame, (void)error;
+    }
     // The factor of the desktop, and the largest step whose main window fits the screen.
     virtual ui::Scale DesktopScale() const { return 1; }
     virtual ui::Scale LargestScale() const { return 1; }

@@ -23,6 +23,10 @@ public:
     void MinimiseAll() override { host_.MinimiseAll(); }
     void Quit() override { host_.RequestQuit(); }
     void Later(std::function<void()> task) override { host_.Later(std::move(task)); }
+    void DriveLoop(std::function<bool()> frame, std::function<void(const std::string&)> error) override {
+        host_.OnFrame = std::move(frame);
+        host_.OnError = std::move(error);
+    }
     ui::Scale DesktopScale() const override { return desktopScale_; }
     ui::Scale LargestScale() const override;
     void SetScale(ui::Scale scale) override;

@@ -24,8 +24,6 @@ constexpr SDL_Color kFuchsia{255, 0, 255, 255};
 constexpr SDL_Color kBlack{0, 0, 0, 255};
 constexpr SDL_Color kPurple{128, 0, 128, 255};
 
-// How long the hint's marks show while the board moves; with the motion off they stay until the next operation.
-constexpr std::uint32_t kHintShownMs = 1500;
 constexpr SDL_Color kHintRing{255, 204, 0, 255};
 
 // Picture positions of the mode selectors.
@@ -37,12 +35,8 @@ constexpr int kModeChosen = 9;
 TForm1::TForm1(Services& services, Windows& windows, Game& game, GameFiles& files)
     : services_(services), windows_(windows), game_(game), files_(files) {
     BuildDesign();
-    motion_ = std::make_unique<view::BoardMotion>(im, Label1);
-    motion_->SetEnabled(services_.animation);
-    // The banner of a game over waits for the last ball to go.
-    motion_->onTurnShown = [this] {
-        if (game_.State().PlayState == kPlayOver) SetBannerVisible(true);
-    };
+    board_ = std::make_unique<BoardPresenter>(BoardControls{&form_, im, Label1, focus, hintFrom, hintTo}, *this, game_,
+                                              services_.animation);
     LoadArtwork();
 }
 
@@ -191,10 +185,10 @@ void TForm1::WireHandlers() {
     LMDLImage[9]->OnClick = [this] { LMDLImage10Click(); };
     LMDLImage11->OnClick = [this] { LMDLImage11Click(); };
     hintArea->OnClick = [this] { HintClick(); };
-    for (int n = 1; n <= kCells; ++n) im[static_cast<std::size_t>(n - 1)]->OnClick = [this, n] { Played(game_.ImClick(n)); };
-    finish->OnClick = [this] { Played(game_.finishClick()); };
-    Gstart->OnClick = [this] { Played(game_.GstartClick()); };
-    TurnBack->OnClick = [this] { Played(game_.TurnBackClick()); };
+    for (int n = 1; n <= kCells; ++n) im[static_cast<std::size_t>(n - 1)]->OnClick = [this, n] { board_->Hold(); Played(game_.ImClick(n)); };
+    finish->OnClick = [this] { board_->Hold(); Played(game_.finishClick()); };
+    Gstart->OnClick = [this] { board_->Hold(); Played(game_.GstartClick()); };
+    TurnBack->OnClick = [this] { board_->Hold(); Played(game_.TurnBackClick()); };
     Goptions->OnClick = [this] { GoptionsClick(); };
     for (const ModeRow& m : Modes()) Selector(m.mode)->OnClick = [this, click = m.click] { (game_.*click)(); };
     CheckGlass->OnClick = [this] { CheckGlassClick(); };
@@ -205,16 +199,12 @@ void TForm1::WireHandlers() {
     CheckAdded->OnClick = [this] { CheckAddedClick(); };
     // Any key first lands a turn's motion; the program's key map then acts.
     form_.OnKeyDown = [this](SDL_Keycode key, Uint16 mod) {
-        FinishAnimation();
+        board_->Finish();
         windows_.MainKeyDown(key, mod);
     };
     // The mouse takes over: the keyboard's frame goes until the next key. A press never waits for the
     // board's motion: the board jumps to where the rules are, then the press acts.
-    form_.OnMouseDown = [this] {
-        FinishAnimation();
-        focus->Hide();
-        HideHint();
-    };
+    form_.OnMouseDown = [this] { board_->MouseDown(); };
     label2->OnClick = [this] { ShowBestGamesClick(); };
     recordArea->OnClick = [this] { ShowBestGamesClick(); };
 
@@ -228,7 +218,7 @@ void TForm1::WireHandlers() {
     skin_.setSkinIndex = [this](std::int32_t n) {
         game_.SetSkinIndex(n);
         // Every skin tells the rules its number once the board has its list.
-        if (OnSkinChanged) OnSkinChanged();
+        windows_.SkinChanged();
     };
     skin_.writeSkinFile = [this](std::int32_t n) { files_.WriteSkinFile(n); };
     // A skin chosen during play has its list decoded when first drawn (each embedded file's pages go
@@ -315,80 +305,20 @@ void TForm1::DecodeFirstFrame(ui::Scale scale) {
     Image1->Shown(s);
 }
 
-bool TForm1::AnimationFrame() {
-    const bool moving = motion_->Step(Ticks());
-    if (!HintShown() || !motion_->Enabled()) return moving;
-    if (Ticks() - hintShownAt_ >= kHintShownMs) {
-        HideHint();
-        return moving;
-    }
-    return true;
-}
-
-void TForm1::HintClick() { Played(game_.HintClick()); }
-
-bool TForm1::HintShown() const { return hintFrom->Visible(); }
-
-void TForm1::ShowHint(const TurnReport& report) {
-    for (auto [frame, cell] : {std::pair{hintFrom, report.hintFrom}, std::pair{hintTo, report.hintTo}}) {
-        const SDL_Rect r = FocusRect(cell);
-        frame->SetBounds(r.x, r.y, r.w, r.h);
-    }
-    hintFrom->Show();
-    hintTo->Show();
-    hintShownAt_ = Ticks();
-}
-
-void TForm1::HideHint() {
-    hintFrom->Hide();
-    hintTo->Hide();
-}
-
-void TForm1::FinishAnimation() { motion_->Finish(); }
+void TForm1::HintClick() { board_->Hold(); Played(game_.HintClick()); }
 
 void TForm1::Played(const TurnReport& report) {
     // The handlers that can give or take the undo show it on the undo button afterwards.
     RefreshUndo();
-    // Whatever the player does next, the hint's marks have had their moment.
-    if (report.hinted) ShowHint(report);
-    else HideHint();
-    const GameState& s = game_.State();
-    motion_->Play(report, s.Score, Ticks());
-    if (motion_->TurnRunning() && s.PlayState == kPlayOver) SetBannerVisible(false);
-    motion_->Select(s.PlayState == kPlaySelected && OnBoard(s.SelectedCell) ? CellIndex(s.SelectedCell.row, s.SelectedCell.col) : 0,
-                    Ticks());
+    board_->Played(report, services_.desktop->Ticks());
     windows_.Played(report);
-    if (OnPlayed) OnPlayed(report);
 }
 
-void TForm1::StartNumberedGame(std::uint32_t number) { Played(game_.StartNumberedGame(number)); }
+void TForm1::StartNumberedGame(std::uint32_t number) { board_->Hold(); Played(game_.StartNumberedGame(number)); }
 
 void TForm1::RefreshUndo() { TurnBack->SetEnabled(game_.UndoAvailable()); }
 
-void TForm1::MoveFocus(int dRow, int dCol) {
-    // The first key only shows where the frame is.
-    if (focus->Visible()) {
-        const CellPos c = CellOf(focusCell_);
-        const int row = (c.row - 1 + dRow + kRows) % kRows + 1;
-        const int col = (c.col - 1 + dCol + kCols) % kCols + 1;
-        focusCell_ = CellIndex(row, col);
-    }
-    const SDL_Rect r = FocusRect(focusCell_);
-    focus->SetBounds(r.x, r.y, r.w, r.h);
-    focus->Show();
-}
-
-void TForm1::PressFocusedCell() {
-    if (!focus->Visible()) {
-        MoveFocus(0, 0);
-        return;
-    }
-    // Exactly what a click on the cell's centre would reach: the cell, or an overlay that takes the press.
-    const SDL_Point p = CellCentreInWindow(focusCell_);
-    if (ui::Control* target = form_.ControlAt(p.x, p.y)) target->Activate();
-}
-
-void TForm1::EscapeKey() { Played(game_.EndSelection()); }
+void TForm1::EscapeKey() { board_->Hold(); Played(game_.EndSelection()); }
 
 void TForm1::LMDLImage9Click() { services_.desktop->MinimiseAll(); }
 
@@ -398,7 +328,7 @@ void TForm1::LMDLImage10Click() {
     services_.desktop->Quit();
 }
 
-void TForm1::GoptionsClick() { windows_.ShowOptions(); }
+void TForm1::GoptionsClick() { windows_.Show(WindowId::Options); }
 
 void TForm1::ShowBestGamesClick() {
     Mode m = game_.CheckedMode();
@@ -408,7 +338,7 @@ void TForm1::ShowBestGamesClick() {
 
 void TForm1::LMDLImage11Click() { HelpClick(); }
 
-void TForm1::HelpClick() { windows_.ShowRules(); }
+void TForm1::HelpClick() { windows_.Show(WindowId::Rules); }
 
 void TForm1::CheckGlassClick() { view::ApplyGlassSkin(skin_); }
 void TForm1::CheckWindowsClick() { view::ApplyWindowsSkin(skin_); }

@@ -1,4 +1,5 @@
-// The main window: its controls, its handlers, and the board view the rules draw through.
+// The main window as designed: its controls, its skins, its handlers, and the controls' end of the board
+// view. The rules draw through its board presenter, which owns the motion, the hint and the keyboard's frame.
 #pragma once
 
 #include <array>
@@ -12,6 +13,7 @@
 #include "ui/ImageList.h"
 #include "ui/Label.h"
 #include "ui/PictureControl.h"
+#include "app/BoardPresenter.h"
 #include "app/GameFiles.h"
 #include "app/Layout.h"
 #include "app/Services.h"
@@ -23,8 +25,9 @@
 
 namespace zv::app {
 
-// The main window is the board view the rules draw through: the game is made with it, so it is given the
-// game it will show before the game exists (it is not used until the program starts).
+// The main window writes the rules' view calls to its controls once its board presenter lets them through.
+// The game is made with that presenter, so the window is given the game it will show before the game
+// exists (it is not used until the program starts).
 class TForm1 : public BoardView {
 public:
     TForm1(Services& services, Windows& windows, Game& game, GameFiles& files);
@@ -49,8 +52,6 @@ public:
     void HelpClick();
     // The hint area of the title strip and H: the rules' hint, its ball and target marked for a moment.
     void HintClick();
-    // Whether the hint's marks show.
-    bool HintShown() const;
     void CheckGlassClick();
     void CheckWindowsClick();
     void CheckBlockClick();
@@ -62,19 +63,11 @@ public:
     // What the new-game button does, with a chosen game number instead of the clock's.
     void StartNumberedGame(std::uint32_t number);
 
-    // The keyboard on the board: the frame moves (the first key only shows it), Space or Return presses
-    // the framed cell, Escape lets go of a selected ball.
-    void MoveFocus(int dRow, int dCol);
-    void PressFocusedCell();
+    // Escape on the board lets go of a selected ball.
     void EscapeKey();
-    // The cell the keyboard's frame is on, 1..100.
-    int FocusCell() const { return focusCell_; }
 
-    // The next frame of the board's motion; false once nothing moves (the host then sleeps until an event).
-    bool AnimationFrame();
-    // Ends a turn's motion at once: the board as the rules left it. Any input does this before it acts.
-    void FinishAnimation();
-    view::BoardMotion& Motion() { return *motion_; }
+    // The board's motion, the hint's marks and the keyboard's frame.
+    BoardPresenter& Board() { return *board_; }
 
     // Shows an error the way the application's default error report does.
     void ReportError(const std::string& message);
@@ -141,10 +134,6 @@ public:
     view::SkinTargets& Skin() { return skin_; }
     // The image list the board's balls come from now.
     const ui::ImageList* BallList() const { return im[0]->GetImageList(); }
-    // Called once a skin has been put on the board.
-    std::function<void()> OnSkinChanged;
-    // Told what each of the player's operations did, after the window has taken it in.
-    std::function<void(const TurnReport&)> OnPlayed;
 
 private:
     void BuildDesign();
@@ -154,11 +143,8 @@ private:
     void AddPanelCaptions();
     // Decodes built-in list 0..4 (list1 .. list5) on first use.
     void EnsureList(int index);
-    // What follows a player's operation: the undo button, the board's motion, then the program hears of it.
+    // What follows a player's operation: the undo button, the board, then the program hears of it.
     void Played(const TurnReport& report);
-    std::uint32_t Ticks() const { return services_.desktop->Ticks(); }
-    void ShowHint(const TurnReport& report);
-    void HideHint();
 
     Services& services_;
     Windows& windows_;
@@ -166,12 +152,10 @@ private:
     GameFiles& files_;
     ui::Form form_{"Form1", kMainDesignWidth, kMainDesignHeight};
     SDL_Color colour_{151, 179, 185, 255};
-    std::unique_ptr<view::BoardMotion> motion_;
     BuiltControls controls_;
+    std::unique_ptr<BoardPresenter> board_;
     view::SkinTargets skin_;
     std::array<bool, 5> listLoaded_{};
-    int focusCell_ = 1;
-    std::uint32_t hintShownAt_ = 0;
 };
 
 } // namespace zv::app

@@ -149,7 +149,7 @@ void TForm2::FormCreate() {
 
 void TForm2::OoptionsClick() {
     focus->Hide();
-    windows_.HideOptions();
+    windows_.Hide(WindowId::Options);
 }
 
 // The indicator shows exactly while advanced mode is on, and the choice is kept for the next start.
@@ -202,6 +202,6 @@ void TForm2::motionSwitchClick() {
     f4->SetVisible(on);
 }
 
-void TForm2::digitalClick() { windows_.ShowRules(); }
+void TForm2::digitalClick() { windows_.Show(WindowId::Rules); }
 
 } // namespace zv::app

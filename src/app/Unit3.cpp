@@ -5,14 +5,14 @@
 
 namespace zv::app {
 
-TForm3::TForm3() {
+TForm3::TForm3(Windows& windows) : windows_(windows) {
     form_.SetColour({151, 179, 185, 255});
     LMDSpeedButton1 = BuildControls(form_, SpareWindowLayout()).Get<ui::ImageButton>("LMDSpeedButton1");
     LMDSpeedButton1->OnClick = [this] { LMDSpeedButton1Click(); };
 }
 
 void TForm3::LMDSpeedButton1Click() {
-    if (hide) hide();
+    windows_.Hide(WindowId::Spare);
 }
 
 } // namespace zv::app

@@ -1,6 +1,7 @@
 // The spare window: created with the others, never shown.
 #pragma once
 
+#include "app/Windows.h"
 #include "ui/Control.h"
 #include "ui/ImageButton.h"
 
@@ -8,14 +9,12 @@ namespace zv::app {
 
 class TForm3 {
 public:
-    TForm3();
+    explicit TForm3(Windows& windows);
     ui::Form& Window() { return form_; }
     void LMDSpeedButton1Click();
     ui::ImageButton* LMDSpeedButton1 = nullptr;
-    // Set by whoever hosts the window.
-    std::function<void()> hide;
-
 private:
+    Windows& windows_;
     ui::Form form_{"Form3", 640, 480};
 };
 

@@ -94,9 +94,8 @@ int main(int argc, char** argv) {
         const char* animation = std::getenv("ZORVEX_ANIMATION");
         services.animation = !(animation && std::strcmp(animation, "0") == 0);
 
+        // The program drives the loop's frames and hears its errors.
         app::Program program(services);
-        host.OnError = [&](const std::string& m) { program.Main().ReportError(m); };
-        host.OnFrame = [&] { return program.Main().AnimationFrame(); };
         program.Start(secondCopy);
         // On Wayland the output's scale is known only once the window is on it; Xft.dpi does not tell it.
         if (verbose && platform::OnWayland())

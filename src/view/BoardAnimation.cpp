@@ -86,7 +86,10 @@ void BoardMotion::Apply(int cell, const CellLook& look) {
     was = look;
     ui::ImageButton* b = cells_[static_cast<std::size_t>(cell - 1)];
     if (!b) return;
-    if (!look.overridden) b->ShowOwn();
+    if (!look.overridden) {
+        if (onCellHandedBack) onCellHandedBack(cell);
+        b->ShowOwn();
+    }
     else b->ShowInstead(look.colour < 0 ? b->ListIndex() : ColourPicture(look.colour), look.percent);
 }
 
@@ -123,7 +126,7 @@ bool BoardMotion::Step(std::uint32_t ms) {
             Finish();
         } else {
             for (int n = 1; n <= kCells; ++n) Apply(n, turn_.Look(n, t));
-            if (score_) score_->SetCaption(std::to_string(turn_.ScoreAt(finalScore_, t)));
+            if (score_ && turn_.CountsScore()) score_->SetCaption(std::to_string(turn_.ScoreAt(finalScore_, t)));
         }
     }
     if (!turnRunning_ && selected_ != 0) {
@@ -138,10 +141,7 @@ void BoardMotion::Finish() {
     turnRunning_ = false;
     for (int n = 1; n <= kCells; ++n)
         if (n != selected_) Apply(n, {});
-    if (was) {
-        if (score_) score_->SetCaption(std::to_string(finalScore_));
-        if (onTurnShown) onTurnShown();
-    }
+    if (was && onTurnShown) onTurnShown();
 }
 
 } // namespace zv::view

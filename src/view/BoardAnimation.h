@@ -43,6 +43,8 @@ public:
     CellLook Look(int cell, int ms) const;
     // The score shown at ms, given the score after the turn.
     std::int32_t ScoreAt(std::int32_t finalScore, int ms) const;
+    // Whether the turn counts points up: otherwise the score shown is the final one all along.
+    bool CountsScore() const { return points_ != 0 && end_ > 0; }
 
 private:
     CellList path_;
@@ -60,8 +62,8 @@ private:
 // The size of a selected ball at ms into its selection: a slow beat between 84 and 100 per cent.
 int PulsePercent(int ms);
 
-// Puts the looks of a running animation on the cells and the score, and hands the board back as the rules
-// left it when the animation ends or is cut short.
+// Puts the looks of a running animation on the cells and the score, and hands each cell back when its part
+// ends, the rest of the board (and the final score) when the animation ends or is cut short.
 class BoardMotion {
 public:
     BoardMotion(std::array<ui::ImageButton*, kCells> cells, ui::Label* score);
@@ -79,10 +81,17 @@ public:
     // Whether anything moves: a turn showing, or a selected ball beating.
     bool Running() const { return turnRunning_ || selected_ != 0; }
     bool TurnRunning() const { return turnRunning_; }
+    // Whether the score is counted up by the turn showing.
+    bool CountingScore() const { return turnRunning_ && turn_.CountsScore(); }
     // Jumps to the end of the turn showing: every cell as the rules left it.
     void Finish();
+    // Whether cell n shows a look of the motion instead of its own picture.
+    bool Covers(int cell) const { return cell >= 1 && cell <= kCells && shown_[static_cast<std::size_t>(cell)].overridden; }
 
-    // Told when a turn's animation ends, by running out or cut short.
+    // Told when a cell goes back to its own picture: its picture is due.
+    std::function<void(int cell)> onCellHandedBack;
+    // Told when a turn's animation ends, by running out or cut short: the final score is due, and all
+    // else the turn held back.
     std::function<void()> onTurnShown;
 
 private:

@@ -57,10 +57,11 @@ protected:
         Start();
         form1->Engine().SetPosition(LineAlmostDone());
     }
+    void Key(SDL_Keycode key, Uint16 mod = KMOD_NONE) { form1->Window().OnKeyDown(key, mod); }
     ui::ImageButton& Cell(int row, int col) { return *form1->im[static_cast<std::size_t>(CellIndex(row, col) - 1)]; }
     void At(std::uint32_t ms) {
         ticks = ms;
-        form1->AnimationFrame();
+        program->Frame();
     }
 };
 
@@ -79,11 +80,34 @@ TEST_F(MotionTest, TheBallTravelsItsPathAndTheFigureShrinksAway) {
     At(1150);
     EXPECT_EQ(Cell(1, 1).ShownPosition(), ColourPicture(2));
     EXPECT_EQ(Cell(1, 1).ShownPercent(), 50);
-    EXPECT_TRUE(form1->AnimationFrame());
+    EXPECT_TRUE(program->Frame());
     At(1300);
-    EXPECT_FALSE(form1->AnimationFrame()); // at rest: no more frames asked for
+    EXPECT_FALSE(program->Frame()); // at rest: no more frames asked for
     for (int n = 1; n <= kCells; ++n) EXPECT_FALSE(form1->im[static_cast<std::size_t>(n - 1)]->ShowingInstead()) << n;
     EXPECT_EQ(form1->Label1->Caption(), "5");
+}
+
+// The rules' calls pass through the motion: a removed ball's cell keeps its own picture while the motion
+// covers it and takes the new one when the motion lets go; the score counts up and is never set back.
+TEST_F(MotionTest, EachControlGetsTheRulesPictureOnlyWhenTheMotionLetsGo) {
+    ClickCell(CellIndex(4, 3));
+    ticks = 1000;
+    ClickCell(CellIndex(1, 3));
+    ui::ImageButton& removed = Cell(1, 1);
+    int lastScore = -1, handedBackAt = -1;
+    for (std::uint32_t t = 1000; t <= 1300; t += 5) {
+        At(t);
+        if (removed.ShowingInstead()) EXPECT_EQ(removed.ListIndex(), ColourPicture(2)) << t;
+        else {
+            EXPECT_EQ(removed.ListIndex(), ColourPicture(0)) << t;
+            if (handedBackAt < 0) handedBackAt = static_cast<int>(t);
+        }
+        const int score = std::stoi(form1->Label1->Caption());
+        EXPECT_GE(score, lastScore) << t;
+        lastScore = score;
+    }
+    EXPECT_EQ(handedBackAt, 1000 + 3 * view::kStepMs + view::kRemoveMs);
+    EXPECT_EQ(lastScore, 5);
 }
 
 TEST_F(MotionTest, AClickDuringTheMotionLandsTheBoardAndActs) {
@@ -91,10 +115,10 @@ TEST_F(MotionTest, AClickDuringTheMotionLandsTheBoardAndActs) {
     ticks = 500;
     ClickCell(CellIndex(10, 10)); // a long way: the move and the drop take a while
     At(530);
-    ASSERT_TRUE(form1->Motion().TurnRunning());
+    ASSERT_TRUE(form1->Board().Motion().TurnRunning());
     // Undo at once, mid-motion: the board jumps to where the rules were, then the undo is taken.
     ClickCentre(form1->Window(), *form1->TurnBack);
-    EXPECT_FALSE(form1->Motion().TurnRunning());
+    EXPECT_FALSE(form1->Board().Motion().TurnRunning());
     EXPECT_EQ(S().Board.at(8, 8), 5);
     for (int n = 1; n <= kCells; ++n) EXPECT_FALSE(form1->im[static_cast<std::size_t>(n - 1)]->ShowingInstead()) << n;
     // A game over shows its banner only after the last motion.
@@ -109,8 +133,32 @@ TEST_F(MotionTest, AClickDuringTheMotionLandsTheBoardAndActs) {
     ClickCell(CellIndex(2, 3));
     ASSERT_EQ(S().PlayState, kPlayOver);
     EXPECT_FALSE(form1->Label5->Visible());
+    // Frame by frame: hidden while the balls move, then shown for good.
+    for (std::uint32_t t = 2000; t <= 2600; t += 10) {
+        At(t);
+        EXPECT_EQ(form1->Label5->Visible(), !form1->Board().Motion().TurnRunning()) << t;
+    }
     At(5000);
     EXPECT_TRUE(form1->Label5->Visible());
+}
+
+// The hint's marks have their moment while the board moves; with the motion off they wait for the next
+// operation. The program's frame keeps asking for frames exactly while they show.
+TEST_F(MotionTest, TheHintsMarksGoAfterTheirMomentOnlyWhileTheBoardMoves) {
+    for (const bool motion : {true, false}) {
+        program->SetMotion(motion);
+        Key(SDLK_n, KMOD_LCTRL);
+        S().Score = S().ScoreBeforeMove = 20;
+        ticks = 10000;
+        Key(SDLK_h);
+        ASSERT_TRUE(form1->Board().HintShown()) << motion;
+        ticks = 10000 + 1499;
+        EXPECT_EQ(program->Frame(), motion) << motion;
+        EXPECT_TRUE(form1->Board().HintShown()) << motion;
+        ticks = 10000 + 1500;
+        EXPECT_FALSE(program->Frame()) << motion;
+        EXPECT_EQ(form1->Board().HintShown(), !motion) << motion;
+    }
 }
 
 } // namespace

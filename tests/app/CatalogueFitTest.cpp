@@ -82,7 +82,7 @@ TEST_F(CatalogueFitTest, EveryTextOfEveryLanguageFitsItsLabelAtEveryScale) {
         };
         Start();
         app::TFormRules& rules = program->RulesWindow();
-        rules.Open();
+        rules.Open(form1->BallList());
         for (const app::RulesText& t : app::RulesTexts()) fits(t.control, rules.Controls().Get<ui::Label>(t.control));
         // The game-over banner's two words, one above the other.
         fits("Label5", form1->Label5);

@@ -12,8 +12,8 @@ protected:
     // Moves the frame to cell n (showing it first if need be).
     void FocusOn(int n) {
         Key(SDLK_LEFT); // shows the frame where it is, or moves it
-        while (form1->FocusCell() != n) {
-            const CellPos at = CellOf(form1->FocusCell()), want = CellOf(n);
+        while (form1->Board().FocusCell() != n) {
+            const CellPos at = CellOf(form1->Board().FocusCell()), want = CellOf(n);
             Key(at.row != want.row ? SDLK_DOWN : SDLK_RIGHT);
         }
     }
@@ -29,16 +29,16 @@ TEST_F(KeyboardTest, TheFrameShowsOnTheFirstKeyMovesWithWrappingAndGoesOnAClick)
     EXPECT_FALSE(form1->focus->Visible());
     Key(SDLK_DOWN);
     EXPECT_TRUE(form1->focus->Visible());
-    EXPECT_EQ(form1->FocusCell(), 1); // the first key only shows it
+    EXPECT_EQ(form1->Board().FocusCell(), 1); // the first key only shows it
     Key(SDLK_LEFT);
-    EXPECT_EQ(form1->FocusCell(), 10);
+    EXPECT_EQ(form1->Board().FocusCell(), 10);
     Key(SDLK_RIGHT);
-    EXPECT_EQ(form1->FocusCell(), 1);
+    EXPECT_EQ(form1->Board().FocusCell(), 1);
     Key(SDLK_UP);
-    EXPECT_EQ(form1->FocusCell(), 91);
+    EXPECT_EQ(form1->Board().FocusCell(), 91);
     Key(SDLK_DOWN);
     Key(SDLK_DOWN);
-    EXPECT_EQ(form1->FocusCell(), 11);
+    EXPECT_EQ(form1->Board().FocusCell(), 11);
     const SDL_Rect frame = form1->focus->ScreenBounds(), cell = form1->im[10]->ScreenBounds();
     EXPECT_LT(frame.x, cell.x);
     EXPECT_GT(frame.x + frame.w, cell.x + cell.w);
@@ -231,11 +231,11 @@ TEST_F(KeyboardTest, UndoByKeyCostsWhatTheButtonCosts) {
 TEST_F(KeyboardTest, HAndTheLampMarkAHintForItsPriceAndDoNothingWithoutAGame) {
     Start();
     Key(SDLK_h);
-    EXPECT_FALSE(form1->HintShown()) << "no game yet";
+    EXPECT_FALSE(form1->Board().HintShown()) << "no game yet";
     Key(SDLK_n, KMOD_LCTRL);
     S().Score = S().ScoreBeforeMove = 20;
     Key(SDLK_h);
-    ASSERT_TRUE(form1->HintShown());
+    ASSERT_TRUE(form1->Board().HintShown());
     EXPECT_EQ(form1->Label1->Caption(), std::to_string(20 - kHintPrice));
     const TurnReport hint = form1->Engine().LastReport();
     for (auto [frame, cell] : {std::pair{form1->hintFrom, hint.hintFrom}, std::pair{form1->hintTo, hint.hintTo}}) {
@@ -245,14 +245,14 @@ TEST_F(KeyboardTest, HAndTheLampMarkAHintForItsPriceAndDoNothingWithoutAGame) {
     }
     // The lamp in the title strip is the same hint, paid again; a press on the board then ends the marks.
     ClickCentre(form1->Window(), *form1->hintArea);
-    EXPECT_TRUE(form1->HintShown());
+    EXPECT_TRUE(form1->Board().HintShown());
     EXPECT_EQ(S().Score, 20 - 2 * kHintPrice);
     ClickCell(hint.hintFrom);
-    EXPECT_FALSE(form1->HintShown());
+    EXPECT_FALSE(form1->Board().HintShown());
     EXPECT_EQ(S().PlayState, kPlaySelected);
     Key(SDLK_e, KMOD_LCTRL);
     Key(SDLK_h);
-    EXPECT_FALSE(form1->HintShown()) << "the game is finished";
+    EXPECT_FALSE(form1->Board().HintShown()) << "the game is finished";
 }
 
 // The scale keys: Ctrl+Plus and Ctrl+Minus step through 1, 1.25, 1.5, 1.75, 2, 2.5, 3 (and 4) up to the

@@ -204,7 +204,7 @@ protected:
         options.bitmap = SaveBmp(form2->Window().Canvas());
         options.description = language + " options window";
         app::TFormRules& rules = program->RulesWindow();
-        rules.Open();
+        rules.Open(form1->BallList());
         rules.Window().Render();
         view::ThemeEntry rulesPicture;
         rulesPicture.bitmap = SaveBmp(rules.Window().Canvas());
@@ -310,7 +310,7 @@ TEST_F(EnglishTest, WindowsInEnglishAndInRussianLookAsTheirReferencePictures) {
 TEST_F(EnglishTest, TheRulesInEnglishFitTheirPlaces) {
     Start();
     app::TFormRules& rules = program->RulesWindow();
-    rules.Open();
+    rules.Open(form1->BallList());
     for (const app::RulesText& t : app::RulesTexts()) {
         ui::Label* l = rules.Controls().Get<ui::Label>(t.control);
         SDL_Surface* r = l->Rendered();

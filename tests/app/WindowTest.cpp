@@ -1,6 +1,7 @@
 // The main window headless: layout, stacking, mouse routing, dragging, the overlays and the label effects.
 #include "kit/AppFixture.h"
 
+#include <algorithm>
 #include <map>
 
 #include "app/Layout.h"
@@ -10,30 +11,28 @@
 namespace zv::test {
 namespace {
 
-TEST_F(AppTest, LayoutSizesToTheFrameAndPlacesCellsByRule) {
+// The window is as large as what it holds, each cell's overlays lie exactly on it, and what is only
+// shown at the end of a game or never is hidden at start.
+TEST_F(AppTest, TheWindowFitsItsContentAndEachOverlayLiesOnItsCell) {
     Start();
     ui::Form& f = form1->Window();
-    EXPECT_EQ(f.Width(), 632);
-    EXPECT_EQ(f.Height(), 492);
-    EXPECT_EQ(f.Canvas()->w, 632);
-    ui::ImageButton* im37 = form1->im[36];
-    EXPECT_EQ(im37->Name(), "im37");
-    EXPECT_EQ(im37->Left(), 352);
-    EXPECT_EQ(im37->Top(), 176);
-    EXPECT_EQ(im37->ScreenBounds().x, 356);
-    EXPECT_EQ(im37->ScreenBounds().y, 200);
-    EXPECT_EQ(form1->im[99]->Left(), 472);
-    EXPECT_EQ(form1->im[99]->Top(), 416);
-    for (int n = 1; n <= 100; ++n) {
-        const auto i = static_cast<std::size_t>(n - 1);
-        EXPECT_EQ(form1->Fill[i]->Bounds().x, form1->im[i]->Bounds().x);
-        EXPECT_EQ(form1->blok[i]->Bounds().y, form1->im[i]->Bounds().y);
+    int w = 0, h = 0;
+    for (const auto& c : f.Children()) {
+        w = std::max(w, c->Left() + c->Width());
+        h = std::max(h, c->Top() + c->Height());
     }
-    // The command buttons take their laid-out places, not the stored ones.
-    EXPECT_EQ(form1->finish->Top(), 10);
-    EXPECT_EQ(form1->finish->Height(), 25);
-    EXPECT_EQ(form1->Goptions->Top(), 425);
-    EXPECT_EQ(form1->Selector(Mode::Block)->Width(), 87);
+    EXPECT_EQ(f.Width(), w);
+    EXPECT_EQ(f.Height(), h);
+    EXPECT_EQ(f.Canvas()->w, w);
+    auto same = [](const SDL_Rect& a, const SDL_Rect& b) { return a.x == b.x && a.y == b.y && a.w == b.w && a.h == b.h; };
+    for (std::size_t i = 0; i < 100; ++i) {
+        EXPECT_TRUE(same(form1->Fill[i]->Bounds(), form1->im[i]->Bounds())) << i + 1;
+        EXPECT_TRUE(same(form1->blok[i]->Bounds(), form1->im[i]->Bounds())) << i + 1;
+    }
+    EXPECT_FALSE(form1->Label5->Visible());
+    EXPECT_FALSE(form1->Label6->Visible());
+    EXPECT_FALSE(form1->DXDraw1->Visible());
+    for (auto* r : form1->RadioButton) EXPECT_FALSE(r->Visible());
 }
 
 // Each window as its table says: every control of the table where the table puts it (a self-sizing
@@ -70,7 +69,7 @@ TEST_F(AppTest, EveryWindowIsBuiltAndLaidOutByItsTable) {
     Start();
     ExpectBuiltByTable(form1->Window(), app::MainWindowLayout(), true);
     ExpectBuiltByTable(form2->Window(), app::OptionsWindowLayout(), false);
-    program->RulesWindow().Open();
+    program->RulesWindow().Open(form1->BallList());
     ExpectBuiltByTable(program->RulesWindow().Window(), app::RulesWindowLayout(), false);
     // The cell rule and the table agree with what a click reaches.
     for (int n : {1, 37, 100}) {
@@ -79,26 +78,29 @@ TEST_F(AppTest, EveryWindowIsBuiltAndLaidOutByItsTable) {
     }
 }
 
-TEST_F(AppTest, StackingOrderOnThePanel) {
-    Start();
-    std::vector<std::string> order;
-    for (const auto& c : form1->Panel1->Children()) order.push_back(c->Name());
-    auto pos = [&](const std::string& n) { return std::find(order.begin(), order.end(), n) - order.begin(); };
-    EXPECT_EQ(pos("BackGround"), 0);
-    EXPECT_LT(pos("im100"), pos("Label5"));
-    EXPECT_LT(pos("Label6"), pos("next1"));
-    EXPECT_LT(pos("next4"), pos("CheckGlass"));
-    EXPECT_LT(pos("ring"), pos("Checkpeople"));
-    EXPECT_LT(pos("corner"), pos("Fill1"));
-    EXPECT_LT(pos("Fill100"), pos("blok1"));
-    EXPECT_LT(pos("blok100"), pos("CheckAdded"));
-    EXPECT_LT(pos("CheckAdded"), pos("finish"));
-    EXPECT_LT(pos("Goptions"), pos("Gstart"));
-    EXPECT_LT(pos("Gstart"), pos("label2"));
-    EXPECT_LT(pos("label2"), pos("Label1"));
-    EXPECT_FALSE(form1->Label5->Visible());
-    EXPECT_FALSE(form1->DXDraw1->Visible());
-    for (auto* r : form1->RadioButton) EXPECT_FALSE(r->Visible());
+// Every window opened costs the display server's round trips: at start only the main window is, those
+// nobody sees follow the first frame, and the best games and the rules wait until they are asked for.
+TEST_F(AppTest, WindowsAreGivenToTheDesktopOnlyWhenNeededAndOnce) {
+    using R = app::WindowRole;
+    using Opened = std::vector<std::pair<std::string, R>>;
+    program = std::make_unique<app::Program>(services);
+    form1 = &program->Main();
+    program->Start();
+    EXPECT_EQ(desktopWindows, (Opened{{"Form1", R::Main}}));
+    RunLater();
+    const Opened afterFrame = {{"Form1", R::Main}, {"Form2", R::Owned}, {"Form3", R::Spare}, {"FormNumber", R::Owned}};
+    EXPECT_EQ(desktopWindows, afterFrame);
+    for (int twice = 0; twice < 2; ++twice) {
+        program->ShowBestGames(Mode::Ring);
+        program->ShowRules();
+        program->Hide(app::WindowId::Rules);
+    }
+    Opened all = afterFrame;
+    all.push_back({"BestGames", R::Owned});
+    all.push_back({"FormRules", R::Owned});
+    EXPECT_EQ(desktopWindows, all);
+    EXPECT_TRUE(bestGamesShown);
+    EXPECT_FALSE(rulesShown);
 }
 
 TEST_F(AppTest, OverlaysTakeTheClicksOfTheirCells) {
@@ -240,23 +242,8 @@ TEST_F(AppTest, ShadeOverlaysDrawTheCheckerboard) {
     EXPECT_NE(Pixel(canvas, r.x, r.y + 1), 0u); // bevel, not pattern
 }
 
-TEST_F(AppTest, LabelEffects) {
+TEST_F(AppTest, TheBannersGradientRunsFromFuchsiaToBlack) {
     Start();
-    // Score label: the shadow colour lies two pixels down-right of the text.
-    form1->SetScoreText("8");
-    SDL_Surface* score = form1->Label1->Rendered();
-    ASSERT_NE(score, nullptr);
-    bool textSeen = false, shadowSeen = false;
-    for (int y = 0; y < score->h; ++y)
-        for (int x = 0; x < score->w; ++x) {
-            Uint32 p = *reinterpret_cast<Uint32*>(static_cast<Uint8*>(score->pixels) + y * score->pitch + x * 4);
-            if ((p >> 24) < 250) continue;
-            const Uint32 rgb = p & 0xFFFFFF;
-            if (rgb == 0x007ACC) textSeen = true;
-            if (rgb == 0x0C1F89) shadowSeen = true;
-        }
-    EXPECT_TRUE(textSeen);
-    EXPECT_TRUE(shadowSeen);
     // Banner: "Игра" runs from fuchsia at the top to black at the bottom.
     SDL_Surface* banner = form1->Label5->Rendered();
     ASSERT_NE(banner, nullptr);

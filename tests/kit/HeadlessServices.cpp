@@ -26,7 +26,7 @@ HeadlessServices::HeadlessServices(const std::string& d) : dir(d) {
     services.settingsPath = dir + "/config.cfg";
 }
 
-void HeadlessDesktop::Open(ui::Form&, app::WindowRole) {}
+void HeadlessDesktop::Open(ui::Form& form, app::WindowRole role) { kit_.desktopWindows.push_back({form.Name(), role}); }
 
 void HeadlessDesktop::Showing(const ui::Form& form, bool shown) {
     const std::string& name = form.Name();

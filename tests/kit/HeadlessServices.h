@@ -60,6 +60,8 @@ public:
     bool optionsShown = false;
     bool rulesShown = false;
     std::vector<std::string> opened;
+    // The windows given their windows on the desktop, in that order, and the part each plays.
+    std::vector<std::pair<std::string, app::WindowRole>> desktopWindows;
     // Work queued to run after the frame, and whether the best-games window is up.
     std::vector<std::function<void()>> later;
     void RunLater();

@@ -123,7 +123,7 @@ int main(int argc, char** argv) {
         bestGames.Window().Render();
         canvas = bestGames.Window().Canvas();
     } else if (rules) {
-        formRules.Open();
+        formRules.Open(form1.BallList());
         formRules.Window().Render();
         canvas = formRules.Window().Canvas();
     } else if (options) {
