@@ -5,18 +5,16 @@
 #include "app/Resources.h"
 #include "game/Modes.h"
 #include "platform/Language.h"
+#include "view/Palette.h"
 
 namespace zv::app {
 
 namespace {
-constexpr SDL_Color kWindowColour{151, 179, 185, 255};
-constexpr SDL_Color kEdgeColour{24, 28, 74, 255};
-constexpr SDL_Color kSheetColour{207, 220, 222, 255};
+constexpr SDL_Color kEdgeColour = view::kDeepBlue;
+constexpr SDL_Color kSheetColour = view::kPaleSheet;
 constexpr SDL_Color kTabColour{172, 194, 199, 255};
 constexpr SDL_Color kMarkColour{255, 226, 140, 255};
-constexpr SDL_Color kCaptionColour{24, 28, 74, 255};
-constexpr SDL_Color kCaptionLight{92, 83, 215, 255};
-constexpr SDL_Color kCaptionShadow{193, 193, 240, 255};
+constexpr SDL_Color kCaptionColour = view::kDeepBlue;
 constexpr SDL_Color kTextColour{16, 20, 48, 255};
 
 constexpr const char* kHeadCaptions[kBestGamesColumns] = {N_("№"),     N_("Очки"),    N_("Дата"),
@@ -40,7 +38,7 @@ std::string ShownDate(const DateTime& d) { return platform::LocalDateTime(d.year
 
 TBestGames::TBestGames(Windows& windows, const BestGamesBook& book) : windows_(windows), book_(book) {
     form_.SetCaption("BestGames");
-    form_.SetColour(kWindowColour);
+    form_.SetColour(view::kWindowFace);
     const BuiltControls c = BuildControls(form_, BestGamesWindowLayout());
     for (const char* edge : {"edgeTop", "edgeBottom", "edgeLeft", "edgeRight"}) c.Get<ui::Container>(edge)->SetColour(kEdgeColour);
 
@@ -49,7 +47,7 @@ TBestGames::TBestGames(Windows& windows, const BestGamesBook& book) : windows_(w
     heading->SetFont({"Arial", true, 19, false});
     heading->SetShrinkToFit(true);
     heading->SetColour(kCaptionColour);
-    heading->SetRaisedShadow(3, kCaptionLight, 2, kCaptionShadow);
+    heading->SetRaisedShadow(3, view::kCaptionLight, 2, view::kCaptionShadow);
 
     for (const ModeRow& row : Modes()) {
         const int i = static_cast<int>(row.mode);

@@ -2,16 +2,15 @@
 #include "app/NumberWindow.h"
 
 #include "platform/Language.h"
+#include "view/Palette.h"
 
 namespace zv::app {
 
 namespace {
 
-constexpr SDL_Color kWindowColour{151, 179, 185, 255};
-constexpr SDL_Color kStripColour{24, 28, 74, 255};
+constexpr SDL_Color kStripColour = view::kDeepBlue;
 constexpr SDL_Color kButtonColour{206, 218, 222, 255};
-constexpr SDL_Color kWhite{255, 255, 255, 255};
-constexpr SDL_Color kTextColour{16, 16, 24, 255};
+constexpr SDL_Color kTextColour = view::kBodyText;
 constexpr std::size_t kMostDigits = 10; // 4294967295
 
 const ui::FontRequest kCaptionFont{"Arial", true, 16, false};
@@ -33,7 +32,7 @@ std::optional<std::uint32_t> GameNumberOf(const std::string& digits) {
 
 TFormNumber::TFormNumber(Windows& windows) : windows_(windows) {
     form_.SetCaption(platform::Tr("Игра по номеру"));
-    form_.SetColour(kWindowColour);
+    form_.SetColour(view::kWindowFace);
     form_.OnKeyDown = [this](SDL_Keycode key, Uint16 mod) { FormKeyDown(key, mod); };
     controls_ = BuildControls(form_, NumberWindowLayout());
     const BuiltControls& c = controls_;
@@ -46,10 +45,10 @@ TFormNumber::TFormNumber(Windows& windows) : windows_(windows) {
         l->SetCaption(caption);
         return l;
     };
-    text("NumberCaption", platform::Tr("Игра по номеру"), kCaptionFont, kWhite);
+    text("NumberCaption", platform::Tr("Игра по номеру"), kCaptionFont, view::kWhite);
     text("NumberPrompt", platform::Tr("Номер игры, от 0 до 4294967295:"), kTextFont, kTextColour);
     Field = text("NumberField", "", kFieldFont, kTextColour);
-    Field->SetFill(kWhite);
+    Field->SetFill(view::kWhite);
     Running = text("NumberRunning", "", kTextFont, kTextColour);
     Play = text("NumberPlay", platform::Tr("Играть"), kTextFont, kTextColour);
     Cancel = text("NumberCancel", platform::Tr("Отмена"), kTextFont, kTextColour);

@@ -5,16 +5,15 @@
 #include "game/Modes.h"
 #include "platform/Language.h"
 #include "ui/MessageForm.h"
+#include "view/Palette.h"
 
 namespace zv::app {
 
 namespace {
 
-constexpr SDL_Color kWindowColour{151, 179, 185, 255};
-constexpr SDL_Color kStripColour{24, 28, 74, 255};
-constexpr SDL_Color kWhite{255, 255, 255, 255};
-constexpr SDL_Color kHeadingColour{24, 28, 74, 255};
-constexpr SDL_Color kTextColour{16, 16, 24, 255};
+constexpr SDL_Color kStripColour = view::kDeepBlue;
+constexpr SDL_Color kHeadingColour = view::kDeepBlue;
+constexpr SDL_Color kTextColour = view::kBodyText;
 
 const ui::FontRequest kCaptionFont{"Arial", true, 16, false};
 const ui::FontRequest kHeadingFont{"Arial", true, 15, false};
@@ -84,7 +83,7 @@ const std::vector<RulesFigure>& RulesFigures() {
 
 TFormRules::TFormRules(Windows& windows, const Game& game) : windows_(windows), game_(game) {
     form_.SetCaption(platform::Tr("Правила игры"));
-    form_.SetColour(kWindowColour);
+    form_.SetColour(view::kWindowFace);
     form_.OnKeyDown = [this](SDL_Keycode key, Uint16 mod) { FormKeyDown(key, mod); };
 }
 
@@ -117,7 +116,7 @@ void TFormRules::Build() {
         SDL_Color colour = kTextColour;
         if (name == "RulesCaption") {
             font = kCaptionFont;
-            colour = kWhite;
+            colour = view::kWhite;
         } else if (name.find("Heading") != std::string::npos) {
             font = kHeadingFont;
             colour = kHeadingColour;

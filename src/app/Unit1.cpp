@@ -10,6 +10,7 @@
 #include "platform/MessageBox.h"
 #include "app/Resources.h"
 #include "view/HintGlyph.h"
+#include "view/Palette.h"
 #include "view/ThemeError.h"
 #include "view/SkinTheme.h"
 #include "view/ThemeFile.h"
@@ -21,7 +22,6 @@ namespace {
 constexpr SDL_Color kScoreColour{0, 122, 204, 255};
 constexpr SDL_Color kScoreShadow{12, 31, 137, 255};
 constexpr SDL_Color kFuchsia{255, 0, 255, 255};
-constexpr SDL_Color kBlack{0, 0, 0, 255};
 constexpr SDL_Color kPurple{128, 0, 128, 255};
 
 constexpr SDL_Color kHintRing{255, 204, 0, 255};
@@ -111,9 +111,9 @@ void TForm1::SetUpControls() {
     for (ui::ShadeOverlay* o : blok) o->Hide();
 
     Label5->SetCaption(platform::Tr("Игра"));
-    Label5->SetGradient(165, kFuchsia, kBlack);
+    Label5->SetGradient(165, kFuchsia, view::kBlack);
     Label6->SetCaption(platform::Tr("Окончена"));
-    Label6->SetGradient(165, kBlack, kFuchsia);
+    Label6->SetGradient(165, view::kBlack, kFuchsia);
     for (ui::Label* l : {Label5, Label6}) {
         l->SetFont({"Impact", false, 37, false});
         l->SetShrinkToFit(true);
@@ -156,7 +156,7 @@ void TForm1::SetUpControls() {
     DXDraw1->Hide();
     focus->Hide();
     for (ui::FocusFrame* f : {hintFrom, hintTo}) {
-        f->SetRings(kBlack, kHintRing, kHintRing);
+        f->SetRings(view::kBlack, kHintRing, kHintRing);
         f->Hide();
     }
     AddPanelCaptions();

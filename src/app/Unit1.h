@@ -21,6 +21,7 @@
 #include "ui/ShadeOverlay.h"
 #include "view/BoardAnimation.h"
 #include "view/CaptionText.h"
+#include "view/Palette.h"
 #include "view/Skins.h"
 
 namespace zv::app {
@@ -151,7 +152,7 @@ private:
     Game& game_;
     GameFiles& files_;
     ui::Form form_{"Form1", kMainDesignWidth, kMainDesignHeight};
-    SDL_Color colour_{151, 179, 185, 255};
+    SDL_Color colour_ = view::kWindowFace;
     BuiltControls controls_;
     std::unique_ptr<BoardPresenter> board_;
     view::SkinTargets skin_;

@@ -7,22 +7,20 @@
 #include "platform/Language.h"
 #include "platform/MessageBox.h"
 #include "app/Resources.h"
+#include "view/Palette.h"
 
 namespace zv::app {
 
 namespace {
-constexpr SDL_Color kWindowColour{151, 179, 185, 255};
-constexpr SDL_Color kPanelColour{207, 220, 222, 255};
-constexpr SDL_Color kCaptionColour{24, 28, 74, 255};
-constexpr SDL_Color kCaptionLight{92, 83, 215, 255};
-constexpr SDL_Color kCaptionShadow{193, 193, 240, 255};
+constexpr SDL_Color kPanelColour = view::kPaleSheet;
+constexpr SDL_Color kCaptionColour = view::kDeepBlue;
 constexpr SDL_Color kLinkColour{5, 123, 163, 255};
 
 } // namespace
 
 TForm2::TForm2(Services& services, Windows& windows, Game& game) : services_(services), windows_(windows), game_(game) {
     form_.SetCaption("Form2");
-    form_.SetColour(kWindowColour);
+    form_.SetColour(view::kWindowFace);
     {
         LMDBitmapList1.SetLoader([](ui::ImageList& list) {
             ui::Picture p;
@@ -41,7 +39,7 @@ TForm2::TForm2(Services& services, Windows& windows, Game& game) : services_(ser
         l->SetFont({"Arial", true, 19, false});
         l->SetShrinkToFit(true);
         l->SetColour(kCaptionColour);
-        l->SetRaisedShadow(3, kCaptionLight, 2, kCaptionShadow);
+        l->SetRaisedShadow(3, view::kCaptionLight, 2, view::kCaptionShadow);
         return l;
     };
     advancedCaption = caption("advancedCaption", N_("Усложнённый режим игры"));

@@ -11,11 +11,12 @@
 #include "ui/ImageButton.h"
 #include "ui/ImageList.h"
 #include "ui/PictureControl.h"
+#include "view/Palette.h"
 
 namespace zv::view {
 
 // The window colours of the skins that have their own.
-constexpr SDL_Color kGlassColour{151, 179, 185, 255};
+constexpr SDL_Color kGlassColour = kWindowFace;
 constexpr SDL_Color kBlockColour{245, 153, 139, 255};
 constexpr SDL_Color kSingleColour{105, 105, 105, 255};
 
