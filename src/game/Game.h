@@ -135,6 +135,10 @@ private:
     friend std::int32_t MovePoints(Mode, const Grid&, int, int);
 
     void ChooseMode(Mode m);
+    // Shows a game taken up where it stands (a set position or a kept game): its mode marked, the mode selectors
+    // disabled, no banner, its board, preview and score, nothing selected or blocked, waiting for a click. Its
+    // record, counts and undo are the caller's.
+    void ShowGameInPlay(Mode mode, const Grid& board, const std::array<ColourCode, 4>& next, std::int32_t score);
     // A mode's record as a game start reads it: its text shown (the default's when it is not a number), its value.
     std::int32_t ShowRecordOf(Mode m);
     // The record rule: a score that reaches the mode's record (equality counts) is written.

@@ -76,29 +76,33 @@ void Game::StartGame(std::uint32_t number) {
     RedrawBoard();
 }
 
-void Game::SetPosition(const Position& p) {
-    Begin();
+void Game::ShowGameInPlay(Mode mode, const Grid& board, const std::array<ColourCode, 4>& next, std::int32_t score) {
     HideSelection();
     ClearBlockedCells();
-    s_.GameMode = ModeWord(p.mode);
-    checked_ = p.mode;
-    s_.Board = p.board;
-    s_.MoveSnapshot = p.board;
-    s_.NextBalls = p.next;
-    s_.Score = p.score;
-    s_.ScoreBeforeMove = p.score;
-    s_.BestScore = p.record;
+    checked_ = mode;
+    s_.GameMode = ModeWord(mode);
+    view_.SetModeMarks(mode);
+    view_.SetModeSelectorsEnabled(false);
+    selectorsEnabled_ = false;
+    view_.SetBannerVisible(false);
+    s_.Board = board;
+    s_.MoveSnapshot = board;
+    s_.NextBalls = next;
+    s_.Score = score;
+    s_.ScoreBeforeMove = score;
+    view_.SetScoreText(std::to_string(score));
     s_.PlayState = kPlayIdle;
+    s_.GameOpen = true;
+}
+
+void Game::SetPosition(const Position& p) {
+    Begin();
+    ShowGameInPlay(p.mode, p.board, p.next, p.score);
+    s_.BestScore = p.record;
     s_.UndoAllowed = 0;
     s_.MoveCount = 0;
     s_.HintsUsed = 0;
-    s_.GameOpen = true;
     s_.AdvancedThroughout = s_.AdvancedMode == 1;
-    view_.SetBannerVisible(false);
-    view_.SetModeMarks(p.mode);
-    view_.SetModeSelectorsEnabled(false);
-    selectorsEnabled_ = false;
-    view_.SetScoreText(std::to_string(p.score));
     RedrawBoard();
 }
 
@@ -141,35 +145,20 @@ bool Game::Resume(const KeptGame& k, std::string& problem) {
     if (k.hints < 0) return refuse("a hint count below 0");
 
     Begin();
-    HideSelection();
-    ClearBlockedCells();
-    checked_ = k.mode;
-    view_.SetModeMarks(k.mode);
-    s_.GameMode = ModeWord(k.mode);
-    view_.SetModeSelectorsEnabled(false);
-    selectorsEnabled_ = false;
-    view_.SetBannerVisible(false);
+    ShowGameInPlay(k.mode, k.board, k.next, k.score);
     // The record as a game start reads it.
     s_.BestScore = ShowRecordOf(k.mode);
-    s_.Board = k.board;
-    s_.MoveSnapshot = k.board;
     s_.UndoBoard = k.undoBoard;
-    s_.NextBalls = k.next;
-    s_.Score = k.score;
-    s_.ScoreBeforeMove = k.score;
     s_.UndoAllowed = k.undo ? 1 : 0;
-    s_.PlayState = kPlayIdle;
     s_.DropCount = 0;
     s_.MoveCount = k.moves;
     s_.HintsUsed = k.hints;
-    s_.GameOpen = true;
     // Advanced mode is switched on later in the start-up, from the settings already read.
     s_.AdvancedThroughout = k.advanced && s_.Switches.advanced;
     for (int n = 1; n <= kCells; ++n)
         if (k.blocked[static_cast<std::size_t>(n - 1)]) SetBlocked(n, true);
     number_ = k.number;
     rng_.SetState(k.random);
-    view_.SetScoreText(std::to_string(k.score));
     RedrawBoard();
     return true;
 }

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <clocale>
+#include <type_traits>
 
 #include "platform/Paths.h"
 
@@ -20,49 +21,35 @@ namespace zv::platform {
 
 namespace {
 
-// The few GTK and GLib entry points the chooser needs, all objects kept opaque.
-struct Gtk {
-    using InitCheck = int (*)(int*, char***);
-    using DisableSetlocale = void (*)();
-    using DialogNew = void* (*)(const char*, void*, int, const char*, ...);
-    using FilterNew = void* (*)();
-    using FilterSetName = void (*)(void*, const char*);
-    using FilterAddPattern = void (*)(void*, const char*);
-    using AddFilter = void (*)(void*, void*);
-    using SetCurrentFolder = int (*)(void*, const char*);
-    using SetSize = void (*)(void*, int, int);
-    using Run = int (*)(void*);
-    using GetFilename = char* (*)(void*);
-    using Destroy = void (*)(void*);
-    using Free = void (*)(void*);
-    using EventsPending = int (*)();
-    using MainIteration = int (*)();
-    using ScreenDefault = void* (*)();
-    using ScreenSide = int (*)(void*);
-    using SpecialDir = const char* (*)(int);
-    using ConnectData = unsigned long (*)(void*, const char*, void (*)(), void*, void*, int);
+// The few GTK and GLib entry points the chooser needs, all objects kept opaque: the member, its C type and the
+// library's name for it. The struct and its lookup are both made from this one list.
+#define ZV_GTK_CALLS(X)                                                                                          \
+    X(init_check, int (*)(int*, char***), "gtk_init_check")                                                      \
+    X(disable_setlocale, void (*)(), "gtk_disable_setlocale")                                                    \
+    X(dialog_new, void* (*)(const char*, void*, int, const char*, ...), "gtk_file_chooser_dialog_new")           \
+    X(filter_new, void* (*)(), "gtk_file_filter_new")                                                            \
+    X(filter_set_name, void (*)(void*, const char*), "gtk_file_filter_set_name")                                 \
+    X(filter_add_pattern, void (*)(void*, const char*), "gtk_file_filter_add_pattern")                           \
+    X(add_filter, void (*)(void*, void*), "gtk_file_chooser_add_filter")                                         \
+    X(set_current_folder, int (*)(void*, const char*), "gtk_file_chooser_set_current_folder")                    \
+    X(set_default_size, void (*)(void*, int, int), "gtk_window_set_default_size")                                \
+    X(resize, void (*)(void*, int, int), "gtk_window_resize")                                                    \
+    X(run, int (*)(void*), "gtk_dialog_run")                                                                     \
+    X(get_filename, char* (*)(void*), "gtk_file_chooser_get_filename")                                           \
+    X(destroy, void (*)(void*), "gtk_widget_destroy")                                                            \
+    X(g_free, void (*)(void*), "g_free")                                                                         \
+    X(events_pending, int (*)(), "gtk_events_pending")                                                           \
+    X(main_iteration, int (*)(), "gtk_main_iteration")                                                           \
+    X(screen_default, void* (*)(), "gdk_screen_get_default")                                                     \
+    X(screen_width, int (*)(void*), "gdk_screen_get_width")                                                      \
+    X(screen_height, int (*)(void*), "gdk_screen_get_height")                                                    \
+    X(special_dir, const char* (*)(int), "g_get_user_special_dir")                                               \
+    X(connect, unsigned long (*)(void*, const char*, void (*)(), void*, void*, int), "g_signal_connect_data")
 
-    InitCheck init_check = nullptr;
-    DisableSetlocale disable_setlocale = nullptr;
-    DialogNew dialog_new = nullptr;
-    FilterNew filter_new = nullptr;
-    FilterSetName filter_set_name = nullptr;
-    FilterAddPattern filter_add_pattern = nullptr;
-    AddFilter add_filter = nullptr;
-    SetCurrentFolder set_current_folder = nullptr;
-    SetSize set_default_size = nullptr;
-    SetSize resize = nullptr;
-    Run run = nullptr;
-    GetFilename get_filename = nullptr;
-    Destroy destroy = nullptr;
-    Free g_free = nullptr;
-    EventsPending events_pending = nullptr;
-    MainIteration main_iteration = nullptr;
-    ScreenDefault screen_default = nullptr;
-    ScreenSide screen_width = nullptr;
-    ScreenSide screen_height = nullptr;
-    SpecialDir special_dir = nullptr;
-    ConnectData connect = nullptr;
+struct Gtk {
+#define ZV_GTK_MEMBER(member, type, symbol) std::type_identity_t<type> member = nullptr;
+    ZV_GTK_CALLS(ZV_GTK_MEMBER)
+#undef ZV_GTK_MEMBER
 };
 
 constexpr int kActionOpen = 0;        // GTK_FILE_CHOOSER_ACTION_OPEN
@@ -86,25 +73,9 @@ const Gtk* LoadGtk() {
     tried = true;
     void* lib = dlopen("libgtk-3.so.0", RTLD_NOW | RTLD_LOCAL);
     if (!lib) return nullptr;
-    const bool all = Resolve(lib, "gtk_init_check", gtk.init_check) &&
-                     Resolve(lib, "gtk_disable_setlocale", gtk.disable_setlocale) &&
-                     Resolve(lib, "gtk_file_chooser_dialog_new", gtk.dialog_new) &&
-                     Resolve(lib, "gtk_file_filter_new", gtk.filter_new) &&
-                     Resolve(lib, "gtk_file_filter_set_name", gtk.filter_set_name) &&
-                     Resolve(lib, "gtk_file_filter_add_pattern", gtk.filter_add_pattern) &&
-                     Resolve(lib, "gtk_file_chooser_add_filter", gtk.add_filter) &&
-                     Resolve(lib, "gtk_file_chooser_set_current_folder", gtk.set_current_folder) &&
-                     Resolve(lib, "gtk_window_set_default_size", gtk.set_default_size) &&
-                     Resolve(lib, "gtk_window_resize", gtk.resize) && Resolve(lib, "gtk_dialog_run", gtk.run) &&
-                     Resolve(lib, "gtk_file_chooser_get_filename", gtk.get_filename) &&
-                     Resolve(lib, "gtk_widget_destroy", gtk.destroy) && Resolve(lib, "g_free", gtk.g_free) &&
-                     Resolve(lib, "gtk_events_pending", gtk.events_pending) &&
-                     Resolve(lib, "gtk_main_iteration", gtk.main_iteration) &&
-                     Resolve(lib, "gdk_screen_get_default", gtk.screen_default) &&
-                     Resolve(lib, "gdk_screen_get_width", gtk.screen_width) &&
-                     Resolve(lib, "gdk_screen_get_height", gtk.screen_height) &&
-                     Resolve(lib, "g_get_user_special_dir", gtk.special_dir) &&
-                     Resolve(lib, "g_signal_connect_data", gtk.connect);
+#define ZV_GTK_RESOLVE(member, type, symbol) &&Resolve(lib, symbol, gtk.member)
+    const bool all = true ZV_GTK_CALLS(ZV_GTK_RESOLVE);
+#undef ZV_GTK_RESOLVE
     if (!all) return nullptr;
     // gtk_init would otherwise switch the whole process, number formats included, to the
     // environment's locale. The dialog needs only the character set and the translations.
@@ -171,6 +142,8 @@ bool IsDirectory(const std::string& path) {
     struct stat st{};
     return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
+
+#undef ZV_GTK_CALLS
 
 } // namespace
 

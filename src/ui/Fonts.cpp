@@ -94,20 +94,16 @@ namespace {
 
 // fontconfig is loaded only when a face is not where our packages put it: linking it would load it,
 // and FreeType under it, into every start.
+// The calls we make, each named once without its "Fc": the struct and its lookup are both made from this list.
+#define ZV_FONTCONFIG_CALLS(X)                                                                              \
+    X(Init) X(PatternCreate) X(PatternAddString) X(PatternAddInteger) X(PatternAddBool) X(ConfigSubstitute) \
+    X(DefaultSubstitute) X(FontMatch) X(PatternDestroy) X(PatternGetString) X(PatternGetCharSet)            \
+    X(CharSetHasChar) X(PatternGetInteger)
+
 struct Fontconfig {
-    decltype(&FcInit) Init = nullptr;
-    decltype(&FcPatternCreate) PatternCreate = nullptr;
-    decltype(&FcPatternAddString) PatternAddString = nullptr;
-    decltype(&FcPatternAddInteger) PatternAddInteger = nullptr;
-    decltype(&FcPatternAddBool) PatternAddBool = nullptr;
-    decltype(&FcConfigSubstitute) ConfigSubstitute = nullptr;
-    decltype(&FcDefaultSubstitute) DefaultSubstitute = nullptr;
-    decltype(&FcFontMatch) FontMatch = nullptr;
-    decltype(&FcPatternDestroy) PatternDestroy = nullptr;
-    decltype(&FcPatternGetString) PatternGetString = nullptr;
-    decltype(&FcPatternGetCharSet) PatternGetCharSet = nullptr;
-    decltype(&FcCharSetHasChar) CharSetHasChar = nullptr;
-    decltype(&FcPatternGetInteger) PatternGetInteger = nullptr;
+#define ZV_FONTCONFIG_MEMBER(name) decltype(&::Fc##name) name = nullptr;
+    ZV_FONTCONFIG_CALLS(ZV_FONTCONFIG_MEMBER)
+#undef ZV_FONTCONFIG_MEMBER
     bool ok = false;
 };
 
@@ -120,17 +116,15 @@ const Fontconfig& LoadFontconfig() {
             fn = reinterpret_cast<std::remove_reference_t<decltype(fn)>>(dlsym(lib, name));
             return fn != nullptr;
         };
-        f.ok = get(f.Init, "FcInit") && get(f.PatternCreate, "FcPatternCreate") &&
-               get(f.PatternAddString, "FcPatternAddString") && get(f.PatternAddInteger, "FcPatternAddInteger") &&
-               get(f.PatternAddBool, "FcPatternAddBool") && get(f.ConfigSubstitute, "FcConfigSubstitute") &&
-               get(f.DefaultSubstitute, "FcDefaultSubstitute") && get(f.FontMatch, "FcFontMatch") &&
-               get(f.PatternDestroy, "FcPatternDestroy") && get(f.PatternGetString, "FcPatternGetString") &&
-               get(f.PatternGetCharSet, "FcPatternGetCharSet") && get(f.CharSetHasChar, "FcCharSetHasChar") &&
-               get(f.PatternGetInteger, "FcPatternGetInteger");
+#define ZV_FONTCONFIG_GET(name) &&get(f.name, "Fc" #name)
+        f.ok = true ZV_FONTCONFIG_CALLS(ZV_FONTCONFIG_GET);
+#undef ZV_FONTCONFIG_GET
         return f;
     }();
     return fc;
 }
+
+#undef ZV_FONTCONFIG_CALLS
 
 } // namespace
 

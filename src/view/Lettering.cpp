@@ -10,43 +10,19 @@ namespace zv::view {
 
 namespace {
 
-Lettering Make(const char* family, double px, Ink top, Ink bottom) {
-    Lettering l;
-    l.family = family;
-    l.px = px;
-    l.top = top;
-    l.bottom = bottom;
-    return l;
-}
-
-SkinLettering MakeGlass() {
-    SkinLettering k;
-    k.heading = Make("DejaVu Sans Condensed", 17, {255, 255, 255}, {214, 236, 242});
-    k.heading.shadow = {24, 52, 62};
-    k.heading.shadowAlpha = 0.75;
-    k.caption = Make("DejaVu Sans Condensed", 13, {255, 255, 255}, {226, 242, 246});
-    k.caption.shadow = {24, 52, 62};
-    k.caption.shadowAlpha = 0.7;
-    return k;
-}
-
-SkinLettering MakeChips() {
-    SkinLettering k;
-    k.heading = Make("Roboto Condensed", 19, {160, 44, 44}, {104, 22, 26});
-    k.heading.highlightAlpha = 0.9;
-    k.caption = Make("Roboto Condensed", 15, {128, 40, 36}, {96, 26, 24});
-    k.caption.highlightAlpha = 0.9;
-    return k;
-}
-
-SkinLettering MakeMarbles() {
-    SkinLettering k;
-    k.heading = Make("Liberation Sans", 17, {246, 249, 252}, {168, 180, 194});
-    k.heading.shadowAlpha = 0.85;
-    k.caption = Make("Liberation Sans", 13, {236, 240, 246}, {186, 196, 208});
-    k.caption.shadowAlpha = 0.8;
-    return k;
-}
+// Each skin letters its headings and captions in one family; they differ in size, inks and the shadow or the
+// engraving behind the words.
+constexpr SkinLettering kGlass{
+    .heading = {.family = "DejaVu Sans Condensed", .px = 17, .top = {255, 255, 255}, .bottom = {214, 236, 242},
+                .shadow = {24, 52, 62}, .shadowAlpha = 0.75},
+    .caption = {.family = "DejaVu Sans Condensed", .px = 13, .top = {255, 255, 255}, .bottom = {226, 242, 246},
+                .shadow = {24, 52, 62}, .shadowAlpha = 0.7}};
+constexpr SkinLettering kChips{
+    .heading = {.family = "Roboto Condensed", .px = 19, .top = {160, 44, 44}, .bottom = {104, 22, 26}, .highlightAlpha = 0.9},
+    .caption = {.family = "Roboto Condensed", .px = 15, .top = {128, 40, 36}, .bottom = {96, 26, 24}, .highlightAlpha = 0.9}};
+constexpr SkinLettering kMarbles{
+    .heading = {.family = "Liberation Sans", .px = 17, .top = {246, 249, 252}, .bottom = {168, 180, 194}, .shadowAlpha = 0.85},
+    .caption = {.family = "Liberation Sans", .px = 13, .top = {236, 240, 246}, .bottom = {186, 196, 208}, .shadowAlpha = 0.8}};
 
 // The rows of choices: each mark is 14 pixels, its caption starts 18 pixels in, in the 17-pixel row.
 constexpr int kSkinRows[6] = {203, 227, 251, 275, 299, 322};
@@ -73,18 +49,9 @@ std::vector<CaptionPlace> MakePlaces() {
 
 } // namespace
 
-const SkinLettering& GlassLettering() {
-    static const SkinLettering k = MakeGlass();
-    return k;
-}
-const SkinLettering& ChipsLettering() {
-    static const SkinLettering k = MakeChips();
-    return k;
-}
-const SkinLettering& MarblesLettering() {
-    static const SkinLettering k = MakeMarbles();
-    return k;
-}
+const SkinLettering& GlassLettering() { return kGlass; }
+const SkinLettering& ChipsLettering() { return kChips; }
+const SkinLettering& MarblesLettering() { return kMarbles; }
 
 const std::vector<CaptionPlace>& PanelCaptions() {
     static const std::vector<CaptionPlace> places = MakePlaces();

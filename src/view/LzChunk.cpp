@@ -38,6 +38,18 @@ inline void CopyItem(std::uint8_t* dst, std::size_t distance, std::size_t count)
     }
 }
 
+// Expands the run item at `src` (a zero distance, the count less 16 and the byte, 4 bytes in all) at `dst`, and
+// moves both past it; false when the run does not fit before `limit`.
+inline bool ExpandRun(const std::uint8_t*& src, std::uint8_t*& dst, const std::uint8_t* limit) {
+    const std::size_t count = (static_cast<std::size_t>(src[1]) << 8 | src[2]) + kMinRun;
+    const std::uint8_t value = src[3];
+    src += 4;
+    if (static_cast<std::size_t>(limit - dst) < count) return false;
+    std::memset(dst, value, count);
+    dst += count;
+    return true;
+}
+
 // Decodes the items of a compressed chunk into [start, limit); returns the end of the output,
 // or null when the chunk is malformed.
 std::uint8_t* DecodeItems(const std::uint8_t* src, const std::uint8_t* const end, std::uint8_t* const start,
@@ -67,12 +79,7 @@ std::uint8_t* DecodeItems(const std::uint8_t* src, const std::uint8_t* const end
                 }
                 const std::size_t distance = static_cast<std::size_t>(src[0]) << 4 | src[1] >> 4;
                 if (distance == 0) {
-                    const std::size_t count = (static_cast<std::size_t>(src[1]) << 8 | src[2]) + kMinRun;
-                    const std::uint8_t value = src[3];
-                    src += 4;
-                    if (static_cast<std::size_t>(limit - dst) < count) return nullptr;
-                    std::memset(dst, value, count);
-                    dst += count;
+                    if (!ExpandRun(src, dst, limit)) return nullptr;
                     break;
                 }
                 const std::size_t count = (src[1] & 15u) + kMinCopy;
@@ -102,12 +109,7 @@ std::uint8_t* DecodeItems(const std::uint8_t* src, const std::uint8_t* const end
             dst += count;
         } else {
             if (end - src < 4) return nullptr;
-            const std::size_t count = (static_cast<std::size_t>(src[1]) << 8 | src[2]) + kMinRun;
-            const std::uint8_t value = src[3];
-            src += 4;
-            if (static_cast<std::size_t>(limit - dst) < count) return nullptr;
-            std::memset(dst, value, count);
-            dst += count;
+            if (!ExpandRun(src, dst, limit)) return nullptr;
         }
     }
     return dst;

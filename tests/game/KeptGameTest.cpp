@@ -138,5 +138,58 @@ TEST(KeptGame, OnlyARunningGameIsKeptAndAnImpossibleOneIsRefused) {
     }
 }
 
+// A set position and a kept game are taken up alike: the window shows the game as it stands, with nothing of the
+// game before left selected, blocked or bannered.
+TEST(KeptGame, APositionAndAKeptGameAreShownAlike) {
+    Grid board;
+    board.cells.fill(0);
+    board.cells[0] = 3;
+    board.cells[44] = 5;
+    const std::array<ColourCode, 4> next{6, 5, 4, 3};
+    Position position;
+    position.mode = Mode::Ring;
+    position.board = board;
+    position.next = next;
+    position.score = 57;
+    KeptGame kept;
+    kept.mode = Mode::Ring;
+    kept.board = board;
+    kept.next = next;
+    kept.score = 57;
+    const struct {
+        const char* how;
+        void (*takeUp)(Game&, const Position&, const KeptGame&);
+    } ways[] = {{"position", [](Game& g, const Position& p, const KeptGame&) { g.SetPosition(p); }},
+                {"kept game", [](Game& g, const Position&, const KeptGame& k) {
+                     std::string problem;
+                     ASSERT_TRUE(g.Resume(k, problem)) << problem;
+                 }}};
+    for (const auto& w : ways) {
+        SCOPED_TRACE(w.how);
+        Rig r;
+        r.game.SetAdvancedMode(true);
+        r.game.StartNumberedGame(31);
+        for (int i = 1; i <= kCells && r.s().PlayState == kPlayIdle; ++i)
+            if (r.s().Board.cells[static_cast<std::size_t>(i - 1)] != 0) r.game.ImClick(i);
+        ASSERT_NE(r.s().PlayState, kPlayIdle) << "a ball is selected before";
+        ASSERT_GT(r.view.BlockedCount(), 0);
+        r.view.bannerVisible = true;
+        w.takeUp(r.game, position, kept);
+        EXPECT_EQ(r.s().GameMode, "ring");
+        EXPECT_EQ(r.view.marked, Mode::Ring);
+        EXPECT_FALSE(r.view.selectorsEnabled);
+        EXPECT_FALSE(r.view.bannerVisible);
+        EXPECT_EQ(r.view.scoreText, "57");
+        EXPECT_EQ(r.view.BlockedCount(), 0);
+        EXPECT_EQ(r.view.HighlightCount(), 0);
+        EXPECT_EQ(r.s().Board, board);
+        EXPECT_EQ(r.s().MoveSnapshot, board);
+        EXPECT_EQ(r.s().NextBalls, next);
+        EXPECT_EQ(r.s().ScoreBeforeMove, 57);
+        EXPECT_EQ(r.s().PlayState, kPlayIdle);
+        EXPECT_TRUE(r.s().GameOpen);
+    }
+}
+
 } // namespace
 } // namespace zv::kit

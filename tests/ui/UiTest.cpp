@@ -12,6 +12,7 @@
 #include "ui/CellGrid.h"
 #include "ui/Control.h"
 #include "ui/Draw.h"
+#include "ui/Fonts.h"
 #include "ui/ImageButton.h"
 #include "ui/Label.h"
 #include "ui/PictureControl.h"
@@ -350,3 +351,19 @@ TEST_F(UiTest, TheColourIsLaidAroundAPictureShortOfItsControl) {
 
 } // namespace
 } // namespace zv::ui
+
+// fontconfig is reached through dlopen: every call must be found, and it must name the same files as the
+// shortcut to the faces our packages install.
+TEST(Fontconfig, FindsTheKnownFacesWhereTheShortcutDoesAndNoOtherFamily) {
+    const struct {
+        const char* family;
+        bool bold;
+    } faces[] = {{"DejaVu Sans", false}, {"DejaVu Sans", true}, {"Liberation Sans", false}, {"Roboto Condensed", true}};
+    for (const auto& f : faces) {
+        SCOPED_TRACE(f.family + std::string(f.bold ? " bold" : ""));
+        const std::string file = zv::ui::ResolveThroughFontconfig(f.family, f.bold);
+        EXPECT_FALSE(file.empty());
+        EXPECT_EQ(file, zv::ui::ResolveFontFile(f.family, f.bold));
+    }
+    EXPECT_EQ(zv::ui::ResolveThroughFontconfig("No Such Family Anywhere", false), "");
+}
