@@ -36,7 +36,7 @@
 #include "app/SystemDesktop.h"
 #include "platform/WindowHost.h"
 #include "ui/Control.h"
-#include "kit/HeadlessServices.h"
+#include "app/Headless.h"
 
 namespace {
 
@@ -151,7 +151,7 @@ int main(int argc, char** argv) {
             scale = ui::Scale::FromQuarters(static_cast<int>(f * 4));
         }
     }
-    const std::string dir = kit::MakeScratchDir("click");
+    const std::string dir = app::MakeScratchDir("click");
     std::filesystem::create_directories(dir + "/data");
     for (int m = 0; m < kModeCount; ++m)
         std::ofstream(store::RecordFilePath(dir + "/data", static_cast<Mode>(m))) << record << "\r\n";
@@ -161,8 +161,8 @@ int main(int argc, char** argv) {
         platform::WindowHost host;
         host.SetScale(scale);
         // The stand-ins, but for what a click really goes through: the speaker, the clock and the chooser.
-        // A message box would wait for a person: the stand-in counts them instead.
-        kit::HeadlessServices kit(dir);
+        // A message box would wait for a person: the headless one keeps them instead.
+        app::Headless headless(dir);
         platform::SdlSound sound(platform::DataDirs());
         platform::SystemClock clock;
         platform::SystemFileDialog dialog;
@@ -171,14 +171,14 @@ int main(int argc, char** argv) {
         // The scale reaches the windows as the desktop's does in the game, no more than the screen holds. The
         // dummy driver's screen is nobody's, so there any scale goes.
         app::SystemDesktop desktop(host, nullptr, scale, host.HasDisplay() ? 0 : ui::Form::kMaxScale);
-        app::Services& services = kit.services;
+        app::Services& services = headless.services;
         services.calendar = &calendar;
         services.account = &account;
         services.sound = &sound;
         services.clock = &clock;
         services.fileDialog = &dialog;
         services.desktop = &desktop;
-        const auto& boxes = kit.boxes;
+        const auto& boxes = headless.messages;
 
         app::Program program(services);
         program.Start();
@@ -254,7 +254,7 @@ int main(int argc, char** argv) {
         }
         Report("key moving the frame", arrows);
         Report("key ending a selection", escapes);
-        if (!boxes.shown.empty()) std::printf("messages shown: %zu (first: %s)\n", boxes.shown.size(), boxes.shown[0].text.c_str());
+        if (!boxes.shown.empty()) std::printf("messages shown: %zu (first: %s)\n", boxes.shown.size(), boxes.shown[0].c_str());
         program.Exit();
     } catch (const std::exception& e) {
         std::fprintf(stderr, "zv-click: %s\n", e.what());

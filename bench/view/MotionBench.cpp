@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "app/Program.h"
-#include "kit/HeadlessServices.h"
+#include "app/Headless.h"
 
 namespace {
 
@@ -48,9 +48,9 @@ void MotionFrames(benchmark::State& state) {
         return;
     }
     {
-        kit::HeadlessServices kit(kit::MakeScratchDir("motion-bench"));
-        kit.services.animation = true;
-        app::Program program(kit.services);
+        app::Headless headless(app::MakeScratchDir("motion-bench"));
+        headless.services.animation = true;
+        app::Program program(headless.services);
         program.Start();
         app::TForm1& form = program.Main();
         form.Window().SetScale(scale);
@@ -62,7 +62,7 @@ void MotionFrames(benchmark::State& state) {
             state.PauseTiming();
             program.Engine().SetPosition(LongMove());
             form.Window().Render();
-            kit.ticks = 0;
+            headless.desktop.ticks = 0;
             state.ResumeTiming();
             const auto move0 = Clock::now();
             cell(10, 1)->OnClick();
@@ -70,7 +70,7 @@ void MotionFrames(benchmark::State& state) {
             form.Window().Render();
             bool more = true;
             for (std::uint32_t t = kFrameMs; more; t += kFrameMs) {
-                kit.ticks = t;
+                headless.desktop.ticks = t;
                 const auto f0 = Clock::now();
                 more = program.Frame();
                 form.Window().Render();
@@ -85,7 +85,7 @@ void MotionFrames(benchmark::State& state) {
         state.counters["frame_p99_ms"] = at(frames, 0.99);
         state.counters["frames_per_move"] = moves.empty() ? 0.0 : static_cast<double>(frames.size()) / moves.size();
         state.counters["move_ms"] = at(moves, 0.5);
-        std::filesystem::remove_all(kit.dir);
+        std::filesystem::remove_all(headless.dir);
     }
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }

@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "app/Program.h"
-#include "kit/HeadlessServices.h"
+#include "app/Headless.h"
 
 namespace {
 
@@ -21,8 +21,8 @@ void WholeRepaint(benchmark::State& state) {
         return;
     }
     {
-        kit::HeadlessServices kit(kit::MakeScratchDir("repaint-bench"));
-        app::Program program(kit.services);
+        app::Headless headless(app::MakeScratchDir("repaint-bench"));
+        app::Program program(headless.services);
         program.Start();
         ui::Form& window = program.Main().Window();
         window.SetScale(scale);
@@ -31,7 +31,7 @@ void WholeRepaint(benchmark::State& state) {
             window.InvalidateAll();
             window.Render();
         }
-        std::filesystem::remove_all(kit.dir);
+        std::filesystem::remove_all(headless.dir);
     }
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }

@@ -1,18 +1,7 @@
 // Wires the stand-ins into the services the windows take.
 #include "kit/HeadlessServices.h"
 
-#include <stdlib.h>
-
-#include <filesystem>
-#include <stdexcept>
-
 namespace zv::kit {
-
-std::string MakeScratchDir(const std::string& purpose) {
-    std::string tmpl = (std::filesystem::temp_directory_path() / ("zv-" + purpose + "-XXXXXX")).string();
-    if (!mkdtemp(tmpl.data())) throw std::runtime_error("cannot make a scratch directory for " + purpose);
-    return tmpl;
-}
 
 HeadlessServices::HeadlessServices(const std::string& d) : dir(d) {
     services.messages = &boxes;

@@ -6,14 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "app/Headless.h"
 #include "app/Services.h"
 #include "kit/PlatformFakes.h"
 #include "ui/Control.h"
 
 namespace zv::kit {
 
-// A new private directory under the system's temporary folder, named after what it is for.
-std::string MakeScratchDir(const std::string& purpose);
+using app::MakeScratchDir;
 
 class HeadlessServices;
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "app/Program.h"
-#include "kit/HeadlessServices.h"
+#include "app/Headless.h"
 #include "platform/Language.h"
 
 using namespace zv;
@@ -56,19 +56,18 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "zv-snapshot: %s\n", SDL_GetError());
         return 1;
     }
-    kit::HeadlessServices kit(kit::MakeScratchDir("snapshot"));
-    kit.clock.Set({12, 0, 0, static_cast<int>(seed % 1000)});
-    app::Services& services = kit.services;
-    kit::FakeClock& clock = kit.clock;
-    kit::FakeMessageBoxes& boxes = kit.boxes;
+    app::Headless headless(app::MakeScratchDir("snapshot"));
+    headless.clock.now = {12, 0, 0, static_cast<int>(seed % 1000)};
+    app::Services& services = headless.services;
+    SetClock& clock = headless.clock;
     app::Program program(services);
     program.Start();
     app::TForm1& form1 = program.Main();
     if (skin >= 1 && skin <= 5) view::ApplyBuiltInSkin(form1.Skin(), skin);
     Game& g = form1.Engine();
     if (play) {
-        clock.Set({static_cast<int>(seed / 3600000 % 24), static_cast<int>(seed / 60000 % 60), static_cast<int>(seed / 1000 % 60),
-                   static_cast<int>(seed % 1000)});
+        clock.now = {static_cast<int>(seed / 3600000 % 24), static_cast<int>(seed / 60000 % 60), static_cast<int>(seed / 1000 % 60),
+                     static_cast<int>(seed % 1000)};
         g.GstartClick();
         Random pick(seed);
         // Random legal-looking clicks: select a ball, then an empty cell.
@@ -105,10 +104,10 @@ int main(int argc, char** argv) {
     app::TBestGames& bestGames = program.BestGames();
     if (best) {
         // Twelve finished games of lines over a few days, the last one marked where it entered.
-        kit.account.name = "Анна Кузнецова";
+        headless.account.name = "Анна Кузнецова";
         const int scores[12] = {120, 45, 310, 88, 45, 230, 17, 502, 64, 99, 140, 275};
         for (int i = 0; i < 12; ++i) {
-            kit.calendar.now = {2026, 5, 3 + i, 9 + i, 5 * i, 0};
+            headless.calendar.now = {2026, 5, 3 + i, 9 + i, 5 * i, 0};
             program.Book().GameFinished({GameEnd::Finished, Mode::Line, scores[i], scores[i] / 3 + 7, i % 4 == 0, i % 5 == 1 ? 2 : 0,
                                               static_cast<std::uint32_t>(20260503 + i * 48611)});
         }
@@ -133,7 +132,7 @@ int main(int argc, char** argv) {
         form1.Window().Render();
         canvas = form1.Window().Canvas();
     }
-    for (const auto& m : boxes.shown) std::fprintf(stderr, "message: %s\n", m.text.c_str());
+    for (const std::string& m : headless.messages.shown) std::fprintf(stderr, "message: %s\n", m.c_str());
     if (SDL_SaveBMP(canvas, out.c_str()) != 0) {
         std::fprintf(stderr, "zv-snapshot: %s\n", SDL_GetError());
         return 1;
