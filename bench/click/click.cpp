@@ -166,13 +166,11 @@ int main(int argc, char** argv) {
         platform::SdlSound sound(platform::DataDirs());
         platform::SystemClock clock;
         platform::SystemFileDialog dialog;
-        platform::SystemCalendar calendar;
         platform::SystemAccount account;
         // The scale reaches the windows as the desktop's does in the game, no more than the screen holds. The
         // dummy driver's screen is nobody's, so there any scale goes.
         app::SystemDesktop desktop(host, nullptr, scale, host.HasDisplay() ? 0 : ui::Form::kMaxScale);
         app::Services& services = headless.services;
-        services.calendar = &calendar;
         services.account = &account;
         services.sound = &sound;
         services.clock = &clock;

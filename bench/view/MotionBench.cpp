@@ -62,7 +62,7 @@ void MotionFrames(benchmark::State& state) {
             state.PauseTiming();
             program.Engine().SetPosition(LongMove());
             form.Window().Render();
-            headless.desktop.ticks = 0;
+            headless.clock.ticks = 0;
             state.ResumeTiming();
             const auto move0 = Clock::now();
             cell(10, 1)->OnClick();
@@ -70,7 +70,7 @@ void MotionFrames(benchmark::State& state) {
             form.Window().Render();
             bool more = true;
             for (std::uint32_t t = kFrameMs; more; t += kFrameMs) {
-                headless.desktop.ticks = t;
+                headless.clock.ticks = t;
                 const auto f0 = Clock::now();
                 more = program.Frame();
                 form.Window().Render();

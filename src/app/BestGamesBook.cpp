@@ -19,7 +19,7 @@ BestGamesBook::BestGamesBook(const Services& services, Windows& windows) : servi
 void BestGamesBook::Load(bool dataDirUsable) {
     writable_ = statsWritable_ = factsWritable_ = dataDirUsable;
     if (!dataDirUsable) return;
-    const DateTime now = services_.calendar->Now();
+    const DateTime now = services_.clock->Local();
     store::BestGamesLoad r = store::LoadBestGamesFile(services_.dataDir, now);
     tables_ = std::move(r.tables);
     writable_ = r.writable;
@@ -46,7 +46,7 @@ int BestGamesBook::GameFinished(const GameEnding& ended) {
     const Mode mode = ended.mode;
     BestGame game;
     game.score = ended.score;
-    game.when = services_.calendar->Now();
+    game.when = services_.clock->Local();
     game.moves = ended.moves;
     game.advanced = ended.advanced;
     game.player = PlayerName();

@@ -21,7 +21,6 @@ void KeptMessages::ShowInfo(const std::string&, const std::string& text) { shown
 Headless::Headless(std::string directory) : dir(std::move(directory)) {
     services.messages = &messages;
     services.clock = &clock;
-    services.calendar = &calendar;
     services.account = &account;
     services.desktop = &desktop;
     services.dataDir = dir + "/data";

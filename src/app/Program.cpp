@@ -154,7 +154,7 @@ TBestGames& Program::BestGames() {
     return *bestGames_;
 }
 
-bool Program::Frame() { return main_.Board().Frame(services_.desktop->Ticks()); }
+bool Program::Frame() { return main_.Board().Frame(services_.clock->Ticks()); }
 
 void Program::FullScreenAtStart() {
     try {
@@ -274,7 +274,7 @@ const std::vector<Program::MainKey>& Program::MainKeys() {
         // Today's game: numbered by the local date, the same for every player that day.
         {SDLK_d, true,
          [](Program& p) {
-             const DateTime today = p.services_.calendar->Now();
+             const DateTime today = p.services_.clock->Local();
              p.main_.StartNumberedGame(DateGameNumber(today.year, today.month, today.day));
          }},
         // "+" shares its key with "=" on most layouts: Ctrl+= is what most players press for Ctrl+Plus.

@@ -19,12 +19,11 @@ struct Silence : SoundPlayer {
 };
 struct Midnight : Clock {
     TimeOfDay Now() const override { return {}; }
+    DateTime Local() const override { return {}; }
+    std::uint32_t Ticks() const override { return 0; }
 };
 struct NoChoice : platform::FileDialog {
     std::optional<std::string> OpenFile(const std::string&, const std::string&, const std::string&) override { return std::nullopt; }
-};
-struct NoDate : platform::Calendar {
-    DateTime Now() const override { return {}; }
 };
 struct Nobody : platform::Account {
     std::string PlayerName() const override { return {}; }
@@ -58,10 +57,6 @@ const Clock& NoClock() {
 }
 platform::FileDialog& NoFileDialog() {
     static NoChoice none;
-    return none;
-}
-const platform::Calendar& NoCalendar() {
-    static NoDate none;
     return none;
 }
 const platform::Account& NoAccount() {

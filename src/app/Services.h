@@ -52,8 +52,6 @@ public:
     // Draws every window at a scale.
     virtual void SetScale(ui::Scale scale) { (void)scale; }
     virtual void OpenUrl(const std::string& url) { (void)url; }
-    // Milliseconds of a steady clock, for the board's motion.
-    virtual std::uint32_t Ticks() const { return 0; }
     // Full screen for the main window.
     virtual platform::FullScreenDisplay& FullScreen();
 };
@@ -63,7 +61,6 @@ platform::MessageBoxes& NoMessageBoxes();
 SoundPlayer& NoSound();
 const Clock& NoClock();
 platform::FileDialog& NoFileDialog();
-const platform::Calendar& NoCalendar();
 const platform::Account& NoAccount();
 Desktop& NoDesktop();
 
@@ -72,8 +69,7 @@ struct Services {
     SoundPlayer* sound = &NoSound();
     const Clock* clock = &NoClock();
     platform::FileDialog* fileDialog = &NoFileDialog();
-    // The date and time the best games are kept with, and the account that names the player.
-    const platform::Calendar* calendar = &NoCalendar();
+    // The account that names the player.
     const platform::Account* account = &NoAccount();
     Desktop* desktop = &NoDesktop();
     // Where the record and skin files live (created when missing).

@@ -67,7 +67,6 @@ void SystemDesktop::SetScale(ui::Scale scale) {
 
 void SystemDesktop::OpenUrl(const std::string& url) { platform::OpenUrl(url); }
 
-std::uint32_t SystemDesktop::Ticks() const { return static_cast<std::uint32_t>(SDL_GetTicks()); }
 
 platform::FullScreenDisplay& SystemDesktop::FullScreen() {
     if (fullScreen_) return *fullScreen_;

@@ -31,7 +31,6 @@ public:
     ui::Scale LargestScale() const override;
     void SetScale(ui::Scale scale) override;
     void OpenUrl(const std::string& url) override;
-    std::uint32_t Ticks() const override;
     platform::FullScreenDisplay& FullScreen() override;
 
     // Says on stderr at which scale the windows are drawn, and the largest that fits.

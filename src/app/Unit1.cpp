@@ -310,7 +310,7 @@ void TForm1::HintClick() { board_->Hold(); Played(game_.HintClick()); }
 void TForm1::Played(const TurnReport& report) {
     // The handlers that can give or take the undo show it on the undo button afterwards.
     RefreshUndo();
-    board_->Played(report, services_.desktop->Ticks());
+    board_->Played(report, services_.clock->Ticks());
     windows_.Played(report);
 }
 

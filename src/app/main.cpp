@@ -74,7 +74,6 @@ int main(int argc, char** argv) {
         platform::HostMessageBoxes boxes(host);
         platform::SdlSound sound(platform::DataDirs());
         platform::SystemClock clock;
-        platform::SystemCalendar calendar;
         platform::SystemAccount account;
         platform::SystemFileDialog dialog;
         app::SystemDesktop desktop(host, &boxes, desktopScale.scale);
@@ -85,7 +84,6 @@ int main(int argc, char** argv) {
         services.sound = &sound;
         services.clock = &clock;
         services.fileDialog = &dialog;
-        services.calendar = &calendar;
         services.account = &account;
         services.desktop = &desktop;
         services.dataDir = platform::UserDataDir();

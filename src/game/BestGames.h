@@ -14,12 +14,6 @@
 
 namespace zv {
 
-// A local date and time to the second.
-struct DateTime {
-    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
-    friend auto operator<=>(const DateTime&, const DateTime&) = default;
-};
-
 struct BestGame {
     std::int32_t score = 0;
     DateTime when;           // when the game ended

@@ -24,9 +24,13 @@ struct NullPorts : BoardView, SoundPlayer, RecordWriter {
 class SetClock : public Clock {
 public:
     TimeOfDay now{};
+    DateTime date{2026, 5, 17, 14, 30, 0};
+    std::uint32_t ticks = 0;
     SetClock() = default;
     explicit SetClock(TimeOfDay time) : now(time) {}
     TimeOfDay Now() const override { return now; }
+    DateTime Local() const override { return date; }
+    std::uint32_t Ticks() const override { return ticks; }
 };
 
 } // namespace zv

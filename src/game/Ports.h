@@ -46,10 +46,14 @@ struct TimeOfDay {
     int hour = 0, minute = 0, second = 0, millisecond = 0; // UTC
 };
 
+// The one clock, read three ways: the time of day new games are seeded from, the local date and time finished
+// games are kept with, and a steady count of milliseconds the board's motion is timed by.
 class Clock {
 public:
     virtual ~Clock() = default;
     virtual TimeOfDay Now() const = 0;
+    virtual DateTime Local() const = 0;
+    virtual std::uint32_t Ticks() const = 0;
 };
 
 } // namespace zv

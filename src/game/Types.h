@@ -1,7 +1,8 @@
-// The types the rules share with the files: cells and grids, the modes, the settings and the reading of a record.
+// The types the rules share with the files: cells and grids, the modes, dates, the settings and the reading of a record.
 #pragma once
 
 #include <array>
+#include <compare>
 #include <cstdint>
 #include <string>
 
@@ -38,6 +39,12 @@ struct Grid {
 // The game modes; what each one is lives in its row of the mode table (game/Modes.h).
 enum class Mode { Line = 0, Square = 1, Cross = 2, Ring = 3, Block = 4 };
 constexpr int kModeCount = 5;
+
+// A local date and time to the second.
+struct DateTime {
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+    friend auto operator<=>(const DateTime&, const DateTime&) = default;
+};
 
 // The record a mode gets when its record text is not a number.
 constexpr std::int32_t kDefaultRecord = 100;

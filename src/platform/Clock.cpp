@@ -1,5 +1,7 @@
-// The system clock read as a UTC time of day, and as the local date and time.
+// The system clock read as a UTC time of day, as the local date and time, and as SDL's steady milliseconds.
 #include "platform/Clock.h"
+
+#include <SDL.h>
 
 #include <ctime>
 
@@ -19,11 +21,13 @@ zv::TimeOfDay SystemClock::Now() const {
     return t;
 }
 
-zv::DateTime SystemCalendar::Now() const {
+zv::DateTime SystemClock::Local() const {
     const std::time_t now = std::time(nullptr);
     std::tm tm{};
     localtime_r(&now, &tm);
     return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec > 59 ? 59 : tm.tm_sec};
 }
+
+std::uint32_t SystemClock::Ticks() const { return static_cast<std::uint32_t>(SDL_GetTicks()); }
 
 } // namespace zv::platform

@@ -60,7 +60,7 @@ protected:
     void Key(SDL_Keycode key, Uint16 mod = KMOD_NONE) { form1->Window().OnKeyDown(key, mod); }
     ui::ImageButton& Cell(int row, int col) { return *form1->im[static_cast<std::size_t>(CellIndex(row, col) - 1)]; }
     void At(std::uint32_t ms) {
-        ticks = ms;
+        clock.ticks = ms;
         program->Frame();
     }
 };
@@ -71,7 +71,7 @@ TEST_F(MotionTest, TheBallTravelsItsPathAndTheFigureShrinksAway) {
     At(175);
     EXPECT_LT(Cell(4, 3).ShownPercent(), 100);
     EXPECT_EQ(Cell(8, 8).ShownPercent(), 100);
-    ticks = 1000;
+    clock.ticks = 1000;
     ClickCell(CellIndex(1, 3));
     ASSERT_EQ(S().Board.at(1, 3), 0); // the rules are done at once
     At(1030);
@@ -91,7 +91,7 @@ TEST_F(MotionTest, TheBallTravelsItsPathAndTheFigureShrinksAway) {
 // covers it and takes the new one when the motion lets go; the score counts up and is never set back.
 TEST_F(MotionTest, EachControlGetsTheRulesPictureOnlyWhenTheMotionLetsGo) {
     ClickCell(CellIndex(4, 3));
-    ticks = 1000;
+    clock.ticks = 1000;
     ClickCell(CellIndex(1, 3));
     ui::ImageButton& removed = Cell(1, 1);
     int lastScore = -1, handedBackAt = -1;
@@ -112,7 +112,7 @@ TEST_F(MotionTest, EachControlGetsTheRulesPictureOnlyWhenTheMotionLetsGo) {
 
 TEST_F(MotionTest, AClickDuringTheMotionLandsTheBoardAndActs) {
     ClickCell(CellIndex(8, 8));
-    ticks = 500;
+    clock.ticks = 500;
     ClickCell(CellIndex(10, 10)); // a long way: the move and the drop take a while
     At(530);
     ASSERT_TRUE(form1->Board().Motion().TurnRunning());
@@ -129,7 +129,7 @@ TEST_F(MotionTest, AClickDuringTheMotionLandsTheBoardAndActs) {
         full.board.cells[static_cast<std::size_t>(n - 1)] = 0;
     form1->Engine().SetPosition(full);
     ClickCell(CellIndex(1, 2));
-    ticks = 2000;
+    clock.ticks = 2000;
     ClickCell(CellIndex(2, 3));
     ASSERT_EQ(S().PlayState, kPlayOver);
     EXPECT_FALSE(form1->Label5->Visible());
@@ -149,13 +149,13 @@ TEST_F(MotionTest, TheHintsMarksGoAfterTheirMomentOnlyWhileTheBoardMoves) {
         program->SetMotion(motion);
         Key(SDLK_n, KMOD_LCTRL);
         S().Score = S().ScoreBeforeMove = 20;
-        ticks = 10000;
+        clock.ticks = 10000;
         Key(SDLK_h);
         ASSERT_TRUE(form1->Board().HintShown()) << motion;
-        ticks = 10000 + 1499;
+        clock.ticks = 10000 + 1499;
         EXPECT_EQ(program->Frame(), motion) << motion;
         EXPECT_TRUE(form1->Board().HintShown()) << motion;
-        ticks = 10000 + 1500;
+        clock.ticks = 10000 + 1500;
         EXPECT_FALSE(program->Frame()) << motion;
         EXPECT_EQ(form1->Board().HintShown(), !motion) << motion;
     }

@@ -96,7 +96,7 @@ TEST_F(BestGamesTest, AGameOverThatEntersOpensTheTableWithItsRowMarkedAndWritesA
     PlayToFinish(20);
     RunLater();
     bestGamesShown = false;
-    calendar.now = {2026, 6, 1, 21, 5, 9};
+    clock.date = {2026, 6, 1, 21, 5, 9};
     PlayToGameOver(50);
     EXPECT_TRUE(bestGamesShown);
     EXPECT_EQ(best->ShownMode(), Mode::Line);
@@ -268,15 +268,15 @@ namespace {
 // window (Tab switches), are written after the frame and come back after a restart; a broken file is put aside.
 TEST_F(BestGamesTest, TheStatisticsOfASeriesOfGamesAddUpShowAndComeBack) {
     StartAll();
-    calendar.now = {2026, 12, 1, 10, 0, 0};
+    clock.date = {2026, 12, 1, 10, 0, 0};
     ClickCentre(form1->Window(), *form1->Gstart);
     form1->HintClick();
     S().Score = 80;
     ClickCentre(form1->Window(), *form1->finish); // 80, with a hint
     PlayToFinish(0);                              // no points: not counted
-    calendar.now = {2026, 12, 2, 10, 0, 0};
+    clock.date = {2026, 12, 2, 10, 0, 0};
     PlayToGameOver(50); // 12 moves
-    calendar.now = {2026, 12, 4, 10, 0, 0};
+    clock.date = {2026, 12, 4, 10, 0, 0};
     PlayToFinish(30);
     const ModeStats& s = program->Book().Stats(Mode::Line);
     EXPECT_EQ(s.games, 3);

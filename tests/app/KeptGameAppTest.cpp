@@ -61,7 +61,7 @@ TEST_F(AppTest, ABrokenOrImpossibleKeptGameIsReportedOncePutAsideAndTheGameStart
 TEST_F(AppTest, CtrlDDealsTodaysGameTheSameForEveryPlayerThatDay) {
     Start();
     form1->Window().OnKeyDown(SDLK_d, KMOD_LCTRL);
-    EXPECT_EQ(form1->Engine().GameNumber(), DateGameNumber(calendar.Now().year, calendar.Now().month, calendar.Now().day));
+    EXPECT_EQ(form1->Engine().GameNumber(), DateGameNumber(clock.Local().year, clock.Local().month, clock.Local().day));
     const Grid first = S().Board;
     clock.Set({23, 59, 59, 999});
     form1->Window().OnKeyDown(SDLK_d, KMOD_LCTRL);

@@ -85,14 +85,19 @@ public:
     }
 };
 
-// Shows the time it was set to; the rules seed their generator from it at every start.
+// Shows the time it was set to (the rules seed their generator from it at every start), the date it was set to
+// and the steady milliseconds a test moves on by hand.
 class FakeClock : public Clock {
 public:
     TimeOfDay now{12, 34, 56, 789};
+    DateTime date{2026, 5, 17, 14, 30, 0};
+    std::uint32_t ticks = 0;
     FakeClock() = default;
     explicit FakeClock(TimeOfDay time) : now(time) {}
     void Set(TimeOfDay time) { now = time; }
     TimeOfDay Now() const override { return now; }
+    DateTime Local() const override { return date; }
+    std::uint32_t Ticks() const override { return ticks; }
 };
 
 } // namespace zv::kit

@@ -8,7 +8,6 @@ HeadlessServices::HeadlessServices(const std::string& d) : dir(d) {
     services.sound = &sound;
     services.clock = &clock;
     services.fileDialog = &dialog;
-    services.calendar = &calendar;
     services.account = &account;
     services.desktop = &desktop;
     services.dataDir = dir + "/data";
@@ -35,7 +34,6 @@ void HeadlessDesktop::SetScale(ui::Scale s) {
     for (ui::Form* f : kit_.scaledForms) f->SetScale(s);
 }
 void HeadlessDesktop::OpenUrl(const std::string& url) { kit_.opened.push_back(url); }
-std::uint32_t HeadlessDesktop::Ticks() const { return kit_.ticks; }
 platform::FullScreenDisplay& HeadlessDesktop::FullScreen() { return kit_.fullScreen; }
 
 void HeadlessServices::RunLater() {

@@ -31,7 +31,6 @@ public:
     ui::Scale LargestScale() const override;
     void SetScale(ui::Scale scale) override;
     void OpenUrl(const std::string& url) override;
-    std::uint32_t Ticks() const override;
     platform::FullScreenDisplay& FullScreen() override;
 
 private:
@@ -52,7 +51,6 @@ public:
     FakeClock clock{{10, 20, 30, 400}};
     FakeFileDialog dialog;
     FakeFullScreen fullScreen;
-    FakeCalendar calendar;
     FakeAccount account;
     HeadlessDesktop desktop{*this};
     app::Services services;
@@ -72,8 +70,6 @@ public:
     ui::Scale largestScale = 4;
     ui::Scale scale = 1;
     std::vector<ui::Form*> scaledForms;
-    // The steady clock of the board's motion (off unless a test turns services.animation on).
-    std::uint32_t ticks = 0;
 };
 
 } // namespace zv::kit

@@ -1,5 +1,5 @@
-// Stand-ins for the operating system's services: message boxes, full screen, file chooser, calendar and
-// account (the speaker and the clock are the rules' ports, in GameFakes.h).
+// Stand-ins for the operating system's services: message boxes, full screen, file chooser and account (the
+// speaker and the clock are the rules' ports, in GameFakes.h).
 #pragma once
 
 #include <optional>
@@ -73,13 +73,6 @@ public:
     }
     std::vector<std::optional<std::string>> answers;
     std::vector<Request> requests;
-};
-
-// A calendar that shows the date and time it was set to.
-class FakeCalendar : public platform::Calendar {
-public:
-    DateTime now{2026, 5, 17, 14, 30, 0};
-    DateTime Now() const override { return now; }
 };
 
 // An account with the name it was given.

@@ -108,8 +108,8 @@ TEST(Fakes, FileDialogAndFullScreenFollowTheirScript) {
     EXPECT_EQ(fs.finaliseCalls, 1);
 }
 
-TEST(Calendar, SystemCalendarGivesAPlausibleLocalDate) {
-    const zv::DateTime d = SystemCalendar().Now();
+TEST(Clock, SystemClockGivesAPlausibleLocalDate) {
+    const zv::DateTime d = SystemClock().Local();
     EXPECT_GE(d.year, 2024);
     EXPECT_GE(d.month, 1);
     EXPECT_LE(d.month, 12);

@@ -107,7 +107,7 @@ int main(int argc, char** argv) {
         headless.account.name = "Анна Кузнецова";
         const int scores[12] = {120, 45, 310, 88, 45, 230, 17, 502, 64, 99, 140, 275};
         for (int i = 0; i < 12; ++i) {
-            headless.calendar.now = {2026, 5, 3 + i, 9 + i, 5 * i, 0};
+            headless.clock.date = {2026, 5, 3 + i, 9 + i, 5 * i, 0};
             program.Book().GameFinished({GameEnd::Finished, Mode::Line, scores[i], scores[i] / 3 + 7, i % 4 == 0, i % 5 == 1 ? 2 : 0,
                                               static_cast<std::uint32_t>(20260503 + i * 48611)});
         }
