@@ -190,7 +190,7 @@ void TForm1::WireHandlers() {
     Gstart->OnClick = [this] { board_->Hold(); Played(game_.GstartClick()); };
     TurnBack->OnClick = [this] { board_->Hold(); Played(game_.TurnBackClick()); };
     Goptions->OnClick = [this] { GoptionsClick(); };
-    for (const ModeRow& m : Modes()) Selector(m.mode)->OnClick = [this, click = m.click] { (game_.*click)(); };
+    for (const ModeRow& m : Modes()) Selector(m.mode)->OnClick = [this, click = m.click] { click(game_); };
     CheckGlass->OnClick = [this] { CheckGlassClick(); };
     CheckWindows->OnClick = [this] { CheckWindowsClick(); };
     CheckBlock->OnClick = [this] { CheckBlockClick(); };

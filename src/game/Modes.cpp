@@ -34,15 +34,15 @@ constexpr ShownFigure kBlockFigures[] = {
 // A new mode is a row here, its figure scan and its words. The record files keep the names the players' records
 // already have; the cross mode's word is "blok", as kept games and the rules compare it.
 const std::array<ModeRow, kModeCount> kModes = {{
-    {Mode::Line, "line", "zorvex2000.rec", N_("Линия"), '1', "line", "RadioButton1", &Game::lineClick, LineFigures,
+    {Mode::Line, "line", "zorvex2000.rec", N_("Линия"), '1', "line", "RadioButton1", [](Game& g) { g.lineClick(); }, LineFigures,
      HintWeight::Run, kLineFigures},
-    {Mode::Square, "square", "zorvexs2000.rec", N_("Квадрат"), '2', "cube", "Radiobutton2", &Game::cubeClick,
+    {Mode::Square, "square", "zorvexs2000.rec", N_("Квадрат"), '2', "cube", "Radiobutton2", [](Game& g) { g.cubeClick(); },
      SquareFigures, HintWeight::Neighbours, kSquareFigures},
-    {Mode::Cross, "blok", "zorvexb2000.rec", N_("Крест"), '3', "cross", "Radiobutton3", &Game::crossClick,
+    {Mode::Cross, "blok", "zorvexb2000.rec", N_("Крест"), '3', "cross", "Radiobutton3", [](Game& g) { g.crossClick(); },
      CrossFigures, HintWeight::Neighbours, kCrossFigures},
-    {Mode::Ring, "ring", "zorvexr2000.rec", N_("Кольцо"), '4', "ring", "Radiobutton4", &Game::ringClick, RingFigures,
+    {Mode::Ring, "ring", "zorvexr2000.rec", N_("Кольцо"), '4', "ring", "Radiobutton4", [](Game& g) { g.ringClick(); }, RingFigures,
      HintWeight::Neighbours, kRingFigures},
-    {Mode::Block, "block", "zorvexck2000.rec", N_("Блок"), '5', "corner", "RadioButton5", &Game::cornerClick,
+    {Mode::Block, "block", "zorvexck2000.rec", N_("Блок"), '5', "corner", "RadioButton5", [](Game& g) { g.cornerClick(); },
      BlockFigureScan, HintWeight::Group, kBlockFigures},
 }};
 

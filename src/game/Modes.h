@@ -42,7 +42,7 @@ struct ModeRow {
     char key;               // the key that chooses it in the main window
     const char* selector;   // the main window's picture that chooses it
     const char* radio;      // the hidden radio button that holds the choice
-    void (Game::*click)();  // the selector's click handler
+    void (*click)(Game&);   // the selector's click handler (lineClick ... cornerClick) on a game
     FigureScanFn scan;
     HintWeight hint;
     std::span<const ShownFigure> figures;

@@ -24,7 +24,7 @@ bool Player::PlayGame(std::uint64_t gameSeed, GameResult& out) {
     const std::uint32_t ms = static_cast<std::uint32_t>(gameSeed % 86400000u);
     clock_.now = {static_cast<int>(ms / 3600000), static_cast<int>(ms / 60000 % 60), static_cast<int>(ms / 1000 % 60),
                   static_cast<int>(ms % 1000)};
-    (game_.*ModeOf(mode_).click)();
+    ModeOf(mode_).click(game_);
     game_.GstartClick();
     game_.ResetTotals();
     if (check_ && !Check("game start")) return false;
